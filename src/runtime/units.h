@@ -1,0 +1,81 @@
+// runtime/units.h: the unit table: files and console streams addressed by unit number.
+//
+// Unit 5 is the keyboard (standard input) and unit 6 the screen (standard output); both are
+// always connected. Every other unit is connected by open_unit and written or read through the
+// calls below, so an unattended run or a mirror pass redirects output in one place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lintar {
+
+inline constexpr int keyboard_unit = 5;
+inline constexpr int screen_unit = 6;
+inline constexpr int diagnostics_unit = 41;
+
+enum class FileForm { formatted, unformatted };
+
+// The file's required state at opening: old must exist; new must not exist; replace makes a
+// fresh empty file whether or not one was there.
+enum class OpenStatus { old_file, new_file, replace };
+
+// Connects a file to a unit, positioned at its start. A unit already connected is closed first.
+// Returns false when the file cannot be opened in the state asked for.
+bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, FileForm form);
+
+// Disconnects a unit, keeping the file, or deleting it when asked. Closing a unit that is not
+// connected succeeds and does nothing. Returns false when the file cannot be closed or deleted.
+bool close_unit(int unit, bool delete_file = false);
+
+// Closes every unit but the console, flushing what was written; flushes the screen.
+void close_all_units();
+
+bool unit_is_open(int unit);
+std::filesystem::path unit_file_name(int unit);
+void rewind_unit(int unit);
+
+// Formatted output: one whole record (a line), or text that leaves the line open for an answer.
+void write_record(int unit, std::string_view text);
+void write_open(int unit, std::string_view text);
+
+// Formatted input: the next record of a unit without its line end (a trailing carriage return
+// is dropped too), or nothing at the end of the file. On the keyboard unit the end of input
+// ends the session: end_of_input_stop().
+std::optional<std::string> read_line(int unit);
+
+// The next record cut or blank-padded to a field of the given width (a Fortran A read of that
+// width). At the end of a file other than the keyboard it returns nothing.
+std::optional<std::string> read_field(int unit, int width);
+
+// The keyboard answer of the given width: a line cut or padded to the width. Never returns
+// at the end of input: the session ends there.
+std::string read_answer(int width);
+
+// Writes " ++> End of input: session ended." on the screen and stops the run with status 1.
+// Nothing is saved by that stop.
+[[noreturn]] void end_of_input_stop();
+
+// Unformatted output and input of raw little-endian four-byte words on a connected unit.
+void write_words(int unit, std::span<const std::uint32_t> words);
+// Reads up to words.size() words; returns how many whole words were read.
+std::size_t read_words(int unit, std::span<std::uint32_t> words);
+
+// Replaces the console streams, for tests (nullptr puts back standard input or output).
+void set_console(std::istream* keyboard, std::ostream* screen);
+
+// True when the screen is a real terminal (not a pipe, a file or a test's string stream).
+bool screen_is_terminal();
+
+// File services of the working folder.
+bool file_exists(const std::filesystem::path& name);
+bool delete_file(const std::filesystem::path& name);
+bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace lintar

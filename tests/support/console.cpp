@@ -1,0 +1,93 @@
+// support/console.cpp: scripted keyboard, captured screen and a scratch working folder.
+#include "support/console.h"
+
+#include "runtime/program_state.h"
+#include "runtime/units.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace lintar::testing {
+
+ScriptedConsole::ScriptedConsole(std::string keyboard_text) : keyboard_(std::move(keyboard_text)) {
+    reset_program_state();
+    set_console(&keyboard_, &screen_);
+}
+
+ScriptedConsole::~ScriptedConsole() {
+    close_all_units();
+    set_console(nullptr, nullptr);
+    reset_program_state();
+}
+
+std::optional<StopKind> run_until_stop(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const ProgramStop& stop) {
+        return stop.kind();
+    }
+    return std::nullopt;
+}
+
+ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()) {
+    std::random_device seed;
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        path_ = base / ("lintar-test-" + std::to_string(seed()));
+        if (std::filesystem::create_directory(path_))
+            break;
+    }
+    std::filesystem::current_path(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    std::filesystem::current_path(previous_, error);
+    std::filesystem::remove_all(path_, error);
+}
+
+bool ScratchFolder::has(const std::string& name) const {
+    return std::filesystem::exists(path_ / name);
+}
+
+std::string ScratchFolder::read(const std::string& name) const { return read_text(path_ / name); }
+
+void ScratchFolder::write(const std::string& name, const std::string& text) const {
+    std::ofstream out(path_ / name, std::ios::binary);
+    out << text;
+}
+
+std::string read_text(const std::filesystem::path& name) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + name.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::filesystem::path test_data(const std::string& name) {
+    return std::filesystem::path(LINTAR_TEST_DATA_DIR) / name;
+}
+
+ProgramRun run_program(const std::string& program, const std::string& keyboard_text,
+                       const std::filesystem::path& folder) {
+    {
+        std::ofstream script(folder / ".keyboard", std::ios::binary);
+        script << keyboard_text;
+    }
+    const std::string command = "cd '" + folder.string() + "' && '" LINTAR_BIN_DIR "/" +
+                                program + "' < .keyboard > .screen 2>&1";
+    const int raw = std::system(command.c_str());
+    ProgramRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.screen = read_text(folder / ".screen");
+    std::filesystem::remove(folder / ".keyboard");
+    std::filesystem::remove(folder / ".screen");
+    return run;
+}
+
+} // namespace lintar::testing

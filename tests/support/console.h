@@ -1,0 +1,64 @@
+// support/console.h: scripted keyboard, captured screen and a scratch working folder.
+#pragma once
+
+#include "runtime/stop.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace lintar::testing {
+
+// Swaps the console for a scripted keyboard and a captured screen for its lifetime; at the end
+// it puts the console back, closes every unit and resets the program state.
+class ScriptedConsole {
+public:
+    explicit ScriptedConsole(std::string keyboard_text = "");
+    ~ScriptedConsole();
+    ScriptedConsole(const ScriptedConsole&) = delete;
+    ScriptedConsole& operator=(const ScriptedConsole&) = delete;
+
+    std::string screen() const { return screen_.str(); }
+    void clear_screen_text() { screen_.str(""); }
+
+private:
+    std::istringstream keyboard_;
+    std::ostringstream screen_;
+};
+
+// Runs the body; returns the kind of stop that ended it, or nothing when it returned.
+std::optional<StopKind> run_until_stop(const std::function<void()>& body);
+
+// A fresh temporary folder made the working folder for its lifetime.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    bool has(const std::string& name) const;
+    std::string read(const std::string& name) const;
+    void write(const std::string& name, const std::string& text) const;
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+// Reads a whole file as text (tests/data and tests/e2e files are read through this).
+std::string read_text(const std::filesystem::path& name);
+std::filesystem::path test_data(const std::string& name);
+
+// Runs a built program (from build/bin) in a folder with a scripted standard input.
+struct ProgramRun {
+    int status = -1;
+    std::string screen;
+};
+ProgramRun run_program(const std::string& program, const std::string& keyboard_text,
+                       const std::filesystem::path& folder);
+
+} // namespace lintar::testing
