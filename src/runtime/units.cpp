@@ -97,6 +97,7 @@ bool close_unit(int unit, bool delete_file) {
     if (found == units().end())
         return true;
     const std::filesystem::path name = found->second.name;
+    found->second.stream.clear(); // an end of file met while reading is not a close failure
     found->second.stream.close();
     const bool closed = !found->second.stream.fail();
     units().erase(found);
