@@ -6,6 +6,7 @@ int main() {
     return lintar::run_main([] {
         // The editor's pages and session arrive with the session work; until then the program
         // says what it is and ends.
-        lintar::write_record(lintar::screen_unit, " Lintar: the data-file editor is not built yet.");
+        lintar::write_record(lintar::screen_unit,
+                             " Lintar: the data-file editor is not built yet.");
     });
 }

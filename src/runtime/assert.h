@@ -10,6 +10,6 @@ namespace lintar {
 #ifdef NDEBUG
 #define LINTAR_ASSERT(condition, what) ((void)0)
 #else
-#define LINTAR_ASSERT(condition, what)                                                            \
+#define LINTAR_ASSERT(condition, what)                                                             \
     ((condition) ? (void)0 : ::lintar::assertion_failed(#condition, what, __FILE__, __LINE__))
 #endif

@@ -13,17 +13,17 @@
 
 namespace lintar {
 
-std::string I(long long value, int w);        // Iw
-std::string I(long long value, int w, int m); // Iw.m: at least m digits
-std::string F(double x, int w, int d);        // Fw.d
-std::string E(double x, int w, int d);        // Ew.d
-std::string E(double x, int w, int d, int e); // Ew.dEe
+std::string I(long long value, int w);         // Iw
+std::string I(long long value, int w, int m);  // Iw.m: at least m digits
+std::string F(double x, int w, int d);         // Fw.d
+std::string E(double x, int w, int d);         // Ew.d
+std::string E(double x, int w, int d, int e);  // Ew.dEe
 std::string PE(double x, int k, int w, int d); // kPEw.d: scale factor k
-std::string ES(double x, int w, int d);       // ESw.d
-std::string G(double x, int w, int d);        // Gw.d
-std::string A(std::string_view text);         // A: the whole text
-std::string A(std::string_view text, int w);  // Aw
-std::string X(int n);                         // nX: n blanks
+std::string ES(double x, int w, int d);        // ESw.d
+std::string G(double x, int w, int d);         // Gw.d
+std::string A(std::string_view text);          // A: the whole text
+std::string A(std::string_view text, int w);   // Aw
+std::string X(int n);                          // nX: n blanks
 
 // One output record under construction, for formats that position with Tn, TLn or TRn.
 // Text is written at the current column (1-based), overwriting what is there and padding

@@ -12,7 +12,9 @@ std::vector<void (*)()>& resets() {
 }
 } // namespace
 
-StateReset::StateReset(void (*reset)()) { resets().push_back(reset); }
+StateReset::StateReset(void (*reset)()) {
+    resets().push_back(reset);
+}
 
 void reset_program_state() {
     for (auto* reset : resets())

@@ -20,7 +20,9 @@ const char* ProgramStop::what() const noexcept {
     return "program stop";
 }
 
-void stop_program(StopKind kind) { throw ProgramStop(kind); }
+void stop_program(StopKind kind) {
+    throw ProgramStop(kind);
+}
 
 int run_main(const std::function<void()>& body) {
     int status = 0;

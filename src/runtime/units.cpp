@@ -37,8 +37,12 @@ Console& console() {
     return state;
 }
 
-std::istream& keyboard() { return console().keyboard ? *console().keyboard : std::cin; }
-std::ostream& screen() { return console().screen ? *console().screen : std::cout; }
+std::istream& keyboard() {
+    return console().keyboard ? *console().keyboard : std::cin;
+}
+std::ostream& screen() {
+    return console().screen ? *console().screen : std::cout;
+}
 
 [[noreturn]] void unit_fault(int unit, const char* what) {
     throw std::logic_error("unit " + std::to_string(unit) + ": " + what);
@@ -186,14 +190,16 @@ std::optional<std::string> read_field(int unit, int width) {
     return fit(std::move(*line), width);
 }
 
-std::string read_answer(int width) { return fit(*read_line(keyboard_unit), width); }
+std::string read_answer(int width) {
+    return fit(*read_line(keyboard_unit), width);
+}
 
 void write_words(int unit, std::span<const std::uint32_t> words) {
     Unit& entry = connected(unit);
     for (const std::uint32_t word : words) {
-        const char bytes[4] = {static_cast<char>(word & 0xFFu), static_cast<char>((word >> 8) & 0xFFu),
-                               static_cast<char>((word >> 16) & 0xFFu),
-                               static_cast<char>((word >> 24) & 0xFFu)};
+        const char bytes[4] = {
+            static_cast<char>(word & 0xFFu), static_cast<char>((word >> 8) & 0xFFu),
+            static_cast<char>((word >> 16) & 0xFFu), static_cast<char>((word >> 24) & 0xFFu)};
         entry.stream.write(bytes, 4);
     }
 }
@@ -218,7 +224,9 @@ void set_console(std::istream* keyboard_stream, std::ostream* screen_stream) {
     console().screen_line_open = false;
 }
 
-bool screen_is_terminal() { return console().screen == nullptr && ::isatty(STDOUT_FILENO) == 1; }
+bool screen_is_terminal() {
+    return console().screen == nullptr && ::isatty(STDOUT_FILENO) == 1;
+}
 
 bool file_exists(const std::filesystem::path& name) {
     std::error_code error;

@@ -53,7 +53,9 @@ bool ScratchFolder::has(const std::string& name) const {
     return std::filesystem::exists(path_ / name);
 }
 
-std::string ScratchFolder::read(const std::string& name) const { return read_text(path_ / name); }
+std::string ScratchFolder::read(const std::string& name) const {
+    return read_text(path_ / name);
+}
 
 void ScratchFolder::write(const std::string& name, const std::string& text) const {
     std::ofstream out(path_ / name, std::ios::binary);
@@ -79,8 +81,8 @@ ProgramRun run_program(const std::string& program, const std::string& keyboard_t
         std::ofstream script(folder / ".keyboard", std::ios::binary);
         script << keyboard_text;
     }
-    const std::string command = "cd '" + folder.string() + "' && '" LINTAR_BIN_DIR "/" +
-                                program + "' < .keyboard > .screen 2>&1";
+    const std::string command = "cd '" + folder.string() + "' && '" LINTAR_BIN_DIR "/" + program +
+                                "' < .keyboard > .screen 2>&1";
     const int raw = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

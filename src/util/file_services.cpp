@@ -1,0 +1,125 @@
+// util/file_services.cpp: opening and closing files with error reports, the clock, and the
+// image comparison of the session end.
+#include "util/file_services.h"
+
+#include "runtime/clock.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/answer_reader.h"
+#include "util/prompts.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <string>
+
+namespace lintar {
+
+// RHOPEN: connects HFILE to IUNIT at its start: an existing file for reading (IOREWR 1), or a
+// fresh empty file for writing (IOREWR 0), replacing whatever was there. A file that cannot
+// be opened ends the run through ACERR with the caller's name.
+void RHOPEN(std::string_view HFILE, std::int32_t IFORM, std::int32_t IOREWR, int IUNIT,
+            std::string_view CALFIL, int IOSCRN) {
+    const FileForm form = IFORM == 1 ? FileForm::formatted : FileForm::unformatted;
+    const OpenStatus status = IOREWR == 1 ? OpenStatus::old_file : OpenStatus::replace;
+    if (!open_unit(IUNIT, std::string(HFILE), status, form))
+        ACERR(CALFIL, HFILE, IOSCRN);
+}
+
+// HCLOSE: disconnects IUNIT keeping the file; a failed close ends the run through ACERR.
+void HCLOSE(int IUNIT, std::string_view HFILE, std::string_view CALFIL, int IOSCRN) {
+    if (!close_unit(IUNIT))
+        ACERR(CALFIL, HFILE, IOSCRN);
+}
+
+// ACERR: the file-access report, the Return pause (none in an unattended run) and an error
+// stop.
+void ACERR(std::string_view WHERE, std::string_view WHO, int IOSCRN) {
+    write_record(IOSCRN, "");
+    write_record(IOSCRN, " ++> File not found or file access error in " + std::string(WHERE));
+    write_record(IOSCRN, "     File name: " + std::string(WHO));
+    write_record(IOSCRN, " ");
+    WRTLIN("Press <RETURN> to continue: ", IOSCRN);
+    if (IOSCRN != diagnostics_unit)
+        (void)read_answer(12);
+    stop_program(StopKind::error);
+}
+
+// FILERR: the read-error report of a user table, the Return pause and an error stop.
+void FILERR(std::string_view FILNM, std::string_view MAINPG, int IOSCRN, int KBD) {
+    write_record(IOSCRN, "");
+    write_record(IOSCRN,
+                 " ++> End of file or related file error in routine " + std::string(MAINPG));
+    write_record(IOSCRN, "     file name " + std::string(FILNM));
+    std::int32_t LBACK = 0;
+    PRSRET(IOSCRN, KBD, LBACK);
+    stop_program(StopKind::error);
+}
+
+// RHDATE: the local calendar date.
+void RHDATE(std::int32_t& MM, std::int32_t& DD, std::int32_t& YYYY) {
+    const LocalTime now = local_time_now();
+    MM = now.month;
+    DD = now.day;
+    YYYY = now.year;
+}
+
+// RHTIME: the local time as minutes since midnight and seconds within the minute.
+void RHTIME(std::int32_t& NMINS, std::int32_t& NSECS) {
+    const LocalTime now = local_time_now();
+    NMINS = 60 * now.hour + now.minute;
+    NSECS = now.second;
+}
+
+// RHDELAY: waits SECDLY seconds (held to a day, in the caller's variable too) by polling the
+// clock; NLOOP counts the polls. The day of the month changing adds a day to the elapsed
+// count, so a wait across midnight ends. The polls sleep between readings rather than spin.
+void RHDELAY(std::int32_t& SECDLY, std::int32_t& NLOOP) {
+    NLOOP = 0;
+    if (SECDLY > 86400)
+        SECDLY = 86400;
+    if (SECDLY <= 0)
+        return;
+    std::int32_t NMINS = 0, NSECS = 0, MM = 0, DD = 0, YYYY = 0;
+    RHTIME(NMINS, NSECS);
+    RHDATE(MM, DD, YYYY);
+    const std::int32_t STRTSECS = 60 * NMINS + NSECS;
+    const std::int32_t start_day = DD;
+    std::int32_t CHKSECS = 0;
+    do {
+        pause_between_polls();
+        RHTIME(NMINS, NSECS);
+        RHDATE(MM, DD, YYYY);
+        const std::int32_t TMPSECS = 60 * NMINS + NSECS;
+        (void)CHEWIT(TMPSECS);
+        NLOOP = NLOOP + 1;
+        CHKSECS = TMPSECS - STRTSECS;
+        if (DD != start_day)
+            CHKSECS += 86400;
+    } while (CHKSECS < SECDLY);
+}
+
+// CHEWIT: a little floating-point work on N; the callers drop the result.
+float CHEWIT(std::int32_t N) {
+    const float x = static_cast<float>(N);
+    return std::acos(std::cos(x) / 2.0f);
+}
+
+// NOCHNG: NOCHG 1 when the first NTEST words of the two images are equal, else 0.
+void NOCHNG(std::int32_t& NOCHG, std::span<const std::uint32_t> ARRAY1,
+            std::span<const std::uint32_t> ARRAY2, std::int32_t NTEST) {
+    NOCHG = 1;
+    if (NTEST <= 0)
+        return;
+    const auto count = std::min({static_cast<std::size_t>(NTEST), ARRAY1.size(), ARRAY2.size()});
+    if (!std::equal(ARRAY1.begin(), ARRAY1.begin() + static_cast<std::ptrdiff_t>(count),
+                    ARRAY2.begin()))
+        NOCHG = 0;
+}
+
+// VRCVRT: the four bytes of an integer word read as the real they hold (no conversion).
+void VRCVRT(std::int32_t IVERSN, float& VERNO) {
+    VERNO = std::bit_cast<float>(IVERSN);
+}
+
+} // namespace lintar
