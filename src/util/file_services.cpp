@@ -80,21 +80,22 @@ void RHDELAY(std::int32_t& SECDLY, std::int32_t& NLOOP) {
         SECDLY = 86400;
     if (SECDLY <= 0)
         return;
-    std::int32_t NMINS = 0, NSECS = 0, MM = 0, DD = 0, YYYY = 0;
-    RHTIME(NMINS, NSECS);
-    RHDATE(MM, DD, YYYY);
-    const std::int32_t STRTSECS = 60 * NMINS + NSECS;
-    const std::int32_t start_day = DD;
+    // Time and day come from one reading, so a poll at midnight cannot pair the old time with
+    // the new day.
+    const auto seconds_of_day = [](const LocalTime& t) {
+        return 3600 * t.hour + 60 * t.minute + t.second;
+    };
+    const LocalTime start = local_time_now();
+    const std::int32_t STRTSECS = seconds_of_day(start);
     std::int32_t CHKSECS = 0;
     do {
         pause_between_polls();
-        RHTIME(NMINS, NSECS);
-        RHDATE(MM, DD, YYYY);
-        const std::int32_t TMPSECS = 60 * NMINS + NSECS;
+        const LocalTime now = local_time_now();
+        const std::int32_t TMPSECS = seconds_of_day(now);
         (void)CHEWIT(TMPSECS);
         NLOOP = NLOOP + 1;
         CHKSECS = TMPSECS - STRTSECS;
-        if (DD != start_day)
+        if (now.day != start.day)
             CHKSECS += 86400;
     } while (CHKSECS < SECDLY);
 }
