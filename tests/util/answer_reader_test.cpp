@@ -4,6 +4,8 @@
 #include "util/answer_reader.h"
 #include "util/unit_labels.h"
 
+#include "runtime/units.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -195,9 +197,9 @@ TEST(Readni, MoreThanFiftyOffersTheAbort) {
         std::int32_t values[60] = {};
         bool cr = false;
         READNI(values, 60, keyboard_unit, screen_unit, cr);
-        // One 69-character line holds 34 values; the rest keep theirs.
-        EXPECT_EQ(values[33], 1);
-        EXPECT_EQ(values[34], 0);
+        // One 69-character line holds 35 values; the rest keep theirs.
+        EXPECT_EQ(values[34], 1);
+        EXPECT_EQ(values[35], 0);
     }
 }
 
@@ -212,7 +214,7 @@ TEST(PromptWriters, LeaveTheLineOpen) {
     ENTCRD(12, u1, u2, u3, 3, diagnostics_unit, keyboard_unit, cr);
     ENTCRD(1, u1, u2, u3, 4, screen_unit, keyboard_unit, cr);
     EXPECT_EQ(console.screen(),
-              " Enter new value:  Line  7  Enter new data for #  7 (x,y): "
+              " Enter new value:  Line  7   Enter new data for #  7 (x,y): "
               " Enter new data for # 12 (x,y,z):  Enter new data for #  1 ERROR!");
 }
 

@@ -129,7 +129,6 @@ TEST(Pages, TwoScreensPerPageAndPageBreaks) {
     for (int k = 0; k < 4; ++k)
         TWOPG(lcopy, 1);
     EXPECT_EQ(lcopy, 4);
-    PAGE(99, screen_unit, 1, 99);
     PAGE(diagnostics_unit, screen_unit, 1, 99);
     PAGE(screen_unit, screen_unit, 1, screen_unit); // the screen test comes first: a clear
     LINES(1, 2);
