@@ -30,7 +30,9 @@ enum ColumnOperation : std::int32_t {
 };
 
 // One entry of the display: (I3, ")", F10.2).
-std::string entry(std::int32_t row, float value) { return I(row, 3) + ")" + F(value, 10, 2); }
+std::string entry(std::int32_t row, float value) {
+    return I(row, 3) + ")" + F(value, 10, 2);
+}
 
 void show_column(std::string_view HEADER, std::span<const float> UPDAT, std::int32_t NUPDAT,
                  int IOSCRN) {
@@ -94,7 +96,9 @@ void AUTORP(std::string_view HEADER, std::span<float> UPDAT, std::int32_t NUPDAT
     LINTAR_ASSERT(MAXDAT >= 0 && static_cast<std::size_t>(MAXDAT) <= UPDAT.size(),
                   "column capacity");
     // Rows are numbered from 1 as the user sees them; value(k) is row k.
-    const auto value = [&](std::int32_t k) -> float& { return UPDAT[static_cast<std::size_t>(k - 1)]; };
+    const auto value = [&](std::int32_t k) -> float& {
+        return UPDAT[static_cast<std::size_t>(k - 1)];
+    };
     for (;;) {
         if (LCOPY == 0)
             CLEAR(IOSCRN);
