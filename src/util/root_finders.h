@@ -19,7 +19,7 @@ namespace lintar {
 
 namespace root_finder_detail {
 
-// The sign of the description's SIGN(1., v): +1 for 0.
+// The sign the bracket tests compare: +1 for 0 as for any positive value.
 inline float sign_of(float v) {
     return v >= 0.0f ? 1.0f : -1.0f;
 }

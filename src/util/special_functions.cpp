@@ -342,8 +342,8 @@ void GAMMA(float XX, float& GX, std::int32_t& IER) {
     }
     if (X < 1.0f) {
         if (X <= ERR) {
-            // Near zero or a negative integer. std::trunc is the INT of the description
-            // without its overflow: a real this large is an integer anyway.
+            // Near zero or a negative integer. The integer part is taken by std::trunc, which
+            // cannot overflow: a real too large for an integer is an integer anyway.
             const float Y = std::trunc(X) - X;
             if (std::abs(Y) <= ERR || 1.0f - Y <= ERR) {
                 IER = 1;
