@@ -273,6 +273,36 @@ TEST(Onelin, DotLeadersKeepTheValuesInOneColumn) {
                                     "     -0.00 kgw/cubic meter \n");
 }
 
+TEST(OverlongAnswers, EveryReaderCutsToItsField) {
+    const std::string digits(100000, '3');
+    {
+        ScriptedConsole console(digits + "\n");
+        float a = 0, b = 7, c = 7;
+        bool cr = true;
+        CRREAL(a, b, c, cr, keyboard_unit); // 63 threes do not fit a four-byte real
+        EXPECT_FALSE(cr);
+        EXPECT_EQ(a, 0.0f);
+        EXPECT_EQ(b, 7.0f);
+    }
+    {
+        ScriptedConsole console(std::string(100000, ' ') + "5\n");
+        std::int32_t values[2] = {9, 9};
+        bool cr = false;
+        READNI(values, 2, keyboard_unit, screen_unit, cr); // the 5 lies beyond the field
+        EXPECT_TRUE(cr);
+        EXPECT_EQ(values[0], 9);
+    }
+    {
+        ScriptedConsole console(std::string(100000, 'Q') + "\n" + digits + "\n");
+        char text[80];
+        ENTERA(text, screen_unit, keyboard_unit);
+        EXPECT_EQ(std::string(text, 80), std::string(80, 'Q'));
+        char answer = ' ';
+        READC(answer, keyboard_unit);
+        EXPECT_EQ(answer, '3');
+    }
+}
+
 TEST(EndOfInput, EveryReaderEndsTheSession) {
     const std::function<void()> readers[] = {
         [] {
