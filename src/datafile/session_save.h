@@ -1,0 +1,49 @@
+// datafile/session_save.h: the end of the session: the save with its backups, and the
+// hand-over to the squall program.
+#pragma once
+
+#include "editor/identity.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lintar {
+
+// FINISH: ends the session by the end code in LBACK (set to 0, as IPAG): 101 exit without
+// saving, after a warning on EDUNIT when TPCM differs from IOBUF; "A" at the warning sets
+// JMPLOC 1 and returns (the final page comes back). Otherwise a changed TPCM is saved as
+// ID.DATFIL with the backup rotation (BACKIT); after an Execute (-1983) the server-submission
+// message and a Return pause on the console. With VORLAKINE_GO the hand-over runs instead of
+// the exit. Every path but the "A" stops the run: status 0, or 1 for a file error or a failed
+// hand-over. IERR1 (the data file's status at the load) is no longer needed by the rotation,
+// which looks at the files on disk; it is kept for the callers' sake.
+void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_t& JMPLOC,
+            std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
+            std::int32_t IERR1, std::int32_t NTOGOQ, bool VORLAKINE_GO);
+
+// BACKIT: saves the image IDUM (NTOGOQ words) as DATFIL: the image is written to a temporary
+// file beside it; then, when DATFIL exists, BAKFIL becomes BAKFL2 and DATFIL becomes BAKFIL,
+// by renames; last the temporary file becomes DATFIL. Every generation stays byte for byte the
+// file it was, and a failure at any step leaves the data file whole (as DATFIL or as BAKFIL).
+// A failure is reported by ACERR with EDPROG and the file's name on EDUNIT, which stops the
+// run (status 1).
+void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
+            std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
+            std::string_view BAKFL2);
+
+// The name of the temporary file a save writes before it becomes the data file.
+std::string temporary_save_name(std::string_view DATFIL);
+
+// CHAIN_SQUAL: starts the squall program "Vorlakine" through the shell and waits for it to
+// end; returns its exit status, and reports a nonzero one on the screen. An operating-system
+// code other than 5 (this build) or 21 is reported and stops the run (status 1).
+int CHAIN_SQUAL(std::int32_t CMPUTQ);
+
+// HARDWIRE: clears the applied moments of the turret-moored auxiliary forces that an external
+// mooring force replaces, and the mooring feedback switches unless the vessel is a disc buoy.
+// Changes TPCM only.
+void HARDWIRE();
+
+} // namespace lintar
