@@ -141,7 +141,8 @@ void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32
     std::int32_t IERR = 0;
     DISKIO(0, count, temporary, 1, IERR, IDUM, CMPUTR);
     if (IERR != 0) {
-        delete_file(temporary);
+        if (file_exists(temporary))
+            delete_file(temporary); // a part-written file; anything else of that name stays
         ACERR(EDPROG, DATFIL, EDUNIT);
     }
     if (file_exists(std::string(DATFIL))) {

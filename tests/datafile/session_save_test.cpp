@@ -87,6 +87,7 @@ TEST(Backit, AFailedWriteLeavesEveryFileWhole) {
     EXPECT_EQ(folder.read("CATDAT"), "old data");
     EXPECT_EQ(folder.read("CATBAK"), "old backup");
     EXPECT_FALSE(folder.has("LASTBAK"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / temporary_save_name("CATDAT")));
 }
 
 // A session's end: TPCM against the reference copy, through FINISH.

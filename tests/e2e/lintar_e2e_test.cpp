@@ -1,0 +1,239 @@
+// End-to-end runs of the built editor: each in a fresh folder with a scripted keyboard; the
+// whole screen, the files written and the exit status are compared with the expected files
+// kept here (<BEL> stands for the bell character, <FF> for a form feed).
+#include "support/console.h"
+
+#include "blocks/tpcm.h"
+#include "datafile/tpcm_image.h"
+#include "util/image_transfer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace lintar {
+namespace {
+
+using testing::ProgramRun;
+using testing::read_text;
+using testing::ScratchFolder;
+
+// An expected text, its markers turned into the characters they stand for.
+std::string expected(const std::string& name) {
+    std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
+    for (const auto& [marker, character] : {std::pair<std::string, std::string>{"<BEL>", "\a"},
+                                            std::pair<std::string, std::string>{"<FF>", "\f"}}) {
+        for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
+            text.replace(at, marker.size(), character);
+    }
+    return text;
+}
+
+ProgramRun run(const ScratchFolder& folder, const std::string& script) {
+    return testing::run_program("lintar", read_text(std::filesystem::path(LINTAR_E2E_DIR) / script),
+                                folder.path());
+}
+
+ProgramRun run_keys(const ScratchFolder& folder, const std::string& keyboard) {
+    return testing::run_program("lintar", keyboard, folder.path());
+}
+
+// A data file made by a first session (create, save and exit), as every later session finds
+// it.
+void create_data_file(const ScratchFolder& folder) {
+    const ProgramRun setup = run_keys(folder, "C\nL\n1\n");
+    ASSERT_EQ(setup.status, 0);
+    ASSERT_TRUE(folder.has("CATDAT"));
+}
+
+// Reads a data file into TPCM.
+void load(const std::filesystem::path& name) {
+    std::vector<std::uint32_t> image(tpcm_word_count, 0u);
+    std::int32_t count = tpcm_word_count;
+    std::int32_t IERR = 0;
+    DISKIO(1, count, name.string(), 1, IERR, image, 5);
+    ASSERT_EQ(IERR, 0);
+    set_tpcm_image(image);
+}
+
+std::vector<std::string> files_in(const ScratchFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+using Names = std::vector<std::string>;
+
+TEST(Lintar, NewFileIsCreatedWithItsDefaults) {
+    ScratchFolder folder;
+    const ProgramRun run_ = run(folder, "new_file.in");
+    EXPECT_EQ(run_.status, 0);
+    EXPECT_EQ(run_.screen, expected("title.out") + expected("new_file.out"));
+    EXPECT_EQ(files_in(folder), (Names{"CATDAT"}));
+    EXPECT_EQ(std::filesystem::file_size(folder.path() / "CATDAT"), 318704u);
+    load(folder.path() / "CATDAT");
+    // The identity.
+    EXPECT_EQ(TPCM.NTOGO, 79676);
+    EXPECT_EQ(TPCM.SIMTYP, 8);
+    EXPECT_EQ(TPCM.VERNO, 6.8f);
+    EXPECT_EQ(TPCM.CMPUTR, 5);
+    EXPECT_EQ(TPCM.IYEAR, 2020);
+    EXPECT_EQ(TPCM.IBATCH, 0);
+    // The defaults of a new file.
+    EXPECT_EQ(TPCM.VESTYP, 1);
+    EXPECT_EQ(TPCM.NWP, 30);
+    EXPECT_EQ(TPCM.DWATR, 64.0f);
+    EXPECT_EQ(TPCM.T(1), 5.0f);
+    EXPECT_EQ(TPCM.T(100), 54.5f);
+    EXPECT_EQ(TPCM.LCBARG, 273);
+    EXPECT_EQ(TPCM.NLAT, 1);
+    EXPECT_EQ(TPCM.NOFFL, 1);
+    EXPECT_EQ(TPCM.EPSDST, 0.01f);
+    EXPECT_EQ(TPCM.IUNIT, 1);
+    // The editor's defaults: every load, and a new file's mooring.
+    EXPECT_EQ(TPCM.MAXELM, 25);
+    EXPECT_EQ(TPCM.MAXTYP, 149);
+    EXPECT_EQ(TPCM.LDYN, 0);
+    EXPECT_EQ(TPCM.LQUAS, 1);
+    EXPECT_EQ(TPCM.NTYP, 1);
+    EXPECT_EQ(TPCM.NLIN, 1);
+    EXPECT_EQ(TPCM.NUMTAB, 90);
+    EXPECT_EQ(TPCM.NLAYER, 7);
+    EXPECT_EQ(TPCM.LINTYP(149, 1), 149);
+    EXPECT_EQ(TPCM.NELEM(149), 1);
+    EXPECT_EQ(TPCM.ANCTYP(1), 1);
+    EXPECT_EQ(TPCM.COFDMT(25, 149), 1.0f);
+    EXPECT_EQ(std::string(TPCM.SCOMP(25, 149).data(), 8), "        ");
+    EXPECT_EQ(TPCM.MS3DOF, 1);
+    // The session-only words never reach the file.
+    EXPECT_EQ(TPCM.LBACK, 0);
+    EXPECT_EQ(TPCM.IPAG, 0);
+    EXPECT_EQ(TPCM.LCOPY, 0);
+    EXPECT_EQ(TPCM.EDUNIT, 0);
+}
+
+TEST(Lintar, SessionWithoutEditsWritesNothing) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    const std::string bytes = folder.read("CATDAT");
+    const auto time = std::filesystem::last_write_time(folder.path() / "CATDAT");
+    for (const std::string keyboard : {"M\nL\n2\n", "M\nL\n1\n"}) {
+        SCOPED_TRACE(keyboard);
+        const ProgramRun session = run_keys(folder, keyboard);
+        EXPECT_EQ(session.status, 0);
+        EXPECT_EQ(session.screen, expected("title.out") + expected("new_file.out"));
+        EXPECT_EQ(files_in(folder), (Names{"CATDAT"}));
+        EXPECT_EQ(folder.read("CATDAT"), bytes);
+        EXPECT_EQ(std::filesystem::last_write_time(folder.path() / "CATDAT"), time);
+    }
+}
+
+TEST(Lintar, EditedSessionsRotateTheBackups) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    const std::string first = folder.read("CATDAT");
+    // "B" opens the file with the batch flag: the image changes, so the save writes it.
+    EXPECT_EQ(run_keys(folder, "B\nL\n1\n").status, 0);
+    EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT"}));
+    EXPECT_EQ(folder.read("CATBAK"), first);
+    const std::string second = folder.read("CATDAT");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(run_keys(folder, "M\nL\n1\n").status, 0);
+    EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT", "LASTBAK"}));
+    EXPECT_EQ(folder.read("LASTBAK"), first);
+    EXPECT_EQ(folder.read("CATBAK"), second);
+    EXPECT_EQ(folder.read("CATDAT"), first); // the batch flag is off again
+}
+
+TEST(Lintar, CreatingOverAnExistingFileKeepsItAsTheBackup) {
+    ScratchFolder folder;
+    folder.write("CATDAT", "an earlier data file");
+    EXPECT_EQ(run(folder, "new_file.in").status, 0);
+    EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT"}));
+    EXPECT_EQ(folder.read("CATBAK"), "an earlier data file");
+    EXPECT_EQ(std::filesystem::file_size(folder.path() / "CATDAT"), 318704u);
+}
+
+TEST(Lintar, ExecuteWritesTheMirrorAndSaves) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    const std::string before = folder.read("CATDAT");
+    const ProgramRun session = run(folder, "execute.in");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.screen, expected("title.out") + expected("execute.out"));
+    EXPECT_EQ(folder.read("CATIN.stxt"), expected("CATIN.stxt.out"));
+    // The checks of the Execute set one layer and no span (no offsets are given), so the
+    // image changed and was saved, the old file kept as the backup.
+    EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT", "CATIN.stxt"}));
+    EXPECT_EQ(folder.read("CATBAK"), before);
+    load(folder.path() / "CATDAT");
+    EXPECT_EQ(TPCM.NLAYER, 1);
+    EXPECT_EQ(TPCM.ZSPAN, 0.0f);
+}
+
+TEST(Lintar, SilentExecuteWaitsOnlyAtTheEnd) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    const ProgramRun session = run(folder, "silent_execute.in");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.screen, expected("title.out") + expected("execute.out"));
+    EXPECT_EQ(folder.read("Diagnostics.stxt"), ""); // no check found anything
+    EXPECT_EQ(folder.read("CATIN.stxt"), expected("CATIN.stxt.out"));
+    EXPECT_TRUE(folder.has("CATBAK"));
+}
+
+TEST(Lintar, NavigationThroughThePages) {
+    ScratchFolder folder;
+    const ProgramRun session = run(folder, "navigation.in");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.screen, expected("title.out") + expected("navigation.out"));
+    EXPECT_EQ(files_in(folder), Names{});
+}
+
+TEST(Lintar, BadAnswersAndMissingFiles) {
+    struct Case {
+        std::string script;
+        bool data_file;
+        int status;
+    };
+    const Case cases[] = {
+        {"bad_title", false, 1}, {"missing_data_file", false, 1}, {"end_of_input", false, 1},
+        {"exit_abort", true, 0}, {"import_blank_path", true, 0},  {"import_missing_file", true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        ScratchFolder folder;
+        if (c.data_file)
+            create_data_file(folder);
+        const std::string before = c.data_file ? folder.read("CATDAT") : "";
+        const ProgramRun session = run(folder, c.script + ".in");
+        EXPECT_EQ(session.status, c.status);
+        EXPECT_EQ(session.screen, expected("title.out") + expected(c.script + ".out"));
+        // Nothing was written.
+        EXPECT_EQ(files_in(folder), c.data_file ? Names{"CATDAT"} : Names{});
+        if (c.data_file) {
+            EXPECT_EQ(folder.read("CATDAT"), before);
+        }
+    }
+}
+
+TEST(Lintar, FailedSaveLeavesTheFilesWhole) {
+    // A folder in the place of the temporary file the save writes first: the write fails as
+    // it would in a read-only folder (which does not stop the root user the tests may run as).
+    ScratchFolder folder;
+    create_data_file(folder);
+    const std::string before = folder.read("CATDAT");
+    std::filesystem::create_directory(folder.path() / "CATDAT.tmp");
+    const ProgramRun session = run(folder, "save_failure.in");
+    EXPECT_EQ(session.status, 1);
+    EXPECT_EQ(session.screen, expected("title.out") + expected("save_failure.out"));
+    EXPECT_EQ(files_in(folder), (Names{"CATDAT", "CATDAT.tmp"}));
+    EXPECT_EQ(folder.read("CATDAT"), before);
+}
+
+} // namespace
+} // namespace lintar
