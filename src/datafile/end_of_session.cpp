@@ -437,7 +437,9 @@ void DATLOAD(std::int32_t DAT_TYP) {
     std::vector<std::uint32_t> buffer(tpcm_word_count, 0u);
     std::int32_t found = kind.words_read;
     std::int32_t IERR = 0;
-    DISKIO(1, found, path, 21, IERR, buffer, CMPUTR);
+    // Unit 1, the unit of every data-file transfer, is free at the menu; unit 21 may hold the
+    // load's note file, which stays open for the whole run and which a transfer would close.
+    DISKIO(1, found, path, 1, IERR, buffer, CMPUTR);
     if (IERR == 1) {
         write_record(unit, " >>> INPUT file not found!");
         pause_on_console();
