@@ -75,12 +75,14 @@ float second_quantity(float k) {
     return TPCM.LSLPHT == 0 ? wave.s * degrees_per_radian : 2.0f * wave.a;
 }
 
+// Wave number at angular frequency omega in the site depth (WAVVEC).
 float wave_number_at(float omega) {
     float kd = 0.0f;
     WAVVEC(omega * std::sqrt(TPCM.DEPTH / WAVCOM.G), kd);
     return kd / TPCM.DEPTH;
 }
 
+// The Return pause that ends a section shown on the console.
 void pause_on_console(const ReportSetup& r) {
     if (r.IUNIT == r.EDUNIT)
         PRSRET(r.EDUNIT, keyboard_unit, TPCM.LBACK);
@@ -220,6 +222,7 @@ void swell_spectrum(const ReportSetup& r, SeaState& state) {
     WAVCOM.SWHSWL = 4.0f * std::sqrt(m0);
 }
 
+// The seas spectrum names of the characteristics block.
 std::string_view seas_name(std::int32_t WAVTYP) {
     static constexpr std::array<std::string_view, 11> names{
         "Kelbrin Default Swell", "Standard Pierson-Moskowitz",
@@ -398,6 +401,7 @@ void group_values(const ReportSetup& r, const SeaState& state) {
     }
 }
 
+// Units, labels and the systems present, from TPCM.
 ReportSetup report_setup() {
     const bool height_given = TPCM.LSLPHT == 0;
     const std::string length = TPCM.NUNTS == 0 ? std::string("ft") : std::string("m.");
@@ -415,10 +419,12 @@ ReportSetup report_setup() {
     return r;
 }
 
+// A new page on the report: a form feed in the file, a cleared screen on the console.
 void new_page(const ReportSetup& r) {
     PAGE(r.IUNIT, r.EDUNIT, 1, printer_unit);
 }
 
+// Closes the report file when the report went to it.
 void close_report(const ReportSetup& r) {
     if (TPCM.IUNIT == 1)
         HCLOSE(report_file_unit, "WAVEOUT.stxt", "WAVEOUT", r.EDUNIT);

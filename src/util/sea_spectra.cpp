@@ -29,6 +29,7 @@ namespace {
 
 constexpr float two_pi = 6.2831855f;
 
+// x^4 by two squarings.
 float pow4(float x) {
     const float x2 = x * x;
     return x2 * x2;
@@ -56,6 +57,7 @@ struct WaveSystemShape {
     float JONGAMQ; // JONSWAP peak enhancement
 };
 
+// The shape parameters of TPCM for wave system 0 (seas), 1 or 2 (first or second swell).
 WaveSystemShape shape_of(std::int32_t WAVE_SYS_ID) {
     switch (WAVE_SYS_ID) {
     case 0:

@@ -20,6 +20,7 @@ std::string name30(std::string_view text) {
     return name;
 }
 
+// The name of a code in a table counted from 0, or " Index error" for a code outside it.
 template <std::size_t N>
 std::string pick_name(const std::array<std::string_view, N>& names, std::int32_t code) {
     if (code < 0 || code >= static_cast<std::int32_t>(N))

@@ -403,6 +403,23 @@ TEST(WaveReport, OneSystemUsesTheSingleColumnLayouts) {
               "  .0000       Infinity         Infinity        ");
 }
 
+TEST(WaveReport, SwellSpectrumWorksOnCopiesOfTheSwellData) {
+    // A Pierson-Moskowitz swell takes its period from its height: the report shows that period,
+    // and the data image keeps the user's.
+    ScratchFolder folder;
+    ScriptedConsole console;
+    seas_and_swell();
+    TPCM.LRANDM = 0;
+    TPCM.SWLTYP = 1;
+    TPCM.SWELHT = 0.5f;
+    WAVOUT();
+    const std::vector<std::string> lines = lines_of(folder.read("WAVEOUT.stxt"));
+    const double period = 15.66 * std::sqrt(0.5 / g);
+    EXPECT_NE(find_line(lines, value_line("Swell period", period, "seconds")), -1);
+    EXPECT_FLOAT_EQ(TPCM.SWELPD, 12.0f);
+    EXPECT_FLOAT_EQ(TPCM.SWELHT, 0.5f);
+}
+
 TEST(WaveReport, OchiHubbleSeasShowTheRootSumSquareHeight) {
     ScratchFolder folder;
     ScriptedConsole console;

@@ -465,6 +465,8 @@ TEST(SeaSpectra, UnusableInputIsRefusedWithAMessage) {
          " ++> Wave spectrum type 11 is not defined (WVSPEC)"},
         {"no positive ordinate", [] {}, 8, 0.0, 0.0,
          " ++> Wave spectrum has no positive ordinate: no peak period"},
+        {"no peak period", [] {}, 2, 4.0, 0.0,
+         " ++> Spectrum peak period must be positive (WVSPEC)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
