@@ -6,40 +6,25 @@
 #pragma once
 
 #include "blocks/tpcm.h"
+#include "datafile/new_file_defaults.h"
 #include "runtime/units.h"
-
-#include <algorithm>
-#include <cstddef>
 
 namespace lintar::testing {
 
-// TPCM as all zeros, the state of a new image before its defaults.
-inline void zero_tpcm() {
-    std::ranges::fill(tpcm_bytes(TPCM), std::byte{0});
-}
-
-// TPCM of a new data file of this program (type 8) as the final page sees it: all zeros, the
-// new-file defaults that the checks and the line routines read, the mooring defaults of the
-// editor's start-up (one line of one line type; every type has one line and one subline of
-// zero length; LINTYP filled in its first column only), and the final page's entry settings.
-// Output goes to the screen.
+// TPCM of a new data file of this program (type 8) as the final page sees it: the new-file
+// defaults, the program's type and image size from the identity stamp, the mooring defaults of
+// the editor's start-up for a new file (one line of one line type; every type has one line and
+// one subline of zero length; LINTYP filled in its first column only), and the final page's
+// entry settings. Output goes to the screen.
 inline void fill_new_file() {
-    zero_tpcm();
+    new_file_defaults(8, tpcm_word_count);
     TPCM.NTOGO = tpcm_word_count;
     TPCM.SIMTYP = 8;
     TPCM.EDUNIT = screen_unit;
 
-    // New-file defaults.
-    TPCM.IUNIT = 1;
-    TPCM.DWATR = 64.0f;
-    TPCM.NWP = 30;
-    TPCM.T(1) = 5.0f;
-    for (int i = 2; i <= 100; ++i)
-        TPCM.T(i) = TPCM.T(i - 1) + 0.5f;
+    // The editor's start-up settings of every load, then its mooring defaults for a new file.
+    TPCM.LSWELL = TPCM.LCURNT = TPCM.LWIND = TPCM.LRANDM = TPCM.LDYN = TPCM.LOWMOT = 0;
     TPCM.LQUAS = 1;
-    TPCM.VESTYP = 1;
-
-    // Mooring defaults of the editor's start-up for a new file.
     TPCM.MAXELM = 25;
     TPCM.MAXDYN = 149;
     TPCM.MAXLIN = 149;
