@@ -280,7 +280,8 @@ void subline_checks(const HeldCounts& held, std::int32_t& WARNEM, std::int32_t& 
 
 // Wave height over water depth of the sea state: the regular wave (height, or slope turned
 // into a height with the deep-water wave length of the middle period) or the significant
-// heights of the random seas and swell. Reads the sea-state words of TPCM.
+// heights of the random seas and swell. Reads the sea-state words of TPCM. A depth of 0 gives
+// an infinite ratio for any wave (IEEE division), and none for a calm sea.
 float wave_height_ratio() {
     const float DEPTH = TPCM.DEPTH;
     if (TPCM.SIMTYP != 8 && TPCM.LRANDM == 0 && TPCM.LSWELL == 0) {
