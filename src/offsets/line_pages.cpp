@@ -102,7 +102,7 @@ void write_line_pages(const TableCall& call) {
 }
 
 // write_net_loads: the head of the net-load table, one row of forces and moments per offset
-// (E-frac 10.4 fields), and the table tail.
+// (E10.4 fields), and the table tail.
 void write_net_loads(const TableCall& call) {
     const std::string force = force_label();
     const std::string L = length_label();

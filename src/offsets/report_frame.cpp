@@ -89,7 +89,7 @@ std::string_view section_title(std::int32_t TABTYP) {
     }
 }
 
-// "(Vx,Vy,Vz) = (" and three sci 10.3 values.
+// The lead text and three ES10.3 values, closed by ")".
 std::string vessel_point(std::string_view lead, float x, float y, float z) {
     return std::string(lead) + ES(x, 10, 3) + "," + ES(y, 10, 3) + "," + ES(z, 10, 3) + ")";
 }

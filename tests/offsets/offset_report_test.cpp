@@ -254,7 +254,7 @@ TEST_F(OffsetReport, LinePagesOfTenLines) {
 }
 
 TEST_F(OffsetReport, EnergyLinePageOfAForceSequence) {
-    // Code 12 in metric units: energies in sci 9.2 under "(ton-meter)", offset numbers.
+    // Code 12 in metric units: energies in ES9.2 under "(ton-meter)", offset numbers.
     TPCM.NUNTS = 1;
     TPCM.NLIN = 3;
     Sequence s;
