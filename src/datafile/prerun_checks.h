@@ -9,7 +9,8 @@ namespace lintar {
 
 // LINWRN: writes every finding on EDUNIT and counts it through WRNINC, as a warning
 // (WARNEM) or a fatal warning (FWARN); stores the settings it derives in TPCM. Never resets
-// the counts.
+// the counts. Counts and line numbers of the data are checked before they index an array:
+// a count beyond its array and a line number outside 1 to NLIN are fatal warnings.
 void LINWRN(std::int32_t& WARNEM, std::int32_t& FWARN);
 
 // WRNINC: raises NWRN (the caller passes WARNEM or FWARN itself) by one; when the total of
