@@ -58,6 +58,26 @@ void load(const std::filesystem::path& name) {
     set_tpcm_image(image);
 }
 
+// The data file of a first session given, as the pages would give it, one line that the
+// pre-run checks find nothing to say about: a subline of positive length and dry weight, long
+// enough to reach its anchor, with a fairlead and a departure angle.
+void create_sound_data_file(const ScratchFolder& folder) {
+    create_data_file(folder);
+    load(folder.path() / "CATDAT");
+    TPCM.SLEN(1, 1) = 1000.0f;
+    TPCM.DRYWT(1, 1) = 0.1f;
+    TPCM.ANCHGT(1) = 100.0f;
+    TPCM.DEPTH = 100.0f;
+    TPCM.DRAFT = 10.0f;
+    TPCM.RFLD(3, 1) = -10.0f;
+    TPCM.ANGDEP(1) = 0.5f;
+    std::vector<std::uint32_t> image = tpcm_image();
+    std::int32_t count = tpcm_word_count;
+    std::int32_t IERR = 0;
+    DISKIO(0, count, (folder.path() / "CATDAT").string(), 1, IERR, image, 5);
+    ASSERT_EQ(IERR, 0);
+}
+
 std::vector<std::string> files_in(const ScratchFolder& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
@@ -160,7 +180,7 @@ TEST(Lintar, CreatingOverAnExistingFileKeepsItAsTheBackup) {
 
 TEST(Lintar, ExecuteWritesTheMirrorAndSaves) {
     ScratchFolder folder;
-    create_data_file(folder);
+    create_sound_data_file(folder);
     const std::string before = folder.read("CATDAT");
     const ProgramRun session = run(folder, "execute.in");
     EXPECT_EQ(session.status, 0);
@@ -177,7 +197,7 @@ TEST(Lintar, ExecuteWritesTheMirrorAndSaves) {
 
 TEST(Lintar, SilentExecuteWaitsOnlyAtTheEnd) {
     ScratchFolder folder;
-    create_data_file(folder);
+    create_sound_data_file(folder);
     const ProgramRun session = run(folder, "silent_execute.in");
     EXPECT_EQ(session.status, 0);
     EXPECT_EQ(session.screen, expected("title.out") + expected("execute.out"));

@@ -271,14 +271,31 @@ const std::string menu = "                   ****  Page 17: End of Session  ****
                          " Enter number of selection (\"H\" for help): ";
 const std::string pause = " \n Press <RETURN> to continue: ";
 
-void unspecified_axis() {
+// One line of one line type that the pre-run checks find nothing to say about: a subline of
+// positive length and dry weight, long enough to reach its anchor, with a fairlead and a
+// departure angle.
+void sound_mooring() {
     TPCM.SIMTYP = 8;
     TPCM.EDUNIT = screen_unit;
-    TPCM.NOBLDR = 1;
+    TPCM.NUMTAB = 90;
+    TPCM.NTYP = 1;
     TPCM.NLIN = 1;
-    set_fairlead(1, 0.0f, 0.0f, -10.0f);
+    TPCM.NLINE(1) = 1;
+    TPCM.LINTYP(1, 1) = 1;
+    TPCM.NELEM(1) = 1;
+    TPCM.SLEN(1, 1) = 1000.0f;
+    TPCM.DRYWT(1, 1) = 0.1f;
+    TPCM.ANCTYP(1) = 1;
+    TPCM.ANCHGT(1) = 100.0f;
     TPCM.DEPTH = 100.0f;
     TPCM.DRAFT = 10.0f;
+    set_fairlead(1, 0.0f, 0.0f, -10.0f);
+    TPCM.ANGDEP(1) = 0.5f;
+}
+
+void unspecified_axis() {
+    sound_mooring();
+    TPCM.NOBLDR = 1;
 }
 
 TEST(Catfin, FatalWarningBringsTheMenuBack) {
@@ -295,8 +312,7 @@ TEST(Catfin, FatalWarningBringsTheMenuBack) {
 TEST(Catfin, WarningsOnlyLetTheNextExecuteGoWithoutChecks) {
     ScratchFolder folder;
     ScriptedConsole console("3\n\n3\n");
-    TPCM.SIMTYP = 8;
-    TPCM.EDUNIT = screen_unit;
+    sound_mooring();
     TPCM.NFCDIR = 1;
     TPCM.FRCVEC(1, 1) = 1.0f;
     TPCM.FRCOFF(1) = 100.0f;
@@ -313,8 +329,7 @@ TEST(Catfin, WarningsOnlyLetTheNextExecuteGoWithoutChecks) {
 TEST(Catfin, ExecuteFromAPageChecksWithoutTheMenu) {
     ScratchFolder folder;
     ScriptedConsole console("");
-    TPCM.SIMTYP = 8;
-    TPCM.EDUNIT = screen_unit;
+    sound_mooring();
     TPCM.LBACK = code_execute;
     TPCM.NLAYER = 7;
     CATFIN("17");
@@ -337,8 +352,7 @@ TEST(Catfin, SilentRunStopsOnAFatalWarning) {
 TEST(Catfin, SilentRunGoesOnAfterWarnings) {
     ScratchFolder folder;
     ScriptedConsole console("4\n");
-    TPCM.SIMTYP = 8;
-    TPCM.EDUNIT = screen_unit;
+    sound_mooring();
     TPCM.NFCDIR = 1;
     TPCM.FRCVEC(1, 1) = 1.0f;
     TPCM.FRCOFF(1) = 100.0f;
