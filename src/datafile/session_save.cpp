@@ -75,8 +75,7 @@ std::string temporary_save_name(std::string_view DATFIL) {
 
 void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_t& JMPLOC,
             std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
-            std::int32_t IERR1, std::int32_t NTOGOQ, bool VORLAKINE_GO) {
-    (void)IERR1;
+            std::int32_t NTOGOQ, bool VORLAKINE_GO) {
     const std::int32_t end_code = LBACK;
     LBACK = 0;
     IPAG = 0;

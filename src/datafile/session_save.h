@@ -17,11 +17,11 @@ namespace lintar {
 // ID.DATFIL with the backup rotation (BACKIT); after an Execute (-1983) the server-submission
 // message and a Return pause on the console. With VORLAKINE_GO the hand-over runs instead of
 // the exit. Every path but the "A" stops the run: status 0, or 1 for a file error or a failed
-// hand-over. IERR1 (the data file's status at the load) is no longer needed by the rotation,
-// which looks at the files on disk; it is kept for the callers' sake.
+// hand-over. The rotation looks at the files on disk, so the data file's status at the load
+// is not needed here.
 void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_t& JMPLOC,
             std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
-            std::int32_t IERR1, std::int32_t NTOGOQ, bool VORLAKINE_GO);
+            std::int32_t NTOGOQ, bool VORLAKINE_GO);
 
 // BACKIT: saves the image IDUM (NTOGOQ words) as DATFIL: the image is written to a temporary
 // file beside it; then, when DATFIL exists, BAKFIL becomes BAKFL2 and DATFIL becomes BAKFIL,

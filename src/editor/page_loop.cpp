@@ -211,7 +211,7 @@ WalkEnd walk_pages(int slot) {
         const std::int32_t console = TPCM.EDUNIT;
         TPCM.EDUNIT = 0;
         FINISH(ID, keyboard_unit, TPCM.LBACK, editor_store.JMPLOC, editor_store.IOBUF, TPCM.IPAG,
-               console, editor_store.IERR1, NTOGOQ, false);
+               console, NTOGOQ, false);
         TPCM.EDUNIT = console;
         if (editor_store.JMPLOC == 1) {
             slot = final_slot;

@@ -104,7 +104,7 @@ struct Ending {
     void finish(std::int32_t end_code, int EDUNIT = screen_unit) {
         TPCM.LBACK = end_code;
         TPCM.IPAG = 33;
-        FINISH(CATTOP(), keyboard_unit, TPCM.LBACK, JMPLOC, IOBUF, TPCM.IPAG, EDUNIT, 0,
+        FINISH(CATTOP(), keyboard_unit, TPCM.LBACK, JMPLOC, IOBUF, TPCM.IPAG, EDUNIT,
                tpcm_word_count, false);
     }
 };
