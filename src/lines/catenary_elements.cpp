@@ -29,8 +29,9 @@ void select_layer(std::int32_t NLAYER, std::int32_t MIDLYR, Real DLAYER, Real ZS
     const Real ZTOP = ZBOT + ZSPAN;
     OUTWRN = (DFLZG > ZTOP || DFLZG < ZBOT) ? 1 : 0;
     // A table of one row has nothing to interpolate or extrapolate toward (and no row spacing
-    // to divide by): the row itself is used, inside the span or not.
-    if (NLAYER <= 1) {
+    // to divide by): the row itself is used, inside the span or not. So is the first row of
+    // a table whose rows all stand at one height (a span of 0).
+    if (NLAYER <= 1 || DLAYER == Real(0)) {
         ILAYER = 1;
         DELLAY = Real(0);
         return;

@@ -4,7 +4,7 @@
 // A view is a pointer to the first value of an array with fixed bounds (N1) or (N1, N2), read
 // in Fortran order through SLEN(i) or BETA(k, i), checked in debug builds. It is built from a
 // block's array (LINCOM.SCLWT_words) or from the first value of a column (&TPCM.SLEN(1, t)),
-// so the routines read like the description and copy nothing.
+// so the routines read like their formulas and copy nothing.
 #pragma once
 
 #include "blocks/block_support.h"

@@ -75,9 +75,9 @@ float target_height(float TOPTAN) {
     }
     const double added_load =
         C.DPHLD * static_cast<double>(TOPTAN) - static_cast<double>(C.TOPTEN(1, C.MIDLYR, C.ITYP));
-    return static_cast<float>(static_cast<double>(C.DELTAZ) - static_cast<double>(TPCM.NLINE(1)) *
-                                                                  added_load * 1000.0 /
-                                                                  static_cast<double>(AREA));
+    const double sinkage =
+        static_cast<double>(TPCM.NLINE(1)) * added_load * 1000.0 / static_cast<double>(AREA);
+    return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
 }
 
 // The height error of HTERR and HTERR2 in double precision: lays the line down from the

@@ -234,6 +234,7 @@ TEST(CatenaryElements, LayerSelection) {
         {"one row, inside", 1, 1, 0.0f, 0.0f, 0.0f, 1, 0.0f, 0},
         // One row has nothing to extrapolate toward (and no spacing to divide by).
         {"one row, outside", 1, 1, 0.0f, 0.0f, 3.0f, 1, 0.0f, 1},
+        {"rows all at one height", 3, 2, 0.0f, 0.0f, 0.0f, 1, 0.0f, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
