@@ -101,9 +101,11 @@ bool close_unit(int unit, bool delete_file) {
     if (found == units().end())
         return true;
     const std::filesystem::path name = found->second.name;
-    found->second.stream.clear(); // an end of file met while reading is not a close failure
+    // An end of file met while reading is no close failure; a write that failed is.
+    const bool write_failed = found->second.stream.bad();
+    found->second.stream.clear();
     found->second.stream.close();
-    const bool closed = !found->second.stream.fail();
+    const bool closed = !found->second.stream.fail() && !write_failed;
     units().erase(found);
     if (delete_file) {
         std::error_code error;

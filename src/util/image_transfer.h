@@ -11,11 +11,15 @@
 
 namespace lintar {
 
-// DISKIO: IORW 0 writes words 1..NTOGO of IDUM to DATFIL; IORW 1 reads DATFIL into IDUM (at
-// most NTOGO words are copied) and returns in NTOGO the number of data words the file held.
-// IERR 0 on success, else the sum of the step codes (1 missing file, 2 write failure, 4 a
-// short or long file or a failed read step). CMPUTR is the computer code whose reading rules
-// apply (5 on this platform).
+// DISKIO: IORW 0 writes words 1..NTOGO of IDUM to DATFIL, creating or truncating it; IORW 1
+// reads DATFIL into IDUM (at most NTOGO words are copied, the rest of IDUM is left alone) and
+// returns in NTOGO the number of data words the file held (0 for a file of fewer than two
+// words). A leading and a trailing record-length word are dropped on reading. IERR 0 on
+// success, else the sum of the step codes: 1 missing file (nothing changed), 2 write failure
+// (3 when the file cannot be opened for writing), 4 a short or long file or a file of fewer
+// than two words; 8 when the closing of the file fails. CMPUTR is the computer code whose
+// reading rules apply (5 on this platform). Trailing blanks of DATFIL are not part of the
+// name. IOUNIT is left closed.
 void DISKIO(std::int32_t IORW, std::int32_t& NTOGO, std::string_view DATFIL, int IOUNIT,
             std::int32_t& IERR, std::span<std::uint32_t> IDUM, std::int32_t CMPUTR);
 

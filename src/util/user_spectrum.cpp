@@ -1,0 +1,128 @@
+// util/user_spectrum.cpp: the user wave spectrum file "WAVSPEC.txt" (spectrum type 7).
+#include "util/user_spectrum.h"
+
+#include "runtime/input_fields.h"
+#include "runtime/program_state.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/file_services.h"
+#include "util/prompts.h"
+#include "util/table_search.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace lintar {
+
+namespace {
+
+constexpr int spectrum_unit = 31;
+constexpr std::int32_t max_rows = 1000;
+
+// The table last read, kept for the rest of the run.
+struct UserSpectrumStore {
+    std::string name = "========     "; // matches no file name
+    bool first_call = true;
+    std::int32_t N = 0;
+    std::array<float, max_rows> frequency{};
+    std::array<float, max_rows> ordinate{};
+    bool warned = false; // the out-of-range warning is given once per run
+};
+
+UserSpectrumStore store;
+const StateReset reset_store{[] { store = UserSpectrumStore{}; }};
+
+// A name in its 13-character field.
+std::string field13(std::string_view text) {
+    std::string name(text.substr(0, std::min<std::size_t>(text.size(), 13)));
+    name.resize(13, ' ');
+    return name;
+}
+
+// The file's name on disk: the field without its trailing blanks.
+std::string trimmed(const std::string& field) {
+    const auto end = field.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : field.substr(0, end + 1);
+}
+
+// The dimension report of a row count outside 2 to 1000, the Return pause and an error stop.
+[[noreturn]] void bad_dimension(std::int32_t N, const std::string& name, int IOOUT, int IOIN) {
+    write_record(IOOUT, " ++>  User-supplied wave spectral array in " + name);
+    write_record(IOOUT, "      dimension = [" + std::to_string(N) + "] out of range; allowable");
+    write_record(IOOUT, N > max_rows ? "      dimension = [" + std::to_string(max_rows) + "]"
+                                     : std::string("      dimension = [2 to 1000]"));
+    write_record(IOOUT, "");
+    std::int32_t LBACK = 0;
+    PRSRET(IOOUT, IOIN, LBACK);
+    stop_program(StopKind::error);
+}
+
+// Reads the table of file `name` on the spectrum unit. Ends the run when the file is missing,
+// cannot be read, or holds fewer than 2 or more than 1000 rows.
+void read_table(const std::string& name, int IOOUT, int IOIN) {
+    close_unit(spectrum_unit);
+    if (!open_unit(spectrum_unit, trimmed(name), OpenStatus::old_file, FileForm::formatted)) {
+        write_record(IOOUT, " ++>  User-supplied wave spectrum file \"" + name + "\" not found");
+        write_record(IOOUT, "");
+        std::int32_t LBACK = 0;
+        ABORT0(IOOUT, IOIN, LBACK);
+        stop_program(StopKind::error);
+    }
+    // Each READ starts on a new line and ignores what its items leave over.
+    const auto next_line = [] { return read_line(spectrum_unit); };
+    std::int32_t N = 0;
+    if (ListReader(next_line).read(N) != ListStatus::ok)
+        FILERR(name, "UWVSPC", IOOUT, IOIN);
+    // Fewer than two rows give no interval to interpolate in (and a single row would be
+    // divided by a zero width), so they are refused as the overlong table is.
+    if (N > max_rows || N < 2)
+        bad_dimension(N, name, IOOUT, IOIN);
+    for (std::int32_t row = 0; row < N; ++row) {
+        ListReader reader(next_line);
+        const auto at = static_cast<std::size_t>(row);
+        if (reader.read(store.frequency[at]) != ListStatus::ok ||
+            reader.read(store.ordinate[at]) != ListStatus::ok)
+            FILERR(name, "UWVSPC", IOOUT, IOIN);
+    }
+    store.N = N;
+    HCLOSE(spectrum_unit, name, "UWVSPC", IOOUT);
+}
+
+} // namespace
+
+// UWVSPC: see the header. Reads the file on unit 31 on the first call and whenever another name
+// is passed; the table, its name and the warned flag stay for the rest of the run. A frequency
+// outside the table is warned about once per run with the abort prompt (an abort, or an
+// unattended run, stops); the ordinate is then extrapolated from the end interval.
+float UWVSPC(float W, int IOOUT, int IOIN, std::string_view USERDAT) {
+    const std::string name = field13(USERDAT);
+    if (store.first_call || name != store.name) {
+        store.first_call = false;
+        store.name = name;
+        read_table(name, IOOUT, IOIN);
+    }
+    const auto n = static_cast<std::size_t>(store.N);
+    const std::span<const float> frequency(store.frequency.data(), n);
+    const std::span<const float> ordinate(store.ordinate.data(), n);
+    std::int32_t IER = 0;
+    std::int32_t MIN = 0;
+    BSRCH(frequency, W, IER, MIN, store.N);
+    if ((IER == 1 || IER == 2) && !store.warned) {
+        write_record(IOOUT, " ++> Warning: Frequency outside user-supplied wave spectrum");
+        write_record(IOOUT, "     range; \"continue\" to extrapolate outside available range.");
+        std::int32_t LBACK = 0;
+        ABORT0(IOOUT, IOIN, LBACK);
+        if (LBACK == -1)
+            stop_program(StopKind::user_choice);
+        if (IOOUT == diagnostics_unit)
+            stop_program(StopKind::error);
+        store.warned = true;
+    }
+    float S = 0.0f;
+    INTERP(frequency, ordinate, W, S, MIN);
+    return S;
+}
+
+} // namespace lintar

@@ -1,0 +1,28 @@
+// util/wave_numbers.h: the wave number of linear waves in finite depth, the group speed, the
+// slope functions and the display names of the wave, wind and current spectrum types.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lintar {
+
+// WAVVEC: WVVEC = k d for the dimensionless frequency OMEGA = w sqrt(d / g).
+void WAVVEC(float OMEGA, float& WVVEC);
+// DISPRS: the dispersion residual OMEGATMP - X tanh X, OMEGATMP the squared frequency.
+float DISPRS(float X, float OMEGATMP);
+
+float SINPHT(float QP);
+float COSPHT(float QP);
+
+// The 30-character display names (leading blank, blank-padded) by type code.
+std::string WAVPRT(std::int32_t WAVTYP);
+std::string WNDPRT(std::int32_t WNDTYP);
+std::string CURPRT(std::int32_t CURTYP);
+
+// Group speed of a linear wave of angular frequency omega and wave number k in water of the
+// given depth, with gravity G: G (kd / cosh kd + sinh kd) / (2 omega cosh kd), and exactly half
+// the phase speed omega / k from kd = 80 on, where the hyperbolic functions lose their meaning.
+float group_speed(float G, float omega, float k, float depth);
+
+} // namespace lintar
