@@ -1,0 +1,298 @@
+// lines/line_shape.cpp: the top-slope iteration, the water-level search and the pull-down.
+#include "lines/line_shape.h"
+
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
+#include "lines/catenary_elements.h"
+#include "lines/line_arrays.h"
+#include "lines/line_messages.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
+#include "runtime/units.h"
+#include "util/root_finders.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace lintar {
+
+namespace {
+
+// Run-long memory of this file: the pull-down warning is given once per run.
+struct LineShapeStore {
+    bool pulldown_warned = false;
+};
+LineShapeStore line_shape_store;
+const StateReset reset_line_shape{[] { line_shape_store = {}; }};
+
+// The top-slope search: tolerance on the slope (relative above 1), on the height error, and
+// the step limit of the root finder.
+constexpr float slope_tolerance = 1.0e-5f;
+constexpr float height_tolerance = 0.01f;
+constexpr std::int32_t search_steps = 100;
+
+// The widening of a bracket that holds no root: the first step is half the upper slope, but
+// at least this (a zero or tiny slope would never widen), and the step doubles at most this
+// many times (far beyond any slope a line can have) before the search gives up.
+constexpr float least_widening = 0.01f;
+constexpr int max_widenings = 60;
+
+// The water-level search: tolerance on the scaled weight and on the level error.
+constexpr float weight_tolerance = 1.0e-5f;
+constexpr float level_tolerance = 0.001f;
+
+// A double rounded to a four-byte real, a value beyond the real range held at its end (keeping
+// its sign, which is all a root finder needs of a far-off trial).
+float to_real4(double x) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (x > largest)
+        return std::numeric_limits<float>::max();
+    if (x < -largest)
+        return -std::numeric_limits<float>::max();
+    return static_cast<float>(x);
+}
+
+// The height the line must span at top slope TOPTAN: DELTAZ, less the sinkage of the vessel
+// under the added vertical load of the NLINE(1) lines when the pull-down is on. A data file
+// without water-plane area (or water density) has no sinkage to compute: the pull-down is
+// then ignored, with a warning once per run, rather than dividing by zero.
+float target_height(float TOPTAN) {
+    const LincomBlock& C = LINCOM;
+    if (TPCM.PULLDN == 0)
+        return C.DELTAZ;
+    const float AREA = TPCM.AWP * TPCM.DWATR;
+    if (AREA == 0.0f) {
+        if (!line_shape_store.pulldown_warned) {
+            line_shape_store.pulldown_warned = true;
+            write_record(TPCM.EDUNIT, " ");
+            write_record(TPCM.EDUNIT,
+                         " ++> Warning: The vessel pull-down is ignored: the water-plane area");
+            write_record(TPCM.EDUNIT, "     or the water density of the data file is zero.");
+        }
+        return C.DELTAZ;
+    }
+    const double added_load =
+        C.DPHLD * static_cast<double>(TOPTAN) - static_cast<double>(C.TOPTEN(1, C.MIDLYR, C.ITYP));
+    const double sinkage =
+        static_cast<double>(TPCM.NLINE(1)) * added_load * 1000.0 / static_cast<double>(AREA);
+    return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
+}
+
+// The height error of HTERR and HTERR2 in double precision: lays the line down from the
+// fairlead at top slope TOPTAN, element by element, grounding the part of an element below
+// the seabed tangent over a solid seabed (unless a buoyant element lies further down), and
+// compares the rise of the suspended part with the target height. Writes TMPTAN, SECARR,
+// BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT.
+double height_error(float TOPTAN) {
+    LincomBlock& C = LINCOM;
+    const int ITYP = C.ITYP;
+    const int NELEM = TPCM.NELEM(ITYP);
+    const ElementReals SLEN = slen_column(ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    const double DSLOPE = C.DSLOPE;
+    const bool solid_seabed = TPCM.ANCTYP(ITYP) == 1;
+
+    int last_buoyant = 0;
+    for (int i = 1; i <= NELEM; ++i)
+        if (C.SCLWT(i) < 0.0)
+            last_buoyant = i;
+
+    C.BOTLN = 0.0;
+    C.TMPTAN(1) = static_cast<double>(TOPTAN);
+    const float DELTZP = target_height(TOPTAN);
+    for (int i = 1; i <= NELEM; ++i) {
+        C.TMPTAN(i + 1) = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
+        if (solid_seabed && C.TMPTAN(i) >= DSLOPE && C.TMPTAN(i + 1) <= DSLOPE &&
+            last_buoyant <= i) {
+            if (C.SCLWT(i) != 0.0)
+                C.BOTLN += STRECH(DSLOPE, BETA, i) * (DSLOPE - C.TMPTAN(i + 1)) / C.SCLWT(i);
+            else
+                C.BOTLN += static_cast<double>(SLEN(i)) * STRECH(DSLOPE, BETA, i);
+            C.TMPTAN(i + 1) = DSLOPE;
+        }
+    }
+    for (int J = 1; J <= NELEM + 1; ++J)
+        C.SECARR(J) = SECFCN(C.TMPTAN(J));
+    const double rise = ZDIST(C.SCLWT_words, C.SECARR_words, BETA, NELEM, SLEN, C.TMPTAN_words);
+    const double error = rise - static_cast<double>(DELTZP);
+
+    if (TPCM.NBUG == 1) {
+        const int EDUNIT = TPCM.EDUNIT;
+        write_record(EDUNIT, " IN HTERR; ITYP, NELEM,TOPTAN,SCLWT(1),TMPTAN(1->NELEM+1),BOTLN");
+        std::string values = I(ITYP, 5) + I(NELEM, 5) + E(TOPTAN, 13, 5) + E(C.SCLWT(1), 13, 5);
+        for (int J = 1; J <= NELEM + 1; ++J)
+            values += E(C.TMPTAN(J), 13, 5);
+        write_record(EDUNIT, values + E(C.BOTLN, 13, 5));
+        for (int J = 1; J <= NELEM + 1; ++J)
+            write_record(EDUNIT, "  IELEM,SECARR(IELEM)" + I(J, 5) + E(C.SECARR(J), 13, 5));
+        write_record(EDUNIT,
+                     " ZDIST,DELTZP,DHTERR" + E(rise, 13, 5) + E(DELTZP, 13, 5) + E(error, 13, 5));
+    }
+    return error;
+}
+
+// The water-level error of WLERR and WLERR2, in the precision Real: solves the line with
+// element KELEM at scaled weight TMPWT and measures how deep the element's mid-height lies
+// below the water surface. Writes SCLWT(KELEM) and the solved shape in LINCOM.
+template <class Real> Real water_level_error(float TMPWT, float& TOPT1C, float& TOPT2C) {
+    LincomBlock& C = LINCOM;
+    const int ITYP = C.ITYP;
+    const int K = C.KELEM;
+    C.SCLWT(K) = static_cast<double>(TMPWT);
+    ITER8(TOPT1C, TOPT2C, ITYP, TPCM.NBUG, TPCM.EDUNIT);
+
+    const ElementReals SLEN = slen_column(ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    // Depth of the element's upper node below the fairlead, and the element's own rise.
+    const Real ERRTMP = K > 1 ? static_cast<Real>(ZDIST(C.SCLWT_words, C.SECARR_words, BETA, K - 1,
+                                                        SLEN, C.TMPTAN_words))
+                              : Real(0);
+    Real DELZ;
+    if (C.SCLWT(K) != 0.0)
+        DELZ = static_cast<Real>((ZFCN(C.SECARR(K), K, BETA) - ZFCN(C.SECARR(K + 1), K, BETA)) /
+                                 C.SCLWT(K));
+    else
+        DELZ = static_cast<Real>(static_cast<double>(SLEN(K)) * STRECH(C.TMPTAN(K), BETA, K) *
+                                 C.TMPTAN(K) / C.SECARR(K));
+    return ERRTMP + DELZ / Real(2) - static_cast<Real>(C.WTRLEV);
+}
+
+} // namespace
+
+// HTERR: the height error rounded to a four-byte real. Writes TMPTAN, SECARR, BOTLN.
+float HTERR(float TOPTAN) {
+    return to_real4(height_error(TOPTAN));
+}
+
+// HTERR2: the height error in double precision. Writes TMPTAN, SECARR, BOTLN.
+double HTERR2(float TOPTAN) {
+    return height_error(TOPTAN);
+}
+
+// WLERR: the water-level error in single precision. Writes SCLWT(KELEM) and the shape.
+float WLERR(float TMPWT, float& TOPT1C, float& TOPT2C) {
+    return water_level_error<float>(TMPWT, TOPT1C, TOPT2C);
+}
+
+// WLERR2: the water-level error in double precision. Writes SCLWT(KELEM) and the shape.
+double WLERR2(float TMPWT, float& TOPT1C, float& TOPT2C) {
+    return water_level_error<double>(TMPWT, TOPT1C, TOPT2C);
+}
+
+// ITER8: root of HTERR between TOPT2 and TOPT1. A bracket without a sign change is widened on
+// both sides by a step that doubles each time. The step starts at half the magnitude of the
+// upper slope (never less than least_widening, so that a zero slope widens too, and positive
+// even when the slopes are negative) and doubles at most max_widenings times: a line that can
+// never span the height (an inextensible line shorter than it) then ends the run with a
+// message instead of widening for ever. Reads and writes LINCOM through HTERR; debug records
+// on EDUNIT with NBUG = 1. Ends the run with status 1 on an iteration overflow or no bracket.
+void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int EDUNIT) {
+    float ALEVER = std::max(0.5f * std::abs(TOPT2), least_widening);
+    std::int32_t ICOUNT = 0;
+    for (int widening = 0;; ++widening) {
+        if (NBUG == 1)
+            write_record(EDUNIT, "  ALEVER,TOPT1,TOPT2" + E(ALEVER, 10, 4) + E(TOPT1, 10, 4) +
+                                     E(TOPT2, 10, 4));
+        float TOPTAN = 0.0f;
+        float FUNC = 0.0f;
+        std::int32_t IER = 0;
+        RTMI1(
+            TOPTAN, FUNC, [](float slope) { return HTERR(slope); }, TOPT2, TOPT1, slope_tolerance,
+            height_tolerance, search_steps, IER);
+        if (NBUG == 1 && IER != 0)
+            write_record(EDUNIT, " ++> RTMI ERROR # " + I(IER, 2));
+        if (IER == 0) {
+            // The root finder may return the better end of its last bracket rather than its
+            // last trial: the shape left behind must be the root's.
+            if (LINCOM.TMPTAN(1) != static_cast<double>(TOPTAN))
+                (void)HTERR(TOPTAN);
+            TOPT2 = TOPTAN;
+            TOPT1 = 0.25f * TOPTAN;
+            ICOUNT = ICOUNT + 1;
+        }
+        if (NBUG == 1)
+            write_record(EDUNIT, " LOOP DONE:ICOUNT,TOPT1,TOPT2,FUNC,TOPTAN" + I(ICOUNT, 5) +
+                                     E(TOPT1, 12, 3) + E(TOPT2, 12, 3) + E(FUNC, 12, 3) +
+                                     E(TOPTAN, 12, 3));
+        if (IER == 0)
+            return;
+        if (IER == 1) {
+            line_fatal_stop(EDUNIT,
+                            {" ", " ++> Iteration overflow in ITER8P:ITER8; line type" + I(ITYP, 3),
+                             "     Press <Return> to Continue..."});
+        }
+        if (widening == max_widenings) {
+            line_fatal_stop(
+                EDUNIT,
+                {" ", " ++> No line shape found in ITER8P:ITER8; line type" + I(ITYP, 3),
+                 "     at Htens = " + F(LINCOM.DPHLD, 10, 2) + ": no top slope lets the line span",
+                 "     the fairlead height. Is the line shorter than the height?",
+                 "     Press <Return> to Continue..."});
+        }
+        TOPT2 = TOPT2 + ALEVER;
+        TOPT1 = TOPT1 - ALEVER;
+        ALEVER = 2.0f * ALEVER;
+    }
+}
+
+// ITER8P: the shape at DPHLD. With WLFLAG set and a buoyant element, the first buoyant
+// element KELEM is first tried at its wet weight; when its mid-height would lie above the
+// water surface, its weight is searched between the wet and the dry weight for the one that
+// puts the mid-height at the surface (a partly emerged element); when even the dry weight
+// leaves it above, it is taken as fully emerged at its dry weight and the line solved once
+// more. Writes the shape, KELEM and possibly SCLWT(KELEM) in LINCOM; ends the run (status 1)
+// when a search fails.
+void ITER8P(float& TOPT1, float& TOPT2) {
+    LincomBlock& C = LINCOM;
+    const std::int32_t ITYP = C.ITYP;
+    const std::int32_t NBUG = TPCM.NBUG;
+    const int EDUNIT = TPCM.EDUNIT;
+    bool EMERGED = false;
+    for (;;) {
+        float TOPT1C = TOPT1;
+        float TOPT2C = TOPT2;
+        if (TPCM.WLFLAG == 0 || EMERGED) {
+            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            return;
+        }
+        C.KELEM = 0;
+        for (int i = 1; i <= TPCM.NELEM(ITYP); ++i) {
+            if (C.SCLWT(i) < 0.0) {
+                C.KELEM = i;
+                break;
+            }
+        }
+        if (C.KELEM == 0) {
+            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            return;
+        }
+        const auto WETVAL = static_cast<float>(C.SCLWT(C.KELEM));
+        float FUNC = WLERR(WETVAL, TOPT1C, TOPT2C);
+        if (FUNC >= 0.0f)
+            return;
+        const auto DRYVAL = static_cast<float>(TPCM.DRYWT(C.KELEM, ITYP) / C.DPHLD);
+        float X = 0.0f;
+        std::int32_t IER = 0;
+        RTMI2(
+            X, FUNC, [&TOPT1C, &TOPT2C](float weight) { return WLERR(weight, TOPT1C, TOPT2C); },
+            WETVAL, DRYVAL, weight_tolerance, level_tolerance, search_steps, IER);
+        if (IER == 0) {
+            if (C.SCLWT(C.KELEM) != static_cast<double>(X))
+                (void)WLERR(X, TOPT1C, TOPT2C);
+            return;
+        }
+        if (IER == 1) {
+            line_fatal_stop(
+                EDUNIT,
+                {" ",
+                 " ++> Iteration overflow in RTMI2 (WLERR) at Htens = " + F(C.DPHLD, 8, 2) + "; ",
+                 "     Check data file and retry", " ", " Press <Return> to Continue..."});
+        }
+        C.SCLWT(C.KELEM) = static_cast<double>(DRYVAL);
+        EMERGED = true;
+    }
+}
+
+} // namespace lintar

@@ -1,0 +1,152 @@
+// mooring_pages/taut_wire_length.h: the elasticity of a vertical line of elements, each
+// stretching under a tension that grows linearly with height from its own submerged weight,
+// and the double-precision root finder RTMIDP that solves for it.
+//
+// These are shared with the vertical-line solution of the line mechanics. All of them read
+// only their arguments, allocate nothing and never end the run.
+#pragma once
+
+#include "lines/line_arrays.h"
+
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace lintar {
+
+using VerticalReals = ArrayView<const double, max_elements>; // SLENDP, WETWDP
+using StrainCoefficients = ArrayView<const double, 3>;       // ALPHDP(1..3, i) of one element
+
+// DTKLTN: TK = TN + sum over i = K..N of WETWT(i) x SLEN(i): the tension at the top of element
+// K of a vertical line of N elements whose bottom tension is TN (TN itself when K > N). NELEM
+// is not used.
+inline void DTKLTN(VerticalReals SLEN, VerticalReals WETWT, int K, [[maybe_unused]] int NELEM,
+                   int N, double& TK, double TN) {
+    TK = TN;
+    for (int i = K; i <= N; ++i)
+        TK = TK + WETWT(i) * SLEN(i);
+}
+
+// SFNCDP: TMPLEN = x (1 + x (a1/2 + x (a2/3 + x a3/4))) / WETWT with x = |TZ|, the integral
+// of the stretch factor from tension 0 to x per unit weight: the stretched length of a
+// vertical element whose tension runs from T_bottom to T_top is SFNCDP(T_top) -
+// SFNCDP(T_bottom). WETWT must not be 0.
+inline void SFNCDP(StrainCoefficients ALPHA, double TZ, double WETWT, double& TMPLEN) {
+    const double x = std::abs(TZ);
+    TMPLEN = x * (1.0 + x * (ALPHA(1) / 2.0 + x * (ALPHA(2) / 3.0 + x * ALPHA(3) / 4.0))) / WETWT;
+}
+
+// SFCDP2: the stretch factor 1 + a1 x + a2 x^2 + a3 x^3 at x = |TZ|.
+inline double SFCDP2(StrainCoefficients ALPHA, double TZ) {
+    const double x = std::abs(TZ);
+    return 1.0 + ALPHA(1) * x + ALPHA(2) * x * x + ALPHA(3) * x * x * x;
+}
+
+namespace rtmidp_detail {
+// The sign of SIGN(1.0D0, v): +1 for 0.
+inline double sign_of(double v) {
+    return v >= 0.0 ? 1.0 : -1.0;
+}
+// Tolerance EPS, relative when |x| is above 1.
+inline double tolerance(double EPS, double x) {
+    return EPS * std::fmax(1.0, std::abs(x));
+}
+} // namespace rtmidp_detail
+
+// RTMIDP: root X of FCT in [XLI, XRI] (either order) by bisection combined with inverse
+// parabolic (Mueller) interpolation, in double precision. EPS is the tolerance on X (relative
+// above |X| = 1), 100 EPS the tolerance on the function value, IEND the step limit. Writes X,
+// F = FCT(X), the outer iteration count I, and IER: 0 converged (or an exact zero met), 1 not
+// converged within IEND steps (X the better end of the last bracket), 2 no sign change over
+// [XLI, XRI] (X = XRI).
+template <class Fct>
+void RTMIDP(double& X, double& F, Fct&& FCT, double XLI, double XRI, double EPS, std::int32_t IEND,
+            std::int32_t& IER, std::int32_t& I) {
+    using rtmidp_detail::sign_of;
+    using rtmidp_detail::tolerance;
+    IER = 0;
+    I = 0;
+    double XL = XLI;
+    double XR = XRI;
+    X = XL;
+    F = FCT(X);
+    if (F == 0.0)
+        return;
+    double FL = F;
+    X = XR;
+    F = FCT(X);
+    if (F == 0.0)
+        return;
+    double FR = F;
+    if (sign_of(FL) + sign_of(FR) != 0.0) {
+        IER = 2;
+        return;
+    }
+    const double TOLF = 100.0 * EPS;
+
+    for (;;) {
+        ++I;
+        // Bisection until the interpolation step promises more, or the bracket is small.
+        bool interpolate = false;
+        bool converged = false;
+        double TOL = 0.0;
+        for (std::int32_t K = 1; K <= IEND; ++K) {
+            X = 0.5 * (XL + XR);
+            F = FCT(X);
+            if (F == 0.0)
+                return;
+            if (sign_of(F) + sign_of(FR) == 0.0) {
+                // Exchange the ends so that F and FR have the same sign.
+                std::swap(XL, XR);
+                std::swap(FL, FR);
+            }
+            TOL = F - FL;
+            double A = F * TOL;
+            A = A + A;
+            if (A < FR * (FR - FL) && I <= IEND) {
+                interpolate = true;
+                break;
+            }
+            XR = X;
+            FR = F;
+            if (std::abs(XR - XL) <= tolerance(EPS, XR) && std::abs(FR - FL) <= TOLF) {
+                converged = true;
+                break;
+            }
+        }
+        if (!interpolate) {
+            if (!converged)
+                IER = 1;
+            if (std::abs(FR) > std::abs(FL)) {
+                X = XL;
+                F = FL;
+            }
+            return;
+        }
+
+        // Inverse parabolic interpolation through (XL, FL), (X, F), (XR, FR). A = FR - F is
+        // not 0 here: F and FR share their sign and 2F(F - FL) < FR(FR - FL).
+        const double A = FR - F;
+        const double DX = (X - XL) * FL * (1.0 + F * (A - TOL) / (A * (FR - FL))) / TOL;
+        const double XM = X;
+        const double FM = F;
+        X = XL - DX;
+        F = FCT(X);
+        if (F == 0.0)
+            return;
+        if (std::abs(DX) <= tolerance(EPS, X) && std::abs(F) <= TOLF)
+            return;
+        // Keep the bracket: the new point replaces the end whose value has its sign.
+        if (sign_of(F) + sign_of(FL) == 0.0) {
+            XR = X;
+            FR = F;
+        } else {
+            XL = X;
+            FL = F;
+            XR = XM;
+            FR = FM;
+        }
+    }
+}
+
+} // namespace lintar
