@@ -147,10 +147,6 @@ void MORCVRT() {
     scale(profile, T.HTENS_words);
 }
 
-// SLMCVRT: the buoy data of the SALM program. The catenary-table layout of this program holds
-// no SALM buoy section, so there is nothing of it to convert here.
-void SLMCVRT() {}
-
 // TUGCVRT: the second body, converted by the vessel rules: its 913 words are exchanged with
 // the vessel section, converted there, and exchanged back.
 void TUGCVRT() {
@@ -199,8 +195,7 @@ void convert_all_units(std::int32_t SIMTYP) {
         SEMCVRT();
         break;
     case 11:
-        SLMCVRT();
-        break;
+        break; // the SALM buoy section is no part of this program's data layout
     case 7:
         MORCVRT();
         STMCVRT();

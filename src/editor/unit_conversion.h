@@ -12,7 +12,6 @@ void TOPCVRT();
 void VESCVRT();
 void SEMCVRT();
 void MORCVRT();
-void SLMCVRT();
 void TUGCVRT();
 void CATCVRT();
 void STMCVRT();
