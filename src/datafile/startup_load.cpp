@@ -2,19 +2,18 @@
 #include "datafile/startup_load.h"
 
 #include "blocks/tpcm.h"
+#include "blocks/tpcm_location.h"
+#include "datafile/file_identification.h"
 #include "datafile/new_file_defaults.h"
 #include "datafile/tpcm_image.h"
-#include "editor/page_placeholder.h"
-#include "runtime/edit_descriptors.h"
-#include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/file_services.h"
 #include "util/image_transfer.h"
 #include "util/prompts.h"
 #include "util/title_screens.h"
 
-#include <cmath>
-#include <string>
+#include <algorithm>
+#include <vector>
 
 namespace lintar {
 
@@ -28,155 +27,6 @@ constexpr std::string_view identifiers[21] = {
     "VARNEL ", "PENTROW", "MIDDREN", "",        "",        "",
 };
 // clang-format on
-
-// The word count a file of the given program type must hold, or 0 when it is not checked.
-std::int32_t expected_words(std::int32_t type) {
-    switch (type) {
-    case 1:
-    case 4:
-        return 1987;
-    case 3:
-    case 16:
-    case 11:
-        return 4975;
-    case 10:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 17:
-        return 78635;
-    case 7:
-        return 79524;
-    case 8:
-        return 79676;
-    default:
-        return 0;
-    }
-}
-
-// The load-check code of the word-count check: 0 as expected; 1 larger and 2 smaller for a
-// file of this program type (and always for types 7, 8 and 11); 3 larger and 4 smaller for
-// another type; -1 for a program-type code outside 1 to 17 (a damaged file).
-std::int32_t load_check_code(std::int32_t CREATQ) {
-    const std::int32_t type = TPCM.SIMTYP;
-    if (type < 1 || type > 17)
-        return -1;
-    const std::int32_t expected = expected_words(type);
-    if (expected == 0 || TPCM.NTOGO == expected)
-        return 0;
-    const bool own_codes = type == CREATQ || type == 7 || type == 8 || type == 11;
-    if (TPCM.NTOGO > expected)
-        return own_codes ? 1 : 3;
-    return own_codes ? 2 : 4;
-}
-
-// DATCRPT: the damage warning of a level, on EDUNIT.
-void DATCRPT(int EDUNIT, std::int32_t level) {
-    CLEAR(EDUNIT);
-    write_record(EDUNIT, " ");
-    switch (level) {
-    case 1:
-        write_record(EDUNIT, " ++> Warning: Data file is corrupt.");
-        break;
-    case 2:
-        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt or from a very early "
-                             "version.");
-        write_record(EDUNIT, "              Inspect all editor pages with particular care...");
-        break;
-    case 3:
-        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt.");
-        write_record(EDUNIT, "              Some versions of Internet Explorer can cause this "
-                             "problem.");
-        break;
-    case 4:
-        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt.");
-        write_record(EDUNIT, "              It will very probably crash the simulation if you "
-                             "continue...");
-        break;
-    default:
-        break;
-    }
-    write_record(EDUNIT, " ");
-}
-
-// The word-count check and its damage warning: a damaged type code or a file larger than its
-// type allows is shown, and the user may abort (which ends the run as the user's choice).
-void damage_check(std::int32_t CREATQ) {
-    const std::int32_t code = load_check_code(CREATQ);
-    if (code != -1 && code != 1)
-        return;
-    DATCRPT(TPCM.EDUNIT, code == -1 ? 4 : 2);
-    std::int32_t LBACK = 0;
-    SERV_ABORT(TPCM.EDUNIT, keyboard_unit, LBACK);
-    if (LBACK == -1)
-        stop_program(StopKind::user_choice);
-}
-
-// The identification of a loaded file. A file of this program type, of this version, written
-// in single precision on a machine of this byte order with no version increment, is taken as
-// it stands. Any other file needs the notes and the update or import adjustment of the load,
-// which come with their own work: until then it is shown with the note that tells what it is
-// and refused (an error stop), so that no such file is ever taken silently.
-void identify_loaded_file(const ProgramIdentity& ID, std::int32_t IERR1, std::int32_t found,
-                          std::int32_t NTOGOQ) {
-    const int EDUNIT = TPCM.EDUNIT;
-    const float difference = std::fabs(ID.VERNQ) - std::fabs(TPCM.VERNO);
-    const bool other_type = TPCM.SIMTYP != ID.CREATQ;
-    const bool swapped = (ID.CMPUTQ <= 4) != (TPCM.CMPUTR <= 4);
-    const bool notes = IERR1 == 4 || std::fabs(difference) > 0.001f || other_type ||
-                       TPCM.DP_FLAG == 1 || swapped || TPCM.IVERS_SUFX != 0;
-    if (!notes)
-        return;
-
-    CLEAR(EDUNIT);
-    write_record(EDUNIT, "");
-    write_record(EDUNIT, "");
-    write_record(EDUNIT, starting_at(19, " >>> Input File Characteristics <<< "));
-    std::int32_t dropped = 0;
-    if (TPCM.DP_FLAG == 1) {
-        write_record(EDUNIT, "");
-        write_record(EDUNIT, " ++> Fatal Warning: The precision specification of the loaded");
-        write_record(EDUNIT, "     DAT_file and the executable are not the same!");
-        PRSRET(EDUNIT, keyboard_unit, dropped);
-        stop_program(StopKind::error);
-    }
-    if (IERR1 == 4 && (other_type || std::fabs(TPCM.VERNO) >= 4.9f)) {
-        write_record(EDUNIT, "");
-        write_record(EDUNIT, std::string(" ++> Input Data File ") +
-                                 (NTOGOQ < found ? "larger" : "smaller") + " than expected:");
-        write_record(EDUNIT, "     Expected " + I(NTOGOQ, 6) + " I*4s, found " + I(found, 6) +
-                                 " I*4s... CAUTION!");
-    }
-    if (swapped) {
-        write_record(EDUNIT, "");
-        write_record(EDUNIT, std::string(" ++> File was produced on a ") +
-                                 (TPCM.CMPUTR <= 4 ? "Macintosh PPC" : "Intel") + " computer.");
-    }
-    if (!other_type) {
-        const std::string versions = F(std::fabs(TPCM.VERNO), 5, 2) + ") ";
-        if (difference > 0.001f || difference < -0.001f) {
-            write_record(EDUNIT, "");
-            write_record(EDUNIT, " ++> Version mismatch: Data (version " + versions +
-                                     (difference > 0.0f ? "predates" : "POSTDATES") +
-                                     " simulation (version " + F(std::fabs(ID.VERNQ), 5, 2) + ")");
-        } else if (TPCM.IVERS_SUFX != 0) {
-            write_record(EDUNIT, "");
-            write_record(EDUNIT, " ++> Version increment mismatch: ");
-            write_record(EDUNIT, "     DATfile  version  increment  = " + I(TPCM.IVERS_SUFX, 2));
-            write_record(EDUNIT, "     Simulation version increment = " + I(0, 2));
-        }
-    } else {
-        write_record(EDUNIT, "");
-        write_record(EDUNIT, " ++> Input Data File Creator was " +
-                                 std::string(program_identifier(TPCM.SIMTYP)));
-    }
-    write_record(EDUNIT, "");
-    write_record(EDUNIT, " ++> This data file cannot be updated or imported yet; it is left as "
-                         "it is.");
-    PRSRET(EDUNIT, keyboard_unit, dropped);
-    stop_program(StopKind::error);
-}
 
 } // namespace
 
@@ -211,6 +61,10 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
     DISKIO(1, found, ID.DATFIL, 1, IERR1, image, ID.CMPUTQ);
     if (IERR1 != 1)
         set_tpcm_image(image);
+    // The file's own word where the console unit is kept, before the load sets the unit: an
+    // older layout keeps another member there, which its update must find as the file held it.
+    const std::uint32_t file_console_word =
+        image[static_cast<std::size_t>(LRHLOC(&TPCM.EDUNIT) - 1)];
     if (TPCM.VERNO == 0.0f)
         VRCVRT(TPCM.IVERSN, TPCM.VERNO);
     TPCM.EDUNIT = screen_unit;
@@ -218,7 +72,7 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
         ACERR(ID.EDPRG, ID.DATFIL, TPCM.EDUNIT);
 
     if (ANSWER != 'C') {
-        damage_check(ID.CREATQ);
+        check_word_count(ID.CREATQ);
         // The reference copy, with the console unit 0 so that it never counts as an edit.
         const std::int32_t console = TPCM.EDUNIT;
         TPCM.EDUNIT = 0;
@@ -228,7 +82,7 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
                       std::min<std::ptrdiff_t>(NTOGOQ, static_cast<std::ptrdiff_t>(IOBUF.size())),
                   IOBUF.begin());
         TPCM.EDUNIT = console;
-        identify_loaded_file(ID, IERR1, found, NTOGOQ);
+        identify_data_file(ID, ANSWER, IERR1, found, NTOGOQ, IOBUF, file_console_word);
     }
 
     if (ANSWER == 'E') {

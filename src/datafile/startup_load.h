@@ -13,12 +13,14 @@ namespace lintar {
 // IOINIT: the start of a session, or of a mirror pass. Shows the title screen (on EDUNIT; in
 // a mirror pass it is only written and then separated by TWOPG, and JMPLOC is 200). Otherwise
 // reads the data file ID.DATFIL into TPCM (IERR1: 0 read, 1 not found, 4 another word count),
-// takes the reference copy IOBUF of the loaded image (not for a new file), checks the file,
-// fills a new file's defaults and stamps the identity. ANSWER returns "M", "C" or "E" ("B" is
-// "M" with the batch flag); JMPLOC 0 edit from page 1, 3000 straight to the final page.
-// IERR0 (the low-frequency coefficient file) stays 0: this program type has none. Ends the
-// run when the file is missing for M, E or B, at a damage warning the user aborts, and for a
-// file it cannot take.
+// takes the reference copy IOBUF of the loaded image (not for a new file), identifies the file
+// (with its notes, its version update or its import adjustment), fills a new file's defaults
+// and stamps the identity. ANSWER returns "M", "C" or "E" ("B" is "M" with the batch flag; "E"
+// becomes "M" after notes); JMPLOC 0 edit from page 1, 3000 straight to the final page. IERR0
+// (the low-frequency coefficient file) stays 0: this program type has none. Ends the run when
+// the file is missing for M, E or B, when the user aborts at a damage warning or after the
+// notes, and for a file it cannot take (another precision, another program type and version,
+// a version too old to update). Never writes the data file or its backups.
 void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANSWER,
             std::int32_t& JMPLOC, std::int32_t& IERR0, std::int32_t& IERR1, std::int32_t NTOGOQ);
 

@@ -1,5 +1,6 @@
 // Tests of the start-up load: the title-screen choices, the reference copy, the identity
-// stamp, the clean-up of option words, and the refusal of files this build cannot take yet.
+// stamp and the clean-up of option words (the identification of files with notes has its own
+// tests).
 #include "datafile/startup_load.h"
 #include "support/console.h"
 
@@ -178,59 +179,6 @@ TEST(Startup, MirrorPassWritesTheTitleOnly) {
     EXPECT_TRUE(text.starts_with("\n           +====="));
     EXPECT_TRUE(text.ends_with(" " + std::string(78, '-') + "\n\n\n\n"));
     EXPECT_EQ(console.screen(), "");
-}
-
-// The notes of a file that is not taken: the heading, the note, the refusal and the pause.
-std::string refusal(const std::string& note) {
-    return question + "\n\n" + std::string(18, ' ') + " >>> Input File Characteristics <<< \n\n" +
-           note +
-           "\n ++> This data file cannot be updated or imported yet; it is left as it is.\n"
-           " \n Press <RETURN> to continue: ";
-}
-
-TEST(Startup, FilesThisBuildCannotTakeAreRefused) {
-    struct Case {
-        std::string name;
-        std::function<void()> fill;
-        std::int32_t words;
-        std::string note;
-    };
-    const Case cases[] = {
-        {"another program type",
-         [] {
-             TPCM.SIMTYP = 7;
-             TPCM.NTOGO = 79524;
-         },
-         79524,
-         " ++> Input Data File smaller than expected:\n"
-         "     Expected  79676 I*4s, found  79524 I*4s... CAUTION!\n"
-         "\n"
-         " ++> Input Data File Creator was DRUVALE\n"},
-        {"an older version", [] { TPCM.VERNO = 6.5f; }, 79676,
-         " ++> Version mismatch: Data (version  6.50) predates simulation (version  6.80)\n"},
-        {"a newer version", [] { TPCM.VERNO = 7.25f; }, 79676,
-         " ++> Version mismatch: Data (version  7.25) POSTDATES simulation (version  6.80)\n"},
-        {"another byte order", [] { TPCM.CMPUTR = 3; }, 79676,
-         " ++> File was produced on a Macintosh PPC computer.\n"},
-        {"a version increment", [] { TPCM.IVERS_SUFX = 2; }, 79676,
-         " ++> Version increment mismatch: \n"
-         "     DATfile  version  increment  =  2\n"
-         "     Simulation version increment =  0\n"},
-        {"a short file", [] {}, 79000,
-         " ++> Input Data File smaller than expected:\n"
-         "     Expected  79676 I*4s, found  79000 I*4s... CAUTION!\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchFolder folder;
-        write_data_file("CATDAT", c.fill, c.words);
-        const std::string before = testing::file_bytes("CATDAT");
-        ScriptedConsole console("M\n\n");
-        Load load;
-        EXPECT_EQ(run_until_stop([&] { load.run(); }), StopKind::error);
-        EXPECT_TRUE(console.screen().ends_with(refusal(c.note))) << console.screen();
-        EXPECT_EQ(testing::file_bytes("CATDAT"), before);
-    }
 }
 
 TEST(Startup, DoublePrecisionFileIsAFatalWarning) {

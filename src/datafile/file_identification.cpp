@@ -1,0 +1,391 @@
+// datafile/file_identification.cpp: what a loaded data file is, the load notes, and the choice
+// of version update or import adjustment.
+#include "datafile/file_identification.h"
+
+#include "blocks/tpcm.h"
+#include "blocks/tpcm_location.h"
+#include "datafile/new_file_defaults.h"
+#include "datafile/startup_load.h"
+#include "datafile/version_updates.h"
+#include "runtime/assert.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/file_services.h"
+#include "util/prompts.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace lintar {
+
+namespace {
+
+// Two versions closer than this are the same version.
+constexpr float version_tolerance = 0.001f;
+
+// The largest field CHSWAP takes: the size of its work area.
+constexpr std::int32_t chswap_work_bytes = 200;
+
+// The word count a file of the given program type must hold, or 0 when it is not checked.
+std::int32_t expected_words(std::int32_t type) {
+    switch (type) {
+    case 1:
+    case 4:
+        return 1987;
+    case 3:
+    case 16:
+    case 11:
+        return 4975;
+    case 10:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 17:
+        return 78635;
+    case 7:
+        return 79524;
+    case 8:
+        return 79676;
+    default:
+        return 0;
+    }
+}
+
+// Computer codes 4 and below are big-endian machines, 5 and above little-endian ones.
+bool other_byte_order(std::int32_t CMPUTQ, std::int32_t CMPUTR) {
+    return (CMPUTQ <= 4) != (CMPUTR <= 4);
+}
+
+// The program types whose images hold the subline names SCOMP.
+bool has_subline_names(std::int32_t type) {
+    switch (type) {
+    case 7:
+    case 8:
+    case 10:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 17:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The version comparison of the load: the program's version minus the file's, as reals. A
+// file version that is no number (a damaged header) counts as older, so it is never taken as
+// the current version.
+struct VersionCheck {
+    float difference;
+    bool older; // the file predates the program
+    bool newer; // the file postdates it
+    bool differs() const { return older || newer; }
+};
+
+VersionCheck compare_versions(float VERNQ, float VERNO) {
+    const float difference = std::fabs(VERNQ) - std::fabs(VERNO);
+    return {difference, difference > version_tolerance || std::isnan(difference),
+            difference < -version_tolerance};
+}
+
+// A note preceded by a blank line.
+void note_after_blank(int EDUNIT, std::string_view text) {
+    write_note(EDUNIT, "");
+    write_note(EDUNIT, text);
+}
+
+// The Return pause after a fatal note, then the stop (status 1).
+[[noreturn]] void fatal_stop(int EDUNIT) {
+    std::int32_t dropped = 0;
+    PRSRET(EDUNIT, keyboard_unit, dropped);
+    stop_program(StopKind::error);
+}
+
+// The abort prompt: "A" ends the run as the user's choice.
+void abort_prompt(int EDUNIT) {
+    std::int32_t LBACK = 0;
+    ABORT0(EDUNIT, keyboard_unit, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+}
+
+// The updater of the running program type, for a file of the same type.
+void run_updater(std::int32_t CREATQ, float VERNQ, std::int32_t& IFLAG, std::int32_t NFOUND,
+                 int EDUNIT) {
+    std::int32_t IFLAG2 = 0;
+    switch (CREATQ) {
+    case 1:
+        SHPUPD(VERNQ, IFLAG, IFLAG2);
+    case 2:
+        JCKUPD(VERNQ, IFLAG, IFLAG2);
+    case 3:
+        SEMUPD(VERNQ, IFLAG, IFLAG2);
+    case 4:
+        DSCUPD(VERNQ, IFLAG, IFLAG2);
+    case 7:
+        STMUPD(VERNQ, IFLAG, IFLAG2);
+    case 8:
+        CATUPD(VERNQ, IFLAG, NFOUND);
+        return;
+    case 10:
+        TOWUPD(VERNQ, IFLAG, IFLAG2);
+    case 11:
+        SLMUPD(VERNQ, IFLAG, IFLAG2);
+    case 12:
+    case 14:
+    case 15:
+    case 17:
+        MORUPD(VERNQ, IFLAG, IFLAG2);
+    case 13:
+        CLMUPD(VERNQ, IFLAG, IFLAG2);
+    case 16:
+        SLOUPD(VERNQ, IFLAG, IFLAG2);
+    default:
+        note_after_blank(EDUNIT, " ++> Unknown file type...");
+        fatal_stop(EDUNIT);
+    }
+}
+
+// The notes of a file of this program type: older (or marked for 49 fairleads), newer, or of
+// another version increment; an older one is updated.
+void same_type_notes(const ProgramIdentity& ID, const VersionCheck& version, std::int32_t IFLAG,
+                     std::int32_t NFOUND, std::uint32_t CONSOLE_WORD, int EDUNIT) {
+    const std::string versions = "(version " + F(std::fabs(TPCM.VERNO), 5, 2) + ") ";
+    const std::string program = " simulation (version " + F(std::fabs(ID.VERNQ), 5, 2) + ")";
+    if (version.older || TPCM.DAT_ID == 49) {
+        if (version.older)
+            note_after_blank(EDUNIT,
+                             " ++> Version mismatch: Data " + versions + "predates" + program);
+        write_note(EDUNIT, "     Although a reasonable effort has been made to insure forward");
+        write_note(EDUNIT, "     compatibility of data files, this cannot be guaranteed.");
+        write_note(EDUNIT, "     Carefully inspect each editor screen before proceeding...");
+        write_note(EDUNIT, " ");
+        // The load wrote the console unit into its word of the current layout; in an older
+        // layout that word belongs to another member, so the file's own word goes back before
+        // the update moves anything.
+        std::memcpy(&TPCM.EDUNIT, &CONSOLE_WORD, sizeof CONSOLE_WORD);
+        run_updater(ID.CREATQ, ID.VERNQ, IFLAG, NFOUND, EDUNIT);
+        TPCM.EDUNIT = EDUNIT;
+    } else if (version.newer) {
+        note_after_blank(EDUNIT, " ++> Version mismatch: Data " + versions + "POSTDATES" + program);
+        write_note(EDUNIT, "     Data files are NOT generally backwards-compatible!");
+        write_note(EDUNIT, "     Carefully inspect each editor screen before proceeding...");
+    } else if (TPCM.IVERS_SUFX != 0) {
+        note_after_blank(EDUNIT, " ++> Version increment mismatch: ");
+        write_note(EDUNIT, "     DATfile  version  increment  = " + I(TPCM.IVERS_SUFX, 2));
+        write_note(EDUNIT, "     Simulation version increment = " + I(0, 2));
+    }
+}
+
+// The notes of a file of another program type: refused unless it has the program's version,
+// else the import adjustment of the running program type.
+void other_type_notes(const ProgramIdentity& ID, const VersionCheck& version, int EDUNIT) {
+    const std::int32_t file_type = TPCM.SIMTYP;
+    const std::string creator(program_identifier(file_type));
+    note_after_blank(EDUNIT, " ++> Input Data File Creator was " + creator);
+    if (version.differs()) {
+        write_note(EDUNIT, "     Before importing this data file, you MUST first update it");
+        write_note(EDUNIT, "     with version " + F(std::fabs(ID.VERNQ), 5, 2) + " of " + creator +
+                               " on the originating computer platform.");
+        fatal_stop(EDUNIT);
+    }
+    if (ID.CREATQ == 16) {
+        SLOIMPORT();
+        if (file_type == 14) {
+            write_note(EDUNIT, "     Note: Due to missing tendon information, imports into "
+                               "Pentrow from Gordax");
+            write_note(EDUNIT, "           cannot presently model the correct wave response "
+                               "required for");
+            write_note(EDUNIT, "           evaluation of wave reflection and absorption "
+                               "coefficients. The");
+            write_note(EDUNIT, "           resulting errors are usually small, but not "
+                               "necessarily negligible.");
+        }
+    }
+    if (ID.CREATQ == 8)
+        CATIMPORT(file_type);
+    if (ID.CREATQ >= 10 && file_type < 10 && TPCM.NUMTAB == 0)
+        MRINIT('C', ID.CREATQ);
+    write_note(EDUNIT,
+               "     Although a reasonable effort has been made to achieve cross-compatibility");
+    write_note(EDUNIT, "     between data files of different simulations, this cannot be "
+                       "guaranteed.");
+    write_note(EDUNIT, "     Carefully inspect each editor screen before proceeding...");
+    write_note(EDUNIT, " ");
+    std::int32_t IFLAG = 0, IFLAG2 = 0;
+    if (file_type == 12 && ID.CREATQ == 15)
+        MORUPD(ID.VERNQ, IFLAG, IFLAG2);
+    if (file_type == 9 && ID.CREATQ == 16)
+        SLOUPD(ID.VERNQ, IFLAG, IFLAG2);
+    if (ID.CREATQ == 17)
+        TPCM.VESTYP = 6;
+}
+
+// The subline names of a file from the other byte order, in their current places.
+void swap_subline_names(int EDUNIT) {
+    for (int t = 1; t <= 150; ++t)
+        for (int e = 1; e <= 25; ++e)
+            CHSWAP(TPCM.SCOMP(e, t), 8, EDUNIT, keyboard_unit);
+}
+
+} // namespace
+
+void write_note(int EDUNIT, std::string_view text) {
+    write_record(EDUNIT, text);
+    write_record(note_unit, text);
+}
+
+// CHSWAP: changes only the field; ends the run for a field longer than the work area.
+void CHSWAP(std::span<char> C, std::int32_t LEN, int EDUNIT, int KBD) {
+    if (LEN > chswap_work_bytes) {
+        write_record(EDUNIT, " ++> LEN overflow in chswap!");
+        std::int32_t dropped = 0;
+        PRSRET(EDUNIT, KBD, dropped);
+        stop_program(StopKind::error);
+    }
+    LINTAR_ASSERT(LEN <= static_cast<std::int32_t>(C.size()), "CHSWAP past its field");
+    for (std::int32_t k = 0; k + 4 <= LEN; k += 4)
+        std::reverse(C.begin() + k, C.begin() + k + 4);
+}
+
+// DATCRPT: writes on EDUNIT only.
+void DATCRPT(int EDUNIT, std::int32_t I) {
+    CLEAR(EDUNIT);
+    write_record(EDUNIT, " ");
+    switch (I) {
+    case 1:
+        write_record(EDUNIT, " ++> Warning: Data file is corrupt.");
+        break;
+    case 2:
+        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt or from a very early "
+                             "version.");
+        write_record(EDUNIT, "              Inspect all editor pages with particular care...");
+        break;
+    case 3:
+        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt.");
+        write_record(EDUNIT, "              Some versions of Internet Explorer can cause this "
+                             "problem.");
+        break;
+    case 4:
+        write_record(EDUNIT, " ++> Warning: Data file is seriously corrupt.");
+        write_record(EDUNIT, "              It will very probably crash the simulation if you "
+                             "continue...");
+        break;
+    default:
+        break;
+    }
+    write_record(EDUNIT, " ");
+}
+
+// load_check_code: reads NTOGO and SIMTYP of TPCM.
+std::int32_t load_check_code(std::int32_t CREATQ) {
+    const std::int32_t type = TPCM.SIMTYP;
+    if (type < 1 || type > 17)
+        return -1;
+    const std::int32_t expected = expected_words(type);
+    if (expected == 0 || TPCM.NTOGO == expected)
+        return 0;
+    const bool own_codes = type == CREATQ || type == 7 || type == 8 || type == 11;
+    if (TPCM.NTOGO > expected)
+        return own_codes ? 1 : 3;
+    return own_codes ? 2 : 4;
+}
+
+// check_word_count: reads TPCM; the prompt cannot be answered in an unattended run, which
+// stops there (status 1).
+void check_word_count(std::int32_t CREATQ) {
+    const std::int32_t code = load_check_code(CREATQ);
+    if (code != -1 && code != 1)
+        return;
+    DATCRPT(screen_unit, code == -1 ? 4 : 2);
+    std::int32_t LBACK = 0;
+    SERV_ABORT(screen_unit, keyboard_unit, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+}
+
+// identify_data_file: reads and writes TPCM and IOBUF; writes the console and unit 21.
+void identify_data_file(const ProgramIdentity& ID, char& ANSWER, std::int32_t IERR1,
+                        std::int32_t NFOUND, std::int32_t NTOGOQ, std::span<std::uint32_t> IOBUF,
+                        std::uint32_t CONSOLE_WORD) {
+    const int EDUNIT = screen_unit;
+    const std::int32_t file_type = TPCM.SIMTYP;
+    const std::int32_t IFLAG = load_check_code(ID.CREATQ);
+
+    // Another byte order: the titles are turned at once; the subline names after the update,
+    // when they stand where the current layout keeps them (an older layout holds them
+    // elsewhere until the update moves them).
+    const bool swapped = other_byte_order(ID.CMPUTQ, TPCM.CMPUTR);
+    if (swapped) {
+        CHSWAP(TPCM.CID1P(), 80, EDUNIT, keyboard_unit);
+        CHSWAP(TPCM.CID2P(), 80, EDUNIT, keyboard_unit);
+    }
+
+    const VersionCheck version = compare_versions(ID.VERNQ, TPCM.VERNO);
+    const bool other_type = file_type != ID.CREATQ;
+    if (!(IERR1 == 4 || version.differs() || other_type || TPCM.DP_FLAG == 1 || swapped ||
+          TPCM.IVERS_SUFX != 0))
+        return;
+
+    RHOPEN("DATUPWRN.stxt", 1, 0, note_unit, "IoInit", EDUNIT);
+    CLEAR(EDUNIT);
+    write_note(EDUNIT, "");
+    write_note(EDUNIT, "");
+    write_note(EDUNIT, X(18) + " >>> Input File Characteristics <<< ");
+
+    if (TPCM.DP_FLAG == 1) {
+        note_after_blank(EDUNIT, " ++> Fatal Warning: The precision specification of the loaded");
+        write_note(EDUNIT, "     DAT_file and the executable are not the same!");
+        fatal_stop(EDUNIT);
+    }
+
+    if (IERR1 == 4) {
+        if (other_type || std::fabs(TPCM.VERNO) >= 4.9f) {
+            note_after_blank(EDUNIT, std::string(" ++> Input Data File ") +
+                                         (NTOGOQ < NFOUND ? "larger" : "smaller") +
+                                         " than expected:");
+            write_note(EDUNIT, "     Expected " + I(NTOGOQ, 6) + " I*4s, found " + I(NFOUND, 6) +
+                                   " I*4s... CAUTION!");
+        }
+        // The words the file lacks are zero, in the image and in its reference copy.
+        const std::int32_t first = std::max<std::int32_t>(NFOUND, 0);
+        for (std::int32_t k = first; k < NTOGOQ; ++k) {
+            std::memset(tpcm_bytes(TPCM).data() + 4 * static_cast<std::size_t>(k), 0, 4);
+            if (static_cast<std::size_t>(k) < IOBUF.size())
+                IOBUF[static_cast<std::size_t>(k)] = 0;
+        }
+    }
+
+    if (swapped) {
+        note_after_blank(EDUNIT, std::string(" ++> File was produced on a ") +
+                                     (TPCM.CMPUTR <= 4 ? "Macintosh PPC" : "Intel") + " computer.");
+        if (version.differs()) {
+            write_note(EDUNIT,
+                       "     Importing datafiles between chip architectures can be problematic;");
+            write_note(
+                EDUNIT,
+                "     proceed with caution; carefully inspect all data screens after import.");
+            abort_prompt(EDUNIT);
+        }
+    }
+
+    const std::uint32_t console_word = NFOUND >= LRHLOC(&TPCM.EDUNIT) ? CONSOLE_WORD : 0u;
+    if (!other_type)
+        same_type_notes(ID, version, IFLAG, NFOUND, console_word, EDUNIT);
+    else
+        other_type_notes(ID, version, EDUNIT);
+
+    if (swapped && has_subline_names(file_type))
+        swap_subline_names(EDUNIT);
+
+    abort_prompt(EDUNIT);
+    if (ANSWER == 'E')
+        ANSWER = 'M';
+}
+
+} // namespace lintar

@@ -1,0 +1,61 @@
+// datafile/file_identification.h: what a loaded data file is: its word count against its
+// program type, damage, byte order, producing program and version; the load notes on the
+// console and in "DATUPWRN.stxt"; and the choice of version update or import adjustment.
+#pragma once
+
+#include "editor/identity.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace lintar {
+
+// The unit of the note file "DATUPWRN.stxt"; once opened by the load it stays open for the run.
+inline constexpr int note_unit = 21;
+
+// Writes one line of the load notes on the console unit EDUNIT and in the note file.
+void write_note(int EDUNIT, std::string_view text);
+
+// CHSWAP: reverses the order of the bytes within each whole group of four of the first LEN
+// bytes of C (bytes 1-4 become 4-3-2-1, and so on); a trailing group of fewer than four stays.
+// The field goes through a 200-byte work area: a LEN above 200 writes " ++> LEN overflow in
+// chswap!" on EDUNIT, waits for Return (keyboard KBD) and ends the run (status 1), the field
+// unchanged. The load uses it for the titles and the subline names of a file from a machine of
+// the other byte order. The save does not: it writes this machine's order and stamps this
+// machine's computer code, so a file once saved here needs no swap again.
+void CHSWAP(std::span<char> C, std::int32_t LEN, int EDUNIT, int KBD);
+
+// DATCRPT: the damage warning of level I (1 to 4) between two lines holding one blank, after
+// clearing the screen; any other level writes only the two lines.
+void DATCRPT(int EDUNIT, std::int32_t I);
+
+// The load-check code of the image in TPCM for the running program type CREATQ: 0 the word
+// count NTOGO is what the file's program type SIMTYP writes (or is not checked for it); 1
+// larger and 2 smaller for a file of this program type (and always for types 7, 8 and 11); 3
+// larger and 4 smaller for another type; -1 a program-type code outside 1 to 17.
+std::int32_t load_check_code(std::int32_t CREATQ);
+
+// The word-count check of the load: a damaged program-type code (level 4) or a file larger
+// than its type writes (level 2) is shown with DATCRPT on the console (unit 6), and the user
+// may abort there, which ends the run as the user's choice (status 0).
+void check_word_count(std::int32_t CREATQ);
+
+// The identification of the image the load has just read into TPCM, whose reference copy is
+// IOBUF. IERR1 and NFOUND are the image transfer's status and word count; NTOGOQ the count
+// expected; CONSOLE_WORD the file's own word at the console unit's position (0 when the file
+// is shorter), which the update puts back before it moves an older layout. A file of another
+// byte order gets readable titles and subline names. When anything is to be said (another word
+// count, version, program type, byte order or precision, or a version increment) the notes go
+// to the console and to "DATUPWRN.stxt" (unit 21, replaced, left open): the words a short file
+// lacks are zeroed in TPCM and IOBUF, an older file of this program type is updated, a file of
+// another program type of the same version gets the import adjustment, and the user may abort
+// at the end; ANSWER "E" then becomes "M". Ends the run with status 1 for a file of another
+// precision, for a file of another program type and version, for an unknown running program
+// type and through the updaters' refusals, each after its note and a Return pause; with status
+// 0 when the user aborts. Never writes the data file or its backups.
+void identify_data_file(const ProgramIdentity& ID, char& ANSWER, std::int32_t IERR1,
+                        std::int32_t NFOUND, std::int32_t NTOGOQ, std::span<std::uint32_t> IOBUF,
+                        std::uint32_t CONSOLE_WORD);
+
+} // namespace lintar
