@@ -1,8 +1,11 @@
 // lines/line_dynamics_support.h: the independent references of the line-dynamics tests: the
 // elastic catenary of the linear law in closed form, the motion of its material points under
-// a fairlead motion by central differences, Simpson quadrature, and the axial rod of several
-// elements solved as one linear system.
+// a fairlead motion by central differences, Simpson quadrature, the axial rod of several
+// elements solved as one linear system, and line tables built from the closed form.
 #pragma once
+
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
 
 #include <cmath>
 #include <complex>
@@ -174,6 +177,32 @@ inline std::vector<ComplexD> rod_tensions(const std::vector<RodElement>& rod, Co
         T[i + 1] = r.k / r.c * x[b_of(i)];
     }
     return T;
+}
+
+// Line tables of type t for the closed-form line: NPTS horizontal loads evenly from H_lo to
+// H_hi, and NLAYER layer rows at fairlead heights ZF + (L - MIDLYR) d, MIDLYR the middle row.
+// Sets HLOD, ANCDST, TOPTEN, TOPANG, TOTWT, MIDLYR and DLAYER of LINCOM and NUMTAB, NLAYER,
+// ZSPAN of TPCM.
+inline void build_tables(const ElasticCatenary& line, int t, double H_lo, double H_hi, int NPTS,
+                         double ZF, double d, int NLAYER = 3) {
+    const int MIDLYR = (NLAYER + 1) / 2;
+    for (int k = 1; k <= NPTS; ++k) {
+        const double H = H_lo + (H_hi - H_lo) * (k - 1) / (NPTS - 1);
+        LINCOM.HLOD(k) = static_cast<float>(H);
+        for (int L = 1; L <= NLAYER; ++L) {
+            const double Z = ZF + (L - MIDLYR) * d;
+            const double q = line.top_slope(H, Z);
+            LINCOM.ANCDST(k, L, t) = static_cast<float>(line.x(H, q, line.L));
+            LINCOM.TOPTEN(k, L, t) = static_cast<float>(H * ElasticCatenary::sec(q));
+            LINCOM.TOPANG(k, L, t) = static_cast<float>(std::atan(q));
+        }
+    }
+    LINCOM.TOTWT(t) = static_cast<float>(line.w * line.L);
+    LINCOM.MIDLYR = MIDLYR;
+    LINCOM.DLAYER = static_cast<float>(d);
+    TPCM.NUMTAB = NPTS;
+    TPCM.NLAYER = NLAYER;
+    TPCM.ZSPAN = static_cast<float>((NLAYER - 1) * d);
 }
 
 } // namespace lintar::testing
