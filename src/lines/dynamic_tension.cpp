@@ -107,11 +107,11 @@ float PKVAL(float SIGHF, float SIGLF, float DURATN, float WFREQ, float SIGFAC) {
 // DYNCOD: the element integrations give the drag constant and the inertia of the line per
 // squared end extension; the stiffnesses and CATSTR split the extension; LNGWAV carries the
 // elastic part to the tensions; the inertial correction and the quasi-static mode follow.
-// Three places of the description divide by zero and are guarded here: a weightless element
-// has no catenary length DPHLD / WETWT (CATDMP integrates it as straight; TX is set to 0); the
-// per-element scaled extensions divide by the end extension, so they are 0 when both ends move
-// alike; and a zero fairlead derivative DXSDH(1) is taken as 1e-20, as the element
-// integration does with a zero determinant. The per-node inertias are set to 0 with the line's
+// Three divisions by zero are guarded here: a weightless element has no catenary length
+// DPHLD / WETWT (CATDMP integrates it as straight; TX is set to 0); the per-element scaled
+// extensions divide by the end extension, so they are 0 when both ends move alike; and a zero
+// fairlead derivative DXSDH(1) is taken as 1e-20, as the element integration does with a zero
+// determinant. The per-node inertias are set to 0 with the line's
 // (no drag, or no extension) rather than left unscaled. Reads TPCM, WAVCOM.G, LINCOM and
 // CATCOM as the header says; writes the outputs, LINCOM, CATCOM and TPCM (COFMAS, COFDMP,
 // LBACK); ends the run on an abort or a failed nonlinear solution.

@@ -39,16 +39,16 @@ int count_of(const std::string& text, const std::string& what) {
 // ---- LNGWAV -----------------------------------------------------------------------------------
 
 // An element of the rod: length, wave number and compliance coefficients (a1, a2).
-struct RodSpec {
+struct RodInput {
     double L, k, a1, a2;
 };
 
 // Stores the rod as line type 1 (compliance a1 + 2 a2 T at the static tension T) with its
 // wave numbers, and runs LNGWAV from the anchor up for the elastic end displacement d.
-std::array<Complex, 26> run_lngwav(const std::vector<RodSpec>& rod, float TSTAT, Complex d,
+std::array<Complex, 26> run_lngwav(const std::vector<RodInput>& rod, float TSTAT, Complex d,
                                    Complex& CTOPF, Complex& CBOTF) {
     Line line;
-    for (const RodSpec& r : rod)
+    for (const RodInput& r : rod)
         line.push_back({r.L, 0.1, r.a1, r.a2});
     define_type(1, line);
     for (std::size_t i = 0; i < rod.size(); ++i)
@@ -93,20 +93,20 @@ TEST(AxialWave, ElementsOfDifferentStiffnessMatchTheRodSolvedWhole) {
     // system. An element without wave number (massless or inextensible) passes its tension on
     // unchanged and adds no stretch: the rod without it.
     const float TSTAT = 150.0f;
-    const auto compliance = [&](const RodSpec& r) { return r.a1 + 2.0 * r.a2 * TSTAT; };
+    const auto compliance = [&](const RodInput& r) { return r.a1 + 2.0 * r.a2 * TSTAT; };
     const ComplexD d(0.8, 0.25);
-    const std::vector<RodSpec> rod = {
+    const std::vector<RodInput> rod = {
         {300.0, 0.0021, 1.5e-5, 2e-8}, {250.0, 0.0008, 8e-5, 0.0}, {400.0, 0.0035, 1e-5, 1e-8}};
     std::vector<RodElement> whole;
-    for (const RodSpec& r : rod)
+    for (const RodInput& r : rod)
         whole.push_back({r.L, r.k, compliance(r)});
     struct Case {
         const char* name;
-        std::vector<RodSpec> line;
+        std::vector<RodInput> line;
         std::vector<RodElement> reference;
         std::vector<int> node_of; // reference node of each line node
     };
-    std::vector<RodSpec> gap = rod;
+    std::vector<RodInput> gap = rod;
     gap[1].k = 0.0;
     const std::vector<Case> cases = {
         {"three elements", rod, whole, {0, 1, 2, 3}},
