@@ -131,15 +131,18 @@ void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND) {
         stop_program(StopKind::error);
     }
 
-    // The older 49-fairlead layout is converted only when the file's words and every gap the
-    // update opens fit in the image: an image already in the current layout (a version 6.00
-    // file marked 149, or a file with a stale version word) would have every item after the
-    // first gap moved again and its data destroyed.
+    // The older 49-fairlead layout is converted only when the file held fewer words than the
+    // current layout, so that an image already in the current layout is never moved again
+    // (every item after the first gap would move and its data be lost). A file marked for 49
+    // fairleads is taken at its word; one that only carries a version of 6.00 or older must
+    // also fit the older layout, for a file of 6.00 already has the current one, whole or cut
+    // short.
     const bool version_49_reserves_lacking = file_version < version_49_reserves;
     const std::int32_t older_words =
         NFOUND + (version_49_reserves_lacking ? version_49_reserve_words : 0);
     const bool resize_asked = B.DAT_ID == 49 || file_version < last_49_fairlead_version;
-    const bool resize = resize_asked && older_words <= older_layout_words;
+    const bool resize = resize_asked && older_words < tpcm_word_count &&
+                        (B.DAT_ID == 49 || older_words <= older_layout_words);
     if (version_49_reserves_lacking)
         open_version_49_reserves(resize);
     if (resize)
@@ -188,8 +191,9 @@ void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND) {
         note_after_blank(EDUNIT, " ++> Data file resized for 149 fairleads");
     } else if (B.DAT_ID == 49) {
         changes.raise(EDUNIT);
-        note_after_blank(EDUNIT, " ++> Warning: Data file marked for 49 fairleads holds too many "
-                                 "words for that layout;");
+        note_after_blank(EDUNIT,
+                         " ++> Warning: Data file marked for 49 fairleads holds the words of "
+                         "a 149-fairlead file;");
         write_note(EDUNIT, "     it is taken as it stands, in the 149-fairlead layout.");
     }
     B.DAT_ID = 149;

@@ -11,10 +11,11 @@ namespace lintar {
 // DAT_ID 49) up to date, listing each change on the console (unit 6) and in the note file
 // (unit 21, opened by the load). APPVR is the running program's version; IFLAG is 1 on return
 // when a change was applied, else 0. NFOUND is the number of words the file held: the older
-// layout is converted to the current one only when the file's words, with every gap the update
-// opens, fit in the image (a genuine 49-fairlead file holds 14,825 words), so that an image
-// already in the current layout is never moved again. Sets DAT_ID to 149. Ends the run (status
-// 1) after the Return pause for a file older than 5.0 when the program is newer than 6.0.
+// layout is converted to the current one only when the file held fewer words than the current
+// layout, and, unless the file is marked for 49 fairleads, no more than the older layout's
+// 14,825, so that an image already in the current layout is never moved again. Sets DAT_ID to
+// 149. Ends the run (status 1) after the Return pause for a file older than 5.0 when the
+// program is newer than 6.0.
 void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND);
 
 // CATIMPORT: what this program needs in an image of another program type CREATP: one lateral

@@ -61,30 +61,32 @@ TEST(Catupd, FilesInTheCurrentLayoutAreNeverMoved) {
         std::string name;
         float VERNO;
         std::int32_t DAT_ID;
+        std::int32_t NFOUND;
         std::string notes; // after the heading
     };
     const Case cases[] = {
-        {" 6.50", 6.5f, 149, "\n ++> None...\n"},
-        // The 49-fairlead layout ended with version 6.00, but a file of 79,676 words marked 149
-        // is already in the current one.
-        {" 6.00", 6.0f, 149, "\n ++> None...\n"},
-        {" 5.60", 5.6f, 49,
-         "\n ++> Warning: Data file marked for 49 fairleads holds too many words for that "
-         "layout;\n"
+        {" 6.50", 6.5f, 149, 79676, "\n ++> None...\n"},
+        // The 49-fairlead layout ended with version 6.00, but a file of 6.00 marked 149 is
+        // already in the current one, whole or cut short.
+        {" 6.00", 6.0f, 149, 79676, "\n ++> None...\n"},
+        {" 6.00", 6.0f, 149, 79675, "\n ++> None...\n"},
+        {" 5.60", 5.6f, 49, 79676,
+         "\n ++> Warning: Data file marked for 49 fairleads holds the words of a 149-fairlead "
+         "file;\n"
          "     it is taken as it stands, in the 149-fairlead layout.\n"},
-        {" 7.25", 7.25f, 149,
+        {" 7.25", 7.25f, 149, 79676,
          "\n ++> None...\n"
          "\n ++> Warning: The data file loaded was created by a more recent program\n"
          "     version than this one; you should inspect each data page THOROUGHLY\n"
          "     before proceeding...\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.name + " " + std::to_string(c.NFOUND));
         ScratchFolder folder;
         ScriptedConsole console;
         const std::vector<std::uint32_t> before = random_image(c.VERNO, c.DAT_ID, {});
         std::int32_t IFLAG = 0;
-        const std::string notes = run_update(6.8f, IFLAG, tpcm_word_count);
+        const std::string notes = run_update(6.8f, IFLAG, c.NFOUND);
         const std::string text = heading_start + c.name + ": ****\n" + c.notes;
         EXPECT_EQ(notes, text);
         EXPECT_EQ(console.screen(), text);
@@ -94,6 +96,28 @@ TEST(Catupd, FilesInTheCurrentLayoutAreNeverMoved) {
         after[14] = static_cast<std::uint32_t>(c.DAT_ID); // word 15, DAT_ID
         EXPECT_TRUE(after == before);
     }
+}
+
+TEST(Catupd, FileMarkedFor49FairleadsIsResizedPastTrailingWords) {
+    // An older image with 175 words after its end: they fall off the end of the image.
+    ScratchFolder folder;
+    ScriptedConsole console;
+    std::vector<std::uint32_t> current = random_image(5.6f, 49, {});
+    const std::vector<bool> lacks = new_only_words();
+    for (std::size_t k = 0; k < current.size(); ++k)
+        if (lacks[k])
+            current[k] = 0;
+    std::vector<std::uint32_t> image = older_image(current, lacks);
+    image.resize(14825u + 175u, 0xDEADBEEFu);
+    image.resize(static_cast<std::size_t>(tpcm_word_count), 0u);
+    set_tpcm_image(image);
+    std::int32_t IFLAG = 0;
+    EXPECT_EQ(run_update(6.8f, IFLAG, 14825 + 175),
+              heading_start + " 5.60: ****\n\n ++> Data file resized for 149 fairleads\n");
+    const std::vector<std::uint32_t> updated = tpcm_image();
+    set_tpcm_image(current);
+    TPCM.DAT_ID = 149;
+    EXPECT_TRUE(updated == tpcm_image());
 }
 
 TEST(Catupd, VeryOldFileGetsEveryChangeInItsPlace) {
