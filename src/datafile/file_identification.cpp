@@ -15,8 +15,8 @@
 #include "util/prompts.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace lintar {
@@ -81,7 +81,6 @@ bool has_subline_names(std::int32_t type) {
 // file version that is no number (a damaged header) counts as older, so it is never taken as
 // the current version.
 struct VersionCheck {
-    float difference;
     bool older; // the file predates the program
     bool newer; // the file postdates it
     bool differs() const { return older || newer; }
@@ -89,7 +88,7 @@ struct VersionCheck {
 
 VersionCheck compare_versions(float VERNQ, float VERNO) {
     const float difference = std::fabs(VERNQ) - std::fabs(VERNO);
-    return {difference, difference > version_tolerance || std::isnan(difference),
+    return {difference > version_tolerance || std::isnan(difference),
             difference < -version_tolerance};
 }
 
@@ -242,6 +241,7 @@ void write_note(int EDUNIT, std::string_view text) {
 
 // CHSWAP: changes only the field; ends the run for a field longer than the work area.
 void CHSWAP(std::span<char> C, std::int32_t LEN, int EDUNIT, int KBD) {
+    // A longer field would overrun the work area: the field is left as it is and the run ends.
     if (LEN > chswap_work_bytes) {
         write_record(EDUNIT, " ++> LEN overflow in chswap!");
         std::int32_t dropped = 0;
