@@ -396,5 +396,94 @@ TEST(LineTables, FlagsOfAnEarlierBuildDoNotSurviveTheNextOne) {
     EXPECT_EQ(LINCOM.VRTFLG(1, 1), 0);
 }
 
+// The refusals before anything is built: each message between empty lines, then the Return
+// pause and an error stop; nothing is written but the message.
+TEST(LineTables, GridsAndDescriptionsTheTablesCannotHoldAreRefused) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"no maximum load", [] { TPCM.TLOAD = 0.0f; },
+         " ++> No maximum tension value set for interpolation table\n"},
+        {"two points", [] { TPCM.NUMTAB = 2; },
+         " ++> Fewer than 3 points set for interpolation table (NUMTAB = 2)\n"},
+        {"91 points", [] { TPCM.NUMTAB = 91; },
+         " ++> More than 90 points set for interpolation table (NUMTAB = 91)\n"},
+        {"HMIN at TLOAD", [] { TPCM.HMIN = TPCM.TLOAD; },
+         " ++> Minimum tension value not below the maximum tension value set\n"
+         "     for interpolation table\n"},
+        {"defaulted HMIN above TLOAD",
+         [] {
+             TPCM.HMIN = 0.0f;
+             TPCM.TLOAD = 0.04f;
+         },
+         " ++> Minimum tension value not below the maximum tension value set\n"
+         "     for interpolation table\n"},
+        {"doubling grid without steps",
+         [] {
+             TPCM.HMIN = 0.0f; // crossover at INT(log2(0.1 x 1000 / 0.05)) + 1 = 11
+             TPCM.NUMTAB = 12;
+         },
+         " ++> Too few points set for the doubling interpolation table:\n"
+         "     NUMTAB must exceed 12 for this ratio of maximum to minimum tension.\n"},
+        {"two tendon layers",
+         [] {
+             TPCM.TENDON_FLG = 1;
+             TPCM.NLAYER = 2;
+         },
+         " ++> Tendon interpolation tables need at least 3 layers (2 are set)\n"},
+        {"26 sublines", [] { TPCM.NELEM(1) = 26; },
+         " ++> The mooring description exceeds the capacity of the line tables:\n"
+         "     number of sublines of line type A = 26\n"},
+        {"30 layers", [] { TPCM.NLAYER = 30; },
+         " ++> The mooring description exceeds the capacity of the line tables:\n"
+         "     number of interpolation layers = 30\n"},
+        {"a line without a type", [] { TPCM.NLIN = 5; },
+         " ++> The numbers of lines of the line types do not add up to the number\n"
+         "     of lines: 4 listed, 5 lines.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TableRun run(
+            [&] {
+                fill_spread_mooring();
+                c.change();
+            },
+            "\n");
+        EXPECT_EQ(run.stop, StopKind::error);
+        EXPECT_EQ(run.console.screen(), "\n" + c.message + "\n \n Press <RETURN> to continue: ");
+        EXPECT_FALSE(run.folder.has("CATOUT.stxt"));
+    }
+}
+
+TEST(LineTables, ALineTautAtItsFairleadAndSlackOneRowBelowIsReported) {
+    // 1000 ft of chain: the middle row spans 1005 ft (taut), the row below 995 ft (slack).
+    TableRun run(
+        [] {
+            fill_spread_mooring();
+            TPCM.NLAYER = 3;
+            TPCM.ZSPAN = 20.0f;
+            TPCM.NELEM(1) = 1;
+            TPCM.ANCHGT(1) = 1025.0f;
+            TPCM.LODTYP = 3;
+            for (int i = 1; i <= 4; ++i)
+                TPCM.HTENS(i) = 100.0f;
+        },
+        "\n");
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    EXPECT_EQ(LINCOM.VRTFLG(2, 1), 1);
+    EXPECT_EQ(LINCOM.VRTFLG(1, 1), 0);
+    EXPECT_NE(run.console.screen().find(
+                  "\n"
+                  " ++> Line type A, and possibly others, is initially taut; however\n"
+                  "     it goes limp within the first adjacent interpolation layer.\n"
+                  "     If possible, you should decrease layer thickness until \n"
+                  "     this condition is remedied.\n"
+                  "\n"),
+              std::string::npos);
+}
+
 } // namespace
 } // namespace lintar
