@@ -119,6 +119,29 @@ TEST(LineTables, PointTwoOfTheChainAndRopeColumnsIsTheirReferenceCase) {
     }
 }
 
+TEST(LineTables, AtZeroLoadTheChainHangsFromItsFairleadWithTheRestOnTheSeabed) {
+    // An unstretched length h hangs, stretched by its own weight: h + a1 w h^2 / 2 = ZF; the
+    // rest lies on the seabed, unstretched (no tension), with its friction. Every layer row,
+    // each after a column of another type whose compliance is loaded at the highest load.
+    TableRun run(fill_three_type_mooring);
+    ASSERT_FALSE(run.stop.has_value());
+    const Subline chain = stored(chain_line())[0];
+    for (int L = 1; L <= 7; ++L) {
+        SCOPED_TRACE(L);
+        const double ZF = 980.0 + 5.0 * (L - 4);
+        const double aw = chain.a1 * chain.w;
+        const double h = (std::sqrt(1.0 + 2.0 * aw * ZF) - 1.0) / aw;
+        const LincomBlock& C = LINCOM;
+        EXPECT_NEAR(C.TOPTEN(1, L, 1), chain.w * h, rel_tol * chain.w * h);
+        EXPECT_NEAR(C.BOTLEN(1, L, 1), chain.L - h, rel_tol * chain.L);
+        EXPECT_EQ(C.ANCDST(1, L, 1), C.BOTLEN(1, L, 1));
+        EXPECT_NEAR(C.FFRICT(1, L, 1), seabed_friction * chain.w * (chain.L - h),
+                    rel_tol * chain.w * chain.L);
+        EXPECT_FLOAT_EQ(C.TOPANG(1, L, 1) * degrees, 90.0f);
+        EXPECT_EQ(C.VRTFLG(L, 1), 0);
+    }
+}
+
 TEST(LineTables, ColumnsMatchTheIntegratedLineAtChosenPointsAndLayers) {
     TableRun run(fill_three_type_mooring);
     ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
@@ -298,14 +321,16 @@ TEST(LineTables, MassesFollowTheHalfSineModeAndGravityComesFromTheUnits) {
 TEST(LineTables, TendonStiffnessesOfASparComeFromTheTautVerticalLine) {
     // Two vertical tendons of one steel subline that cannot reach the seabed: the top tension
     // rises by 1 / (a1 L) per unit rise of the fairlead, and with weight w the top tension is
-    // ((DZ - L) / a1 - w L^2 / 2) / L + w L.
+    // ((DZ - L) / a1 - w L^2 / 2) / L + w L. Three layer rows of 1 ft: both tendons are taken
+    // at the entered fairlead height in the middle row.
     constexpr double L = 900.0, w = 0.05, a1 = 1.0e-6, DZ = 902.0;
     constexpr double x = 30.0, y = 12.0, z = 20.0, VKG = 50.0, DWATR = 64.0, DISPL = 9000.0;
     TableRun run([&] {
         fill_spread_mooring();
         TPCM.SIMTYP = 17;
         TPCM.STAMOT = 0;
-        TPCM.NLAYER = 1;
+        TPCM.NLAYER = 3;
+        TPCM.ZSPAN = 2.0f;
         TPCM.NLIN = 2;
         TPCM.NLINE(1) = 2;
         TPCM.NELEM(1) = 1;
@@ -328,7 +353,7 @@ TEST(LineTables, TendonStiffnessesOfASparComeFromTheTautVerticalLine) {
     const double DELF = 1.0 / (a1 * L);
     const double Ttop = ((DZ - L) / a1 - w * L * L / 2.0) / L + w * L;
     const double DWFAC = 32.152 * 1000.0 / DWATR;
-    EXPECT_NEAR(LINCOM.TOPTEN(1, 1, 1), Ttop, 1e-4 * Ttop);
+    EXPECT_NEAR(LINCOM.TOPTEN(1, 2, 1), Ttop, 1e-4 * Ttop);
     EXPECT_NEAR(PASCOM.HTENDN, 2.0 * DELF * DWFAC, 1e-3 * DELF * DWFAC);
     EXPECT_NEAR(PASCOM.PTENDN, 2.0 * (x * x * DELF + Ttop * (VKG - z)) * DWFAC,
                 1e-3 * x * x * DELF * DWFAC);
@@ -483,6 +508,30 @@ TEST(LineTables, ALineTautAtItsFairleadAndSlackOneRowBelowIsReported) {
                   "     this condition is remedied.\n"
                   "\n"),
               std::string::npos);
+}
+
+TEST(LineTables, AfterATrimExpansionTheStrainDatabaseFollowsTheNewTypeNumbers) {
+    // With a trim every line has its own type: the rope lines 5 and 6 become types 5 and 6,
+    // keep their selection of subline 1, and the database holds their blocks in that order.
+    std::string database = three_type_strain_database();
+    const auto first_line_end = database.find('\n');
+    const std::string points = database.substr(first_line_end + 1);
+    database = "10 5 1\n" + points + "10 6 1\n" + points;
+    TableRun run(
+        [] {
+            fill_three_type_mooring();
+            TPCM.TRIMDG = 0.5f;
+            TPCM.STAMOT = 0;
+        },
+        "\n", database);
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    EXPECT_EQ(TPCM.NTYP, 6);
+    for (int t = 1; t <= 6; ++t)
+        EXPECT_EQ(TPCM.STRESS_STRAIN_FILE(t), t >= 5 ? 1 : 0) << "type " << t;
+    EXPECT_EQ(LINCOM.NSTRS_STRN(1, 5), 10);
+    EXPECT_EQ(LINCOM.NSTRS_STRN(1, 6), 10);
+    EXPECT_EQ(TPCM.LINTYP(1, 5), 5);
+    EXPECT_EQ(TPCM.LINTYP(1, 6), 6);
 }
 
 } // namespace
