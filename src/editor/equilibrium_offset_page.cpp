@@ -140,8 +140,8 @@ std::optional<std::string> item_line(std::int32_t item) {
         break;
     case 15:
         if (grid && TPCM.OVRIDE == 1)
-            return count_line("15) Number of vertical interpolation layers (Max ", max_layers,
-                              ", Min 3) ... ", TPCM.NLAYER);
+            return "15) Number of vertical interpolation layers (Max " + I(max_layers, 2) +
+                   ", Min " + I(min_layers, 1) + ") ... " + I(TPCM.NLAYER, 2);
         break;
     case 16:
         if (grid && TPCM.OVRIDE == 1)
