@@ -63,11 +63,13 @@ bool grid_items_shown() {
            TPCM.NRCTDR > 0 || TPCM.FROMTABLE > 0;
 }
 
+// A count item: the label, the maximum and the value in two-digit fields.
 std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
                        std::int32_t value) {
     return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
 }
 
+// The system a direction is given in: the vessel's (1) or the global one.
 std::string_view system_name(std::int32_t flag) {
     return flag == 1 ? "VESSEL" : "GLOBAL";
 }
@@ -154,6 +156,7 @@ std::optional<std::string> item_line(std::int32_t item) {
     return std::nullopt;
 }
 
+// The page: cleared (not in a mirror pass), its heading and the lines of the items shown.
 void draw_page(std::string_view PAGE) {
     if (TPCM.LCOPY == 0)
         CLEAR(TPCM.EDUNIT);
@@ -165,6 +168,7 @@ void draw_page(std::string_view PAGE) {
             write_record(TPCM.EDUNIT, *line);
 }
 
+// A column of the page in the column editor, given no more rows than it holds.
 void edit_column(std::string_view heading, std::span<float> column, std::int32_t count) {
     const auto capacity = static_cast<std::int32_t>(column.size());
     AUTORP(heading, column, rows_for_editor(count, capacity), capacity, TPCM.EDUNIT, keyboard_unit,
@@ -209,6 +213,7 @@ void pairing_check() {
     PRSRET(TPCM.EDUNIT, keyboard_unit, dropped);
 }
 
+// A count typed by the user, held to 0..MAX without a message.
 void enter_count(std::int32_t& count, std::int32_t MAX) {
     ENTERI(count, TPCM.EDUNIT, keyboard_unit);
     MAXCHK(count, MAX);

@@ -34,10 +34,12 @@ constexpr std::string_view sense_heading =
 constexpr std::string_view rotation_values_heading =
     "Oblique axis rotational offset values (degrees)";
 
+// The heading of item 4, with the length unit.
 std::string rectilinear_values_heading() {
     return length_heading("Rectilinear offset distances (", TPCM.NUNTS);
 }
 
+// A count item: the label, the maximum and the value in two-digit fields.
 std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
                        std::int32_t value) {
     return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
@@ -104,6 +106,7 @@ std::optional<std::string> item_line(std::int32_t item) {
     return std::nullopt;
 }
 
+// The page: cleared (not in a mirror pass), its heading and the lines of the items shown.
 void draw_page(std::string_view PAGE) {
     if (TPCM.LCOPY == 0)
         CLEAR(TPCM.EDUNIT);
@@ -119,6 +122,7 @@ void draw_page(std::string_view PAGE) {
     }
 }
 
+// A column of the page in the column editor, given no more rows than it holds.
 void edit_column(std::string_view heading, std::span<float> column, std::int32_t count) {
     const auto capacity = static_cast<std::int32_t>(column.size());
     AUTORP(heading, column, rows_for_editor(count, capacity), capacity, TPCM.EDUNIT, keyboard_unit,
@@ -145,6 +149,7 @@ void list_data() {
     }
 }
 
+// A count typed by the user, held to 0..MAX without a message.
 void enter_count(std::int32_t& count, std::int32_t MAX) {
     ENTERI(count, TPCM.EDUNIT, keyboard_unit);
     MAXCHK(count, MAX);

@@ -398,18 +398,21 @@ constexpr Note pre_offset_notes[] = {
 
 } // namespace
 
+// CATHLP: page 5's notes, in three screens (lateral, yaw, vertical).
 void CATHLP(int IOSCRN, int KBD, std::int32_t LINE, std::int32_t CREATR) {
     (void)CREATR;
     show_help(IOSCRN, KBD, LINE, "****  \"Hand of God\" Offset Definition Notes  ****",
               lateral_notes);
 }
 
+// CATHP2: page 6's notes, in four screens; item 15 gives the offsets file's format.
 void CATHP2(int IOSCRN, int KBD, std::int32_t LINE, std::int32_t CREATR) {
     (void)CREATR;
     show_help(IOSCRN, KBD, LINE, "****  Oblique Offset Sequence Definition Notes  ****",
               oblique_notes);
 }
 
+// CTHLP3: page 7's notes, in five screens; a hawser has notes for items 1 to 4 and 14 to 16.
 void CTHLP3(int IOSCRN, int KBD, std::int32_t LINE, std::int32_t CREATR, std::int32_t IARCO) {
     (void)CREATR;
     const bool hawser = IARCO != 0;
@@ -425,6 +428,7 @@ void CTHLP3(int IOSCRN, int KBD, std::int32_t LINE, std::int32_t CREATR, std::in
         });
 }
 
+// CTHLP2: page 9's notes, in three screens.
 void CTHLP2(int IOSCRN, int KBD, std::int32_t LINE) {
     show_help(IOSCRN, KBD, LINE, "****  Vessel Environmental Load Notes  ****", pre_offset_notes);
 }

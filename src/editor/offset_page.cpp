@@ -99,6 +99,7 @@ std::optional<std::string> item_line(std::int32_t item) {
     return std::nullopt;
 }
 
+// The page: cleared (not in a mirror pass), its heading and the lines of the items shown.
 void draw_page(std::string_view PAGE) {
     if (TPCM.LCOPY == 0)
         CLEAR(TPCM.EDUNIT);

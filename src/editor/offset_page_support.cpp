@@ -10,10 +10,12 @@
 
 namespace lintar {
 
+// rows_for_editor: the count held to 0..capacity.
 std::int32_t rows_for_editor(std::int32_t count, std::int32_t capacity) {
     return std::clamp<std::int32_t>(count, 0, capacity);
 }
 
+// length_heading: the text, the length label in seven characters, ")", padded to 45.
 std::string length_heading(std::string_view TEXT, std::int32_t NUNTS) {
     std::string heading(TEXT);
     heading += UNITP(7 + NUNTS).substr(0, 7);
@@ -23,6 +25,7 @@ std::string length_heading(std::string_view TEXT, std::int32_t NUNTS) {
     return heading;
 }
 
+// coordinate_loop: CORDIN on the rows; true when a page command (now in LBACK) ended it.
 bool coordinate_loop(std::string_view CTYPE, std::span<float> R, std::int32_t N) {
     std::int32_t ITEMP = 0;
     CORDIN(CTYPE, R, N, TPCM.EDUNIT, keyboard_unit, ITEMP, TPCM.LCOPY, TPCM.IPAG);
@@ -32,6 +35,7 @@ bool coordinate_loop(std::string_view CTYPE, std::span<float> R, std::int32_t N)
     return true;
 }
 
+// coordinate_row: the coordinate loop on a copy of one row held in three members.
 bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z) {
     // The three members are separate words of the block, edited as one row of a copy.
     float row[3] = {X, Y, Z};
@@ -42,6 +46,7 @@ bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z) {
     return left;
 }
 
+// list_rows: CORDIN in the mirror pass.
 void list_rows(std::string_view CTYPE, std::span<float> R, std::int32_t N) {
     std::int32_t ITEMP = 0;
     CORDIN(CTYPE, R, N, TPCM.EDUNIT, keyboard_unit, ITEMP, TPCM.LCOPY, TPCM.IPAG);

@@ -22,6 +22,7 @@ std::string value_line(std::string_view label, float value, std::string_view uni
     return " " + std::string(label) + F(value, 11, 2) + std::string(unit);
 }
 
+// The unit labels of the page: force (kips, metric tons), length, moment.
 std::string_view force_unit() {
     return UNITP(TPCM.NUNTS);
 }
@@ -103,6 +104,8 @@ std::optional<std::string> item_line(std::int32_t item) {
     return std::nullopt;
 }
 
+// The page: cleared (not in a mirror pass), its heading, the items shown and the notes
+// on the systems of their values.
 void draw_page(std::string_view PAGE) {
     if (TPCM.LCOPY == 0)
         CLEAR(TPCM.EDUNIT);
@@ -126,6 +129,7 @@ void enter_value(std::int32_t item, float& value) {
     ENTERF(value, TPCM.EDUNIT, keyboard_unit);
 }
 
+// Runs a shown item: a switch, or a value with its line written again.
 void run_item(std::int32_t item) {
     if (!item_line(item))
         return; // hidden, or no such item: the page is only drawn again

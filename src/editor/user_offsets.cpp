@@ -31,6 +31,8 @@ template <typename T> void read_or_stop(ListReader& reader, T& value, int EDUNIT
 
 } // namespace
 
+// open_user_offsets: the file on unit 21 and its number of blocks; stops when it is missing or
+// unreadable.
 std::int32_t open_user_offsets(int EDUNIT) {
     // The file has its own not-found report (rather than the file services' access report),
     // naming it in its 13-character field.
@@ -49,6 +51,7 @@ std::int32_t open_user_offsets(int EDUNIT) {
     return std::max<std::int32_t>(NREP, 0);
 }
 
+// read_user_offset_block: the next block, cut to 50 rows; stops when it does not read.
 void read_user_offset_block(int EDUNIT, UserOffsetBlock& block) {
     std::int32_t NOFF = 0;
     ListReader count = next_read();
