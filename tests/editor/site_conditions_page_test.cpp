@@ -4,6 +4,7 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
+#include "datafile/tpcm_image.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
 
@@ -138,15 +139,25 @@ TEST_F(SitePage, UserSpectralFilesAreNamedBeforeTheConversion) {
 }
 
 TEST_F(SitePage, RelabellingConvertsOnlyTheDensity) {
-    run("4\n100\n3\n1\n\n"
+    run("4\n100\n\n"
+        "3\n1\n\n"
         "3\n1\n\n");
+    const auto before = tpcm_image();
+    STATIC();
     EXPECT_EQ(TPCM.NUNTS, 1);
-    EXPECT_EQ(TPCM.DEPTH, 100.0f);
     EXPECT_EQ(TPCM.DWATR, 64.0f * 16.0185f);
+    // Nothing else changed: with those two words put back, the image is the one before.
+    const float relabelled_density = TPCM.DWATR;
+    TPCM.NUNTS = 0;
+    TPCM.DWATR = 64.0f;
+    EXPECT_EQ(tpcm_image(), before);
+    TPCM.NUNTS = 1;
+    TPCM.DWATR = relabelled_density;
     STATIC();
     EXPECT_EQ(TPCM.NUNTS, 0);
     EXPECT_NEAR(TPCM.DWATR, 64.0f, 1e-5f); // a multiplication and a division by one factor
-    EXPECT_EQ(TPCM.DEPTH, 100.0f);
+    TPCM.DWATR = 64.0f;
+    EXPECT_EQ(tpcm_image(), before);
 }
 
 TEST_F(SitePage, SubPagesKeepPageCommandsToThemselves) {
