@@ -53,6 +53,7 @@ const SwitchGroup groups[] = {
     {">>> Angle Data (global, waterplane-relative) <<<", angle_switches},
 };
 
+// The page: the heading and the three groups of switches.
 void draw_page(std::string_view PAGE) {
     const int U = TPCM.EDUNIT;
     if (TPCM.LCOPY == 0)

@@ -40,10 +40,12 @@ constexpr std::string_view label_32 = " 32) Debug option is on .................
 
 constexpr std::string_view origin_rows = "Rotation axis origin (Vx,Vy,Vz)";
 
+// Whether a stiffness matrix is asked for (items 7, 8, 9 and 26 only then).
 bool either_matrix() {
     return TPCM.NSTIFV == 1 || TPCM.NSTIFG == 1;
 }
 
+// A yes/no line: the label, four dots and the answer.
 std::string switch_line(std::string_view label, std::string_view answer) {
     return std::string(label) + "...." + std::string(answer);
 }
@@ -53,10 +55,12 @@ std::string length_label() {
     return A(UNITP(TPCM.NUNTS + 7), 7);
 }
 
+// Items 7 and 8: the label, the increment in F7.3 and its unit.
 std::string increment_line(std::string_view label, float value, std::string_view unit) {
     return std::string(label) + F(value, 7, 3) + std::string(unit);
 }
 
+// The lines of items 7, 8 and 25.
 std::string line_7() {
     return increment_line(label_7, TPCM.EPSDST, length_label());
 }
@@ -67,12 +71,14 @@ std::string line_25() {
     return std::string(label_25) + F(TPCM.XSALM, 8, 2) + length_label();
 }
 
+// Items 4 and 6: the kind of matrix prepared.
 std::string symmetry_line(std::string_view item, std::int32_t SYM) {
     return std::string(item) + (SYM == 0
                                     ? "Prepare standard mooring stiffness matrix"
                                     : "Prepare equilibrium-style (symmetric) stiffness matrix");
 }
 
+// The page: four groups of items, the device line only on the screen.
 void draw_page(std::string_view PAGE) {
     const int U = TPCM.EDUNIT;
     auto& T = TPCM;

@@ -31,6 +31,7 @@ std::string_view system_name(std::int32_t NUNTS) {
     return NUNTS == 0 ? "English" : "metric ";
 }
 
+// An identification line as the page shows it: its first 72 characters in brackets.
 std::string id_line(int item, std::span<const char, 80> text) {
     return " " + I(item, 1) + ") [" + std::string(text.data(), shown_id_chars) + "]";
 }
@@ -42,6 +43,7 @@ std::string value_line(std::string_view label, float value, std::int32_t unit_co
     return line + F(value, 10, 2) + std::string(UNITP(unit_code));
 }
 
+// The lines of items 4 and 5.
 std::string depth_line() {
     return value_line(" 4) Site water depth: ", TPCM.DEPTH, TPCM.NUNTS + 7);
 }
@@ -50,6 +52,7 @@ std::string density_line() {
     return value_line(" 5) Water density: ", TPCM.DWATR, TPCM.NUNTS + 11);
 }
 
+// The page, cleared first unless it is being copied.
 void draw_page() {
     const int U = TPCM.EDUNIT;
     if (TPCM.LCOPY == 0)

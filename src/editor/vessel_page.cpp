@@ -64,6 +64,7 @@ bool type_item_shown(std::int32_t CREATR) {
     return CREATR == 3 || (CREATR > 9 && CREATR != 14 && CREATR != 17);
 }
 
+// The name of a vessel type as item 11 shows it.
 std::string_view vessel_type_name(std::int32_t VESTYP) {
     switch (VESTYP) {
     case 1:
@@ -83,6 +84,7 @@ std::string_view vessel_type_name(std::int32_t VESTYP) {
     }
 }
 
+// The line of item n (1 to 10), numbered n.
 void write_value_item(std::int32_t n, VesselVariables& V) {
     const ValueItem& item = value_items[n - 1];
     std::int32_t I = n;
