@@ -85,6 +85,10 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
         identify_data_file(ID, ANSWER, IERR1, found, NTOGOQ, IOBUF, file_console_word);
     }
 
+    // A load never starts a mirror pass: only a damaged file holds a nonzero pass counter (the
+    // session end clears it before every save). Cleared after the update, which finds an older
+    // layout's own member in this word.
+    TPCM.LCOPY = 0;
     if (ANSWER == 'E') {
         TPCM.LBACK = -1983;
         JMPLOC = 3000;

@@ -185,6 +185,7 @@ TEST(Identification, OlderLayoutIsUpdatedWordForWord) {
     TPCM.EDUNIT = 6;
     TPCM.DAT_ID = 149;
     TPCM.SEMI_LIKE = 1;
+    TPCM.LCOPY = 0; // a load never starts a mirror pass
     EXPECT_TRUE(loaded == tpcm_image());
 
     // The reference copy: the file as read, the rest zero, the console word 0.
