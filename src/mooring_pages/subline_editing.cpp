@@ -126,6 +126,28 @@ void swap_anchor_data(std::int32_t IELTO, std::int32_t IELFRM, std::int32_t ITPT
     SWAPI(TPCM.ANCTYP(ITPTO), TPCM.ANCTYP(ITPFRM));
 }
 
+// The whole-type moves. A type moves with all its data: its slots, its spring buoy and clump
+// weight, and its anchor data. The slot rule (anchor data go with a last subline onto a last
+// subline) would leave a moved type's anchor depth and bottom boundary behind whenever the
+// neighbouring types have different counts of sublines (the counts do not move), so that a
+// type would take over the anchor of the type deleted before it.
+
+// Type `from` onto type `to`, every slot of the capacity.
+void move_type(std::int32_t from, std::int32_t to) {
+    for (std::int32_t s = 1; s <= subline_capacity(); ++s)
+        COPY(s, s, to, from);
+    TPCM.ANCHGT(to) = TPCM.ANCHGT(from);
+    TPCM.ANCTYP(to) = TPCM.ANCTYP(from);
+}
+
+// Every slot of type t cleared, and its anchor data back to the defaults.
+void clear_type(std::int32_t t) {
+    for (std::int32_t s = 1; s <= subline_capacity(); ++s)
+        CLRDAT(s, t);
+    TPCM.ANCHGT(t) = TPCM.ANCHT0;
+    TPCM.ANCTYP(t) = TPCM.MOORTP;
+}
+
 } // namespace
 
 void CLRDAT(std::int32_t IELEM, std::int32_t ITYP) {
@@ -230,14 +252,11 @@ void delete_command(std::int32_t ITYP, std::int32_t IELEM) {
     const std::int32_t MAXELM = subline_capacity();
     if (answer == 'T') {
         for (std::int32_t t = ITYP + 1; t <= MAXTYP; ++t)
-            for (std::int32_t s = 1; s <= MAXELM; ++s)
-                COPY(s, s, t - 1, t);
-        // The last possible type is cleared once its slots have moved down (after all of
-        // them, so that its spring buoy and clump weight move too). Deleting that type itself
+            move_type(t, t - 1);
+        // The last possible type is cleared once it has moved down. Deleting that type itself
         // clears it as well: there is nothing to move into it, and leaving it as it was would
         // let the user believe it deleted.
-        for (std::int32_t s = 1; s <= MAXELM; ++s)
-            CLRDAT(s, MAXTYP);
+        clear_type(MAXTYP);
     } else if (answer == 'E') {
         for (std::int32_t s = IELEM + 1; s <= MAXELM; ++s)
             COPY(s - 1, s, ITYP, ITYP);
@@ -254,12 +273,9 @@ void insert_command(std::int32_t ITYP, std::int32_t IELEM) {
     const std::int32_t MAXELM = subline_capacity();
     if (answer == 'T') {
         for (std::int32_t t = MAXTYP - 1; t >= ITYP; --t)
-            for (std::int32_t s = 1; s <= MAXELM; ++s)
-                COPY(s, s, t + 1, t);
-        // Cleared after all its slots have moved up, so that its spring buoy and clump weight
-        // go with them.
-        for (std::int32_t s = 1; s <= MAXELM; ++s)
-            CLRDAT(s, ITYP);
+            move_type(t, t + 1);
+        // Cleared after it has moved up whole (its spring buoy and clump weight with it).
+        clear_type(ITYP);
     } else if (answer == 'E') {
         for (std::int32_t s = MAXELM - 1; s >= IELEM; --s)
             COPY(s + 1, s, ITYP, ITYP);
@@ -278,12 +294,14 @@ void exchange_command(std::int32_t ITYP, std::int32_t IELEM) {
     if (KTYP == 0)
         return;
     if (TPLOOP) {
-        // Slot by slot; the types' spring buoys and clump weights are exchanged once.
-        for (std::int32_t s = 1; s <= subline_capacity(); ++s) {
+        // Slot by slot; the types' spring buoys, clump weights and anchor data once.
+        for (std::int32_t s = 1; s <= subline_capacity(); ++s)
             swap_slot_fields(s, s, ITYP, KTYP);
-            swap_anchor_data(s, s, ITYP, KTYP);
-        }
         swap_buoy_and_clump(ITYP, KTYP);
+        if (ITYP != KTYP) {
+            SWAPX(TPCM.ANCHGT(ITYP), TPCM.ANCHGT(KTYP));
+            SWAPI(TPCM.ANCTYP(ITYP), TPCM.ANCTYP(KTYP));
+        }
         return;
     }
     if (TPCM.NELEM(KTYP) <= 1) {

@@ -4,9 +4,9 @@
 //
 // A (subline, type) slot is SCOMP, SLEN, DIAM, WETWT, DRYWT, MOORDUMMY, COFMST, COFDMT, TBRK
 // and the three ALPHA coefficients. The anchor data of a type (ANCHGT, ANCTYP) belong to its
-// last subline, and its spring buoy and clump weight (SPRGBY, CLUMP) travel with its slots.
-// No operation touches the counts (NTYP, NELEM, NLINE), the line lists (LINTYP) or the
-// strain-database bits (STRESS_STRAIN_FILE).
+// last subline, and its spring buoy and clump weight (SPRGBY, CLUMP) travel with its slots;
+// a whole type that moves takes all of them along. No operation touches the counts (NTYP,
+// NELEM, NLINE), the line lists (LINTYP) or the strain-database bits (STRESS_STRAIN_FILE).
 #pragma once
 
 #include <cstdint>

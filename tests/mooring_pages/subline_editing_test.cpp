@@ -207,11 +207,13 @@ TEST(DeleteCommand, MovesTheLaterSublinesOrTypesDown) {
         EXPECT_EQ(TPCM.SPRGBY(3), 4.0f);
         EXPECT_EQ(TPCM.CLUMP(11), 240.0f); // type 12's clump moved down
         EXPECT_EQ(TPCM.SPRGBY(12), 0.0f);  // from type 13, which has none
-        // The anchor data move only between last sublines of equal number: types 4 and 5
-        // (1 and 2 sublines) and 5 and 6 (2 and 1) keep theirs, 7 gives its own to 6.
-        EXPECT_EQ(TPCM.ANCHGT(3), 30.0f);
-        EXPECT_EQ(TPCM.ANCHGT(4), 40.0f);
-        EXPECT_EQ(TPCM.ANCHGT(6), 70.0f);
+        // The anchor data move with their types, whatever their counts of sublines.
+        EXPECT_EQ(TPCM.ANCHGT(3), 40.0f);
+        EXPECT_EQ(TPCM.ANCTYP(3), 0);
+        EXPECT_EQ(TPCM.ANCHGT(4), 50.0f);
+        EXPECT_EQ(TPCM.ANCHGT(148), 1490.0f);
+        EXPECT_EQ(TPCM.ANCHGT(149), -7.0f);
+        EXPECT_EQ(TPCM.ANCTYP(149), 1);
     }
     {
         SCOPED_TRACE("the last possible type");
@@ -254,7 +256,12 @@ TEST(InsertCommand, MovesTheCurrentAndLaterOnesUp) {
             EXPECT_TRUE(holds(s, 3, s, 2));
             EXPECT_TRUE(holds(s, 149, s, 148));
         }
-        // The moved type keeps its buoy and clump; the inserted type has none.
+        // The moved type keeps its buoy, clump and anchor; the inserted type has none and
+        // the default anchor.
+        EXPECT_EQ(TPCM.ANCHGT(3), 20.0f);
+        EXPECT_EQ(TPCM.ANCTYP(3), 0);
+        EXPECT_EQ(TPCM.ANCHGT(2), -7.0f);
+        EXPECT_EQ(TPCM.ANCTYP(2), 1);
         EXPECT_EQ(TPCM.SPRGBY(3), 2.0f);
         EXPECT_EQ(TPCM.CLUMP(3), 40.0f);
         EXPECT_EQ(TPCM.SPRGBY(2), 0.0f);
@@ -282,6 +289,9 @@ TEST(ExchangeCommand, ExchangesTypesOrSublines) {
         }
         EXPECT_EQ(TPCM.SPRGBY(1), 3.0f);
         EXPECT_EQ(TPCM.CLUMP(3), 20.0f);
+        // Type 1 has 3 sublines, type 3 two: the anchor data go with the types all the same.
+        EXPECT_EQ(TPCM.ANCHGT(1), 30.0f);
+        EXPECT_EQ(TPCM.ANCHGT(3), 10.0f);
     }
     {
         SCOPED_TRACE("subline 1 of type 2 with subline 3 of type 1");
