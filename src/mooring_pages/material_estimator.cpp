@@ -77,10 +77,12 @@ constexpr std::array<float, 3> WCOEFF = {0.0f, 1.0f, 1.025f};
 // The modes of HELP.
 enum HelpMode : std::int32_t { submerged_weight = 0, compliance = 1, strength = 2, dry_weight = 3 };
 
+// The slots the material menu accepts: 1 to 16 but the refused 5, 9 and 10.
 bool selectable(std::int32_t NUM) {
     return NUM >= 1 && NUM <= 16 && NUM != 5 && NUM != 9 && NUM != 10;
 }
 
+// The heading of an estimate of each mode, on a cleared screen with an empty line after it.
 std::string_view heading_of(std::int32_t IFLAG) {
     switch (IFLAG) {
     case strength:
@@ -98,6 +100,7 @@ void heading(int EDUNIT, std::int32_t IFLAG) {
     write_record(EDUNIT, "");
 }
 
+// The materials in their three groups, each entry as its slot in three columns and its text.
 void material_menu(int EDUNIT) {
     const auto group = [EDUNIT](std::string_view title, std::span<const MenuEntry> entries) {
         write_record(EDUNIT, "");

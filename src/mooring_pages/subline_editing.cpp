@@ -16,7 +16,7 @@ namespace lintar {
 
 namespace {
 
-// The twelve words of a slot that are reals, in the order the exchange takes them.
+// The eleven words of a slot that are reals, in the order the exchange takes them.
 std::array<float*, 11> slot_reals(std::int32_t IELEM, std::int32_t ITYP) {
     return {&TPCM.SLEN(IELEM, ITYP),     &TPCM.DIAM(IELEM, ITYP),      &TPCM.WETWT(IELEM, ITYP),
             &TPCM.DRYWT(IELEM, ITYP),    &TPCM.MOORDUMMY(IELEM, ITYP), &TPCM.COFMST(IELEM, ITYP),
@@ -118,6 +118,7 @@ void swap_buoy_and_clump(std::int32_t ITPTO, std::int32_t ITPFRM) {
     set_clump_weight(ITPFRM, clump);
 }
 
+// Exchanges the anchor data of two types when the sublines are the last of both.
 void swap_anchor_data(std::int32_t IELTO, std::int32_t IELFRM, std::int32_t ITPTO,
                       std::int32_t ITPFRM) {
     if (!anchor_sublines(IELTO, IELFRM, ITPTO, ITPFRM))

@@ -169,7 +169,8 @@ constexpr std::string_view note_anchor_depth[] = {
 };
 // clang-format on
 
-// The note of an item, or nothing. `full` tells whether the program type shows the item.
+// The note of an item, or nothing; left_out is set for the items whose notes program code 7
+// (CREATR) leaves out, with the items themselves.
 HelpNote line_note(std::int32_t item, bool& left_out, std::int32_t CREATR) {
     left_out = false;
     const bool static_mooring = CREATR == 7;
@@ -256,6 +257,7 @@ struct Screen {
     bool last_subline() const { return IELEM == last(); }
 };
 
+// The static-mooring program (code 7) shows fewer items and the buoy and clump.
 bool static_mooring() {
     return TPCM.SIMTYP == 7;
 }
@@ -266,6 +268,7 @@ bool hawser_type(std::int32_t ITYP) {
            TPCM.SIMTYP == 10;
 }
 
+// The subline takes its elastic properties from the strain database (its bit is set).
 bool database_subline(const Screen& s) {
     return BITVAL(TPCM.STRESS_STRAIN_FILE(s.ITYP), s.IELEM) == 1;
 }
@@ -287,6 +290,7 @@ bool shows_line_numbers(const Screen& s) { // item 20
     return TPCM.SIMTYP != 10 && types_in_use() > 0 && s.first_subline();
 }
 
+// A count or an index as the item lines show it: its digits, no padding.
 std::string number(std::int32_t n) {
     return std::to_string(n);
 }
