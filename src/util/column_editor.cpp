@@ -95,6 +95,11 @@ void AUTORP(std::string_view HEADER, std::span<float> UPDAT, std::int32_t NUPDAT
             std::int32_t MAXDAT, int IOSCRN, int KBD, std::int32_t& LCOPY) {
     LINTAR_ASSERT(MAXDAT >= 0 && static_cast<std::size_t>(MAXDAT) <= UPDAT.size(),
                   "column capacity");
+    // A negative count (a damaged file) has no rows in use: the menu then counts from 1 and
+    // no row number can name a row outside the column.
+    NUPDAT = std::max(NUPDAT, 0);
+    LINTAR_ASSERT(static_cast<std::size_t>(std::min(NUPDAT, max_rows_shown)) <= UPDAT.size(),
+                  "rows shown lie in the column");
     // Rows are numbered from 1 as the user sees them; value(k) is row k.
     const auto value = [&](std::int32_t k) -> float& {
         return UPDAT[static_cast<std::size_t>(k - 1)];

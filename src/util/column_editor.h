@@ -12,7 +12,7 @@ namespace lintar {
 // or a page command (consumed here: the caller redraws its own page). In a copy pass
 // (LCOPY >= 1) it writes the heading and rows, advances TWOPG and returns without reading.
 // More than 160 rows in use is an internal error: the overflow line, the Return pause and a
-// stop.
+// stop; a negative count is taken as 0. The rows shown (up to 160) must lie in UPDAT.
 void AUTORP(std::string_view HEADER, std::span<float> UPDAT, std::int32_t NUPDAT,
             std::int32_t MAXDAT, int IOSCRN, int KBD, std::int32_t& LCOPY);
 

@@ -1,16 +1,29 @@
 // util/word_arrays.cpp: word-level fills, moves and clears of arrays.
 #include "util/word_arrays.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lintar {
+
+namespace {
+// A real truncated toward zero into an integer word. The column editors hand over whatever
+// was typed, so a value beyond the integer range is held at its end and NaN gives 0, where a
+// plain conversion would be undefined.
+std::int32_t truncated(float x) {
+    if (std::isnan(x))
+        return 0;
+    constexpr float limit = 2147483520.0f; // the largest float below 2**31
+    return static_cast<std::int32_t>(std::trunc(std::clamp(x, -limit, limit)));
+}
+} // namespace
 
 // FILLUP: IFLAG below 1 truncates the reals into the integers (2.9 to 2, -2.9 to -2);
 // otherwise the integers become reals.
 void FILLUP(std::int32_t* NARRAY, float* RARRAY, std::int32_t IFLAG, std::int32_t NTOGO) {
     for (std::int32_t i = 0; i < NTOGO; ++i) {
         if (IFLAG < 1)
-            NARRAY[i] = static_cast<std::int32_t>(std::trunc(RARRAY[i]));
+            NARRAY[i] = truncated(RARRAY[i]);
         else
             RARRAY[i] = static_cast<float>(NARRAY[i]);
     }

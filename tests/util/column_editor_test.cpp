@@ -109,13 +109,16 @@ TEST(Autorp, Operations) {
         AUTORP("H", column, 3, 5, screen_unit, keyboard_unit, lcopy);
         EXPECT_EQ(column, c.expected);
     }
-    {
+    // No rows in use, and a negative count from a damaged file held to none: items 1 to 5.
+    for (const std::int32_t rows : {0, -3}) {
+        SCOPED_TRACE(rows);
         ScriptedConsole console("5\n30\n\n");
         std::vector<float> column = {350};
         std::int32_t lcopy = 0;
-        AUTORP("H", column, 0, 1, screen_unit, keyboard_unit, lcopy); // no rows: items 1 to 5
+        AUTORP("H", column, rows, 1, screen_unit, keyboard_unit, lcopy);
         EXPECT_EQ(column[0], 20.0f);
-        EXPECT_NE(console.screen().find("\n   1) Auto repeat\n"), std::string::npos);
+        const std::string shown = " H\n\n" + menu(0) + selection_prompt;
+        EXPECT_EQ(console.screen(), shown + " Enter constant value: " + shown);
     }
 }
 

@@ -1,6 +1,7 @@
 // Tests of the word-level fills, moves and clears.
 #include "util/word_arrays.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <vector>
@@ -66,6 +67,12 @@ TEST(WordArrays, FillupTruncatesOrWidens) {
     FILLUP(ints, reals, 1, 3);
     EXPECT_EQ(reals[0], 2.0f);
     EXPECT_EQ(reals[2], 7.0f);
+    // Typed values beyond the integer range are held at its ends; NaN gives 0.
+    float wild[3] = {1e20f, -1e20f, std::nanf("")};
+    FILLUP(ints, wild, 0, 3);
+    EXPECT_EQ(ints[0], 2147483520);
+    EXPECT_EQ(ints[1], -2147483520);
+    EXPECT_EQ(ints[2], 0);
 }
 
 } // namespace

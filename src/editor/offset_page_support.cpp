@@ -1,0 +1,55 @@
+// editor/offset_page_support.cpp: what the offset pages share.
+#include "editor/offset_page_support.h"
+
+#include "blocks/tpcm.h"
+#include "runtime/units.h"
+#include "util/coordinate_editor.h"
+#include "util/unit_labels.h"
+
+#include <algorithm>
+
+namespace lintar {
+
+// rows_for_editor: the count held to 0..capacity.
+std::int32_t rows_for_editor(std::int32_t count, std::int32_t capacity) {
+    return std::clamp<std::int32_t>(count, 0, capacity);
+}
+
+// length_heading: the text, the length label in seven characters, ")", padded to 45.
+std::string length_heading(std::string_view TEXT, std::int32_t NUNTS) {
+    std::string heading(TEXT);
+    heading += UNITP(7 + NUNTS).substr(0, 7);
+    heading += ')';
+    if (heading.size() < 45)
+        heading.resize(45, ' ');
+    return heading;
+}
+
+// coordinate_loop: CORDIN on the rows; true when a page command (now in LBACK) ended it.
+bool coordinate_loop(std::string_view CTYPE, std::span<float> R, std::int32_t N) {
+    std::int32_t ITEMP = 0;
+    CORDIN(CTYPE, R, N, TPCM.EDUNIT, keyboard_unit, ITEMP, TPCM.LCOPY, TPCM.IPAG);
+    if (ITEMP >= 0)
+        return false; // left with Return: the page is drawn again
+    TPCM.LBACK = ITEMP;
+    return true;
+}
+
+// coordinate_row: the coordinate loop on a copy of one row held in three members.
+bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z) {
+    // The three members are separate words of the block, edited as one row of a copy.
+    float row[3] = {X, Y, Z};
+    const bool left = coordinate_loop(CTYPE, row, 1);
+    X = row[0];
+    Y = row[1];
+    Z = row[2];
+    return left;
+}
+
+// list_rows: CORDIN in the mirror pass.
+void list_rows(std::string_view CTYPE, std::span<float> R, std::int32_t N) {
+    std::int32_t ITEMP = 0;
+    CORDIN(CTYPE, R, N, TPCM.EDUNIT, keyboard_unit, ITEMP, TPCM.LCOPY, TPCM.IPAG);
+}
+
+} // namespace lintar

@@ -1,0 +1,32 @@
+// editor/offset_page_support.h: what the offset pages (pages 5, 6, 7 and 9) share: the rows
+// handed to the column and coordinate editors, unit headings, and the coordinate loop.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lintar {
+
+// The rows an editor is given for a count of the page: the count held to 0..capacity. A count
+// read from a damaged file beyond its array (NLAT 50 against PHIL(10)) would otherwise make
+// the editor show and edit the members that follow the array.
+std::int32_t rows_for_editor(std::int32_t count, std::int32_t capacity);
+
+// A column heading that ends with a length unit: TEXT, the first seven characters of the page
+// label of code 7 + NUNTS (" feet  ", " meters"), and ")", blank-padded to 45 characters.
+std::string length_heading(std::string_view TEXT, std::int32_t NUNTS);
+
+// The coordinate loop of a page item: CORDIN on N rows of R (3 by N) with the heading CTYPE.
+// Returns true when a page command typed inside the editor ended it; the command is then in
+// TPCM's LBACK for the page loop. Reads and writes TPCM's LCOPY, IPAG and EDUNIT.
+bool coordinate_loop(std::string_view CTYPE, std::span<float> R, std::int32_t N);
+
+// The same for one row held in three separate members (a point of the vessel).
+bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z);
+
+// The mirror pass of a coordinate item: CORDIN writes the rows and separates the screen.
+void list_rows(std::string_view CTYPE, std::span<float> R, std::int32_t N);
+
+} // namespace lintar
