@@ -1,8 +1,8 @@
 // End-to-end run of the subline page through the built editor: a session that enters a
-// three-type mooring (a chain, a wire over a chain, a rope) on page 4 from a data file that
-// holds only its counts, using the material estimator, a copy of all sublines, an exchange, an
-// insertion and a deletion of whole types; the data file saved and the mirror of the page are
-// compared with what was entered.
+// three-type mooring (a chain, a wire over a chain, a rope) into a new data file: the counts on
+// pages 2 and 3, then every subline and the types' line numbers on page 4, using the material
+// estimator, a copy of all sublines, an exchange, an insertion and a deletion of whole types;
+// the data file saved and the mirror of the page are compared with what was entered.
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
@@ -34,29 +34,6 @@ void load(const std::filesystem::path& name) {
     DISKIO(1, count, name.string(), 1, IERR, image, 5);
     ASSERT_EQ(IERR, 0);
     set_tpcm_image(image);
-}
-
-void save(const std::filesystem::path& name) {
-    std::vector<std::uint32_t> image = tpcm_image();
-    std::int32_t count = tpcm_word_count;
-    std::int32_t IERR = 0;
-    DISKIO(0, count, name.string(), 1, IERR, image, 5);
-    ASSERT_EQ(IERR, 0);
-}
-
-// A new data file given the counts of pages 2 and 3: three types of 1, 2 and 1 sublines, one
-// line each, anchor depths set per type. Every subline is as a new file has it.
-void create_counts_only(const ScratchFolder& folder) {
-    const ProgramRun setup = testing::run_program("lintar", "C\nL\n1\n", folder.path());
-    ASSERT_EQ(setup.status, 0);
-    load(folder.path() / "CATDAT");
-    TPCM.NTYP = 3;
-    TPCM.NLIN = 3;
-    TPCM.NELEM(2) = 2;
-    TPCM.LINTYP(1, 2) = 2;
-    TPCM.LINTYP(1, 3) = 3;
-    TPCM.ANCDEF = 1;
-    save(folder.path() / "CATDAT");
 }
 
 // The screens of page 4 in a mirror text, each without the empty lines and page breaks that
@@ -104,7 +81,7 @@ void expect_estimate(float actual, double expected) {
 
 TEST(SublinePageSession, EntersAThreeTypeMooring) {
     ScratchFolder folder;
-    create_counts_only(folder);
+    ASSERT_EQ(testing::run_program("lintar", "C\nL\n1\n", folder.path()).status, 0);
     const ProgramRun session =
         testing::run_program("lintar", read_text(e2e_file("sublines.in")), folder.path());
     ASSERT_EQ(session.status, 0) << session.screen;
@@ -121,7 +98,12 @@ TEST(SublinePageSession, EntersAThreeTypeMooring) {
 
     // The data file holds every subline at its words.
     load(folder.path() / "CATDAT");
+    EXPECT_EQ(TPCM.NLIN, 3);
     EXPECT_EQ(TPCM.NTYP, 3);
+    EXPECT_EQ(TPCM.ANCDEF, 1);
+    EXPECT_EQ(TPCM.LINTYP(1, 1), 1);
+    EXPECT_EQ(TPCM.LINTYP(1, 2), 2);
+    EXPECT_EQ(TPCM.LINTYP(1, 3), 3);
     EXPECT_EQ(TPCM.NELEM(1), 1);
     EXPECT_EQ(TPCM.NELEM(2), 2);
     EXPECT_EQ(TPCM.NELEM(3), 1);
