@@ -48,33 +48,32 @@ std::string EDLNOT(std::int32_t I, std::string_view STRNG1, std::int32_t LENLIN)
     return prefix;
 }
 
-namespace {
-// The prefix as the item's format receives it: all 79 columns of the CHARACTER*79 result.
-void write_item(std::int32_t& I, std::string_view TEXT, std::int32_t LINLEN, int EDUNIT,
-                const std::string& value) {
-    write_record(EDUNIT, EDLNOT(I, TEXT, LINLEN) + value);
+// OUTCFU: an item line with a real value and its unit label, laid out by FRMT.
+void OUTCFU(std::int32_t& I, std::string_view TEXT, float VAL, const RealUnitFormat& FRMT,
+            std::int32_t IUNTS, int EDUNIT, std::int32_t LINLEN) {
+    write_record(EDUNIT, FRMT(EDLNOT(I, TEXT, LINLEN), VAL, EUNIT(IUNTS)));
     I = I + 1;
 }
-} // namespace
 
-void OUTCFU(std::int32_t& I, std::string_view TEXT, float VAL, const RealField& FRMT,
-            std::int32_t IUNTS, int EDUNIT, std::int32_t LINLEN) {
-    write_item(I, TEXT, LINLEN, EDUNIT, FRMT(VAL) + EUNIT(IUNTS));
-}
-
-void OUTCF0(std::int32_t& I, std::string_view TEXT, float VAL, const RealField& FRMT, int EDUNIT,
+// OUTCF0: an item line with a real value, no unit.
+void OUTCF0(std::int32_t& I, std::string_view TEXT, float VAL, const RealFormat& FRMT, int EDUNIT,
             std::int32_t LINLEN) {
-    write_item(I, TEXT, LINLEN, EDUNIT, FRMT(VAL));
+    write_record(EDUNIT, FRMT(EDLNOT(I, TEXT, LINLEN), VAL));
+    I = I + 1;
 }
 
-void OUTCI0(std::int32_t& I, std::string_view TEXT, std::int32_t IVAL, const IntegerField& FRMT,
+// OUTCI0: an item line with an integer value.
+void OUTCI0(std::int32_t& I, std::string_view TEXT, std::int32_t IVAL, const IntegerFormat& FRMT,
             int EDUNIT, std::int32_t LINLEN) {
-    write_item(I, TEXT, LINLEN, EDUNIT, FRMT(IVAL));
+    write_record(EDUNIT, FRMT(EDLNOT(I, TEXT, LINLEN), IVAL));
+    I = I + 1;
 }
 
-void OUTCC0(std::int32_t& I, std::string_view TEXT1, std::string_view TEXT2, const TextField& FRMT,
+// OUTCC0: an item line with a text value.
+void OUTCC0(std::int32_t& I, std::string_view TEXT1, std::string_view TEXT2, const TextFormat& FRMT,
             int EDUNIT, std::int32_t LINLEN) {
-    write_item(I, TEXT1, LINLEN, EDUNIT, FRMT(TEXT2));
+    write_record(EDUNIT, FRMT(EDLNOT(I, TEXT1, LINLEN), TEXT2));
+    I = I + 1;
 }
 
 // OUTTXT: " nn) TEXT", no leaders.

@@ -44,12 +44,18 @@ TEST(PageText, ItemPrefixEndsOneColumnAfterTheValueColumn) {
 TEST(PageText, ItemLinesNumberThemselves) {
     ScriptedConsole console;
     std::int32_t i = 1;
-    const RealField f102 = [](float v) { return F(v, 10, 2); };
-    OUTCFU(i, "Draft", 12.5f, f102, 7, screen_unit, 20);
+    // "(A,F10.2,A)": the whole prefix, the value and the whole unit label.
+    const RealUnitFormat whole = [](std::string_view prefix, float v, std::string_view unit) {
+        return A(prefix) + F(v, 10, 2) + A(unit);
+    };
+    OUTCFU(i, "Draft", 12.5f, whole, 7, screen_unit, 20);
     OUTCC0(
-        i, "Name", "BARGE", [](std::string_view t) { return A(t, 8); }, screen_unit, 20);
+        i, "Name", "BARGE",
+        [](std::string_view prefix, std::string_view t) { return A(prefix) + A(t, 8); },
+        screen_unit, 20);
     OUTCI0(
-        i, "Count", 4, [](std::int32_t v) { return I(v, 5); }, screen_unit, 20);
+        i, "Count", 4, [](std::string_view prefix, std::int32_t v) { return A(prefix) + I(v, 5); },
+        screen_unit, 20);
     OUTTXT(i, "Convert ALL data values", screen_unit);
     EXPECT_EQ(i, 5);
     const std::string pad(79 - 21, ' ');
@@ -57,6 +63,20 @@ TEST(PageText, ItemLinesNumberThemselves) {
               "  1) Draft " + std::string(10, '.') + pad + "     12.50ft         \n" +
                   "  2) Name " + std::string(11, '.') + pad + "   BARGE\n" + "  3) Count " +
                   std::string(10, '.') + pad + "    4\n" + "  4) Convert ALL data values\n");
+}
+
+TEST(PageText, TheFormatTakesItsPartOfEachPiece) {
+    // The vessel page's "(A57,F11.2,1X,A6)": the prefix cut to 57 columns, the unit to 6.
+    ScriptedConsole console;
+    std::int32_t i = 2;
+    OUTCFU(
+        i, "Transverse metacentric height (KMT)", 35.25f,
+        [](std::string_view prefix, float v, std::string_view unit) {
+            return A(prefix, 57) + F(v, 11, 2) + X(1) + A(unit, 6);
+        },
+        19, screen_unit, 56);
+    EXPECT_EQ(console.screen(), "  2) Transverse metacentric height (KMT) " + std::string(16, '.') +
+                                    "      35.25 ft^2  \n");
 }
 
 TEST(PageText, UnitLabels) {

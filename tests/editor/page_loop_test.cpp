@@ -165,7 +165,7 @@ TEST(PageLoop, WalksThroughThePagesByTheKeyboard) {
         {"skip", "S\nS\nJ16\nS\n", {0, 0, 0}, {1, 3, 5, 16, 1, 17}},
         {"skip from page 7 passes a hidden page 9", "J7\nS\n", {0, 1, 0}, {1, 7, 14, 17}},
         {"first and redraw", "J5\nH\n\nF\n", {0, 0, 0}, {1, 5, 5, 1, 17}},
-        {"item numbers and help redraw", "7\n?\n\n", {0, 0, 0}, {1, 1, 1, 17}},
+        {"item numbers and help redraw", "4\n\n?\n\n", {0, 0, 0}, {1, 1, 1, 17}},
         {"final page and back", "L\nB\n", {0, 0, 0}, {1, 17, 16, 17}},
         {"final page, Return", "L\n\n", {0, 0, 0}, {1, 17, 1, 17}},
         {"final page, skip", "L\nS\n", {0, 0, 0}, {1, 17, 2, 17}},
