@@ -67,7 +67,7 @@ float DETRM(std::span<double> ARRAY, std::int32_t NORDER) {
     return determinant;
 }
 
-void POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const float> SIGMAY,
+bool POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const float> SIGMAY,
             std::int32_t NPTS, std::int32_t NTERMS, std::int32_t MODE, std::span<float> A,
             float& CHISQR) {
     LINTAR_ASSERT(NTERMS >= 1 && NTERMS <= leading_dimension, "polynomial terms");
@@ -108,10 +108,11 @@ void POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const 
     };
     build();
     const float DELTA = DETRM(ARRAY, NTERMS);
+    // Singular normal equations determine no coefficients: A keeps the law it had, rather
+    // than taking zeros that would make the subline inextensible without a word.
     if (DELTA == 0.0f) {
         CHISQR = 0.0f;
-        std::fill_n(A.begin(), NTERMS, 0.0f);
-        return;
+        return false;
     }
     for (std::int32_t l = 1; l <= NTERMS; ++l) {
         build();
@@ -129,6 +130,7 @@ void POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const 
     const auto FREE = static_cast<float>(NPTS - NTERMS);
     if (FREE != 0.0f)
         CHISQR = static_cast<float>(CHISQ / FREE);
+    return true;
 }
 
 // ARAYIN: shows the array in two columns of 15 rows and edits it from the selected entry on,
@@ -225,7 +227,12 @@ void FITCRV(std::span<float> A, int EDUNIT, int KBD) {
             break;
         s.MODE = s.MODE == 0 ? -1 : 0;
     }
-    POLFIT(s.X, s.YP, s.SIGMAY, s.NPTS, NTERMS, s.MODE, A, s.CHISQR);
+    if (!POLFIT(s.X, s.YP, s.SIGMAY, s.NPTS, NTERMS, s.MODE, A, s.CHISQR)) {
+        write_record(EDUNIT,
+                     " ++> Curve fit failed: the points do not determine the compliance law.");
+        std::int32_t dropped = 0;
+        PRSRET(EDUNIT, KBD, dropped);
+    }
 }
 
 } // namespace lintar

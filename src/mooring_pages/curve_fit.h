@@ -9,8 +9,9 @@
 namespace lintar {
 
 // FITCRV: asks for 4 to 20 measured (tension, elongation) points and fits A(1..3) of the
-// compliance law elongation = A1 T + A2 T^2 + A3 T^3. Leaves A unchanged when the user aborts.
-// The points, their count and the weighting choice persist to the next call.
+// compliance law elongation = A1 T + A2 T^2 + A3 T^3. Leaves A unchanged when the user aborts,
+// and when the points do not determine the law (then it says so and waits for Return). The
+// points, their count and the weighting choice persist to the next call.
 void FITCRV(std::span<float> A, int EDUNIT, int KBD);
 
 // ARAYIN: full-screen editor of USRPSD(1..NWP), NWP at most 30, titled THENAM.
@@ -18,8 +19,9 @@ void ARAYIN(std::int32_t NWP, std::int32_t NUMPRD, int EDUNIT, int KBD, std::spa
             std::int32_t& ITEMP, std::string_view THENAM);
 
 // POLFIT: least-squares fit of Y = A(1) + A(2) X + ... + A(NTERMS) X^(NTERMS-1) over NPTS
-// points; MODE +1 weights 1/SIGMAY^2, 0 none, -1 1/|Y| (1 where Y is 0).
-void POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const float> SIGMAY,
+// points; MODE +1 weights 1/SIGMAY^2, 0 none, -1 1/|Y| (1 where Y is 0). Returns false, with A
+// unchanged and CHISQR 0, when the normal equations are singular.
+bool POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const float> SIGMAY,
             std::int32_t NPTS, std::int32_t NTERMS, std::int32_t MODE, std::span<float> A,
             float& CHISQR);
 

@@ -5,6 +5,7 @@
 #include "runtime/units.h"
 
 #include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -72,12 +73,14 @@ TEST(Polfit, ChiSquareOfAnInexactFit) {
     EXPECT_NEAR(a[0], 1.1f, 1e-5f);
     EXPECT_NEAR(a[1], 1.1f, 1e-5f);
     EXPECT_NEAR(chisqr, (0.01f + 0.64f + 1.69f + 0.36f) / 2.0f, 1e-4f);
-    // Singular normal equations: all coefficients 0.
+    EXPECT_TRUE(POLFIT(x, y, sigma, 4, 2, 0, a, chisqr));
+    // Singular normal equations (every point at one abscissa): no fit, the coefficients kept.
     const std::vector<float> same = {2, 2, 2, 2};
-    a = {5, 5, 5};
-    POLFIT(same, y, sigma, 4, 3, 0, a, chisqr);
-    EXPECT_EQ(a[0], 0.0f);
-    EXPECT_EQ(a[2], 0.0f);
+    a = {5, 6, 7};
+    EXPECT_FALSE(POLFIT(same, y, sigma, 4, 3, 0, a, chisqr));
+    EXPECT_EQ(a[0], 5.0f);
+    EXPECT_EQ(a[1], 6.0f);
+    EXPECT_EQ(a[2], 7.0f);
     EXPECT_EQ(chisqr, 0.0f);
 }
 
@@ -101,6 +104,86 @@ TEST(Fitcrv, FitsTheCompliance) {
         std::string::npos);
     EXPECT_NE(screen.find(" Curve fit will be unweighted; to CHANGE weighting method,\n"
                           " enter \"C\"; otherwise press <Return> to continue:"),
+              std::string::npos);
+}
+
+// The least-squares quadratic of y against x with weights w, solved here from its normal
+// equations by Gaussian elimination in double precision.
+std::array<double, 3> normal_equation_fit(const std::vector<double>& x,
+                                          const std::vector<double>& y,
+                                          const std::vector<double>& w) {
+    double m[3][4] = {};
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double p[3] = {1.0, x[i], x[i] * x[i]};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c)
+                m[r][c] += w[i] * p[r] * p[c];
+            m[r][3] += w[i] * p[r] * y[i];
+        }
+    }
+    for (int k = 0; k < 3; ++k)
+        for (int r = k + 1; r < 3; ++r) {
+            const double f = m[r][k] / m[k][k];
+            for (int c = k; c < 4; ++c)
+                m[r][c] -= f * m[k][c];
+        }
+    std::array<double, 3> a{};
+    for (int r = 2; r >= 0; --r) {
+        double sum = m[r][3];
+        for (int c = r + 1; c < 3; ++c)
+            sum -= m[r][c] * a[static_cast<std::size_t>(c)];
+        a[static_cast<std::size_t>(r)] = sum / m[r][r];
+    }
+    return a;
+}
+
+TEST(Fitcrv, FitsMeasuredPointsInTheLeastSquaresSense) {
+    // Four measured points of a synthetic rope: no cubic law through the origin passes
+    // through all of them, so the fit is a least-squares one, unweighted and then weighted
+    // by 1/(elongation per unit tension).
+    const std::vector<double> tension = {50, 100, 150, 200};
+    const std::vector<double> elongation = {0.012, 0.021, 0.031, 0.034};
+    std::vector<double> yp;
+    for (std::size_t i = 0; i < tension.size(); ++i)
+        yp.push_back(elongation[i] / tension[i]);
+    const std::string keys = "4\n1\n50\n100\n150\n200\n\n1\n0.012\n0.021\n0.031\n0.034\n\n";
+    struct Case {
+        const char* name;
+        std::string weighting_keys;
+        std::vector<double> weight;
+    };
+    std::vector<double> by_slope;
+    for (const double v : yp)
+        by_slope.push_back(1.0 / v);
+    const Case cases[] = {{"unweighted", "\n", {1, 1, 1, 1}}, {"weighted", "c\n\n", by_slope}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console(keys + c.weighting_keys);
+        std::array<float, 20> a{};
+        FITCRV(a, screen_unit, keyboard_unit);
+        const auto expected = normal_equation_fit(tension, yp, c.weight);
+        // The determinants are carried in single precision: a few parts in a million.
+        constexpr double rel_tol = 2e-5;
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_NEAR(a[k], expected[k], rel_tol * std::abs(expected[k]));
+        // The fit misses the points: it is not an interpolation.
+        EXPECT_GT(std::abs(a[0] + a[1] * 100 + a[2] * 100 * 100 - yp[1]), 1e-7);
+    }
+}
+
+TEST(Fitcrv, PointsThatDetermineNoLawKeepTheCoefficients) {
+    // Every tension the same: the normal equations are singular.
+    ScriptedConsole console("4\n1\n10\n10\n10\n10\n\n1\n0.1\n0.2\n0.3\n0.4\n\n\n\n");
+    std::array<float, 20> a{};
+    a = {0.004f, -2e-6f, 1e-9f};
+    FITCRV(a, screen_unit, keyboard_unit);
+    EXPECT_EQ(a[0], 0.004f);
+    EXPECT_EQ(a[1], -2e-6f);
+    EXPECT_EQ(a[2], 1e-9f);
+    EXPECT_NE(console.screen().find(
+                  "continue: ++> Curve fit failed: the points do not determine the compliance "
+                  "law.\n"
+                  " \n Press <RETURN> to continue: "),
               std::string::npos);
 }
 
