@@ -226,6 +226,7 @@ struct LincomBlock {
     float TOTWGT;        // weight of the current type
     float TOTLEN;        // length of the current type
     std::int32_t ITABLE; // current table point
+    float ENDSEP;        // mean endpoint separation of a tow line (program code 10)
 
     // ---- The line being solved (element i = 1..NELEM, node J = 1..NELEM+1) ----------------
     double SCLWT_words[lincom_elements]; // scaled weight w/H; negative when buoyant

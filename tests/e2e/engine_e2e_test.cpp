@@ -1,0 +1,240 @@
+// End-to-end runs of the analysis engine: the line tables and static line report of the
+// three-type mooring, and the data the engine refuses.
+#include "lines/table_fixture.h"
+
+#include "blocks/tpcm.h"
+#include "datafile/tpcm_image.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
+#include "support/console.h"
+#include "util/image_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lintar {
+namespace {
+
+using namespace lintar::testing;
+
+// Writes the data file `name` in the folder from TPCM as `fill` leaves it, then zeroes TPCM.
+void write_data(const ScratchFolder& folder, const std::function<void()>& fill,
+                const std::string& name = "CATDAT") {
+    fill();
+    std::vector<std::uint32_t> image = tpcm_image();
+    std::int32_t count = tpcm_word_count;
+    std::int32_t IERR = 0;
+    DISKIO(0, count, (folder.path() / name).string(), 1, IERR, image, 5);
+    ASSERT_EQ(IERR, 0);
+    reset_program_state();
+}
+
+// The screen of a run of the fixture up to the end of the tables: the banner, then the
+// progress message of every layer row and line type.
+std::string fixture_screen() {
+    std::string screen = "\n >>> Lintar  Version: 6.80.00 Copyright (c) 2020 Kelbrin Systems\n\n";
+    for (int L = 1; L <= 7; ++L)
+        for (const char t : {'A', 'B', 'C'})
+            screen += "\n >>> Preparing level " + I(L, 2) + " interpolation table for line type " +
+                      std::string(1, t) + " of  3 types...\n\n";
+    return screen;
+}
+
+// The pages of a report: the text after each form feed.
+std::vector<std::string> pages_of(const std::string& text) {
+    std::vector<std::string> out;
+    for (auto at = text.find("\f\n"); at != std::string::npos;) {
+        const auto next = text.find("\f\n", at + 2);
+        out.push_back(text.substr(at + 2, next == std::string::npos ? next : next - at - 2));
+        at = next;
+    }
+    return out;
+}
+
+// The numbers of row k of a Section I interpolation table: top tension, end tension, load,
+// top angle, end angle, distance, bottom length.
+std::vector<double> table_row(const std::string& page, int k) {
+    const std::string start = "\n   " + I(k, 2) + " ";
+    const auto at = page.find(start, page.find(" -----------"));
+    std::istringstream row(page.substr(at + 1, page.find('\n', at + 1) - at - 1));
+    int index = 0;
+    row >> index;
+    std::vector<double> values(7);
+    for (double& v : values)
+        row >> v;
+    return values;
+}
+
+TEST(Engine, BuildsTheTablesAndTheStaticLineReportOfTheThreeTypeMooring) {
+    ScratchFolder folder;
+    write_data(folder, fill_three_type_mooring);
+    folder.write("LINE_STRAIN_DB.txt", three_type_strain_database());
+    const std::string before = folder.read("CATDAT");
+
+    const ProgramRun run = run_program("lintar-engine", "", folder.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.screen, fixture_screen());
+    EXPECT_EQ(folder.read("CATDAT"), before);
+
+    // The title page and, per layer row and type, Section I and the three endpoint pages.
+    const auto pages = pages_of(folder.read("CATOUT.stxt"));
+    ASSERT_EQ(pages.size(), 1u + 7u * 3u * 4u);
+    EXPECT_NE(pages[0].find("Catenary-Elastic Mooring Statics Calculator"), std::string::npos);
+    const auto section_I = [&](int L, int t) {
+        return pages[static_cast<std::size_t>(1 + ((L - 1) * 3 + (t - 1)) * 4)];
+    };
+    EXPECT_NE(section_I(4, 3).find(" >>> Interpolation level  4 for line type C of  3 type(s)\n"
+                                   "     Vertical distance to nominal fairlead     0.00 m.\n"
+                                   "     Vertical separation between endpoints  1000.00 m.\n"),
+              std::string::npos);
+    EXPECT_NE(section_I(4, 3).find("  1  ROPE     1400.00  100.00" +
+                                   F(rope_line()[0].w * 1000.0, 10, 2) +
+                                   "  -> (TABULAR STRESS-STRAIN DATA FILE)\n"),
+              std::string::npos);
+    EXPECT_NE(section_I(1, 2).find("  1  WIRE     1500.00  100.00"), std::string::npos);
+
+    // Point 2 of the middle row: the chain is case C01, the rope case P01 (2 decimals; the
+    // chain's steep slope is solved to 1e-5 of itself, its distance to 0.02 m).
+    const FixtureScales s = fixture_scales();
+    {
+        SCOPED_TRACE("chain");
+        const auto c = reference_case("C01");
+        const auto row = table_row(section_I(4, 1), 2);
+        EXPECT_NEAR(row[0], c.Ttop * s.chain, 0.006);
+        EXPECT_NEAR(row[2], c.HF * s.chain, 0.006);
+        EXPECT_NEAR(row[3], c.top_deg, 0.051);
+        EXPECT_NEAR(row[5], c.XF, 0.03);
+        EXPECT_NEAR(row[6], c.LBot * (1.0 + c.HF / c.EA), 0.03);
+        // End tension: H / cos(0) less the friction 0.8 x grounded weight, at least 0.
+        EXPECT_EQ(row[1], 0.0);
+    }
+    {
+        SCOPED_TRACE("rope");
+        const auto p = reference_case("P01");
+        const auto row = table_row(section_I(4, 3), 2);
+        EXPECT_NEAR(row[0], p.Ttop * s.rope, 0.006);
+        EXPECT_NEAR(row[1], p.HF * s.rope / std::cos(p.anc_deg * std::numbers::pi / 180.0), 0.006);
+        EXPECT_NEAR(row[3], p.top_deg, 0.051);
+        EXPECT_NEAR(row[4], p.anc_deg, 0.051);
+        EXPECT_NEAR(row[5], p.XF, 0.006);
+        EXPECT_EQ(row[6], 0.0);
+    }
+
+    // The plot table: five curves of 90 points for every layer row and type.
+    const std::string plot = folder.read("STATPLT.plt");
+    EXPECT_EQ(plot.substr(0, 58),
+              "    1\n    6\n    1\nEndpoint Separation (m.)\nForce in m.ton\n");
+    EXPECT_EQ(std::count(plot.begin(), plot.end(), '\n'), 21 * (37 + 6 * 90));
+}
+
+TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
+    ScratchFolder folder;
+    write_data(folder, fill_three_type_mooring, "OTHER");
+    folder.write("LINE_STRAIN_DB.txt", three_type_strain_database());
+    const ProgramRun run = run_program("lintar-engine' 'OTHER", "", folder.path());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.screen, fixture_screen());
+    EXPECT_TRUE(folder.has("CATOUT.stxt"));
+    EXPECT_FALSE(folder.has("CATDAT"));
+
+    const ProgramRun two = run_program("lintar-engine' 'OTHER' 'MORE", "", folder.path());
+    EXPECT_EQ(two.status, 1);
+    EXPECT_EQ(two.screen, "usage: lintar-engine [data file]\n");
+}
+
+// A refusal: the message between empty lines, the Return pause, status 1, the data file as it
+// was and no report.
+TEST(Engine, RefusesDataItCannotBuildTablesFrom) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::string database;
+        std::string message;
+    };
+    const std::string database = three_type_strain_database();
+    std::string block_31 = "31 3 1\n";
+    for (int j = 0; j < 31; ++j)
+        block_31 += std::to_string(100 * j) + " " + std::to_string(0.0001 * j) + "\n";
+    const Case cases[] = {
+        {"two points", [] { TPCM.NUMTAB = 2; }, database,
+         " ++> Fewer than 3 points set for interpolation table (NUMTAB = 2)\n"},
+        {"HMIN above TLOAD", [] { TPCM.HMIN = 1500.0f; }, database,
+         " ++> Minimum tension value not below the maximum tension value set\n"
+         "     for interpolation table\n"},
+        {"doubling grid without steps",
+         [] {
+             TPCM.HMIN = 0.0f;
+             TPCM.NUMTAB = 12;
+         },
+         database,
+         " ++> Too few points set for the doubling interpolation table:\n"
+         "     NUMTAB must exceed 12 for this ratio of maximum to minimum tension.\n"},
+        {"two tendon layers",
+         [] {
+             TPCM.TENDON_FLG = 1;
+             TPCM.NLAYER = 2;
+         },
+         database, " ++> Tendon interpolation tables need at least 3 layers (2 are set)\n"},
+        {"a block of 31 points", [] {}, block_31,
+         " ++>  A stress-strain array size (31) exceeds the maximum allowable (30)\n"
+         "      in LINE_STRAIN_DB.txt. Correct data file and re-try.\n"},
+        {"a block for another subline", [] {}, "2 3 2\n0 0\n2000 0.1\n",
+         " ++>  Line type-subline number synchronization failed in LINE_STRAIN_DB.txt\n"
+         "      at (ityp,ielem) = ( 3, 1). Correct data file and re-try.\n"},
+        {"no strain database", [] {}, "",
+         " ++>  User-supplied stress-strain characteristics file LINE_STRAIN_DB.txt not "
+         "found\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        write_data(folder, [&] {
+            fill_three_type_mooring();
+            c.change();
+        });
+        if (!c.database.empty())
+            folder.write("LINE_STRAIN_DB.txt", c.database);
+        const std::string before = folder.read("CATDAT");
+        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.screen, "\n" + c.message + "\n \n Press <RETURN> to continue: ");
+        EXPECT_EQ(folder.read("CATDAT"), before);
+        EXPECT_FALSE(folder.has("CATOUT.stxt"));
+        EXPECT_FALSE(folder.has("STATPLT.plt"));
+    }
+}
+
+TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
+    {
+        SCOPED_TRACE("no data file");
+        ScratchFolder folder;
+        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
+                              "     File name: CATDAT\n \n Press <RETURN> to continue: ");
+    }
+    {
+        SCOPED_TRACE("a data file of another program");
+        ScratchFolder folder;
+        write_data(folder, [] {
+            fill_three_type_mooring();
+            TPCM.SIMTYP = 12;
+        });
+        const std::string before = folder.read("CATDAT");
+        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.screen.find(" ++> Input Data File Creator was BRENVIC\n"), std::string::npos)
+            << run.screen;
+        EXPECT_EQ(folder.read("CATDAT"), before);
+        EXPECT_FALSE(folder.has("CATOUT.stxt"));
+    }
+}
+
+} // namespace
+} // namespace lintar
