@@ -6,6 +6,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/catenary_elements.h"
+#include "lines/stress_strain.h"
 #include "lines/vertical_line.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
@@ -247,12 +248,18 @@ void write_span_warning(int unit, const SixDofState& state, const Vec3& axis, in
     write_record(unit, "     the vertical interpolation span.");
 }
 
-// Top tension across the layer rows at load RFORCE and layer coordinate ILAYER + DELLAY:
-// linear in the two rows around the fairlead, at the distance RANCHR.
+// Top tension of a hanging line: linear in the single row, else the bicubic spline over load
+// and layer coordinate ILAYER + DELLAY.
 float top_tension(const LineTables& tables, std::span<const float> anc, std::int32_t ITYP,
                   const LineLoad& r, float RANCHR) {
     float TTTMP = 0.0f;
-    INTRPQ(anc, tables.column(tables.TOPTEN, r.ILAYER, ITYP), RANCHR, TTTMP, r.MIN, r.DELLAY);
+    if (tables.NLAYER < 2) {
+        INTRPQ(anc, tables.column(tables.TOPTEN, r.ILAYER, ITYP), RANCHR, TTTMP, r.MIN, r.DELLAY);
+        return TTTMP;
+    }
+    splin2(tables.HLOD, tables.ZDIST_ARR, tables.column(tables.TOPTEN, 1, ITYP),
+           tables.column(tables.TT_SPLINE_DERIV, 1, ITYP), tables.NTAB, tables.NLAYER, r.RFORCE,
+           static_cast<float>(r.ILAYER) + r.DELLAY, TTTMP);
     return TTTMP;
 }
 

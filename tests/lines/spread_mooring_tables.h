@@ -12,6 +12,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
+#include "lines/stress_strain.h"
 
 #include <array>
 #include <cmath>
@@ -100,6 +101,8 @@ inline void fill_spread_tables(const Chain& c, int NLAYER, float DLAYER) {
             LINCOM.BOTANG(k, L, 1) = 0.0f;
         }
     }
+    splie2(LINCOM.HLOD_words, LINCOM.ZDIST_ARR_words, LINCOM.TOPTEN_from(1, 1, 1), 90, NLAYER,
+           LINCOM.TT_SPLINE_DERIV_from(1, 1, 1));
     LINCOM.TOTWT(1) = static_cast<float>(c.w * c.L);
     const double X0 = elastic_catenary(c, spread_H0, spread_depth).X;
     for (int i = 1; i <= 4; ++i) {
