@@ -1,0 +1,202 @@
+// Tests of the six-by-six mooring stiffness on the spread mooring whose tables and reference
+// forces come from the elastic catenary.
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
+#include "lines/mooring_force.h"
+#include "lines/spread_mooring_tables.h"
+#include "offsets/stiffness.h"
+#include "runtime/program_state.h"
+#include "support/console.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace lintar {
+namespace {
+
+using testing::Chain;
+
+float K(const Matrix66& M, int J, int I) {
+    return M[static_cast<std::size_t>((I - 1) * 6 + J - 1)];
+}
+
+class SpreadStiffness : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_program_state();
+        // Rows 1 ft apart: the heave steps of 1 ft land on rows, where the tables are exact.
+        testing::fill_spread_tables(chain, 5, 1.0f);
+        request.NSTIFG = 1;
+        request.NSTIFV = 1;
+        request.EPSDST = step;
+        request.EPSRAD = 0.001f;
+        request.MINLN = 1;
+        request.MAXLN = 4;
+    }
+    void TearDown() override { reset_program_state(); }
+
+    // STIFFY into G and V at the point.
+    void stiffness(const StiffnessPoint& point) { STIFFY(STFMXG, STFMXV, G, V, point, request); }
+
+    Chain chain;
+    static constexpr float step = 1.0f; // ft
+    StiffnessRequest request;
+    std::vector<float> STFMXG = std::vector<float>(150 * 2, -7.0f);
+    std::vector<float> STFMXV = std::vector<float>(150 * 2, -7.0f);
+    Matrix66 G{};
+    Matrix66 V{};
+};
+
+// The translation block against central differences of the independent net force, with the
+// same step; the off-diagonal translation terms vanish by the symmetry of the spread.
+TEST_F(SpreadStiffness, TranslationBlockMatchesTheIndependentForce) {
+    stiffness(StiffnessPoint{});
+    const auto diff = [&](int I, int J) {
+        double d[3] = {0.0, 0.0, 0.0};
+        d[I - 1] = step;
+        const auto plus = testing::spread_net_force(chain, d[0], d[1], d[2]);
+        const auto minus = testing::spread_net_force(chain, -d[0], -d[1], -d[2]);
+        return (plus[static_cast<std::size_t>(J - 1)] - minus[static_cast<std::size_t>(J - 1)]) /
+               (2.0 * step);
+    };
+    const double K11 = diff(1, 1);
+    ASSERT_LT(K11, -1.0); // restoring: a few kips per foot
+    // The tables miss the force by up to ~0.2 kips, differently at each offset: over the 2 ft
+    // base of the differences that is ~0.1 kips/ft, which matters for the soft heave term.
+    constexpr double stiff_rel = 0.03;
+    constexpr double stiff_abs = 0.15; // kips/ft
+    for (int I = 1; I <= 3; ++I) {
+        const double ref = diff(I, I);
+        SCOPED_TRACE(::testing::Message() << "K" << I << I << " reference " << ref);
+        EXPECT_NEAR(K(G, I, I), ref, stiff_rel * std::abs(ref) + stiff_abs);
+        EXPECT_NEAR(K(V, I, I), ref, stiff_rel * std::abs(ref) + stiff_abs);
+        for (int J = 1; J <= 3; ++J)
+            if (J != I) {
+                EXPECT_NEAR(K(G, J, I), 0.0, 1e-3 * std::abs(K11));
+                EXPECT_NEAR(K(V, J, I), 0.0, 1e-3 * std::abs(K11));
+            }
+    }
+    // Column 1 of the global matrix went to column INCVAL of the table, rows 1..36 only.
+    EXPECT_EQ(STFMXG[0], K(G, 1, 1));
+    EXPECT_EQ(STFMXG[14], K(G, 3, 3));
+    EXPECT_EQ(STFMXG[36], -7.0f);
+    EXPECT_EQ(STFMXG[150], -7.0f);
+}
+
+// The symmetrised matrices are symmetric at an equilibrium: the spread at rest, its weight
+// (the vertical mooring force) held by a constant load. The raw matrices are not: the
+// vertical force turns with the vessel. Linear interpolation of the tables leaves the
+// symmetrised pairs about 1 % apart.
+TEST_F(SpreadStiffness, SymmetrisedMatrixIsSymmetricAtEquilibrium) {
+    stiffness(StiffnessPoint{});
+    const Matrix66 raw_G = G;
+    const Matrix66 raw_V = V;
+    request.GSTSYM = 1;
+    request.VSTSYM = 1;
+    stiffness(StiffnessPoint{});
+    constexpr double sym_rel = 0.02;
+    for (const Matrix66* M : {&G, &V})
+        for (int I = 1; I <= 6; ++I)
+            for (int J = 1; J < I; ++J) {
+                SCOPED_TRACE(::testing::Message() << "entry " << J << "," << I);
+                const double scale = std::sqrt(std::abs(K(*M, I, I) * K(*M, J, J)));
+                EXPECT_NEAR(K(*M, J, I), K(*M, I, J), sym_rel * scale + 1e-2);
+            }
+    for (const Matrix66* M : {&raw_G, &raw_V}) // roll-sway pair of the raw matrices
+        EXPECT_GT(std::abs(K(*M, 4, 2) - K(*M, 2, 4)), 0.5 * std::abs(K(*M, 2, 4)));
+}
+
+// The base evaluation is the point's own: the corrections of the symmetrised global matrix
+// carry the base force (entry (5,1) minus FGZ, (6,1) minus FGY, (6,2) plus FGX), which must be
+// FMOOR2's force at the point with the axis as the point passes it, whatever the quiescent
+// heading.
+TEST_F(SpreadStiffness, BaseEvaluationReproducesThePointLoads) {
+    for (const float VESAN0 : {0.0f, 0.5f}) {
+        SCOPED_TRACE(::testing::Message() << "VESAN0 " << VESAN0);
+        TPCM.VESAN0 = VESAN0;
+        StiffnessPoint point;
+        point.VESANP = VESAN0;
+        point.ROTDIR = {0.6f, 0.0f, 0.8f};
+        point.ROTVAL = 0.5f;
+        point.RVESP1 = 10.0f;
+        point.ZROTV = {std::cos(VESAN0), -std::sin(VESAN0), std::sin(VESAN0), std::cos(VESAN0)};
+
+        SixDofState state;
+        state.RVES1 = 10.0f;
+        state.VESANG = state.VESAN0 = VESAN0;
+        state.ROTDIR = point.ROTDIR;
+        state.ROTVAL_DEG = point.ROTVAL;
+        SpanWarning warn;
+        const SixDofLoads own = FMOOR2(state, Perturbation{}, ForceCentres{}, lincom_tables(),
+                                       lincom_mooring_lines(1, 4), 0.0f, warn);
+        EXPECT_EQ(warn.IOFLAG, 0);
+
+        request.NSTIFV = 0;
+        request.GSTSYM = 0;
+        stiffness(point);
+        const Matrix66 raw = G;
+        request.GSTSYM = 1;
+        stiffness(point);
+        constexpr double load_tol = 0.01; // kips: the same float sums in the same order
+        EXPECT_NEAR(K(G, 5, 1) - K(raw, 5, 1), own.FGZMOR, load_tol);
+        EXPECT_NEAR(K(G, 6, 1) - K(raw, 6, 1), -own.FGYMOR, load_tol);
+        EXPECT_NEAR(K(G, 6, 2) - K(raw, 6, 2), own.FGXMOR, load_tol);
+    }
+}
+
+TEST_F(SpreadStiffness, OnlyTheMatrixAskedForIsWritten) {
+    request.NSTIFV = 0;
+    V.fill(3.0f);
+    stiffness(StiffnessPoint{});
+    for (const float v : V)
+        EXPECT_EQ(v, 3.0f);
+    EXPECT_EQ(STFMXV[0], -7.0f);
+    EXPECT_NE(K(G, 1, 1), 0.0f);
+
+    request.NSTIFG = 0;
+    G.fill(5.0f);
+    stiffness(StiffnessPoint{});
+    EXPECT_EQ(K(G, 1, 1), 5.0f);
+}
+
+TEST(StiffnessIncrements, ZeroStepIsRefusedNamingTheOption) {
+    struct Case {
+        const char* name;
+        std::int32_t NSTIFG, NSTIFV;
+        float EPSDST, EPSDEG;
+        const char* option; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"zero translation step", 1, 0, 0.0f, 0.01f, "translation increment (EPSDST)"},
+        {"zero rotation step", 0, 1, 0.01f, 0.0f, "rotation increment (EPSDEG)"},
+        {"no matrix asked for", 0, 0, 0.0f, 0.0f, nullptr},
+        {"both steps set", 1, 1, 0.01f, 0.01f, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::ScriptedConsole console("\n");
+        TPCM.EDUNIT = 6;
+        TPCM.NSTIFG = c.NSTIFG;
+        TPCM.NSTIFV = c.NSTIFV;
+        TPCM.EPSDST = c.EPSDST;
+        TPCM.EPSDEG = c.EPSDEG;
+        const auto stop = testing::run_until_stop([] { check_stiffness_increments(); });
+        if (c.option == nullptr) {
+            EXPECT_FALSE(stop.has_value());
+            EXPECT_EQ(console.screen(), "");
+        } else {
+            ASSERT_TRUE(stop.has_value());
+            EXPECT_EQ(*stop, StopKind::error);
+            EXPECT_NE(console.screen().find(std::string(" ++> The stiffness matrices need a "
+                                                        "non-zero ") +
+                                            c.option),
+                      std::string::npos);
+        }
+    }
+}
+
+} // namespace
+} // namespace lintar
