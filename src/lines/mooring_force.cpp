@@ -9,6 +9,7 @@
 #include "lines/stress_strain.h"
 #include "lines/vertical_line.h"
 #include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/prompts.h"
@@ -263,7 +264,28 @@ float top_tension(const LineTables& tables, std::span<const float> anc, std::int
     return TTTMP;
 }
 
+WideLineTables wide_tables; // the copies of the last table build
+const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
+
 } // namespace
+
+// widen_line_tables: see the header. Reads LINCOM; writes the copies.
+void widen_line_tables() {
+    const auto widen = [](std::span<const float> from, std::vector<double>& to) {
+        to.assign(from.begin(), from.end());
+    };
+    widen(LINCOM.HLOD_words, wide_tables.HLOD);
+    widen(LINCOM.ANCDST_words, wide_tables.ANCDST);
+    widen(LINCOM.TOPTEN_words, wide_tables.TOPTEN);
+    widen(LINCOM.TOPANG_words, wide_tables.TOPANG);
+    wide_tables.built = true;
+}
+
+const WideLineTables& wide_line_tables() {
+    if (!wide_tables.built)
+        widen_line_tables();
+    return wide_tables;
+}
 
 std::span<const float> LineTables::column(std::span<const float> table, int L, int t) const {
     return table.subspan(col_major(1, lincom_points, L, lincom_layers, t, lincom_types));

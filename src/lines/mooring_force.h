@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace lintar {
 
@@ -69,6 +70,21 @@ LineTables lincom_tables();
 MooringLines lincom_mooring_lines(std::int32_t MINLN, std::int32_t MAXLN);
 // LINCOM's RANCP, ZANCP, ANGDPP.
 DisplacedGeometry lincom_displaced();
+
+// The tables the double-precision force reads (HLOD, ANCDST, TOPTEN, TOPANG of LINCOM),
+// widened once per table build rather than at every stiffness evaluation: the same values
+// while the tables do not change.
+struct WideLineTables {
+    std::vector<double> HLOD, ANCDST, TOPTEN, TOPANG;
+    bool built = false;
+};
+
+// widen_line_tables: widens LINCOM's tables into the copies. The table stage (MRSTAT) calls
+// it after every build; so must anything else that changes the tables.
+void widen_line_tables();
+
+// wide_line_tables: the copies, widened first if no build has made them yet.
+const WideLineTables& wide_line_tables();
 
 // ---- Three degrees of freedom ---------------------------------------------------------------
 

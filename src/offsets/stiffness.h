@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace lintar {
 
@@ -53,6 +54,46 @@ using Matrix66 = std::array<float, 36>;
 // prompt ends the run.
 void STIFFY(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66, Matrix66& VSTF66,
             const StiffnessPoint& point, const StiffnessRequest& request);
+
+// STFDP2: STIFFY with the evaluations in double precision (FMRDP2) on the widened tables of
+// the last table build; the axis goes to the force routine in vessel axes (ZROTV); each entry
+// is rounded once, when stored.
+void STFDP2(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66, Matrix66& VSTF66,
+            const StiffnessPoint& point, const StiffnessRequest& request);
+
+// The double-precision force of STFDP2: the vessel (axis in vessel axes), the evaluation kind
+// and perturbation, the centre of moments and rotations, and the lines in double precision.
+struct WideState {
+    double RVES1 = 0.0, RVES2 = 0.0, ZVES = 0.0, VESANG = 0.0, VESAN0 = 0.0;
+    std::array<double, 3> ROTDIR = {1.0, 0.0, 0.0};
+    double ROTVAL = 0.0, ROTMOD = 1.0;
+};
+struct WidePerturbation {
+    std::int32_t DRVFLG = 0;
+    std::array<double, 9> EPSROT = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    std::array<double, 3> EPS = {0.0, 0.0, 0.0};
+    std::array<double, 9> TRIMHL = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    bool TRIMFL = false;
+};
+struct WideLines {
+    std::vector<double> RANC, ANGDEP, RFLD; // 150, 150, (3, 150)
+    std::span<const std::int32_t> LINEID;
+    std::int32_t MINLN = 1, MAXLN = 0;
+    double XMCTR = 0.0, YMCTR = 0.0, ZMCTR = 0.0; // moment centre and centre of rotation
+    bool LSPM = false;
+};
+struct WideLoads {
+    std::array<double, 6> G{}; // FGXMOR, FGYMOR, FGZMOR, TGXMOR, TGYMOR, TGZMOR
+    std::array<double, 6> V{}; // FVXMOR ... TVZMOR
+    std::array<double, 9> ASMCOR{}, ROTVO{}, ZROTL{};
+};
+
+// FMRDP2: the mooring force of lines MINLN..MAXLN in double precision from the widened tables
+// (the layer grid of `grid`), as FMOOR2 but with the axis in vessel axes, the tables blended
+// linearly between the rows, and the yaw moments zeroed for a turret mooring. The span warning
+// is FMOOR2's, once per flag warn.IOFLAG; "A" at its prompt ends the run.
+WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLines& lines,
+                 const WideLineTables& tables, const LineTables& grid, SpanWarning& warn);
 
 // check_stiffness_increments: before the first offset sequence, when TPCM asks for a stiffness
 // matrix (NSTIFG or NSTIFV 1) and a difference step (EPSDST, EPSDEG) is 0, writes a message

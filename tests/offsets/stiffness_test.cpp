@@ -162,6 +162,52 @@ TEST_F(SpreadStiffness, OnlyTheMatrixAskedForIsWritten) {
     EXPECT_EQ(K(G, 1, 1), 5.0f);
 }
 
+// The double-precision twin takes the same matrices to the level of the interpolation (the
+// single-precision top tension comes from the spline across the rows, the double one from
+// the linear blend) and of single-precision differencing.
+TEST_F(SpreadStiffness, SingleAndDoublePrecisionAgree) {
+    request.GSTSYM = 1;
+    request.VSTSYM = 1;
+    StiffnessPoint point;
+    point.RVESP1 = 10.0f;
+    point.RVESP2 = -4.0f;
+    point.ZVESP = 0.2f; // with the 1 ft heave step, inside the 2 ft half span
+    point.ROTDIR = {0.0f, 0.6f, 0.8f};
+    point.ROTVAL = 0.2f;
+    stiffness(point);
+    const Matrix66 single_G = G;
+    const Matrix66 single_V = V;
+    STFDP2(STFMXG, STFMXV, G, V, point, request);
+    constexpr double agree_rel = 0.01;
+    for (int I = 1; I <= 6; ++I)
+        for (int J = 1; J <= 6; ++J) {
+            SCOPED_TRACE(::testing::Message() << "entry " << J << "," << I);
+            const double scale_G = std::sqrt(std::abs(K(G, I, I) * K(G, J, J)));
+            const double scale_V = std::sqrt(std::abs(K(V, I, I) * K(V, J, J)));
+            EXPECT_NEAR(K(G, J, I), K(single_G, J, I), agree_rel * scale_G + 1e-2);
+            EXPECT_NEAR(K(V, J, I), K(single_V, J, I), agree_rel * scale_V + 1e-2);
+        }
+    EXPECT_EQ(STFMXG[35], K(G, 6, 6));
+}
+
+// The widened tables are those of the last build: a rebuild (here a stiffer chain, widened as
+// the table stage does after every build) changes the double-precision matrix with it.
+TEST_F(SpreadStiffness, DoublePrecisionFollowsATableRebuild) {
+    request.NSTIFV = 0;
+    STFDP2(STFMXG, STFMXV, G, V, StiffnessPoint{}, request);
+    const float before = K(G, 1, 1);
+    Chain stiffer = chain;
+    stiffer.EA = 2.0e4;
+    testing::fill_spread_tables(stiffer, 5, 1.0f);
+    widen_line_tables();
+    STFDP2(STFMXG, STFMXV, G, V, StiffnessPoint{}, request);
+    const double ref = (testing::spread_net_force(stiffer, 1.0, 0.0, 0.0)[0] -
+                        testing::spread_net_force(stiffer, -1.0, 0.0, 0.0)[0]) /
+                       2.0;
+    EXPECT_NE(K(G, 1, 1), before);
+    EXPECT_NEAR(K(G, 1, 1), ref, 0.03 * std::abs(ref) + 0.15);
+}
+
 TEST(StiffnessIncrements, ZeroStepIsRefusedNamingTheOption) {
     struct Case {
         const char* name;
