@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace lintar {
 
@@ -264,6 +266,34 @@ float top_tension(const LineTables& tables, std::span<const float> anc, std::int
     return TTTMP;
 }
 
+// A debug dump of FMOOR0: the label right-aligned in 60 columns after one blank, then the
+// reals six to a line (E12.4) or the integers ten to a line (I5).
+void dump_label(int unit, std::string_view label) {
+    write_record(unit, " " + A(label, 60));
+}
+void dump_reals(int unit, std::string_view label, std::span<const float> values) {
+    dump_label(unit, label);
+    std::string line;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        line += E(values[k], 12, 4);
+        if (k % 6 == 5 || k + 1 == values.size()) {
+            write_record(unit, line);
+            line.clear();
+        }
+    }
+}
+void dump_integers(int unit, std::string_view label, std::span<const std::int32_t> values) {
+    dump_label(unit, label);
+    std::string line;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        line += I(values[k], 5);
+        if (k % 10 == 9 || k + 1 == values.size()) {
+            write_record(unit, line);
+            line.clear();
+        }
+    }
+}
+
 WideLineTables wide_tables; // the copies of the last table build
 const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
 
@@ -345,6 +375,132 @@ PlaneLoads FMOOR_PLUS(const PlaneState& state, const PlaneFrame& frame, const Li
                       const MooringLines& lines, float& ERGMOR, std::span<float> LINERG,
                       std::int32_t IEQSET, const DisplacedGeometry& recorded) {
     return plane_force(state, frame, tables, lines, IEQSET, recorded, &ERGMOR, LINERG);
+}
+
+// FMOOR0: see the header. Reads its arguments; writes `results`, `recorded` and, when asked,
+// the debug dumps on IOSCRN.
+PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                  const MooringLines& lines, std::int32_t IOFLAG, const PlaneLineResults& results,
+                  std::int32_t NBUG0, int IOSCRN, int KBD, std::int32_t IEQSET,
+                  const DisplacedGeometry& recorded) {
+    std::int32_t NBUG = 0;
+    if (NBUG0 == 1)
+        INBUG(NBUG, IOSCRN, KBD);
+    const bool dump = NBUG == 1;
+    if (dump) {
+        std::vector<float> values = {state.VESANG, state.VESAN0};
+        for (int c : {1, 2})
+            for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+                values.push_back(fairlead(lines, c, i));
+        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+            values.push_back(lines.ANGDEP[slot(i)]);
+        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+            values.push_back(lines.RANC[slot(i)]);
+        dump_reals(IOSCRN, "In FMOOR: VESANG,VESAN0,RFL(1),RFL(2),ANGDEP,RANC", values);
+    }
+    const float DROT11 = std::cos(state.VESANG - state.VESAN0) - 1.0f;
+    const float DROT12 = -std::sin(state.VESANG - state.VESAN0);
+    const float cos0 = std::cos(state.VESAN0);
+    const float sin0 = std::sin(state.VESAN0);
+    const bool record = IEQSET == 2 && !recorded.RANCP.empty();
+    const auto store = [](std::span<float> a, int i, float v) {
+        if (!a.empty())
+            a[slot(i)] = v;
+    };
+
+    PlaneLoads out;
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
+        const std::int32_t id = lines.LINEID[slot(i)];
+        if (id > 1024) {
+            for (auto a : {results.TOPTH, results.TOPTZ, results.TOPTT, results.TOPAN,
+                           results.BOTLIN, results.BOTAN})
+                store(a, i, 0.0f);
+            if (record) {
+                recorded.RANCP[slot(i)] = lines.RANC[slot(i)];
+                recorded.ANGDPP[slot(i)] = lines.ANGDEP[slot(i)];
+            }
+            continue;
+        }
+        const int t = id % 1024;
+        if (dump)
+            dump_integers(IOSCRN, "IN LINE LOOP: ILINE,NLINE,ITYP",
+                          std::array<std::int32_t, 3>{i, lines.MAXLN, t});
+        const float x = fairlead(lines, 1, i) - frame.XCENTR;
+        const float y = fairlead(lines, 2, i);
+        const float DFLXV = x * DROT11 + y * DROT12;
+        const float DFLYV = y * DROT11 - x * DROT12;
+        const float DFLXG = state.RVES1 + DFLXV * cos0 - DFLYV * sin0;
+        const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
+        float TMPDST = 0.0f;
+        float TMPANG = 0.0f;
+        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / DEGRAD, DFLXG, DFLYG,
+                           TMPDST, TMPANG);
+        if (dump)
+            dump_reals(IOSCRN, "DFLXG,DFLYG,DFLXV,DFLYV,NEWLINEANG,NEWANCDIST,OLDANCDST",
+                       std::array<float, 7>{DFLXG, DFLYG, DFLXV, DFLYV, TMPANG, TMPDST,
+                                            lines.RANC[slot(i)]});
+        const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
+        std::int32_t IER = 0;
+        std::int32_t MIN = 1;
+        BSRCH(anc, TMPDST, IER, MIN, tables.NTAB); // both ends extrapolate
+        if (dump)
+            dump_integers(IOSCRN, "MIN+1,MIN,NTAB,ITYP",
+                          std::array<std::int32_t, 4>{MIN + 1, MIN, tables.NTAB, t});
+        float H = 0.0f;
+        float T = 0.0f;
+        float TPATMP = 0.0f;
+        INTERP(anc, tables.HLOD, TMPDST, H, MIN);
+        INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, T, MIN);
+        INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, TPATMP, MIN);
+        const float Fz = vertical_force(H, T, TPATMP, 0.5f);
+
+        out.FXMOOR += H * std::cos(TMPANG);
+        out.FYMOOR += H * std::sin(TMPANG);
+        out.FZMOOR += Fz;
+        const float TMPVES = TMPANG - state.VESANG;
+        const float fx = H * std::cos(TMPVES);
+        const float fy = H * std::sin(TMPVES);
+        const float rx = fairlead(lines, 1, i) - frame.XMCTR;
+        const float ry = fairlead(lines, 2, i) - frame.YMCTR;
+        const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
+        out.TXMOOR += ry * Fz - rz * fy;
+        out.TYMOOR += rz * fx - rx * Fz;
+        out.TZMOOR += rx * fy - ry * fx;
+        if (dump)
+            dump_reals(IOSCRN, "DEPANG(VESSEL),RFORCE,FXMOOR,FYMOOR,TZMOOR",
+                       std::array<float, 5>{TMPVES, H, out.FXMOOR, out.FYMOOR, out.TZMOOR});
+
+        if (IOFLAG == 1) {
+            store(results.TOPTH, i, H);
+            store(results.TOPTT, i, T);
+            store(results.TOPTZ, i, Fz);
+            store(results.TOPAN, i, TPATMP);
+            const auto bot = tables.column(tables.BOTLEN, tables.MIDLYR, t);
+            const auto bang = tables.column(tables.BOTANG, tables.MIDLYR, t);
+            float BTLTMP = 0.0f;
+            float BTATMP = 0.0f;
+            if (bot[slot(MIN + 1)] <= 0.0f && bot[slot(MIN)] > 0.0f) {
+                // Lift-off inside this interval: the length from the interval below, the
+                // angle from the interval above, neither negative.
+                INTERP(anc, bot, TMPDST, BTLTMP, std::max(MIN - 1, 1));
+                INTERP(anc, bang, TMPDST, BTATMP, MIN + 1 < tables.NTAB ? MIN + 1 : MIN);
+                BTLTMP = std::max(BTLTMP, 0.0f);
+                BTATMP = std::max(BTATMP, 0.0f);
+            } else {
+                INTERP(anc, bot, TMPDST, BTLTMP, MIN);
+                INTERP(anc, bang, TMPDST, BTATMP, MIN);
+            }
+            store(results.BOTLIN, i, BTLTMP);
+            store(results.BOTAN, i, BTATMP);
+        }
+        if (record) {
+            recorded.RANCP[slot(i)] = TMPDST;
+            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+        }
+    }
+    if (frame.LSPM)
+        out.TZMOOR = 0.0f;
+    return out;
 }
 
 // LOADUP: see the header. Reads the tables and TPCM's line data (through VRTLIN); writes to

@@ -124,6 +124,22 @@ PlaneLoads FMOOR_PLUS(const PlaneState& state, const PlaneFrame& frame, const Li
                       const MooringLines& lines, float& ERGMOR, std::span<float> LINERG,
                       std::int32_t IEQSET = 0, const DisplacedGeometry& recorded = {});
 
+// Per-line results of FMOOR0 (150 each): horizontal load, vertical force, top tension, top
+// angle, length on the bottom, bottom angle.
+struct PlaneLineResults {
+    std::span<float> TOPTH, TOPTZ, TOPTT, TOPAN, BOTLIN, BOTAN;
+};
+
+// FMOOR0: the offset table's horizontal-plane force: as FMOOR, but the fairleads always turn
+// by VESANG - VESAN0 about XCENTR, the distance is never clamped (both ends extrapolate), a
+// turret mooring gets TZMOOR = 0, and with IOFLAG 1 each line's state goes to `results`
+// (a skipped line gets 0 whatever IOFLAG). With NBUG0 1 it asks for the debug level (INBUG on
+// IOSCRN, KBD) and at level 1 dumps its working values on IOSCRN.
+PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                  const MooringLines& lines, std::int32_t IOFLAG, const PlaneLineResults& results,
+                  std::int32_t NBUG0, int IOSCRN, int KBD, std::int32_t IEQSET = 0,
+                  const DisplacedGeometry& recorded = {});
+
 // The vertical force of a line at its top from horizontal load H, top tension T and top
 // angle: the tangent rule -H tan(angle) when |H / T| >= `ratio` or T <= 0 (0 when H = 0),
 // else -sqrt(T^2 - H^2) with the angle's sign (0 when that square is negative).

@@ -227,6 +227,58 @@ TEST_F(SpreadMooring, AbortAtTheSpanWarningStopsTheRun) {
               std::string::npos);
 }
 
+// FMOOR0's per-line results against each line's own catenary at its new distance; a skipped
+// line gets zeros; a turret mooring has no yaw moment.
+TEST_F(SpreadMooring, OffsetTableForceFillsThePerLineResults) {
+    LINCOM.LINEID(3) = 1027;
+    std::array<std::array<float, 4>, 6> arrays{};
+    for (auto& a : arrays)
+        a.fill(-9.0f);
+    const PlaneLineResults results = {arrays[0], arrays[1], arrays[2],
+                                      arrays[3], arrays[4], arrays[5]};
+    PlaneState plane;
+    plane.RVES1 = 20.0f;
+    PlaneFrame frame;
+    frame.LSPM = true;
+    const PlaneLoads loads =
+        FMOOR0(plane, frame, lincom_tables(), lincom_mooring_lines(1, 4), 1, results, 0, 6, 5);
+    EXPECT_EQ(loads.TZMOOR, 0.0f);
+    const double X0 = testing::elastic_catenary(chain, testing::spread_H0, testing::spread_depth).X;
+    constexpr double line_tol = 0.25; // kips, one line
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(::testing::Message() << "line " << i);
+        const auto n = static_cast<std::size_t>(i - 1);
+        if (i == 3) {
+            for (const auto& a : arrays)
+                EXPECT_EQ(a[n], 0.0f);
+            continue;
+        }
+        const double a = testing::spread_azimuth[n] * std::numbers::pi / 180.0;
+        const double d = std::hypot(X0 * std::cos(a) - 20.0, X0 * std::sin(a));
+        const auto ref = testing::catenary_at_distance(chain, d, testing::spread_depth);
+        EXPECT_NEAR(arrays[0][n], ref.H, line_tol);
+        EXPECT_NEAR(arrays[1][n], -ref.V, line_tol);
+        EXPECT_NEAR(arrays[2][n], ref.T, line_tol);
+        EXPECT_NEAR(arrays[3][n], ref.angle, 1e-3);
+        EXPECT_NEAR(arrays[4][n], ref.grounded, 2.0); // ft
+    }
+}
+
+TEST_F(SpreadMooring, OffsetTableForceDebugDump) {
+    testing::ScriptedConsole console("1\n");
+    testing::fill_spread_tables(chain, 1, 0.0f); // the console starts from a fresh state
+    FMOOR0(PlaneState{}, PlaneFrame{}, lincom_tables(), lincom_mooring_lines(1, 1), 0, {}, 1, 6, 5);
+    const std::string screen = console.screen();
+    EXPECT_EQ(screen.find(" Input NBUG: "), 0u);
+    EXPECT_NE(screen.find(std::string(12, ' ') +
+                          "In FMOOR: VESANG,VESAN0,RFL(1),RFL(2),ANGDEP,RANC\n"
+                          "  0.0000E+00  0.0000E+00  0.2500E+03  0.4000E+02  0.4500E+02"),
+              std::string::npos);
+    EXPECT_NE(screen.find(std::string(31, ' ') + "IN LINE LOOP: ILINE,NLINE,ITYP\n"
+                                                 "    1    1    1\n"),
+              std::string::npos);
+}
+
 TEST(VerticalLineForce, ZeroTensionTakesTheTangentRule) {
     struct Case {
         const char* name;
