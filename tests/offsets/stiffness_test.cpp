@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,36 @@ TEST_F(SpreadStiffness, TranslationBlockMatchesTheIndependentForce) {
     EXPECT_EQ(STFMXG[14], K(G, 3, 3));
     EXPECT_EQ(STFMXG[36], -7.0f);
     EXPECT_EQ(STFMXG[150], -7.0f);
+}
+
+// The yaw term against central differences of the independent yaw moment, turned by the step
+// STIFFY takes: 0.001 rad held so that no fairlead moves more than 0.5 ft (the layout's
+// plan diagonal is sqrt(500^2 + 80^2) ft).
+TEST_F(SpreadStiffness, YawTermMatchesTheIndependentMoment) {
+    stiffness(StiffnessPoint{});
+    const double h = 0.001 * 500.0 / std::hypot(500.0, 80.0);
+    const double X0 = testing::elastic_catenary(chain, testing::spread_H0, testing::spread_depth).X;
+    const auto moment = [&](double psi) {
+        double Mz = 0.0;
+        for (std::size_t n = 0; n < 4; ++n) {
+            const double a = testing::spread_azimuth[n] * std::numbers::pi / 180.0;
+            const double x = testing::spread_x[n];
+            const double y = testing::spread_y[n];
+            const double gx = x * std::cos(psi) - y * std::sin(psi);
+            const double gy = x * std::sin(psi) + y * std::cos(psi);
+            const double vx = x + X0 * std::cos(a) - gx;
+            const double vy = y + X0 * std::sin(a) - gy;
+            const double d = std::hypot(vx, vy);
+            const double H = testing::catenary_at_distance(chain, d, testing::spread_depth).H;
+            Mz += (gx * vy - gy * vx) * H / d;
+        }
+        return Mz;
+    };
+    const double K66 = (moment(h) - moment(-h)) / (2.0 * h);
+    ASSERT_LT(K66, 0.0);
+    constexpr double yaw_rel = 0.03; // the tables' kinks within a 0.5 ft fairlead motion
+    EXPECT_NEAR(K(G, 6, 6), K66, yaw_rel * std::abs(K66));
+    EXPECT_NEAR(K(V, 6, 6), K66, yaw_rel * std::abs(K66));
 }
 
 // The symmetrised matrices are symmetric at an equilibrium: the spread at rest, its weight
