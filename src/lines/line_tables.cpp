@@ -10,6 +10,7 @@
 #include "lines/catenary_elements.h"
 #include "lines/line_arrays.h"
 #include "lines/line_shape.h"
+#include "lines/mooring_force.h"
 #include "lines/static_line_report.h"
 #include "lines/strain_database.h"
 #include "lines/stress_strain.h"
@@ -829,6 +830,7 @@ void MRSTAT() {
                 .subspan(col_major(1, lincom_points, 1, lincom_layers, t, lincom_types));
         splie2(C.HLOD_words, C.ZDIST_ARR_words, table, TPCM.NUMTAB, TPCM.NLAYER, derivatives);
     }
+    widen_line_tables(); // the double-precision stiffness reads these copies
     close_report(names);
 }
 

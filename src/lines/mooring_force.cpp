@@ -1,0 +1,808 @@
+// lines/mooring_force.cpp: the table-based mooring force in three and six degrees of freedom,
+// the state of one line from the layered tables, and the horizontal-plane stiffness column.
+#include "lines/mooring_force.h"
+
+#include "blocks/equilb.h"
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
+#include "lines/catenary_elements.h"
+#include "lines/stress_strain.h"
+#include "lines/vertical_line.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/prompts.h"
+#include "util/table_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lintar {
+
+namespace {
+
+constexpr float DEGRAD = 57.295776f; // degrees per radian
+
+using Vec3 = std::array<float, 3>;
+
+float& at(Mat3& A, int i, int j) {
+    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+}
+float at(const Mat3& A, int i, int j) {
+    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+}
+
+Vec3 mul(const Mat3& A, const Vec3& x) {
+    Vec3 r{};
+    for (int i = 1; i <= 3; ++i)
+        r[static_cast<std::size_t>(i - 1)] =
+            at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
+    return r;
+}
+// A^T x.
+Vec3 mul_t(const Mat3& A, const Vec3& x) {
+    Vec3 r{};
+    for (int j = 1; j <= 3; ++j)
+        r[static_cast<std::size_t>(j - 1)] =
+            at(A, 1, j) * x[0] + at(A, 2, j) * x[1] + at(A, 3, j) * x[2];
+    return r;
+}
+Mat3 mat_mul(const Mat3& A, const Mat3& B) {
+    Mat3 R{};
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j) {
+            float s = 0.0f;
+            for (int k = 1; k <= 3; ++k)
+                s += at(A, i, k) * at(B, k, j);
+            at(R, i, j) = s;
+        }
+    return R;
+}
+Mat3 transpose(const Mat3& A) {
+    Mat3 R{};
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j)
+            at(R, i, j) = at(A, j, i);
+    return R;
+}
+Vec3 cross(const Vec3& a, const Vec3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+float dot(const Vec3& a, const Vec3& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// Rotation about z: rows (c, -s, 0), (s, c, 0), (0, 0, 1).
+Mat3 turn_about_z(float angle) {
+    Mat3 Z = identity3;
+    at(Z, 1, 1) = std::cos(angle);
+    at(Z, 1, 2) = -std::sin(angle);
+    at(Z, 2, 1) = std::sin(angle);
+    at(Z, 2, 2) = std::cos(angle);
+    return Z;
+}
+// Heading frame: rows (c, s, 0), (-s, c, 0), (0, 0, 1); its transpose turns vessel axes into
+// global axes.
+Mat3 heading_frame(float heading) {
+    return transpose(turn_about_z(heading));
+}
+
+// atan2 that gives 0 at the origin.
+float plane_angle(float y, float x) {
+    return (x == 0.0f && y == 0.0f) ? 0.0f : std::atan2(y, x);
+}
+
+std::size_t slot(int i) {
+    return static_cast<std::size_t>(i - 1);
+}
+float fairlead(const MooringLines& lines, int c, int i) {
+    return lines.RFL[static_cast<std::size_t>((i - 1) * 3 + c - 1)];
+}
+
+// Horizontal distance from the displaced fairlead (DFLXG, DFLYG from its reference position)
+// to the anchor at RANC along DEPRAD, by the law of cosines, and the azimuth toward it.
+void distance_to_anchor(float RANC, float DEPRAD, float DFLXG, float DFLYG, float& TMPDST,
+                        float& TMPANG) {
+    const float DFLM2 = DFLXG * DFLXG + DFLYG * DFLYG;
+    const float b = plane_angle(DFLYG, DFLXG) - DEPRAD;
+    const float square = RANC * RANC + DFLM2 - 2.0f * std::sqrt(DFLM2) * RANC * std::cos(b);
+    TMPDST = square > 0.0f ? std::sqrt(square) : 0.0f;
+    TMPANG = plane_angle(RANC * std::sin(DEPRAD) - DFLYG, RANC * std::cos(DEPRAD) - DFLXG);
+}
+
+// Work of the horizontal load along a table column from its first point to TMPDST (trapezoid
+// rule, exact for the interpolated load): H is the load interpolated at TMPDST in interval MIN.
+float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, std::int32_t MIN,
+                      float H, float TMPDST) {
+    float POTEN = 0.0f;
+    for (int k = 1; k <= MIN - 1; ++k)
+        POTEN += 0.5f * (HLOD[slot(k + 1)] + HLOD[slot(k)]) * (anc[slot(k + 1)] - anc[slot(k)]);
+    return POTEN + 0.5f * (H + HLOD[slot(MIN)]) * (TMPDST - anc[slot(MIN)]);
+}
+
+template <class Real> Real vertical_force(Real H, Real T, Real angle, Real ratio) {
+    // A top tension of zero (the zero-load row of a weightless or buoyant line, or an
+    // extrapolation) leaves no ratio to test: the tangent rule, which gives 0 without load.
+    if (T <= Real(0) || std::abs(H / T) >= ratio)
+        return H == Real(0) ? Real(0) : -H * std::tan(angle);
+    const Real square = T * T - H * H;
+    if (square < Real(0))
+        return Real(0);
+    return angle >= Real(0) ? -std::sqrt(square) : std::sqrt(square);
+}
+
+// The horizontal-plane force of FMOOR and FMOOR_PLUS; the energy only when ERGMOR is given.
+PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                       const MooringLines& lines, std::int32_t IEQSET,
+                       const DisplacedGeometry& recorded, float* ERGMOR, std::span<float> LINERG) {
+    const float FLDANG = frame.LSPM ? state.TRTNGL : state.VESANG;
+    const float FLDAN0 = frame.LSPM ? state.TRTNG0 : state.VESAN0;
+    const float DRFL11 = std::cos(FLDANG - FLDAN0) - 1.0f;
+    const float DRFL12 = -std::sin(FLDANG - FLDAN0);
+    const float cos0 = std::cos(FLDAN0);
+    const float sin0 = std::sin(FLDAN0);
+    const bool record = IEQSET == 2 && !recorded.RANCP.empty();
+
+    PlaneLoads out;
+    if (ERGMOR != nullptr)
+        *ERGMOR = 0.0f;
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
+        const std::int32_t id = lines.LINEID[slot(i)];
+        if (id > 1024) {
+            if (record) {
+                recorded.RANCP[slot(i)] = lines.RANC[slot(i)];
+                recorded.ANGDPP[slot(i)] = lines.ANGDEP[slot(i)];
+            }
+            continue;
+        }
+        const int t = id % 1024;
+        // Displacement of the fairlead by the turn about XCENTR, then in global axes.
+        const float x = fairlead(lines, 1, i) - frame.XCENTR;
+        const float y = fairlead(lines, 2, i);
+        const float DFLXV = x * DRFL11 + y * DRFL12;
+        const float DFLYV = y * DRFL11 - x * DRFL12;
+        const float DFLXG = state.RVES1 + DFLXV * cos0 - DFLYV * sin0;
+        const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
+        float TMPDST = 0.0f;
+        float TMPANG = 0.0f;
+        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / DEGRAD, DFLXG, DFLYG,
+                           TMPDST, TMPANG);
+
+        const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
+        std::int32_t IER = 0;
+        std::int32_t MIN = 1;
+        BSRCH_MOOR(anc, TMPDST, IER, MIN, tables.NTAB);
+        if (IER == 1) // closer than the first point: held just inside it
+            TMPDST = anc[0] + 0.1f;
+        float H = 0.0f;
+        float T = 0.0f;
+        float TPATMP = 0.0f;
+        INTERP(anc, tables.HLOD, TMPDST, H, MIN);
+        INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, T, MIN);
+        INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, TPATMP, MIN);
+        const float Fz = vertical_force(H, T, TPATMP, 0.5f);
+
+        if (ERGMOR != nullptr) {
+            const float POTEN = horizontal_work(tables.HLOD, anc, MIN, H, TMPDST);
+            if (!LINERG.empty())
+                LINERG[slot(i)] = POTEN;
+            *ERGMOR += POTEN;
+        }
+
+        out.FXMOOR += H * std::cos(TMPANG);
+        out.FYMOOR += H * std::sin(TMPANG);
+        out.FZMOOR += Fz;
+        const float TMPVES = TMPANG - FLDANG;
+        const float fx = H * std::cos(TMPVES);
+        const float fy = H * std::sin(TMPVES);
+        const float rx = fairlead(lines, 1, i) - frame.XMCTR;
+        const float ry = fairlead(lines, 2, i) - frame.YMCTR;
+        const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
+        out.TXMOOR += ry * Fz - rz * fy;
+        out.TYMOOR += rz * fx - rx * Fz;
+        out.TZMOOR += rx * fy - ry * fx;
+        if (record) {
+            recorded.RANCP[slot(i)] = TMPDST;
+            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+        }
+    }
+    if (frame.LSPM) { // turret axes into vessel axes
+        const float c = state.VESANG - FLDANG;
+        const float TX = out.TXMOOR * std::cos(c) + out.TYMOOR * std::sin(c);
+        const float TY = out.TYMOOR * std::cos(c) - out.TXMOOR * std::sin(c);
+        out.TXMOOR = TX;
+        out.TYMOOR = TY;
+    }
+    return out;
+}
+
+// The span warning of FMOOR2 for fairlead ILINE, chosen by the motion that caused it.
+void write_span_warning(int unit, const SixDofState& state, const Vec3& axis, int ILINE) {
+    const std::string direction = "     (" + F(axis[0] * state.ROTMOD, 4, 1) + "," +
+                                  F(axis[1] * state.ROTMOD, 4, 1) + "," +
+                                  F(axis[2] * state.ROTMOD, 4, 1) + ")" +
+                                  " has carried fairlead number " + I(ILINE, 2) + " outside ";
+    const bool rotation = state.ROTVAL_DEG != 0.0f;
+    const bool translation = state.ZVES != 0.0f;
+    if (translation && !rotation) {
+        write_record(unit, " ++> Warning: A vertical translation of amount " + F(state.ZVES, 8, 2) +
+                               " has carried");
+        write_record(unit, "     fairlead number " + I(ILINE, 2) + " outside the bounds of the" +
+                               " specified vertical");
+        write_record(unit, "     interpolation span. This may lead to interpolation errors.");
+        write_record(unit, "     Consider increasing the vertical interpolation span.");
+        return;
+    }
+    if (rotation && !translation) {
+        write_record(unit, " ++> Warning: A rotation of amount " + F(state.ROTVAL_DEG, 5, 1) +
+                               " degrees about direction");
+    } else {
+        write_record(unit, " ++> Warning: A vertical translation of amount " + F(state.ZVES, 8, 2));
+        write_record(unit, "     plus a rotation of amount " + F(state.ROTVAL_DEG, 5, 1) +
+                               " degrees about direction");
+    }
+    write_record(unit, direction);
+    write_record(unit, "     the bounds of the specified vertical interpolation span.");
+    write_record(unit, "     This may lead to interpolation errors. Consider increasing");
+    write_record(unit, "     the vertical interpolation span.");
+}
+
+// Top tension of a hanging line: linear in the single row, else the bicubic spline over load
+// and layer coordinate ILAYER + DELLAY.
+float top_tension(const LineTables& tables, std::span<const float> anc, std::int32_t ITYP,
+                  const LineLoad& r, float RANCHR) {
+    float TTTMP = 0.0f;
+    if (tables.NLAYER < 2) {
+        INTRPQ(anc, tables.column(tables.TOPTEN, r.ILAYER, ITYP), RANCHR, TTTMP, r.MIN, r.DELLAY);
+        return TTTMP;
+    }
+    splin2(tables.HLOD, tables.ZDIST_ARR, tables.column(tables.TOPTEN, 1, ITYP),
+           tables.column(tables.TT_SPLINE_DERIV, 1, ITYP), tables.NTAB, tables.NLAYER, r.RFORCE,
+           static_cast<float>(r.ILAYER) + r.DELLAY, TTTMP);
+    return TTTMP;
+}
+
+// A debug dump of FMOOR0: the label right-aligned in 60 columns after one blank, then the
+// reals six to a line (E12.4) or the integers ten to a line (I5).
+void dump_label(int unit, std::string_view label) {
+    write_record(unit, " " + A(label, 60));
+}
+void dump_reals(int unit, std::string_view label, std::span<const float> values) {
+    dump_label(unit, label);
+    std::string line;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        line += E(values[k], 12, 4);
+        if (k % 6 == 5 || k + 1 == values.size()) {
+            write_record(unit, line);
+            line.clear();
+        }
+    }
+}
+void dump_integers(int unit, std::string_view label, std::span<const std::int32_t> values) {
+    dump_label(unit, label);
+    std::string line;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        line += I(values[k], 5);
+        if (k % 10 == 9 || k + 1 == values.size()) {
+            write_record(unit, line);
+            line.clear();
+        }
+    }
+}
+
+WideLineTables wide_tables; // the copies of the last table build
+const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
+
+} // namespace
+
+// widen_line_tables: see the header. Reads LINCOM; writes the copies.
+void widen_line_tables() {
+    const auto widen = [](std::span<const float> from, std::vector<double>& to) {
+        to.assign(from.begin(), from.end());
+    };
+    widen(LINCOM.HLOD_words, wide_tables.HLOD);
+    widen(LINCOM.ANCDST_words, wide_tables.ANCDST);
+    widen(LINCOM.TOPTEN_words, wide_tables.TOPTEN);
+    widen(LINCOM.TOPANG_words, wide_tables.TOPANG);
+    wide_tables.built = true;
+}
+
+const WideLineTables& wide_line_tables() {
+    if (!wide_tables.built)
+        widen_line_tables();
+    return wide_tables;
+}
+
+std::span<const float> LineTables::column(std::span<const float> table, int L, int t) const {
+    return table.subspan(col_major(1, lincom_points, L, lincom_layers, t, lincom_types));
+}
+
+LineTables lincom_tables() {
+    LineTables tables;
+    tables.HLOD = LINCOM.HLOD_words;
+    tables.ANCDST = LINCOM.ANCDST_words;
+    tables.TOPTEN = LINCOM.TOPTEN_words;
+    tables.BOTLEN = LINCOM.BOTLEN_words;
+    tables.TOPANG = LINCOM.TOPANG_words;
+    tables.BOTANG = LINCOM.BOTANG_words;
+    tables.TT_SPLINE_DERIV = LINCOM.TT_SPLINE_DERIV_words;
+    tables.ZDIST_ARR = LINCOM.ZDIST_ARR_words;
+    tables.MIDLYR = LINCOM.MIDLYR;
+    tables.DLAYER = LINCOM.DLAYER;
+    tables.NLAYER = TPCM.NLAYER;
+    tables.ZSPAN = TPCM.ZSPAN;
+    tables.NTAB = TPCM.NUMTAB;
+    return tables;
+}
+
+MooringLines lincom_mooring_lines(std::int32_t MINLN, std::int32_t MAXLN) {
+    MooringLines lines;
+    lines.RANC = LINCOM.RANC_words;
+    lines.ANGDEP = TPCM.ANGDEP_words;
+    lines.RFL = TPCM.RFLD_words;
+    lines.LINEID = LINCOM.LINEID_words;
+    lines.ANCHGT = TPCM.ANCHGT_words;
+    lines.TOTWT = LINCOM.TOTWT_words;
+    lines.MINLN = MINLN;
+    lines.MAXLN = MAXLN;
+    return lines;
+}
+
+DisplacedGeometry lincom_displaced() {
+    return {LINCOM.RANCP_words, LINCOM.ZANCP_words, LINCOM.ANGDPP_words};
+}
+
+float vertical_line_force(float H, float T, float angle, float ratio) {
+    return vertical_force(H, T, angle, ratio);
+}
+double vertical_line_force(double H, double T, double angle, double ratio) {
+    return vertical_force(H, T, angle, ratio);
+}
+
+// FMOOR: see the header. Reads its arguments; writes `recorded` with IEQSET 2.
+PlaneLoads FMOOR(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                 const MooringLines& lines, std::int32_t IEQSET,
+                 const DisplacedGeometry& recorded) {
+    return plane_force(state, frame, tables, lines, IEQSET, recorded, nullptr, {});
+}
+
+// FMOOR_PLUS: FMOOR with the line energies; a skipped line's LINERG is left as it is.
+PlaneLoads FMOOR_PLUS(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                      const MooringLines& lines, float& ERGMOR, std::span<float> LINERG,
+                      std::int32_t IEQSET, const DisplacedGeometry& recorded) {
+    return plane_force(state, frame, tables, lines, IEQSET, recorded, &ERGMOR, LINERG);
+}
+
+// FMOOR0: see the header. Reads its arguments; writes `results`, `recorded` and, when asked,
+// the debug dumps on IOSCRN.
+PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
+                  const MooringLines& lines, std::int32_t IOFLAG, const PlaneLineResults& results,
+                  std::int32_t NBUG0, int IOSCRN, int KBD, std::int32_t IEQSET,
+                  const DisplacedGeometry& recorded) {
+    std::int32_t NBUG = 0;
+    if (NBUG0 == 1)
+        INBUG(NBUG, IOSCRN, KBD);
+    const bool dump = NBUG == 1;
+    if (dump) {
+        std::vector<float> values = {state.VESANG, state.VESAN0};
+        for (int c : {1, 2})
+            for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+                values.push_back(fairlead(lines, c, i));
+        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+            values.push_back(lines.ANGDEP[slot(i)]);
+        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+            values.push_back(lines.RANC[slot(i)]);
+        dump_reals(IOSCRN, "In FMOOR: VESANG,VESAN0,RFL(1),RFL(2),ANGDEP,RANC", values);
+    }
+    const float DROT11 = std::cos(state.VESANG - state.VESAN0) - 1.0f;
+    const float DROT12 = -std::sin(state.VESANG - state.VESAN0);
+    const float cos0 = std::cos(state.VESAN0);
+    const float sin0 = std::sin(state.VESAN0);
+    const bool record = IEQSET == 2 && !recorded.RANCP.empty();
+    const auto store = [](std::span<float> a, int i, float v) {
+        if (!a.empty())
+            a[slot(i)] = v;
+    };
+
+    PlaneLoads out;
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
+        const std::int32_t id = lines.LINEID[slot(i)];
+        if (id > 1024) {
+            for (auto a : {results.TOPTH, results.TOPTZ, results.TOPTT, results.TOPAN,
+                           results.BOTLIN, results.BOTAN})
+                store(a, i, 0.0f);
+            if (record) {
+                recorded.RANCP[slot(i)] = lines.RANC[slot(i)];
+                recorded.ANGDPP[slot(i)] = lines.ANGDEP[slot(i)];
+            }
+            continue;
+        }
+        const int t = id % 1024;
+        if (dump)
+            dump_integers(IOSCRN, "IN LINE LOOP: ILINE,NLINE,ITYP",
+                          std::array<std::int32_t, 3>{i, lines.MAXLN, t});
+        const float x = fairlead(lines, 1, i) - frame.XCENTR;
+        const float y = fairlead(lines, 2, i);
+        const float DFLXV = x * DROT11 + y * DROT12;
+        const float DFLYV = y * DROT11 - x * DROT12;
+        const float DFLXG = state.RVES1 + DFLXV * cos0 - DFLYV * sin0;
+        const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
+        float TMPDST = 0.0f;
+        float TMPANG = 0.0f;
+        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / DEGRAD, DFLXG, DFLYG,
+                           TMPDST, TMPANG);
+        if (dump)
+            dump_reals(IOSCRN, "DFLXG,DFLYG,DFLXV,DFLYV,NEWLINEANG,NEWANCDIST,OLDANCDST",
+                       std::array<float, 7>{DFLXG, DFLYG, DFLXV, DFLYV, TMPANG, TMPDST,
+                                            lines.RANC[slot(i)]});
+        const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
+        std::int32_t IER = 0;
+        std::int32_t MIN = 1;
+        BSRCH(anc, TMPDST, IER, MIN, tables.NTAB); // both ends extrapolate
+        if (dump)
+            dump_integers(IOSCRN, "MIN+1,MIN,NTAB,ITYP",
+                          std::array<std::int32_t, 4>{MIN + 1, MIN, tables.NTAB, t});
+        float H = 0.0f;
+        float T = 0.0f;
+        float TPATMP = 0.0f;
+        INTERP(anc, tables.HLOD, TMPDST, H, MIN);
+        INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, T, MIN);
+        INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, TPATMP, MIN);
+        const float Fz = vertical_force(H, T, TPATMP, 0.5f);
+
+        out.FXMOOR += H * std::cos(TMPANG);
+        out.FYMOOR += H * std::sin(TMPANG);
+        out.FZMOOR += Fz;
+        const float TMPVES = TMPANG - state.VESANG;
+        const float fx = H * std::cos(TMPVES);
+        const float fy = H * std::sin(TMPVES);
+        const float rx = fairlead(lines, 1, i) - frame.XMCTR;
+        const float ry = fairlead(lines, 2, i) - frame.YMCTR;
+        const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
+        out.TXMOOR += ry * Fz - rz * fy;
+        out.TYMOOR += rz * fx - rx * Fz;
+        out.TZMOOR += rx * fy - ry * fx;
+        if (dump)
+            dump_reals(IOSCRN, "DEPANG(VESSEL),RFORCE,FXMOOR,FYMOOR,TZMOOR",
+                       std::array<float, 5>{TMPVES, H, out.FXMOOR, out.FYMOOR, out.TZMOOR});
+
+        if (IOFLAG == 1) {
+            store(results.TOPTH, i, H);
+            store(results.TOPTT, i, T);
+            store(results.TOPTZ, i, Fz);
+            store(results.TOPAN, i, TPATMP);
+            const auto bot = tables.column(tables.BOTLEN, tables.MIDLYR, t);
+            const auto bang = tables.column(tables.BOTANG, tables.MIDLYR, t);
+            float BTLTMP = 0.0f;
+            float BTATMP = 0.0f;
+            if (bot[slot(MIN + 1)] <= 0.0f && bot[slot(MIN)] > 0.0f) {
+                // Lift-off inside this interval: the length from the interval below, the
+                // angle from the interval above, neither negative.
+                INTERP(anc, bot, TMPDST, BTLTMP, std::max(MIN - 1, 1));
+                INTERP(anc, bang, TMPDST, BTATMP, MIN + 1 < tables.NTAB ? MIN + 1 : MIN);
+                BTLTMP = std::max(BTLTMP, 0.0f);
+                BTATMP = std::max(BTATMP, 0.0f);
+            } else {
+                INTERP(anc, bot, TMPDST, BTLTMP, MIN);
+                INTERP(anc, bang, TMPDST, BTATMP, MIN);
+            }
+            store(results.BOTLIN, i, BTLTMP);
+            store(results.BOTAN, i, BTATMP);
+        }
+        if (record) {
+            recorded.RANCP[slot(i)] = TMPDST;
+            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+        }
+    }
+    if (frame.LSPM)
+        out.TZMOOR = 0.0f;
+    return out;
+}
+
+// LOADUP: see the header. Reads the tables and TPCM's line data (through VRTLIN); writes to
+// IOSCRN only on a bottom-length mismatch of the vertical-line path.
+LineLoad LOADUP(float RANCHR, float DZFLDG, float ZFLDV, float DRAFT, std::int32_t ITYP,
+                const LineTables& tables, std::span<const float> ANCHGT,
+                std::span<const float> TOTWT, int IOSCRN, int KBD) {
+    LineLoad r;
+    std::int32_t OUTWRN = 0; // the caller reports the span
+    // With fewer than two rows SETLYR gives row 1 and no blend for every height.
+    SETLYR(tables.NLAYER, tables.MIDLYR, tables.DLAYER, tables.ZSPAN, DZFLDG, r.ILAYER, r.DELLAY,
+           OUTWRN);
+    const auto anc = tables.column(tables.ANCDST, r.ILAYER, ITYP);
+    std::int32_t IER = 0; // outside the table the end interval extrapolates
+    BSRCHQ(anc, r.DELLAY, RANCHR, IER, r.MIN, tables.NTAB);
+    INTRPR(anc, tables.HLOD, RANCHR, r.RFORCE, r.MIN, r.DELLAY);
+    r.DELZ = (ZFLDV - DRAFT) + ANCHGT[slot(ITYP)] + DZFLDG;
+
+    if (r.RFORCE >= 0.001f) { // a hanging line
+        r.TTTMP = top_tension(tables, anc, ITYP, r, RANCHR);
+        INTRPQ(anc, tables.column(tables.TOPANG, r.ILAYER, ITYP), RANCHR, r.TOPANQ, r.MIN,
+               r.DELLAY);
+        r.FGZTMP = -r.RFORCE * std::tan(r.TOPANQ);
+        const auto bot = tables.column(tables.BOTLEN, r.ILAYER, ITYP);
+        const auto bang = tables.column(tables.BOTANG, r.ILAYER, ITYP);
+        const float b1 = MIDLAY(bot.subspan(slot(r.MIN + 1)), r.DELLAY);
+        const float b0 = MIDLAY(bot.subspan(slot(r.MIN)), r.DELLAY);
+        if (b1 <= 0.0f && b0 > 0.0f) {
+            // The line leaves the bottom inside this interval: the length from the interval
+            // below, the angle from the interval above, neither negative.
+            INTRPQ(anc, bot, RANCHR, r.BTLENQ, std::max(r.MIN - 1, 1), r.DELLAY);
+            r.BTLENQ = std::max(r.BTLENQ, 0.0f);
+            const std::int32_t above = r.MIN + 1 < tables.NTAB ? r.MIN + 1 : r.MIN;
+            INTRPQ(anc, bang, RANCHR, r.BTANGQ, above, r.DELLAY);
+            r.BTANGQ = std::max(r.BTANGQ, 0.0f);
+        } else {
+            INTRPQ(anc, bot, RANCHR, r.BTLENQ, r.MIN, r.DELLAY);
+            INTRPQ(anc, bang, RANCHR, r.BTANGQ, r.MIN, r.DELLAY);
+        }
+        return r;
+    }
+
+    r.RFORCE = 0.0f;
+    std::int32_t IVERTQ = 0;
+    float BTLTMQ = 0.0f;
+    VRTLIN(r.DELZ, ITYP, IVERTQ, TOTWT[slot(ITYP)], BTLTMQ, r.TOPANQ, r.TTTMP, r.BTLENQ, r.BTANGQ);
+    r.FGZTMP = r.TOPANQ >= 0.0f ? -std::abs(r.TTTMP) : std::abs(r.TTTMP);
+    if (std::abs(BTLTMQ - r.BTLENQ) > 1.0e-5f) {
+        write_record(IOSCRN, "Bottom length mismatch in LOADUP:VRTLIN");
+        std::int32_t LBACK = 0;
+        ABORT0(IOSCRN, KBD, LBACK);
+        if (LBACK == -1)
+            stop_program(StopKind::user_choice);
+    }
+    return r;
+}
+
+// FMOOR2: see the header. Reads its arguments and TPCM's line data (through LOADUP); writes
+// the span warning to warn.IOSCRN.
+SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceCentres& centres,
+                   const LineTables& tables, const MooringLines& lines, float DRAFT,
+                   SpanWarning& warn, const LineResults& results, std::int32_t IEQSET,
+                   const DisplacedGeometry& recorded) {
+    SixDofLoads out;
+    // The axis in the reference-heading frame, its polar and azimuth angles.
+    const float c0 = std::cos(state.VESAN0);
+    const float s0 = std::sin(state.VESAN0);
+    const Vec3 ROTDIR = {state.ROTDIR[0] * c0 + state.ROTDIR[1] * s0,
+                         state.ROTDIR[1] * c0 - state.ROTDIR[0] * s0, state.ROTDIR[2]};
+    // A unit axis rounded just past 1 must not make the polar angle NaN.
+    const float THETA = std::acos(std::clamp(ROTDIR[2], -1.0f, 1.0f));
+    const float PHI = plane_angle(ROTDIR[1], ROTDIR[0]);
+    const float ROTVLP = state.ROTVAL_DEG / DEGRAD;
+    const float ZBOT = static_cast<float>(1 - tables.MIDLYR) * tables.DLAYER;
+    const float ZTOP = ZBOT + tables.ZSPAN;
+
+    out.ZROTL = turn_about_z(ROTVLP);
+    Mat3& V = out.ROTVO;
+    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
+    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
+    at(V, 1, 3) = -std::sin(THETA);
+    at(V, 2, 1) = -std::sin(PHI);
+    at(V, 2, 2) = std::cos(PHI);
+    at(V, 2, 3) = 0.0f;
+    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
+    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
+    at(V, 3, 3) = std::cos(THETA);
+    const Mat3 R = mat_mul(transpose(V), mat_mul(out.ZROTL, V));
+    const Mat3 ROTGD = heading_frame(state.VESAN0);
+    const Mat3 ROTGM = heading_frame(state.VESANG);
+    out.PITANG = -std::asin(std::clamp(at(R, 3, 1), -1.0f, 1.0f));
+    out.ROLANG = std::asin(std::clamp(at(R, 3, 2), -1.0f, 1.0f));
+    out.YAWANG = std::asin(std::clamp(at(R, 2, 1), -1.0f, 1.0f));
+
+    const auto store = [](std::span<float> a, int i, float v) {
+        if (!a.empty())
+            a[slot(i)] = v;
+    };
+    const bool record = IEQSET == 2 && !recorded.RANCP.empty();
+    const Vec3 EPS = p.EPS;
+
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
+        const std::int32_t id = lines.LINEID[slot(i)];
+        if (id > 1024) {
+            for (auto a : {results.TOPTH, results.TOPTZ, results.TOPTT, results.TOPAN,
+                           results.BOTLIN, results.BOTAN, results.LINERG})
+                store(a, i, 0.0f);
+            if (record) {
+                recorded.RANCP[slot(i)] = lines.RANC[slot(i)];
+                recorded.ZANCP[slot(i)] = 0.0f;
+                recorded.ANGDPP[slot(i)] = lines.ANGDEP[slot(i)];
+            }
+            continue;
+        }
+        const int t = id % 1024;
+        const float DEPRAD = lines.ANGDEP[slot(i)] / DEGRAD;
+        const Vec3 RFLDQ = {fairlead(lines, 1, i), fairlead(lines, 2, i), fairlead(lines, 3, i)};
+        const Vec3 q = {RFLDQ[0] - centres.ROTCTX, RFLDQ[1] - centres.ROTCTY,
+                        RFLDQ[2] - centres.ROTCTZ};
+        Vec3 qp = q;
+        if (p.DRVFLG == 1) {
+            if (p.TRIMFL) {
+                Vec3 u = mul_t(p.TRIMHL, q);
+                u = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
+                qp = mul(p.TRIMHL, mul(p.EPSROT, u));
+            } else {
+                const Vec3 u = mul(p.EPSROT, q);
+                qp = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
+            }
+        }
+        Vec3 g = mul_t(ROTGM, mul(R, qp));
+        if (p.DRVFLG == 2)
+            g = mul(p.EPSROT, g);
+        const Vec3 g0 = mul_t(ROTGD, q);
+        float DFLXG = state.RVES1 + g[0] - g0[0];
+        float DFLYG = state.RVES2 + g[1] - g0[1];
+        float DFLZG = state.ZVES + g[2] - q[2];
+        if (p.DRVFLG == 2) {
+            DFLXG += EPS[0];
+            DFLYG += EPS[1];
+            DFLZG += EPS[2];
+        }
+
+        if (DFLZG > ZTOP || DFLZG < ZBOT) {
+            warn.SPNERR = i;
+            if (warn.IOFLAG != 99) {
+                warn.IOFLAG = 99;
+                if (!(warn.TENDON_FLG != 0 && DFLZG > ZTOP)) {
+                    write_span_warning(warn.IOSCRN, state, ROTDIR, i);
+                    std::int32_t LBACK = 0;
+                    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+                    if (LBACK == -1)
+                        stop_program(StopKind::user_choice);
+                }
+            }
+        }
+
+        float TMPDST = 0.0f;
+        float TMPANG = 0.0f;
+        distance_to_anchor(lines.RANC[slot(i)], DEPRAD, DFLXG, DFLYG, TMPDST, TMPANG);
+        const LineLoad s = LOADUP(TMPDST, DFLZG, RFLDQ[2], DRAFT, t, tables, lines.ANCHGT,
+                                  lines.TOTWT, warn.IOSCRN, warn.KBD);
+        store(results.TOPTH, i, s.RFORCE);
+        store(results.TOPTT, i, s.TTTMP);
+        store(results.TOPTZ, i, s.FGZTMP);
+        store(results.TOPAN, i, s.TOPANQ);
+        store(results.BOTAN, i, s.BTANGQ);
+        store(results.BOTLIN, i, s.BTLENQ);
+
+        // Energy: the horizontal work in row 1, then the vertical work up to the fairlead.
+        const auto row_state = [&](int L, float& H, std::int32_t& MINQ) {
+            const auto anc = tables.column(tables.ANCDST, L, t);
+            std::int32_t IER = 0;
+            BSRCH(anc, TMPDST, IER, MINQ, tables.NTAB);
+            float a = 0.0f;
+            INTERP(anc, tables.column(tables.TOPANG, L, t), TMPDST, a, MINQ);
+            INTERP(anc, tables.HLOD, TMPDST, H, MINQ);
+            return -H * std::tan(a);
+        };
+        float H1 = 0.0f;
+        std::int32_t MINQ = 1;
+        float Fz_prev = row_state(1, H1, MINQ);
+        float POTEN =
+            horizontal_work(tables.HLOD, tables.column(tables.ANCDST, 1, t), MINQ, H1, TMPDST);
+        if (tables.NLAYER > 1) {
+            for (int j = 2; j <= s.ILAYER; ++j) {
+                float Hj = 0.0f;
+                std::int32_t MINJ = 1;
+                const float Fz_j = row_state(j, Hj, MINJ);
+                POTEN -= 0.5f * (Fz_j + Fz_prev) * tables.DLAYER;
+                Fz_prev = Fz_j;
+            }
+            POTEN -= 0.5f * (s.FGZTMP + Fz_prev) * s.DELLAY * tables.DLAYER;
+        }
+        store(results.LINERG, i, POTEN);
+        out.ERGMOR += POTEN;
+
+        const float H = s.RFORCE;
+        const Vec3 F0 = {H * std::cos(TMPANG), H * std::sin(TMPANG), s.FGZTMP};
+        out.FGXMOR += F0[0];
+        out.FGYMOR += F0[1];
+        out.FGZMOR += F0[2];
+        const Vec3 F = p.DRVFLG == 2 ? mul_t(p.EPSROT, F0) : F0;
+        Vec3 Fv = mul_t(R, mul(ROTGM, F));
+        if (p.DRVFLG == 1)
+            Fv = p.TRIMFL ? mul(p.TRIMHL, mul_t(p.EPSROT, mul_t(p.TRIMHL, Fv)))
+                          : mul_t(p.EPSROT, Fv);
+        out.FVXMOR += Fv[0];
+        out.FVYMOR += Fv[1];
+        out.FVZMOR += Fv[2];
+        const Vec3 r = {RFLDQ[0] - centres.XMCTR, RFLDQ[1] - centres.YMCTR,
+                        RFLDQ[2] - centres.ZMCTR};
+        const Vec3 Tv = cross(r, Fv);
+        out.TVXMOR += Tv[0];
+        out.TVYMOR += Tv[1];
+        out.TVZMOR += Tv[2];
+        Vec3 Tg = mul_t(ROTGM, mul(R, Tv));
+        if (p.DRVFLG == 2) {
+            const Vec3 turned = mul(p.EPSROT, Tg);
+            const Vec3 lever = cross(EPS, F0);
+            Tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
+        }
+        out.TGXMOR += Tg[0];
+        out.TGYMOR += Tg[1];
+        out.TGZMOR += Tg[2];
+        if (p.DRVFLG == 3) {
+            const float sdot = dot(Fv, q);
+            for (int m = 1; m <= 3; ++m) {
+                for (int n = 1; n <= 3; ++n)
+                    at(out.ASMCOR, m, n) += Fv[slot(m)] * q[slot(n)];
+                at(out.ASMCOR, m, m) -= sdot;
+            }
+        }
+        if (record) {
+            recorded.RANCP[slot(i)] = TMPDST;
+            recorded.ZANCP[slot(i)] = DFLZG;
+            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+        }
+    }
+    return out;
+}
+
+// VARUPD: see the header. Writes only `state`.
+void VARUPD(std::span<const float, 6> XVEC, SixDofState& state) {
+    state.RVES1 = XVEC[0];
+    state.RVES2 = XVEC[1];
+    state.ZVES = XVEC[2];
+    state.VESANG = state.VESAN0;
+    const float r = std::sqrt(XVEC[3] * XVEC[3] + XVEC[4] * XVEC[4] + XVEC[5] * XVEC[5]);
+    if (r == 0.0f) {
+        state.ROTDIR = {1.0f, 0.0f, 0.0f};
+    } else {
+        for (std::size_t k = 0; k < 3; ++k)
+            state.ROTDIR[k] = std::clamp(XVEC[3 + k] / r, -1.0f, 1.0f);
+    }
+    state.ROTVAL_DEG = r * DEGRAD;
+    state.ROTMOD = 1.0f;
+}
+
+// SPRING: see the header. Reads and restores EQUILB's RVES; reads TPCM and LINCOM.
+SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, std::int32_t MAXLN,
+                    bool ENVRON, bool SPMFLG, const YawMomentFunction& TORQUE) {
+    const float XCGSAV = EQUILB.RVES(1);
+    const float YCGSAV = EQUILB.YCGVAR();
+    const float ANGSAV = EQUILB.VESANG();
+    const LineTables tables = lincom_tables();
+    const MooringLines lines = lincom_mooring_lines(MINLN, MAXLN);
+    PlaneFrame frame;
+    frame.XCENTR = TPCM.XSALM;
+    frame.XMCTR = TPCM.XSALM;
+    frame.LSPM = SPMFLG;
+    const auto force_here = [&] {
+        PlaneState state;
+        state.RVES1 = EQUILB.RVES(1);
+        state.RVES2 = EQUILB.YCGVAR();
+        state.VESANG = EQUILB.VESANG();
+        state.VESAN0 = TPCM.VESAN0;
+        state.TRTNGL = EQUILB.TRTNGL;
+        state.TRTNG0 = EQUILB.TRTNG0;
+        PlaneLoads loads = FMOOR(state, frame, tables, lines);
+        if (ENVRON && TORQUE)
+            loads.TZMOOR += TORQUE(EQUILB.VESANG());
+        return loads;
+    };
+
+    const PlaneLoads here = force_here();
+    const float psi = EQUILB.VESANG();
+    EQUILB.RVES(1) += DELX * std::cos(psi) - DELY * std::sin(psi);
+    EQUILB.YCGVAR() += DELX * std::sin(psi) + DELY * std::cos(psi);
+    EQUILB.VESANG() += DELANG;
+    const PlaneLoads there = force_here();
+    EQUILB.RVES(1) = XCGSAV;
+    EQUILB.YCGVAR() = YCGSAV;
+    EQUILB.VESANG() = ANGSAV;
+
+    const float dx = here.FXMOOR - there.FXMOOR;
+    const float dy = here.FYMOOR - there.FYMOOR;
+    SpringColumn column;
+    column.DFXTMP = dx * std::cos(ANGSAV) + dy * std::sin(ANGSAV);
+    column.DFYTMP = dy * std::cos(ANGSAV) - dx * std::sin(ANGSAV);
+    column.DTZTMP = here.TZMOOR - there.TZMOOR;
+    return column;
+}
+
+} // namespace lintar

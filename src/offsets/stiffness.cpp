@@ -1,0 +1,519 @@
+// offsets/stiffness.cpp: the six-by-six mooring stiffness in single and double precision, the
+// double-precision mooring force, and the check of the difference steps.
+#include "offsets/stiffness.h"
+
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
+#include "lines/catenary_elements.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/prompts.h"
+#include "util/table_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace lintar {
+
+namespace {
+
+template <class Real> using M3 = std::array<Real, 9>;
+template <class Real> using V3 = std::array<Real, 3>;
+
+template <class Real> M3<Real> identity() {
+    return {Real(1), Real(0), Real(0), Real(0), Real(1), Real(0), Real(0), Real(0), Real(1)};
+}
+template <class Real> Real& at(M3<Real>& A, int i, int j) {
+    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+}
+template <class Real> Real at(const M3<Real>& A, int i, int j) {
+    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+}
+template <class Real> M3<Real> product(const M3<Real>& A, const M3<Real>& B) {
+    M3<Real> R{};
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j) {
+            Real s = Real(0);
+            for (int k = 1; k <= 3; ++k)
+                s += at(A, i, k) * at(B, k, j);
+            at(R, i, j) = s;
+        }
+    return R;
+}
+template <class Real> M3<Real> transposed(const M3<Real>& A) {
+    M3<Real> R{};
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j)
+            at(R, i, j) = at(A, j, i);
+    return R;
+}
+template <class Real> V3<Real> times(const M3<Real>& A, const V3<Real>& x) {
+    V3<Real> r{};
+    for (int i = 1; i <= 3; ++i)
+        r[static_cast<std::size_t>(i - 1)] =
+            at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
+    return r;
+}
+template <class Real> V3<Real> times_t(const M3<Real>& A, const V3<Real>& x) {
+    return times(transposed(A), x);
+}
+
+// The loads of one evaluation: global (Fx, Fy, Fz, Mx, My, Mz), vessel axes, and what the
+// base evaluation returns besides.
+template <class Real> struct Loads6 {
+    std::array<Real, 6> G{};
+    std::array<Real, 6> V{};
+    M3<Real> ASMCOR{};
+    M3<Real> ROTVO{};
+    M3<Real> ZROTL{};
+};
+template <class Real>
+using Evaluate =
+    std::function<Loads6<Real>(std::int32_t DRVFLG, const M3<Real>& EPSROT, const V3<Real>& EPS)>;
+
+std::size_t table_slot(int row, int INCVAL) {
+    return static_cast<std::size_t>((INCVAL - 1) * 150 + row - 1);
+}
+std::size_t entry(int J, int I) {
+    return static_cast<std::size_t>((I - 1) * 6 + J - 1);
+}
+
+// The differencing of STIFFY and STFDP2 in the precision Real of the evaluations.
+template <class Real>
+void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66,
+                       Matrix66& VSTF66, const StiffnessPoint& point,
+                       const StiffnessRequest& request, const Evaluate<Real>& evaluate) {
+    if (request.NSTIFG != 1 && request.NSTIFV != 1)
+        return;
+    M3<Real> TRIMHL{};
+    for (std::size_t k = 0; k < 9; ++k)
+        TRIMHL[k] = static_cast<Real>(point.TRIMHL[k]);
+    const auto to_trim = [&](std::array<Real, 6>& v) {
+        if (!point.TRIMFL)
+            return;
+        const V3<Real> f = times_t(TRIMHL, V3<Real>{v[0], v[1], v[2]});
+        const V3<Real> m = times_t(TRIMHL, V3<Real>{v[3], v[4], v[5]});
+        v = {f[0], f[1], f[2], m[0], m[1], m[2]};
+    };
+
+    // Base state: its loads (untransformed) enter the corrections.
+    const Loads6<Real> base = evaluate(3, identity<Real>(), V3<Real>{});
+    M3<Real> ASMCOR = base.ASMCOR;
+    if (point.TRIMFL)
+        ASMCOR = product(transposed(TRIMHL), product(ASMCOR, TRIMHL));
+
+    // Extent of the fairlead layout, turned as the vessel is, for the rotation steps.
+    V3<Real> RMXDST{};
+    for (int c = 1; c <= 3; ++c) {
+        float lo = 0.0f;
+        float hi = 0.0f;
+        for (int i = 1; i <= TPCM.NLIN; ++i) {
+            lo = i == 1 ? TPCM.RFLD(c, i) : std::min(lo, TPCM.RFLD(c, i));
+            hi = i == 1 ? TPCM.RFLD(c, i) : std::max(hi, TPCM.RFLD(c, i));
+        }
+        RMXDST[static_cast<std::size_t>(c - 1)] = static_cast<Real>(hi - lo);
+    }
+    {
+        V3<Real> v = times(base.ROTVO, RMXDST);
+        RMXDST = times(base.ZROTL, v);
+        v = times_t(base.ROTVO, RMXDST);
+        const auto Z = [&](int i, int j) {
+            return static_cast<Real>(point.ZROTV[static_cast<std::size_t>((j - 1) * 2 + i - 1)]);
+        };
+        RMXDST = {Z(1, 1) * v[0] + Z(1, 2) * v[1], Z(2, 1) * v[0] + Z(2, 2) * v[1], v[2]};
+    }
+    const Real EPSRAD = static_cast<Real>(request.EPSRAD);
+    const Real EPSDST = static_cast<Real>(request.EPSDST);
+    std::array<Real, 6> step{EPSDST, EPSDST, EPSDST, EPSRAD, EPSRAD, EPSRAD};
+    const Real lever[3] = {std::hypot(RMXDST[1], RMXDST[2]), std::hypot(RMXDST[0], RMXDST[2]),
+                           std::hypot(RMXDST[0], RMXDST[1])};
+    for (std::size_t k = 0; k < 3; ++k)
+        if (lever[k] > Real(500)) // no fairlead moves more than 500 x EPSRAD
+            step[3 + k] = EPSRAD * Real(500) / lever[k];
+
+    const auto FGX = base.G[0], FGY = base.G[1], FGZ = base.G[2];
+    const auto FVX = base.V[0], FVY = base.V[1], FVZ = base.V[2];
+    for (int I = 1; I <= 6; ++I) {
+        const Real h = step[static_cast<std::size_t>(I - 1)];
+        // The plus and minus settings: a translation along I, or a turn by +-h about axis k.
+        const auto setting = [&](Real sign, M3<Real>& EPSROT, V3<Real>& EPS) {
+            EPSROT = identity<Real>();
+            EPS = {};
+            if (I <= 3) {
+                EPS[static_cast<std::size_t>(I - 1)] = sign * h;
+                return;
+            }
+            const int k = I - 3;
+            const int I2 = k % 3 + 1;
+            const int I3 = (k + 1) % 3 + 1;
+            at(EPSROT, I2, I2) = std::cos(h);
+            at(EPSROT, I3, I3) = std::cos(h);
+            at(EPSROT, I2, I3) = -sign * std::sin(h);
+            at(EPSROT, I3, I2) = sign * std::sin(h);
+        };
+        M3<Real> plus_rot{}, minus_rot{};
+        V3<Real> plus_eps{}, minus_eps{};
+        setting(Real(1), plus_rot, plus_eps);
+        setting(Real(-1), minus_rot, minus_eps);
+
+        if (request.NSTIFV == 1) {
+            auto plus = evaluate(1, plus_rot, plus_eps).V;
+            to_trim(plus);
+            auto minus = evaluate(1, minus_rot, minus_eps).V;
+            to_trim(minus);
+            for (int J = 1; J <= 6; ++J) {
+                const auto j = static_cast<std::size_t>(J - 1);
+                Real value = (plus[j] - minus[j]) * Real(0.5) / h;
+                if (request.VSTSYM == 1 && I >= 4) {
+                    Real corr = Real(0);
+                    if (J >= 4)
+                        corr = at(ASMCOR, J - 3, I - 3);
+                    else if (J == 1)
+                        corr = I == 5 ? -FVZ : (I == 6 ? FVY : Real(0));
+                    else if (J == 2)
+                        corr = I == 4 ? FVZ : (I == 6 ? -FVX : Real(0));
+                    else
+                        corr = I == 4 ? -FVY : (I == 5 ? FVX : Real(0));
+                    value -= corr;
+                }
+                VSTF66[entry(J, I)] = static_cast<float>(value);
+                STFMXV[table_slot((I - 1) * 6 + J, request.INCVAL)] = VSTF66[entry(J, I)];
+            }
+        }
+        if (request.NSTIFG == 1) {
+            const auto plus = evaluate(2, plus_rot, plus_eps).G;
+            const auto minus = evaluate(2, minus_rot, minus_eps).G;
+            for (int J = 1; J <= 6; ++J) {
+                const auto j = static_cast<std::size_t>(J - 1);
+                Real value = (plus[j] - minus[j]) * Real(0.5) / h;
+                if (request.GSTSYM == 1 && J >= 4) {
+                    Real corr = Real(0);
+                    if (I >= 4)
+                        corr = at(ASMCOR, I - 3, J - 3);
+                    else if (J == 4)
+                        corr = I == 2 ? FGZ : (I == 3 ? -FGY : Real(0));
+                    else if (J == 5)
+                        corr = I == 1 ? -FGZ : (I == 3 ? FGX : Real(0));
+                    else
+                        corr = I == 1 ? FGY : (I == 2 ? -FGX : Real(0));
+                    value -= corr;
+                }
+                GSTF66[entry(J, I)] = static_cast<float>(value);
+                STFMXG[table_slot((I - 1) * 6 + J, request.INCVAL)] = GSTF66[entry(J, I)];
+            }
+        }
+    }
+}
+
+constexpr double DEGRAQ = static_cast<double>(57.29578f); // the single-precision factor
+
+V3<double> cross(const V3<double>& a, const V3<double>& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+double plane_angle(double y, double x) {
+    return (x == 0.0 && y == 0.0) ? 0.0 : std::atan2(y, x);
+}
+M3<double> turn_z(double a) {
+    M3<double> Z = identity<double>();
+    at(Z, 1, 1) = std::cos(a);
+    at(Z, 1, 2) = -std::sin(a);
+    at(Z, 2, 1) = std::sin(a);
+    at(Z, 2, 2) = std::cos(a);
+    return Z;
+}
+
+void write_wide_span_warning(int unit, const WideState& s, int ILINE) {
+    const std::string direction = "     (" + F(s.ROTDIR[0] * s.ROTMOD, 4, 1) + "," +
+                                  F(s.ROTDIR[1] * s.ROTMOD, 4, 1) + "," +
+                                  F(s.ROTDIR[2] * s.ROTMOD, 4, 1) + ")" +
+                                  " has carried fairlead number " + I(ILINE, 2) + " outside ";
+    const bool rotation = s.ROTVAL != 0.0;
+    const bool translation = s.ZVES != 0.0;
+    write_record(unit, "");
+    if (translation && !rotation) {
+        write_record(unit, " ++> Warning: A vertical translation of amount " + F(s.ZVES, 6, 2) +
+                               " has carried");
+        write_record(unit, "     fairlead number " + I(ILINE, 2) + " outside the bounds of the" +
+                               " specified vertical");
+        write_record(unit, "     interpolation span. This may lead to interpolation errors.");
+        write_record(unit, "     Consider increasing the vertical interpolation span.");
+    } else {
+        if (rotation && !translation) {
+            write_record(unit, " ++> Warning: A rotation of amount " + F(s.ROTVAL, 5, 1) +
+                                   " degrees about direction");
+        } else {
+            write_record(unit, " ++> Warning: A vertical translation of amount " + F(s.ZVES, 6, 2));
+            write_record(unit, "     plus a rotation of amount " + F(s.ROTVAL, 5, 1) +
+                                   " degrees about direction");
+        }
+        write_record(unit, direction);
+        write_record(unit, "     the bounds of the specified vertical interpolation span.");
+        write_record(unit, "     This may lead to interpolation errors. Consider increasing");
+        write_record(unit, "     the vertical interpolation span.");
+    }
+    write_record(unit, "");
+}
+
+} // namespace
+
+// FMRDP2: see the header. Reads its arguments; writes the span warning to warn.IOSCRN.
+WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLines& lines,
+                 const WideLineTables& tables, const LineTables& grid, SpanWarning& warn) {
+    WideLoads out;
+    // A unit axis rounded just past 1 must not make the polar angle NaN.
+    const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
+    const double PHI = plane_angle(state.ROTDIR[1], state.ROTDIR[0]);
+    const double ROTVLP = state.ROTVAL / DEGRAQ;
+    const auto ZBOT =
+        static_cast<float>(static_cast<double>(1 - grid.MIDLYR) * static_cast<double>(grid.DLAYER));
+    const auto ZTOP = static_cast<float>(static_cast<double>(grid.ZSPAN) + ZBOT);
+    out.ZROTL = turn_z(ROTVLP);
+    M3<double>& V = out.ROTVO;
+    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
+    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
+    at(V, 1, 3) = -std::sin(THETA);
+    at(V, 2, 1) = -std::sin(PHI);
+    at(V, 2, 2) = std::cos(PHI);
+    at(V, 2, 3) = 0.0;
+    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
+    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
+    at(V, 3, 3) = std::cos(THETA);
+    const M3<double> R = product(transposed(V), product(out.ZROTL, V));
+    const M3<double> ROTGD = transposed(turn_z(state.VESAN0));
+    const M3<double> ROTGM = transposed(turn_z(state.VESANG));
+    const double DLAYER = static_cast<double>(grid.DLAYER);
+
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
+        const auto n = static_cast<std::size_t>(i - 1);
+        if (lines.LINEID[n] > 1024)
+            continue;
+        const int t = lines.LINEID[n] % 1024;
+        const double DEPRAD = lines.ANGDEP[n] / DEGRAQ;
+        const V3<double> RF = {lines.RFLD[3 * n], lines.RFLD[3 * n + 1], lines.RFLD[3 * n + 2]};
+        const V3<double> r = {RF[0] - lines.XMCTR, RF[1] - lines.YMCTR, RF[2] - lines.ZMCTR};
+        V3<double> pp = r;
+        if (p.DRVFLG == 1) {
+            if (p.TRIMFL) {
+                V3<double> u = times_t(p.TRIMHL, r);
+                u = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
+                pp = times(p.TRIMHL, times(p.EPSROT, u));
+            } else {
+                const V3<double> u = times(p.EPSROT, r);
+                pp = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
+            }
+        }
+        V3<double> g = times_t(ROTGM, times(R, pp));
+        if (p.DRVFLG == 2)
+            g = times(p.EPSROT, g);
+        const V3<double> q = times_t(ROTGD, r);
+        double DFLXG = state.RVES1 + g[0] - q[0];
+        double DFLYG = state.RVES2 + g[1] - q[1];
+        double DFLZG = state.ZVES + g[2] - r[2];
+        if (p.DRVFLG == 2) {
+            DFLXG += p.EPS[0];
+            DFLYG += p.EPS[1];
+            DFLZG += p.EPS[2];
+        }
+        if (DFLZG > ZTOP || DFLZG < ZBOT) {
+            warn.SPNERR = i;
+            if (warn.IOFLAG != 99) {
+                warn.IOFLAG = 99;
+                write_wide_span_warning(warn.IOSCRN, state, i);
+                std::int32_t LBACK = 0;
+                ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+                if (LBACK == -1)
+                    stop_program(StopKind::user_choice);
+            }
+        }
+        const double DFLM2 = DFLXG * DFLXG + DFLYG * DFLYG;
+        const double RANQ = lines.RANC[n];
+        const double square =
+            RANQ * RANQ + DFLM2 -
+            2.0 * std::sqrt(DFLM2) * RANQ * std::cos(plane_angle(DFLYG, DFLXG) - DEPRAD);
+        const double TMPDST = square > 0.0 ? std::sqrt(square) : 0.0;
+
+        std::int32_t ILAYER = 1;
+        double DELLAY = 0.0;
+        std::int32_t OUTWRN = 0;
+        SETLDP(grid.NLAYER, grid.MIDLYR, DLAYER, static_cast<double>(grid.ZSPAN), DFLZG, ILAYER,
+               DELLAY, OUTWRN);
+        const std::size_t start =
+            col_major(1, lincom_points, ILAYER, lincom_layers, t, lincom_types);
+        const auto anc = std::span<const double>(tables.ANCDST).subspan(start);
+        std::int32_t IER = 0;
+        std::int32_t MIN = 1;
+        BSRCDP(anc, DELLAY, TMPDST, IER, MIN, grid.NTAB);
+        double RFORCE = 0.0;
+        double TOPANQ = 0.0;
+        double TPTNQ = 0.0;
+        INTDPR(anc, tables.HLOD, TMPDST, RFORCE, MIN, DELLAY);
+        INTDPQ(anc, std::span<const double>(tables.TOPANG).subspan(start), TMPDST, TOPANQ, MIN,
+               DELLAY);
+        INTDPQ(anc, std::span<const double>(tables.TOPTEN).subspan(start), TMPDST, TPTNQ, MIN,
+               DELLAY);
+
+        const double TMPANG =
+            plane_angle(RANQ * std::sin(DEPRAD) - DFLYG, RANQ * std::cos(DEPRAD) - DFLXG);
+        V3<double> f = {RFORCE * std::cos(TMPANG), RFORCE * std::sin(TMPANG),
+                        vertical_line_force(RFORCE, TPTNQ, TOPANQ, 0.2)};
+        for (std::size_t k = 0; k < 3; ++k)
+            out.G[k] += f[k];
+        if (p.DRVFLG == 2)
+            f = times_t(p.EPSROT, f);
+        V3<double> fv = times_t(R, times(ROTGM, f));
+        if (p.DRVFLG == 1)
+            fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, fv)))
+                          : times_t(p.EPSROT, fv);
+        const V3<double> tv = cross(r, fv);
+        V3<double> tg = times_t(ROTGM, times(R, tv));
+        if (p.DRVFLG == 2) {
+            const V3<double> turned = times(p.EPSROT, tg);
+            const V3<double> lever = cross(p.EPS, f);
+            tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            out.V[k] += fv[k];
+            out.V[3 + k] += tv[k];
+            out.G[3 + k] += tg[k];
+        }
+        if (p.DRVFLG == 3) {
+            const double RDOTF = r[0] * fv[0] + r[1] * fv[1] + r[2] * fv[2];
+            for (int a = 1; a <= 3; ++a) {
+                at(out.ASMCOR, a, a) -= RDOTF;
+                for (int b = 1; b <= 3; ++b)
+                    at(out.ASMCOR, a, b) +=
+                        fv[static_cast<std::size_t>(a - 1)] * r[static_cast<std::size_t>(b - 1)];
+            }
+        }
+    }
+    if (lines.LSPM) {
+        out.V[5] = 0.0;
+        out.G[5] = 0.0;
+    }
+    return out;
+}
+
+// STIFFY: see the header. Reads TPCM, LINCOM; writes the matrices and tables asked for.
+void STIFFY(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66, Matrix66& VSTF66,
+            const StiffnessPoint& point, const StiffnessRequest& request) {
+    const LineTables tables = lincom_tables();
+    const MooringLines lines = lincom_mooring_lines(request.MINLN, request.MAXLN);
+    SixDofState state;
+    state.RVES1 = point.RVESP1;
+    state.RVES2 = point.RVESP2;
+    state.ZVES = point.ZVESP;
+    state.VESANG = point.VESANP;
+    state.VESAN0 = TPCM.VESAN0;
+    // The axis goes to FMOOR2 in global axes, as the point's own evaluation passes it:
+    // FMOOR2 turns it into the reference-heading frame itself, so turning it into vessel axes
+    // here first would take the stiffness about another attitude whenever VESAN0 is not 0.
+    state.ROTDIR = point.ROTDIR;
+    state.ROTVAL_DEG = point.ROTVAL;
+    state.ROTMOD = point.ROTMOD;
+    ForceCentres centres;
+    centres.XMCTR = centres.ROTCTX = request.XCNTR;
+    centres.YMCTR = centres.ROTCTY = request.YCNTR;
+    centres.ZMCTR = centres.ROTCTZ = request.ZCNTR;
+    SpanWarning warn; // IOFLAG cleared: at most one span warning per stiffness evaluation
+    warn.IOSCRN = TPCM.EDUNIT;
+    warn.KBD = 5;
+    warn.TENDON_FLG = TPCM.TENDON_FLG;
+
+    const Evaluate<float> evaluate = [&](std::int32_t DRVFLG, const Mat3& EPSROT,
+                                         const std::array<float, 3>& EPS) {
+        Perturbation p;
+        p.DRVFLG = DRVFLG;
+        p.EPSROT = EPSROT;
+        p.EPS = EPS;
+        p.TRIMHL = point.TRIMHL;
+        p.TRIMFL = point.TRIMFL;
+        const SixDofLoads q = FMOOR2(state, p, centres, tables, lines, TPCM.DRAFT, warn);
+        Loads6<float> r;
+        r.G = {q.FGXMOR, q.FGYMOR, q.FGZMOR, q.TGXMOR, q.TGYMOR, q.TGZMOR};
+        r.V = {q.FVXMOR, q.FVYMOR, q.FVZMOR, q.TVXMOR, q.TVYMOR, q.TVZMOR};
+        r.ASMCOR = q.ASMCOR;
+        r.ROTVO = q.ROTVO;
+        r.ZROTL = q.ZROTL;
+        return r;
+    };
+    stiffness_columns<float>(STFMXG, STFMXV, GSTF66, VSTF66, point, request, evaluate);
+}
+
+// STFDP2: see the header. Reads TPCM, LINCOM and the widened tables; writes the matrices and
+// tables asked for.
+void STFDP2(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66, Matrix66& VSTF66,
+            const StiffnessPoint& point, const StiffnessRequest& request) {
+    if (request.NSTIFG != 1 && request.NSTIFV != 1)
+        return;
+    const LineTables grid = lincom_tables();
+    const WideLineTables& tables = wide_line_tables();
+    WideLines lines;
+    lines.RANC.assign(std::begin(LINCOM.RANC_words), std::end(LINCOM.RANC_words));
+    lines.ANGDEP.assign(std::begin(TPCM.ANGDEP_words), std::end(TPCM.ANGDEP_words));
+    lines.RFLD.assign(std::begin(TPCM.RFLD_words), std::end(TPCM.RFLD_words));
+    lines.LINEID = LINCOM.LINEID_words;
+    lines.MINLN = request.MINLN;
+    lines.MAXLN = request.MAXLN;
+    lines.XMCTR = request.XCNTR;
+    lines.YMCTR = request.YCNTR;
+    lines.ZMCTR = request.ZCNTR;
+    lines.LSPM = TPCM.LSPM != 0;
+    WideState state;
+    state.RVES1 = point.RVESP1;
+    state.RVES2 = point.RVESP2;
+    state.ZVES = point.ZVESP;
+    state.VESANG = point.VESANP;
+    state.VESAN0 = TPCM.VESAN0;
+    // The axis in vessel axes: the force routine takes it so and turns it no further.
+    const auto Z = [&](std::size_t k) { return static_cast<double>(point.ZROTV[k]); };
+    state.ROTDIR = {Z(0) * point.ROTDIR[0] + Z(2) * point.ROTDIR[1],
+                    Z(1) * point.ROTDIR[0] + Z(3) * point.ROTDIR[1], point.ROTDIR[2]};
+    state.ROTVAL = point.ROTVAL;
+    state.ROTMOD = point.ROTMOD;
+    SpanWarning warn; // IOFLAG cleared: at most one span warning per stiffness evaluation
+    warn.IOSCRN = TPCM.EDUNIT;
+    warn.KBD = 5;
+    WidePerturbation p;
+    for (std::size_t k = 0; k < 9; ++k)
+        p.TRIMHL[k] = point.TRIMHL[k];
+    p.TRIMFL = point.TRIMFL;
+
+    const Evaluate<double> evaluate = [&](std::int32_t DRVFLG, const M3<double>& EPSROT,
+                                          const V3<double>& EPS) {
+        p.DRVFLG = DRVFLG;
+        p.EPSROT = EPSROT;
+        p.EPS = EPS;
+        const WideLoads q = FMRDP2(state, p, lines, tables, grid, warn);
+        Loads6<double> r;
+        r.G = q.G;
+        r.V = q.V;
+        r.ASMCOR = q.ASMCOR;
+        r.ROTVO = q.ROTVO;
+        r.ZROTL = q.ZROTL;
+        return r;
+    };
+    stiffness_columns<double>(STFMXG, STFMXV, GSTF66, VSTF66, point, request, evaluate);
+}
+
+// check_stiffness_increments: see the header. Reads TPCM; writes to EDUNIT only to refuse.
+void check_stiffness_increments() {
+    if (TPCM.NSTIFG != 1 && TPCM.NSTIFV != 1)
+        return;
+    const char* option = TPCM.EPSDST == 0.0f   ? "translation increment (EPSDST)"
+                         : TPCM.EPSDEG == 0.0f ? "rotation increment (EPSDEG)"
+                                               : nullptr;
+    if (option == nullptr)
+        return;
+    write_record(TPCM.EDUNIT, "");
+    write_record(TPCM.EDUNIT,
+                 std::string(" ++> The stiffness matrices need a non-zero ") + option + ";");
+    write_record(TPCM.EDUNIT, "     set it on the stiffness options before running.");
+    write_record(TPCM.EDUNIT, "");
+    std::int32_t LBACK = 0;
+    PRSRET(TPCM.EDUNIT, 5, LBACK);
+    stop_program(StopKind::error);
+}
+
+} // namespace lintar
