@@ -18,7 +18,12 @@ int held(std::int32_t count, int limit) {
 }
 
 char line_type_letter(std::int32_t type) {
-    return static_cast<char>(static_cast<unsigned char>('A' + type - 1));
+    // Types from 63 on have no character a text screen can show (DEL and the bytes beyond
+    // ASCII): they show as "?", which is no type's letter, and are chosen by number.
+    const int code = 'A' + type - 1;
+    if (code < 'A' || code > '~')
+        return '?';
+    return static_cast<char>(code);
 }
 
 std::string_view profile_text(std::int32_t LODTYP) {

@@ -2,6 +2,8 @@
 // subline, its items, its commands and its help notes.
 #include "mooring_pages/subline_page.h"
 
+#include "mooring_pages/mooring_model.h"
+
 #include "blocks/tpcm.h"
 #include "datafile/page_text.h"
 #include "editor/page_placeholder.h"
@@ -29,13 +31,6 @@ namespace lintar {
 
 // ---------------------------------------------------------------------------------------------
 // Type letters, counts and the type answer.
-
-char type_letter(std::int32_t type) {
-    const int code = 'A' + type - 1;
-    if (code < 'A' || code > '~')
-        return '?';
-    return static_cast<char>(code);
-}
 
 std::int32_t type_of_letter(char letter) {
     const int code = static_cast<unsigned char>(letter);
@@ -308,7 +303,7 @@ std::string real_value(float value, std::int32_t base) {
 // The item lines, each drawn on the screen and shown again before its value is asked for.
 void type_line(const Screen& s) {
     std::string line;
-    const std::string letter(1, type_letter(s.ITYP));
+    const std::string letter(1, line_type_letter(s.ITYP));
     if (hawser_type(s.ITYP))
         line = std::string("  1) ") + (TPCM.SIMTYP == 10 ? "Towline" : "Hawser") +
                " comprising line type " + letter + " (type " + number(s.ITYP) + ")";
@@ -380,7 +375,8 @@ void anchor_depth_line(float depth) {
 
 // Item 20: the type's line numbers, 16 to a row as "nnn,", later rows under the first number.
 void line_numbers_lines(const Screen& s) {
-    const std::string head = " 20) Type " + std::string(1, type_letter(s.ITYP)) + " line numbers: ";
+    const std::string head =
+        " 20) Type " + std::string(1, line_type_letter(s.ITYP)) + " line numbers: ";
     const std::int32_t count = lines_of(s.ITYP);
     constexpr std::int32_t per_row = 16;
     constexpr std::int32_t max_rows = 11;
@@ -406,8 +402,9 @@ void draw(const Screen& s) {
     const int EDUNIT = TPCM.EDUNIT;
     if (TPCM.LCOPY == 0)
         CLEAR(EDUNIT);
-    write_record(EDUNIT, starting_at(17, " ****** Page " + std::string(s.PAGE) +
-                                             type_letter(s.ITYP) + ":  Subline Specifics *****"));
+    write_record(EDUNIT,
+                 starting_at(17, " ****** Page " + std::string(s.PAGE) + line_type_letter(s.ITYP) +
+                                     ":  Subline Specifics *****"));
     write_record(EDUNIT, starting_at(10, " (\"C\", \"D\", \"I\", \"X\" to Copy, Delete, Insert, "
                                          "Exchange)"));
     write_record(EDUNIT, "");
@@ -493,8 +490,8 @@ void choose_type(Screen& s) {
     const std::int32_t NTYP = types_in_use();
     if (NTYP == 1)
         return;
-    write_record(TPCM.EDUNIT, "  1) Line type " + std::string(1, type_letter(s.ITYP)) + " (type " +
-                                  number(s.ITYP) + " of " + number(NTYP) + ")");
+    write_record(TPCM.EDUNIT, "  1) Line type " + std::string(1, line_type_letter(s.ITYP)) +
+                                  " (type " + number(s.ITYP) + " of " + number(NTYP) + ")");
     for (;;) {
         WRTLIN("    Enter new type (case sensitive letter *or* number): ", TPCM.EDUNIT);
         bool CR = false;
@@ -544,7 +541,7 @@ void edit_line_numbers(const Screen& s) {
     const std::int32_t count = lines_of(s.ITYP);
     std::array<float, 150> RNLINE{};
     FILLUP(&TPCM.LINTYP(1, s.ITYP), RNLINE.data(), 1, count);
-    AUTORP("Type " + std::string(1, type_letter(s.ITYP)) + " line numbers",
+    AUTORP("Type " + std::string(1, line_type_letter(s.ITYP)) + " line numbers",
            std::span<float>(RNLINE.data(), static_cast<std::size_t>(count)), count, count,
            TPCM.EDUNIT, keyboard_unit, TPCM.LCOPY);
     FILLUP(&TPCM.LINTYP(1, s.ITYP), RNLINE.data(), 0, count);

@@ -8,12 +8,6 @@
 
 namespace lintar {
 
-// The letter of line type n: "A" for 1, "B" for 2, and on through the character set ("[" for
-// 27, "a" for 33, "~" for 62). Types whose character cannot be shown on a text screen (from
-// 63 on: DEL and the bytes beyond ASCII) show as "?", which is no type's letter; the user
-// chooses them by number.
-char type_letter(std::int32_t type);
-
 // The type of a letter typed (case sensitive: "A" is 1, "a" is 33), or 0 when the letter is
 // below "A" or above the letter of the last possible type (MAXTYP).
 std::int32_t type_of_letter(char letter);

@@ -19,6 +19,8 @@ TEST(MooringModel, TypeLettersAndProfileTexts) {
     EXPECT_EQ(line_type_letter(1), 'A');
     EXPECT_EQ(line_type_letter(26), 'Z');
     EXPECT_EQ(line_type_letter(27), '['); // on through the character set
+    EXPECT_EQ(line_type_letter(62), '~');
+    EXPECT_EQ(line_type_letter(63), '?'); // DEL and beyond cannot be shown
     EXPECT_EQ(profile_text(0), "fairlead line angle");
     EXPECT_EQ(profile_text(1), "distance to anchor ");
     EXPECT_EQ(profile_text(2), "line tension       ");
