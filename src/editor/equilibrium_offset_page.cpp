@@ -329,24 +329,9 @@ bool run_item(std::int32_t item) {
 void CATOF3(std::string_view PAGE) {
     if (TPCM.TENDON_FLG == 1)
         TPCM.OVRIDE = tendon_default_grid() ? 0 : 1;
-    for (;;) {
-        draw_page(PAGE);
-        if (TPCM.LCOPY != 0) {
-            TWOPG(TPCM.LCOPY, TPCM.EDUNIT);
-            TPCM.LBACK = 0;
-            list_data();
-            return;
-        }
-        ENTSEL(TPCM.LBACK, TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
-        if (TPCM.LBACK == code_help) {
-            CTHLP3(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP, TPCM.IARCO);
-            continue;
-        }
-        if (TPCM.LBACK < 1)
-            return;
-        if (run_item(TPCM.LBACK))
-            return;
-    }
+    run_offset_page([&] { draw_page(PAGE); }, list_data,
+                    [] { CTHLP3(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP, TPCM.IARCO); },
+                    run_item);
 }
 
 } // namespace lintar

@@ -221,24 +221,8 @@ bool run_item(std::int32_t item) {
 // pass it writes the page and its data and returns 0. Reads and writes TPCM; ends the run only
 // at the end of input.
 void CATOF2(std::string_view PAGE) {
-    for (;;) {
-        draw_page(PAGE);
-        if (TPCM.LCOPY != 0) {
-            TWOPG(TPCM.LCOPY, TPCM.EDUNIT);
-            TPCM.LBACK = 0;
-            list_data();
-            return;
-        }
-        ENTSEL(TPCM.LBACK, TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
-        if (TPCM.LBACK == code_help) {
-            CATHP2(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP);
-            continue;
-        }
-        if (TPCM.LBACK < 1)
-            return;
-        if (run_item(TPCM.LBACK))
-            return;
-    }
+    run_offset_page([&] { draw_page(PAGE); }, list_data,
+                    [] { CATHP2(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP); }, run_item);
 }
 
 } // namespace lintar

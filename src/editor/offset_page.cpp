@@ -211,23 +211,12 @@ void run_item(std::int32_t item) {
 // Return or a page command, which it leaves in LBACK; in a mirror pass it writes the page and
 // its arrays and returns 0. Reads and writes TPCM; ends the run only at the end of input.
 void CATOFF(std::string_view PAGE) {
-    for (;;) {
-        draw_page(PAGE);
-        if (TPCM.LCOPY != 0) {
-            TWOPG(TPCM.LCOPY, TPCM.EDUNIT);
-            TPCM.LBACK = 0;
-            list_columns();
-            return;
-        }
-        ENTSEL(TPCM.LBACK, TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
-        if (TPCM.LBACK == code_help) {
-            CATHLP(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP);
-            continue;
-        }
-        if (TPCM.LBACK < 1)
-            return;
-        run_item(TPCM.LBACK);
-    }
+    run_offset_page([&] { draw_page(PAGE); }, list_columns,
+                    [] { CATHLP(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG, TPCM.SIMTYP); },
+                    [](std::int32_t item) {
+                        run_item(item);
+                        return false;
+                    });
 }
 
 } // namespace lintar

@@ -3,7 +3,9 @@
 
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
+#include "util/answer_reader.h"
 #include "util/coordinate_editor.h"
+#include "util/prompts.h"
 #include "util/unit_labels.h"
 
 #include <algorithm>
@@ -50,6 +52,29 @@ bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z) {
 void list_rows(std::string_view CTYPE, std::span<float> R, std::int32_t N) {
     std::int32_t ITEMP = 0;
     CORDIN(CTYPE, R, N, TPCM.EDUNIT, keyboard_unit, ITEMP, TPCM.LCOPY, TPCM.IPAG);
+}
+
+void run_offset_page(const std::function<void()>& draw_page, const std::function<void()>& list_data,
+                     const std::function<void()>& help,
+                     const std::function<bool(std::int32_t)>& run_item) {
+    for (;;) {
+        draw_page();
+        if (TPCM.LCOPY != 0) {
+            TWOPG(TPCM.LCOPY, TPCM.EDUNIT);
+            TPCM.LBACK = 0;
+            list_data();
+            return;
+        }
+        ENTSEL(TPCM.LBACK, TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
+        if (TPCM.LBACK == code_help) {
+            help();
+            continue;
+        }
+        if (TPCM.LBACK < 1)
+            return;
+        if (run_item(TPCM.LBACK))
+            return;
+    }
 }
 
 } // namespace lintar

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,5 +29,15 @@ bool coordinate_row(std::string_view CTYPE, float& X, float& Y, float& Z);
 
 // The mirror pass of a coordinate item: CORDIN writes the rows and separates the screen.
 void list_rows(std::string_view CTYPE, std::span<float> R, std::int32_t N);
+
+// The page loop every offset page runs: draw the page; in a mirror pass separate the screen
+// (TWOPG), set LBACK 0, write the page's data (list_data) and return; otherwise read the
+// selection into LBACK: help shows the page's help and redraws, 0 or a page command returns,
+// an item runs and the page is drawn again, unless the item returns true (a page command
+// typed inside one of its editors, left in LBACK). Reads and writes TPCM's LBACK, IPAG, LCOPY
+// and EDUNIT; ends the run only at the end of input.
+void run_offset_page(const std::function<void()>& draw_page, const std::function<void()>& list_data,
+                     const std::function<void()>& help,
+                     const std::function<bool(std::int32_t)>& run_item);
 
 } // namespace lintar

@@ -1,4 +1,5 @@
 // editor/pre_offset_page.cpp: page 9, pre-offset conditions.
+#include "editor/offset_page_support.h"
 #include "editor/pages.h"
 
 #include "blocks/tpcm.h"
@@ -183,22 +184,13 @@ void run_item(std::int32_t item) {
 // pass it writes the page and returns 0. No value is limited and nothing is checked when the
 // page is left. Reads and writes TPCM; ends the run only at the end of input.
 void CATOF4(std::string_view PAGE) {
-    for (;;) {
-        draw_page(PAGE);
-        if (TPCM.LCOPY != 0) {
-            TWOPG(TPCM.LCOPY, TPCM.EDUNIT);
-            TPCM.LBACK = 0;
-            return;
-        }
-        ENTSEL(TPCM.LBACK, TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
-        if (TPCM.LBACK == code_help) {
-            CTHLP2(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG);
-            continue;
-        }
-        if (TPCM.LBACK < 1)
-            return;
-        run_item(TPCM.LBACK);
-    }
+    // The page's data stand on its own screen: the mirror pass writes nothing more.
+    run_offset_page([&] { draw_page(PAGE); }, [] {},
+                    [] { CTHLP2(TPCM.EDUNIT, keyboard_unit, TPCM.IPAG); },
+                    [](std::int32_t item) {
+                        run_item(item);
+                        return false;
+                    });
 }
 
 } // namespace lintar
