@@ -207,6 +207,12 @@ struct LincomBlock {
     float ANGDPP_words[lincom_lines]; // displaced plan angle, degrees
     float& ANGDPP(int i) { return ANGDPP_words[col_major(i, lincom_lines)]; }
     const float& ANGDPP(int i) const { return ANGDPP_words[col_major(i, lincom_lines)]; }
+    float RANCK_words[lincom_lines]; // fairlead-anchor distance kept for the line analyses
+    float& RANCK(int i) { return RANCK_words[col_major(i, lincom_lines)]; }
+    const float& RANCK(int i) const { return RANCK_words[col_major(i, lincom_lines)]; }
+    float ZANCK_words[lincom_lines]; // vertical fairlead displacement kept with RANCK
+    float& ZANCK(int i) { return ZANCK_words[col_major(i, lincom_lines)]; }
+    const float& ZANCK(int i) const { return ZANCK_words[col_major(i, lincom_lines)]; }
 
     // ---- Mean state of the last line evaluated ---------------------------------------------
     float HMEAN;         // mean horizontal load
