@@ -1,0 +1,75 @@
+// offsets/turret_angle.cpp: GET_TRT_ANG, the angle a freely turning turret takes at a trial
+// vessel position.
+#include "offsets/turret_angle.h"
+
+#include "low_frequency/turret_torque.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/prompts.h"
+#include "util/root_finders.h"
+
+#include <cstdint>
+#include <string>
+
+namespace lintar {
+
+namespace {
+
+// The pause after a failure message, then the error stop: whatever the answer, the run ends.
+[[noreturn]] void pause_and_stop(int EDUNIT, int KBD) {
+    std::int32_t LBACK = 0;
+    PRSRET(EDUNIT, KBD, LBACK);
+    stop_program(StopKind::error);
+}
+
+} // namespace
+
+// GET_TRT_ANG: the turret angle at which the yaw moment of the lines about the turret vanishes
+// and is restoring. Reads LOCAL3, EQUILB TRTNG0, TPCM and LINCOM through TRTTRQ2 (which writes
+// LINCOM ITYP); writes TRTNGL. A root-finder failure, or a root unstable in both orientations
+// tried, writes its message on EDUNIT, pauses on KBD and ends the run with an error stop.
+void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT, int EDUNIT,
+                 int KBD) {
+    // A turret locked to the hull, or with no moment arm, points where the vessel does.
+    if (LOCK_TRT == 1 || PNTTRT) {
+        TRTNGL = VESANG;
+        return;
+    }
+
+    const float EF = 0.0f;
+    const float EX = 1.0e-6f;
+    const std::int32_t ITR = 100;
+    bool FRSTIM = true;
+    for (;;) {
+        const float S1 = TRTNGL - 1.0f;
+        const float S2 = TRTNGL + 1.0f;
+        float FVAL = 0.0f;
+        std::int32_t IER = 0;
+        RTMI1(TRTNGL, FVAL, TRTTRQ2, S1, S2, EX, EF, ITR, IER);
+        if (IER != 0) {
+            // The line as a list-directed write gives it: a leading blank, the code in twelve
+            // columns and a blank before the text that follows a number.
+            write_record(EDUNIT, "  IER = " + I(IER, 12) + "  in turret orientation calc");
+            pause_and_stop(EDUNIT, KBD);
+        }
+
+        // Restoring when the moment does not grow as the turret turns on past the root.
+        const float DTZTMP = TRTTRQ2(TRTNGL) - TRTTRQ2(TRTNGL + 0.1f);
+        if (DTZTMP >= 0.0f)
+            return;
+        if (!FRSTIM)
+            break;
+        // Unstable: look once more around the opposite orientation.
+        TRTNGL = TRTNGL + 3.14159f;
+        FRSTIM = false;
+    }
+
+    write_record(EDUNIT, "");
+    write_record(EDUNIT, " ++> Fatal Condition: Equilibrium condition determination");
+    write_record(EDUNIT, "      failed in GET_MOOR_FORCES for unknown reasons");
+    write_record(EDUNIT, "");
+    pause_and_stop(EDUNIT, KBD);
+}
+
+} // namespace lintar

@@ -1,0 +1,110 @@
+// low_frequency/turret_mooring.h: a turret mooring on hand-made linear line tables, and the
+// independent yaw moment of its lines about the turret centre (plane geometry in double
+// precision), for the tests of the turret torque and the turret angle.
+//
+// Each line type's table in row MIDLYR is the straight column ANCDST = d0 + HLOD / k, so the
+// horizontal load at any fairlead-anchor distance d is exactly k (d - d0), inside the table
+// and in its extrapolation alike. The other rows hold a different column, so that reading the
+// wrong row shows.
+#pragma once
+
+#include "blocks/equilb.h"
+#include "blocks/lincom.h"
+#include "blocks/local3.h"
+#include "blocks/tpcm.h"
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <vector>
+
+namespace lintar::testing {
+
+// One line: fairlead in the reference turret axes (relative to the turret centre), azimuth of
+// its anchor from the reference fairlead (degrees, global), distance to the anchor, identity
+// (the type, plus 1024 for a skipped line).
+struct TurretLine {
+    double x = 0.0, y = 0.0;
+    double azimuth = 0.0;
+    double ranc = 0.0;
+    std::int32_t id = 1;
+};
+
+// The linear column of a type: H = k (d - d0).
+struct LinearColumn {
+    double k = 10.0;   // load per unit of distance
+    double d0 = 900.0; // distance of no load
+};
+
+struct TurretMooring {
+    double XSALM = 80.0; // turret centre, vessel x
+    double TRTNG0 = 0.0; // reference turret angle, radians
+    std::vector<TurretLine> lines;
+    std::vector<LinearColumn> types = {LinearColumn{}};
+};
+
+inline constexpr int turret_midlyr = 2;
+inline constexpr std::int32_t turret_numtab = 12;
+
+// Puts the mooring into TPCM, LINCOM, EQUILB and LOCAL3 (lines 1..n summed, vessel at the
+// origin).
+inline void fill_turret_mooring(const TurretMooring& m) {
+    TPCM.XSALM = static_cast<float>(m.XSALM);
+    TPCM.NUMTAB = turret_numtab;
+    LINCOM.MIDLYR = turret_midlyr;
+    EQUILB.TRTNG0 = static_cast<float>(m.TRTNG0);
+    for (int k = 1; k <= turret_numtab; ++k)
+        LINCOM.HLOD(k) = 200.0f * static_cast<float>(k - 1);
+    for (std::size_t n = 0; n < m.types.size(); ++n) {
+        const int t = static_cast<int>(n) + 1;
+        for (int L = 1; L <= 3; ++L)
+            for (int k = 1; k <= turret_numtab; ++k) {
+                // Rows other than MIDLYR: twice as stiff, 50 shorter.
+                const double k_row = L == turret_midlyr ? m.types[n].k : 2.0 * m.types[n].k;
+                const double d0_row = L == turret_midlyr ? m.types[n].d0 : m.types[n].d0 - 50.0;
+                LINCOM.ANCDST(k, L, t) = static_cast<float>(d0_row + LINCOM.HLOD(k) / k_row);
+            }
+    }
+    for (std::size_t n = 0; n < m.lines.size(); ++n) {
+        const int i = static_cast<int>(n) + 1;
+        const TurretLine& l = m.lines[n];
+        TPCM.RFLD(1, i) = static_cast<float>(m.XSALM + l.x);
+        TPCM.RFLD(2, i) = static_cast<float>(l.y);
+        TPCM.RFLD(3, i) = 0.0f;
+        TPCM.ANGDEP(i) = static_cast<float>(l.azimuth);
+        LINCOM.RANC(i) = static_cast<float>(l.ranc);
+        LINCOM.LINEID(i) = l.id;
+    }
+    LOCAL3.MINLN = 1;
+    LOCAL3.MAXLN = static_cast<std::int32_t>(m.lines.size());
+    LOCAL3.RVESP(1) = 0.0f;
+    LOCAL3.RVESP(2) = 0.0f;
+}
+
+// The moment about the turret centre of the lines when the turret centre stands at (dx, dy)
+// from its reference position and the turret at angle theta: each anchor lies ranc from the
+// reference fairlead along its azimuth, each fairlead at the turret centre plus its turret
+// coordinates turned by theta; the load k (d - d0) acts along the line from fairlead to anchor.
+inline double turret_moment(const TurretMooring& m, double theta, double dx, double dy) {
+    double moment = 0.0;
+    for (const TurretLine& l : m.lines) {
+        if (l.id > 1024)
+            continue;
+        const LinearColumn& c = m.types[static_cast<std::size_t>(l.id % 1024 - 1)];
+        const double a = l.azimuth * std::numbers::pi / 180.0;
+        const double ax =
+            std::cos(m.TRTNG0) * l.x - std::sin(m.TRTNG0) * l.y + l.ranc * std::cos(a);
+        const double ay =
+            std::sin(m.TRTNG0) * l.x + std::cos(m.TRTNG0) * l.y + l.ranc * std::sin(a);
+        const double rx = std::cos(theta) * l.x - std::sin(theta) * l.y;
+        const double ry = std::sin(theta) * l.x + std::cos(theta) * l.y;
+        const double vx = ax - (dx + rx);
+        const double vy = ay - (dy + ry);
+        const double d = std::hypot(vx, vy);
+        const double H = c.k * (d - c.d0);
+        moment += rx * H * vy / d - ry * H * vx / d;
+    }
+    return moment;
+}
+
+} // namespace lintar::testing
