@@ -258,9 +258,11 @@ void write_wide_span_warning(int unit, const WideState& s, int ILINE) {
 
 } // namespace
 
-// FMRDP2: see the header. Reads its arguments; writes the span warning to warn.IOSCRN.
+// FMRDP2: see the header. Reads its arguments; writes the span warning to warn.IOSCRN and,
+// with IEQSET 2, `recorded`.
 WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLines& lines,
-                 const WideLineTables& tables, const LineTables& grid, SpanWarning& warn) {
+                 const WideLineTables& tables, const LineTables& grid, SpanWarning& warn,
+                 std::int32_t IEQSET, const DisplacedGeometry& recorded) {
     WideLoads out;
     // A unit axis rounded just past 1 must not make the polar angle NaN.
     const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
@@ -284,11 +286,19 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
     const M3<double> ROTGD = transposed(turn_z(state.VESAN0));
     const M3<double> ROTGM = transposed(turn_z(state.VESANG));
     const double DLAYER = static_cast<double>(grid.DLAYER);
+    const bool record = IEQSET == 2 && !recorded.RANCP.empty();
 
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
         const auto n = static_cast<std::size_t>(i - 1);
-        if (lines.LINEID[n] > 1024)
+        if (lines.LINEID[n] > 1024) {
+            // A skipped line keeps its reference geometry.
+            if (record) {
+                recorded.RANCP[n] = static_cast<float>(lines.RANC[n]);
+                recorded.ZANCP[n] = 0.0f;
+                recorded.ANGDPP[n] = static_cast<float>(lines.ANGDEP[n]);
+            }
             continue;
+        }
         const int t = lines.LINEID[n] % 1024;
         const double DEPRAD = lines.ANGDEP[n] / DEGRAQ;
         const V3<double> RF = {lines.RFLD[3 * n], lines.RFLD[3 * n + 1], lines.RFLD[3 * n + 2]};
@@ -386,6 +396,11 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
                     at(out.ASMCOR, a, b) +=
                         fv[static_cast<std::size_t>(a - 1)] * r[static_cast<std::size_t>(b - 1)];
             }
+        }
+        if (record) {
+            recorded.RANCP[n] = static_cast<float>(TMPDST);
+            recorded.ZANCP[n] = static_cast<float>(DFLZG);
+            recorded.ANGDPP[n] = static_cast<float>(TMPANG * DEGRAQ);
         }
     }
     if (lines.LSPM) {

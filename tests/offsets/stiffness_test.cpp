@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -237,6 +239,78 @@ TEST_F(SpreadStiffness, DoublePrecisionFollowsATableRebuild) {
                        2.0;
     EXPECT_NE(K(G, 1, 1), before);
     EXPECT_NEAR(K(G, 1, 1), ref, 0.03 * std::abs(ref) + 0.15);
+}
+
+// With IEQSET 2 both force routines record each line's displaced distance, vertical fairlead
+// displacement and azimuth, and a skipped line its reference values; the two precisions agree
+// to float rounding at a state displaced in all six degrees of freedom. Without IEQSET 2
+// nothing is recorded.
+TEST_F(SpreadStiffness, DoublePrecisionForceRecordsTheGeometryAsFmoor2Does) {
+    LINCOM.LINEID(3) = 1024 + 1;
+    widen_line_tables();
+    // The axis in global axes for FMOOR2 and in vessel axes for FMRDP2: the same with VESAN0 0.
+    const std::array<float, 3> axis = {0.6f, 0.48f, 0.64f};
+    SixDofState state;
+    state.RVES1 = 14.0f;
+    state.RVES2 = -9.0f;
+    state.ZVES = 0.6f;
+    state.VESANG = 0.12f;
+    state.ROTDIR = axis;
+    state.ROTVAL_DEG = 0.3f; // fairleads stay inside the 2 ft half span
+    WideState wide;
+    wide.RVES1 = state.RVES1;
+    wide.RVES2 = state.RVES2;
+    wide.ZVES = state.ZVES;
+    wide.VESANG = state.VESANG;
+    wide.ROTDIR = {axis[0], axis[1], axis[2]};
+    wide.ROTVAL = state.ROTVAL_DEG;
+    WideLines lines;
+    lines.RANC.assign(std::begin(LINCOM.RANC_words), std::end(LINCOM.RANC_words));
+    lines.ANGDEP.assign(std::begin(TPCM.ANGDEP_words), std::end(TPCM.ANGDEP_words));
+    lines.RFLD.assign(std::begin(TPCM.RFLD_words), std::end(TPCM.RFLD_words));
+    lines.LINEID = LINCOM.LINEID_words;
+    lines.MINLN = 1;
+    lines.MAXLN = 4;
+
+    struct Record {
+        std::vector<float> RANCP = std::vector<float>(150, -5.0f);
+        std::vector<float> ZANCP = std::vector<float>(150, -5.0f);
+        std::vector<float> ANGDPP = std::vector<float>(150, -5.0f);
+        DisplacedGeometry view() { return {RANCP, ZANCP, ANGDPP}; }
+    };
+    Record single, wide_rec, unasked;
+    SpanWarning warn;
+    FMOOR2(state, Perturbation{}, ForceCentres{}, lincom_tables(), lincom_mooring_lines(1, 4), 0.0f,
+           warn, {}, 2, single.view());
+    FMRDP2(wide, WidePerturbation{}, lines, wide_line_tables(), lincom_tables(), warn, 2,
+           wide_rec.view());
+    FMRDP2(wide, WidePerturbation{}, lines, wide_line_tables(), lincom_tables(), warn, 0,
+           unasked.view());
+    EXPECT_EQ(warn.IOFLAG, 0);
+
+    constexpr double dist_tol = 2e-3;  // ft: a few float steps at 2,900 ft
+    constexpr double z_tol = 1e-4;     // ft
+    constexpr double angle_tol = 1e-4; // degrees
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(::testing::Message() << "line " << i);
+        const auto n = static_cast<std::size_t>(i - 1);
+        EXPECT_NEAR(wide_rec.RANCP[n], single.RANCP[n], dist_tol);
+        EXPECT_NEAR(wide_rec.ZANCP[n], single.ZANCP[n], z_tol);
+        EXPECT_NEAR(wide_rec.ANGDPP[n], single.ANGDPP[n], angle_tol);
+        EXPECT_EQ(unasked.RANCP[n], -5.0f);
+        EXPECT_EQ(unasked.ZANCP[n], -5.0f);
+        EXPECT_EQ(unasked.ANGDPP[n], -5.0f);
+        if (i == 3) {
+            EXPECT_EQ(wide_rec.RANCP[n], LINCOM.RANC(3));
+            EXPECT_EQ(wide_rec.ZANCP[n], 0.0f);
+            EXPECT_EQ(wide_rec.ANGDPP[n], TPCM.ANGDEP(3));
+        } else {
+            // Really displaced: the offset alone moves every fairlead by some 17 ft.
+            EXPECT_GT(std::abs(wide_rec.RANCP[n] - LINCOM.RANC(i)), 1.0f);
+            EXPECT_GT(std::abs(wide_rec.ZANCP[n] - state.ZVES), 1e-3f); // the tilt shows
+        }
+    }
+    EXPECT_EQ(wide_rec.RANCP[4], -5.0f); // line 5 is outside the range
 }
 
 TEST(StiffnessIncrements, ZeroStepIsRefusedNamingTheOption) {
