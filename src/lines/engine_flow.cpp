@@ -4,6 +4,7 @@
 #include "blocks/tpcm.h"
 #include "datafile/startup_load.h"
 #include "editor/identity.h"
+#include "equilibrium/static_equilibrium.h"
 #include "lines/line_tables.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -31,10 +32,12 @@ void load_engine_data(std::string_view DATFIL) {
     }
 }
 
-// run_engine_stages: MRSTAT. Reads and writes TPCM and the analysis blocks; the reports go to
-// their files.
+// run_engine_stages: MRSTAT, then QSTAT. Reads and writes TPCM and the analysis blocks; the
+// reports go to their files. Each stage may end the run (see its own header).
 void run_engine_stages() {
     MRSTAT();
+    QSTAT();
+    // The offset-table analysis (CATTBL) comes here: it starts from the state QSTAT leaves.
 }
 
 void run_engine(std::string_view DATFIL) {

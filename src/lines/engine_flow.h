@@ -17,8 +17,9 @@ inline constexpr std::string_view engine_data_file = "CATDAT";
 void load_engine_data(std::string_view DATFIL);
 
 // The analysis stages on the loaded data, in their order: the line tables and the static line
-// report (MRSTAT). The static-equilibrium and offset-table stages join after it. Rewrites TPCM
-// in memory only.
+// report (MRSTAT), then the static-equilibrium stage (QSTAT), which finds the still-water state
+// and leaves the quiescent heading VESAN0 in radians and the reference turret angle TRTNG0 for
+// the offset-table stage, which joins after it. Rewrites TPCM in memory only.
 void run_engine_stages();
 
 // The whole run: load_engine_data, then run_engine_stages.

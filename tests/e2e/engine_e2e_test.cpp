@@ -1,6 +1,9 @@
 // End-to-end runs of the analysis engine: the line tables and static line report of the
-// three-type mooring, and the data the engine refuses.
+// three-type mooring, the static-equilibrium stage of a spread mooring, and the data the engine
+// refuses.
 #include "lines/table_fixture.h"
+
+#include "datafile/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"
@@ -46,6 +49,19 @@ std::string fixture_screen() {
     return screen;
 }
 
+// The three-type mooring with horizontal pretensions (LODTYP 3): every line pulls 400 t and its
+// lines are mirror images in pairs, so the still-water state is balanced and stable and the
+// static-equilibrium stage passes it without a warning.
+void fill_engine_mooring() {
+    fill_three_type_mooring();
+    TPCM.LODTYP = 3;
+}
+
+// The screen of a whole run of that mooring: the tables, then the static-equilibrium stage.
+std::string engine_screen() {
+    return fixture_screen() + " >>> Computing mean vessel offset and orientation...\n";
+}
+
 // The pages of a report: the text after each form feed.
 std::vector<std::string> pages_of(const std::string& text) {
     std::vector<std::string> out;
@@ -73,13 +89,13 @@ std::vector<double> table_row(const std::string& page, int k) {
 
 TEST(Engine, BuildsTheTablesAndTheStaticLineReportOfTheThreeTypeMooring) {
     ScratchFolder folder;
-    write_data(folder, fill_three_type_mooring);
+    write_data(folder, fill_engine_mooring);
     folder.write("LINE_STRAIN_DB.txt", three_type_strain_database());
     const std::string before = folder.read("CATDAT");
 
     const ProgramRun run = run_program("lintar-engine", "", folder.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.screen, fixture_screen());
+    EXPECT_EQ(run.screen, engine_screen());
     EXPECT_EQ(folder.read("CATDAT"), before);
 
     // The title page and, per layer row and type, Section I and the three endpoint pages.
@@ -135,17 +151,57 @@ TEST(Engine, BuildsTheTablesAndTheStaticLineReportOfTheThreeTypeMooring) {
 
 TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
     ScratchFolder folder;
-    write_data(folder, fill_three_type_mooring, "OTHER");
+    write_data(folder, fill_engine_mooring, "OTHER");
     folder.write("LINE_STRAIN_DB.txt", three_type_strain_database());
     const ProgramRun run = run_program("lintar-engine' 'OTHER", "", folder.path());
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.screen, fixture_screen());
+    EXPECT_EQ(run.screen, engine_screen());
     EXPECT_TRUE(folder.has("CATOUT.stxt"));
     EXPECT_FALSE(folder.has("CATDAT"));
 
     const ProgramRun two = run_program("lintar-engine' 'OTHER' 'MORE", "", folder.path());
     EXPECT_EQ(two.status, 1);
     EXPECT_EQ(two.screen, "usage: lintar-engine [data file]\n");
+}
+
+// The four-line spread mooring of the editor's tests as the engine runs it: balanced, it
+// passes the static-equilibrium stage; with one line pulling harder and the quiescent
+// equilibrium to be computed, it is refused, for that reset is not built yet.
+TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
+    const auto fill = [](float first_line_tension) {
+        fill_spread_mooring();
+        TPCM.VERNO = 6.8f;
+        TPCM.IYEAR = 2020;
+        TPCM.CMPUTR = 5;
+        TPCM.DAT_ID = 149;
+        TPCM.HTENS(1) = first_line_tension;
+    };
+    std::string tables = "\n >>> Lintar  Version: 6.80.00 Copyright (c) 2020 Kelbrin Systems\n\n";
+    for (int L = 1; L <= 7; ++L)
+        tables += "\n >>> Preparing level " + I(L, 2) + " interpolation table\n\n";
+    const std::string computing = " >>> Computing mean vessel offset and orientation...\n";
+    {
+        SCOPED_TRACE("balanced");
+        ScratchFolder folder;
+        write_data(folder, [&] { fill(150.0f); });
+        const ProgramRun run = run_program("lintar-engine", "", folder.path());
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.screen, tables + computing);
+    }
+    {
+        SCOPED_TRACE("unbalanced");
+        ScratchFolder folder;
+        write_data(folder, [&] { fill(300.0f); });
+        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        EXPECT_EQ(run.status, 1);
+        const std::string warning =
+            computing + "++> WARNING: specified initial conditions did not produce a\n";
+        EXPECT_EQ(run.screen.substr(0, tables.size() + warning.size()), tables + warning);
+        const std::string refusal =
+            "\n ++> The reset of an unstable quiescent state to equilibrium is not yet "
+            "supported\n \n Press <RETURN> to continue: ";
+        EXPECT_TRUE(run.screen.ends_with(refusal)) << run.screen;
+    }
 }
 
 // A refusal: the message between empty lines, the Return pause, status 1, the data file as it

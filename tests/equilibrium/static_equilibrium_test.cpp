@@ -1,0 +1,455 @@
+// The static-equilibrium stage on the closed-form spread mooring: the copies and conversions of
+// its start, the passes and their line ranges, the starting force and the yaw stiffness against
+// the lines' closed-form catenaries, the unstable-state warning, the refusals of what is not yet
+// built, and the turret torque.
+#include "equilibrium/static_equilibrium.h"
+#include "equilibrium/turret_torque.h"
+
+#include "blocks/equilb.h"
+#include "blocks/lincom.h"
+#include "blocks/local2.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "lines/spread_mooring_tables.h"
+#include "runtime/edit_descriptors.h"
+#include "support/console.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lintar {
+namespace {
+
+using namespace lintar::testing;
+
+constexpr float DEGRAD = 57.295776f;
+const Chain chain{}; // 0.1 kips/ft, EA 2e5 kips, 3000 ft
+
+// The table interpolation against the closed form: a line's load is read linearly between
+// table points some 7 kips apart near its 100 kips, which is good to about 0.1 kips; a wrong
+// geometry or sign is off by tens of kips (force) or thousands of kip-ft (moment).
+constexpr double force_tol = 0.5;    // kips
+constexpr double moment_tol = 150.0; // kip-ft: 0.5 kips at an arm of 300 ft
+
+const std::string computing = " >>> Computing mean vessel offset and orientation...\n";
+const std::string pause = " \n Press <RETURN> to continue: ";
+
+// The symmetric spread of the closed-form tables as a data file of this program: heading
+// `heading` (degrees) with the line azimuths turned by it, turret centre at x0, no loads.
+void fill_spread(float heading = 0.0f, float x0 = 0.0f) {
+    fill_spread_tables(chain, 3, 10.0f);
+    TPCM.SIMTYP = 8;
+    TPCM.NUNTS = 0;
+    TPCM.LWL = 600.0f;
+    TPCM.LQUAS = 0;
+    TPCM.LRESET = 1;
+    TPCM.XSALM = x0;
+    TPCM.VESAN0 = heading;
+    for (int i = 1; i <= 4; ++i)
+        TPCM.ANGDEP(i) = spread_azimuth[static_cast<std::size_t>(i - 1)] + heading;
+}
+
+struct Loads {
+    double Fx = 0.0, Fy = 0.0, Tz = 0.0;
+};
+
+// The loads of the active lines from their closed-form catenaries: each fairlead (relative to
+// the turn centre (x0, 0)) turned from the frame angle frame0 to frame (radians) and moved by
+// (dx, dy); its line pulls toward the anchor that lies RANC along ANGDEP from the fairlead's
+// reference position. Fx, Fy global; Tz the yaw moment about the turn centre.
+Loads catenary_loads(double frame0, double frame, double dx, double dy) {
+    Loads out;
+    const double x0 = TPCM.XSALM;
+    for (int i = 1; i <= TPCM.NLIN; ++i) {
+        if (LINCOM.LINEID(i) > 1024)
+            continue;
+        const double x = TPCM.RFLD(1, i) - x0;
+        const double y = TPCM.RFLD(2, i);
+        const double ax = x * std::cos(frame) - y * std::sin(frame);
+        const double ay = x * std::sin(frame) + y * std::cos(frame);
+        const double ux = ax - (x * std::cos(frame0) - y * std::sin(frame0)) + dx;
+        const double uy = ay - (x * std::sin(frame0) + y * std::cos(frame0)) + dy;
+        const double a = TPCM.ANGDEP(i) * std::numbers::pi / 180.0;
+        const double vx = LINCOM.RANC(i) * std::cos(a) - ux;
+        const double vy = LINCOM.RANC(i) * std::sin(a) - uy;
+        const double d = std::hypot(vx, vy);
+        const double H = catenary_at_distance(chain, d, spread_depth).H;
+        const double fx = H * vx / d;
+        const double fy = H * vy / d;
+        out.Fx += fx;
+        out.Fy += fy;
+        out.Tz += ax * fy - ay * fx;
+    }
+    return out;
+}
+
+// QSTAT with the runs of its passes collected.
+std::vector<QstatRun> run_qstat() {
+    std::vector<QstatRun> passes;
+    QSTAT([&](const QstatRun& run) { passes.push_back(run); });
+    return passes;
+}
+
+TEST(StaticEquilibrium, StartsTheSymmetricSpreadBalancedAndStable) {
+    ScriptedConsole console;
+    fill_spread(40.0f);
+    TPCM.BVSAN0 = -45.0f;
+    for (int i = 1; i <= 4; ++i)
+        LINCOM.RANCP(i) = LINCOM.RANCK(i) = LINCOM.ANGDPP(i) = -1.0f;
+    TPCM.DPMOM = 7.0f;
+
+    const auto passes = run_qstat();
+    EXPECT_EQ(console.screen(), computing);
+    ASSERT_EQ(passes.size(), 1u);
+    const QstatRun& run = passes[0];
+
+    // The copies, the headings in radians (once), the reference turret angle, the range.
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(LINCOM.RANCP(i), LINCOM.RANC(i));
+        EXPECT_EQ(LINCOM.RANCK(i), LINCOM.RANC(i));
+        EXPECT_EQ(LINCOM.ANGDPP(i), TPCM.ANGDEP(i));
+    }
+    EXPECT_EQ(TPCM.VESAN0, 40.0f / DEGRAD);
+    EXPECT_EQ(TPCM.BVSAN0, -45.0f / DEGRAD);
+    EXPECT_EQ(EQUILB.TRTNG0, 0.0f);
+    EXPECT_EQ(LOCAL2.MINLN, 1);
+    EXPECT_EQ(LOCAL2.MAXLN, 4);
+    EXPECT_EQ(WAVCOM.RHOAIR, 0.0024356f);
+    EXPECT_EQ(TPCM.DPMOM, 0.0f);
+    EXPECT_EQ(run.OFFMAX, LINCOM.ANCDST(90, LINCOM.MIDLYR, 1) - LINCOM.ANCDST(1, LINCOM.MIDLYR, 1));
+
+    // The starting state and its loads: the closed form balances them.
+    EXPECT_EQ(EQUILB.VESANG(), TPCM.VESAN0);
+    EXPECT_EQ(EQUILB.TRTNGL, 0.0f);
+    EXPECT_EQ(EQUILB.RVES(1), 0.0f);
+    EXPECT_EQ(EQUILB.YCGVAR(), 0.0f);
+    const double psi = TPCM.VESAN0;
+    const Loads start = catenary_loads(psi, psi, 0.0, 0.0);
+    EXPECT_NEAR(start.Fx, 0.0, 1e-9);
+    EXPECT_NEAR(run.FXERR, start.Fx, force_tol);
+    EXPECT_NEAR(run.FYERR, start.Fy, force_tol);
+    EXPECT_NEAR(run.TZERR, start.Tz, moment_tol);
+    EXPECT_EQ(run.FXTMP, run.FXERR);
+
+    // The yaw stiffness: the moment at the heading less that 0.1 rad further, restoring.
+    const double turned = catenary_loads(psi, psi + 0.1f, 0.0, 0.0).Tz;
+    EXPECT_NEAR(run.DTZTMP, start.Tz - turned, moment_tol);
+    EXPECT_GT(start.Tz - turned, 10.0 * moment_tol);
+    EXPECT_FALSE(run.ENVRON);
+}
+
+// A single line starts the turret at the vessel's heading; its range is one line, and OFFMAX
+// the largest distance of its table. The lone line is out of balance: the warning's pause.
+TEST(StaticEquilibrium, SingleLineStartsTheTurretAtTheHeading) {
+    ScriptedConsole console("\n");
+    fill_spread(30.0f);
+    TPCM.NLIN = 1;
+    TPCM.LRESET = 0;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(EQUILB.TRTNG0, 30.0f / DEGRAD);
+    EXPECT_EQ(EQUILB.TRTNGL, EQUILB.TRTNG0);
+    EXPECT_EQ(LOCAL2.MINLN, 1);
+    EXPECT_EQ(LOCAL2.MAXLN, 1);
+    EXPECT_EQ(passes[0].OFFMAX, LINCOM.ANCDST(90, LINCOM.MIDLYR, 1));
+}
+
+// The yaw stiffness of a freely turning turret is that of the turret turned by 0.1 rad in its
+// own frame (TRTNG0 = 0); a locked turret or a spread mooring turns the vessel from its
+// heading. The heading of 40 degrees tells the two apart.
+TEST(StaticEquilibrium, FreeTurretYawStiffnessComesFromTheTurretTorque) {
+    struct Case {
+        const char* name;
+        std::int32_t LSPM, LOCK_TRT;
+        bool turret_frame;
+    };
+    const Case cases[] = {
+        {"free turret", 1, 0, true},
+        {"locked turret", 1, 1, false},
+        {"no turret", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console("\n");
+        fill_spread(40.0f, 100.0f);
+        TPCM.LSPM = c.LSPM;
+        TPCM.LOCK_TRT = c.LOCK_TRT;
+        TPCM.LRESET = 0;
+        const auto passes = run_qstat();
+        ASSERT_EQ(passes.size(), 1u);
+        const double frame0 = c.turret_frame ? 0.0 : static_cast<double>(TPCM.VESAN0);
+        const Loads start = catenary_loads(frame0, frame0, 0.0, 0.0);
+        const Loads turned = catenary_loads(frame0, frame0 + 0.1f, 0.0, 0.0);
+        EXPECT_NEAR(passes[0].TZERR, start.Tz, moment_tol);
+        EXPECT_NEAR(passes[0].DTZTMP, start.Tz - turned.Tz, moment_tol);
+    }
+}
+
+TEST(StaticEquilibrium, TurretTorqueMatchesTheCatenaryMoment) {
+    struct Case {
+        const char* name;
+        float dx, dy, TRTNG0, TRTTMP;
+        int skipped;
+    };
+    const Case cases[] = {
+        {"reference state", 0.0f, 0.0f, 0.0f, 0.0f, 0},
+        {"offset and turned", 5.0f, -3.0f, 0.2f, 0.35f, 0},
+        {"turned back, line 2 skipped", -8.0f, 2.0f, -0.3f, -0.1f, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console;
+        fill_spread(0.0f, 100.0f);
+        if (c.skipped != 0)
+            LINCOM.LINEID(c.skipped) = 1025;
+        LOCAL2.MINLN = 1;
+        LOCAL2.MAXLN = 4;
+        EQUILB.RVES(1) = c.dx;
+        EQUILB.YCGVAR() = c.dy;
+        EQUILB.TRTNG0 = c.TRTNG0;
+        const Loads expected = catenary_loads(c.TRTNG0, c.TRTTMP, c.dx, c.dy);
+        EXPECT_NEAR(TRTTRQ(c.TRTTMP), expected.Tz, moment_tol);
+    }
+}
+
+// Line 3 left out: the others pull the vessel along 45 degrees. The warning shows the net
+// loads and pauses; "-1" there ends the run; LRESET 1 asks for the reset, which is refused;
+// a loads-only run stops before the check.
+TEST(StaticEquilibrium, UnstableStartIsReportedAndTheResetRefused) {
+    const auto fill = [](std::int32_t LRESET) {
+        fill_spread();
+        LINCOM.LINEID(3) = 1025;
+        TPCM.LRESET = LRESET;
+    };
+    std::string warning;
+    {
+        ScriptedConsole console("\n");
+        fill(0);
+        const auto passes = run_qstat();
+        ASSERT_EQ(passes.size(), 1u);
+        const QstatRun& run = passes[0];
+        const Loads start = catenary_loads(0.0, 0.0, 0.0, 0.0);
+        EXPECT_NEAR(run.FXTMP, start.Fx, force_tol);
+        EXPECT_NEAR(run.FYTMP, start.Fy, force_tol);
+        EXPECT_NEAR(run.TZTMP, start.Tz, moment_tol);
+        EXPECT_GT(start.Fx, 50.0);
+        warning = "++> WARNING: specified initial conditions did not produce a\n"
+                  "    stable equilibrium configuration in quiescent conditions, producing\n"
+                  "    the following net forces and moment in the global coordinate system:\n"
+                  "\n"
+                  "        X Force component  -> " +
+                  E(run.FXTMP, 12, 4) + "\n        Y Force component  -> " + E(run.FYTMP, 12, 4) +
+                  "\n        Z Moment component -> " + E(run.TZTMP, 12, 4) + "\n";
+        EXPECT_EQ(console.screen(), computing + warning + pause);
+    }
+    struct Case {
+        const char* name;
+        std::int32_t LRESET, ONLYLD;
+        std::string keyboard;
+        std::optional<StopKind> stop;
+        std::string screen;
+    };
+    const Case cases[] = {
+        {"abort at the pause", 0, 0, "-1\n", StopKind::user_choice, computing + warning + pause},
+        {"reset asked for", 1, 0, "\n", StopKind::error,
+         computing + warning +
+             "\n ++> The reset of an unstable quiescent state to equilibrium is not yet "
+             "supported\n" +
+             pause},
+        {"loads only", 1, 1, "", std::nullopt, computing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console(c.keyboard);
+        fill(c.LRESET);
+        TPCM.ONLYLD = c.ONLYLD;
+        TPCM.ISURGE = c.ONLYLD;
+        EXPECT_EQ(run_until_stop([] { QSTAT(); }), c.stop);
+        EXPECT_EQ(console.screen(), c.screen);
+    }
+}
+
+TEST(StaticEquilibrium, RefusesWhatIsNotYetBuilt) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"applied force in the environment",
+         [] {
+             TPCM.LQUAS = 1;
+             TPCM.AUXFRC = 1;
+             TPCM.XVFRC = 10.0f;
+         },
+         " ++> The static equilibrium with an applied environment is not yet supported"},
+        {"current profile", [] { TPCM.SIMTYP = 13; },
+         " ++> The static equilibrium with a current profile (program code 13) is not yet "
+         "supported"},
+        {"sea state of another program",
+         [] {
+             TPCM.SIMTYP = 5;
+             TPCM.LQUAS = 1;
+         },
+         " ++> The static equilibrium with sea state and vessel motions is not yet supported"},
+        {"hawser beyond the lines",
+         [] {
+             TPCM.IARCO = 1;
+             TPCM.HAWSLN = 5;
+         },
+         " ++> Hawser line number 5 is not a line of the mooring (1 to 4)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console("\n");
+        fill_spread();
+        c.change();
+        EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
+        EXPECT_EQ(console.screen(), computing + "\n" + c.message + "\n" + pause);
+    }
+}
+
+// Without the environmental solve (LQUAS or LRESET off) the applied-force words are set from
+// the data: magnitude and direction; a force switched off is cleared; a zero force keeps the
+// direction it had.
+TEST(StaticEquilibrium, SetsTheAppliedForceWords) {
+    for (const std::int32_t LQUAS : {0, 1}) {
+        SCOPED_TRACE(LQUAS);
+        ScriptedConsole console;
+        fill_spread();
+        TPCM.LQUAS = LQUAS;
+        TPCM.LRESET = LQUAS == 0 ? 1 : 0;
+        TPCM.AUXFRC = 1;
+        TPCM.XVFRC = 3.0f;
+        TPCM.YVFRC = -4.0f;
+        TPCM.AXFC2 = 0;
+        TPCM.XVFRC2 = 6.0f;
+        EQUILB.FXTRN2 = EQUILB.PHIFX2 = 9.0f;
+        TPCM.AXFC3 = 1;
+        EQUILB.PHIFX3 = 0.7f;
+        EQUILB.FXTRN3 = 2.0f;
+        const auto passes = run_qstat();
+        ASSERT_EQ(passes.size(), 1u);
+        EXPECT_FALSE(passes[0].ENVRON);
+        EXPECT_EQ(EQUILB.FEXTRN, 5.0f);
+        EXPECT_EQ(EQUILB.PHIFEX, std::atan2(-4.0f, 3.0f));
+        EXPECT_EQ(EQUILB.FXTRN2, 0.0f);
+        EXPECT_EQ(EQUILB.PHIFX2, 0.0f);
+        EXPECT_EQ(EQUILB.FXTRN3, 0.0f);
+        EXPECT_EQ(EQUILB.PHIFX3, 0.7f);
+    }
+}
+
+// The tanker on its hawser (line 5, left slack: skipped) and the buoy on lines 1 to 4. Pass 1
+// sees the hawser from the tanker; pass 2 has the buoy in the vessel section with the tanker's
+// load at the hawser; afterwards TPCM describes the tanker again, with the changes of the
+// passes that are meant to last, and EQUILB holds the tanker's state and the buoy's heading.
+TEST(StaticEquilibrium, TwoBodyPassesAndRestoresTheTanker) {
+    ScriptedConsole console;
+    fill_spread(10.0f); // the buoy's mooring, at the buoy's heading
+    TPCM.IARCO = 1;
+    TPCM.NLIN = 5;
+    TPCM.HAWSLN = 5;
+    LINCOM.LINEID(5) = 1025;
+    LINCOM.RANC(5) = 300.0f;
+    TPCM.ANGDEP(5) = 170.0f; // from the buoy to the tanker
+    // The second body's section: the buoy.
+    TPCM.BVSAN0 = 10.0f;
+    TPCM.BXSALM = 2.0f;
+    TPCM.BLWL = 50.0f;
+    TPCM.BAXFRC = 0;
+    TPCM.BCDSYS = 1;
+    TPCM.BXVFRC = 7.0f;
+    TPCM.BYVFRC = 8.0f;
+    TPCM.BXVLOC = 9.0f;
+    TPCM.BYVLOC = 6.0f;
+    TPCM.BRACC(1, 5) = 10.0f;
+    TPCM.BRACC(3, 5) = 5.0f;
+    // The vessel section: the tanker.
+    TPCM.VESAN0 = 25.0f;
+    TPCM.XSALM = 150.0f;
+    TPCM.ENDHT = 12.0f;
+    TPCM.AUXFRC = 0;
+    TPCM.CRDSYS = 1;
+    TPCM.RACC(1, 5) = 1.0f;
+    TPCM.RACC(2, 5) = 2.0f;
+    TPCM.RACC(3, 5) = 3.0f;
+    TPCM.ISPM = 3;
+
+    // What TPCM should be afterwards: the headings in radians, the buoy's first applied force
+    // now the tanker's load at the hawser, the hawser's fairlead at the buoy.
+    auto expected = std::make_unique<TpcmBlock>(TPCM);
+    expected->VESAN0 = 25.0f / DEGRAD;
+    expected->BVSAN0 = 10.0f / DEGRAD;
+    expected->BXVFRC = expected->BYVFRC = 0.0f;
+    expected->BXVLOC = 10.0f;
+    expected->BYVLOC = 0.0f;
+    expected->RFLD(1, 5) = 10.0f;
+    expected->RFLD(2, 5) = 0.0f;
+    expected->RFLD(3, 5) = 5.0f;
+
+    int pass = 0;
+    QSTAT([&](const QstatRun& run) {
+        ++pass;
+        SCOPED_TRACE(pass);
+        EXPECT_EQ(run.ILOOP, pass);
+        if (pass == 1) { // the tanker on its hawser, seen from the tanker
+            EXPECT_EQ(TPCM.ISPM, 3);
+            EXPECT_EQ(LOCAL2.MINLN, 5);
+            EXPECT_EQ(LOCAL2.MAXLN, 5);
+            EXPECT_EQ(TPCM.ANGDEP(5), -10.0f);
+            EXPECT_EQ(TPCM.RFLD(1, 5), 150.0f);
+            EXPECT_EQ(TPCM.RFLD(2, 5), 0.0f);
+            EXPECT_EQ(TPCM.RFLD(3, 5), 12.0f);
+            EXPECT_EQ(TPCM.VESAN0, 25.0f / DEGRAD);
+            EXPECT_EQ(run.FXERR, 0.0f); // the slack hawser
+            EXPECT_EQ(run.OFFMAX, 0.0f);
+        } else { // the buoy on the other lines
+            EXPECT_EQ(TPCM.ISPM, 2);
+            EXPECT_EQ(LOCAL2.MINLN, 1);
+            EXPECT_EQ(LOCAL2.MAXLN, 4);
+            EXPECT_EQ(TPCM.ANGDEP(5), 170.0f);
+            EXPECT_EQ(TPCM.VESAN0, 10.0f / DEGRAD); // the buoy's, converted once
+            EXPECT_EQ(TPCM.BVSAN0, 25.0f / DEGRAD);
+            EXPECT_EQ(TPCM.XSALM, 2.0f);
+            EXPECT_EQ(TPCM.AUXFRC, 1);
+            EXPECT_EQ(TPCM.CRDSYS, 0);
+            EXPECT_EQ(TPCM.XVFRC, 0.0f);
+            EXPECT_EQ(TPCM.YVFRC, 0.0f);
+            EXPECT_EQ(TPCM.XVLOC, 10.0f);
+            EXPECT_EQ(TPCM.YVLOC, 0.0f);
+            EXPECT_EQ(TPCM.RFLD(1, 5), 10.0f);
+            EXPECT_EQ(TPCM.RFLD(3, 5), 5.0f);
+            EXPECT_EQ(EQUILB.VESANG(), 10.0f / DEGRAD);
+            EXPECT_NEAR(run.FXERR, 0.0, force_tol);
+            EXPECT_NEAR(run.FYERR, 0.0, force_tol);
+        }
+    });
+    EXPECT_EQ(pass, 2);
+    EXPECT_EQ(console.screen(), computing);
+    EXPECT_EQ(LOCAL2.MINLN, 1);
+    EXPECT_EQ(LOCAL2.MAXLN, 4);
+    for (int w = 1; w <= tpcm_word_count; ++w)
+        if (tpcm_word(TPCM, w) != tpcm_word(*expected, w))
+            ADD_FAILURE() << "TPCM word " << w << " differs";
+
+    EXPECT_EQ(EQUILB.VESANG(), 25.0f / DEGRAD);
+    EXPECT_EQ(EQUILB.TNKNGL(), 25.0f / DEGRAD);
+    EXPECT_EQ(EQUILB.BUYNGL(), 10.0f / DEGRAD);
+    EXPECT_EQ(EQUILB.RVES(1), 0.0f);
+    EXPECT_EQ(EQUILB.YCGVAR(), 0.0f);
+    EXPECT_EQ(EQUILB.TNKDEP, -10.0f); // the hawser seen from the tanker
+    EXPECT_EQ(EQUILB.BUYDEP, 170.0f); // and from the buoy, as the data give it
+    EXPECT_EQ(LINCOM.ANGDPP(5), 170.0f);
+}
+
+} // namespace
+} // namespace lintar
