@@ -262,6 +262,15 @@ bool environment_switch() {
            BITVAL(T.DPRFLG, 1) != 0;
 }
 
+// Whether the environment of step 17 puts any load on the body: a sea, swell, current, wind or
+// DP switch, or an applied force of non-zero magnitude (step 13 set the magnitudes).
+bool environment_applies_load() {
+    const TpcmBlock& T = TPCM;
+    const bool other = T.LRANDM != 0 || T.LSWELL != 0 || T.LSWEL2 != 0 || T.LCURNT != 0 ||
+                       T.LWIND != 0 || BITVAL(T.DPAFLG, 1) != 0 || BITVAL(T.DPRFLG, 1) != 0;
+    return other || EQUILB.FEXTRN != 0.0f || EQUILB.FXTRN2 != 0.0f || EQUILB.FXTRN3 != 0.0f;
+}
+
 // Step 19: the bodies of the two-body case. Pass 1 keeps the tanker's state and the hawser's
 // azimuth at both ends; pass 2 the buoy's state.
 void body_bookkeeping(const QstatRun& run) {
@@ -399,8 +408,11 @@ void QSTAT(const QstatPassHook& after_pass) {
         // 17. The environment switch (the spar's suction forces come with program code 17).
         run.ENVRON = environment_switch();
 
-        // 18. The equilibrium in the environment, the DP hold and the final evaluation.
-        if (run.ENVRON)
+        // 18. The equilibrium in the environment, the DP hold and the final evaluation. An
+        //     environment whose only switches are applied forces of no magnitude (the buoy pass
+        //     of the two-body case when the tanker carries no load) leaves the still-water
+        //     state, which the check above found stable: nothing is solved then.
+        if (run.ENVRON && environment_applies_load())
             not_yet_supported("The static equilibrium with an applied environment");
 
         // 19. The bodies of the two-body case (and of the towed case, with program code 10).

@@ -317,6 +317,25 @@ TEST(StaticEquilibrium, RefusesWhatIsNotYetBuilt) {
     }
 }
 
+// An environment whose only load is an applied force of no magnitude (the buoy pass of a
+// two-body file whose tanker carries no load) needs no solve: the still-water state stands.
+TEST(StaticEquilibrium, AnEnvironmentWithoutLoadKeepsTheStillWaterState) {
+    ScriptedConsole console;
+    fill_spread();
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.XVFRC = 0.0f;
+    TPCM.YVFRC = 0.0f;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_TRUE(passes[0].ENVRON);
+    EXPECT_EQ(EQUILB.FEXTRN, 0.0f);
+    EXPECT_EQ(EQUILB.RVES(1), 0.0f);
+    EXPECT_EQ(EQUILB.YCGVAR(), 0.0f);
+    EXPECT_EQ(console.screen(), computing);
+}
+
 // Without the environmental solve (LQUAS or LRESET off) the applied-force words are set from
 // the data: magnitude and direction; a force switched off is cleared; a zero force keeps the
 // direction it had.
