@@ -27,12 +27,10 @@ float plan_angle(float y, float x) {
 
 } // namespace
 
-// TRTTRQ2: net yaw moment of lines MINLN..MAXLN about the turret centre with the turret at
-// TRTTMP. Reads LOCAL3 (MINLN, MAXLN, RVESP), EQUILB TRTNG0, TPCM (XSALM, RFLD, ANGDEP,
-// NUMTAB) and LINCOM (LINEID, RANC, ANCDST, HLOD, MIDLYR); writes LINCOM ITYP (the type of the
-// last line evaluated). Allocates nothing, so a root finder may call it freely. Never ends the
-// run.
-float TRTTRQ2(float TRTTMP) {
+// turret_yaw_moment: see the header. Reads EQUILB TRTNG0, TPCM (XSALM, RFLD, ANGDEP, NUMTAB)
+// and LINCOM (LINEID, RANC, ANCDST, HLOD, MIDLYR); writes LINCOM ITYP (the type of the last
+// line evaluated). Allocates nothing, so a root finder may call it freely. Never ends the run.
+float turret_yaw_moment(float TRTTMP, float RX, float RY, std::int32_t MINLN, std::int32_t MAXLN) {
     const float d = TRTTMP - EQUILB.TRTNG0;
     const float cosd1 = std::cos(d) - 1.0f;
     const float sind = std::sin(d);
@@ -43,7 +41,7 @@ float TRTTRQ2(float TRTTMP) {
     const auto column_size = static_cast<std::size_t>(std::max(NUMTAB, std::int32_t{1}));
 
     float torque = 0.0f;
-    for (int i = LOCAL3.MINLN; i <= LOCAL3.MAXLN; ++i) {
+    for (int i = MINLN; i <= MAXLN; ++i) {
         if (LINCOM.LINEID(i) > 1024)
             continue;
         LINCOM.ITYP = LINCOM.LINEID(i) % 1024;
@@ -57,8 +55,8 @@ float TRTTRQ2(float TRTTMP) {
         const float DFLYV = sind * x + cosd1 * y;
         const float DFLXG = cost * DFLXV - sint * DFLYV;
         const float DFLYG = cost * DFLYV + sint * DFLXV;
-        const float TMPX = LOCAL3.RVESP(1) + DFLXG;
-        const float TMPY = LOCAL3.RVESP(2) + DFLYG;
+        const float TMPX = RX + DFLXG;
+        const float TMPY = RY + DFLYG;
 
         // Distance to the anchor, which lies RANC from the reference fairlead along DEPRAD.
         const float RANC = LINCOM.RANC(i);
@@ -83,6 +81,11 @@ float TRTTRQ2(float TRTTMP) {
         torque = torque + x * RFORCE * std::sin(a) - y * RFORCE * std::cos(a);
     }
     return torque;
+}
+
+// TRTTRQ2: the moment at the trial position of LOCAL3 (RVESP, MINLN, MAXLN).
+float TRTTRQ2(float TRTTMP) {
+    return turret_yaw_moment(TRTTMP, LOCAL3.RVESP(1), LOCAL3.RVESP(2), LOCAL3.MINLN, LOCAL3.MAXLN);
 }
 
 } // namespace lintar
