@@ -120,7 +120,8 @@ private:
 };
 
 // The force evaluation E(X): the mooring force and moment about (0, 0, ZORGN), global axes,
-// less the hydrostatic restoring in heave, roll and pitch.
+// less the hydrostatic restoring in heave, roll and pitch. FMOOR2's span warning may end the
+// run ("A" at its prompt).
 void Search::evaluate(const Vec6& X) {
     VARUPD(X, state);
     const Perturbation plain; // DRVFLG 0, no trim
@@ -220,6 +221,8 @@ void Search::external_load() {
     LOAD = {FLOC[0], FLOC[1], FLOC[2], TLOC[0], TLOC[1], TLOC[2]};
 }
 
+// True when a rotation component exceeds ANGLIM or the heave exceeds the water depth less the
+// draft.
 bool Search::outside_limits() const {
     const float ANGLIM = eqfnd2_store.ANGLIM;
     return std::abs(XVEC[3]) > ANGLIM || std::abs(XVEC[4]) > ANGLIM || std::abs(XVEC[5]) > ANGLIM ||
