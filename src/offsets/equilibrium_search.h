@@ -46,4 +46,12 @@ void EQFND2(std::array<float, 6>& FEXT, std::array<float, 6>& XVEC, std::int32_t
             const LineResults& results, EquilibriumResult& result, const AppliedLoadFrame& frame,
             std::int32_t& QUITFG, std::int32_t MINLN, std::int32_t MAXLN, SpanWarning& warn);
 
+// What follows a Newton step of EQFND2.
+enum class NewtonOutcome { another_step, converged, failed };
+
+// count_newton_step: the step-counting rule of EQFND2. A step that met the convergence test
+// (DOMOR false) ends the search, the last one allowed included; any other step is counted in
+// ITRATN, and the 201st such step fails (the failure dialogue). Writes only ITRATN.
+NewtonOutcome count_newton_step(bool DOMOR, std::int32_t& ITRATN);
+
 } // namespace lintar
