@@ -1,5 +1,5 @@
-// editor/user_offsets.h: the user offsets file "INPUTOFF.txt" that page 6 switches on
-// (FROMTABLE) and the offset-table analysis reads.
+// offsets/user_offsets.h: the user offsets file "INPUTOFF.txt" that page 6 switches on
+// (FROMTABLE) and the offset-table analysis CATTBL reads.
 //
 // A plain text file in the working folder, read list-directed, every read starting on a new
 // line: the number of blocks (sequences); then per block its number of rows, followed by the
@@ -21,15 +21,16 @@ struct UserOffsetBlock {
     std::array<std::array<float, 6>, max_user_offset_rows> XVEC{};
 };
 
-// Opens "INPUTOFF.txt" on unit 21 and returns its number of blocks (a negative count is 0).
-// A missing file: the not-found message on EDUNIT, the abort pause and an error stop,
-// whatever the answer. A count that is missing or not an integer: FILERR and an error stop.
+// Opens "INPUTOFF.txt" on unit 21 and returns its number of blocks. A missing file: the
+// not-found message on EDUNIT, the abort pause and an error stop, whatever the answer. A count
+// that is missing, not an integer or negative: FILERR and an error stop.
 std::int32_t open_user_offsets(int EDUNIT);
 
 // Reads the next block of the open file. A block of more than 50 rows: the message on
-// EDUNIT and the Return pause, then its first 50 rows, the reading going on after the
-// fiftieth row; a negative row count is 0. A row count or row value that is missing or does
-// not read: FILERR and an error stop.
+// EDUNIT and the Return pause, then its first 50 rows; the rest of the block is read and
+// passed over, so that the next block starts at its own row count. A row count that is
+// negative, or a row count or row value that is missing or does not read: FILERR and an error
+// stop.
 void read_user_offset_block(int EDUNIT, UserOffsetBlock& block);
 
 } // namespace lintar

@@ -1,5 +1,5 @@
-// editor/user_offsets.cpp: the user offsets file "INPUTOFF.txt".
-#include "editor/user_offsets.h"
+// offsets/user_offsets.cpp: the user offsets file "INPUTOFF.txt".
+#include "offsets/user_offsets.h"
 
 #include "runtime/edit_descriptors.h"
 #include "runtime/input_fields.h"
@@ -8,7 +8,7 @@
 #include "util/file_services.h"
 #include "util/prompts.h"
 
-#include <algorithm>
+#include <array>
 #include <string>
 
 namespace lintar {
@@ -29,6 +29,24 @@ template <typename T> void read_or_stop(ListReader& reader, T& value, int EDUNIT
         FILERR(file_name, reader_name, EDUNIT, keyboard_unit);
 }
 
+// A count of blocks or rows: a negative one is a damaged file, reported as one.
+std::int32_t read_count(int EDUNIT) {
+    std::int32_t count = 0;
+    ListReader reader = next_read();
+    read_or_stop(reader, count, EDUNIT);
+    if (count < 0)
+        FILERR(file_name, reader_name, EDUNIT, keyboard_unit);
+    return count;
+}
+
+// One row of six reals.
+void read_row(std::array<float, 6>& row, int EDUNIT) {
+    row.fill(0.0f);
+    ListReader reader = next_read();
+    for (float& value : row)
+        read_or_stop(reader, value, EDUNIT);
+}
+
 } // namespace
 
 // open_user_offsets: the file on unit 21 and its number of blocks; stops when it is missing or
@@ -45,36 +63,32 @@ std::int32_t open_user_offsets(int EDUNIT) {
         ABORT0(EDUNIT, keyboard_unit, LBACK);
         stop_program(StopKind::error);
     }
-    std::int32_t NREP = 0;
-    ListReader reader = next_read();
-    read_or_stop(reader, NREP, EDUNIT);
-    return std::max<std::int32_t>(NREP, 0);
+    return read_count(EDUNIT);
 }
 
 // read_user_offset_block: the next block, cut to 50 rows; stops when it does not read.
 void read_user_offset_block(int EDUNIT, UserOffsetBlock& block) {
-    std::int32_t NOFF = 0;
-    ListReader count = next_read();
-    read_or_stop(count, NOFF, EDUNIT);
+    std::int32_t NOFF = read_count(EDUNIT);
+    std::int32_t passed_over = 0;
     if (NOFF > max_user_offset_rows) {
         write_record(EDUNIT, "");
         write_record(EDUNIT, " ++>  User-supplied offsets are limited to " +
                                  I(max_user_offset_rows, 3) + " rows per repetition block.");
         write_record(EDUNIT, "      Your requested oversized block will be truncated.");
         write_record(EDUNIT, "");
-        std::int32_t dropped = 0;
-        PRSRET(EDUNIT, keyboard_unit, dropped);
+        std::int32_t LBACK = 0; // the answer at the pause changes nothing
+        PRSRET(EDUNIT, keyboard_unit, LBACK);
+        passed_over = NOFF - max_user_offset_rows;
         NOFF = max_user_offset_rows;
     }
-    // A negative count has no rows (it would otherwise reach the report as a row count).
-    block.NOFF = std::max<std::int32_t>(NOFF, 0);
-    for (std::int32_t k = 1; k <= block.NOFF; ++k) {
-        auto& row = block.XVEC[static_cast<std::size_t>(k - 1)];
-        row.fill(0.0f);
-        ListReader reader = next_read();
-        for (float& value : row)
-            read_or_stop(reader, value, EDUNIT);
-    }
+    block.NOFF = NOFF;
+    for (std::int32_t k = 1; k <= block.NOFF; ++k)
+        read_row(block.XVEC[static_cast<std::size_t>(k - 1)], EDUNIT);
+    // The rows beyond the fiftieth are read and dropped: were they left, the next block's row
+    // count would be taken from the first of them.
+    std::array<float, 6> dropped{};
+    for (std::int32_t k = 1; k <= passed_over; ++k)
+        read_row(dropped, EDUNIT);
 }
 
 } // namespace lintar
