@@ -108,6 +108,17 @@ struct Sequence {
     }
 };
 
+// The vessel's hydrostatics for the equilibrium search: a 600 ft by 100 ft waterplane of 80%,
+// its displacement, and metacentric heights that hold roll and pitch firmly.
+void vessel_hydrostatics() {
+    TPCM.DWATR = 64.0f;
+    TPCM.AWP = 48000.0f;
+    TPCM.DISPL = 122880.0f;
+    TPCM.VKG = 0.0f;
+    TPCM.VKMT = 40.0f;
+    TPCM.VKML = 600.0f;
+}
+
 // A run of CATTBL in a scratch folder with a scripted keyboard; the sequences it evaluated are
 // kept, the report is read after the run.
 struct AnalysisRun {
@@ -207,6 +218,16 @@ TEST_F(OffsetAnalysis, EverySequenceKindReportsItsRows) {
     TPCM.FROMTABLE = 1;
     folder.write("INPUTOFF.txt", "2\n2\n0 0 0 0 0 0\n0 5 0 0 0 0\n"
                                  "3\n1 0 0 0 0 0\n2 0 0 0 0 0\n3 0 0 0 0 0\n");
+    vessel_hydrostatics();
+    TPCM.NFCDIR = 1;
+    TPCM.FRCVEC(2, 1) = 1.0f;
+    TPCM.NFCOFF = 2;
+    TPCM.FRCOFF(2) = 30.0f;
+    TPCM.NTQDIR = 1;
+    TPCM.TRQVEC(3, 1) = 1.0f;
+    TPCM.NTQOFF = 3;
+    TPCM.TRQOFF(2) = 300.0f;
+    TPCM.TRQOFF(3) = 600.0f;
     // Every table, the stiffness matrices included.
     TPCM.NERGAN = TPCM.NCRS = TPCM.NETFV = TPCM.NETFG = 1;
     TPCM.NSTIFV = TPCM.NSTIFG = 1;
@@ -220,7 +241,11 @@ TEST_F(OffsetAnalysis, EverySequenceKindReportsItsRows) {
                                     progress("Computing oblique rotational offsets") +
                                     progress("Computing vertical offsets") +
                                     progress("Computing oblique rectilinear offsets") +
-                                    progress("Processing INPUTOFF.txt file"));
+                                    progress("Processing INPUTOFF.txt file") +
+                                    progress("Computing \"continuous equilibrium\" offsets for "
+                                             "specified forces") +
+                                    progress("Computing \"continuous equilibrium\" offsets for "
+                                             "specified moments"));
     struct Expected {
         std::int32_t TABTYP, IREP, NOFF;
         const char* section;
@@ -235,6 +260,8 @@ TEST_F(OffsetAnalysis, EverySequenceKindReportsItsRows) {
         {5, 1, 2, "VII. Oblique Rectilinear Offset Characteristics"},
         {6, 1, 2, "VII. User-specified INPUTOFF.txt offset file"},
         {6, 2, 3, "VII. User-specified INPUTOFF.txt offset file"},
+        {7, 1, 2, "VIII. Continuous Equilibrium Under Specified Forcing"},
+        {8, 1, 3, "IX. Continuous Equilibrium Under Specified Torquing"},
     };
     const std::string text = report();
     const auto rows = exposed_line_rows(text);
@@ -487,8 +514,10 @@ TEST_F(OffsetAnalysis, ZeroAtTheInitialOffsetGivesAZeroFirstRow) {
 // ---- A CALM buoy and a free turret --------------------------------------------------------
 
 // A buoy moored by three lines with a hawser (line 4, its own type) to its tanker: the buoy's
-// section takes the vessel's place; lateral points sum lines 1 to 3 and the hawser holds the
-// buoy with the restoring force along the offset, so that no net force remains along it.
+// section takes the vessel's place. Lateral points sum lines 1 to 3 and the hawser holds the
+// buoy with the restoring force along the offset, so that no net force remains along it; under
+// a force sequence the hawser carries the force, along the force, and the mooring's change
+// balances it.
 TEST_F(OffsetAnalysisAnswering, BuoyWithHawserRunsEndToEnd) {
     testing::fill_spread_mooring(2);
     TPCM.ZSPAN = 60.0f;
@@ -503,10 +532,11 @@ TEST_F(OffsetAnalysisAnswering, BuoyWithHawserRunsEndToEnd) {
     TPCM.NLAT = 0;
     ASSERT_FALSE(testing::run_until_stop([] { MRSTAT(); }).has_value()) << console.screen();
     console.clear_screen_text();
-    // The buoy's section: the vessel's, but for its arrangement word (which the exchange
-    // brings in from the buoy's copy).
     TPCM.IUNIT = 1;
     TPCM.VESAN0 = 0.0f;
+    vessel_hydrostatics();
+    // The buoy's section: the vessel's, but for its arrangement word (which the exchange
+    // brings in from the buoy's copy).
     {
         const auto bytes = tpcm_bytes(TPCM);
         std::copy_n(bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_vessel_section.first)),
@@ -520,6 +550,13 @@ TEST_F(OffsetAnalysisAnswering, BuoyWithHawserRunsEndToEnd) {
     TPCM.OFFL(1) = 0.0f;
     TPCM.OFFL(2) = 10.0f;
     TPCM.OFFL(3) = 20.0f;
+    TPCM.NFCDIR = 1;
+    TPCM.FRCVEC(1, 1) = 1.0f;
+    TPCM.FRCVEC(3, 1) = 0.5f; // the hawser holds the buoy in the horizontal plane only
+    TPCM.NFCOFF = 3;
+    TPCM.FRCOFF(1) = 0.0f;
+    TPCM.FRCOFF(2) = 20.0f;
+    TPCM.FRCOFF(3) = 40.0f;
     TPCM.NTO = 1;
     TPCM.NERGAN = 1;
     ASSERT_EQ(run(), 0) << console.screen();
@@ -531,23 +568,40 @@ TEST_F(OffsetAnalysisAnswering, BuoyWithHawserRunsEndToEnd) {
                   "              others, lies between interpolation rows 1 and 2\n"
                   "              of line type B. This may lead to unphysical\n"
                   "              results and/or serious interpolation errors.\n"
-                  "\a\n Enter \"A\" to abort or Press <RETURN> to continue: ");
+                  "\a\n Enter \"A\" to abort or Press <RETURN> to continue: " +
+                  progress("Computing \"continuous equilibrium\" offsets for specified forces"));
     EXPECT_EQ(TPCM.IARCO, 1);
-    ASSERT_EQ(sequences.size(), 1u);
-    const Sequence& q = sequences[0];
+    ASSERT_EQ(sequences.size(), 2u);
+    const Sequence& lateral = sequences[0];
     for (int n = 2; n <= 3; ++n) {
-        SCOPED_TRACE(::testing::Message() << "point " << n);
-        const float H = q.at(&OffsetTables::HWSDAT, 3, n);
+        SCOPED_TRACE(::testing::Message() << "lateral point " << n);
+        const float H = lateral.at(&OffsetTables::HWSDAT, 3, n);
         EXPECT_GT(H, 1.0f);
-        EXPECT_EQ(q.at(&OffsetTables::TOPTH, 4, n), H);
-        EXPECT_NEAR(q.at(&OffsetTables::MSTEXP, 8, n), 0.0f, 1e-4f * H);
-        EXPECT_NE(q.at(&OffsetTables::MSTEXP, 1, n), 4.0f); // the hawser is never the line
-        EXPECT_GT(q.at(&OffsetTables::HWSERG, 5, n), 0.0f); // the hawser's energy
-        EXPECT_EQ(q.at(&OffsetTables::DEPANG, 4, n), 225.0f);
+        EXPECT_EQ(lateral.at(&OffsetTables::TOPTH, 4, n), H);
+        EXPECT_NEAR(lateral.at(&OffsetTables::MSTEXP, 8, n), 0.0f, 1e-4f * H);
+        EXPECT_NE(lateral.at(&OffsetTables::MSTEXP, 1, n), 4.0f); // the hawser is never the line
+        EXPECT_GT(lateral.at(&OffsetTables::HWSERG, 5, n), 0.0f); // the hawser's energy
+        EXPECT_EQ(lateral.at(&OffsetTables::DEPANG, 4, n), 225.0f);
     }
+    const Sequence& forced = sequences[1];
+    // The Newton step stops within 0.01 ft: ~0.1 kips of a stiffness of ~10 kips/ft.
+    constexpr float balance_tol = 0.5f;
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(::testing::Message() << "force point " << n);
+        EXPECT_EQ(forced.at(&OffsetTables::HWSDAT, 3, n), TPCM.FRCOFF(n));
+        EXPECT_EQ(forced.at(&OffsetTables::DEPANG, 4, n), 0.0f);
+        const float x = forced.at(&OffsetTables::EQLDAT, 3, n);
+        const float y = forced.at(&OffsetTables::EQLDAT, 4, n);
+        EXPECT_FLOAT_EQ(forced.T->BYOFF[std::size_t(n - 1)], std::hypot(x, y));
+        // The mooring's load with the hawser's pull is the load at rest.
+        for (int k = 1; k <= 2; ++k)
+            EXPECT_NEAR(forced.at(&OffsetTables::GLBFRC, k, n),
+                        forced.at(&OffsetTables::GLBFRC, k, 1), balance_tol);
+    }
+    EXPECT_GT(forced.at(&OffsetTables::EQLDAT, 3, 3), 1.0f); // moved along the force
     const std::string text = report();
-    EXPECT_EQ(exposed_line_rows(text), (std::vector<int>{3}));
-    EXPECT_EQ(occurrences(text, "Hawser Characteristics"), 1u);
+    EXPECT_EQ(exposed_line_rows(text), (std::vector<int>{3, 3}));
+    EXPECT_EQ(occurrences(text, "Hawser Characteristics"), 2u);
 }
 
 // The plane force of the turret mooring's lines with the turret centre displaced by (dx, dy)
@@ -666,6 +720,26 @@ TEST_F(OffsetAnalysis, YawOffsetsTurnFromThePreOffsetHeading) {
     EXPECT_GT(std::abs(sequences[1].at(&OffsetTables::GLBFRC, 6, 2) -
                        sequences[1].at(&OffsetTables::GLBFRC, 6, 1)),
               1000.0f);
+}
+
+// The report on the console: each table ends with a pause, and a negative answer there writes
+// the sequence's tables again from the first, without computing the points again.
+TEST(OffsetAnalysisConsole, NegativeAnswerWritesTheSequenceAgain) {
+    AnalysisRun r("-1\n\n\n");
+    r.spread_from_table_stage();
+    AnalysisRun::lateral_sequence();
+    TPCM.IUNIT = TPCM.EDUNIT;
+    TPCM.NTO = 1;
+    EXPECT_EQ(r.run(), 0);
+    const std::string screen = r.console.screen();
+    // Code 99 answered "-1", code 99 again, then the tensions.
+    EXPECT_EQ(occurrences(screen, "Most Exposed Line Characteristics"), 2u);
+    EXPECT_EQ(occurrences(screen, "Total Fairlead Line Tensions"), 1u);
+    EXPECT_EQ(occurrences(screen, "Press <RETURN> to continue: "), 3u);
+    EXPECT_LT(screen.rfind("Most Exposed Line Characteristics"),
+              screen.find("Total Fairlead Line Tensions"));
+    EXPECT_EQ(r.sequences.size(), 1u);
+    EXPECT_FALSE(r.folder.has("OFFSETS.stxt"));
 }
 
 // ---- Refusals and stops -------------------------------------------------------------------
@@ -831,17 +905,6 @@ TEST(OffsetAnalysisStops, RefusedBeforeTheFirstSequence) {
 }
 
 // ---- "Continuous equilibrium" sequences ------------------------------------------------------
-
-// The vessel's hydrostatics for the equilibrium search: a 600 ft by 100 ft waterplane of 80%,
-// its displacement, and metacentric heights that hold roll and pitch firmly.
-void vessel_hydrostatics() {
-    TPCM.DWATR = 64.0f;
-    TPCM.AWP = 48000.0f;
-    TPCM.DISPL = 122880.0f;
-    TPCM.VKG = 0.0f;
-    TPCM.VKMT = 40.0f;
-    TPCM.VKML = 600.0f;
-}
 
 // Force sequences and a couple sequence, applied separately and matched: the kinds run, the
 // progress lines name them, each table has its rows and the equilibrium table carries the
