@@ -6,6 +6,7 @@
 #include "editor/identity.h"
 #include "equilibrium/static_equilibrium.h"
 #include "lines/line_tables.h"
+#include "offsets/offset_tables.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 
@@ -32,12 +33,12 @@ void load_engine_data(std::string_view DATFIL) {
     }
 }
 
-// run_engine_stages: MRSTAT, then QSTAT. Reads and writes TPCM and the analysis blocks; the
-// reports go to their files. Each stage may end the run (see its own header).
+// run_engine_stages: MRSTAT, then QSTAT, then CATTBL. Reads and writes TPCM and the analysis
+// blocks; the reports go to their files. Each stage may end the run (see its own header).
 void run_engine_stages() {
     MRSTAT();
     QSTAT();
-    // The offset-table analysis (CATTBL) comes here: it starts from the state QSTAT leaves.
+    CATTBL();
 }
 
 void run_engine(std::string_view DATFIL) {
