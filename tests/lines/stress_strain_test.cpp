@@ -138,6 +138,46 @@ TEST(Splines, TwoVariableTablesMatchTheTextbookSplineAlongBothDirections) {
     }
 }
 
+// splin2 skips the textbook's repeated work (one bracket for all rows, a partial back
+// substitution); its value must stay bit for bit that of the plain composition of spline and
+// splint, on a table of the size the force routines use (90 load points, 7 layers), inside,
+// between and beyond the points.
+TEST(Splines, TwoVariableValueIsExactlyThePlainComposition) {
+    constexpr int m = 90;
+    constexpr int n = 7;
+    std::vector<float> x1(m), x2(n), ya(90 * n), y2a(90 * n);
+    for (int j = 0; j < m; ++j)
+        x1[static_cast<std::size_t>(j)] = 1.0f + 11.0f * std::pow(1.07f, static_cast<float>(j));
+    for (int k = 0; k < n; ++k)
+        x2[static_cast<std::size_t>(k)] = static_cast<float>(k + 1);
+    for (int k = 0; k < n; ++k)
+        for (int j = 0; j < m; ++j)
+            ya[static_cast<std::size_t>(k * 90 + j)] =
+                x1[static_cast<std::size_t>(j)] * (1.0f + 0.03f * static_cast<float>(k * k)) +
+                std::sin(0.37f * static_cast<float>(j * (k + 2)));
+    splie2(x1, x2, ya, m, n, y2a);
+
+    for (const auto [a, b] :
+         {std::array{0.5f, 0.7f}, std::array{12.0f, 1.0f}, std::array{300.0f, 3.25f},
+          std::array{7000.0f, 6.9f}, std::array{9e3f, 7.4f}}) {
+        SCOPED_TRACE(::testing::Message() << a << ", " << b);
+        std::vector<float> row(n), row2(n), yy(m), yy2(m);
+        for (int j = 0; j < m; ++j) {
+            for (int k = 0; k < n; ++k) {
+                row[static_cast<std::size_t>(k)] = ya[static_cast<std::size_t>(k * 90 + j)];
+                row2[static_cast<std::size_t>(k)] = y2a[static_cast<std::size_t>(k * 90 + j)];
+            }
+            splint(x2, row, row2, n, b, yy[static_cast<std::size_t>(j)]);
+        }
+        spline(x1, yy, m, 1e30f, 1e30f, yy2);
+        float plain = 0.0f;
+        splint(x1, yy, yy2, m, a, plain);
+        float y = 0.0f;
+        splin2(x1, x2, ya, y2a, m, n, a, b, y);
+        EXPECT_EQ(y, plain);
+    }
+}
+
 TEST(Splines, EqualAbscissaeAreReportedAndTheEvaluationGoesOn) {
     ScriptedConsole console("\n");
     TPCM.EDUNIT = 6;
