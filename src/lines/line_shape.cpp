@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace lintar {
@@ -32,6 +33,10 @@ const StateReset reset_line_shape{[] { line_shape_store = {}; }};
 constexpr float slope_tolerance = 1.0e-5f;
 constexpr float height_tolerance = 0.01f;
 constexpr std::int32_t search_steps = 100;
+
+// The Newton search from an estimate: a good estimate settles in two or three steps, a poor
+// one in a few more; a search that needs more is handed to the bracketing search.
+constexpr int newton_steps = 12;
 
 // The widening of a bracket that holds no root: the first step is half the upper slope, but
 // at least this (a zero or tiny slope would never widen), and the step doubles at most this
@@ -80,12 +85,19 @@ float target_height(float TOPTAN) {
     return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
 }
 
+// A line laid down from the fairlead at one top slope: its height error, and how many of its
+// leading nodes follow the top slope (the nodes below them lie at the seabed tangent).
+struct LaidLine {
+    double error = 0.0;
+    int free_nodes = 0;
+};
+
 // The height error of HTERR and HTERR2 in double precision: lays the line down from the
 // fairlead at top slope TOPTAN, element by element, grounding the part of an element below
 // the seabed tangent over a solid seabed (unless a buoyant element lies further down), and
 // compares the rise of the suspended part with the target height. Writes TMPTAN, SECARR,
 // BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT.
-double height_error(float TOPTAN) {
+LaidLine lay_line(float TOPTAN) {
     LincomBlock& C = LINCOM;
     const int ITYP = C.ITYP;
     const int NELEM = TPCM.NELEM(ITYP);
@@ -99,6 +111,8 @@ double height_error(float TOPTAN) {
         if (C.SCLWT(i) < 0.0)
             last_buoyant = i;
 
+    LaidLine laid;
+    laid.free_nodes = NELEM + 1;
     C.BOTLN = 0.0;
     C.TMPTAN(1) = static_cast<double>(TOPTAN);
     const float DELTZP = target_height(TOPTAN);
@@ -111,12 +125,13 @@ double height_error(float TOPTAN) {
             else
                 C.BOTLN += static_cast<double>(SLEN(i)) * STRECH(DSLOPE, BETA, i);
             C.TMPTAN(i + 1) = DSLOPE;
+            laid.free_nodes = std::min(laid.free_nodes, i);
         }
     }
     for (int J = 1; J <= NELEM + 1; ++J)
         C.SECARR(J) = SECFCN(C.TMPTAN(J));
     const double rise = ZDIST(C.SCLWT_words, C.SECARR_words, BETA, NELEM, SLEN, C.TMPTAN_words);
-    const double error = rise - static_cast<double>(DELTZP);
+    laid.error = rise - static_cast<double>(DELTZP);
 
     if (TPCM.NBUG == 1) {
         const int EDUNIT = TPCM.EDUNIT;
@@ -127,10 +142,93 @@ double height_error(float TOPTAN) {
         write_record(EDUNIT, values + E(C.BOTLN, 13, 5));
         for (int J = 1; J <= NELEM + 1; ++J)
             write_record(EDUNIT, "  IELEM,SECARR(IELEM)" + I(J, 5) + E(C.SECARR(J), 13, 5));
-        write_record(EDUNIT,
-                     " ZDIST,DELTZP,DHTERR" + E(rise, 13, 5) + E(DELTZP, 13, 5) + E(error, 13, 5));
+        write_record(EDUNIT, " ZDIST,DELTZP,DHTERR" + E(rise, 13, 5) + E(DELTZP, 13, 5) +
+                                 E(laid.error, 13, 5));
     }
-    return error;
+    return laid;
+}
+
+double height_error(float TOPTAN) {
+    return lay_line(TOPTAN).error;
+}
+
+// The derivative of the height error of `laid` with respect to its top slope, from the shape
+// it left in LINCOM. A free node's slope moves one for one with the top slope, a grounded
+// node's not at all. Since d ZFCN / dq = (1 + strain) q / R (the stretched sine), element i
+// adds ((1 + strain) q / R at node i - the same at node i+1) / SCLWT(i), a free node's term
+// only; a weightless element's rise SLEN (1 + strain) q / R changes by SLEN ((d strain/dR)
+// (q/R)^2 + (1 + strain) / R^3). The vessel pull-down lowers the target by a fixed amount per
+// unit of top slope. Only the size of a search step depends on this value, never the root.
+double height_error_rate(const LaidLine& laid) {
+    const LincomBlock& C = LINCOM;
+    const int ITYP = C.ITYP;
+    const int NELEM = TPCM.NELEM(ITYP);
+    const ElementReals SLEN = slen_column(ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    const auto stretched_sine = [&](int i, int J) {
+        const double R = C.SECARR(J);
+        return (1.0 + cubic_strain(BETA(1, i), BETA(2, i), BETA(3, i), R)) * C.TMPTAN(J) / R;
+    };
+    double rate = 0.0;
+    for (int i = 1; i <= NELEM && i <= laid.free_nodes; ++i) {
+        if (C.SCLWT(i) != 0.0) {
+            const double lower = i + 1 <= laid.free_nodes ? stretched_sine(i, i + 1) : 0.0;
+            rate += (stretched_sine(i, i) - lower) / C.SCLWT(i);
+        } else {
+            const double R = C.SECARR(i);
+            const double sine = C.TMPTAN(i) / R;
+            const double strain_rate = BETA(1, i) + 2.0 * BETA(2, i) * R + 3.0 * BETA(3, i) * R * R;
+            const double stretch = 1.0 + cubic_strain(BETA(1, i), BETA(2, i), BETA(3, i), R);
+            rate +=
+                static_cast<double>(SLEN(i)) * (strain_rate * sine * sine + stretch / (R * R * R));
+        }
+    }
+    const float AREA = TPCM.AWP * TPCM.DWATR;
+    if (TPCM.PULLDN != 0 && AREA != 0.0f)
+        rate += static_cast<double>(TPCM.NLINE(1)) * C.DPHLD * 1000.0 / static_cast<double>(AREA);
+    return rate;
+}
+
+// The distance from a four-byte real to the next one away from zero.
+double float_spacing(float x) {
+    const float a = std::abs(x);
+    return static_cast<double>(std::nextafter(a, std::numeric_limits<float>::infinity()) - a);
+}
+
+// The top-slope search by Newton steps on the height error from an estimate of the root, each
+// step kept inside the sign change once trials on both sides of the root are known. It stops
+// at the slope from which the next step would not change the four-byte slope by more than its
+// last digit and whose height error is within height_tolerance: the four-byte root that the
+// bracketing search ITER8 finds too (to the last digit; ITER8 stops within slope_tolerance),
+// and its shape is the one laid last. A good estimate settles in two or three layings instead
+// of ITER8's nine or ten. Returns nothing when the steps do not settle within newton_steps or
+// the error does not rise with the slope (then the caller runs ITER8, which finds or reports).
+std::optional<float> newton_top_slope(float estimate) {
+    float x = estimate;
+    float below = std::numeric_limits<float>::quiet_NaN(); // a trial with a negative error
+    float above = std::numeric_limits<float>::quiet_NaN(); // and one with a positive error
+    for (int step = 1; step <= newton_steps; ++step) {
+        const LaidLine laid = lay_line(x);
+        const double F = laid.error;
+        if (F == 0.0)
+            return x;
+        const double D = height_error_rate(laid);
+        if (!std::isfinite(F) || !(D > 0.0) || !std::isfinite(D))
+            return std::nullopt;
+        (F < 0.0 ? below : above) = x;
+        double next = static_cast<double>(x) - F / D;
+        if (std::abs(next - static_cast<double>(x)) <= float_spacing(x) &&
+            std::abs(F) <= static_cast<double>(height_tolerance))
+            return x;
+        if (!std::isnan(below) && !std::isnan(above)) {
+            const double low = std::min(below, above);
+            const double high = std::max(below, above);
+            if (!(next > low && next < high))
+                next = 0.5 * (low + high);
+        }
+        x = to_real4(next);
+    }
+    return std::nullopt;
 }
 
 // The water-level error of WLERR and WLERR2, in the precision Real: solves the line with
@@ -242,19 +340,34 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
 // water surface, its weight is searched between the wet and the dry weight for the one that
 // puts the mid-height at the surface (a partly emerged element); when even the dry weight
 // leaves it above, it is taken as fully emerged at its dry weight and the line solved once
-// more. Writes the shape, KELEM and possibly SCLWT(KELEM) in LINCOM; ends the run (status 1)
-// when a search fails.
-void ITER8P(float& TOPT1, float& TOPT2) {
+// more. A line solved without the water-level search starts from the caller's estimate when
+// it gives one (see solve_top_slope). Writes the shape, KELEM and possibly SCLWT(KELEM) in
+// LINCOM; ends the run (status 1) when a search fails.
+void ITER8P(float& TOPT1, float& TOPT2, std::optional<float> estimate) {
     LincomBlock& C = LINCOM;
     const std::int32_t ITYP = C.ITYP;
     const std::int32_t NBUG = TPCM.NBUG;
     const int EDUNIT = TPCM.EDUNIT;
+    // The search of a line without the water-level step.
+    const auto solve_top_slope = [&] {
+        // With the debug trace on, the bracketing search runs, so that the trace shows its
+        // steps; otherwise Newton steps from the estimate, and the bracketing search only
+        // when they do not settle.
+        if (estimate && NBUG != 1) {
+            if (const std::optional<float> root = newton_top_slope(*estimate)) {
+                TOPT2 = *root;
+                TOPT1 = 0.25f * *root;
+                return;
+            }
+        }
+        ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+    };
     bool EMERGED = false;
     for (;;) {
         float TOPT1C = TOPT1;
         float TOPT2C = TOPT2;
         if (TPCM.WLFLAG == 0 || EMERGED) {
-            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            solve_top_slope();
             return;
         }
         C.KELEM = 0;
@@ -265,7 +378,7 @@ void ITER8P(float& TOPT1, float& TOPT2) {
             }
         }
         if (C.KELEM == 0) {
-            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            solve_top_slope();
             return;
         }
         const auto WETVAL = static_cast<float>(C.SCLWT(C.KELEM));
