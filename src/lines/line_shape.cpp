@@ -189,24 +189,33 @@ double height_error_rate(const LaidLine& laid) {
     return rate;
 }
 
-// The distance from a four-byte real to the next one away from zero.
-double float_spacing(float x) {
-    const float a = std::abs(x);
-    return static_cast<double>(std::nextafter(a, std::numeric_limits<float>::infinity()) - a);
-}
+// A trial of the Newton search: a four-byte top slope and its height error.
+struct Trial {
+    float slope = 0.0f;
+    double error = 0.0;
+};
 
-// The top-slope search by Newton steps on the height error from an estimate of the root, each
-// step kept inside the sign change once trials on both sides of the root are known. It stops
-// at the slope from which the next step would not change the four-byte slope by more than its
-// last digit and whose height error is within height_tolerance: the four-byte root that the
-// bracketing search ITER8 finds too (to the last digit; ITER8 stops within slope_tolerance),
-// and its shape is the one laid last. A good estimate settles in two or three layings instead
-// of ITER8's nine or ten. Returns nothing when the steps do not settle within newton_steps or
-// the error does not rise with the slope (then the caller runs ITER8, which finds or reports).
+// The top-slope search by Newton steps on the height error from an estimate of the root.
+// Until trials on both sides of the root are known, a step moves the slope by at most half
+// its size (at most 0.5 below a slope of 1): far from the root, where the line hangs nearly
+// straight, the error is flat and a full step would run far past the root. Once they are
+// known, a step that would leave the interval between them (or land on one of its ends, a
+// slope laid before) halves the interval instead. The search ends
+//  - when the next step rounds to the four-byte slope just laid: that slope is the four-byte
+//    root (the one nearest the zero of the double-precision error), or
+//  - when the trials on the two sides are neighbouring four-byte slopes (the error may jump
+//    across the zero, with the vessel pull-down's four-byte target height): the one with the
+//    smaller error is the root,
+// and its height error must be within height_tolerance, as in ITER8. This is the root ITER8
+// finds (it stops within slope_tolerance, in practice on the same four-byte slope or the next
+// one), in about two layings of the line from the table stage's estimates instead of nine;
+// the shape left in LINCOM is the root's. Returns nothing when the steps do not settle within
+// newton_steps, or the error does not rise with the slope: the caller then runs ITER8, which
+// finds the root or reports why there is none.
 std::optional<float> newton_top_slope(float estimate) {
+    std::optional<Trial> below; // the latest trials with a negative
+    std::optional<Trial> above; // and a positive height error
     float x = estimate;
-    float below = std::numeric_limits<float>::quiet_NaN(); // a trial with a negative error
-    float above = std::numeric_limits<float>::quiet_NaN(); // and one with a positive error
     for (int step = 1; step <= newton_steps; ++step) {
         const LaidLine laid = lay_line(x);
         const double F = laid.error;
@@ -215,18 +224,32 @@ std::optional<float> newton_top_slope(float estimate) {
         const double D = height_error_rate(laid);
         if (!std::isfinite(F) || !(D > 0.0) || !std::isfinite(D))
             return std::nullopt;
-        (F < 0.0 ? below : above) = x;
-        double next = static_cast<double>(x) - F / D;
-        if (std::abs(next - static_cast<double>(x)) <= float_spacing(x) &&
-            std::abs(F) <= static_cast<double>(height_tolerance))
-            return x;
-        if (!std::isnan(below) && !std::isnan(above)) {
-            const double low = std::min(below, above);
-            const double high = std::max(below, above);
-            if (!(next > low && next < high))
-                next = 0.5 * (low + high);
+        (F < 0.0 ? below : above) = Trial{x, F};
+
+        if (below && above && std::nextafter(below->slope, above->slope) == above->slope) {
+            const Trial& root = std::abs(below->error) <= std::abs(above->error) ? *below : *above;
+            if (std::abs(root.error) > static_cast<double>(height_tolerance))
+                return std::nullopt;
+            if (root.slope != x)
+                (void)lay_line(root.slope);
+            return root.slope;
         }
-        x = to_real4(next);
+        double next = static_cast<double>(x) - F / D;
+        if (!(below && above)) {
+            const double reach = 0.5 * std::max(static_cast<double>(std::abs(x)), 1.0);
+            next = std::clamp(next, static_cast<double>(x) - reach, static_cast<double>(x) + reach);
+        }
+        float rounded = to_real4(next);
+        if (rounded == x)
+            return std::abs(F) <= static_cast<double>(height_tolerance) ? std::optional<float>(x)
+                                                                        : std::nullopt;
+        if (below && above) {
+            const float low = std::min(below->slope, above->slope);
+            const float high = std::max(below->slope, above->slope);
+            if (!(rounded > low && rounded < high))
+                rounded = to_real4(0.5 * (static_cast<double>(low) + static_cast<double>(high)));
+        }
+        x = rounded;
     }
     return std::nullopt;
 }
