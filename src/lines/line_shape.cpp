@@ -86,7 +86,7 @@ float target_height(float TOPTAN) {
 }
 
 // A line laid down from the fairlead at one top slope: its height error, and how many of its
-// leading nodes follow the top slope (the nodes below them lie at the seabed tangent).
+// leading nodes move with the top slope (those below the first grounded node do not).
 struct LaidLine {
     double error = 0.0;
     int free_nodes = 0;
@@ -96,7 +96,9 @@ struct LaidLine {
 // fairlead at top slope TOPTAN, element by element, grounding the part of an element below
 // the seabed tangent over a solid seabed (unless a buoyant element lies further down), and
 // compares the rise of the suspended part with the target height. Writes TMPTAN, SECARR,
-// BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT.
+// BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT. The secant of the seabed
+// tangent is taken once, for the stretch of every grounded part and for every node lying at
+// that tangent: the same numbers as STRECH(DSLOPE) and SECFCN(DSLOPE) each time.
 LaidLine lay_line(float TOPTAN) {
     LincomBlock& C = LINCOM;
     const int ITYP = C.ITYP;
@@ -105,6 +107,7 @@ LaidLine lay_line(float TOPTAN) {
     const ElementBetas BETA(C.BETA_words);
     const double DSLOPE = C.DSLOPE;
     const bool solid_seabed = TPCM.ANCTYP(ITYP) == 1;
+    const double seabed_secant = SECFCN(DSLOPE);
 
     int last_buoyant = 0;
     for (int i = 1; i <= NELEM; ++i)
@@ -120,16 +123,17 @@ LaidLine lay_line(float TOPTAN) {
         C.TMPTAN(i + 1) = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
         if (solid_seabed && C.TMPTAN(i) >= DSLOPE && C.TMPTAN(i + 1) <= DSLOPE &&
             last_buoyant <= i) {
+            const double stretch = stretch_at(seabed_secant, BETA, i);
             if (C.SCLWT(i) != 0.0)
-                C.BOTLN += STRECH(DSLOPE, BETA, i) * (DSLOPE - C.TMPTAN(i + 1)) / C.SCLWT(i);
+                C.BOTLN += stretch * (DSLOPE - C.TMPTAN(i + 1)) / C.SCLWT(i);
             else
-                C.BOTLN += static_cast<double>(SLEN(i)) * STRECH(DSLOPE, BETA, i);
+                C.BOTLN += static_cast<double>(SLEN(i)) * stretch;
             C.TMPTAN(i + 1) = DSLOPE;
             laid.free_nodes = std::min(laid.free_nodes, i);
         }
     }
     for (int J = 1; J <= NELEM + 1; ++J)
-        C.SECARR(J) = SECFCN(C.TMPTAN(J));
+        C.SECARR(J) = C.TMPTAN(J) == DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
     const double rise = ZDIST(C.SCLWT_words, C.SECARR_words, BETA, NELEM, SLEN, C.TMPTAN_words);
     laid.error = rise - static_cast<double>(DELTZP);
 
@@ -165,23 +169,25 @@ double height_error_rate(const LaidLine& laid) {
     const int NELEM = TPCM.NELEM(ITYP);
     const ElementReals SLEN = slen_column(ITYP);
     const ElementBetas BETA(C.BETA_words);
-    const auto stretched_sine = [&](int i, int J) {
-        const double R = C.SECARR(J);
-        return (1.0 + cubic_strain(BETA(1, i), BETA(2, i), BETA(3, i), R)) * C.TMPTAN(J) / R;
+    // The sine q / R of a moving node, 0 for one that does not move; each node's is taken once.
+    const auto moving_sine = [&](int J) {
+        return J <= laid.free_nodes ? C.TMPTAN(J) / C.SECARR(J) : 0.0;
     };
     double rate = 0.0;
+    double upper_sine = moving_sine(1);
     for (int i = 1; i <= NELEM && i <= laid.free_nodes; ++i) {
+        const double lower_sine = moving_sine(i + 1);
+        const double R = C.SECARR(i);
         if (C.SCLWT(i) != 0.0) {
-            const double lower = i + 1 <= laid.free_nodes ? stretched_sine(i, i + 1) : 0.0;
-            rate += (stretched_sine(i, i) - lower) / C.SCLWT(i);
+            rate += (stretch_at(R, BETA, i) * upper_sine -
+                     stretch_at(C.SECARR(i + 1), BETA, i) * lower_sine) /
+                    C.SCLWT(i);
         } else {
-            const double R = C.SECARR(i);
-            const double sine = C.TMPTAN(i) / R;
             const double strain_rate = BETA(1, i) + 2.0 * BETA(2, i) * R + 3.0 * BETA(3, i) * R * R;
-            const double stretch = 1.0 + cubic_strain(BETA(1, i), BETA(2, i), BETA(3, i), R);
-            rate +=
-                static_cast<double>(SLEN(i)) * (strain_rate * sine * sine + stretch / (R * R * R));
+            rate += static_cast<double>(SLEN(i)) *
+                    (strain_rate * upper_sine * upper_sine + stretch_at(R, BETA, i) / (R * R * R));
         }
+        upper_sine = lower_sine;
     }
     const float AREA = TPCM.AWP * TPCM.DWATR;
     if (TPCM.PULLDN != 0 && AREA != 0.0f)
