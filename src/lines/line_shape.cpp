@@ -85,60 +85,109 @@ float target_height(float TOPTAN) {
     return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
 }
 
-// A line laid down from the fairlead at one top slope: its height error, and how many of its
-// leading nodes move with the top slope (those below the first grounded node do not).
-struct LaidLine {
-    double error = 0.0;
-    int free_nodes = 0;
+// The seabed as the line being solved meets it: over a solid seabed, element i grounds the
+// part of it below the seabed tangent DSLOPE when its upper node's slope is at or above the
+// tangent, its lower node's (before grounding) at or below, and no buoyant element lies
+// further down (a buoy lifts the line off).
+struct SeabedRule {
+    bool solid = false;
+    double DSLOPE = 0.0;
+    int last_buoyant = 0; // the last element with a negative scaled weight, 0 when none
+
+    bool grounds(int i, double upper, double lower) const {
+        return solid && upper >= DSLOPE && lower <= DSLOPE && last_buoyant <= i;
+    }
 };
 
-// The height error of HTERR and HTERR2 in double precision: lays the line down from the
-// fairlead at top slope TOPTAN, element by element, grounding the part of an element below
-// the seabed tangent over a solid seabed (unless a buoyant element lies further down), and
-// compares the rise of the suspended part with the target height. Writes TMPTAN, SECARR,
-// BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT. The secant of the seabed
-// tangent is taken once, for the stretch of every grounded part and for every node lying at
-// that tangent: the same numbers as STRECH(DSLOPE) and SECFCN(DSLOPE) each time.
+SeabedRule seabed_rule() {
+    const LincomBlock& C = LINCOM;
+    SeabedRule rule;
+    rule.solid = TPCM.ANCTYP(C.ITYP) == 1;
+    rule.DSLOPE = C.DSLOPE;
+    for (int i = 1; i <= TPCM.NELEM(C.ITYP); ++i)
+        if (C.SCLWT(i) < 0.0)
+            rule.last_buoyant = i;
+    return rule;
+}
+
+// A line laid down from the fairlead at one top slope: the rise of its suspended part, the
+// height it must span, and how many of its leading nodes move with the top slope (those
+// below the first grounded node do not).
+struct LaidLine {
+    double rise = 0.0;
+    float DELTZP = 0.0f;
+    int free_nodes = 0;
+
+    double error() const { return rise - static_cast<double>(DELTZP); }
+};
+
+// Lays the line down from the fairlead at top slope TOPTAN, element by element, the part of
+// an element below the seabed tangent grounded (SeabedRule: its lower node then lies at the
+// tangent, and so does every node below it), and sums the rise of the suspended part. Writes
+// TMPTAN and SECARR of LINCOM; the grounded length BOTLN, which the rise does not need, is
+// left to grounded_length. Every node lying at the seabed tangent gets the one secant of the
+// tangent: the same number as SECFCN(DSLOPE) each time.
 LaidLine lay_line(float TOPTAN) {
     LincomBlock& C = LINCOM;
-    const int ITYP = C.ITYP;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const ElementReals SLEN = slen_column(ITYP);
-    const ElementBetas BETA(C.BETA_words);
-    const double DSLOPE = C.DSLOPE;
-    const bool solid_seabed = TPCM.ANCTYP(ITYP) == 1;
-    const double seabed_secant = SECFCN(DSLOPE);
-
-    int last_buoyant = 0;
-    for (int i = 1; i <= NELEM; ++i)
-        if (C.SCLWT(i) < 0.0)
-            last_buoyant = i;
+    const int NELEM = TPCM.NELEM(C.ITYP);
+    const ElementReals SLEN = slen_column(C.ITYP);
+    const SeabedRule seabed = seabed_rule();
+    const double seabed_secant = SECFCN(seabed.DSLOPE);
 
     LaidLine laid;
     laid.free_nodes = NELEM + 1;
-    C.BOTLN = 0.0;
+    laid.DELTZP = target_height(TOPTAN);
     C.TMPTAN(1) = static_cast<double>(TOPTAN);
-    const float DELTZP = target_height(TOPTAN);
     for (int i = 1; i <= NELEM; ++i) {
         C.TMPTAN(i + 1) = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
-        if (solid_seabed && C.TMPTAN(i) >= DSLOPE && C.TMPTAN(i + 1) <= DSLOPE &&
-            last_buoyant <= i) {
-            const double stretch = stretch_at(seabed_secant, BETA, i);
-            if (C.SCLWT(i) != 0.0)
-                C.BOTLN += stretch * (DSLOPE - C.TMPTAN(i + 1)) / C.SCLWT(i);
-            else
-                C.BOTLN += static_cast<double>(SLEN(i)) * stretch;
-            C.TMPTAN(i + 1) = DSLOPE;
+        if (seabed.grounds(i, C.TMPTAN(i), C.TMPTAN(i + 1))) {
+            C.TMPTAN(i + 1) = seabed.DSLOPE;
             laid.free_nodes = std::min(laid.free_nodes, i);
         }
     }
     for (int J = 1; J <= NELEM + 1; ++J)
-        C.SECARR(J) = C.TMPTAN(J) == DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
-    const double rise = ZDIST(C.SCLWT_words, C.SECARR_words, BETA, NELEM, SLEN, C.TMPTAN_words);
-    laid.error = rise - static_cast<double>(DELTZP);
+        C.SECARR(J) = C.TMPTAN(J) == seabed.DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
+    laid.rise = ZDIST(C.SCLWT_words, C.SECARR_words, ElementBetas(C.BETA_words), NELEM, SLEN,
+                      C.TMPTAN_words);
+    return laid;
+}
 
+// The stretched length on the seabed of the line laid in TMPTAN: over each grounded element,
+// the part below the seabed tangent (its lower node's slope before grounding is found again
+// from its upper node's, by the same expression), stretched at the tangent's tension; a
+// grounded weightless element lies there whole.
+double grounded_length() {
+    const LincomBlock& C = LINCOM;
+    const int NELEM = TPCM.NELEM(C.ITYP);
+    const ElementReals SLEN = slen_column(C.ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    const SeabedRule seabed = seabed_rule();
+    const double seabed_secant = SECFCN(seabed.DSLOPE); // STRECH(DSLOPE) from one secant
+    double BOTLN = 0.0;
+    for (int i = 1; i <= NELEM; ++i) {
+        const double lower = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
+        if (!seabed.grounds(i, C.TMPTAN(i), lower))
+            continue;
+        const double stretch = stretch_at(seabed_secant, BETA, i);
+        if (C.SCLWT(i) != 0.0)
+            BOTLN += stretch * (seabed.DSLOPE - lower) / C.SCLWT(i);
+        else
+            BOTLN += static_cast<double>(SLEN(i)) * stretch;
+    }
+    return BOTLN;
+}
+
+// The height error of HTERR and HTERR2 in double precision: the line laid at top slope
+// TOPTAN, its rise compared with the target height. Writes TMPTAN, SECARR, BOTLN of LINCOM
+// and, with NBUG = 1, debug records on EDUNIT.
+double height_error(float TOPTAN) {
+    LincomBlock& C = LINCOM;
+    const LaidLine laid = lay_line(TOPTAN);
+    C.BOTLN = grounded_length();
     if (TPCM.NBUG == 1) {
         const int EDUNIT = TPCM.EDUNIT;
+        const int ITYP = C.ITYP;
+        const int NELEM = TPCM.NELEM(ITYP);
         write_record(EDUNIT, " IN HTERR; ITYP, NELEM,TOPTAN,SCLWT(1),TMPTAN(1->NELEM+1),BOTLN");
         std::string values = I(ITYP, 5) + I(NELEM, 5) + E(TOPTAN, 13, 5) + E(C.SCLWT(1), 13, 5);
         for (int J = 1; J <= NELEM + 1; ++J)
@@ -146,14 +195,10 @@ LaidLine lay_line(float TOPTAN) {
         write_record(EDUNIT, values + E(C.BOTLN, 13, 5));
         for (int J = 1; J <= NELEM + 1; ++J)
             write_record(EDUNIT, "  IELEM,SECARR(IELEM)" + I(J, 5) + E(C.SECARR(J), 13, 5));
-        write_record(EDUNIT, " ZDIST,DELTZP,DHTERR" + E(rise, 13, 5) + E(DELTZP, 13, 5) +
-                                 E(laid.error, 13, 5));
+        write_record(EDUNIT, " ZDIST,DELTZP,DHTERR" + E(laid.rise, 13, 5) + E(laid.DELTZP, 13, 5) +
+                                 E(laid.error(), 13, 5));
     }
-    return laid;
-}
-
-double height_error(float TOPTAN) {
-    return lay_line(TOPTAN).error;
+    return laid.error();
 }
 
 // The derivative of the height error of `laid` with respect to its top slope, from the shape
@@ -221,12 +266,17 @@ struct Trial {
 std::optional<float> newton_top_slope(float estimate) {
     std::optional<Trial> below; // the latest trials with a negative
     std::optional<Trial> above; // and a positive height error
+    // The root's shape is the one laid last; its grounded length is found for it alone.
+    const auto root_found = [](float root) {
+        LINCOM.BOTLN = grounded_length();
+        return std::optional<float>(root);
+    };
     float x = estimate;
     for (int step = 1; step <= newton_steps; ++step) {
         const LaidLine laid = lay_line(x);
-        const double F = laid.error;
+        const double F = laid.error();
         if (F == 0.0)
-            return x;
+            return root_found(x);
         const double D = height_error_rate(laid);
         if (!std::isfinite(F) || !(D > 0.0) || !std::isfinite(D))
             return std::nullopt;
@@ -238,7 +288,7 @@ std::optional<float> newton_top_slope(float estimate) {
                 return std::nullopt;
             if (root.slope != x)
                 (void)lay_line(root.slope);
-            return root.slope;
+            return root_found(root.slope);
         }
         double next = static_cast<double>(x) - F / D;
         if (!(below && above)) {
@@ -246,9 +296,11 @@ std::optional<float> newton_top_slope(float estimate) {
             next = std::clamp(next, static_cast<double>(x) - reach, static_cast<double>(x) + reach);
         }
         float rounded = to_real4(next);
-        if (rounded == x)
-            return std::abs(F) <= static_cast<double>(height_tolerance) ? std::optional<float>(x)
-                                                                        : std::nullopt;
+        if (rounded == x) {
+            if (std::abs(F) > static_cast<double>(height_tolerance))
+                return std::nullopt;
+            return root_found(x);
+        }
         if (below && above) {
             const float low = std::min(below->slope, above->slope);
             const float high = std::max(below->slope, above->slope);
