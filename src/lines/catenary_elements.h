@@ -79,10 +79,15 @@ inline double DXFCN(double R, double P, int IELEM, ElementBetas BETA) {
 }
 
 // ZFCN: the vertical catenary function R + beta1 R^2/2 + beta2 R^3/3 + beta3 R^4/4.
+// Under a linear law (beta2 = beta3 = 0, a line without a strain curve) the last two terms
+// are exact zeros, which leave the sum (of a finite R) as it is: it is formed without them
+// and without their division by 3, the same number.
 inline double ZFCN(double R, int IELEM, ElementBetas BETA) {
     const double b1 = BETA(1, IELEM);
     const double b2 = BETA(2, IELEM);
     const double b3 = BETA(3, IELEM);
+    if (b2 == 0.0 && b3 == 0.0)
+        return R + b1 * R * R / 2.0;
     return R + b1 * R * R / 2.0 + b2 * R * R * R / 3.0 + b3 * R * R * R * R / 4.0;
 }
 

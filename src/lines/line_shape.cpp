@@ -137,13 +137,18 @@ LaidLine lay_line(float TOPTAN) {
     LaidLine laid;
     laid.free_nodes = NELEM + 1;
     laid.DELTZP = target_height(TOPTAN);
-    C.TMPTAN(1) = static_cast<double>(TOPTAN);
+    // The slope is carried down in a local: a store to TMPTAN may, as far as the compiler
+    // knows, change SCLWT, so reading it back would wait on the store at every element.
+    double upper = static_cast<double>(TOPTAN);
+    C.TMPTAN(1) = upper;
     for (int i = 1; i <= NELEM; ++i) {
-        C.TMPTAN(i + 1) = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
-        if (seabed.grounds(i, C.TMPTAN(i), C.TMPTAN(i + 1))) {
-            C.TMPTAN(i + 1) = seabed.DSLOPE;
+        double lower = upper - C.SCLWT(i) * static_cast<double>(SLEN(i));
+        if (seabed.grounds(i, upper, lower)) {
+            lower = seabed.DSLOPE;
             laid.free_nodes = std::min(laid.free_nodes, i);
         }
+        C.TMPTAN(i + 1) = lower;
+        upper = lower;
     }
     for (int J = 1; J <= NELEM + 1; ++J)
         C.SECARR(J) = C.TMPTAN(J) == seabed.DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
