@@ -116,14 +116,14 @@ SeabedRule seabed_rule() {
 struct LaidLine {
     double rise = 0.0;
     float DELTZP = 0.0f;
-    int free_nodes = 0;
+    int moving_nodes = 0;
 
     double error() const { return rise - static_cast<double>(DELTZP); }
 };
 
 // Lays the line down from the fairlead at top slope TOPTAN, element by element, the part of
 // an element below the seabed tangent grounded (SeabedRule: its lower node then lies at the
-// tangent, and so does every node below it), and sums the rise of the suspended part. Writes
+// tangent), and sums the rise of the suspended part. Writes
 // TMPTAN and SECARR of LINCOM; the grounded length BOTLN, which the rise does not need, is
 // left to grounded_length. Every node lying at the seabed tangent gets the one secant of the
 // tangent: the same number as SECFCN(DSLOPE) each time.
@@ -135,7 +135,7 @@ LaidLine lay_line(float TOPTAN) {
     const double seabed_secant = SECFCN(seabed.DSLOPE);
 
     LaidLine laid;
-    laid.free_nodes = NELEM + 1;
+    laid.moving_nodes = NELEM + 1;
     laid.DELTZP = target_height(TOPTAN);
     // The slope is carried down in a local: a store to TMPTAN may, as far as the compiler
     // knows, change SCLWT, so reading it back would wait on the store at every element.
@@ -145,7 +145,7 @@ LaidLine lay_line(float TOPTAN) {
         double lower = upper - C.SCLWT(i) * static_cast<double>(SLEN(i));
         if (seabed.grounds(i, upper, lower)) {
             lower = seabed.DSLOPE;
-            laid.free_nodes = std::min(laid.free_nodes, i);
+            laid.moving_nodes = std::min(laid.moving_nodes, i);
         }
         C.TMPTAN(i + 1) = lower;
         upper = lower;
@@ -207,9 +207,9 @@ double height_error(float TOPTAN) {
 }
 
 // The derivative of the height error of `laid` with respect to its top slope, from the shape
-// it left in LINCOM. A free node's slope moves one for one with the top slope, a grounded
-// node's not at all. Since d ZFCN / dq = (1 + strain) q / R (the stretched sine), element i
-// adds ((1 + strain) q / R at node i - the same at node i+1) / SCLWT(i), a free node's term
+// it left in LINCOM. A moving node's slope moves one for one with the top slope, the other
+// nodes' not at all. Since d ZFCN / dq = (1 + strain) q / R (the stretched sine), element i
+// adds ((1 + strain) q / R at node i - the same at node i+1) / SCLWT(i), a moving node's term
 // only; a weightless element's rise SLEN (1 + strain) q / R changes by SLEN ((d strain/dR)
 // (q/R)^2 + (1 + strain) / R^3). The vessel pull-down lowers the target by a fixed amount per
 // unit of top slope. Only the size of a search step depends on this value, never the root.
@@ -221,11 +221,11 @@ double height_error_rate(const LaidLine& laid) {
     const ElementBetas BETA(C.BETA_words);
     // The sine q / R of a moving node, 0 for one that does not move; each node's is taken once.
     const auto moving_sine = [&](int J) {
-        return J <= laid.free_nodes ? C.TMPTAN(J) / C.SECARR(J) : 0.0;
+        return J <= laid.moving_nodes ? C.TMPTAN(J) / C.SECARR(J) : 0.0;
     };
     double rate = 0.0;
     double upper_sine = moving_sine(1);
-    for (int i = 1; i <= NELEM && i <= laid.free_nodes; ++i) {
+    for (int i = 1; i <= NELEM && i <= laid.moving_nodes; ++i) {
         const double lower_sine = moving_sine(i + 1);
         const double R = C.SECARR(i);
         if (C.SCLWT(i) != 0.0) {
@@ -427,7 +427,7 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
 // puts the mid-height at the surface (a partly emerged element); when even the dry weight
 // leaves it above, it is taken as fully emerged at its dry weight and the line solved once
 // more. A line solved without the water-level search starts from the caller's estimate when
-// it gives one (see solve_top_slope). Writes the shape, KELEM and possibly SCLWT(KELEM) in
+// it gives one (newton_top_slope). Writes the shape, KELEM and possibly SCLWT(KELEM) in
 // LINCOM; ends the run (status 1) when a search fails.
 void ITER8P(float& TOPT1, float& TOPT2, std::optional<float> estimate) {
     LincomBlock& C = LINCOM;

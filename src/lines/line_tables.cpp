@@ -389,7 +389,10 @@ std::optional<float> slope_estimate(int k, int L, int t) {
     if (k == 2) {
         if (L == 1)
             return std::nullopt;
-        return static_cast<float>(std::tan(static_cast<double>(C.TOPANG(2, L - 1, t))));
+        const double below = std::tan(static_cast<double>(C.TOPANG(2, L - 1, t)));
+        if (!(std::abs(below) < static_cast<double>(std::numeric_limits<float>::max())))
+            return std::nullopt;
+        return static_cast<float>(below);
     }
     const int n = std::min(k - 2, 3); // earlier points with a load: k - 1 down to k - n
     std::array<double, 3> x{};        // their log loads
