@@ -81,9 +81,12 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
              NodeValues TMPTAN) {
     double rise = 0.0;
     for (int i = 1; i <= IELEM; ++i) {
-        if (SCLWT(i) != 0.0)
-            rise += (ZFCN(R(i), i, BETA) - ZFCN(R(i + 1), i, BETA)) / SCLWT(i);
-        else
+        if (SCLWT(i) != 0.0) {
+            // The same secant at both ends (an element lying on the seabed) makes the two
+            // values of ZFCN equal and the rise exactly 0: the sum is the same without them.
+            if (R(i) != R(i + 1))
+                rise += (ZFCN(R(i), i, BETA) - ZFCN(R(i + 1), i, BETA)) / SCLWT(i);
+        } else
             rise += static_cast<double>(SLEN(i)) * STRECH(TMPTAN(i), BETA, i) * TMPTAN(i) / R(i);
     }
     return rise;
@@ -93,28 +96,43 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
 // (BOTFLG = 1), the grounded part below the seabed tangent, laid along the seabed at full
 // stretched length. No grounded part is added to an element of negative upper tangent or
 // with a buoyant element below it. Reads only its arguments.
+//
+// The logarithm of XFCN depends on the node alone: it is taken once for the two elements that
+// meet at a node, and not again for a node at the same slope as the one above it (down the
+// seabed). The secant of the seabed tangent is taken once. Each element's span is the same
+// number as from XFCN and STRECH directly: an element with the same slope at both ends has two
+// equal values of XFCN and so a suspended span of exactly 0.
 double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int IELEM,
              int NELEM, std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE) {
     const int buoyant_below_from = last_buoyant_element(SCLWT, NELEM);
+    const double seabed_secant = SECFCN(DSLOPE);
+    double upper_log = catenary_log(R(1), P(1)); // catenary_log of element i's upper node
     double span = 0.0;
     for (int i = 1; i <= IELEM; ++i) {
-        double DELX;
-        if (SCLWT(i) != 0.0)
-            DELX = (XFCN(R(i), P(i), i, BETA) - XFCN(R(i + 1), P(i + 1), i, BETA)) / SCLWT(i);
-        else
+        const bool one_slope = R(i + 1) == R(i) && P(i + 1) == P(i);
+        const double lower_log = one_slope ? upper_log : catenary_log(R(i + 1), P(i + 1));
+        double DELX = 0.0;
+        if (SCLWT(i) != 0.0) {
+            if (!one_slope)
+                DELX = (xfcn_from_log(upper_log, R(i), P(i), i, BETA) -
+                        xfcn_from_log(lower_log, R(i + 1), P(i + 1), i, BETA)) /
+                       SCLWT(i);
+        } else {
             DELX = static_cast<double>(SLEN(i)) * STRECH(P(i), BETA, i) / R(i);
+        }
         const bool BYFLG = P(i) < 0.0 || buoyant_below_from > i;
         if (!BYFLG && BOTFLG == 1 && P(i + 1) <= DSLOPE) {
             // A weightless element down here lies wholly on the seabed: its span is its
             // stretched length along the seabed, counted once (not added to its straight span,
             // which is the same length seen again).
             if (SCLWT(i) != 0.0)
-                DELX += STRECH(DSLOPE, BETA, i) *
+                DELX += stretch_at(seabed_secant, BETA, i) *
                         (static_cast<double>(SLEN(i)) + (DSLOPE - P(i)) / SCLWT(i));
             else
-                DELX = static_cast<double>(SLEN(i)) * STRECH(DSLOPE, BETA, i);
+                DELX = static_cast<double>(SLEN(i)) * stretch_at(seabed_secant, BETA, i);
         }
         span += DELX;
+        upper_log = lower_log;
     }
     return span;
 }
@@ -163,12 +181,13 @@ void TUCHDN(float BOTLEN, ElementReals WETWT, ElementReals SLEN, ElementBetas BE
     BOTELM = 0;
     UNSTRL = 0.0f;
     BOTWGT = 0.0f;
-    float STRLEN = 0.0f; // stretched length from the anchor up
-    float TEMPSL = 0.0f; // unstretched length from the anchor up
-    float TMPUSL = 0.0f; // stretched length of the wholly grounded elements
-    float TMPWGT = 0.0f; // their submerged weight
+    float STRLEN = 0.0f;                         // stretched length from the anchor up
+    float TEMPSL = 0.0f;                         // unstretched length from the anchor up
+    float TMPUSL = 0.0f;                         // stretched length of the wholly grounded elements
+    float TMPWGT = 0.0f;                         // their submerged weight
+    const double seabed_secant = SECFCN(DSLOPE); // STRECH(DSLOPE) of each element, taken once
     for (int IELEM = NELEM; IELEM >= 1; --IELEM) {
-        STRLEN = static_cast<float>(STRLEN + SLEN(IELEM) * STRECH(DSLOPE, BETA, IELEM));
+        STRLEN = static_cast<float>(STRLEN + SLEN(IELEM) * stretch_at(seabed_secant, BETA, IELEM));
         TEMPSL = TEMPSL + SLEN(IELEM);
         if (STRLEN > BOTLEN) {
             BOTELM = IELEM;
@@ -183,7 +202,8 @@ void TUCHDN(float BOTLEN, ElementReals WETWT, ElementReals SLEN, ElementBetas BE
         BOTWGT = TMPWGT;
         return;
     }
-    const auto grounded = static_cast<float>((BOTLEN - TMPUSL) / STRECH(DSLOPE, BETA, BOTELM));
+    const auto grounded =
+        static_cast<float>((BOTLEN - TMPUSL) / stretch_at(seabed_secant, BETA, BOTELM));
     BOTWGT = TMPWGT + WETWT(BOTELM) * grounded;
     UNSTRL = UNSTRL + grounded;
 }

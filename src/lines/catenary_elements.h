@@ -37,21 +37,36 @@ inline double DSNPHI(double DQP) {
     return DQP * DCSPHI(DQP);
 }
 
+// stretch_at: the stretch factor 1 + strain of element IELEM where the secant is R.
+inline double stretch_at(double R, ElementBetas BETA, int IELEM) {
+    return 1.0 + cubic_strain(BETA(1, IELEM), BETA(2, IELEM), BETA(3, IELEM), R);
+}
+
 // STRECH: the stretch factor 1 + strain of element IELEM where the tangent is P.
 inline double STRECH(double P, ElementBetas BETA, int IELEM) {
-    return 1.0 + cubic_strain(BETA(1, IELEM), BETA(2, IELEM), BETA(3, IELEM), SECFCN(P));
+    return stretch_at(SECFCN(P), BETA, IELEM);
+}
+
+// catenary_log: ln(R + P) at secant R and tangent P, the logarithm of XFCN. It is taken as
+// -ln(R - P) for a negative tangent: the same number, since (R + P)(R - P) = 1, without the
+// cancellation in R + P on a steeply falling element.
+inline double catenary_log(double R, double P) {
+    return P >= 0.0 ? std::log(R + P) : -std::log(R - P);
+}
+
+// xfcn_from_log: XFCN with the node's catenary_log LNRP at hand, so that the two elements
+// meeting at a node share one logarithm.
+inline double xfcn_from_log(double LNRP, double R, double P, int IELEM, ElementBetas BETA) {
+    const double b1 = BETA(1, IELEM);
+    const double b2 = BETA(2, IELEM);
+    const double b3 = BETA(3, IELEM);
+    return (1.0 + b2 / 2.0) * LNRP + P * (b1 + b2 * R / 2.0 + b3 * (R * R + 2.0) / 3.0);
 }
 
 // XFCN: the horizontal catenary function of element IELEM at secant R and tangent P:
 //   (1 + beta2/2) ln(R + P) + P (beta1 + beta2 R/2 + beta3 (R^2 + 2)/3).
-// The logarithm is taken as -ln(R - P) for a negative tangent: the same number, since
-// (R + P)(R - P) = 1, without the cancellation in R + P on a steeply falling element.
 inline double XFCN(double R, double P, int IELEM, ElementBetas BETA) {
-    const double b1 = BETA(1, IELEM);
-    const double b2 = BETA(2, IELEM);
-    const double b3 = BETA(3, IELEM);
-    const double LNRP = P >= 0.0 ? std::log(R + P) : -std::log(R - P);
-    return (1.0 + b2 / 2.0) * LNRP + P * (b1 + b2 * R / 2.0 + b3 * (R * R + 2.0) / 3.0);
+    return xfcn_from_log(catenary_log(R, P), R, P, IELEM, BETA);
 }
 
 // DXFCN: (6 + 3 beta2 (P + 1) + 2R (3 beta1 + 2 beta3 P)) / (6R), the term of the out-of-plane
@@ -64,10 +79,15 @@ inline double DXFCN(double R, double P, int IELEM, ElementBetas BETA) {
 }
 
 // ZFCN: the vertical catenary function R + beta1 R^2/2 + beta2 R^3/3 + beta3 R^4/4.
+// Under a linear law (beta2 = beta3 = 0, a line without a strain curve) the last two terms
+// are exact zeros, which leave the sum (of a finite R) as it is: it is formed without them
+// and without their division by 3, the same number.
 inline double ZFCN(double R, int IELEM, ElementBetas BETA) {
     const double b1 = BETA(1, IELEM);
     const double b2 = BETA(2, IELEM);
     const double b3 = BETA(3, IELEM);
+    if (b2 == 0.0 && b3 == 0.0)
+        return R + b1 * R * R / 2.0;
     return R + b1 * R * R / 2.0 + b2 * R * R * R / 3.0 + b3 * R * R * R * R / 4.0;
 }
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace lintar {
@@ -32,6 +33,10 @@ const StateReset reset_line_shape{[] { line_shape_store = {}; }};
 constexpr float slope_tolerance = 1.0e-5f;
 constexpr float height_tolerance = 0.01f;
 constexpr std::int32_t search_steps = 100;
+
+// The Newton search from an estimate: a good estimate settles in two or three steps, a poor
+// one in a few more; a search that needs more is handed to the bracketing search.
+constexpr int newton_steps = 12;
 
 // The widening of a bracket that holds no root: the first step is half the upper slope, but
 // at least this (a zero or tiny slope would never widen), and the step doubles at most this
@@ -80,46 +85,114 @@ float target_height(float TOPTAN) {
     return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
 }
 
-// The height error of HTERR and HTERR2 in double precision: lays the line down from the
-// fairlead at top slope TOPTAN, element by element, grounding the part of an element below
-// the seabed tangent over a solid seabed (unless a buoyant element lies further down), and
-// compares the rise of the suspended part with the target height. Writes TMPTAN, SECARR,
-// BOTLN of LINCOM and, with NBUG = 1, debug records on EDUNIT.
-double height_error(float TOPTAN) {
-    LincomBlock& C = LINCOM;
-    const int ITYP = C.ITYP;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const ElementReals SLEN = slen_column(ITYP);
-    const ElementBetas BETA(C.BETA_words);
-    const double DSLOPE = C.DSLOPE;
-    const bool solid_seabed = TPCM.ANCTYP(ITYP) == 1;
+// The seabed as the line being solved meets it: over a solid seabed, element i grounds the
+// part of it below the seabed tangent DSLOPE when its upper node's slope is at or above the
+// tangent, its lower node's (before grounding) at or below, and no buoyant element lies
+// further down (a buoy lifts the line off).
+struct SeabedRule {
+    bool solid = false;
+    double DSLOPE = 0.0;
+    int last_buoyant = 0; // the last element with a negative scaled weight, 0 when none
 
-    int last_buoyant = 0;
-    for (int i = 1; i <= NELEM; ++i)
+    bool grounds(int i, double upper, double lower) const {
+        return solid && upper >= DSLOPE && lower <= DSLOPE && last_buoyant <= i;
+    }
+};
+
+SeabedRule seabed_rule() {
+    const LincomBlock& C = LINCOM;
+    SeabedRule rule;
+    rule.solid = TPCM.ANCTYP(C.ITYP) == 1;
+    rule.DSLOPE = C.DSLOPE;
+    for (int i = 1; i <= TPCM.NELEM(C.ITYP); ++i)
         if (C.SCLWT(i) < 0.0)
-            last_buoyant = i;
+            rule.last_buoyant = i;
+    return rule;
+}
 
-    C.BOTLN = 0.0;
-    C.TMPTAN(1) = static_cast<double>(TOPTAN);
-    const float DELTZP = target_height(TOPTAN);
+// A line laid down from the fairlead at one top slope: the rise of its suspended part, the
+// height it must span, and how many of its leading nodes move with the top slope (those
+// below the first grounded node do not).
+struct LaidLine {
+    double rise = 0.0;
+    float DELTZP = 0.0f;
+    int moving_nodes = 0;
+
+    double error() const { return rise - static_cast<double>(DELTZP); }
+};
+
+// Lays the line down from the fairlead at top slope TOPTAN, element by element, the part of
+// an element below the seabed tangent grounded (SeabedRule: its lower node then lies at the
+// tangent), and sums the rise of the suspended part. Writes
+// TMPTAN and SECARR of LINCOM; the grounded length BOTLN, which the rise does not need, is
+// left to grounded_length. Every node lying at the seabed tangent gets the one secant of the
+// tangent: the same number as SECFCN(DSLOPE) each time.
+LaidLine lay_line(float TOPTAN) {
+    LincomBlock& C = LINCOM;
+    const int NELEM = TPCM.NELEM(C.ITYP);
+    const ElementReals SLEN = slen_column(C.ITYP);
+    const SeabedRule seabed = seabed_rule();
+    const double seabed_secant = SECFCN(seabed.DSLOPE);
+
+    LaidLine laid;
+    laid.moving_nodes = NELEM + 1;
+    laid.DELTZP = target_height(TOPTAN);
+    // The slope is carried down in a local: a store to TMPTAN may, as far as the compiler
+    // knows, change SCLWT, so reading it back would wait on the store at every element.
+    double upper = static_cast<double>(TOPTAN);
+    C.TMPTAN(1) = upper;
     for (int i = 1; i <= NELEM; ++i) {
-        C.TMPTAN(i + 1) = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
-        if (solid_seabed && C.TMPTAN(i) >= DSLOPE && C.TMPTAN(i + 1) <= DSLOPE &&
-            last_buoyant <= i) {
-            if (C.SCLWT(i) != 0.0)
-                C.BOTLN += STRECH(DSLOPE, BETA, i) * (DSLOPE - C.TMPTAN(i + 1)) / C.SCLWT(i);
-            else
-                C.BOTLN += static_cast<double>(SLEN(i)) * STRECH(DSLOPE, BETA, i);
-            C.TMPTAN(i + 1) = DSLOPE;
+        double lower = upper - C.SCLWT(i) * static_cast<double>(SLEN(i));
+        if (seabed.grounds(i, upper, lower)) {
+            lower = seabed.DSLOPE;
+            laid.moving_nodes = std::min(laid.moving_nodes, i);
         }
+        C.TMPTAN(i + 1) = lower;
+        upper = lower;
     }
     for (int J = 1; J <= NELEM + 1; ++J)
-        C.SECARR(J) = SECFCN(C.TMPTAN(J));
-    const double rise = ZDIST(C.SCLWT_words, C.SECARR_words, BETA, NELEM, SLEN, C.TMPTAN_words);
-    const double error = rise - static_cast<double>(DELTZP);
+        C.SECARR(J) = C.TMPTAN(J) == seabed.DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
+    laid.rise = ZDIST(C.SCLWT_words, C.SECARR_words, ElementBetas(C.BETA_words), NELEM, SLEN,
+                      C.TMPTAN_words);
+    return laid;
+}
 
+// The stretched length on the seabed of the line laid in TMPTAN: over each grounded element,
+// the part below the seabed tangent (its lower node's slope before grounding is found again
+// from its upper node's, by the same expression), stretched at the tangent's tension; a
+// grounded weightless element lies there whole.
+double grounded_length() {
+    const LincomBlock& C = LINCOM;
+    const int NELEM = TPCM.NELEM(C.ITYP);
+    const ElementReals SLEN = slen_column(C.ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    const SeabedRule seabed = seabed_rule();
+    const double seabed_secant = SECFCN(seabed.DSLOPE); // STRECH(DSLOPE) from one secant
+    double BOTLN = 0.0;
+    for (int i = 1; i <= NELEM; ++i) {
+        const double lower = C.TMPTAN(i) - C.SCLWT(i) * static_cast<double>(SLEN(i));
+        if (!seabed.grounds(i, C.TMPTAN(i), lower))
+            continue;
+        const double stretch = stretch_at(seabed_secant, BETA, i);
+        if (C.SCLWT(i) != 0.0)
+            BOTLN += stretch * (seabed.DSLOPE - lower) / C.SCLWT(i);
+        else
+            BOTLN += static_cast<double>(SLEN(i)) * stretch;
+    }
+    return BOTLN;
+}
+
+// The height error of HTERR and HTERR2 in double precision: the line laid at top slope
+// TOPTAN, its rise compared with the target height. Writes TMPTAN, SECARR, BOTLN of LINCOM
+// and, with NBUG = 1, debug records on EDUNIT.
+double height_error(float TOPTAN) {
+    LincomBlock& C = LINCOM;
+    const LaidLine laid = lay_line(TOPTAN);
+    C.BOTLN = grounded_length();
     if (TPCM.NBUG == 1) {
         const int EDUNIT = TPCM.EDUNIT;
+        const int ITYP = C.ITYP;
+        const int NELEM = TPCM.NELEM(ITYP);
         write_record(EDUNIT, " IN HTERR; ITYP, NELEM,TOPTAN,SCLWT(1),TMPTAN(1->NELEM+1),BOTLN");
         std::string values = I(ITYP, 5) + I(NELEM, 5) + E(TOPTAN, 13, 5) + E(C.SCLWT(1), 13, 5);
         for (int J = 1; J <= NELEM + 1; ++J)
@@ -127,10 +200,121 @@ double height_error(float TOPTAN) {
         write_record(EDUNIT, values + E(C.BOTLN, 13, 5));
         for (int J = 1; J <= NELEM + 1; ++J)
             write_record(EDUNIT, "  IELEM,SECARR(IELEM)" + I(J, 5) + E(C.SECARR(J), 13, 5));
-        write_record(EDUNIT,
-                     " ZDIST,DELTZP,DHTERR" + E(rise, 13, 5) + E(DELTZP, 13, 5) + E(error, 13, 5));
+        write_record(EDUNIT, " ZDIST,DELTZP,DHTERR" + E(laid.rise, 13, 5) + E(laid.DELTZP, 13, 5) +
+                                 E(laid.error(), 13, 5));
     }
-    return error;
+    return laid.error();
+}
+
+// The derivative of the height error of `laid` with respect to its top slope, from the shape
+// it left in LINCOM. A moving node's slope moves one for one with the top slope, the other
+// nodes' not at all. Since d ZFCN / dq = (1 + strain) q / R (the stretched sine), element i
+// adds ((1 + strain) q / R at node i - the same at node i+1) / SCLWT(i), a moving node's term
+// only; a weightless element's rise SLEN (1 + strain) q / R changes by SLEN ((d strain/dR)
+// (q/R)^2 + (1 + strain) / R^3). The vessel pull-down lowers the target by a fixed amount per
+// unit of top slope. Only the size of a search step depends on this value, never the root.
+double height_error_rate(const LaidLine& laid) {
+    const LincomBlock& C = LINCOM;
+    const int ITYP = C.ITYP;
+    const int NELEM = TPCM.NELEM(ITYP);
+    const ElementReals SLEN = slen_column(ITYP);
+    const ElementBetas BETA(C.BETA_words);
+    // The sine q / R of a moving node, 0 for one that does not move; each node's is taken once.
+    const auto moving_sine = [&](int J) {
+        return J <= laid.moving_nodes ? C.TMPTAN(J) / C.SECARR(J) : 0.0;
+    };
+    double rate = 0.0;
+    double upper_sine = moving_sine(1);
+    for (int i = 1; i <= NELEM && i <= laid.moving_nodes; ++i) {
+        const double lower_sine = moving_sine(i + 1);
+        const double R = C.SECARR(i);
+        if (C.SCLWT(i) != 0.0) {
+            rate += (stretch_at(R, BETA, i) * upper_sine -
+                     stretch_at(C.SECARR(i + 1), BETA, i) * lower_sine) /
+                    C.SCLWT(i);
+        } else {
+            const double strain_rate = BETA(1, i) + 2.0 * BETA(2, i) * R + 3.0 * BETA(3, i) * R * R;
+            rate += static_cast<double>(SLEN(i)) *
+                    (strain_rate * upper_sine * upper_sine + stretch_at(R, BETA, i) / (R * R * R));
+        }
+        upper_sine = lower_sine;
+    }
+    const float AREA = TPCM.AWP * TPCM.DWATR;
+    if (TPCM.PULLDN != 0 && AREA != 0.0f)
+        rate += static_cast<double>(TPCM.NLINE(1)) * C.DPHLD * 1000.0 / static_cast<double>(AREA);
+    return rate;
+}
+
+// A trial of the Newton search: a four-byte top slope and its height error.
+struct Trial {
+    float slope = 0.0f;
+    double error = 0.0;
+};
+
+// The top-slope search by Newton steps on the height error from an estimate of the root.
+// Until trials on both sides of the root are known, a step moves the slope by at most half
+// its size (at most 0.5 below a slope of 1): far from the root, where the line hangs nearly
+// straight, the error is flat and a full step would run far past the root. Once they are
+// known, a step that would leave the interval between them (or land on one of its ends, a
+// slope laid before) halves the interval instead. The search ends
+//  - when the next step rounds to the four-byte slope just laid: that slope is the four-byte
+//    root (the one nearest the zero of the double-precision error), or
+//  - when the trials on the two sides are neighbouring four-byte slopes (the error may jump
+//    across the zero, with the vessel pull-down's four-byte target height): the one with the
+//    smaller error is the root,
+// and its height error must be within height_tolerance, as in ITER8. This is the root ITER8
+// finds (it stops within slope_tolerance, in practice on the same four-byte slope or the next
+// one), in about two layings of the line from the table stage's estimates instead of nine;
+// the shape left in LINCOM is the root's. Returns nothing when the steps do not settle within
+// newton_steps, or the error does not rise with the slope: the caller then runs ITER8, which
+// finds the root or reports why there is none.
+std::optional<float> newton_top_slope(float estimate) {
+    std::optional<Trial> below; // the latest trials with a negative
+    std::optional<Trial> above; // and a positive height error
+    // The root's shape is the one laid last; its grounded length is found for it alone.
+    const auto root_found = [](float root) {
+        LINCOM.BOTLN = grounded_length();
+        return std::optional<float>(root);
+    };
+    float x = estimate;
+    for (int step = 1; step <= newton_steps; ++step) {
+        const LaidLine laid = lay_line(x);
+        const double F = laid.error();
+        if (F == 0.0)
+            return root_found(x);
+        const double D = height_error_rate(laid);
+        if (!std::isfinite(F) || !(D > 0.0) || !std::isfinite(D))
+            return std::nullopt;
+        (F < 0.0 ? below : above) = Trial{x, F};
+
+        if (below && above && std::nextafter(below->slope, above->slope) == above->slope) {
+            const Trial& root = std::abs(below->error) <= std::abs(above->error) ? *below : *above;
+            if (std::abs(root.error) > static_cast<double>(height_tolerance))
+                return std::nullopt;
+            if (root.slope != x)
+                (void)lay_line(root.slope);
+            return root_found(root.slope);
+        }
+        double next = static_cast<double>(x) - F / D;
+        if (!(below && above)) {
+            const double reach = 0.5 * std::max(static_cast<double>(std::abs(x)), 1.0);
+            next = std::clamp(next, static_cast<double>(x) - reach, static_cast<double>(x) + reach);
+        }
+        float rounded = to_real4(next);
+        if (rounded == x) {
+            if (std::abs(F) > static_cast<double>(height_tolerance))
+                return std::nullopt;
+            return root_found(x);
+        }
+        if (below && above) {
+            const float low = std::min(below->slope, above->slope);
+            const float high = std::max(below->slope, above->slope);
+            if (!(rounded > low && rounded < high))
+                rounded = to_real4(0.5 * (static_cast<double>(low) + static_cast<double>(high)));
+        }
+        x = rounded;
+    }
+    return std::nullopt;
 }
 
 // The water-level error of WLERR and WLERR2, in the precision Real: solves the line with
@@ -242,19 +426,34 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
 // water surface, its weight is searched between the wet and the dry weight for the one that
 // puts the mid-height at the surface (a partly emerged element); when even the dry weight
 // leaves it above, it is taken as fully emerged at its dry weight and the line solved once
-// more. Writes the shape, KELEM and possibly SCLWT(KELEM) in LINCOM; ends the run (status 1)
-// when a search fails.
-void ITER8P(float& TOPT1, float& TOPT2) {
+// more. A line solved without the water-level search starts from the caller's estimate when
+// it gives one (newton_top_slope). Writes the shape, KELEM and possibly SCLWT(KELEM) in
+// LINCOM; ends the run (status 1) when a search fails.
+void ITER8P(float& TOPT1, float& TOPT2, std::optional<float> estimate) {
     LincomBlock& C = LINCOM;
     const std::int32_t ITYP = C.ITYP;
     const std::int32_t NBUG = TPCM.NBUG;
     const int EDUNIT = TPCM.EDUNIT;
+    // The search of a line without the water-level step.
+    const auto solve_top_slope = [&] {
+        // With the debug trace on, the bracketing search runs, so that the trace shows its
+        // steps; otherwise Newton steps from the estimate, and the bracketing search only
+        // when they do not settle.
+        if (estimate && NBUG != 1) {
+            if (const std::optional<float> root = newton_top_slope(*estimate)) {
+                TOPT2 = *root;
+                TOPT1 = 0.25f * *root;
+                return;
+            }
+        }
+        ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+    };
     bool EMERGED = false;
     for (;;) {
         float TOPT1C = TOPT1;
         float TOPT2C = TOPT2;
         if (TPCM.WLFLAG == 0 || EMERGED) {
-            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            solve_top_slope();
             return;
         }
         C.KELEM = 0;
@@ -265,7 +464,7 @@ void ITER8P(float& TOPT1, float& TOPT2) {
             }
         }
         if (C.KELEM == 0) {
-            ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+            solve_top_slope();
             return;
         }
         const auto WETVAL = static_cast<float>(C.SCLWT(C.KELEM));

@@ -29,10 +29,13 @@
 #include "util/title_screens.h"
 #include "util/wave_numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <numbers>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -373,9 +376,54 @@ std::span<const float> curve(const float (&words)[lincom_curve_size], int e, int
             "     for (ityp,ielem) = (" + I(t, 2) + "," + I(e, 2) + "), and possibly others."});
 }
 
+// An estimate of the top slope at point k (load DPHLD) of the column of row L being built,
+// for the shape search to start from. The top slope falls smoothly with the load, close to a
+// power of it (about V/H while the line is slack), so the logarithm of the slope is
+// extrapolated in the logarithm of the load through the points solved before, up to three:
+// about 1e-4 of the slope off, where the previous point alone is 8e-2 off on the geometric
+// grid of 90 points. Point 2 starts from point 2 of the row below (one height step away), and
+// the first row's point 2 has no estimate. A slope that is not positive has no logarithm: the
+// previous point's slope is the estimate then. Only the search's effort depends on this.
+std::optional<float> slope_estimate(int k, int L, int t) {
+    const LincomBlock& C = LINCOM;
+    if (k == 2) {
+        if (L == 1)
+            return std::nullopt;
+        const double below = std::tan(static_cast<double>(C.TOPANG(2, L - 1, t)));
+        if (!(std::abs(below) < static_cast<double>(std::numeric_limits<float>::max())))
+            return std::nullopt;
+        return static_cast<float>(below);
+    }
+    const int n = std::min(k - 2, 3); // earlier points with a load: k - 1 down to k - n
+    std::array<double, 3> x{};        // their log loads
+    std::array<double, 3> y{};        // their log slopes
+    for (int j = 1; j <= n; ++j) {
+        const double slope = C.TANPHI(k - j, L, 1);
+        if (!(slope > 0.0))
+            return C.TANPHI(k - 1, L, 1);
+        x[static_cast<std::size_t>(j - 1)] = std::log(static_cast<double>(C.HLOD(k - j)));
+        y[static_cast<std::size_t>(j - 1)] = std::log(slope);
+    }
+    // Lagrange's polynomial through the n points, at the log of the current load.
+    const double at = std::log(C.DPHLD);
+    double log_slope = 0.0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+        double weight = 1.0;
+        for (std::size_t j = 0; j < static_cast<std::size_t>(n); ++j)
+            if (j != i)
+                weight *= (at - x[j]) / (x[i] - x[j]);
+        log_slope += weight * y[i];
+    }
+    const double slope = std::exp(log_slope);
+    if (!(slope < static_cast<double>(std::numeric_limits<float>::max())))
+        return C.TANPHI(k - 1, L, 1);
+    return static_cast<float>(slope);
+}
+
 // The shape of type t at the load DPHLD (step 15.2): the strain-curve sublines get the law of
 // their estimated tension, and the line is solved again until every estimate stays in its
-// curve interval. TOPT1, TOPT2 carry the slope bracket from point to point.
+// curve interval. TOPT1, TOPT2 carry the slope bracket from point to point; the search starts
+// from slope_estimate, and a repeated pass from the slope of the pass before.
 void solve_point(int t, int k, float& TOPT1, float& TOPT2) {
     LincomBlock& C = LINCOM;
     const int NELEM = TPCM.NELEM(t);
@@ -402,11 +450,15 @@ void solve_point(int t, int k, float& TOPT1, float& TOPT2) {
         }
         SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, NELEM);
         BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, NELEM);
+        std::optional<float> estimate;
         if (LOC_ERR > 0) {
             TOPT1 = static_cast<float>(0.5 * C.TMPTAN(1));
             TOPT2 = 2.0f * TOPT1;
+            estimate = TOPT2;
+        } else {
+            estimate = slope_estimate(k, C.ILAYER, t);
         }
-        ITER8P(TOPT1, TOPT2);
+        ITER8P(TOPT1, TOPT2, estimate);
         if (!strain_law)
             return;
         bool DO_MORE = false;

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -254,6 +255,101 @@ TEST(LineShape, PullDownWithoutWaterPlaneAreaIsIgnoredWithOneWarning) {
               " \n"
               " ++> Warning: The vessel pull-down is ignored: the water-plane area\n"
               "     or the water density of the data file is zero.\n");
+}
+
+// ---- Newton steps from an estimate of the top slope ----------------------------------------
+
+// Solves type t at H over ZF from the caller's estimate (the bracket as the table stage's
+// first point leaves it), and checks that the shape LINCOM holds is that of the slope found:
+// laying the line again at that slope (HTERR) gives the same nodes and grounded length. The
+// grounded length is spoilt first, so that one left from an earlier solve cannot pass.
+Solved solve_from_estimate(int t, double H, float ZF, float estimate) {
+    load_line(t, H, ZF);
+    LINCOM.BOTLN = -1.0;
+    float TOPT1 = 0.01f;
+    float TOPT2 = 100.0f;
+    ITER8P(TOPT1, TOPT2, estimate);
+    Solved s = solved_shape(t);
+    s.TOPT1 = TOPT1;
+    s.TOPT2 = TOPT2;
+    const double BOTLN = LINCOM.BOTLN;
+    const std::vector<double> slopes(LINCOM.TMPTAN_words, LINCOM.TMPTAN_words + TPCM.NELEM(t) + 1);
+    (void)HTERR2(TOPT2);
+    EXPECT_EQ(LINCOM.BOTLN, BOTLN);
+    EXPECT_EQ(std::vector<double>(LINCOM.TMPTAN_words, LINCOM.TMPTAN_words + TPCM.NELEM(t) + 1),
+              slopes);
+    return s;
+}
+
+TEST(LineShape, FromAnEstimateTheSearchFindsTheSameShape) {
+    // Every line of the RK4 cases, from estimates near the root (as the table stage makes
+    // them), far off on either side, of the wrong sign and zero: the shape is the RK4 line's,
+    // and the slope the bracketing search's to its tolerance (1e-5, relative above 1).
+    for (const auto& c : line_cases) {
+        ScriptedConsole console;
+        define_type(1, c.line, c.anctyp);
+        const Solved bracketed = solve_type(1, c.H, static_cast<float>(c.ZF));
+        const Solved ref = reference_solve(c.line, c.H, c.ZF, c.anctyp == 1);
+        const float root = bracketed.TOPT2;
+        for (const float estimate :
+             {root * 1.0001f, root * 0.999f, root * 0.3f, root * 3.0f, -root, 0.0f}) {
+            SCOPED_TRACE(::testing::Message() << c.name << ", estimate " << estimate);
+            const Solved s = solve_from_estimate(1, c.H, static_cast<float>(c.ZF), estimate);
+            expect_same_shape(s, ref, total_length(c.line), c.looser);
+            EXPECT_NEAR(s.TOPT2, root, 1e-5 * std::max(1.0f, std::abs(root)));
+            EXPECT_EQ(s.TOPT1, 0.25f * s.TOPT2);
+        }
+    }
+}
+
+TEST(LineShape, FromAnEstimateThePullDownHeightIsSpanned) {
+    // The pull-down's four-byte target height makes the height error jump by about 5e-5
+    // between neighbouring slopes: the search still settles, on the height the line must span.
+    ScriptedConsole console;
+    const Line line = {{3000, 0.1, 1e-5}};
+    define_type(1, line);
+    TPCM.PULLDN = 1;
+    TPCM.NLINE(1) = 4;
+    TPCM.AWP = 20000.0f;
+    TPCM.DWATR = 64.0f;
+    LINCOM.MIDLYR = 1;
+    LINCOM.TOPTEN(1, 1, 1) = 50.0f;
+    for (const double H : {20.0, 37.5, 100.0, 410.0}) {
+        SCOPED_TRACE(H);
+        const float root = solve_type(1, H, 1000.0f).TOPT2;
+        solve_from_estimate(1, H, 1000.0f, 1.01f * root);
+        const double q = LINCOM.TMPTAN(1);
+        const double sinkage = 4.0 * (H * q - 50.0) * 1000.0 / (20000.0 * 64.0);
+        EXPECT_NEAR(integrate_line(line, H, q, true).z, 1000.0 - sinkage, 0.011);
+        EXPECT_NEAR(q, root, 1e-5 * std::max(1.0f, root));
+    }
+}
+
+TEST(LineShape, AnEstimateLeavesTheDebugTraceAndTheFailuresToTheBracketingSearch) {
+    // With the debug trace on, the trace is that of the search without an estimate; a line
+    // that cannot span the height ends the run with the bracketing search's message.
+    const auto& c = line_cases[2];
+    std::string traces[2];
+    for (const bool with_estimate : {false, true}) {
+        ScriptedConsole console;
+        define_type(1, c.line);
+        TPCM.NBUG = 1;
+        load_line(1, c.H, static_cast<float>(c.ZF));
+        float TOPT1 = 0.01f;
+        float TOPT2 = 100.0f;
+        ITER8P(TOPT1, TOPT2, with_estimate ? std::optional<float>(2.0f) : std::nullopt);
+        traces[with_estimate ? 1 : 0] = console.screen();
+    }
+    EXPECT_NE(traces[0].find(" IN HTERR;"), std::string::npos);
+    EXPECT_EQ(traces[1], traces[0]);
+
+    ScriptedConsole console("\n");
+    define_type(1, {{800, 0.1, 0.0}});
+    const auto stop = run_until_stop([] { solve_from_estimate(1, 100.0, 1000.0f, 1.0f); });
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_EQ(*stop, StopKind::error);
+    EXPECT_NE(console.screen().find(" ++> No line shape found in ITER8P:ITER8; line type  1\n"),
+              std::string::npos);
 }
 
 // ---- The first buoyant subline and the water surface -------------------------------------
