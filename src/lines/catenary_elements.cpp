@@ -5,6 +5,8 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace lintar {
@@ -27,6 +29,14 @@ void select_layer(std::int32_t NLAYER, std::int32_t MIDLYR, Real DLAYER, Real ZS
                   std::int32_t& ILAYER, Real& DELLAY, std::int32_t& OUTWRN) {
     const Real ZBOT = static_cast<Real>(1 - MIDLYR) * DLAYER;
     const Real ZTOP = ZBOT + ZSPAN;
+    // A height that is not a number (an iterate gone astray) lies in no row: it is outside the
+    // span, and the entered height's row is read, so that no row number comes from a NaN.
+    if (std::isnan(DFLZG)) {
+        ILAYER = NLAYER <= 1 ? 1 : std::clamp(MIDLYR, std::int32_t{1}, NLAYER - 1);
+        DELLAY = Real(0);
+        OUTWRN = 1;
+        return;
+    }
     OUTWRN = (DFLZG > ZTOP || DFLZG < ZBOT) ? 1 : 0;
     // A table of one row has nothing to interpolate or extrapolate toward (and no row spacing
     // to divide by): the row itself is used, inside the span or not. So is the first row of

@@ -235,6 +235,8 @@ TEST(CatenaryElements, LayerSelection) {
         // One row has nothing to extrapolate toward (and no spacing to divide by).
         {"one row, outside", 1, 1, 0.0f, 0.0f, 3.0f, 1, 0.0f, 1},
         {"rows all at one height", 3, 2, 0.0f, 0.0f, 0.0f, 1, 0.0f, 0},
+        // A height that is not a number (an iterate gone astray) must not become a row number.
+        {"not a number", 5, 3, 10.0f, 40.0f, std::nanf(""), 3, 0.0f, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
