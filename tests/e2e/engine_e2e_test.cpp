@@ -6,6 +6,7 @@
 #include "datafile/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
+#include "blocks/tpcm_location.h"
 #include "datafile/tpcm_image.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -297,6 +299,64 @@ TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
         EXPECT_EQ(folder.read("CATDAT"), before);
         EXPECT_FALSE(folder.has("CATOUT.stxt"));
     }
+}
+
+// A buoy moored by three chain lines at 120 degrees, with a tanker on a slack hawser (the
+// fourth line, of its own type): the static-equilibrium stage runs its two passes (the tanker
+// on its hawser, then the buoy on its lines), the offset table moves the buoy and writes the
+// hawser's table, and the engine ends normally.
+TEST(Engine, RunsABuoyWithAHawser) {
+    const auto fill = [] {
+        fill_spread_mooring(2);
+        TPCM.VERNO = 6.8f;
+        TPCM.IYEAR = 2020;
+        TPCM.CMPUTR = 5;
+        TPCM.DAT_ID = 149;
+        TPCM.LODTYP = 3; // horizontal pretensions
+        TPCM.NLINE(1) = 3;
+        TPCM.NLINE(2) = 1;
+        TPCM.LINTYP(1, 2) = 4;
+        TPCM.IARCO = 1;
+        TPCM.HAWSLN = 4;
+        TPCM.HAWSTP = 2;
+        for (int i = 1; i <= 3; ++i) {
+            const float azimuth = 120.0f * static_cast<float>(i - 1);
+            const float a = azimuth * std::numbers::pi_v<float> / 180.0f;
+            TPCM.ANGDEP(i) = azimuth;
+            TPCM.RFLD(1, i) = 20.0f * std::cos(a);
+            TPCM.RFLD(2, i) = 20.0f * std::sin(a);
+            TPCM.HTENS(i) = 150.0f;
+        }
+        TPCM.ANGDEP(4) = 180.0f;
+        TPCM.RFLD(1, 4) = -20.0f;
+        TPCM.RFLD(2, 4) = 0.0f;
+        TPCM.HTENS(4) = 0.0f;
+        for (int i = 1; i <= 3; ++i)
+            TPCM.RMCTR(i) = 0.0f;
+        // The buoy's section is the vessel's as entered, but for its own arrangement word.
+        const auto bytes = tpcm_bytes(TPCM);
+        std::copy_n(bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_vessel_section.first)),
+                    4 * tpcm_vessel_section.count(),
+                    bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_second_body_section.first)));
+        TPCM.BIARCO = 0;
+        TPCM.NLAT = 1;
+        TPCM.PHIL(1) = 0.0f;
+        TPCM.NOFFL = 3;
+        TPCM.OFFL(1) = 0.0f;
+        TPCM.OFFL(2) = 10.0f;
+        TPCM.OFFL(3) = 20.0f;
+        TPCM.IUNIT = 1;
+    };
+    ScratchFolder folder;
+    write_data(folder, fill);
+    // The slack hawser at the first point lies below the tables' second row: the tension
+    // warning's pause takes a Return.
+    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    EXPECT_EQ(run.status, 0) << run.screen;
+    EXPECT_NE(run.screen.find("An estimated tension for line number  4"), std::string::npos);
+    ASSERT_TRUE(folder.has("OFFSETS.stxt"));
+    const std::string report = folder.read("OFFSETS.stxt");
+    EXPECT_NE(report.find("Hawser"), std::string::npos) << report;
 }
 
 } // namespace
