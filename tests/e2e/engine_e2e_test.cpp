@@ -359,5 +359,43 @@ TEST(Engine, RunsABuoyWithAHawser) {
     EXPECT_NE(report.find("Hawser"), std::string::npos) << report;
 }
 
+// A turret mooring: the four lines of the spread mooring led to fairleads round a turret 200
+// ft forward of the centre, free to turn. The lines are mirror images about the vessel's axis,
+// so the still-water state is balanced; at every point of a lateral sequence across that axis
+// the turret takes its own angle, and the engine ends normally.
+TEST(Engine, RunsAFreeTurretMooring) {
+    const auto fill = [] {
+        fill_spread_mooring();
+        TPCM.VERNO = 6.8f;
+        TPCM.IYEAR = 2020;
+        TPCM.CMPUTR = 5;
+        TPCM.DAT_ID = 149;
+        TPCM.LSPM = 1;
+        TPCM.LOCK_TRT = 0;
+        TPCM.XSALM = 200.0f;
+        constexpr float x[] = {20.0f, -20.0f, -20.0f, 20.0f};
+        constexpr float y[] = {20.0f, 20.0f, -20.0f, -20.0f};
+        for (int i = 1; i <= 4; ++i) {
+            TPCM.RFLD(1, i) = TPCM.XSALM + x[i - 1];
+            TPCM.RFLD(2, i) = y[i - 1];
+        }
+        TPCM.RMCTR(1) = TPCM.XSALM;
+        TPCM.RMCTR(2) = 0.0f;
+        TPCM.NLAT = 1;
+        TPCM.PHIL(1) = 60.0f;
+        TPCM.NOFFL = 3;
+        TPCM.OFFL(1) = 0.0f;
+        TPCM.OFFL(2) = 10.0f;
+        TPCM.OFFL(3) = 20.0f;
+        TPCM.IUNIT = 1;
+    };
+    ScratchFolder folder;
+    write_data(folder, fill);
+    const ProgramRun run = run_program("lintar-engine", "", folder.path());
+    EXPECT_EQ(run.status, 0) << run.screen;
+    ASSERT_TRUE(folder.has("OFFSETS.stxt"));
+    EXPECT_NE(folder.read("OFFSETS.stxt").find("Most Exposed Line"), std::string::npos);
+}
+
 } // namespace
 } // namespace lintar
