@@ -220,37 +220,6 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
     return out;
 }
 
-// The span warning of FMOOR2 for fairlead ILINE, chosen by the motion that caused it.
-void write_span_warning(int unit, const SixDofState& state, const Vec3& axis, int ILINE) {
-    const std::string direction = "     (" + F(axis[0] * state.ROTMOD, 4, 1) + "," +
-                                  F(axis[1] * state.ROTMOD, 4, 1) + "," +
-                                  F(axis[2] * state.ROTMOD, 4, 1) + ")" +
-                                  " has carried fairlead number " + I(ILINE, 2) + " outside ";
-    const bool rotation = state.ROTVAL_DEG != 0.0f;
-    const bool translation = state.ZVES != 0.0f;
-    if (translation && !rotation) {
-        write_record(unit, " ++> Warning: A vertical translation of amount " + F(state.ZVES, 8, 2) +
-                               " has carried");
-        write_record(unit, "     fairlead number " + I(ILINE, 2) + " outside the bounds of the" +
-                               " specified vertical");
-        write_record(unit, "     interpolation span. This may lead to interpolation errors.");
-        write_record(unit, "     Consider increasing the vertical interpolation span.");
-        return;
-    }
-    if (rotation && !translation) {
-        write_record(unit, " ++> Warning: A rotation of amount " + F(state.ROTVAL_DEG, 5, 1) +
-                               " degrees about direction");
-    } else {
-        write_record(unit, " ++> Warning: A vertical translation of amount " + F(state.ZVES, 8, 2));
-        write_record(unit, "     plus a rotation of amount " + F(state.ROTVAL_DEG, 5, 1) +
-                               " degrees about direction");
-    }
-    write_record(unit, direction);
-    write_record(unit, "     the bounds of the specified vertical interpolation span.");
-    write_record(unit, "     This may lead to interpolation errors. Consider increasing");
-    write_record(unit, "     the vertical interpolation span.");
-}
-
 // Top tension of a hanging line: linear in the single row, else the bicubic spline over load
 // and layer coordinate ILAYER + DELLAY.
 float top_tension(const LineTables& tables, std::span<const float> anc, std::int32_t ITYP,
@@ -649,7 +618,11 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
             if (warn.IOFLAG != 99) {
                 warn.IOFLAG = 99;
                 if (!(warn.TENDON_FLG != 0 && DFLZG > ZTOP)) {
-                    write_span_warning(warn.IOSCRN, state, ROTDIR, i);
+                    const SpanMotion motion{state.ZVES,
+                                            state.ROTVAL_DEG,
+                                            {ROTDIR[0] * state.ROTMOD, ROTDIR[1] * state.ROTMOD,
+                                             ROTDIR[2] * state.ROTMOD}};
+                    write_span_warning(warn.IOSCRN, motion, i, 8, false);
                     std::int32_t LBACK = 0;
                     ABORT0(warn.IOSCRN, warn.KBD, LBACK);
                     if (LBACK == -1)
@@ -803,6 +776,43 @@ SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, st
     column.DFYTMP = dy * std::cos(ANGSAV) - dx * std::sin(ANGSAV);
     column.DTZTMP = here.TZMOOR - there.TZMOOR;
     return column;
+}
+
+// write_span_warning: the text chosen by the motion that caused it. Writes to `unit`; never
+// ends the run.
+void write_span_warning(int unit, const SpanMotion& motion, int ILINE, int zves_width,
+                        bool framed) {
+    const std::string direction = "     (" + F(motion.axis[0], 4, 1) + "," +
+                                  F(motion.axis[1], 4, 1) + "," + F(motion.axis[2], 4, 1) + ")" +
+                                  " has carried fairlead number " + I(ILINE, 2) + " outside ";
+    const bool rotation = motion.ROTVAL != 0.0;
+    const bool translation = motion.ZVES != 0.0;
+    const std::string heave = F(motion.ZVES, zves_width, 2);
+    if (framed)
+        write_record(unit, "");
+    if (translation && !rotation) {
+        write_record(unit,
+                     " ++> Warning: A vertical translation of amount " + heave + " has carried");
+        write_record(unit, "     fairlead number " + I(ILINE, 2) + " outside the bounds of the" +
+                               " specified vertical");
+        write_record(unit, "     interpolation span. This may lead to interpolation errors.");
+        write_record(unit, "     Consider increasing the vertical interpolation span.");
+    } else {
+        if (rotation && !translation) {
+            write_record(unit, " ++> Warning: A rotation of amount " + F(motion.ROTVAL, 5, 1) +
+                                   " degrees about direction");
+        } else {
+            write_record(unit, " ++> Warning: A vertical translation of amount " + heave);
+            write_record(unit, "     plus a rotation of amount " + F(motion.ROTVAL, 5, 1) +
+                                   " degrees about direction");
+        }
+        write_record(unit, direction);
+        write_record(unit, "     the bounds of the specified vertical interpolation span.");
+        write_record(unit, "     This may lead to interpolation errors. Consider increasing");
+        write_record(unit, "     the vertical interpolation span.");
+    }
+    if (framed)
+        write_record(unit, "");
 }
 
 } // namespace lintar

@@ -210,6 +210,19 @@ struct SpanWarning {
     std::int32_t TENDON_FLG = 0;
 };
 
+// The motion that carried a fairlead outside the vertical span: heave, rotation (degrees) and
+// the rotation axis scaled by its length as entered.
+struct SpanMotion {
+    double ZVES = 0.0;
+    double ROTVAL = 0.0;
+    std::array<double, 3> axis{};
+};
+
+// write_span_warning: the span warning for fairlead ILINE on `unit`, worded by the motion (a
+// heave, a rotation, or both), the heave in a field of zves_width; `framed` puts an empty line
+// before and after. The single- and double-precision force routines both write it.
+void write_span_warning(int unit, const SpanMotion& motion, int ILINE, int zves_width, bool framed);
+
 // Per-line results (150 each); empty spans are not written.
 struct LineResults {
     std::span<float> TOPTH, TOPTZ, TOPTT, TOPAN, BOTLIN, BOTAN, LINERG;

@@ -224,38 +224,6 @@ M3<double> turn_z(double a) {
     return Z;
 }
 
-void write_wide_span_warning(int unit, const WideState& s, int ILINE) {
-    const std::string direction = "     (" + F(s.ROTDIR[0] * s.ROTMOD, 4, 1) + "," +
-                                  F(s.ROTDIR[1] * s.ROTMOD, 4, 1) + "," +
-                                  F(s.ROTDIR[2] * s.ROTMOD, 4, 1) + ")" +
-                                  " has carried fairlead number " + I(ILINE, 2) + " outside ";
-    const bool rotation = s.ROTVAL != 0.0;
-    const bool translation = s.ZVES != 0.0;
-    write_record(unit, "");
-    if (translation && !rotation) {
-        write_record(unit, " ++> Warning: A vertical translation of amount " + F(s.ZVES, 6, 2) +
-                               " has carried");
-        write_record(unit, "     fairlead number " + I(ILINE, 2) + " outside the bounds of the" +
-                               " specified vertical");
-        write_record(unit, "     interpolation span. This may lead to interpolation errors.");
-        write_record(unit, "     Consider increasing the vertical interpolation span.");
-    } else {
-        if (rotation && !translation) {
-            write_record(unit, " ++> Warning: A rotation of amount " + F(s.ROTVAL, 5, 1) +
-                                   " degrees about direction");
-        } else {
-            write_record(unit, " ++> Warning: A vertical translation of amount " + F(s.ZVES, 6, 2));
-            write_record(unit, "     plus a rotation of amount " + F(s.ROTVAL, 5, 1) +
-                                   " degrees about direction");
-        }
-        write_record(unit, direction);
-        write_record(unit, "     the bounds of the specified vertical interpolation span.");
-        write_record(unit, "     This may lead to interpolation errors. Consider increasing");
-        write_record(unit, "     the vertical interpolation span.");
-    }
-    write_record(unit, "");
-}
-
 } // namespace
 
 // FMRDP2: see the header. Reads its arguments; writes the span warning to warn.IOSCRN and,
@@ -330,7 +298,12 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
             warn.SPNERR = i;
             if (warn.IOFLAG != 99) {
                 warn.IOFLAG = 99;
-                write_wide_span_warning(warn.IOSCRN, state, i);
+                const SpanMotion motion{state.ZVES,
+                                        state.ROTVAL,
+                                        {state.ROTDIR[0] * state.ROTMOD,
+                                         state.ROTDIR[1] * state.ROTMOD,
+                                         state.ROTDIR[2] * state.ROTMOD}};
+                write_span_warning(warn.IOSCRN, motion, i, 6, true);
                 std::int32_t LBACK = 0;
                 ABORT0(warn.IOSCRN, warn.KBD, LBACK);
                 if (LBACK == -1)
