@@ -313,6 +313,42 @@ TEST_F(SpreadStiffness, DoublePrecisionForceRecordsTheGeometryAsFmoor2Does) {
     EXPECT_EQ(wide_rec.RANCP[4], -5.0f); // line 5 is outside the range
 }
 
+// The double-precision force's span warning: framed by empty lines, the heave in six columns,
+// worded for a heave with a rotation; once for its flag, then the abort prompt ("A" or Return).
+TEST_F(SpreadStiffness, DoublePrecisionForceWarnsOnceOfTheSpan) {
+    testing::ScriptedConsole console("\n");
+    testing::fill_spread_tables(chain, 5, 1.0f);
+    widen_line_tables();
+    WideState wide;
+    wide.ZVES = 5.0; // the span reaches 2 ft either side
+    wide.ROTDIR = {0.0, 0.0, 1.0};
+    wide.ROTVAL = 2.5;
+    wide.ROTMOD = 2.0;
+    WideLines lines;
+    lines.RANC.assign(std::begin(LINCOM.RANC_words), std::end(LINCOM.RANC_words));
+    lines.ANGDEP.assign(std::begin(TPCM.ANGDEP_words), std::end(TPCM.ANGDEP_words));
+    lines.RFLD.assign(std::begin(TPCM.RFLD_words), std::end(TPCM.RFLD_words));
+    lines.LINEID = LINCOM.LINEID_words;
+    lines.MINLN = 1;
+    lines.MAXLN = 4;
+    SpanWarning warn;
+    for (int call = 0; call < 2; ++call)
+        FMRDP2(wide, WidePerturbation{}, lines, wide_line_tables(), lincom_tables(), warn);
+    EXPECT_EQ(warn.IOFLAG, 99);
+    EXPECT_EQ(warn.SPNERR, 4);
+    const std::string expected = "\n"
+                                 " ++> Warning: A vertical translation of amount   5.00\n"
+                                 "     plus a rotation of amount   2.5 degrees about direction\n"
+                                 "     ( 0.0, 0.0, 2.0) has carried fairlead number  1 outside \n"
+                                 "     the bounds of the specified vertical interpolation span.\n"
+                                 "     This may lead to interpolation errors. Consider increasing\n"
+                                 "     the vertical interpolation span.\n"
+                                 "\n";
+    const std::string screen = console.screen();
+    EXPECT_EQ(screen.substr(0, expected.size()), expected);
+    EXPECT_EQ(screen.find("Warning", expected.size()), std::string::npos);
+}
+
 TEST(StiffnessIncrements, ZeroStepIsRefusedNamingTheOption) {
     struct Case {
         const char* name;
