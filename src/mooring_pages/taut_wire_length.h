@@ -8,6 +8,7 @@
 #pragma once
 
 #include "lines/line_arrays.h"
+#include "util/root_finders.h"
 
 #include <cmath>
 #include <cstdint>
@@ -43,17 +44,6 @@ inline double SFCDP2(StrainCoefficients ALPHA, double TZ) {
     return 1.0 + ALPHA(1) * x + ALPHA(2) * x * x + ALPHA(3) * x * x * x;
 }
 
-namespace rtmidp_detail {
-// The sign of SIGN(1.0D0, v): +1 for 0.
-inline double sign_of(double v) {
-    return v >= 0.0 ? 1.0 : -1.0;
-}
-// Tolerance EPS, relative when |x| is above 1.
-inline double tolerance(double EPS, double x) {
-    return EPS * std::fmax(1.0, std::abs(x));
-}
-} // namespace rtmidp_detail
-
 // RTMIDP: root X of FCT in [XLI, XRI] (either order) by bisection combined with inverse
 // parabolic (Mueller) interpolation, in double precision. EPS is the tolerance on X (relative
 // above |X| = 1), 100 EPS the tolerance on the function value, IEND the step limit. Writes X,
@@ -63,91 +53,7 @@ inline double tolerance(double EPS, double x) {
 template <class Fct>
 void RTMIDP(double& X, double& F, Fct&& FCT, double XLI, double XRI, double EPS, std::int32_t IEND,
             std::int32_t& IER, std::int32_t& I) {
-    using rtmidp_detail::sign_of;
-    using rtmidp_detail::tolerance;
-    IER = 0;
-    I = 0;
-    double XL = XLI;
-    double XR = XRI;
-    X = XL;
-    F = FCT(X);
-    if (F == 0.0)
-        return;
-    double FL = F;
-    X = XR;
-    F = FCT(X);
-    if (F == 0.0)
-        return;
-    double FR = F;
-    if (sign_of(FL) + sign_of(FR) != 0.0) {
-        IER = 2;
-        return;
-    }
-    const double TOLF = 100.0 * EPS;
-
-    for (;;) {
-        ++I;
-        // Bisection until the interpolation step promises more, or the bracket is small.
-        bool interpolate = false;
-        bool converged = false;
-        double TOL = 0.0;
-        for (std::int32_t K = 1; K <= IEND; ++K) {
-            X = 0.5 * (XL + XR);
-            F = FCT(X);
-            if (F == 0.0)
-                return;
-            if (sign_of(F) + sign_of(FR) == 0.0) {
-                // Exchange the ends so that F and FR have the same sign.
-                std::swap(XL, XR);
-                std::swap(FL, FR);
-            }
-            TOL = F - FL;
-            double A = F * TOL;
-            A = A + A;
-            if (A < FR * (FR - FL) && I <= IEND) {
-                interpolate = true;
-                break;
-            }
-            XR = X;
-            FR = F;
-            if (std::abs(XR - XL) <= tolerance(EPS, XR) && std::abs(FR - FL) <= TOLF) {
-                converged = true;
-                break;
-            }
-        }
-        if (!interpolate) {
-            if (!converged)
-                IER = 1;
-            if (std::abs(FR) > std::abs(FL)) {
-                X = XL;
-                F = FL;
-            }
-            return;
-        }
-
-        // Inverse parabolic interpolation through (XL, FL), (X, F), (XR, FR). A = FR - F is
-        // not 0 here: F and FR share their sign and 2F(F - FL) < FR(FR - FL).
-        const double A = FR - F;
-        const double DX = (X - XL) * FL * (1.0 + F * (A - TOL) / (A * (FR - FL))) / TOL;
-        const double XM = X;
-        const double FM = F;
-        X = XL - DX;
-        F = FCT(X);
-        if (F == 0.0)
-            return;
-        if (std::abs(DX) <= tolerance(EPS, X) && std::abs(F) <= TOLF)
-            return;
-        // Keep the bracket: the new point replaces the end whose value has its sign.
-        if (sign_of(F) + sign_of(FL) == 0.0) {
-            XR = X;
-            FR = F;
-        } else {
-            XL = X;
-            FL = F;
-            XR = XM;
-            FR = FM;
-        }
-    }
+    mueller_root<double>(X, F, FCT, XLI, XRI, EPS, 100.0 * EPS, IEND, IER, I);
 }
 
 // The problem TENDNDP hands to its residual DVSTER (the block DUMMY2): double-precision copies

@@ -20,77 +20,78 @@ namespace lintar {
 namespace root_finder_detail {
 
 // The sign the bracket tests compare: +1 for 0 as for any positive value.
-inline float sign_of(float v) {
-    return v >= 0.0f ? 1.0f : -1.0f;
+template <class Real> Real sign_of(Real v) {
+    return v >= Real(0) ? Real(1) : Real(-1);
 }
 
 // Tolerance on X: EPSX, relative when |x| is above 1.
-inline float x_tolerance(float EPSX, float x) {
-    const float a = std::abs(x);
-    return a > 1.0f ? EPSX * a : EPSX;
+template <class Real> Real x_tolerance(Real EPSX, Real x) {
+    const Real a = std::abs(x);
+    return a > Real(1) ? EPSX * a : EPSX;
 }
 
 } // namespace root_finder_detail
 
-// RTMI1: finds X in [XLI, XRI] with FCT(X) = 0 by bisection combined with inverse parabolic
-// (Mueller) interpolation, all in single precision; each value of FCT is rounded to a
-// four-byte real on receipt. EPSX is the tolerance on X (relative above |X| = 1), EPSF the
-// tolerance on the function value when positive, IEND the iteration limit.
-// Writes X, F = FCT(X) at the returned point, and IER: 0 converged or an exact zero hit,
+// mueller_root: the bracketed root search of RTMI1 (single precision) and RTMIDP (double), in
+// the precision Real: finds X in [XLI, XRI] with FCT(X) = 0 by bisection combined with inverse
+// parabolic (Mueller) interpolation; each value of FCT is rounded to Real on receipt. EPSX is
+// the tolerance on X (relative above |X| = 1), EPSF the tolerance on the function value when
+// positive (no function test otherwise), IEND the iteration limit. Writes X, F = FCT(X) at
+// the returned point, the outer iteration count I, and IER: 0 converged or an exact zero hit,
 // 1 no convergence within IEND (X is the better end of the last bracket), 2 no sign change
 // over [XLI, XRI] (X = XRI). Never ends the run.
-template <class Fct>
-void RTMI1(float& X, float& F, Fct&& FCT, float XLI, float XRI, float EPSX, float EPSF,
-           std::int32_t IEND, std::int32_t& IER) {
+template <class Real, class Fct>
+void mueller_root(Real& X, Real& F, Fct&& FCT, Real XLI, Real XRI, Real EPSX, Real EPSF,
+                  std::int32_t IEND, std::int32_t& IER, std::int32_t& I) {
     using root_finder_detail::sign_of;
     using root_finder_detail::x_tolerance;
-    const auto f = [&FCT](float x) { return static_cast<float>(FCT(x)); };
+    const auto f = [&FCT](Real x) { return static_cast<Real>(FCT(x)); };
     // The function-value test is made only when EPSF is positive.
-    const auto f_close = [EPSF](float difference) {
-        return !(EPSF > 0.0f) || std::abs(difference) <= EPSF;
+    const auto f_close = [EPSF](Real difference) {
+        return !(EPSF > Real(0)) || std::abs(difference) <= EPSF;
     };
 
     IER = 0;
-    float XL = XLI;
-    float XR = XRI;
+    I = 0;
+    Real XL = XLI;
+    Real XR = XRI;
     X = XL;
     F = f(X);
-    if (F == 0.0f)
+    if (F == Real(0))
         return;
-    float FL = F;
+    Real FL = F;
     X = XR;
     F = f(X);
-    if (F == 0.0f)
+    if (F == Real(0))
         return;
-    float FR = F;
-    if (sign_of(FL) + sign_of(FR) != 0.0f) {
+    Real FR = F;
+    if (sign_of(FL) + sign_of(FR) != Real(0)) {
         IER = 2;
         return;
     }
 
-    std::int32_t I = 0;
     for (;;) {
         ++I;
         // Bisection until the interpolation step promises more, or the bracket is small.
         bool interpolate = false;
         bool converged = false;
-        float TOL = 0.0f;
+        Real TOL = Real(0);
         for (std::int32_t K = 1; K <= IEND; ++K) {
-            X = 0.5f * (XL + XR);
+            X = Real(0.5) * (XL + XR);
             F = f(X);
-            if (F == 0.0f)
+            if (F == Real(0))
                 return;
-            if (sign_of(F) + sign_of(FR) == 0.0f) {
+            if (sign_of(F) + sign_of(FR) == Real(0)) {
                 // Exchange the ends so that F and FR have the same sign.
-                const float xt = XL;
+                const Real xt = XL;
                 XL = XR;
                 XR = xt;
-                const float ft = FL;
+                const Real ft = FL;
                 FL = FR;
                 FR = ft;
             }
             TOL = F - FL;
-            float A = F * TOL;
+            Real A = F * TOL;
             A = A + A;
             if (A < FR * (FR - FL) && I <= IEND) {
                 interpolate = true;
@@ -114,19 +115,20 @@ void RTMI1(float& X, float& F, Fct&& FCT, float XLI, float XRI, float EPSX, floa
             return;
         }
 
-        // Inverse parabolic interpolation through (XL, FL), (X, F), (XR, FR).
-        const float A = FR - F;
-        const float DX = (X - XL) * FL * (1.0f + F * (A - TOL) / (A * (FR - FL))) / TOL;
-        const float XM = X;
-        const float FM = F;
+        // Inverse parabolic interpolation through (XL, FL), (X, F), (XR, FR). A = FR - F is
+        // not 0 here: F and FR share their sign and 2F(F - FL) < FR(FR - FL).
+        const Real A = FR - F;
+        const Real DX = (X - XL) * FL * (Real(1) + F * (A - TOL) / (A * (FR - FL))) / TOL;
+        const Real XM = X;
+        const Real FM = F;
         X = XL - DX;
         F = f(X);
-        if (F == 0.0f)
+        if (F == Real(0))
             return;
         if (std::abs(DX) <= x_tolerance(EPSX, X) && f_close(F))
             return;
         // Keep the bracket: the new point replaces the end whose value has its sign.
-        if (sign_of(F) + sign_of(FL) == 0.0f) {
+        if (sign_of(F) + sign_of(FL) == Real(0)) {
             XR = X;
             FR = F;
         } else {
@@ -136,6 +138,20 @@ void RTMI1(float& X, float& F, Fct&& FCT, float XLI, float XRI, float EPSX, floa
             FR = FM;
         }
     }
+}
+
+// RTMI1: finds X in [XLI, XRI] with FCT(X) = 0 by bisection combined with inverse parabolic
+// (Mueller) interpolation, all in single precision; each value of FCT is rounded to a
+// four-byte real on receipt. EPSX is the tolerance on X (relative above |X| = 1), EPSF the
+// tolerance on the function value when positive, IEND the iteration limit.
+// Writes X, F = FCT(X) at the returned point, and IER: 0 converged or an exact zero hit,
+// 1 no convergence within IEND (X is the better end of the last bracket), 2 no sign change
+// over [XLI, XRI] (X = XRI). Never ends the run.
+template <class Fct>
+void RTMI1(float& X, float& F, Fct&& FCT, float XLI, float XRI, float EPSX, float EPSF,
+           std::int32_t IEND, std::int32_t& IER) {
+    std::int32_t I = 0;
+    mueller_root<float>(X, F, FCT, XLI, XRI, EPSX, EPSF, IEND, IER, I);
 }
 
 // RTMI1D: RTMI1 for a function computed in double precision (its value is rounded to single
