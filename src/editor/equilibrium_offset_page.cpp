@@ -158,21 +158,10 @@ std::optional<std::string> item_line(std::int32_t item) {
 
 // The page: cleared (not in a mirror pass), its heading and the lines of the items shown.
 void draw_page(std::string_view PAGE) {
-    if (TPCM.LCOPY == 0)
-        CLEAR(TPCM.EDUNIT);
-    write_record(TPCM.EDUNIT,
-                 "  ****  Page " + std::string(PAGE) +
-                     ": \"Continuous Equilibrium\" Static Offset Specifications  ****");
-    for (std::int32_t item = 1; item <= 16; ++item)
-        if (const auto line = item_line(item))
-            write_record(TPCM.EDUNIT, *line);
-}
-
-// A column of the page in the column editor, given no more rows than it holds.
-void edit_column(std::string_view heading, std::span<float> column, std::int32_t count) {
-    const auto capacity = static_cast<std::int32_t>(column.size());
-    AUTORP(heading, column, rows_for_editor(count, capacity), capacity, TPCM.EDUNIT, keyboard_unit,
-           TPCM.LCOPY);
+    draw_offset_page(
+        "  ****  Page " + std::string(PAGE) +
+            ": \"Continuous Equilibrium\" Static Offset Specifications  ****",
+        16, [](std::int32_t) { return false; }, item_line);
 }
 
 // The mirror pass: the force directions, values and point when forces are given, the couple

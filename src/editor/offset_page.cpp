@@ -99,26 +99,14 @@ std::optional<std::string> item_line(std::int32_t item) {
     return std::nullopt;
 }
 
-// The page: cleared (not in a mirror pass), its heading and the lines of the items shown.
+// The page: its heading and the lines of the items shown; the yaw and the vertical groups
+// each follow an empty line.
 void draw_page(std::string_view PAGE) {
-    if (TPCM.LCOPY == 0)
-        CLEAR(TPCM.EDUNIT);
-    write_record(TPCM.EDUNIT, starting_at(7, " ****  Page " + std::string(PAGE) +
-                                                 ": \"Hand of God\" Offset Specifications  ****"));
-    for (std::int32_t item = 1; item <= 10; ++item) {
-        // The yaw and the vertical groups each follow an empty line.
-        if ((item == 5 || item == 9) && moored_directly())
-            write_record(TPCM.EDUNIT, "");
-        if (const auto line = item_line(item))
-            write_record(TPCM.EDUNIT, *line);
-    }
-}
-
-// A column of the page in the column editor.
-void edit_column(std::string_view heading, std::span<float> column, std::int32_t count) {
-    const auto capacity = static_cast<std::int32_t>(column.size());
-    AUTORP(heading, column, rows_for_editor(count, capacity), capacity, TPCM.EDUNIT, keyboard_unit,
-           TPCM.LCOPY);
+    draw_offset_page(
+        starting_at(7, " ****  Page " + std::string(PAGE) +
+                           ": \"Hand of God\" Offset Specifications  ****"),
+        10, [](std::int32_t item) { return (item == 5 || item == 9) && moored_directly(); },
+        item_line);
 }
 
 // The mirror pass: the arrays whose counts are nonzero, each after the screen of the page.

@@ -4,6 +4,7 @@
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
+#include "util/column_editor.h"
 #include "util/coordinate_editor.h"
 #include "util/prompts.h"
 #include "util/unit_labels.h"
@@ -74,6 +75,28 @@ void run_offset_page(const std::function<void()>& draw_page, const std::function
             return;
         if (run_item(TPCM.LBACK))
             return;
+    }
+}
+
+// edit_column: AUTORP on the column, the count held to its capacity.
+void edit_column(std::string_view heading, std::span<float> column, std::int32_t count) {
+    const auto capacity = static_cast<std::int32_t>(column.size());
+    AUTORP(heading, column, rows_for_editor(count, capacity), capacity, TPCM.EDUNIT, keyboard_unit,
+           TPCM.LCOPY);
+}
+
+// draw_offset_page: the screen of an offset page. Writes to EDUNIT.
+void draw_offset_page(const std::string& heading, std::int32_t item_count,
+                      const std::function<bool(std::int32_t)>& blank_before,
+                      const std::function<std::optional<std::string>(std::int32_t)>& item_line) {
+    if (TPCM.LCOPY == 0)
+        CLEAR(TPCM.EDUNIT);
+    write_record(TPCM.EDUNIT, heading);
+    for (std::int32_t item = 1; item <= item_count; ++item) {
+        if (blank_before(item))
+            write_record(TPCM.EDUNIT, "");
+        if (const auto line = item_line(item))
+            write_record(TPCM.EDUNIT, *line);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,17 @@ std::int32_t rows_for_editor(std::int32_t count, std::int32_t capacity);
 // A column heading that ends with a length unit: TEXT, the first seven characters of the page
 // label of code 7 + NUNTS (" feet  ", " meters"), and ")", blank-padded to 45 characters.
 std::string length_heading(std::string_view TEXT, std::int32_t NUNTS);
+
+// A column of a page in the column editor AUTORP with the heading, given count rows but no more
+// than the column holds. Reads TPCM's EDUNIT and LCOPY.
+void edit_column(std::string_view heading, std::span<float> column, std::int32_t count);
+
+// The page drawn: cleared (not in a mirror pass), the heading line, then the lines of items 1
+// to item_count that item_line shows, each item for which blank_before is true after an empty
+// line. Writes to TPCM's EDUNIT.
+void draw_offset_page(const std::string& heading, std::int32_t item_count,
+                      const std::function<bool(std::int32_t)>& blank_before,
+                      const std::function<std::optional<std::string>(std::int32_t)>& item_line);
 
 // The coordinate loop of a page item: CORDIN on N rows of R (3 by N) with the heading CTYPE.
 // Returns true when a page command typed inside the editor ended it; the command is then in
