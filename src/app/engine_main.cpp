@@ -5,7 +5,7 @@
 // file) and keeps the title screen and its prompt off the screen; from the answer on, the
 // screen shows everything and the keyboard is standard input, so the load's notes and pauses
 // and the analysis's messages reach the user as they would in the editor.
-#include "lines/engine_flow.h"
+#include "app/engine_flow.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 

@@ -1,5 +1,5 @@
-// lines/engine_flow.cpp: the run of the analysis engine.
-#include "lines/engine_flow.h"
+// app/engine_flow.cpp: the run of the analysis engine.
+#include "app/engine_flow.h"
 
 #include "blocks/tpcm.h"
 #include "datafile/startup_load.h"

@@ -1,4 +1,4 @@
-// lines/engine_flow.h: the run of the analysis engine: the load of the data file as the editor
+// app/engine_flow.h: the run of the analysis engine: the load of the data file as the editor
 // loads it, then the analysis stages in their order.
 #pragma once
 
