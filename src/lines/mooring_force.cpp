@@ -23,6 +23,22 @@
 
 namespace lintar {
 
+// TopTensionCache::rows: the entry of (ITYP, x2), built in the oldest slot when missing.
+const RowSpline& TopTensionCache::rows(const LineTables& tables, std::int32_t ITYP, float x2) {
+    for (std::size_t k = 0; k < used; ++k)
+        if (entries[k].ITYP == ITYP && entries[k].x2 == x2)
+            return entries[k].spline;
+    Entry& e = entries[next];
+    next = (next + 1) % entries.size();
+    used = std::min(used + 1, entries.size());
+    e.ITYP = ITYP;
+    e.x2 = x2;
+    splin2_across(tables.HLOD, tables.ZDIST_ARR, tables.column(tables.TOPTEN, 1, ITYP),
+                  tables.column(tables.TT_SPLINE_DERIV, 1, ITYP), tables.NTAB, tables.NLAYER, x2,
+                  e.spline);
+    return e.spline;
+}
+
 namespace {
 
 constexpr float DEGRAD = 57.295776f; // degrees per radian
@@ -221,18 +237,23 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
 }
 
 // Top tension of a hanging line: linear in the single row, else the bicubic spline over load
-// and layer coordinate ILAYER + DELLAY.
+// and layer coordinate ILAYER + DELLAY, its spline over the loads taken from the cache when
+// one is given.
 float top_tension(const LineTables& tables, std::span<const float> anc, std::int32_t ITYP,
-                  const LineLoad& r, float RANCHR) {
+                  const LineLoad& r, float RANCHR, TopTensionCache* cache) {
     float TTTMP = 0.0f;
     if (tables.NLAYER < 2) {
         INTRPQ(anc, tables.column(tables.TOPTEN, r.ILAYER, ITYP), RANCHR, TTTMP, r.MIN, r.DELLAY);
         return TTTMP;
     }
-    splin2(tables.HLOD, tables.ZDIST_ARR, tables.column(tables.TOPTEN, 1, ITYP),
-           tables.column(tables.TT_SPLINE_DERIV, 1, ITYP), tables.NTAB, tables.NLAYER, r.RFORCE,
-           static_cast<float>(r.ILAYER) + r.DELLAY, TTTMP);
-    return TTTMP;
+    const float x2 = static_cast<float>(r.ILAYER) + r.DELLAY;
+    if (cache == nullptr) {
+        splin2(tables.HLOD, tables.ZDIST_ARR, tables.column(tables.TOPTEN, 1, ITYP),
+               tables.column(tables.TT_SPLINE_DERIV, 1, ITYP), tables.NTAB, tables.NLAYER, r.RFORCE,
+               x2, TTTMP);
+        return TTTMP;
+    }
+    return splin2_at(tables.HLOD, cache->rows(tables, ITYP, x2), r.RFORCE);
 }
 
 // A debug dump of FMOOR0: the label right-aligned in 60 columns after one blank, then the
@@ -476,7 +497,7 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
 // IOSCRN only on a bottom-length mismatch of the vertical-line path.
 LineLoad LOADUP(float RANCHR, float DZFLDG, float ZFLDV, float DRAFT, std::int32_t ITYP,
                 const LineTables& tables, std::span<const float> ANCHGT,
-                std::span<const float> TOTWT, int IOSCRN, int KBD) {
+                std::span<const float> TOTWT, int IOSCRN, int KBD, TopTensionCache* cache) {
     LineLoad r;
     std::int32_t OUTWRN = 0; // the caller reports the span
     // With fewer than two rows SETLYR gives row 1 and no blend for every height.
@@ -489,7 +510,7 @@ LineLoad LOADUP(float RANCHR, float DZFLDG, float ZFLDV, float DRAFT, std::int32
     r.DELZ = (ZFLDV - DRAFT) + ANCHGT[slot(ITYP)] + DZFLDG;
 
     if (r.RFORCE >= 0.001f) { // a hanging line
-        r.TTTMP = top_tension(tables, anc, ITYP, r, RANCHR);
+        r.TTTMP = top_tension(tables, anc, ITYP, r, RANCHR, cache);
         INTRPQ(anc, tables.column(tables.TOPANG, r.ILAYER, ITYP), RANCHR, r.TOPANQ, r.MIN,
                r.DELLAY);
         r.FGZTMP = -r.RFORCE * std::tan(r.TOPANQ);
@@ -570,6 +591,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
     };
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
     const Vec3 EPS = p.EPS;
+    TopTensionCache top_tensions; // the tables stand still during the call
 
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
         const std::int32_t id = lines.LINEID[slot(i)];
@@ -635,7 +657,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         float TMPANG = 0.0f;
         distance_to_anchor(lines.RANC[slot(i)], DEPRAD, DFLXG, DFLYG, TMPDST, TMPANG);
         const LineLoad s = LOADUP(TMPDST, DFLZG, RFLDQ[2], DRAFT, t, tables, lines.ANCHGT,
-                                  lines.TOTWT, warn.IOSCRN, warn.KBD);
+                                  lines.TOTWT, warn.IOSCRN, warn.KBD, &top_tensions);
         store(results.TOPTH, i, s.RFORCE);
         store(results.TOPTT, i, s.TTTMP);
         store(results.TOPTZ, i, s.FGZTMP);

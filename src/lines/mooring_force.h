@@ -8,7 +8,10 @@
 // tables of their own. None keeps state between calls; none is re-entered.
 #pragma once
 
+#include "lines/stress_strain.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -167,9 +170,28 @@ struct LineLoad {
 // horizontal load is solved as a vertical line (VRTLIN). Writes a message and offers the
 // abort prompt on units IOSCRN, KBD when the vertical solution's two bottom lengths disagree;
 // "A" there ends the run.
+//
+// A caller that evaluates many lines on unchanged tables may hand in a TopTensionCache: the
+// top tension's spline over the loads is then built once for each line type and height and
+// read again for the next line of that type at that height (the same values, bit for bit).
+struct TopTensionCache {
+    struct Entry {
+        std::int32_t ITYP = 0;
+        float x2 = 0.0f; // layer coordinate ILAYER + DELLAY
+        RowSpline spline;
+    };
+    std::array<Entry, 4> entries{};
+    std::size_t used = 0;
+    std::size_t next = 0;
+
+    // The spline over the loads of type ITYP's top tension at layer coordinate x2: the one
+    // kept, or built into the oldest entry. The tables must not change while a cache lives.
+    const RowSpline& rows(const LineTables& tables, std::int32_t ITYP, float x2);
+};
 LineLoad LOADUP(float RANCHR, float DZFLDG, float ZFLDV, float DRAFT, std::int32_t ITYP,
                 const LineTables& tables, std::span<const float> ANCHGT,
-                std::span<const float> TOTWT, int IOSCRN, int KBD);
+                std::span<const float> TOTWT, int IOSCRN, int KBD,
+                TopTensionCache* cache = nullptr);
 
 // ---- Six degrees of freedom ----------------------------------------------------------------
 

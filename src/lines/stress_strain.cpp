@@ -168,6 +168,34 @@ float natural_spline_value(std::span<const float> x, std::span<const float> y, s
            ((A * A * A - A) * Y2(b.klo) + (B * B * B - B) * Y2(b.khi)) * (b.h * b.h) / 6.0f;
 }
 
+// The value of every row j = 1..m of a two-variable table at x2: the rows' splines (second
+// derivatives y2a) share x2, so one bracket and one set of weights serve all, read in place.
+void rows_at(std::span<const float> x2a, std::span<const float> ya, std::span<const float> y2a,
+             std::int32_t m, std::int32_t n, float x2, std::array<float, table_work>& yytmp) {
+    LINTAR_ASSERT(m >= 1 && m <= table_work && n >= 1 && n <= table_work, "splin2: table size");
+    LINTAR_ASSERT(ya.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m) &&
+                      y2a.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m),
+                  "splin2: arrays shorter than the table");
+    Bracket across;
+    if (bracket(x2a, n, x2, across)) {
+        const auto lo = static_cast<std::size_t>((across.klo - 1) * spline_table_rows);
+        const auto hi = static_cast<std::size_t>((across.khi - 1) * spline_table_rows);
+        const float A = across.A;
+        const float B = across.B;
+        const float cA = A * A * A - A;
+        const float cB = B * B * B - B;
+        const float hh = across.h * across.h;
+        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
+            yytmp[j] =
+                A * ya[lo + j] + B * ya[hi + j] + (cA * y2a[lo + j] + cB * y2a[hi + j]) * hh / 6.0f;
+    } else {
+        // Equal layer coordinates: the guard has told; each row takes its lower entry, as the
+        // plain form's splint does.
+        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
+            yytmp[j] = ya[static_cast<std::size_t>((across.klo - 1) * spline_table_rows) + j];
+    }
+}
+
 // Row j of a two-variable table (leading dimension 90), columns 1..n, into work.
 template <std::size_t N>
 void copy_row(std::span<const float> table, int j, std::int32_t n, std::array<float, N>& work) {
@@ -254,31 +282,27 @@ void splie2(std::span<const float> x1a, std::span<const float> x2a, std::span<co
 void splin2(std::span<const float> x1a, std::span<const float> x2a, std::span<const float> ya,
             std::span<const float> y2a, std::int32_t m, std::int32_t n, float x1, float x2,
             float& y) {
-    LINTAR_ASSERT(m >= 2 && m <= table_work && n >= 1 && n <= table_work, "splin2: table size");
-    LINTAR_ASSERT(x1a.size() >= static_cast<std::size_t>(m) &&
-                      ya.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m) &&
-                      y2a.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m),
-                  "splin2: arrays shorter than the table");
+    LINTAR_ASSERT(m >= 2 && x1a.size() >= static_cast<std::size_t>(m), "splin2: table size");
     std::array<float, table_work> yytmp{};
-    Bracket across;
-    if (bracket(x2a, n, x2, across)) {
-        const auto lo = static_cast<std::size_t>((across.klo - 1) * spline_table_rows);
-        const auto hi = static_cast<std::size_t>((across.khi - 1) * spline_table_rows);
-        const float A = across.A;
-        const float B = across.B;
-        const float cA = A * A * A - A;
-        const float cB = B * B * B - B;
-        const float hh = across.h * across.h;
-        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
-            yytmp[j] =
-                A * ya[lo + j] + B * ya[hi + j] + (cA * y2a[lo + j] + cB * y2a[hi + j]) * hh / 6.0f;
-    } else {
-        // Equal layer coordinates: the guard has told; each row takes its lower entry, as the
-        // plain form's splint does.
-        for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
-            yytmp[j] = ya[static_cast<std::size_t>((across.klo - 1) * spline_table_rows) + j];
-    }
+    rows_at(x2a, ya, y2a, m, n, x2, yytmp);
     y = natural_spline_value(x1a, yytmp, m, x1);
+}
+
+// splin2_across: the rows at x2 as splin2 takes them, then the full sweep of the natural
+// spline over x1a (spline with natural ends). May pause (bad abscissae).
+void splin2_across(std::span<const float> x1a, std::span<const float> x2a,
+                   std::span<const float> ya, std::span<const float> y2a, std::int32_t m,
+                   std::int32_t n, float x2, RowSpline& rows) {
+    LINTAR_ASSERT(m >= 2 && m <= table_work, "splin2: table size");
+    rows.m = m;
+    rows_at(x2a, ya, y2a, m, n, x2, rows.y);
+    spline_sweep<table_work>(x1a, rows.y, m, 2.0f * natural_threshold, 2.0f * natural_threshold,
+                             rows.y2);
+}
+
+// splin2_at: the spline of splin2_across at x1. May pause (bad abscissae).
+float splin2_at(std::span<const float> x1a, const RowSpline& rows, float x1) {
+    return spline_value(x1a, rows.y, rows.y2, rows.m, x1);
 }
 
 // GET_ALPHAS: strain E and slope S of the curve at T, slope A1 at zero; the cubic

@@ -19,6 +19,7 @@
 
 #include "lines/line_arrays.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -78,6 +79,20 @@ void splie2(std::span<const float> x1a, std::span<const float> x2a, std::span<co
 void splin2(std::span<const float> x1a, std::span<const float> x2a, std::span<const float> ya,
             std::span<const float> y2a, std::int32_t m, std::int32_t n, float x1, float x2,
             float& y);
+
+// splin2 in two halves, for a caller that reads one table at one x2 for several x1: the rows'
+// values at x2 with the second derivatives of their natural spline over the m row abscissae
+// (splin2_across), then that spline's value at x1 (splin2_at). Together they give splin2's
+// value bit for bit.
+struct RowSpline {
+    std::array<float, 100> y{};
+    std::array<float, 100> y2{};
+    std::int32_t m = 0;
+};
+void splin2_across(std::span<const float> x1a, std::span<const float> x2a,
+                   std::span<const float> ya, std::span<const float> y2a, std::int32_t m,
+                   std::int32_t n, float x2, RowSpline& rows);
+float splin2_at(std::span<const float> x1a, const RowSpline& rows, float x1);
 
 // GET_ALPHAS: the coefficients ALPHAS(1..3) of the cubic law that has the curve's slope at
 // zero tension and the curve's strain and slope at tension T (the linear law alone when T is

@@ -7,6 +7,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
+#include "spread_mooring_tables.h"
 #include "support/console.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,6 @@ LineTables single_row_tables() {
 
 class Loadup : public ::testing::Test {
 protected:
-
     LineLoad loadup(float RANCHR, std::int32_t ITYP, float DZFLDG = 0.0f) {
         return LOADUP(RANCHR, DZFLDG, ZFLDV, DRAFT, ITYP, single_row_tables(), ANCHGT, TOTWT,
                       screen_unit, 5);
@@ -166,6 +166,34 @@ TEST_F(Loadup, NoHorizontalLoadSolvesAVerticalLine) {
         EXPECT_EQ(r.BTANGQ, c.BTLENQ > 0.0 ? 0.0f : c.TOPANQ);
     }
     EXPECT_EQ(console.screen(), "");
+}
+
+// A cache of the top tension's load splines gives every line the value the plain bicubic
+// spline gives, bit for bit, through hits, misses and the reuse of its oldest entry (six
+// heights of one type and a second type take more than its four entries).
+TEST(LoadupCache, CachedTopTensionIsThePlainOne) {
+    ScriptedConsole console;
+    testing::fill_spread_tables(testing::Chain{}, 5, 1.0f);
+    const LineTables tables = lincom_tables();
+    const std::vector<float> ANCHGT(150, 300.0f);
+    const std::vector<float> TOTWT(150, 300.0f);
+    TopTensionCache cache;
+    const float heights[] = {0.0f, 0.25f, -1.5f, 0.0f, 1.75f, -0.6f, 0.25f, 1.1f, 0.0f};
+    for (int round = 0; round < 2; ++round)
+        for (const float dz : heights)
+            for (const int k : {30, 55, 80}) {
+                // Between the table's points, where the lines hang well clear of slack.
+                const float distance = 0.5f * (LINCOM.ANCDST(k, LINCOM.MIDLYR, 1) +
+                                               LINCOM.ANCDST(k + 1, LINCOM.MIDLYR, 1));
+                SCOPED_TRACE(::testing::Message() << dz << " ft, " << distance << " ft");
+                const LineLoad plain =
+                    LOADUP(distance, dz, -20.0f, 40.0f, 1, tables, ANCHGT, TOTWT, screen_unit, 5);
+                const LineLoad cached = LOADUP(distance, dz, -20.0f, 40.0f, 1, tables, ANCHGT,
+                                               TOTWT, screen_unit, 5, &cache);
+                ASSERT_GT(plain.RFORCE, 0.001f); // a hanging line: the spline is read
+                EXPECT_EQ(cached.TTTMP, plain.TTTMP);
+                EXPECT_EQ(cached.RFORCE, plain.RFORCE);
+            }
 }
 
 } // namespace

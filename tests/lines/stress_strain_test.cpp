@@ -175,6 +175,10 @@ TEST(Splines, TwoVariableValueIsExactlyThePlainComposition) {
         float y = 0.0f;
         splin2(x1, x2, ya, y2a, m, n, a, b, y);
         EXPECT_EQ(y, plain);
+        // In two halves, as the force routines read one height for many loads.
+        RowSpline rows;
+        splin2_across(x1, x2, ya, y2a, m, n, b, rows);
+        EXPECT_EQ(splin2_at(x1, rows, a), plain);
     }
 }
 
