@@ -193,13 +193,7 @@ void starting_state(QstatRun& run, bool free_turret) {
     EQUILB.BUYNGL() = TPCM.BVSAN0;
     run.IEQSET = 0;
 
-    PlaneState state;
-    state.RVES1 = EQUILB.RVES(1);
-    state.RVES2 = EQUILB.YCGVAR();
-    state.VESANG = EQUILB.VESANG();
-    state.VESAN0 = TPCM.VESAN0;
-    state.TRTNGL = EQUILB.TRTNGL;
-    state.TRTNG0 = EQUILB.TRTNG0;
+    const PlaneState state = equilb_plane_state();
     // Moment centre and turn centre at the turret centroid; the fairleads follow the turret
     // only when it turns freely.
     PlaneFrame frame;

@@ -23,6 +23,18 @@
 
 namespace lintar {
 
+// equilb_plane_state: reads EQUILB and TPCM.
+PlaneState equilb_plane_state() {
+    PlaneState state;
+    state.RVES1 = EQUILB.RVES(1);
+    state.RVES2 = EQUILB.YCGVAR();
+    state.VESANG = EQUILB.VESANG();
+    state.VESAN0 = TPCM.VESAN0;
+    state.TRTNGL = EQUILB.TRTNGL;
+    state.TRTNG0 = EQUILB.TRTNG0;
+    return state;
+}
+
 // TopTensionCache::rows: the entry of (ITYP, x2), built in the oldest slot when missing.
 const RowSpline& TopTensionCache::rows(const LineTables& tables, std::int32_t ITYP, float x2) {
     for (std::size_t k = 0; k < used; ++k)
@@ -768,13 +780,7 @@ SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, st
     frame.XMCTR = TPCM.XSALM;
     frame.LSPM = SPMFLG;
     const auto force_here = [&] {
-        PlaneState state;
-        state.RVES1 = EQUILB.RVES(1);
-        state.RVES2 = EQUILB.YCGVAR();
-        state.VESANG = EQUILB.VESANG();
-        state.VESAN0 = TPCM.VESAN0;
-        state.TRTNGL = EQUILB.TRTNGL;
-        state.TRTNG0 = EQUILB.TRTNG0;
+        const PlaneState state = equilb_plane_state();
         PlaneLoads loads = FMOOR(state, frame, tables, lines);
         if (ENVRON && TORQUE)
             loads.TZMOOR += TORQUE(EQUILB.VESANG());

@@ -99,6 +99,9 @@ struct PlaneState {
     float TRTNGL = 0.0f, TRTNG0 = 0.0f;
 };
 
+// The vessel's state in EQUILB (RVES(1), YCGVAR, VESANG, TRTNGL, TRTNG0) with TPCM's VESAN0.
+PlaneState equilb_plane_state();
+
 // The frame of the fairleads: the x about which they turn, the moment centre, turret mooring.
 struct PlaneFrame {
     float XCENTR = 0.0f;

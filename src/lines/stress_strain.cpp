@@ -129,45 +129,6 @@ float spline_value(std::span<const float> xa, std::span<const float> ya, std::sp
                6.0f;
 }
 
-// The natural spline through (x(i), y(i)), i = 1..n (n <= table_work), at xq: the sweep of
-// spline_sweep with natural ends, its back substitution only down to the interval of xq, and
-// spline_value there. The same arithmetic as spline then splint, so the same value.
-float natural_spline_value(std::span<const float> x, std::span<const float> y, std::int32_t n,
-                           float xq) {
-    LINTAR_ASSERT(n >= 2 && n <= table_work, "spline: point count outside the work vector");
-    Bracket b;
-    if (!bracket(x, n, xq, b))
-        return at(y, b.klo);
-    std::array<float, table_work> y2;
-    std::array<float, table_work> u;
-    const auto X = [&](int i) { return at(x, i); };
-    const auto Y = [&](int i) { return at(y, i); };
-    const auto Y2 = [&](int i) -> float& { return y2[static_cast<std::size_t>(i - 1)]; };
-    const auto U = [&](int i) -> float& { return u[static_cast<std::size_t>(i - 1)]; };
-    Y2(1) = 0.0f;
-    U(1) = 0.0f;
-    for (int i = 2; i <= n - 1; ++i) {
-        const float sig = (X(i) - X(i - 1)) / (X(i + 1) - X(i - 1));
-        const float p = sig * Y2(i - 1) + 2.0f;
-        Y2(i) = (sig - 1.0f) / p;
-        U(i) =
-            (6.0f *
-                 ((Y(i + 1) - Y(i)) / (X(i + 1) - X(i)) - (Y(i) - Y(i - 1)) / (X(i) - X(i - 1))) /
-                 (X(i + 1) - X(i - 1)) -
-             sig * U(i - 1)) /
-            p;
-    }
-    const float qn = 0.0f;
-    const float un = 0.0f;
-    Y2(n) = (un - qn * U(n - 1)) / (qn * Y2(n - 1) + 1.0f);
-    for (int k = n - 1; k >= b.klo; --k)
-        Y2(k) = Y2(k) * Y2(k + 1) + U(k);
-    const float A = b.A;
-    const float B = b.B;
-    return A * Y(b.klo) + B * Y(b.khi) +
-           ((A * A * A - A) * Y2(b.klo) + (B * B * B - B) * Y2(b.khi)) * (b.h * b.h) / 6.0f;
-}
-
 // The value of every row j = 1..m of a two-variable table at x2: the rows' splines (second
 // derivatives y2a) share x2, so one bracket and one set of weights serve all, read in place.
 void rows_at(std::span<const float> x2a, std::span<const float> ya, std::span<const float> y2a,
@@ -274,18 +235,15 @@ void splie2(std::span<const float> x1a, std::span<const float> x2a, std::span<co
 // splin2: rows at x2, then across the rows at x1. Writes y. May pause (bad abscissae).
 //
 // The force routines call this for every line at every evaluation, so it does the textbook's
-// work without its repetitions, and with the same arithmetic on the same values (the results
-// are bit for bit those of the plain form): every row is interpolated at the same x2, so one
-// bracket and one set of weights serve all rows, read in place rather than copied; and of the
-// spline across the rows only the two second derivatives around x1 are needed, so the back
-// substitution stops there.
+// work without its repetitions, with the same arithmetic on the same values (the results are
+// bit for bit those of the plain form): every row is interpolated at the same x2, so one
+// bracket and one set of weights serve all rows, read in place rather than copied.
 void splin2(std::span<const float> x1a, std::span<const float> x2a, std::span<const float> ya,
             std::span<const float> y2a, std::int32_t m, std::int32_t n, float x1, float x2,
             float& y) {
-    LINTAR_ASSERT(m >= 2 && x1a.size() >= static_cast<std::size_t>(m), "splin2: table size");
-    std::array<float, table_work> yytmp{};
-    rows_at(x2a, ya, y2a, m, n, x2, yytmp);
-    y = natural_spline_value(x1a, yytmp, m, x1);
+    RowSpline rows;
+    splin2_across(x1a, x2a, ya, y2a, m, n, x2, rows);
+    y = splin2_at(x1a, rows, x1);
 }
 
 // splin2_across: the rows at x2 as splin2 takes them, then the full sweep of the natural

@@ -56,6 +56,15 @@ inline void fill_new_file() {
     TPCM.MS3DOF = 1;
 }
 
+// The stamp the editor puts on a file it saves: this program's version, year and platform,
+// and the image size.
+inline void stamp_as_saved() {
+    TPCM.VERNO = 6.8f;
+    TPCM.IYEAR = 2020;
+    TPCM.CMPUTR = 5;
+    TPCM.DAT_ID = 149;
+}
+
 // A new file completed into a valid spread mooring, English units: a vessel of 600 ft by
 // 100 ft at 40 ft draft in 300 ft of water; four lines from the corners of a 500 ft by 80 ft
 // rectangle, 20 ft above the keel, at 45, 135, 225 and 315 degrees; every line 1000 ft of

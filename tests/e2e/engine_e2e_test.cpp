@@ -179,10 +179,7 @@ TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
 TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
     const auto fill = [](float first_line_tension) {
         fill_spread_mooring();
-        TPCM.VERNO = 6.8f;
-        TPCM.IYEAR = 2020;
-        TPCM.CMPUTR = 5;
-        TPCM.DAT_ID = 149;
+        stamp_as_saved();
         TPCM.HTENS(1) = first_line_tension;
     };
     std::string tables = "\n >>> Lintar  Version: 6.80.00 Copyright (c) 2020 Kelbrin Systems\n\n";
@@ -308,10 +305,7 @@ TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
 TEST(Engine, RunsABuoyWithAHawser) {
     const auto fill = [] {
         fill_spread_mooring(2);
-        TPCM.VERNO = 6.8f;
-        TPCM.IYEAR = 2020;
-        TPCM.CMPUTR = 5;
-        TPCM.DAT_ID = 149;
+        stamp_as_saved();
         TPCM.LODTYP = 3; // horizontal pretensions
         TPCM.NLINE(1) = 3;
         TPCM.NLINE(2) = 1;
@@ -366,10 +360,7 @@ TEST(Engine, RunsABuoyWithAHawser) {
 TEST(Engine, RunsAFreeTurretMooring) {
     const auto fill = [] {
         fill_spread_mooring();
-        TPCM.VERNO = 6.8f;
-        TPCM.IYEAR = 2020;
-        TPCM.CMPUTR = 5;
-        TPCM.DAT_ID = 149;
+        stamp_as_saved();
         TPCM.LSPM = 1;
         TPCM.LOCK_TRT = 0;
         TPCM.XSALM = 200.0f;

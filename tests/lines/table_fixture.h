@@ -100,10 +100,7 @@ inline void store_type(int t, const Line& line, float anchor, const char* name) 
 // TPCM of the three-type mooring: a new data file of this program completed with the lines.
 inline void fill_three_type_mooring() {
     fill_new_file();
-    TPCM.VERNO = 6.8f; // this program's version, year and platform, as the editor stamps them
-    TPCM.IYEAR = 2020;
-    TPCM.CMPUTR = 5;
-    TPCM.DAT_ID = 149;
+    stamp_as_saved();
     TPCM.NUNTS = 1;
     TPCM.IUNIT = 1;
     TPCM.STAMOT = 3;
