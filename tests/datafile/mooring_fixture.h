@@ -6,8 +6,12 @@
 #pragma once
 
 #include "blocks/tpcm.h"
+#include "blocks/tpcm_location.h"
 #include "datafile/new_file_defaults.h"
 #include "runtime/units.h"
+
+#include <algorithm>
+#include <cstddef>
 
 namespace lintar::testing {
 
@@ -63,6 +67,16 @@ inline void stamp_as_saved() {
     TPCM.IYEAR = 2020;
     TPCM.CMPUTR = 5;
     TPCM.DAT_ID = 149;
+}
+
+// The second body's section of TPCM made a copy of the vessel's (the buoy of a CALM
+// arrangement described as the vessel is), but for its own arrangement word BIARCO, 0.
+inline void copy_vessel_to_buoy_section() {
+    const auto bytes = tpcm_bytes(TPCM);
+    std::copy_n(bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_vessel_section.first)),
+                4 * tpcm_vessel_section.count(),
+                bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_second_body_section.first)));
+    TPCM.BIARCO = 0;
 }
 
 // A new file completed into a valid spread mooring, English units: a vessel of 600 ft by

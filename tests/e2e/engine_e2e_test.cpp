@@ -298,6 +298,18 @@ TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
     }
 }
 
+// One lateral sequence of 0, 10 and 20 length units in the direction (degrees), reported to
+// "OFFSETS.stxt".
+void lateral_sequence_to_file(float direction) {
+    TPCM.NLAT = 1;
+    TPCM.PHIL(1) = direction;
+    TPCM.NOFFL = 3;
+    TPCM.OFFL(1) = 0.0f;
+    TPCM.OFFL(2) = 10.0f;
+    TPCM.OFFL(3) = 20.0f;
+    TPCM.IUNIT = 1;
+}
+
 // A buoy moored by three chain lines at 120 degrees, with a tanker on a slack hawser (the
 // fourth line, of its own type): the static-equilibrium stage runs its two passes (the tanker
 // on its hawser, then the buoy on its lines), the offset table moves the buoy and writes the
@@ -327,19 +339,8 @@ TEST(Engine, RunsABuoyWithAHawser) {
         TPCM.HTENS(4) = 0.0f;
         for (int i = 1; i <= 3; ++i)
             TPCM.RMCTR(i) = 0.0f;
-        // The buoy's section is the vessel's as entered, but for its own arrangement word.
-        const auto bytes = tpcm_bytes(TPCM);
-        std::copy_n(bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_vessel_section.first)),
-                    4 * tpcm_vessel_section.count(),
-                    bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_second_body_section.first)));
-        TPCM.BIARCO = 0;
-        TPCM.NLAT = 1;
-        TPCM.PHIL(1) = 0.0f;
-        TPCM.NOFFL = 3;
-        TPCM.OFFL(1) = 0.0f;
-        TPCM.OFFL(2) = 10.0f;
-        TPCM.OFFL(3) = 20.0f;
-        TPCM.IUNIT = 1;
+        copy_vessel_to_buoy_section();
+        lateral_sequence_to_file(0.0f);
     };
     ScratchFolder folder;
     write_data(folder, fill);
@@ -372,13 +373,7 @@ TEST(Engine, RunsAFreeTurretMooring) {
         }
         TPCM.RMCTR(1) = TPCM.XSALM;
         TPCM.RMCTR(2) = 0.0f;
-        TPCM.NLAT = 1;
-        TPCM.PHIL(1) = 60.0f;
-        TPCM.NOFFL = 3;
-        TPCM.OFFL(1) = 0.0f;
-        TPCM.OFFL(2) = 10.0f;
-        TPCM.OFFL(3) = 20.0f;
-        TPCM.IUNIT = 1;
+        lateral_sequence_to_file(60.0f);
     };
     ScratchFolder folder;
     write_data(folder, fill);

@@ -537,13 +537,7 @@ TEST_F(OffsetAnalysisAnswering, BuoyWithHawserRunsEndToEnd) {
     vessel_hydrostatics();
     // The buoy's section: the vessel's, but for its arrangement word (which the exchange
     // brings in from the buoy's copy).
-    {
-        const auto bytes = tpcm_bytes(TPCM);
-        std::copy_n(bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_vessel_section.first)),
-                    4 * tpcm_vessel_section.count(),
-                    bytes.begin() + std::ptrdiff_t(tpcm_offset(tpcm_second_body_section.first)));
-    }
-    TPCM.BIARCO = 0;
+    testing::copy_vessel_to_buoy_section();
     TPCM.NLAT = 1;
     TPCM.PHIL(1) = 225.0f; // towards the corner of line 3, away from the hawser's line 4
     TPCM.NOFFL = 3;
