@@ -6,7 +6,6 @@
 #pragma once
 
 #include "blocks/tpcm.h"
-#include "blocks/tpcm_location.h"
 #include "datafile/new_file_defaults.h"
 #include "runtime/units.h"
 

@@ -6,7 +6,6 @@
 #include "datafile/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
-#include "blocks/tpcm_location.h"
 #include "datafile/tpcm_image.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
