@@ -6,7 +6,7 @@
 #include "runtime/units.h"
 #include "util/internal_error.h"
 #include "util/prompts.h"
-#include "util/special_functions.h"
+#include "util/bessel_gamma.h"
 
 #include <algorithm>
 #include <cmath>

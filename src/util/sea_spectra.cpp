@@ -11,7 +11,7 @@
 #include "runtime/units.h"
 #include "util/prompts.h"
 #include "util/root_finders.h"
-#include "util/special_functions.h"
+#include "util/bessel_gamma.h"
 #include "util/spectral_moments.h"
 #include "util/table_search.h"
 #include "util/user_spectrum.h"

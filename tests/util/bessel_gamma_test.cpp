@@ -1,6 +1,6 @@
 // Tests of the Bessel and gamma functions, PHASE and the ellipsoid shape integral, against the
 // special functions of the C++ standard library and closed forms.
-#include "util/special_functions.h"
+#include "util/bessel_gamma.h"
 
 #include "runtime/units.h"
 #include "support/console.h"

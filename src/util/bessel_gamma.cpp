@@ -1,6 +1,6 @@
-// util/special_functions.cpp: Bessel and gamma functions, the phase of a complex value and the
+// util/bessel_gamma.cpp: Bessel and gamma functions, the phase of a complex value and the
 // ellipsoid shape integral.
-#include "util/special_functions.h"
+#include "util/bessel_gamma.h"
 
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"

@@ -1,4 +1,4 @@
-// util/special_functions.h: Bessel and gamma functions, the phase of a complex value and the
+// util/bessel_gamma.h: Bessel and gamma functions, the phase of a complex value and the
 // ellipsoid shape integral.
 //
 // Results are four-byte reals; errors come back in IER (0 is success). No routine keeps state;
