@@ -202,12 +202,6 @@ void pairing_check() {
     PRSRET(TPCM.EDUNIT, keyboard_unit, dropped);
 }
 
-// A count typed by the user, held to 0..MAX without a message.
-void enter_count(std::int32_t& count, std::int32_t MAX) {
-    ENTERI(count, TPCM.EDUNIT, keyboard_unit);
-    MAXCHK(count, MAX);
-}
-
 // Item 3: the force directions; a CALM hawser pulls in the horizontal plane, so with IARCO 1
 // the editor opens again until no direction has a vertical part.
 bool edit_force_directions() {

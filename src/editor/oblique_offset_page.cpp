@@ -135,12 +135,6 @@ void list_data() {
     }
 }
 
-// A count typed by the user, held to 0..MAX without a message.
-void enter_count(std::int32_t& count, std::int32_t MAX) {
-    ENTERI(count, TPCM.EDUNIT, keyboard_unit);
-    MAXCHK(count, MAX);
-}
-
 // Runs a shown item. Returns true when a page command typed inside a coordinate editor is to
 // leave the page (it is in LBACK).
 bool run_item(std::int32_t item) {
@@ -176,16 +170,9 @@ bool run_item(std::int32_t item) {
                                rows_for_editor(TPCM.NOBLDR, max_directions));
     case 8:
         return coordinate_row(origin_heading, TPCM.ROTCTX, TPCM.ROTCTY, TPCM.ROTCTZ);
-    case 9: {
-        // The senses are edited until they are all +1 or -1, or the user accepts them.
-        std::int32_t ITEMP = 0;
-        do {
-            edit_column(sense_heading, TPCM.OBLPTY_words, TPCM.NOBLDR);
-            PARCHK(TPCM.OBLPTY_words, rows_for_editor(TPCM.NOBLDR, max_directions), TPCM.EDUNIT,
-                   keyboard_unit, ITEMP);
-        } while (ITEMP < 0);
+    case 9:
+        edit_senses(sense_heading, TPCM.OBLPTY_words, TPCM.NOBLDR);
         break;
-    }
     case 10:
         edit_column(rotation_values_heading, TPCM.OBLOFF_words, TPCM.NOFFOB);
         break;

@@ -129,12 +129,6 @@ void list_columns() {
                     TPCM.NVERT);
 }
 
-// A count typed by the user, held to 0..MAX without a message.
-void enter_count(std::int32_t& count, std::int32_t MAX) {
-    ENTERI(count, TPCM.EDUNIT, keyboard_unit);
-    MAXCHK(count, MAX);
-}
-
 // Runs a shown item: its line again, then its edit.
 void run_item(std::int32_t item) {
     const auto line = item_line(item);
@@ -167,16 +161,9 @@ void run_item(std::int32_t item) {
         TPCM.NOFFY = NYTEMP;
         break;
     }
-    case 7: {
-        // The senses are edited until they are all +1 or -1, or the user accepts them.
-        std::int32_t ITEMP = 0;
-        do {
-            edit_column(yaw_sense_heading, TPCM.PHIY_words, TPCM.NYAW);
-            PARCHK(TPCM.PHIY_words, rows_for_editor(TPCM.NYAW, max_yaw_senses), TPCM.EDUNIT,
-                   keyboard_unit, ITEMP);
-        } while (ITEMP < 0);
+    case 7:
+        edit_senses(yaw_sense_heading, TPCM.PHIY_words, TPCM.NYAW);
         break;
-    }
     case 8:
         edit_column(yaw_values_heading, TPCM.OFFY_words, TPCM.NOFFY);
         break;

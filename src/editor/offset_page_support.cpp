@@ -2,11 +2,13 @@
 #include "editor/offset_page_support.h"
 
 #include "blocks/tpcm.h"
+#include "editor/final_page.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
 #include "util/column_editor.h"
 #include "util/coordinate_editor.h"
 #include "util/prompts.h"
+#include "util/range_checks.h"
 #include "util/unit_labels.h"
 
 #include <algorithm>
@@ -98,6 +100,22 @@ void draw_offset_page(const std::string& heading, std::int32_t item_count,
         if (const auto line = item_line(item))
             write_record(TPCM.EDUNIT, *line);
     }
+}
+
+// enter_count: reads the keyboard, writes to EDUNIT.
+void enter_count(std::int32_t& count, std::int32_t MAX) {
+    ENTERI(count, TPCM.EDUNIT, keyboard_unit);
+    MAXCHK(count, MAX);
+}
+
+// edit_senses: the column editor, then the check of the senses, until the check passes.
+void edit_senses(std::string_view heading, std::span<float> column, std::int32_t count) {
+    const auto capacity = static_cast<std::int32_t>(column.size());
+    std::int32_t ITEMP = 0;
+    do {
+        edit_column(heading, column, count);
+        PARCHK(column, rows_for_editor(count, capacity), TPCM.EDUNIT, keyboard_unit, ITEMP);
+    } while (ITEMP < 0);
 }
 
 } // namespace lintar

@@ -24,6 +24,13 @@ std::string length_heading(std::string_view TEXT, std::int32_t NUNTS);
 // than the column holds. Reads TPCM's EDUNIT and LCOPY.
 void edit_column(std::string_view heading, std::span<float> column, std::int32_t count);
 
+// A count typed by the user (ENTERI), held to 0..MAX without a message (MAXCHK).
+void enter_count(std::int32_t& count, std::int32_t MAX);
+
+// A column of direction senses edited until every one of its count rows is +1 or -1, or the
+// user accepts them as they are (PARCHK).
+void edit_senses(std::string_view heading, std::span<float> column, std::int32_t count);
+
 // The page drawn: cleared (not in a mirror pass), the heading line, then the lines of items 1
 // to item_count that item_line shows, each item for which blank_before is true after an empty
 // line. Writes to TPCM's EDUNIT.
