@@ -142,16 +142,6 @@ void distance_to_anchor(float RANC, float DEPRAD, float DFLXG, float DFLYG, floa
     TMPANG = plane_angle(RANC * std::sin(DEPRAD) - DFLYG, RANC * std::cos(DEPRAD) - DFLXG);
 }
 
-// Work of the horizontal load along a table column from its first point to TMPDST (trapezoid
-// rule, exact for the interpolated load): H is the load interpolated at TMPDST in interval MIN.
-float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, std::int32_t MIN,
-                      float H, float TMPDST) {
-    float POTEN = 0.0f;
-    for (int k = 1; k <= MIN - 1; ++k)
-        POTEN += 0.5f * (HLOD[slot(k + 1)] + HLOD[slot(k)]) * (anc[slot(k + 1)] - anc[slot(k)]);
-    return POTEN + 0.5f * (H + HLOD[slot(MIN)]) * (TMPDST - anc[slot(MIN)]);
-}
-
 template <class Real> Real vertical_force(Real H, Real T, Real angle, Real ratio) {
     // A top tension of zero (the zero-load row of a weightless or buoyant line, or an
     // extrapolation) leaves no ratio to test: the tangent rule, which gives 0 without load.
@@ -300,6 +290,16 @@ WideLineTables wide_tables; // the copies of the last table build
 const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
 
 } // namespace
+
+// horizontal_work: the trapezoid sums of the column's intervals below MIN, then the part of
+// interval MIN up to TMPDST. Reads only its arguments.
+float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, std::int32_t MIN,
+                      float H, float TMPDST) {
+    float POTEN = 0.0f;
+    for (int k = 1; k <= MIN - 1; ++k)
+        POTEN += 0.5f * (HLOD[slot(k + 1)] + HLOD[slot(k)]) * (anc[slot(k + 1)] - anc[slot(k)]);
+    return POTEN + 0.5f * (H + HLOD[slot(MIN)]) * (TMPDST - anc[slot(MIN)]);
+}
 
 // widen_line_tables: see the header. Reads LINCOM; writes the copies.
 void widen_line_tables() {

@@ -116,6 +116,13 @@ struct PlaneLoads {
     float TXMOOR = 0.0f, TYMOOR = 0.0f, TZMOOR = 0.0f;
 };
 
+// horizontal_work: the work of a line's horizontal load along its table column (loads HLOD at
+// fairlead-anchor distances anc) from the first point to the distance TMPDST, where the load H
+// has been interpolated in interval MIN: the trapezoid rule, exact for the interpolated load.
+// This is the energy stored in the line.
+float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, std::int32_t MIN,
+                      float H, float TMPDST);
+
 // FMOOR: the mooring force of lines MINLN..MAXLN for a vessel displaced in surge, sway and
 // yaw, each line read from its type's table in row MIDLYR at its new fairlead-anchor
 // distance. With IEQSET 2 the displaced distance and azimuth go to `recorded`. Reads only its

@@ -271,13 +271,9 @@ void hawser_step(OffsetRun& R) {
     const auto X =
         std::span<const float>(LINCOM.ANCDST_words)
             .subspan(col_major(1, lincom_points, LINCOM.MIDLYR, lincom_layers, t, lincom_types));
-    float POTEN = 0.0f;
-    for (int k = 1; k <= MIN - 1; ++k)
-        POTEN += 0.5f * (LINCOM.HLOD(k) + LINCOM.HLOD(k + 1)) * (X[slot(k + 1)] - X[slot(k)]);
     float XH = 0.0f;
     INTERP(HLOD, X, H, XH, MIN);
-    POTEN += 0.5f * (H + LINCOM.HLOD(MIN)) * (XH - X[slot(MIN)]);
-    point_column(T.LINERG, n)[slot(h)] = POTEN;
+    point_column(T.LINERG, n)[slot(h)] = horizontal_work(HLOD, X, MIN, H, XH);
 }
 
 // The restoring force along the offset (PARFRC) and across it (PERPFC).
