@@ -3,6 +3,8 @@
 
 #include "runtime/program_state.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace lintar {
@@ -33,6 +35,16 @@ std::uint32_t tpcm_word(const TpcmBlock& block, int n) {
 void set_tpcm_word(TpcmBlock& block, int n, std::uint32_t value) {
     LINTAR_ASSERT(n >= 1 && n <= tpcm_word_count, "word number outside the image");
     std::memcpy(&tpcm_bytes(block)[tpcm_offset(n)], &value, sizeof value);
+}
+
+// swap_body_sections: the byte ranges of the two sections exchanged in place.
+void swap_body_sections(TpcmBlock& block) {
+    const auto bytes = tpcm_bytes(block);
+    const auto section = [&](TpcmWords words) {
+        return bytes.subspan(tpcm_offset(words.first), 4 * static_cast<std::size_t>(words.count()));
+    };
+    const auto vessel = section(tpcm_vessel_section);
+    std::swap_ranges(vessel.begin(), vessel.end(), section(tpcm_second_body_section).begin());
 }
 
 } // namespace lintar

@@ -2276,5 +2276,9 @@ std::span<const std::byte, tpcm_byte_count> tpcm_bytes(const TpcmBlock& block);
 std::uint32_t tpcm_word(const TpcmBlock& block, int n);
 void set_tpcm_word(TpcmBlock& block, int n, std::uint32_t value);
 
+// The vessel section and the second body's section exchange their 913 words, word for word
+// (the buoy or tug takes the vessel's place, or gives it back).
+void swap_body_sections(TpcmBlock& block);
+
 } // namespace lintar
 // clang-format on

@@ -191,17 +191,6 @@ std::int32_t edit_origin() {
     return ITEMP;
 }
 
-// Item 31: the first body's vessel section and the second body's change places, word for
-// word; choosing the item again puts them back.
-void swap_vessel_sections() {
-    const auto bytes = tpcm_bytes(TPCM);
-    const auto section = [&](TpcmWords words) {
-        return bytes.subspan(tpcm_offset(words.first), 4 * std::size_t(words.count()));
-    };
-    const auto vessel = section(tpcm_vessel_section);
-    std::swap_ranges(vessel.begin(), vessel.end(), section(tpcm_second_body_section).begin());
-}
-
 // Item 33: console or disk.
 void device_dialogue() {
     const int U = TPCM.EDUNIT;
@@ -290,7 +279,8 @@ void CATOT3(std::string_view PAGE) {
                 TOGGLE2(T.DPMTRX, T.IBATCH, U, keyboard_unit);
             break;
         case 31:
-            swap_vessel_sections();
+            // The two bodies' vessel sections change places; the item again puts them back.
+            swap_body_sections(TPCM);
             break;
         case 33:
             device_dialogue();

@@ -150,17 +150,9 @@ void MORCVRT() {
 // TUGCVRT: the second body, converted by the vessel rules: its 913 words are exchanged with
 // the vessel section, converted there, and exchanged back.
 void TUGCVRT() {
-    const auto swap_sections = [] {
-        const auto bytes = tpcm_bytes(TPCM);
-        const auto words = [&](TpcmWords section) {
-            return bytes.subspan(tpcm_offset(section.first), 4 * std::size_t(section.count()));
-        };
-        const auto vessel = words(tpcm_vessel_section);
-        std::swap_ranges(vessel.begin(), vessel.end(), words(tpcm_second_body_section).begin());
-    };
-    swap_sections();
+    swap_body_sections(TPCM);
     VESCVRT();
-    swap_sections();
+    swap_body_sections(TPCM);
 }
 
 // CATCVRT: this program's offset specifications.

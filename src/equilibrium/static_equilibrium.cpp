@@ -46,17 +46,6 @@ constexpr float DEGRAD = 57.295776f; // degrees per radian
     fatal_stop(" ++> " + std::string(what) + " is not yet supported");
 }
 
-// SWPCOM(913, IBUOY, IVESL): the vessel section and the second body's section of TPCM
-// exchange their words, bit for bit.
-void swap_body_sections() {
-    const auto bytes = tpcm_bytes(TPCM);
-    const auto section = [&](TpcmWords words) {
-        return bytes.subspan(tpcm_offset(words.first), 4 * static_cast<std::size_t>(words.count()));
-    };
-    const auto vessel = section(tpcm_vessel_section);
-    std::swap_ranges(vessel.begin(), vessel.end(), section(tpcm_second_body_section).begin());
-}
-
 // Entry (i, j) of a 3 x 3 matrix stored by columns.
 float& entry(Mat3& A, int i, int j) {
     return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
@@ -128,7 +117,7 @@ void pass_setup(QstatRun& run, bool two_body) {
     } else {
         const int h = T.HAWSLN;
         T.ISPM = 2;
-        swap_body_sections();
+        swap_body_sections(TPCM);
         run.AUXSAV = T.AUXFRC;
         run.CRDSAV = T.CRDSYS;
         T.AUXFRC = 1;
@@ -425,7 +414,7 @@ void QSTAT(const QstatPassHook& after_pass) {
         T.ISPM = 3;
         T.AUXFRC = run.AUXSAV;
         T.CRDSYS = run.CRDSAV;
-        swap_body_sections();
+        swap_body_sections(TPCM);
         EQUILB.RVES(1) = EQUILB.RTNK(1);
         EQUILB.YCGVAR() = EQUILB.RYTNK();
         EQUILB.VESANG() = EQUILB.TNKNGL();

@@ -284,16 +284,6 @@ void rotate_global_frame() {
     }
 }
 
-// Item 56: the vessel section and the second body's section exchange their 913 words.
-void swap_bodies() {
-    const auto bytes = tpcm_bytes(TPCM);
-    const auto section = [&](TpcmWords words) {
-        return bytes.subspan(tpcm_offset(words.first), 4 * static_cast<std::size_t>(words.count()));
-    };
-    const auto vessel = section(tpcm_vessel_section);
-    std::swap_ranges(vessel.begin(), vessel.end(), section(tpcm_second_body_section).begin());
-}
-
 // The member a plain Yes/No item toggles, or nothing for items with other actions or none.
 std::int32_t* switch_of(std::int32_t item) {
     TpcmBlock& T = TPCM;
@@ -402,8 +392,9 @@ void act_on(std::int32_t item, ExclusionList& list) {
         rotate_global_frame();
         return;
     case 56:
+        // The vessel section and the second body's section exchange their words.
         if (T.SIMTYP == 10 || T.SIMTYP == 13)
-            swap_bodies();
+            swap_body_sections(TPCM);
         return;
     default:
         return;

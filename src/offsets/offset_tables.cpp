@@ -215,12 +215,7 @@ void start_up(OffsetRun& R) {
     if (TPCM.IARCO == 1) {
         // The buoy takes the vessel's place for the whole run: its section of TPCM and its
         // state. IARCO lies within the section; the arrangement stays the CALM one.
-        const auto bytes = tpcm_bytes(TPCM);
-        const auto section = [&](TpcmWords words) {
-            return bytes.subspan(tpcm_offset(words.first), 4 * std::size_t(words.count()));
-        };
-        const auto vessel = section(tpcm_vessel_section);
-        std::swap_ranges(vessel.begin(), vessel.end(), section(tpcm_second_body_section).begin());
+        swap_body_sections(TPCM);
         TPCM.IARCO = 1;
         EQUILB.RVES(1) = EQUILB.RBUY(1);
         EQUILB.RVES(2) = EQUILB.RYBUY();
