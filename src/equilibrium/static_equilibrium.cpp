@@ -46,11 +46,6 @@ constexpr float DEGRAD = 57.295776f; // degrees per radian
     fatal_stop(" ++> " + std::string(what) + " is not yet supported");
 }
 
-// Entry (i, j) of a 3 x 3 matrix stored by columns.
-float& entry(Mat3& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-
 // Step 2: the debug values and the debug-level dialogue when NBUG0 is 1, else NBUG = 0.
 void debug_entry() {
     const int EDUNIT = TPCM.EDUNIT;
@@ -74,25 +69,10 @@ void debug_entry() {
     INBUG(TPCM.NBUG, EDUNIT, keyboard_unit);
 }
 
-// Step 4: the trim and heel rotation; row 1 (cos t, 0, sin t), row 2 (sin t sin h, cos h,
-// -cos t sin h), row 3 (-sin t cos h, sin h, cos t cos h).
+// Step 4: the trim and heel rotation.
 void trim_and_heel(QstatRun& run) {
     run.TRIMFL = TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f;
-    run.TRIMHL = identity3;
-    if (!run.TRIMFL)
-        return;
-    const float t = TPCM.TRIMDG / DEGRAD;
-    const float h = TPCM.HEELDG / DEGRAD;
-    Mat3& R = run.TRIMHL;
-    entry(R, 1, 1) = std::cos(t);
-    entry(R, 1, 2) = 0.0f;
-    entry(R, 1, 3) = std::sin(t);
-    entry(R, 2, 1) = std::sin(t) * std::sin(h);
-    entry(R, 2, 2) = std::cos(h);
-    entry(R, 2, 3) = -std::cos(t) * std::sin(h);
-    entry(R, 3, 1) = -std::sin(t) * std::cos(h);
-    entry(R, 3, 2) = std::sin(h);
-    entry(R, 3, 3) = std::cos(t) * std::cos(h);
+    run.TRIMHL = trim_heel_rotation(TPCM.TRIMDG, TPCM.HEELDG);
 }
 
 // Step 11: the line range and the body of pass ILOOP. In the two-body case pass 1 is the

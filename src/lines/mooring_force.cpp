@@ -291,6 +291,23 @@ const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
 
 } // namespace
 
+// trim_heel_rotation: stored by columns. Reads only its arguments.
+Mat3 trim_heel_rotation(float TRIMDG, float HEELDG) {
+    if (TRIMDG == 0.0f && HEELDG == 0.0f)
+        return identity3;
+    const float t = TRIMDG / DEGRAD;
+    const float h = HEELDG / DEGRAD;
+    return {std::cos(t),
+            std::sin(t) * std::sin(h),
+            -std::sin(t) * std::cos(h),
+            0.0f,
+            std::cos(h),
+            std::sin(h),
+            std::sin(t),
+            -std::cos(t) * std::sin(h),
+            std::cos(t) * std::cos(h)};
+}
+
 // horizontal_work: the trapezoid sums of the column's intervals below MIN, then the part of
 // interval MIN up to TMPDST. Reads only its arguments.
 float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, std::int32_t MIN,

@@ -216,6 +216,11 @@ struct SixDofState {
     float ROTMOD = 1.0f;
 };
 
+// The trim and heel rotation of the vessel for angles in degrees: rows (cos t, 0, sin t),
+// (sin t sin h, cos h, -cos t sin h), (-sin t cos h, sin h, cos t cos h); the identity when
+// both are 0.
+Mat3 trim_heel_rotation(float TRIMDG, float HEELDG);
+
 // Evaluation kind and perturbation: DRVFLG 0 plain, 1 perturbation in vessel axes (inside the
 // trim frame when TRIMFL), 2 in global axes, 3 the base state (accumulates ASMCOR).
 struct Perturbation {

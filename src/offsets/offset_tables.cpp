@@ -174,7 +174,6 @@ void publish_state(const OffsetRun& R) {
 void start_up(OffsetRun& R) {
     R.EPS = {0.0f, 0.0f, 0.0f};
     R.EPSROT = identity3;
-    R.TRIMHL = identity3;
     const int EDUNIT = TPCM.EDUNIT;
     // The report goes to the file or to the console; any other unit (a damaged file) would
     // be written nowhere, so it is taken as the file, as the table stage takes it.
@@ -190,24 +189,8 @@ void start_up(OffsetRun& R) {
         TPCM.NBUG = 0;
     }
 
-    if (TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f) {
-        const float t = TPCM.TRIMDG / DEGRAD;
-        const float h = TPCM.HEELDG / DEGRAD;
-        // Rows (cos t, 0, sin t), (sin t sin h, cos h, -cos t sin h),
-        // (-sin t cos h, sin h, cos t cos h), stored by columns.
-        R.TRIMHL = {std::cos(t),
-                    std::sin(t) * std::sin(h),
-                    -std::sin(t) * std::cos(h),
-                    0.0f,
-                    std::cos(h),
-                    std::sin(h),
-                    std::sin(t),
-                    -std::cos(t) * std::sin(h),
-                    std::cos(t) * std::cos(h)};
-        R.TRIMFL = true;
-    } else {
-        R.TRIMFL = false;
-    }
+    R.TRIMFL = TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f;
+    R.TRIMHL = trim_heel_rotation(TPCM.TRIMDG, TPCM.HEELDG);
     if (TPCM.LSPM != 0)
         EQUILB.VESANG() = EQUILB.TRTNGL;
     R.ITYP1 = 'A';
