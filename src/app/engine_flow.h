@@ -9,11 +9,9 @@ namespace lintar {
 // The data file the engine runs when no other is named.
 inline constexpr std::string_view engine_data_file = "CATDAT";
 
-// Loads the data file DATFIL into TPCM through the editor's start-up load IOINIT, which shows
-// its title screen and asks the keyboard for the choice: the engine's caller answers "E"
-// (execute an existing file). So a missing, damaged or foreign data file is refused as the
-// editor refuses it. Nothing is ever saved. Ends the run when the load refuses the file, or
-// (status 1) when the choice is not "E".
+// Loads the data file DATFIL into TPCM as the editor loads it, without its title screen or
+// dialogue: a missing or damaged file, and one that needs the editor's notes, updates or
+// repairs first, are refused with a message (status 1). Nothing is ever saved.
 void load_engine_data(std::string_view DATFIL);
 
 // The analysis stages on the loaded data, in their order: the line tables and the static line

@@ -3,7 +3,6 @@
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"
-#include "editor/page_placeholder.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"

@@ -299,10 +299,44 @@ std::int32_t load_check_code(std::int32_t CREATQ) {
 // check_word_count: reads TPCM; the prompt cannot be answered in an unattended run, which
 // stops there (status 1).
 void check_word_count(std::int32_t CREATQ) {
-    const std::int32_t code = load_check_code(CREATQ);
-    if (code != -1 && code != 1)
+    if (!word_count_warning_needed(CREATQ))
         return;
-    DATCRPT(screen_unit, code == -1 ? 4 : 2);
+    DATCRPT(screen_unit, load_check_code(CREATQ) == -1 ? 4 : 2);
+    std::int32_t LBACK = 0;
+    SERV_ABORT(screen_unit, keyboard_unit, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+}
+
+// load_notes_needed: reads TPCM (before any byte swap of the identification).
+bool load_notes_needed(const ProgramIdentity& ID, std::int32_t IERR1) {
+    return IERR1 == 4 || compare_versions(ID.VERNQ, TPCM.VERNO).differs() ||
+           TPCM.SIMTYP != ID.CREATQ || TPCM.DP_FLAG == 1 ||
+           other_byte_order(ID.CMPUTQ, TPCM.CMPUTR) || TPCM.IVERS_SUFX != 0;
+}
+
+// word_count_warning_needed: reads NTOGO and SIMTYP of TPCM.
+bool word_count_warning_needed(std::int32_t CREATQ) {
+    const std::int32_t code = load_check_code(CREATQ);
+    return code == -1 || code == 1;
+}
+
+// unit_system_damaged: reads NUNTS of TPCM.
+bool unit_system_damaged() {
+    return TPCM.NUNTS != 0 && TPCM.NUNTS != 1;
+}
+
+// check_unit_system: reads and writes NUNTS of TPCM; writes the console.
+void check_unit_system() {
+    if (!unit_system_damaged())
+        return;
+    const std::int32_t found = TPCM.NUNTS;
+    TPCM.NUNTS = 1;
+    DATCRPT(screen_unit, 1);
+    write_record(screen_unit, " ++> The unit system word NUNTS holds " + std::to_string(found) +
+                                  "; it is set to 1 (metric units).");
+    write_record(screen_unit, "     Check the unit system and the site data before you save.");
+    write_record(screen_unit, " ");
     std::int32_t LBACK = 0;
     SERV_ABORT(screen_unit, keyboard_unit, LBACK);
     if (LBACK == -1)
@@ -328,8 +362,7 @@ void identify_data_file(const ProgramIdentity& ID, char& ANSWER, std::int32_t IE
 
     const VersionCheck version = compare_versions(ID.VERNQ, TPCM.VERNO);
     const bool other_type = file_type != ID.CREATQ;
-    if (!(IERR1 == 4 || version.differs() || other_type || TPCM.DP_FLAG == 1 || swapped ||
-          TPCM.IVERS_SUFX != 0))
+    if (!load_notes_needed(ID, IERR1))
         return;
 
     RHOPEN("DATUPWRN.stxt", 1, 0, note_unit, "IoInit", EDUNIT);

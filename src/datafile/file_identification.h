@@ -3,7 +3,7 @@
 // console and in "DATUPWRN.stxt"; and the choice of version update or import adjustment.
 #pragma once
 
-#include "editor/identity.h"
+#include "datafile/program_identity.h"
 
 #include <cstdint>
 #include <span>
@@ -40,6 +40,24 @@ std::int32_t load_check_code(std::int32_t CREATQ);
 // than its type writes (level 2) is shown with DATCRPT on the console (unit 6), and the user
 // may abort there, which ends the run as the user's choice (status 0).
 void check_word_count(std::int32_t CREATQ);
+
+// True when the image the load has just read into TPCM (IERR1 the image transfer's status)
+// gets the load notes of identify_data_file: another word count, version, program type, byte
+// order or precision, or a version increment.
+bool load_notes_needed(const ProgramIdentity& ID, std::int32_t IERR1);
+
+// True when check_word_count shows a damage warning for the image in TPCM.
+bool word_count_warning_needed(std::int32_t CREATQ);
+
+// True when the unit-system word NUNTS holds anything but 0 (English) or 1 (metric): damage,
+// never to be used as a label index.
+bool unit_system_damaged();
+
+// The unit-system check of the load: a damaged NUNTS is set to 1 (metric, the new-file
+// default) and reported as a corrupt data file on the console (unit 6) with the abort prompt,
+// where the user may abort (the run ends as the user's choice, status 0). Continuing keeps the
+// repaired value, which the session saves as an edit.
+void check_unit_system();
 
 // The identification of the image the load has just read into TPCM, whose reference copy is
 // IOBUF. IERR1 and NFOUND are the image transfer's status and word count; NTOGOQ the count

@@ -4,7 +4,7 @@
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"
-#include "editor/page_placeholder.h"
+#include "runtime/edit_descriptors.h"
 #include "runtime/process.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -107,6 +107,9 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
         stop_program(StopKind::user_choice);
     }
 
+    // Every file this program writes holds the layout's word count in its first word, also
+    // when the loaded file's own count was damaged.
+    image[0] = static_cast<std::uint32_t>(NTOGOQ);
     if (changed)
         BACKIT(EDUNIT, ID.EDPRG, ID.CMPUTQ, NTOGOQ, image, ID.DATFIL, ID.BAKFIL, BAKFL2);
     if (end_code != code_execute)
@@ -131,28 +134,46 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
 // The data file is never written in place: the new image goes to a temporary file, and the
 // generations move by renames, so a failed write or a crash leaves every file whole. The file
 // on disk, as it is, becomes the backup: a new file created over an existing one ("C") keeps
-// the old file as the backup instead of losing it.
+// the old file as the backup instead of losing it. The temporary file is one the save creates
+// itself: a stale file of that name (a save cut short) is removed first, but a link or a folder
+// of that name is left alone and the save refused, since writing through a link would land the
+// image on whatever it points at. Every failure removes the temporary file the save made.
 void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2) {
     const std::string temporary = temporary_save_name(DATFIL);
+    const FileKind in_the_way = file_kind(temporary);
+    if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
+        in_the_way == FileKind::other) {
+        write_record(EDUNIT, "");
+        write_record(EDUNIT, " ++> The save needs the name " + temporary +
+                                 " for a file of its own, but a link,");
+        write_record(EDUNIT, "     a folder or another object of that name is in the way.");
+        ACERR(EDPROG, DATFIL, EDUNIT);
+    }
+    if (in_the_way == FileKind::regular && !delete_file(temporary))
+        ACERR(EDPROG, temporary, EDUNIT);
+    if (!create_file_exclusively(temporary))
+        ACERR(EDPROG, DATFIL, EDUNIT);
+    const auto fail = [&](std::string_view name) {
+        delete_file(temporary);
+        ACERR(EDPROG, name, EDUNIT);
+    };
+
     std::int32_t count = NTOGOQ;
     std::int32_t IERR = 0;
     DISKIO(0, count, temporary, 1, IERR, IDUM, CMPUTR);
-    if (IERR != 0) {
-        if (file_exists(temporary))
-            delete_file(temporary); // a part-written file; anything else of that name stays
-        ACERR(EDPROG, DATFIL, EDUNIT);
-    }
+    if (IERR != 0)
+        fail(DATFIL);
     if (file_exists(std::string(DATFIL))) {
         if (file_exists(std::string(BAKFIL)) &&
             !rename_file(std::string(BAKFIL), std::string(BAKFL2)))
-            ACERR(EDPROG, BAKFL2, EDUNIT);
+            fail(BAKFL2);
         if (!rename_file(std::string(DATFIL), std::string(BAKFIL)))
-            ACERR(EDPROG, BAKFIL, EDUNIT);
+            fail(BAKFIL);
     }
     if (!rename_file(temporary, std::string(DATFIL)))
-        ACERR(EDPROG, DATFIL, EDUNIT);
+        fail(DATFIL);
 }
 
 int CHAIN_SQUAL(std::int32_t CMPUTQ) {

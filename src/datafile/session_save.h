@@ -2,7 +2,7 @@
 // hand-over to the squall program.
 #pragma once
 
-#include "editor/identity.h"
+#include "datafile/program_identity.h"
 
 #include <cstdint>
 #include <span>

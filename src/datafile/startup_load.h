@@ -2,7 +2,7 @@
 // identifiers.
 #pragma once
 
-#include "editor/identity.h"
+#include "datafile/program_identity.h"
 
 #include <cstdint>
 #include <span>
@@ -23,6 +23,16 @@ namespace lintar {
 // a version too old to update). Never writes the data file or its backups.
 void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANSWER,
             std::int32_t& JMPLOC, std::int32_t& IERR0, std::int32_t& IERR1, std::int32_t NTOGOQ);
+
+// The load of the analysis engine: reads the data file ID.DATFIL into TPCM as IOINIT does, with
+// no title screen and no dialogue: the engine runs a file as the editor saves it. A missing or
+// unreadable file gets ACERR's message and Return pause (status 1). A file that would get any
+// load note or repair of the editor (another precision, word count, program
+// type, version or byte order, a version increment, a damaged unit system) is refused with a
+// message saying to open and save it with the editor first, before any prompt (status 1).
+// A damaged word count gets the editor's damage warning and abort prompt ("A" ends the run as
+// the user's choice, status 0). Leaves LBACK at the Execute code. Never writes the data file or its backups.
+void load_for_analysis(const ProgramIdentity& ID, std::int32_t NTOGOQ);
 
 // The seven-character identifier of a program type (1 to 20); blank slots and codes outside
 // the table give "???????".

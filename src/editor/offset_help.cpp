@@ -1,7 +1,6 @@
 // editor/offset_help.cpp: the help pages of the offset pages (pages 5, 6, 7 and 9).
 #include "editor/offset_help.h"
 
-#include "editor/page_placeholder.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/prompts.h"

@@ -5,7 +5,6 @@
 #include "editor/final_page.h"
 #include "editor/offset_help.h"
 #include "editor/offset_page_support.h"
-#include "editor/page_placeholder.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"

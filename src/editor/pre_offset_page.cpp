@@ -4,7 +4,6 @@
 
 #include "blocks/tpcm.h"
 #include "editor/offset_help.h"
-#include "editor/page_placeholder.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"

@@ -118,6 +118,9 @@ void check_capacity() {
     if (TPCM.NLAYER < 1 || TPCM.NLAYER > lincom_layers)
         refuse({head, count_text("number of interpolation layers", TPCM.NLAYER)});
     std::int32_t lines = 0;
+    // The type under which each line is listed (0: none yet), so that a line listed twice is
+    // refused before a table reads a line that has no type.
+    std::array<std::int32_t, lincom_lines + 1> type_of_line{};
     for (int t = 1; t <= TPCM.NTYP; ++t) {
         if (TPCM.NELEM(t) < 0 || TPCM.NELEM(t) > lincom_elements)
             refuse({head, count_text("number of sublines of line type " + type_letter(t),
@@ -129,6 +132,16 @@ void check_capacity() {
             if (TPCM.LINTYP(k, t) < 1 || TPCM.LINTYP(k, t) > TPCM.NLIN)
                 refuse({head, count_text("line number listed for line type " + type_letter(t),
                                          TPCM.LINTYP(k, t))});
+        for (int k = 1; k <= TPCM.NLINE(t); ++k) {
+            const std::int32_t line = TPCM.LINTYP(k, t);
+            auto& listed_under = type_of_line[static_cast<std::size_t>(line)];
+            if (listed_under != 0)
+                refuse({" ++> Line " + std::to_string(line) +
+                            " is listed twice in the lists of lines of the line types",
+                        "     (under type " + type_letter(listed_under) + " and type " +
+                            type_letter(t) + "): every line belongs to exactly one type."});
+            listed_under = t;
+        }
         lines += TPCM.NLINE(t);
     }
     if (lines != TPCM.NLIN)

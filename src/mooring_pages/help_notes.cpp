@@ -1,7 +1,6 @@
 // mooring_pages/help_notes.cpp: the help screens of the mooring-line pages and their tools.
 #include "mooring_pages/help_notes.h"
 
-#include "editor/page_placeholder.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/prompts.h"

@@ -3,7 +3,6 @@
 #include "mooring_pages/material_estimator.h"
 
 #include "blocks/tpcm.h"
-#include "editor/page_placeholder.h"
 #include "mooring_pages/curve_fit.h"
 #include "mooring_pages/help_notes.h"
 #include "mooring_pages/taut_wire_length.h"

@@ -6,7 +6,6 @@
 
 #include "blocks/tpcm.h"
 #include "datafile/page_text.h"
-#include "editor/page_placeholder.h"
 #include "mooring_pages/help_notes.h"
 #include "mooring_pages/material_estimator.h"
 #include "mooring_pages/mooring_pages.h"

@@ -320,4 +320,9 @@ Record& Record::TR(int n) {
     return *this;
 }
 
+std::string starting_at(int column, std::string_view text) {
+    return std::string(static_cast<std::size_t>(column > 1 ? column - 1 : 0), ' ') +
+           std::string(text);
+}
+
 } // namespace lintar

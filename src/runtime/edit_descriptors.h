@@ -57,6 +57,10 @@ std::string G(double x, int w, int d);
 std::string A(std::string_view text);
 std::string A(std::string_view text, int w);
 
+// The text placed so that it starts in the given column (1 for the first): the T edit
+// descriptor of a record that begins with it.
+std::string starting_at(int column, std::string_view text);
+
 // nX: n blanks. Fortran writes those blanks only when something follows them in the record;
 // at the end of a record use Record::TR, which writes nothing by itself.
 std::string X(int n);

@@ -3,6 +3,7 @@
 
 #include "runtime/stop.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -78,7 +79,7 @@ bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, F
         return false;
     if (status == OpenStatus::new_file && exists)
         return false;
-    if (exists && std::filesystem::is_directory(name, error))
+    if (exists && !std::filesystem::is_regular_file(name, error))
         return false;
 
     Unit entry;
@@ -244,6 +245,41 @@ bool rename_file(const std::filesystem::path& from, const std::filesystem::path&
     std::error_code error;
     std::filesystem::rename(from, to, error);
     return !error;
+}
+
+FileKind file_kind(const std::filesystem::path& name) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(name, error);
+    switch (status.type()) {
+    case std::filesystem::file_type::not_found:
+        return FileKind::absent;
+    case std::filesystem::file_type::regular:
+        return FileKind::regular;
+    case std::filesystem::file_type::symlink:
+        return FileKind::link;
+    case std::filesystem::file_type::directory:
+        return FileKind::folder;
+    default:
+        return error ? FileKind::absent : FileKind::other;
+    }
+}
+
+bool create_file_exclusively(const std::filesystem::path& name) {
+    // O_EXCL with O_CREAT fails on any existing name and never follows a link.
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return false;
+    return ::close(descriptor) == 0;
+}
+
+std::optional<std::uintmax_t> file_size_of(const std::filesystem::path& name) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(name, error))
+        return std::nullopt;
+    const auto bytes = std::filesystem::file_size(name, error);
+    if (error)
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace lintar

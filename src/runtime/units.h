@@ -27,7 +27,9 @@ enum class FileForm { formatted, unformatted };
 enum class OpenStatus { old_file, new_file, replace };
 
 // Connects a file to a unit, positioned at its start. A unit already connected is closed first.
-// Returns false when the file cannot be opened in the state asked for.
+// Returns false when the file cannot be opened in the state asked for, and when the name holds
+// something other than a regular file (a folder, a named pipe, a device), which is refused
+// before it is opened: opening a named pipe would wait for a writer for ever.
 bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, FileForm form);
 
 // Disconnects a unit, keeping the file, or deleting it when asked. Closing a unit that is not
@@ -74,8 +76,20 @@ void set_console(std::istream* keyboard, std::ostream* screen);
 bool screen_is_terminal();
 
 // File services of the working folder.
+// True for a regular file, also when reached through a symbolic link.
 bool file_exists(const std::filesystem::path& name);
 bool delete_file(const std::filesystem::path& name);
 bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// What a name in the working folder is, the name itself and not what a link points at.
+enum class FileKind { absent, regular, link, folder, other };
+FileKind file_kind(const std::filesystem::path& name);
+
+// Creates an empty regular file that did not exist: false when anything of that name is there
+// (a file, a folder, a link, even one that points nowhere) or the file cannot be made.
+bool create_file_exclusively(const std::filesystem::path& name);
+
+// The size in bytes of a regular file, or nothing when there is none of that name.
+std::optional<std::uintmax_t> file_size_of(const std::filesystem::path& name);
 
 } // namespace lintar

@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace lintar {
@@ -65,9 +63,8 @@ void write_image(std::int32_t NTOGO, const std::string& name, int IOUNIT, std::i
         IERR = CLOSER;
         return;
     }
-    std::error_code error;
-    const auto bytes = std::filesystem::file_size(name, error);
-    if (error || bytes != 4 * count)
+    const auto bytes = file_size_of(name);
+    if (!bytes || *bytes != 4 * count)
         IERR = NEWERR;
 }
 

@@ -130,6 +130,7 @@ std::vector<std::uint32_t> write_old_fixture(std::int32_t CMPUTR) {
         TPCM.VESTYP = 3;
         TPCM.LGAP = 1;
         TPCM.IUNIT = 99;
+        TPCM.NUNTS = 1;
         TPCM.MORFBK = TPCM.CATFBK = TPCM.BMRFBK = TPCM.BCTFBK = 0;
         testing::fill_fixture_mooring();
         std::copy(title.begin(), title.end(), TPCM.CID1P().begin());

@@ -10,10 +10,14 @@
 #include "runtime/units.h"
 #include "util/answer_reader.h"
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace lintar {
 namespace {
@@ -71,23 +75,74 @@ TEST(Backit, RotatesTheGenerationsByteForByte) {
     EXPECT_EQ(console.screen(), "");
 }
 
-TEST(Backit, AFailedWriteLeavesEveryFileWhole) {
+// Whatever stands in the way of the temporary file is left as it is, and the save refused: a
+// link would carry the image onto the file it points at (here the backup).
+TEST(Backit, ALinkOrFolderInPlaceOfTheTemporaryFileIsLeftAndTheSaveRefused) {
+    const std::string in_the_way =
+        "\n"
+        " ++> The save needs the name CATDAT.tmp for a file of its own, but a link,\n"
+        "     a folder or another object of that name is in the way.\n";
+    const std::string refusal = "\n"
+                                " ++> File not found or file access error in VAVIREV\n"
+                                "     File name: CATDAT\n"
+                                " \n"
+                                " Press <RETURN> to continue: ";
+    const std::filesystem::path temporary = temporary_save_name("CATDAT");
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> place;
+    };
+    const Case cases[] = {
+        {"a folder", [](const auto& p) { std::filesystem::create_directory(p); }},
+        {"a link to the backup",
+         [](const auto& p) { std::filesystem::create_symlink("CATBAK", p); }},
+        {"a link to nothing", [](const auto& p) { std::filesystem::create_symlink("NOWHERE", p); }},
+        {"a named pipe", [](const auto& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        folder.write("CATDAT", "old data");
+        folder.write("CATBAK", "old backup");
+        c.place(folder.path() / temporary);
+        EXPECT_EQ(run_until_stop([] { save(image_marked(5)); }), StopKind::error);
+        EXPECT_EQ(console.screen(), in_the_way + refusal);
+        EXPECT_EQ(folder.read("CATDAT"), "old data");
+        EXPECT_EQ(folder.read("CATBAK"), "old backup");
+        EXPECT_FALSE(folder.has("LASTBAK"));
+        EXPECT_FALSE(folder.has("NOWHERE"));
+        EXPECT_NE(std::filesystem::symlink_status(folder.path() / temporary).type(),
+                  std::filesystem::file_type::not_found);
+    }
+}
+
+TEST(Backit, AStaleTemporaryFileIsReplaced) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    folder.write(temporary_save_name("CATDAT"), "left by a save that was cut short");
+    save(image_marked(6));
+    EXPECT_EQ(file_bytes("CATDAT"), bytes_of(image_marked(6)));
+    EXPECT_FALSE(folder.has(temporary_save_name("CATDAT")));
+}
+
+// A rename that fails stops the save with the data file whole and no temporary file left.
+TEST(Backit, AFailedRotationRemovesTheTemporaryFile) {
     ScratchFolder folder;
     ScriptedConsole console("\n");
     folder.write("CATDAT", "old data");
     folder.write("CATBAK", "old backup");
-    // The temporary file cannot be made: a folder holds its name.
-    std::filesystem::create_directory(folder.path() / temporary_save_name("CATDAT"));
-    EXPECT_EQ(run_until_stop([] { save(image_marked(5)); }), StopKind::error);
+    std::filesystem::create_directory(folder.path() / "LASTBAK");
+    folder.write("LASTBAK/keep", "a file in the folder");
+    EXPECT_EQ(run_until_stop([] { save(image_marked(7)); }), StopKind::error);
     EXPECT_EQ(console.screen(), "\n"
                                 " ++> File not found or file access error in VAVIREV\n"
-                                "     File name: CATDAT\n"
+                                "     File name: LASTBAK\n"
                                 " \n"
                                 " Press <RETURN> to continue: ");
     EXPECT_EQ(folder.read("CATDAT"), "old data");
     EXPECT_EQ(folder.read("CATBAK"), "old backup");
-    EXPECT_FALSE(folder.has("LASTBAK"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / temporary_save_name("CATDAT")));
+    EXPECT_FALSE(folder.has(temporary_save_name("CATDAT")));
 }
 
 // A session's end: TPCM against the reference copy, through FINISH.
@@ -183,6 +238,23 @@ TEST(Finish, SaveAndExitOrExecute) {
         EXPECT_EQ(run_until_stop([&] { ending.finish(code_execute); }), StopKind::normal);
         EXPECT_EQ(console.screen(), closing_message);
         EXPECT_TRUE(folder.has("CATDAT"));
+    }
+    {
+        SCOPED_TRACE("a damaged word count is saved as the layout's count");
+        ScratchFolder folder;
+        ScriptedConsole console("\n\n\n");
+        Ending ending(false);
+        for (const std::int32_t damaged : {17, 149, -915135488}) {
+            TPCM.NTOGO = damaged;
+            ending.IOBUF = tpcm_image();
+            TPCM.DEPTH = static_cast<float>(damaged); // an edit, so that the session saves
+            EXPECT_EQ(run_until_stop([&] { ending.finish(code_execute); }), StopKind::normal);
+            const std::string saved = file_bytes("CATDAT");
+            ASSERT_EQ(saved.size(), 4u * tpcm_word_count);
+            std::int32_t first_word = 0;
+            std::memcpy(&first_word, saved.data(), 4);
+            EXPECT_EQ(first_word, 79676) << damaged;
+        }
     }
     {
         SCOPED_TRACE("after a silent Execute: on the console too");

@@ -6,6 +6,7 @@
 
 #include "blocks/tpcm.h"
 #include "datafile/data_files.h"
+#include "datafile/tpcm_image.h"
 #include "editor/identity.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
@@ -214,6 +215,41 @@ TEST(Startup, ProgramIdentifiers) {
     EXPECT_EQ(program_identifier(5), "???????");
     EXPECT_EQ(program_identifier(0), "???????");
     EXPECT_EQ(program_identifier(21), "???????");
+}
+
+// A unit-system word other than 0 (English) or 1 (metric) is damage: shown with the abort
+// prompt, repaired to metric when the user goes on (an edit the session saves), never used.
+TEST(Startup, ADamagedUnitSystemIsRepairedAfterTheWarning) {
+    const std::string warning =
+        " \n"
+        " ++> Warning: Data file is corrupt.\n"
+        " \n"
+        " ++> The unit system word NUNTS holds 2147483647; it is set to 1 (metric units).\n"
+        "     Check the unit system and the site data before you save.\n"
+        " \n"
+        "\a\n"
+        " Enter \"A\" to abort or Press <RETURN> to continue: ";
+    {
+        SCOPED_TRACE("Return: repaired");
+        ScratchFolder folder;
+        write_data_file("CATDAT", [] { TPCM.NUNTS = 2147483647; });
+        ScriptedConsole console("M\n\n");
+        Load load;
+        load.run();
+        EXPECT_TRUE(console.screen().ends_with(question + warning)) << console.screen();
+        EXPECT_EQ(TPCM.NUNTS, 1);
+        EXPECT_NE(load.IOBUF, tpcm_image()); // the repair counts as an edit
+    }
+    {
+        SCOPED_TRACE("A: the user's choice");
+        ScratchFolder folder;
+        write_data_file("CATDAT", [] { TPCM.NUNTS = 5; });
+        const std::string before = testing::file_bytes("CATDAT");
+        ScriptedConsole console("M\nA\n");
+        Load load;
+        EXPECT_EQ(run_until_stop([&] { load.run(); }), StopKind::user_choice);
+        EXPECT_EQ(testing::file_bytes("CATDAT"), before);
+    }
 }
 
 } // namespace

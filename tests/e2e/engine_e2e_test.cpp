@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace lintar {
 namespace {
 
@@ -280,20 +282,104 @@ TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
         EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
                               "     File name: CATDAT\n \n Press <RETURN> to continue: ");
     }
-    {
-        SCOPED_TRACE("a data file of another program");
+}
+
+// A file the editor would load with notes, updates or repairs is refused before any prompt:
+// the engine runs a file as the editor saves it.
+TEST(Engine, RefusesAFileThatNeedsTheEditorFirst) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::int32_t words; // of the file
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a short file", [] {}, tpcm_word_count - 1,
+         "it does not hold the word count this program writes"},
+        {"another program of the family", [] { TPCM.SIMTYP = 12; }, tpcm_word_count,
+         "it was written by another program of the family"},
+        {"an older version", [] { TPCM.VERNO = 6.5f; }, tpcm_word_count,
+         "it was written by another version or on a machine of the other byte order"},
+        {"the other byte order", [] { TPCM.CMPUTR = 3; }, tpcm_word_count,
+         "it was written by another version or on a machine of the other byte order"},
+        {"another precision", [] { TPCM.DP_FLAG = 1; }, tpcm_word_count,
+         "it was written with another precision"},
+        {"unit system 5", [] { TPCM.NUNTS = 5; }, tpcm_word_count,
+         "its unit system word is damaged"},
+        {"unit system 2147483647", [] { TPCM.NUNTS = 2147483647; }, tpcm_word_count,
+         "its unit system word is damaged"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         ScratchFolder folder;
-        write_data(folder, [] {
-            fill_three_type_mooring();
-            TPCM.SIMTYP = 12;
-        });
+        fill_three_type_mooring();
+        c.change();
+        std::vector<std::uint32_t> image = tpcm_image();
+        std::int32_t count = c.words;
+        std::int32_t IERR = 0;
+        DISKIO(0, count, (folder.path() / "CATDAT").string(), 1, IERR, image, 5);
+        ASSERT_EQ(IERR, 0);
+        reset_program_state();
         const std::string before = folder.read("CATDAT");
         const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
         EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.screen.find(" ++> Input Data File Creator was BRENVIC\n"), std::string::npos)
-            << run.screen;
+        EXPECT_EQ(
+            run.screen,
+            " ++> The analysis engine runs a data file as the editor saves it;\n"
+            "     CATDAT needs the editor first: " +
+                c.reason +
+                ".\n"
+                "     Open it with lintar, check it and save it, then run the engine again.\n");
         EXPECT_EQ(folder.read("CATDAT"), before);
         EXPECT_FALSE(folder.has("CATOUT.stxt"));
+        EXPECT_FALSE(folder.has("DATUPWRN.stxt"));
+    }
+}
+
+// A word count above the layout's is damage: the warning and the abort prompt, where "A" is
+// the user's choice (status 0) and Return runs the file as it stands.
+TEST(Engine, AWordCountAboveTheLayoutsIsShownAsDamage) {
+    const std::string warning =
+        " \n ++> Warning: Data file is seriously corrupt or from a very early version.\n"
+        "              Inspect all editor pages with particular care...\n \n";
+    for (const bool abort : {true, false}) {
+        SCOPED_TRACE(abort ? "A" : "Return");
+        ScratchFolder folder;
+        write_data(folder, [] {
+            fill_three_type_mooring();
+            TPCM.NTOGO = tpcm_word_count + 100;
+        });
+        folder.write("LINE_STRAIN_DB.txt", three_type_strain_database());
+        const ProgramRun run =
+            run_program("lintar-engine", abort ? "A\n" : "\n\n\n\n", folder.path());
+        EXPECT_TRUE(run.screen.starts_with(warning)) << run.screen;
+        if (abort) {
+            EXPECT_EQ(run.status, 0);
+            EXPECT_FALSE(folder.has("CATOUT.stxt"));
+        } else {
+            EXPECT_TRUE(folder.has("CATOUT.stxt")) << run.screen;
+        }
+    }
+}
+
+// A named pipe in place of the data file is refused as a missing file, without waiting on it.
+TEST(Engine, RefusesADataFileThatIsNoRegularFile) {
+    ScratchFolder folder;
+    ASSERT_EQ(::mkfifo((folder.path() / "CATDAT").c_str(), 0644), 0);
+    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
+                          "     File name: CATDAT\n \n Press <RETURN> to continue: ");
+}
+
+TEST(Engine, HelpPrintsTheUsage) {
+    for (const char* option : {"-h", "--help"}) {
+        SCOPED_TRACE(option);
+        ScratchFolder folder;
+        const ProgramRun run = run_program("lintar-engine", "", folder.path(), {option});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.screen.starts_with("usage: lintar-engine [data file]\n")) << run.screen;
+        EXPECT_FALSE(folder.has(option));
     }
 }
 

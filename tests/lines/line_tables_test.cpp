@@ -465,6 +465,9 @@ TEST(LineTables, GridsAndDescriptionsTheTablesCannotHoldAreRefused) {
         {"30 layers", [] { TPCM.NLAYER = 30; },
          " ++> The mooring description exceeds the capacity of the line tables:\n"
          "     number of interpolation layers = 30\n"},
+        {"a line listed twice, another under no type", [] { TPCM.LINTYP(4, 1) = 3; },
+         " ++> Line 3 is listed twice in the lists of lines of the line types\n"
+         "     (under type A and type A): every line belongs to exactly one type.\n"},
         {"a line without a type", [] { TPCM.NLIN = 5; },
          " ++> The numbers of lines of the line types do not add up to the number\n"
          "     of lines: 4 listed, 5 lines.\n"},

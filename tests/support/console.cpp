@@ -76,13 +76,16 @@ std::filesystem::path test_data(const std::string& name) {
 }
 
 ProgramRun run_program(const std::string& program, const std::string& keyboard_text,
-                       const std::filesystem::path& folder) {
+                       const std::filesystem::path& folder,
+                       const std::vector<std::string>& arguments) {
     {
         std::ofstream script(folder / ".keyboard", std::ios::binary);
         script << keyboard_text;
     }
-    const std::string command = "cd '" + folder.string() + "' && '" LINTAR_BIN_DIR "/" + program +
-                                "' < .keyboard > .screen 2>&1";
+    std::string command = "cd '" + folder.string() + "' && '" LINTAR_BIN_DIR "/" + program + "'";
+    for (const auto& argument : arguments)
+        command += " '" + argument + "'";
+    command += " < .keyboard > .screen 2>&1";
     const int raw = std::system(command.c_str());
     ProgramRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

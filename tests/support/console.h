@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace lintar::testing {
 
@@ -58,7 +59,9 @@ struct ProgramRun {
     int status = -1;
     std::string screen;
 };
+// Arguments are passed to the program as they are (no quotes in them).
 ProgramRun run_program(const std::string& program, const std::string& keyboard_text,
-                       const std::filesystem::path& folder);
+                       const std::filesystem::path& folder,
+                       const std::vector<std::string>& arguments = {});
 
 } // namespace lintar::testing
