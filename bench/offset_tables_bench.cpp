@@ -164,10 +164,9 @@ void write_user_offsets() {
 
 void set_report_tables(bool all) {
     const std::int32_t on = all ? 1 : 0;
-    for (std::int32_t* flag :
-         {&TPCM.NTO, &TPCM.NHO, &TPCM.NVO, &TPCM.NTA, &TPCM.NHA, &TPCM.NVA, &TPCM.NSL, &TPCM.NDA,
-          &TPCM.NBA, &TPCM.NBL, &TPCM.NANCD, &TPCM.NDEPAN, &TPCM.NERGAN, &TPCM.NCRS, &TPCM.NETFV,
-          &TPCM.NETFG})
+    for (std::int32_t* flag : {&TPCM.NTO, &TPCM.NHO, &TPCM.NVO, &TPCM.NTA, &TPCM.NHA, &TPCM.NVA,
+                               &TPCM.NSL, &TPCM.NDA, &TPCM.NBA, &TPCM.NBL, &TPCM.NANCD,
+                               &TPCM.NDEPAN, &TPCM.NERGAN, &TPCM.NCRS, &TPCM.NETFV, &TPCM.NETFG})
         *flag = on;
 }
 

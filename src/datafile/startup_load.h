@@ -31,7 +31,8 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
 // type, version or byte order, a version increment, a damaged unit system) is refused with a
 // message saying to open and save it with the editor first, before any prompt (status 1).
 // A damaged word count gets the editor's damage warning and abort prompt ("A" ends the run as
-// the user's choice, status 0). Leaves LBACK at the Execute code. Never writes the data file or its backups.
+// the user's choice, status 0). Leaves LBACK at the Execute code. Never writes the data file or its
+// backups.
 void load_for_analysis(const ProgramIdentity& ID, std::int32_t NTOGOQ);
 
 // The seven-character identifier of a program type (1 to 20); blank slots and codes outside

@@ -1,16 +1,25 @@
-// equilibrium/turret_torque.cpp: the yaw moment of the lines about a turned turret.
+// equilibrium/turret_torque.cpp: the yaw moment of the lines about a turned turret at the
+// static equilibrium's and the offset table's trial positions.
 #include "equilibrium/turret_torque.h"
 
 #include "blocks/equilb.h"
 #include "blocks/local2.h"
-#include "low_frequency/turret_torque.h"
+#include "blocks/local3.h"
+#include "blocks/tpcm.h"
+#include "lines/turret_moment.h"
 
 namespace lintar {
 
-// TRTTRQ: the turret moment at the vessel position of EQUILB (RVES(1), YCGVAR) over the lines
-// of LOCAL2. Reads LOCAL2, EQUILB, TPCM and LINCOM's tables; writes LINCOM's ITYP.
 float TRTTRQ(float TRTTMP) {
-    return turret_yaw_moment(TRTTMP, EQUILB.RVES(1), EQUILB.YCGVAR(), LOCAL2.MINLN, LOCAL2.MAXLN);
+    const TurretTrial trial{EQUILB.RVES(1), EQUILB.YCGVAR(), EQUILB.TRTNG0, TPCM.XSALM};
+    return turret_yaw_moment(TRTTMP, trial, lincom_tables(),
+                             lincom_mooring_lines(LOCAL2.MINLN, LOCAL2.MAXLN));
+}
+
+float TRTTRQ2(float TRTTMP) {
+    const TurretTrial trial{LOCAL3.RVESP(1), LOCAL3.RVESP(2), EQUILB.TRTNG0, TPCM.XSALM};
+    return turret_yaw_moment(TRTTMP, trial, lincom_tables(),
+                             lincom_mooring_lines(LOCAL3.MINLN, LOCAL3.MAXLN));
 }
 
 } // namespace lintar

@@ -3,10 +3,11 @@
 
 #include "blocks/tpcm.h"
 #include "lines/line_messages.h"
-#include "mooring_pages/taut_wire_length.h"
+#include "lines/vertical_elasticity.h"
 #include "runtime/units.h"
 #include "util/flags.h"
 #include "util/prompts.h"
+#include "util/root_finders.h"
 
 #include <cmath>
 

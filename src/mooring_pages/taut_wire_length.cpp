@@ -1,5 +1,6 @@
 // mooring_pages/taut_wire_length.cpp: the taut-wire length of a line type's fairlead subline.
 #include "mooring_pages/taut_wire_length.h"
+#include "util/root_finders.h"
 
 #include "blocks/tpcm.h"
 #include "mooring_pages/subline_page.h"

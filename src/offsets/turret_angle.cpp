@@ -2,7 +2,7 @@
 // vessel position.
 #include "offsets/turret_angle.h"
 
-#include "low_frequency/turret_torque.h"
+#include "equilibrium/turret_torque.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -26,8 +26,8 @@ namespace {
 } // namespace
 
 // GET_TRT_ANG: the turret angle at which the yaw moment of the lines about the turret vanishes
-// and is restoring. Reads LOCAL3, EQUILB TRTNG0, TPCM and LINCOM through TRTTRQ2 (which writes
-// LINCOM ITYP); writes TRTNGL. A root-finder failure, or a root unstable in both orientations
+// and is restoring. Reads LOCAL3, EQUILB TRTNG0, TPCM and LINCOM through TRTTRQ2; writes
+// TRTNGL. A root-finder failure, or a root unstable in both orientations
 // tried, writes its message on EDUNIT, pauses on KBD and ends the run with an error stop.
 void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT, int EDUNIT,
                  int KBD) {

@@ -4,9 +4,9 @@
 #include "runtime/assert.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/bessel_gamma.h"
 #include "util/internal_error.h"
 #include "util/prompts.h"
-#include "util/bessel_gamma.h"
 
 #include <algorithm>
 #include <cmath>

@@ -258,4 +258,16 @@ void QATR(float XL, float XU, float EPS, std::int32_t NDIM, Fct&& FCT, float& Y,
 // ARCCOS: arc cosine of Y in radians (0 to pi), for |Y| at most 1. Never ends the run.
 float ARCCOS(float Y);
 
+// RTMIDP: root X of FCT in [XLI, XRI] (either order) by bisection combined with inverse
+// parabolic (Mueller) interpolation, in double precision. EPS is the tolerance on X (relative
+// above |X| = 1), 100 EPS the tolerance on the function value, IEND the step limit. Writes X,
+// F = FCT(X), the outer iteration count I, and IER: 0 converged (or an exact zero met), 1 not
+// converged within IEND steps (X the better end of the last bracket), 2 no sign change over
+// [XLI, XRI] (X = XRI).
+template <class Fct>
+void RTMIDP(double& X, double& F, Fct&& FCT, double XLI, double XRI, double EPS, std::int32_t IEND,
+            std::int32_t& IER, std::int32_t& I) {
+    mueller_root<double>(X, F, FCT, XLI, XRI, EPS, 100.0 * EPS, IEND, IER, I);
+}
+
 } // namespace lintar

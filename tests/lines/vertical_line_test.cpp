@@ -4,9 +4,10 @@
 #include "line_test_support.h"
 
 #include "blocks/tpcm.h"
+#include "lines/vertical_elasticity.h"
 #include "lines/vertical_line.h"
-#include "mooring_pages/taut_wire_length.h"
 #include "support/console.h"
+#include "util/root_finders.h"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,11 @@
 #include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
 #include "lines/spread_mooring_tables.h"
-#include "low_frequency/turret_mooring.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/turret_mooring.h"
 
 #include <gtest/gtest.h>
 

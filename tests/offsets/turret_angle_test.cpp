@@ -2,11 +2,11 @@
 #include "blocks/lincom.h"
 #include "blocks/local3.h"
 #include "blocks/tpcm.h"
-#include "low_frequency/turret_mooring.h"
 #include "offsets/turret_angle.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "support/console.h"
+#include "support/turret_mooring.h"
 
 #include <gtest/gtest.h>
 

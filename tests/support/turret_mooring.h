@@ -1,4 +1,4 @@
-// low_frequency/turret_mooring.h: a turret mooring on hand-made linear line tables, and the
+// support/turret_mooring.h: a turret mooring on hand-made linear line tables, and the
 // independent yaw moment of its lines about the turret centre (plane geometry in double
 // precision), for the tests of the turret torque and the turret angle.
 //

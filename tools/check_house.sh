@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The house rules that a compiler does not check, run by .ci/run:
+# 1. Layering: a folder under src/ includes only folders on a lower level (and itself).
+# 2. Console and file I/O (streams, C stdio, std::filesystem, std::exit) only in src/runtime/
+#    and src/app/: every other folder talks through the unit table.
+# 3. Formatting: every source file as the committed .clang-format lays it out.
+# Prints each breach and exits 1 when there is any.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+status=0
+
+# The levels, bottom to top. Folders that do not exist yet have their place already.
+declare -A level=(
+  [runtime]=0
+  [blocks]=1
+  [util]=2
+  [datafile]=3 [lines]=3
+  [mooring_pages]=4 [line_dynamics]=4
+  [editor]=5 [hulls]=5
+  [motions]=6
+  [environment]=7
+  [equilibrium]=8
+  [offsets]=9 [td_support]=9
+  [low_frequency]=10
+  [app]=11
+)
+
+for dir in src/*/; do
+  folder=$(basename "$dir")
+  if [[ -z "${level[$folder]+set}" ]]; then
+    echo "layering: src/$folder/ has no level in tools/check_house.sh"
+    status=1
+    continue
+  fi
+  while IFS= read -r hit; do
+    file=${hit%%:*}
+    target=$(sed -E 's/.*#include "([a-z_]+)\/.*/\1/' <<<"$hit")
+    [[ "$target" == "$folder" ]] && continue
+    if [[ -z "${level[$target]+set}" ]] || ((level[$target] >= level[$folder])); then
+      echo "layering: $file includes $target/ (level ${level[$target]:-?}), not below $folder/ (level ${level[$folder]})"
+      status=1
+    fi
+  done < <(grep -rnE '#include "[a-z_]+/' "$dir" || true)
+done
+
+io_pattern='#include <(iostream|fstream|cstdio|stdio\.h|filesystem)>|std::(cout|cerr|clog|exit|filesystem|ifstream|ofstream|fstream|printf|fopen)\b|\b(printf|fprintf|fopen|puts)\('
+if grep -rnE "$io_pattern" src --include='*.cpp' --include='*.h' | grep -vE '^src/(runtime|app)/'; then
+  echo "I/O outside src/runtime/ and src/app/ (above): write through the unit table"
+  status=1
+fi
+
+if command -v clang-format >/dev/null; then
+  if ! find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+       xargs -0 clang-format --dry-run --Werror 2>&1 | grep -E '^[^ ].*: (error|warning)'; then
+    :
+  else
+    echo "formatting: run clang-format -i on the files above"
+    status=1
+  fi
+else
+  echo "formatting: clang-format not found, not checked"
+fi
+exit $status
