@@ -6,6 +6,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
@@ -28,7 +29,6 @@ namespace lintar {
 namespace {
 
 constexpr float two_pi = 6.2831855f;
-constexpr float degrees_per_radian = 57.295776f;
 constexpr int report_file_unit = 1;
 constexpr int printer_unit = 99;
 

@@ -28,8 +28,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float DEGRAD = 57.295776f; // degrees per radian
-
 // A fatal stop: the message between an empty line and the Return pause on EDUNIT, then an
 // error stop (status 1).
 [[noreturn]] void fatal_stop(std::string_view message) {
@@ -303,8 +301,8 @@ void QSTAT(const QstatPassHook& after_pass) {
         WAVCOM.RHOAIR = 0.128f;
         run.KTSCNV = 0.5142f;
     }
-    T.VESAN0 /= DEGRAD;
-    T.BVSAN0 /= DEGRAD;
+    T.VESAN0 /= degrees_per_radian;
+    T.BVSAN0 /= degrees_per_radian;
     EQUILB.TRTNG0 = T.NLIN == 1 ? T.VESAN0 : 0.0f;
 
     // 7. The environmental totals and the DP results start at zero.

@@ -22,6 +22,7 @@
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/file_services.h"
 #include "util/flags.h"
 #include "util/prompts.h"
@@ -44,7 +45,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float degrees_per_radian = 57.295776f;
 constexpr float right_angle = 1.5707964f;
 constexpr float vertical_slope = 1.0e15f; // the node slope of a vertical line
 constexpr char ITYP1 = 'A';               // line type 1 is shown as "A"

@@ -12,6 +12,7 @@
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 
@@ -52,8 +53,6 @@ const RowSpline& TopTensionCache::rows(const LineTables& tables, std::int32_t IT
 }
 
 namespace {
-
-constexpr float DEGRAD = 57.295776f; // degrees per radian
 
 using Vec3 = std::array<float, 3>;
 
@@ -187,8 +186,8 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
         const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
         float TMPDST = 0.0f;
         float TMPANG = 0.0f;
-        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / DEGRAD, DFLXG, DFLYG,
-                           TMPDST, TMPANG);
+        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / degrees_per_radian, DFLXG,
+                           DFLYG, TMPDST, TMPANG);
 
         const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
         std::int32_t IER = 0;
@@ -225,7 +224,7 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
         out.TZMOOR += rx * fy - ry * fx;
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
-            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+            recorded.ANGDPP[slot(i)] = TMPANG * degrees_per_radian;
         }
     }
     if (frame.LSPM) { // turret axes into vessel axes
@@ -295,8 +294,8 @@ const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
 Mat3 trim_heel_rotation(float TRIMDG, float HEELDG) {
     if (TRIMDG == 0.0f && HEELDG == 0.0f)
         return identity3;
-    const float t = TRIMDG / DEGRAD;
-    const float h = HEELDG / DEGRAD;
+    const float t = TRIMDG / degrees_per_radian;
+    const float h = HEELDG / degrees_per_radian;
     return {std::cos(t),
             std::sin(t) * std::sin(h),
             -std::sin(t) * std::cos(h),
@@ -452,8 +451,8 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
         const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
         float TMPDST = 0.0f;
         float TMPANG = 0.0f;
-        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / DEGRAD, DFLXG, DFLYG,
-                           TMPDST, TMPANG);
+        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / degrees_per_radian, DFLXG,
+                           DFLYG, TMPDST, TMPANG);
         if (dump)
             dump_reals(IOSCRN, "DFLXG,DFLYG,DFLXV,DFLYV,NEWLINEANG,NEWANCDIST,OLDANCDST",
                        std::array<float, 7>{DFLXG, DFLYG, DFLXV, DFLYV, TMPANG, TMPDST,
@@ -514,7 +513,7 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
         }
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
-            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+            recorded.ANGDPP[slot(i)] = TMPANG * degrees_per_radian;
         }
     }
     if (frame.LSPM)
@@ -592,7 +591,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
     // A unit axis rounded just past 1 must not make the polar angle NaN.
     const float THETA = std::acos(std::clamp(ROTDIR[2], -1.0f, 1.0f));
     const float PHI = plane_angle(ROTDIR[1], ROTDIR[0]);
-    const float ROTVLP = state.ROTVAL_DEG / DEGRAD;
+    const float ROTVLP = state.ROTVAL_DEG / degrees_per_radian;
     const float ZBOT = static_cast<float>(1 - tables.MIDLYR) * tables.DLAYER;
     const float ZTOP = ZBOT + tables.ZSPAN;
 
@@ -636,7 +635,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
             continue;
         }
         const int t = id % 1024;
-        const float DEPRAD = lines.ANGDEP[slot(i)] / DEGRAD;
+        const float DEPRAD = lines.ANGDEP[slot(i)] / degrees_per_radian;
         const Vec3 RFLDQ = {fairlead(lines, 1, i), fairlead(lines, 2, i), fairlead(lines, 3, i)};
         const Vec3 q = {RFLDQ[0] - centres.ROTCTX, RFLDQ[1] - centres.ROTCTY,
                         RFLDQ[2] - centres.ROTCTZ};
@@ -761,7 +760,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
             recorded.ZANCP[slot(i)] = DFLZG;
-            recorded.ANGDPP[slot(i)] = TMPANG * DEGRAD;
+            recorded.ANGDPP[slot(i)] = TMPANG * degrees_per_radian;
         }
     }
     return out;
@@ -780,7 +779,7 @@ void VARUPD(std::span<const float, 6> XVEC, SixDofState& state) {
         for (std::size_t k = 0; k < 3; ++k)
             state.ROTDIR[k] = std::clamp(XVEC[3 + k] / r, -1.0f, 1.0f);
     }
-    state.ROTVAL_DEG = r * DEGRAD;
+    state.ROTVAL_DEG = r * degrees_per_radian;
     state.ROTMOD = 1.0f;
 }
 

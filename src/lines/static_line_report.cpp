@@ -11,6 +11,7 @@
 #include "lines/table_messages.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/flags.h"
 #include "util/prompts.h"
@@ -25,8 +26,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float degrees_per_radian = 57.295776f;
 
 // clang-format off
 constexpr std::string_view title_I   = "*********************  I.  Line Characteristics Summary  *******************";

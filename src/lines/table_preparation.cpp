@@ -5,6 +5,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/algebra.h"
+#include "util/angles.h"
 #include "util/flags.h"
 #include "util/prompts.h"
 
@@ -17,7 +18,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float degrees_per_radian = 57.295776f;
 constexpr int buoy_types = 12;    // SPRGBY and CLUMP hold types 1..12
 constexpr int listed_lines = 120; // four 30-bit words of line numbers
 constexpr int bits_per_word = 30;

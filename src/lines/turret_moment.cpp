@@ -2,6 +2,7 @@
 #include "lines/turret_moment.h"
 
 #include "blocks/lincom.h"
+#include "util/angles.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float DEGRAD = 57.295776f; // degrees per radian
 
 // Plan angle of (x, y): atan2, and 0 for the zero vector.
 float plan_angle(float y, float x) {
@@ -43,7 +42,7 @@ float turret_yaw_moment(float TRTTMP, const TurretTrial& trial, const LineTables
         if (id > 1024)
             continue;
         const int t = id % 1024;
-        const float DEPRAD = lines.ANGDEP[slot(i)] / DEGRAD;
+        const float DEPRAD = lines.ANGDEP[slot(i)] / degrees_per_radian;
 
         // The fairlead in the reference turret axes, and how far turning the turret by d moves
         // it, first in those axes, then in global axes.

@@ -7,6 +7,7 @@
 #include "mooring_pages/page_items.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/flags.h"
 #include "util/prompts.h"
@@ -31,7 +32,6 @@ struct ExclusionList {
 constexpr int entries_per_exclusion_row = 16;
 // A Yes/No item: the label and its leaders fill 64 columns after the leading blank.
 constexpr std::size_t label_columns = 64;
-constexpr float degrees_per_radian = 57.29578f; // 57.2957763671875 in single precision
 
 // One Yes/No item: " nn) label ...... Yes". The label is followed by a blank, dot leaders
 // and a blank up to its 64 columns, or by blanks alone when there is no room for a dot.
@@ -273,7 +273,7 @@ void rotate_global_frame() {
         *heading -= angle;
     if (T.AUXFRC == 0)
         return;
-    const float a = angle / degrees_per_radian;
+    const float a = angle / degrees_per_radian_rounded;
     if (T.CRDSYS == 0)
         rotate_force(T.XVFRC, T.YVFRC, a);
     if (T.AXFC2 != 0) {

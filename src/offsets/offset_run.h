@@ -5,6 +5,7 @@
 
 #include "lines/mooring_force.h"
 #include "offsets/offset_tables.h"
+#include "util/angles.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,6 @@ inline constexpr std::int32_t kind_forces = 7;
 inline constexpr std::int32_t kind_couples = 8;
 
 // Degrees per radian, the single-precision factor of the program.
-inline constexpr float DEGRAD = 57.295776f;
 
 struct OffsetRun {
     // ---- Result tables of the current sequence ------------------------------------------

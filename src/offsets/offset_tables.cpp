@@ -15,6 +15,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/algebra.h"
+#include "util/angles.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
 
@@ -212,7 +213,7 @@ void start_up(OffsetRun& R) {
         EQUILB.RVES(1) += TPCM.XINIT;
         EQUILB.RVES(2) += TPCM.YINIT;
         EQUILB.ZCGVAR = TPCM.ZINIT;
-        EQUILB.VESANG() += TPCM.YWINIT / DEGRAD;
+        EQUILB.VESANG() += TPCM.YWINIT / degrees_per_radian;
     }
     LOCAL3.MINLN = 1;
     LOCAL3.MAXLN = TPCM.IARCO == 1 ? TPCM.NLIN - 1 : TPCM.NLIN;
@@ -260,7 +261,7 @@ void set_up_sequence(OffsetRun& R) {
     const std::int32_t k = R.IREP;
     switch (R.TABTYP) {
     case kind_lateral:
-        R.OFFANG = TPCM.PHIL(k) / DEGRAD;
+        R.OFFANG = TPCM.PHIL(k) / degrees_per_radian;
         R.SINFAC = std::sin(R.OFFANG);
         R.COSFAC = std::cos(R.OFFANG);
         R.ZROTO = {R.COSFAC, -R.SINFAC, R.SINFAC, R.COSFAC};
@@ -325,7 +326,8 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
         // heading having been set to the turret angle at start-up).
         const float reference = TPCM.LSPM != 0 ? EQUILB.TRTNG0 : TPCM.VESAN0;
         const float yaw = EQUILB.VESANG() - reference;
-        R.XVEC = {RVES1, RVES2, ZCGVAR, 0.0f, 0.0f, yaw + TPCM.OFFY(n) * R.SINFAC / DEGRAD};
+        R.XVEC = {RVES1, RVES2, ZCGVAR,
+                  0.0f,  0.0f,  yaw + TPCM.OFFY(n) * R.SINFAC / degrees_per_radian};
         VARUPD(R.XVEC, R.P);
         OFFVAL = TPCM.OFFY(n) * R.SINFAC;
         break;

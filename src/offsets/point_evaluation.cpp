@@ -13,6 +13,7 @@
 #include "offsets/equilibrium_search.h"
 #include "offsets/stiffness.h"
 #include "util/algebra.h"
+#include "util/angles.h"
 #include "util/flags.h"
 #include "util/table_search.h"
 
@@ -255,7 +256,7 @@ void hawser_step(OffsetRun& R) {
     // force sequence of the same number as a lateral one has its own direction).
     LINCOM.ANGDPP(h) = R.TABTYP == kind_lateral     ? TPCM.PHIL(R.IREP)
                        : (cx == 0.0f && cy == 0.0f) ? 0.0f
-                                                    : std::atan2(cy, cx) * DEGRAD;
+                                                    : std::atan2(cy, cx) * degrees_per_radian;
 
     // The pull's moment about the moment centre, in vessel axes at the point's heading.
     const float c = std::cos(R.P.VESANG);
@@ -381,8 +382,8 @@ std::int32_t line_states(OffsetRun& R) {
                 at(T.BOTTZ, b) = -(C.TOTWT(t) + at(T.TOPTZ, b));
             }
             at(T.BOTTL, b) = std::hypot(at(T.BOTTH, b), at(T.BOTTZ, b));
-            at(T.TOPAN, b) *= DEGRAD;
-            at(T.BOTAN, b) *= DEGRAD;
+            at(T.TOPAN, b) *= degrees_per_radian;
+            at(T.BOTAN, b) *= degrees_per_radian;
             at(T.ANCDSQ, b) = C.RANCP(b);
             at(T.DEPANG, b) = C.ANGDPP(b);
             at(T.SUSLNQ, b) = C.TOTLN(t) - UNSTRL;
@@ -440,8 +441,9 @@ void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC)
         const bool matched = TPCM.MTCHFT == 1;
         const float FCVAL = R.TABTYP == kind_forces || matched ? TPCM.FRCOFF(n) : 0.0f;
         const float TQVAL = R.TABTYP == kind_couples || matched ? TPCM.TRQOFF(n) : 0.0f;
-        fill(T.EQLDAT, {FCVAL, TQVAL, R.XVEC[0], R.XVEC[1], R.XVEC[2], R.PITANG * DEGRAD,
-                        R.ROLANG * DEGRAD, R.YAWANG * DEGRAD});
+        fill(T.EQLDAT,
+             {FCVAL, TQVAL, R.XVEC[0], R.XVEC[1], R.XVEC[2], R.PITANG * degrees_per_radian,
+              R.ROLANG * degrees_per_radian, R.YAWANG * degrees_per_radian});
     }
     if (R.TABTYP == kind_yaw || R.TABTYP == kind_oblique_rotation || R.TABTYP == kind_couples)
         fill(T.XCPLAR, {PARFRC, R.TVXTMP, R.TVYTMP, R.TVZTMP, R.FVXTMP, R.FVYTMP, R.FVZTMP});
@@ -472,7 +474,7 @@ void stiffness(OffsetRun& R) {
     request.NSTIFV = TPCM.NSTIFV;
     request.GSTSYM = TPCM.GSTSYM;
     request.VSTSYM = TPCM.VSTSYM;
-    request.EPSRAD = TPCM.EPSDEG / DEGRAD;
+    request.EPSRAD = TPCM.EPSDEG / degrees_per_radian;
     request.EPSDST = TPCM.EPSDST;
     request.INCVAL = R.INCVAL;
     request.MINLN = LOCAL3.MINLN;

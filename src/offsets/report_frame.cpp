@@ -5,6 +5,7 @@
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/offset_box.h"
 #include "util/prompts.h"
 #include "util/unit_labels.h"
@@ -130,7 +131,7 @@ void write_initial_state(const TableCall& call) {
     if (TPCM.AUXFRC == 1) {
         const std::string C = TPCM.CRDSYS == 1 ? "V" : "G";
         const auto& RVES = call.inputs->RVES;
-        const float yaw_degrees = RVES[2] * 57.2957763671875f;
+        const float yaw_degrees = RVES[2] * degrees_per_radian;
         write_record(IUNIT, "");
         write_record(IUNIT, " Specified initial force/moment (" + C + "x," + C + "y,Mz)   = (" +
                                 F(TPCM.XVFRC, 7, 1) + "," + F(TPCM.YVFRC, 9, 1) + "," +

@@ -8,6 +8,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 
@@ -207,8 +208,6 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
     }
 }
 
-constexpr double DEGRAQ = static_cast<double>(57.29578f); // the single-precision factor
-
 V3<double> cross(const V3<double>& a, const V3<double>& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
@@ -235,7 +234,7 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
     // A unit axis rounded just past 1 must not make the polar angle NaN.
     const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
     const double PHI = plane_angle(state.ROTDIR[1], state.ROTDIR[0]);
-    const double ROTVLP = state.ROTVAL / DEGRAQ;
+    const double ROTVLP = state.ROTVAL / static_cast<double>(degrees_per_radian_rounded);
     const auto ZBOT =
         static_cast<float>(static_cast<double>(1 - grid.MIDLYR) * static_cast<double>(grid.DLAYER));
     const auto ZTOP = static_cast<float>(static_cast<double>(grid.ZSPAN) + ZBOT);
@@ -268,7 +267,7 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
             continue;
         }
         const int t = lines.LINEID[n] % 1024;
-        const double DEPRAD = lines.ANGDEP[n] / DEGRAQ;
+        const double DEPRAD = lines.ANGDEP[n] / static_cast<double>(degrees_per_radian_rounded);
         const V3<double> RF = {lines.RFLD[3 * n], lines.RFLD[3 * n + 1], lines.RFLD[3 * n + 2]};
         const V3<double> r = {RF[0] - lines.XMCTR, RF[1] - lines.YMCTR, RF[2] - lines.ZMCTR};
         V3<double> pp = r;
@@ -373,7 +372,8 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
         if (record) {
             recorded.RANCP[n] = static_cast<float>(TMPDST);
             recorded.ZANCP[n] = static_cast<float>(DFLZG);
-            recorded.ANGDPP[n] = static_cast<float>(TMPANG * DEGRAQ);
+            recorded.ANGDPP[n] =
+                static_cast<float>(TMPANG * static_cast<double>(degrees_per_radian_rounded));
         }
     }
     if (lines.LSPM) {

@@ -4,6 +4,7 @@
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/prompts.h"
 
@@ -180,7 +181,7 @@ const std::string array_limit_line =
 } // namespace
 
 void LODROT(double ANGLE, double ROT[4]) {
-    const double t = ANGLE / static_cast<double>(57.2957763671875f);
+    const double t = ANGLE / static_cast<double>(degrees_per_radian);
     ROT[0] = std::cos(t);  // ROT(1,1)
     ROT[1] = -std::sin(t); // ROT(2,1)
     ROT[2] = std::sin(t);  // ROT(1,2)
