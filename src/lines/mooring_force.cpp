@@ -13,6 +13,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/angles.h"
+#include "util/matrix3.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 
@@ -54,73 +55,12 @@ const RowSpline& TopTensionCache::rows(const LineTables& tables, std::int32_t IT
 
 namespace {
 
-using Vec3 = std::array<float, 3>;
+using Vec3 = Vector3<float>;
 
-float& at(Mat3& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-float at(const Mat3& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-
-Vec3 mul(const Mat3& A, const Vec3& x) {
-    Vec3 r{};
-    for (int i = 1; i <= 3; ++i)
-        r[static_cast<std::size_t>(i - 1)] =
-            at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
-    return r;
-}
-// A^T x.
-Vec3 mul_t(const Mat3& A, const Vec3& x) {
-    Vec3 r{};
-    for (int j = 1; j <= 3; ++j)
-        r[static_cast<std::size_t>(j - 1)] =
-            at(A, 1, j) * x[0] + at(A, 2, j) * x[1] + at(A, 3, j) * x[2];
-    return r;
-}
-Mat3 mat_mul(const Mat3& A, const Mat3& B) {
-    Mat3 R{};
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j) {
-            float s = 0.0f;
-            for (int k = 1; k <= 3; ++k)
-                s += at(A, i, k) * at(B, k, j);
-            at(R, i, j) = s;
-        }
-    return R;
-}
-Mat3 transpose(const Mat3& A) {
-    Mat3 R{};
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j)
-            at(R, i, j) = at(A, j, i);
-    return R;
-}
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-// Rotation about z: rows (c, -s, 0), (s, c, 0), (0, 0, 1).
-Mat3 turn_about_z(float angle) {
-    Mat3 Z = identity3;
-    at(Z, 1, 1) = std::cos(angle);
-    at(Z, 1, 2) = -std::sin(angle);
-    at(Z, 2, 1) = std::sin(angle);
-    at(Z, 2, 2) = std::cos(angle);
-    return Z;
-}
 // Heading frame: rows (c, s, 0), (-s, c, 0), (0, 0, 1); its transpose turns vessel axes into
 // global axes.
 Mat3 heading_frame(float heading) {
-    return transpose(turn_about_z(heading));
-}
-
-// atan2 that gives 0 at the origin.
-float plane_angle(float y, float x) {
-    return (x == 0.0f && y == 0.0f) ? 0.0f : std::atan2(y, x);
+    return transposed(turn_about_z(heading));
 }
 
 std::size_t slot(int i) {
@@ -606,7 +546,7 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
     at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
     at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
     at(V, 3, 3) = std::cos(THETA);
-    const Mat3 R = mat_mul(transpose(V), mat_mul(out.ZROTL, V));
+    const Mat3 R = product(transposed(V), product(out.ZROTL, V));
     const Mat3 ROTGD = heading_frame(state.VESAN0);
     const Mat3 ROTGM = heading_frame(state.VESANG);
     out.PITANG = -std::asin(std::clamp(at(R, 3, 1), -1.0f, 1.0f));
@@ -642,18 +582,18 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         Vec3 qp = q;
         if (p.DRVFLG == 1) {
             if (p.TRIMFL) {
-                Vec3 u = mul_t(p.TRIMHL, q);
+                Vec3 u = times_t(p.TRIMHL, q);
                 u = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
-                qp = mul(p.TRIMHL, mul(p.EPSROT, u));
+                qp = times(p.TRIMHL, times(p.EPSROT, u));
             } else {
-                const Vec3 u = mul(p.EPSROT, q);
+                const Vec3 u = times(p.EPSROT, q);
                 qp = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
             }
         }
-        Vec3 g = mul_t(ROTGM, mul(R, qp));
+        Vec3 g = times_t(ROTGM, times(R, qp));
         if (p.DRVFLG == 2)
-            g = mul(p.EPSROT, g);
-        const Vec3 g0 = mul_t(ROTGD, q);
+            g = times(p.EPSROT, g);
+        const Vec3 g0 = times_t(ROTGD, q);
         float DFLXG = state.RVES1 + g[0] - g0[0];
         float DFLYG = state.RVES2 + g[1] - g0[1];
         float DFLZG = state.ZVES + g[2] - q[2];
@@ -726,11 +666,11 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         out.FGXMOR += F0[0];
         out.FGYMOR += F0[1];
         out.FGZMOR += F0[2];
-        const Vec3 F = p.DRVFLG == 2 ? mul_t(p.EPSROT, F0) : F0;
-        Vec3 Fv = mul_t(R, mul(ROTGM, F));
+        const Vec3 F = p.DRVFLG == 2 ? times_t(p.EPSROT, F0) : F0;
+        Vec3 Fv = times_t(R, times(ROTGM, F));
         if (p.DRVFLG == 1)
-            Fv = p.TRIMFL ? mul(p.TRIMHL, mul_t(p.EPSROT, mul_t(p.TRIMHL, Fv)))
-                          : mul_t(p.EPSROT, Fv);
+            Fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, Fv)))
+                          : times_t(p.EPSROT, Fv);
         out.FVXMOR += Fv[0];
         out.FVYMOR += Fv[1];
         out.FVZMOR += Fv[2];
@@ -740,9 +680,9 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         out.TVXMOR += Tv[0];
         out.TVYMOR += Tv[1];
         out.TVZMOR += Tv[2];
-        Vec3 Tg = mul_t(ROTGM, mul(R, Tv));
+        Vec3 Tg = times_t(ROTGM, times(R, Tv));
         if (p.DRVFLG == 2) {
-            const Vec3 turned = mul(p.EPSROT, Tg);
+            const Vec3 turned = times(p.EPSROT, Tg);
             const Vec3 lever = cross(EPS, F0);
             Tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
         }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "lines/stress_strain.h"
+#include "util/matrix3.h"
 
 #include <array>
 #include <cstddef>
@@ -19,9 +20,9 @@
 
 namespace lintar {
 
-// A 3 x 3 matrix stored by columns: entry (i, j) at (j - 1) x 3 + i - 1.
-using Mat3 = std::array<float, 9>;
-inline constexpr Mat3 identity3 = {1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+// A 3 x 3 matrix stored by columns (util/matrix3.h).
+using Mat3 = Matrix3<float>;
+inline constexpr Mat3 identity3 = identity_matrix3<float>();
 
 // The line tables of every type (LINCOM layout: point k, layer row L, type t, first index
 // fastest) with the span and grid that go with them.

@@ -3,6 +3,7 @@
 
 #include "blocks/lincom.h"
 #include "util/angles.h"
+#include "util/matrix3.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@
 namespace lintar {
 
 namespace {
-
-// Plan angle of (x, y): atan2, and 0 for the zero vector.
-float plan_angle(float y, float x) {
-    return x == 0.0f && y == 0.0f ? 0.0f : std::atan2(y, x);
-}
 
 std::size_t slot(int i) {
     return static_cast<std::size_t>(i - 1);
@@ -58,11 +54,11 @@ float turret_yaw_moment(float TRTTMP, const TurretTrial& trial, const LineTables
         // Distance to the anchor, which lies RANC from the reference fairlead along DEPRAD.
         const float RANC = lines.RANC[slot(i)];
         const float r2 = TMPX * TMPX + TMPY * TMPY;
-        const float TMPANG = plan_angle(TMPY, TMPX);
+        const float TMPANG = plane_angle(TMPY, TMPX);
         const float square =
             RANC * RANC + r2 - 2.0f * RANC * std::sqrt(r2) * std::cos(TMPANG - DEPRAD);
         const float TMPDST = square > 0.0f ? std::sqrt(square) : 0.0f;
-        const float g = plan_angle(RANC * std::sin(DEPRAD) - TMPY, RANC * std::cos(DEPRAD) - TMPX);
+        const float g = plane_angle(RANC * std::sin(DEPRAD) - TMPY, RANC * std::cos(DEPRAD) - TMPX);
 
         // The horizontal load from the table at that distance (ends extrapolated).
         const std::span<const float> anc =

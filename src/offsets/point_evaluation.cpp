@@ -15,6 +15,7 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/flags.h"
+#include "util/matrix3.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -28,25 +29,7 @@ namespace {
 constexpr int KBD = 5;
 constexpr std::string_view tension_kind = "An estimated tension";
 
-using Vec3 = std::array<float, 3>;
-
-// Entry (i, j) of a 3 x 3 matrix stored by columns.
-float entry(const Mat3& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-
-// A^T x.
-Vec3 transposed_times(const Mat3& A, const Vec3& x) {
-    Vec3 r{};
-    for (int i = 1; i <= 3; ++i)
-        r[static_cast<std::size_t>(i - 1)] =
-            entry(A, 1, i) * x[0] + entry(A, 2, i) * x[1] + entry(A, 3, i) * x[2];
-    return r;
-}
-
-float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
+using Vec3 = Vector3<float>;
 
 // A CALM arrangement whose hawser (line HAWSLN of type HAWSTP) the tables can hold; a damaged
 // line or type number leaves the hawser treatment out rather than reach past the tables.
@@ -165,8 +148,8 @@ std::array<float*, 12> twelve_loads(OffsetRun& R) {
 // as the zero of the sequence when NCATN(1) is 1 (so the first row is exactly zero).
 void trim_and_zero(OffsetRun& R) {
     if (R.TRIMFL) {
-        const Vec3 F = transposed_times(R.TRIMHL, {R.FVXTMP, R.FVYTMP, R.FVZTMP});
-        const Vec3 M = transposed_times(R.TRIMHL, {R.TVXTMP, R.TVYTMP, R.TVZTMP});
+        const Vec3 F = times_t(R.TRIMHL, {R.FVXTMP, R.FVYTMP, R.FVZTMP});
+        const Vec3 M = times_t(R.TRIMHL, {R.TVXTMP, R.TVYTMP, R.TVZTMP});
         R.FVXTMP = F[0];
         R.FVYTMP = F[1];
         R.FVZTMP = F[2];

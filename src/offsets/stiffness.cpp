@@ -9,6 +9,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/angles.h"
+#include "util/matrix3.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 
@@ -20,46 +21,8 @@ namespace lintar {
 
 namespace {
 
-template <class Real> using M3 = std::array<Real, 9>;
-template <class Real> using V3 = std::array<Real, 3>;
-
-template <class Real> M3<Real> identity() {
-    return {Real(1), Real(0), Real(0), Real(0), Real(1), Real(0), Real(0), Real(0), Real(1)};
-}
-template <class Real> Real& at(M3<Real>& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-template <class Real> Real at(const M3<Real>& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
-}
-template <class Real> M3<Real> product(const M3<Real>& A, const M3<Real>& B) {
-    M3<Real> R{};
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j) {
-            Real s = Real(0);
-            for (int k = 1; k <= 3; ++k)
-                s += at(A, i, k) * at(B, k, j);
-            at(R, i, j) = s;
-        }
-    return R;
-}
-template <class Real> M3<Real> transposed(const M3<Real>& A) {
-    M3<Real> R{};
-    for (int i = 1; i <= 3; ++i)
-        for (int j = 1; j <= 3; ++j)
-            at(R, i, j) = at(A, j, i);
-    return R;
-}
-template <class Real> V3<Real> times(const M3<Real>& A, const V3<Real>& x) {
-    V3<Real> r{};
-    for (int i = 1; i <= 3; ++i)
-        r[static_cast<std::size_t>(i - 1)] =
-            at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
-    return r;
-}
-template <class Real> V3<Real> times_t(const M3<Real>& A, const V3<Real>& x) {
-    return times(transposed(A), x);
-}
+template <class Real> using M3 = Matrix3<Real>;
+template <class Real> using V3 = Vector3<Real>;
 
 // The loads of one evaluation: global (Fx, Fy, Fz, Mx, My, Mz), vessel axes, and what the
 // base evaluation returns besides.
@@ -100,7 +63,7 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
     };
 
     // Base state: its loads (untransformed) enter the corrections.
-    const Loads6<Real> base = evaluate(3, identity<Real>(), V3<Real>{});
+    const Loads6<Real> base = evaluate(3, identity_matrix3<Real>(), V3<Real>{});
     M3<Real> ASMCOR = base.ASMCOR;
     if (point.TRIMFL)
         ASMCOR = product(transposed(TRIMHL), product(ASMCOR, TRIMHL));
@@ -140,7 +103,7 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
         const Real h = step[static_cast<std::size_t>(I - 1)];
         // The plus and minus settings: a translation along I, or a turn by +-h about axis k.
         const auto setting = [&](Real sign, M3<Real>& EPSROT, V3<Real>& EPS) {
-            EPSROT = identity<Real>();
+            EPSROT = identity_matrix3<Real>();
             EPS = {};
             if (I <= 3) {
                 EPS[static_cast<std::size_t>(I - 1)] = sign * h;
@@ -208,21 +171,6 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
     }
 }
 
-V3<double> cross(const V3<double>& a, const V3<double>& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-double plane_angle(double y, double x) {
-    return (x == 0.0 && y == 0.0) ? 0.0 : std::atan2(y, x);
-}
-M3<double> turn_z(double a) {
-    M3<double> Z = identity<double>();
-    at(Z, 1, 1) = std::cos(a);
-    at(Z, 1, 2) = -std::sin(a);
-    at(Z, 2, 1) = std::sin(a);
-    at(Z, 2, 2) = std::cos(a);
-    return Z;
-}
-
 } // namespace
 
 // FMRDP2: see the header. Reads its arguments; writes the span warning to warn.IOSCRN and,
@@ -238,7 +186,7 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
     const auto ZBOT =
         static_cast<float>(static_cast<double>(1 - grid.MIDLYR) * static_cast<double>(grid.DLAYER));
     const auto ZTOP = static_cast<float>(static_cast<double>(grid.ZSPAN) + ZBOT);
-    out.ZROTL = turn_z(ROTVLP);
+    out.ZROTL = turn_about_z(ROTVLP);
     M3<double>& V = out.ROTVO;
     at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
     at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
@@ -250,8 +198,8 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
     at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
     at(V, 3, 3) = std::cos(THETA);
     const M3<double> R = product(transposed(V), product(out.ZROTL, V));
-    const M3<double> ROTGD = transposed(turn_z(state.VESAN0));
-    const M3<double> ROTGM = transposed(turn_z(state.VESANG));
+    const M3<double> ROTGD = transposed(turn_about_z(state.VESAN0));
+    const M3<double> ROTGM = transposed(turn_about_z(state.VESANG));
     const double DLAYER = static_cast<double>(grid.DLAYER);
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
 
