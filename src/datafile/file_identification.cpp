@@ -98,13 +98,6 @@ void note_after_blank(int EDUNIT, std::string_view text) {
     write_note(EDUNIT, text);
 }
 
-// The Return pause after a fatal note, then the stop (status 1).
-[[noreturn]] void fatal_stop(int EDUNIT) {
-    std::int32_t dropped = 0;
-    PRSRET(EDUNIT, keyboard_unit, dropped);
-    stop_program(StopKind::error);
-}
-
 // The abort prompt: "A" ends the run as the user's choice.
 void abort_prompt(int EDUNIT) {
     std::int32_t LBACK = 0;
@@ -146,7 +139,7 @@ void run_updater(std::int32_t CREATQ, float VERNQ, std::int32_t& IFLAG, std::int
         SLOUPD(VERNQ, IFLAG, IFLAG2);
     default:
         note_after_blank(EDUNIT, " ++> Unknown file type...");
-        fatal_stop(EDUNIT);
+        fatal_stop(EDUNIT, keyboard_unit);
     }
 }
 
@@ -191,7 +184,7 @@ void other_type_notes(const ProgramIdentity& ID, const VersionCheck& version, in
         write_note(EDUNIT, "     Before importing this data file, you MUST first update it");
         write_note(EDUNIT, "     with version " + F(std::fabs(ID.VERNQ), 5, 2) + " of " + creator +
                                " on the originating computer platform.");
-        fatal_stop(EDUNIT);
+        fatal_stop(EDUNIT, keyboard_unit);
     }
     if (ID.CREATQ == 16) {
         SLOIMPORT();
@@ -244,9 +237,7 @@ void CHSWAP(std::span<char> C, std::int32_t LEN, int EDUNIT, int KBD) {
     // A longer field would overrun the work area: the field is left as it is and the run ends.
     if (LEN > chswap_work_bytes) {
         write_record(EDUNIT, " ++> LEN overflow in chswap!");
-        std::int32_t dropped = 0;
-        PRSRET(EDUNIT, KBD, dropped);
-        stop_program(StopKind::error);
+        fatal_stop(EDUNIT, KBD);
     }
     LINTAR_ASSERT(LEN <= static_cast<std::int32_t>(C.size()), "CHSWAP past its field");
     for (std::int32_t k = 0; k + 4 <= LEN; k += 4)
@@ -374,7 +365,7 @@ void identify_data_file(const ProgramIdentity& ID, char& ANSWER, std::int32_t IE
     if (TPCM.DP_FLAG == 1) {
         note_after_blank(EDUNIT, " ++> Fatal Warning: The precision specification of the loaded");
         write_note(EDUNIT, "     DAT_file and the executable are not the same!");
-        fatal_stop(EDUNIT);
+        fatal_stop(EDUNIT, keyboard_unit);
     }
 
     if (IERR1 == 4) {

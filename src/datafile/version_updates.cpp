@@ -126,9 +126,7 @@ void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND) {
         write_note(EDUNIT, "     You must first update it using Kelbrin version 5.x or 6.00.");
         write_note(EDUNIT, "");
         write_note(EDUNIT, "");
-        std::int32_t dropped = 0;
-        PRSRET(EDUNIT, keyboard_unit, dropped);
-        stop_program(StopKind::error);
+        fatal_stop(EDUNIT, keyboard_unit);
     }
 
     // The older 49-fairlead layout is converted only when the file held fewer words than the

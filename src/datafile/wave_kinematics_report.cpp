@@ -159,10 +159,7 @@ void particle_dynamics(const ReportSetup& r) {
 
 // A peak or swell period off the grid: the message, the Return pause and an error stop.
 [[noreturn]] void outside_grid(std::string_view message, int EDUNIT) {
-    write_record(EDUNIT, message);
-    write_record(EDUNIT, "");
-    PRSRET(EDUNIT, keyboard_unit, TPCM.LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(EDUNIT, keyboard_unit, {message, ""});
 }
 
 // Grid index of a period: the nearest grid period, or 0 off the grid.
@@ -446,9 +443,7 @@ void WAVOUT() {
         write_record(r.EDUNIT, " ++> Water depth must be positive for the wave kinematics;"
                                " depth =" +
                                    F(TPCM.DEPTH, 10, 2));
-        write_record(r.EDUNIT, "");
-        PRSRET(r.EDUNIT, keyboard_unit, TPCM.LBACK);
-        stop_program(StopKind::error);
+        fatal_stop(r.EDUNIT, keyboard_unit, {""});
     }
     check_wave_grid(r.EDUNIT);
     WAVCOM.G = TPCM.NUNTS == 0 ? 32.152f : 9.8f;

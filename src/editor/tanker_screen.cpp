@@ -131,9 +131,7 @@ void ESTIM8(TankerValues& E, int EDUNIT, int KBD, std::int32_t& LBACK, std::int3
         write_lines(EDUNIT,
                     {" ++> RTMI failure in minimum draft determination (subroutine ESTIM8)"});
         write_record(EDUNIT, "     Error Index = " + I(IER, 2));
-        std::int32_t dropped = 0;
-        PRSRET(EDUNIT, KBD, dropped);
-        stop_program(StopKind::error);
+        fatal_stop(EDUNIT, KBD);
     }
     const float MINDFT = X * MAXDFT * 1.00001f;
 

@@ -28,20 +28,10 @@ namespace lintar {
 
 namespace {
 
-// A fatal stop: the message between an empty line and the Return pause on EDUNIT, then an
-// error stop (status 1).
-[[noreturn]] void fatal_stop(std::string_view message) {
-    const int EDUNIT = TPCM.EDUNIT;
-    write_record(EDUNIT, "");
-    write_record(EDUNIT, message);
-    std::int32_t LBACK = 0;
-    PRSRET(EDUNIT, keyboard_unit, LBACK);
-    stop_program(StopKind::error);
-}
-
 // The end of a run whose data need a part of this stage that is not built yet.
 [[noreturn]] void not_yet_supported(std::string_view what) {
-    fatal_stop(" ++> " + std::string(what) + " is not yet supported");
+    fatal_stop(TPCM.EDUNIT, keyboard_unit,
+               {"", " ++> " + std::string(what) + " is not yet supported"});
 }
 
 // Step 2: the debug values and the debug-level dialogue when NBUG0 is 1, else NBUG = 0.
@@ -328,8 +318,9 @@ void QSTAT(const QstatPassHook& after_pass) {
     // The passes address the hawser's rows of RFLD and RACC: a number outside the lines of the
     // mooring (the editor keeps it equal to NLIN) is refused rather than read out of range.
     if (two_body && (T.HAWSLN < 1 || T.HAWSLN > std::min(T.NLIN, 149)))
-        fatal_stop(" ++> Hawser line number " + std::to_string(T.HAWSLN) +
-                   " is not a line of the mooring (1 to " + std::to_string(T.NLIN) + ")");
+        fatal_stop(TPCM.EDUNIT, keyboard_unit,
+                   {"", " ++> Hawser line number " + std::to_string(T.HAWSLN) +
+                            " is not a line of the mooring (1 to " + std::to_string(T.NLIN) + ")"});
     const bool free_turret = T.LSPM != 0 && T.LOCK_TRT != 1;
 
     for (run.ILOOP = run.MNLOOP; run.ILOOP <= run.MXLOOP; ++run.ILOOP) {

@@ -176,9 +176,7 @@ void CATSTR(float WFREQ, Complex CXTEND, float SIGCAT, float PARITQ, float CATMA
         write_record(IOSCRN, " ++> Error return (IER = " + I(IER, 1) + "; Line #" + I(ILINE, 3) +
                                  "; Period = " + F(two_pi / WFREQ, 6, 2) +
                                  ") from RTMI in CATSTR... ");
-        std::int32_t LBACK = 0;
-        PRSRET(IOSCRN, KBD, LBACK);
-        stop_program(StopKind::error);
+        fatal_stop(IOSCRN, KBD);
     }
     XCAT = X;
     const float S = WFREQ * CQCNST * XCAT * XCAT / KELAS;

@@ -74,9 +74,7 @@ float& ALPHA0(int k, int e, int t) {
     for (const auto line : lines)
         write_record(EDUNIT, line);
     write_record(EDUNIT, "");
-    std::int32_t LBACK = 0;
-    PRSRET(EDUNIT, keyboard_unit, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(EDUNIT, keyboard_unit);
 }
 
 // ---- Debug dumps (NBUG = 1): a label line, then reals six to a line (E12.4) ----------------

@@ -43,10 +43,11 @@ void open_strain_database(int EDUNIT) {
     close_unit(strain_database_unit);
     if (!open_unit(strain_database_unit, std::string(strain_database_name), OpenStatus::old_file,
                    FileForm::formatted))
-        table_fatal_stop(EDUNIT, {"",
-                                  " ++>  User-supplied stress-strain characteristics file "
-                                  "LINE_STRAIN_DB.txt not found",
-                                  ""});
+        fatal_stop(EDUNIT, keyboard_unit,
+                   {"",
+                    " ++>  User-supplied stress-strain characteristics file "
+                    "LINE_STRAIN_DB.txt not found",
+                    ""});
 }
 
 // read_strain_curve: header, size and synchronisation checks, the points with their checks,
@@ -65,25 +66,27 @@ void read_strain_curve(std::int32_t ITYP, std::int32_t IELEM, float TLOAD, int E
     }
     const std::string file(strain_database_name);
     if (N > lincom_curve_points)
-        table_fatal_stop(EDUNIT, {"",
-                                  " ++>  A stress-strain array size (" + I(N, 2) +
-                                      ") exceeds the maximum allowable (30)",
-                                  "      in " + file + ". Correct data file and re-try.", ""});
+        fatal_stop(EDUNIT, keyboard_unit,
+                   {"",
+                    " ++>  A stress-strain array size (" + I(N, 2) +
+                        ") exceeds the maximum allowable (30)",
+                    "      in " + file + ". Correct data file and re-try.", ""});
     // A curve needs two points: its first two give the starting compliance, and the spline
     // divides by the spacing of its points.
     if (N < 2)
-        table_fatal_stop(EDUNIT, {"",
-                                  " ++>  A stress-strain array size (" + I(N, 2) +
-                                      ") is below the minimum allowable ( 2)",
-                                  "      in " + file + " at " + pair_text(ITYP, IELEM) +
-                                      ". Correct data file and re-try.",
-                                  ""});
+        fatal_stop(EDUNIT, keyboard_unit,
+                   {"",
+                    " ++>  A stress-strain array size (" + I(N, 2) +
+                        ") is below the minimum allowable ( 2)",
+                    "      in " + file + " at " + pair_text(ITYP, IELEM) +
+                        ". Correct data file and re-try.",
+                    ""});
     if (ITYPQ != ITYP || IELEMQ != IELEM)
-        table_fatal_stop(
-            EDUNIT, {"",
-                     " ++>  Line type-subline number synchronization failed in "
-                     "LINE_STRAIN_DB.txt",
-                     "      at " + pair_text(ITYP, IELEM) + ". Correct data file and re-try.", ""});
+        fatal_stop(EDUNIT, keyboard_unit,
+                   {"",
+                    " ++>  Line type-subline number synchronization failed in "
+                    "LINE_STRAIN_DB.txt",
+                    "      at " + pair_text(ITYP, IELEM) + ". Correct data file and re-try.", ""});
 
     C.NSTRS_STRN(IELEM, ITYP) = N;
     float TPREV = 0.0f;
@@ -99,12 +102,13 @@ void read_strain_curve(std::int32_t ITYP, std::int32_t IELEM, float TLOAD, int E
         // The spline and the bracketing searches need strictly rising tensions: two equal
         // tensions would divide by zero, falling ones fold the curve back on itself.
         if (j >= 2 && !(T > TPREV))
-            table_fatal_stop(EDUNIT, {"",
-                                      " ++>  Stress-strain tensions do not rise from point " +
-                                          I(j - 1, 2) + " to point " + I(j, 2),
-                                      "      in " + file + " at " + pair_text(ITYP, IELEM) +
-                                          ". Correct data file and re-try.",
-                                      ""});
+            fatal_stop(EDUNIT, keyboard_unit,
+                       {"",
+                        " ++>  Stress-strain tensions do not rise from point " + I(j - 1, 2) +
+                            " to point " + I(j, 2),
+                        "      in " + file + " at " + pair_text(ITYP, IELEM) +
+                            ". Correct data file and re-try.",
+                        ""});
         C.TENS_ARR(j, IELEM, ITYP) = T;
         C.E_ARR(j, IELEM, ITYP) = E;
         if (j == 2) {

@@ -167,10 +167,9 @@ void copy_row(std::span<const float> table, int j, std::int32_t n, std::array<fl
 
 // The fatal stops of LOAD_ALPHAS.
 [[noreturn]] void curve_range_stop(std::string_view pass, std::int32_t ITYP, int IELEM) {
-    table_fatal_stop(
-        TPCM.EDUNIT,
-        {" ++> " + std::string(pass) + " evaluation produced a nonzero IER in LOAD_ALPHAS.",
-         "     (ITYP,IELEM) = (" + I(ITYP, 2) + "," + I(IELEM, 2) + ")."});
+    fatal_stop(TPCM.EDUNIT, keyboard_unit,
+               {" ++> " + std::string(pass) + " evaluation produced a nonzero IER in LOAD_ALPHAS.",
+                "     (ITYP,IELEM) = (" + I(ITYP, 2) + "," + I(IELEM, 2) + ")."});
 }
 
 } // namespace
@@ -344,9 +343,8 @@ void LOAD_ALPHAS(double DP_HMEAN, std::int32_t LAYER) {
             return;
         LOC_ERR = LOC_ERR + 1;
         if (LOC_ERR >= 10)
-            table_fatal_stop(
-                TPCM.EDUNIT,
-                {" ++> Alpha coefficient setting failed in LOAD_ALPHAS; contact Kelbrin"});
+            fatal_stop(TPCM.EDUNIT, keyboard_unit,
+                       {" ++> Alpha coefficient setting failed in LOAD_ALPHAS; contact Kelbrin"});
     }
 }
 

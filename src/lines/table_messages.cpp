@@ -7,15 +7,6 @@
 
 namespace lintar {
 
-// table_fatal_stop: the lines on EDUNIT, the Return pause, the stop (status 1).
-void table_fatal_stop(int EDUNIT, std::initializer_list<std::string_view> lines) {
-    for (const auto line : lines)
-        write_record(EDUNIT, line);
-    std::int32_t LBACK = 0;
-    PRSRET(EDUNIT, keyboard_unit, LBACK);
-    stop_program(StopKind::error);
-}
-
 // type_letter: one byte, the code ITYP1 + ITYP - 1 taken modulo 256.
 std::string type_letter(std::int32_t ITYP, char ITYP1) {
     const auto code = static_cast<unsigned char>(ITYP1) + static_cast<unsigned>(ITYP) - 1u;

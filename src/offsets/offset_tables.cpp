@@ -238,9 +238,7 @@ void check_equilibrium_room() {
     write_record(EDUNIT, " ++> Fatal Condition: The water depth does not exceed the draft;");
     write_record(EDUNIT, "     \"continuous equilibrium\" offsets cannot be computed.");
     write_record(EDUNIT, "");
-    std::int32_t LBACK = 0;
-    PRSRET(EDUNIT, KBD, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(EDUNIT, KBD);
 }
 
 // Turret step of a translated point: the turret's angle at the trial position, and the

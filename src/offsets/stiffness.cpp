@@ -447,9 +447,7 @@ void check_stiffness_increments() {
                  std::string(" ++> The stiffness matrices need a non-zero ") + option + ";");
     write_record(TPCM.EDUNIT, "     set it on the stiffness options before running.");
     write_record(TPCM.EDUNIT, "");
-    std::int32_t LBACK = 0;
-    PRSRET(TPCM.EDUNIT, 5, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(TPCM.EDUNIT, 5);
 }
 
 } // namespace lintar

@@ -14,17 +14,6 @@
 
 namespace lintar {
 
-namespace {
-
-// The pause after a failure message, then the error stop: whatever the answer, the run ends.
-[[noreturn]] void pause_and_stop(int EDUNIT, int KBD) {
-    std::int32_t LBACK = 0;
-    PRSRET(EDUNIT, KBD, LBACK);
-    stop_program(StopKind::error);
-}
-
-} // namespace
-
 // GET_TRT_ANG: the turret angle at which the yaw moment of the lines about the turret vanishes
 // and is restoring. Reads LOCAL3, EQUILB TRTNG0, TPCM and LINCOM through TRTTRQ2; writes
 // TRTNGL. A root-finder failure, or a root unstable in both orientations
@@ -51,7 +40,7 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
             // The line as a list-directed write gives it: a leading blank, the code in twelve
             // columns and a blank before the text that follows a number.
             write_record(EDUNIT, "  IER = " + I(IER, 12) + "  in turret orientation calc");
-            pause_and_stop(EDUNIT, KBD);
+            fatal_stop(EDUNIT, KBD);
         }
 
         // Restoring when the moment does not grow as the turret turns on past the root.
@@ -69,7 +58,7 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
     write_record(EDUNIT, " ++> Fatal Condition: Equilibrium condition determination");
     write_record(EDUNIT, "      failed in GET_MOOR_FORCES for unknown reasons");
     write_record(EDUNIT, "");
-    pause_and_stop(EDUNIT, KBD);
+    fatal_stop(EDUNIT, KBD);
 }
 
 } // namespace lintar

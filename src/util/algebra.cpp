@@ -405,9 +405,7 @@ float FACTRI(float COSEXP, int IOSCRN, int KBD) {
     write_record(IOSCRN, "");
     write_record(IOSCRN, " ++> Invalid spreading index in FACTRI; reduce spreading index & retry");
     write_record(IOSCRN, "");
-    std::int32_t LBACK = 0;
-    PRSRET(IOSCRN, KBD, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(IOSCRN, KBD);
 }
 
 } // namespace lintar

@@ -110,9 +110,7 @@ void AUTORP(std::string_view HEADER, std::span<float> UPDAT, std::int32_t NUPDAT
         show_column(HEADER, UPDAT, NUPDAT, IOSCRN);
         if (NUPDAT > max_rows_shown) {
             write_record(IOSCRN, " ++> Array overflow in AUTORP.f");
-            std::int32_t dropped = 0;
-            PRSRET(IOSCRN, KBD, dropped);
-            stop_program(StopKind::error);
+            fatal_stop(IOSCRN, KBD);
         }
         if (LCOPY >= 1) {
             TWOPG(LCOPY, IOSCRN);

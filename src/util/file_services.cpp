@@ -51,9 +51,7 @@ void FILERR(std::string_view FILNM, std::string_view MAINPG, int IOSCRN, int KBD
     write_record(IOSCRN,
                  " ++> End of file or related file error in routine " + std::string(MAINPG));
     write_record(IOSCRN, "     file name " + std::string(FILNM));
-    std::int32_t LBACK = 0;
-    PRSRET(IOSCRN, KBD, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(IOSCRN, KBD);
 }
 
 // RHDATE: the local calendar date.

@@ -264,4 +264,12 @@ void INBUG(std::int32_t& NBUG, int IOSCRN, int KBD) {
     READI(NBUG, KBD, IPAG);
 }
 
+void fatal_stop(int IOSCRN, int KEYBD, std::initializer_list<std::string_view> lines) {
+    for (const auto line : lines)
+        write_record(IOSCRN, line);
+    std::int32_t LBACK = 0;
+    PRSRET(IOSCRN, KEYBD, LBACK);
+    stop_program(StopKind::error);
+}
+
 } // namespace lintar

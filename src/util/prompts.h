@@ -5,6 +5,8 @@
 // need a decision stop the program.
 #pragma once
 
+#include <initializer_list>
+
 #include <cstdint>
 #include <string_view>
 
@@ -30,5 +32,10 @@ void TOGGLE2_L(std::int32_t& L, std::int32_t IBATCH, int IOSCRN, int KBD);
 void TOGGLE3(std::int32_t& I, std::int32_t IBATCH, int IOSCRN, int KBD, std::string_view YES_STR,
              std::string_view NO_STR);
 void INBUG(std::int32_t& NBUG, int IOSCRN, int KBD);
+
+// fatal_stop: the fatal end of a routine: LINES written on IOSCRN, the Return pause of PRSRET
+// (skipped in an unattended run), then an error stop (status 1).
+[[noreturn]] void fatal_stop(int IOSCRN, int KEYBD,
+                             std::initializer_list<std::string_view> lines = {});
 
 } // namespace lintar

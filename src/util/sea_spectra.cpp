@@ -35,18 +35,11 @@ float pow4(float x) {
     return x2 * x2;
 }
 
-// The Return pause and an error stop, after a fatal message.
-[[noreturn]] void pause_and_stop(int IOSCRN) {
-    std::int32_t LBACK = 0;
-    PRSRET(IOSCRN, keyboard_unit, LBACK);
-    stop_program(StopKind::error);
-}
-
 // A message, an empty line, the Return pause and an error stop.
 [[noreturn]] void refuse(std::string_view message, int IOSCRN) {
     write_record(IOSCRN, message);
     write_record(IOSCRN, "");
-    pause_and_stop(IOSCRN);
+    fatal_stop(IOSCRN, keyboard_unit);
 }
 
 // The shape parameters of one wave system.
@@ -363,7 +356,7 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
             GAMMA(TPCM.RTPCM0(j), GX, IER);
             if (IER != 0) {
                 write_record(IOSCRN, " ++> Gamma function error in WVSPEC");
-                pause_and_stop(IOSCRN);
+                fatal_stop(IOSCRN, keyboard_unit);
             }
             TMP_FAC[static_cast<std::size_t>(j - 1)] = 0.25f * TPCM.SWHT(j) * TPCM.SWHT(j) / GX;
         }
@@ -454,13 +447,13 @@ float jonswap_branch(std::int32_t BRANCH, float PVAL, float GAM, float XL, float
         if (IER == 1) {
             if (std::abs(Y) <= 10.0f * EPS) {
                 write_record(IOSCRN, "  ++> FATAL error: unfixable roundoff error in JONSVAL");
-                pause_and_stop(IOSCRN);
+                fatal_stop(IOSCRN, keyboard_unit);
             }
             EPS *= 10.0f;
         } else if (IER == 2) {
             if (NDIM > 40) {
                 write_record(IOSCRN, " ++> FATAL error: NDIM > NDMSUP in JONSVAL");
-                pause_and_stop(IOSCRN);
+                fatal_stop(IOSCRN, keyboard_unit);
             }
             NDIM *= 2;
         } else if (0.01f * Y < EPS) {

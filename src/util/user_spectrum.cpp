@@ -54,9 +54,7 @@ std::string trimmed(const std::string& field) {
     write_record(IOOUT, N > max_rows ? "      dimension = [" + std::to_string(max_rows) + "]"
                                      : std::string("      dimension = [2 to 1000]"));
     write_record(IOOUT, "");
-    std::int32_t LBACK = 0;
-    PRSRET(IOOUT, IOIN, LBACK);
-    stop_program(StopKind::error);
+    fatal_stop(IOOUT, IOIN);
 }
 
 // Reads the table of file `name` on the spectrum unit. Ends the run when the file is missing,
