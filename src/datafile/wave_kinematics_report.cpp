@@ -77,9 +77,7 @@ float second_quantity(float k) {
 
 // Wave number at angular frequency omega in the site depth (WAVVEC).
 float wave_number_at(float omega) {
-    float kd = 0.0f;
-    WAVVEC(omega * std::sqrt(TPCM.DEPTH / WAVCOM.G), kd);
-    return kd / TPCM.DEPTH;
+    return wave_number(omega, TPCM.DEPTH, WAVCOM.G);
 }
 
 // The Return pause that ends a section shown on the console.

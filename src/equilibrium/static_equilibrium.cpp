@@ -17,6 +17,7 @@
 #include "util/angles.h"
 #include "util/flags.h"
 #include "util/prompts.h"
+#include "util/wave_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -276,7 +277,7 @@ void QSTAT(const QstatPassHook& after_pass) {
     // 5. The displaced-state copies start equal to the data.
     T.LBACK = 0;
     run.TOTTRY = 0;
-    run.WCONST = WAVCOM.G > 0.0f ? std::sqrt(T.DEPTH / WAVCOM.G) : 0.0f;
+    run.WCONST = WAVCOM.G > 0.0f ? depth_frequency_scale(T.DEPTH, WAVCOM.G) : 0.0f;
     for (int i = 1; i <= T.NLIN; ++i) {
         LINCOM.RANCP(i) = LINCOM.RANC(i);
         LINCOM.RANCK(i) = LINCOM.RANC(i);

@@ -81,7 +81,7 @@ struct JonswapShape {
 // count again with the bracket reached.
 void tma_depth_factors(std::array<float, 100>& SHALLO_COR, int IOSCRN) {
     const int NWP = TPCM.NWP;
-    const float depth_scale = std::sqrt(TPCM.DEPTH / WAVCOM.G);
+    const float depth_scale = depth_frequency_scale(TPCM.DEPTH, WAVCOM.G);
     std::int32_t ITERN = 100;
     float RUPPER = 100.0f;
     std::int32_t NTRY = 1;
@@ -383,11 +383,9 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
     // would lie before the start of RLDUM.
     if (HIMEM.LCNWV >= 1 && HIMEM.IHT >= 1)
         HIMEM.RLDUM(HIMEM.LCNWV + 3 * (HIMEM.IHT - 1) + 2) = QTPK;
-    HIMEM.WCONST = std::sqrt(TPCM.DEPTH / G);
+    HIMEM.WCONST = depth_frequency_scale(TPCM.DEPTH, G);
     QWPK = two_pi / QTPK;
-    float kd = 0.0f;
-    WAVVEC(HIMEM.WCONST * QWPK, kd);
-    QWKPK = kd / TPCM.DEPTH;
+    QWKPK = wave_number(QWPK, TPCM.DEPTH, G);
 }
 
 // GRPSPC: the wave-group (envelope) spectrum at difference frequency WFREQ:

@@ -101,4 +101,14 @@ float group_speed(float G, float omega, float k, float depth) {
     return G * (kd / ch + std::sinh(kd)) / (2.0f * omega * ch);
 }
 
+float depth_frequency_scale(float DEPTH, float G) {
+    return std::sqrt(DEPTH / G);
+}
+
+float wave_number(float omega, float DEPTH, float G) {
+    float kd = 0.0f;
+    WAVVEC(omega * depth_frequency_scale(DEPTH, G), kd);
+    return kd / DEPTH;
+}
+
 } // namespace lintar

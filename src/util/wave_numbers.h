@@ -9,6 +9,13 @@ namespace lintar {
 
 // WAVVEC: WVVEC = k d for the dimensionless frequency OMEGA = w sqrt(d / g).
 void WAVVEC(float OMEGA, float& WVVEC);
+// The frequency scale of a site of depth DEPTH under gravity G: sqrt(DEPTH / G), which turns
+// an angular frequency into the dimensionless OMEGA of WAVVEC.
+float depth_frequency_scale(float DEPTH, float G);
+// The wave number k at angular frequency omega in water of depth DEPTH: WAVVEC at
+// omega sqrt(DEPTH / G), divided by DEPTH.
+float wave_number(float omega, float DEPTH, float G);
+
 // DISPRS: the dispersion residual OMEGATMP - X tanh X, OMEGATMP the squared frequency.
 float DISPRS(float X, float OMEGATMP);
 

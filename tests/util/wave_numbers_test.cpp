@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <numbers>
 #include <string>
 
 namespace lintar {
@@ -41,6 +42,34 @@ TEST(Wavvec, DeepAndShallowLimits) {
     EXPECT_NEAR(kd, 0.02, 2e-5);
     WAVVEC(0.0f, kd); // no frequency, no wave number
     EXPECT_EQ(kd, 0.0f);
+}
+
+// The wave number at the site depth against w^2 = g k tanh(k d) solved by Newton's method in
+// double precision: T = 10 s in 1000 m (deep: k = 0.040284 1/m) and in 20 m of water.
+TEST(WaveNumber, AtTheSiteDepthMatchesTheDispersionRelation) {
+    struct Case {
+        double period, depth;
+    };
+    for (const Case c : {Case{10.0, 1000.0}, Case{10.0, 20.0}, Case{4.0, 5.0}}) {
+        SCOPED_TRACE(c.depth);
+        const double g = 9.8;
+        const double w = 2.0 * std::numbers::pi / c.period;
+        double k = w * w / g;
+        for (int i = 0; i < 50; ++i) {
+            const double f = g * k * std::tanh(k * c.depth) - w * w;
+            const double df = g * std::tanh(k * c.depth) +
+                              g * k * c.depth / (std::cosh(k * c.depth) * std::cosh(k * c.depth));
+            k -= f / df;
+        }
+        if (c.depth == 1000.0) {
+            EXPECT_NEAR(k, 0.040284, 1e-6);
+        }
+        const float found =
+            wave_number(static_cast<float>(w), static_cast<float>(c.depth), static_cast<float>(g));
+        EXPECT_NEAR(found, k, 2e-5 * k);
+        EXPECT_FLOAT_EQ(depth_frequency_scale(static_cast<float>(c.depth), 9.8f),
+                        static_cast<float>(std::sqrt(c.depth / 9.8)));
+    }
 }
 
 TEST(Wavvec, RootFinderFailureStopsWithTheInternalMessage) {
