@@ -16,20 +16,10 @@
 namespace lintar {
 namespace {
 
+using testing::expected_e2e;
 using testing::ProgramRun;
 using testing::read_text;
 using testing::ScratchFolder;
-
-// An expected text, its markers turned into the characters they stand for.
-std::string expected(const std::string& name) {
-    std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
-    for (const auto& [marker, character] : {std::pair<std::string, std::string>{"<BEL>", "\a"},
-                                            std::pair<std::string, std::string>{"<FF>", "\f"}}) {
-        for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
-            text.replace(at, marker.size(), character);
-    }
-    return text;
-}
 
 ProgramRun run(const ScratchFolder& folder, const std::string& script) {
     return testing::run_program("lintar", read_text(std::filesystem::path(LINTAR_E2E_DIR) / script),
@@ -92,7 +82,7 @@ TEST(Lintar, NewFileIsCreatedWithItsDefaults) {
     ScratchFolder folder;
     const ProgramRun run_ = run(folder, "new_file.in");
     EXPECT_EQ(run_.status, 0);
-    EXPECT_EQ(run_.screen, expected("title.out") + expected("new_file.out"));
+    EXPECT_EQ(run_.screen, expected_e2e("title.out") + expected_e2e("new_file.out"));
     EXPECT_EQ(files_in(folder), (Names{"CATDAT"}));
     EXPECT_EQ(std::filesystem::file_size(folder.path() / "CATDAT"), 318704u);
     load(folder.path() / "CATDAT");
@@ -145,7 +135,7 @@ TEST(Lintar, SessionWithoutEditsWritesNothing) {
         SCOPED_TRACE(keyboard);
         const ProgramRun session = run_keys(folder, keyboard);
         EXPECT_EQ(session.status, 0);
-        EXPECT_EQ(session.screen, expected("title.out") + expected("new_file.out"));
+        EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("new_file.out"));
         EXPECT_EQ(files_in(folder), (Names{"CATDAT"}));
         EXPECT_EQ(folder.read("CATDAT"), bytes);
         EXPECT_EQ(std::filesystem::last_write_time(folder.path() / "CATDAT"), time);
@@ -184,8 +174,8 @@ TEST(Lintar, ExecuteWritesTheMirrorAndSaves) {
     const std::string before = folder.read("CATDAT");
     const ProgramRun session = run(folder, "execute.in");
     EXPECT_EQ(session.status, 0);
-    EXPECT_EQ(session.screen, expected("title.out") + expected("execute.out"));
-    EXPECT_EQ(folder.read("CATIN.stxt"), expected("CATIN.stxt.out"));
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("execute.out"));
+    EXPECT_EQ(folder.read("CATIN.stxt"), expected_e2e("CATIN.stxt.out"));
     // The checks of the Execute set one layer and no span (no offsets are given), so the
     // image changed and was saved, the old file kept as the backup.
     EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT", "CATIN.stxt"}));
@@ -200,9 +190,9 @@ TEST(Lintar, SilentExecuteWaitsOnlyAtTheEnd) {
     create_sound_data_file(folder);
     const ProgramRun session = run(folder, "silent_execute.in");
     EXPECT_EQ(session.status, 0);
-    EXPECT_EQ(session.screen, expected("title.out") + expected("execute.out"));
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("execute.out"));
     EXPECT_EQ(folder.read("Diagnostics.stxt"), ""); // no check found anything
-    EXPECT_EQ(folder.read("CATIN.stxt"), expected("CATIN.stxt.out"));
+    EXPECT_EQ(folder.read("CATIN.stxt"), expected_e2e("CATIN.stxt.out"));
     EXPECT_TRUE(folder.has("CATBAK"));
 }
 
@@ -210,7 +200,7 @@ TEST(Lintar, NavigationThroughThePages) {
     ScratchFolder folder;
     const ProgramRun session = run(folder, "navigation.in");
     EXPECT_EQ(session.status, 0);
-    EXPECT_EQ(session.screen, expected("title.out") + expected("navigation.out"));
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("navigation.out"));
     EXPECT_EQ(files_in(folder), Names{});
 }
 
@@ -232,7 +222,7 @@ TEST(Lintar, BadAnswersAndMissingFiles) {
         const std::string before = c.data_file ? folder.read("CATDAT") : "";
         const ProgramRun session = run(folder, c.script + ".in");
         EXPECT_EQ(session.status, c.status);
-        EXPECT_EQ(session.screen, expected("title.out") + expected(c.script + ".out"));
+        EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e(c.script + ".out"));
         // Nothing was written.
         EXPECT_EQ(files_in(folder), c.data_file ? Names{"CATDAT"} : Names{});
         if (c.data_file) {
@@ -250,7 +240,7 @@ TEST(Lintar, FailedSaveLeavesTheFilesWhole) {
     std::filesystem::create_directory(folder.path() / "CATDAT.tmp");
     const ProgramRun session = run(folder, "save_failure.in");
     EXPECT_EQ(session.status, 1);
-    EXPECT_EQ(session.screen, expected("title.out") + expected("save_failure.out"));
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("save_failure.out"));
     EXPECT_EQ(files_in(folder), (Names{"CATDAT", "CATDAT.tmp"}));
     EXPECT_EQ(folder.read("CATDAT"), before);
 }

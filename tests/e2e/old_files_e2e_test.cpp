@@ -21,6 +21,7 @@
 namespace lintar {
 namespace {
 
+using testing::expected_e2e;
 using testing::ProgramRun;
 using testing::read_text;
 using testing::ScratchFolder;
@@ -29,16 +30,8 @@ using Names = std::vector<std::string>;
 const std::string abort_prompt = "\a\n Enter \"A\" to abort or Press <RETURN> to continue: ";
 const std::string return_pause = " \n Press <RETURN> to continue: ";
 
-// An expected text of this folder, the bell marker turned into the bell.
-std::string expected(const std::string& name) {
-    std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
-    for (auto at = text.find("<BEL>"); at != std::string::npos; at = text.find("<BEL>", at))
-        text.replace(at, 5, "\a");
-    return text;
-}
-
 ProgramRun run(const ScratchFolder& folder, const std::string& script) {
-    return testing::run_program("lintar", expected(script), folder.path());
+    return testing::run_program("lintar", expected_e2e(script), folder.path());
 }
 
 Names files_in(const ScratchFolder& folder) {
@@ -66,9 +59,10 @@ TEST(OldFiles, OlderLayoutIsResizedAndSavedWithEveryValue) {
 
     const ProgramRun session = run(folder, "old_file.in");
     EXPECT_EQ(session.status, 0);
-    const std::string notes = expected("title.out") + expected("old_file.out");
+    const std::string notes = expected_e2e("title.out") + expected_e2e("old_file.out");
     EXPECT_EQ(session.screen.substr(0, notes.size()), notes);
-    EXPECT_EQ(folder.read("DATUPWRN.stxt"), without_tail(expected("old_file.out"), abort_prompt));
+    EXPECT_EQ(folder.read("DATUPWRN.stxt"),
+              without_tail(expected_e2e("old_file.out"), abort_prompt));
 
     // The save keeps the file as it was as the backup and writes the current layout.
     EXPECT_EQ(files_in(folder), (Names{"CATBAK", "CATDAT", "DATUPWRN.stxt"}));
@@ -128,10 +122,10 @@ TEST(OldFiles, FilesThatCannotBeTakenAreRefused) {
         const std::string file = folder.read("CATDAT");
         const ProgramRun session = run(folder, c.script + ".in");
         EXPECT_EQ(session.status, 1);
-        EXPECT_EQ(session.screen, expected("title.out") + expected(c.script + ".out"));
+        EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e(c.script + ".out"));
         // The fatal note stays in the note file; the data file is as it was, no backup made.
         EXPECT_EQ(folder.read("DATUPWRN.stxt"),
-                  without_tail(expected(c.script + ".out"), return_pause));
+                  without_tail(expected_e2e(c.script + ".out"), return_pause));
         EXPECT_EQ(files_in(folder), (Names{"CATDAT", "DATUPWRN.stxt"}));
         EXPECT_EQ(folder.read("CATDAT"), file);
     }

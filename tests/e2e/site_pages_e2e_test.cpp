@@ -19,20 +19,10 @@
 namespace lintar {
 namespace {
 
+using testing::expected_e2e;
 using testing::ProgramRun;
 using testing::read_text;
 using testing::ScratchFolder;
-
-// An expected text, its markers turned into the characters they stand for.
-std::string expected(const std::string& name) {
-    std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
-    for (const auto& [marker, character] : {std::pair<std::string, std::string>{"<BEL>", "\a"},
-                                            std::pair<std::string, std::string>{"<FF>", "\f"}}) {
-        for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
-            text.replace(at, marker.size(), character);
-    }
-    return text;
-}
 
 ProgramRun run(const ScratchFolder& folder, const std::string& script) {
     return testing::run_program("lintar", read_text(std::filesystem::path(LINTAR_E2E_DIR) / script),
@@ -86,7 +76,7 @@ TEST(SitePages, NewFileEditedOnPagesOneFifteenAndSixteen) {
     ScratchFolder folder;
     const ProgramRun session = run(folder, "site_pages.in");
     EXPECT_EQ(session.status, 0);
-    EXPECT_EQ(session.screen, expected("title.out") + expected("site_pages.out"));
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("site_pages.out"));
     const std::string bytes = folder.read("CATDAT");
     ASSERT_EQ(bytes.size(), 318704u);
     EXPECT_EQ(bytes.substr(4 * (CID1_word - 1), 80), "TEST RUN" + std::string(72, ' '));
@@ -123,7 +113,7 @@ TEST(SitePages, VesselPageTankerScreenAndTextCopy) {
     const ProgramRun session = run(folder, "site_pages_vessel.in");
     EXPECT_EQ(session.status, 0);
     // The page after its edits, and the tanker screen's deadweight prompt.
-    EXPECT_NE(session.screen.find(expected("site_pages_vessel.out")), std::string::npos);
+    EXPECT_NE(session.screen.find(expected_e2e("site_pages_vessel.out")), std::string::npos);
     EXPECT_NE(session.screen.find(" 1. Deadweight ...............      0. Long Tons\n"
                                   " Enter new value: "),
               std::string::npos);
@@ -151,7 +141,7 @@ TEST(SitePages, VesselPageTankerScreenAndTextCopy) {
     // The text copy holds the pages as they were saved, each followed by the break between
     // two screens (a form feed or three empty lines).
     const std::string copy = folder.read("CATIN.stxt");
-    const std::string sections = expected("site_pages_mirror.out");
+    const std::string sections = expected_e2e("site_pages_mirror.out");
     const std::string marker = "<SECTION>\n";
     std::size_t from = 0;
     for (int k = 1; from <= sections.size(); ++k) {

@@ -10,7 +10,7 @@
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "lines/spread_mooring_tables.h"
+#include "support/spread_mooring_tables.h"
 #include "runtime/edit_descriptors.h"
 #include "support/console.h"
 

@@ -7,8 +7,8 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
-#include "spread_mooring_tables.h"
 #include "support/console.h"
+#include "support/spread_mooring_tables.h"
 
 #include <gtest/gtest.h>
 

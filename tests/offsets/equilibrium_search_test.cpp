@@ -4,7 +4,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
-#include "lines/spread_mooring_tables.h"
+#include "support/spread_mooring_tables.h"
 #include "offsets/equilibrium_search.h"
 #include "runtime/units.h"
 #include "support/console.h"

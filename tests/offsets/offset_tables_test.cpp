@@ -9,7 +9,7 @@
 #include "blocks/tpcm.h"
 #include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
-#include "lines/spread_mooring_tables.h"
+#include "support/spread_mooring_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"

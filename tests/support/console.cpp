@@ -75,6 +75,16 @@ std::filesystem::path test_data(const std::string& name) {
     return std::filesystem::path(LINTAR_TEST_DATA_DIR) / name;
 }
 
+std::string expected_e2e(const std::string& name) {
+    std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
+    for (const auto& [marker, character] : {std::pair<std::string, std::string>{"<BEL>", "\a"},
+                                            std::pair<std::string, std::string>{"<FF>", "\f"}}) {
+        for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at))
+            text.replace(at, marker.size(), character);
+    }
+    return text;
+}
+
 ProgramRun run_program(const std::string& program, const std::string& keyboard_text,
                        const std::filesystem::path& folder,
                        const std::vector<std::string>& arguments) {

@@ -54,6 +54,10 @@ private:
 std::string read_text(const std::filesystem::path& name);
 std::filesystem::path test_data(const std::string& name);
 
+// An expected screen or file of tests/e2e/, with its markers "<BEL>" and "<FF>" turned into the
+// bell and form-feed characters they stand for.
+std::string expected_e2e(const std::string& name);
+
 // Runs a built program (from build/bin) in a folder with a scripted standard input.
 struct ProgramRun {
     int status = -1;

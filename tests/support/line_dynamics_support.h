@@ -1,4 +1,4 @@
-// lines/line_dynamics_support.h: the independent references of the line-dynamics tests: the
+// support/line_dynamics_support.h: the independent references of the line-dynamics tests: the
 // elastic catenary of the linear law in closed form, the motion of its material points under
 // a fairlead motion by central differences, Simpson quadrature, the axial rod of several
 // elements solved as one linear system, and line tables built from the closed form.

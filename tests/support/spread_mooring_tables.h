@@ -1,4 +1,4 @@
-// lines/spread_mooring_tables.h: a symmetric four-line spread mooring of one chain type whose
+// support/spread_mooring_tables.h: a symmetric four-line spread mooring of one chain type whose
 // line tables are filled from the elastic catenary of a uniform line on a flat seabed (closed
 // form, double precision), and the independent net force of that mooring at an offset.
 //
