@@ -50,10 +50,10 @@ if grep -rnE "$io_pattern" src --include='*.cpp' --include='*.h' | grep -vE '^sr
 fi
 
 if command -v clang-format >/dev/null; then
-  if ! find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
-       xargs -0 clang-format --dry-run --Werror 2>&1 | grep -E '^[^ ].*: (error|warning)'; then
-    :
-  else
+  unformatted=$(find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+                xargs -0 clang-format --dry-run --Werror 2>&1 | grep -E '^[^ ].*: (error|warning)' || true)
+  if [[ -n "$unformatted" ]]; then
+    echo "$unformatted"
     echo "formatting: run clang-format -i on the files above"
     status=1
   fi

@@ -10,9 +10,9 @@
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "support/spread_mooring_tables.h"
 #include "runtime/edit_descriptors.h"
 #include "support/console.h"
+#include "support/spread_mooring_tables.h"
 
 #include <gtest/gtest.h>
 

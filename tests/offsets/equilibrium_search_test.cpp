@@ -4,10 +4,10 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
-#include "support/spread_mooring_tables.h"
 #include "offsets/equilibrium_search.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/spread_mooring_tables.h"
 
 #include <gtest/gtest.h>
 

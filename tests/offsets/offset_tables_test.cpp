@@ -9,11 +9,11 @@
 #include "blocks/tpcm.h"
 #include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
-#include "support/spread_mooring_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/spread_mooring_tables.h"
 #include "support/turret_mooring.h"
 
 #include <gtest/gtest.h>

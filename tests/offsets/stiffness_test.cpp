@@ -3,10 +3,10 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
-#include "support/spread_mooring_tables.h"
 #include "offsets/stiffness.h"
 #include "runtime/program_state.h"
 #include "support/console.h"
+#include "support/spread_mooring_tables.h"
 
 #include <gtest/gtest.h>
 
