@@ -95,6 +95,11 @@ void READ_TYPE(bool& CR, char& AVAL, std::int32_t& NUMVAL, int KBD) {
         NUMVAL = *number;
 }
 
+void ENTER_TYPE(char& ANSWER, int IOSCRN, int KBD) {
+    WRTLIN("Enter new type: ", IOSCRN);
+    READC(ANSWER, KBD);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Help notes.
 

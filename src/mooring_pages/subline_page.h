@@ -38,6 +38,12 @@ void set_clump_weight(std::int32_t type, float value);
 // run only at the end of input.
 void READ_TYPE(bool& CR, char& AVAL, std::int32_t& NUMVAL, int KBD);
 
+// ENTER_TYPE: prompts "Enter new type: " on IOSCRN (the line left open for the answer) and
+// reads one character into ANSWER (READC; a blank answer gives a blank). No page calls it: the
+// subline page asks for a type through READ_TYPE, which also takes numbers. Ends the run only
+// at the end of input.
+void ENTER_TYPE(char& ANSWER, int IOSCRN, int KBD);
+
 // LINHLP: the line-definition notes of the subline page: the note of item LINE, or all notes
 // screen by screen for LINE 0, each screen ending in the Return pause. With program code 7
 // (CREATR) the notes of the items that code does not show are left out. Writes on IOSCRN,

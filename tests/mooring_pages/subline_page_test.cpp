@@ -549,5 +549,18 @@ TEST(ReadType, AnswerForms) {
     }
 }
 
+// The single-letter type entry: its prompt, then the first character of the answer.
+TEST(EnterType, PromptsAndReadsOneCharacter) {
+    for (const auto& [answer, letter] :
+         {std::pair<std::string, char>{"C", 'C'}, {"bx", 'b'}, {"", ' '}}) {
+        SCOPED_TRACE("answer \"" + answer + "\"");
+        ScriptedConsole console(answer + "\n");
+        char ANSWER = '#';
+        ENTER_TYPE(ANSWER, screen_unit, keyboard_unit);
+        EXPECT_EQ(console.screen(), " Enter new type: ");
+        EXPECT_EQ(ANSWER, letter);
+    }
+}
+
 } // namespace
 } // namespace lintar
