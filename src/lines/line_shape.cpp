@@ -1,8 +1,6 @@
 // lines/line_shape.cpp: the top-slope iteration, the water-level search and the pull-down.
 #include "lines/line_shape.h"
 
-#include "blocks/lincom.h"
-#include "blocks/tpcm.h"
 #include "lines/catenary_elements.h"
 #include "lines/line_arrays.h"
 #include "lines/line_messages.h"
@@ -63,25 +61,24 @@ float to_real4(double x) {
 // under the added vertical load of the NLINE(1) lines when the pull-down is on. A data file
 // without water-plane area (or water density) has no sinkage to compute: the pull-down is
 // then ignored, with a warning once per run, rather than dividing by zero.
-float target_height(float TOPTAN) {
-    const LincomBlock& C = LINCOM;
-    if (TPCM.PULLDN == 0)
+float target_height(const LineSolve& C, float TOPTAN) {
+    if (C.PULLDN == 0)
         return C.DELTAZ;
-    const float AREA = TPCM.AWP * TPCM.DWATR;
+    const float AREA = C.AREA;
     if (AREA == 0.0f) {
         if (!line_shape_store.pulldown_warned) {
             line_shape_store.pulldown_warned = true;
-            write_record(TPCM.EDUNIT, " ");
-            write_record(TPCM.EDUNIT,
+            write_record(C.EDUNIT, " ");
+            write_record(C.EDUNIT,
                          " ++> Warning: The vessel pull-down is ignored: the water-plane area");
-            write_record(TPCM.EDUNIT, "     or the water density of the data file is zero.");
+            write_record(C.EDUNIT, "     or the water density of the data file is zero.");
         }
         return C.DELTAZ;
     }
     const double added_load =
-        C.DPHLD * static_cast<double>(TOPTAN) - static_cast<double>(C.TOPTEN(1, C.MIDLYR, C.ITYP));
+        C.DPHLD * static_cast<double>(TOPTAN) - static_cast<double>(C.TOPTEN_MID);
     const double sinkage =
-        static_cast<double>(TPCM.NLINE(1)) * added_load * 1000.0 / static_cast<double>(AREA);
+        static_cast<double>(C.NLINE1) * added_load * 1000.0 / static_cast<double>(AREA);
     return to_real4(static_cast<double>(C.DELTAZ) - sinkage);
 }
 
@@ -99,12 +96,11 @@ struct SeabedRule {
     }
 };
 
-SeabedRule seabed_rule() {
-    const LincomBlock& C = LINCOM;
+SeabedRule seabed_rule(const LineSolve& C) {
     SeabedRule rule;
-    rule.solid = TPCM.ANCTYP(C.ITYP) == 1;
+    rule.solid = C.ANCTYP == 1;
     rule.DSLOPE = C.DSLOPE;
-    for (int i = 1; i <= TPCM.NELEM(C.ITYP); ++i)
+    for (int i = 1; i <= C.NELEM; ++i)
         if (C.SCLWT(i) < 0.0)
             rule.last_buoyant = i;
     return rule;
@@ -124,19 +120,18 @@ struct LaidLine {
 // Lays the line down from the fairlead at top slope TOPTAN, element by element, the part of
 // an element below the seabed tangent grounded (SeabedRule: its lower node then lies at the
 // tangent), and sums the rise of the suspended part. Writes
-// TMPTAN and SECARR of LINCOM; the grounded length BOTLN, which the rise does not need, is
+// TMPTAN and SECARR; the grounded length BOTLN, which the rise does not need, is
 // left to grounded_length. Every node lying at the seabed tangent gets the one secant of the
 // tangent: the same number as SECFCN(DSLOPE) each time.
-LaidLine lay_line(float TOPTAN) {
-    LincomBlock& C = LINCOM;
-    const int NELEM = TPCM.NELEM(C.ITYP);
-    const ElementReals SLEN = slen_column(C.ITYP);
-    const SeabedRule seabed = seabed_rule();
+LaidLine lay_line(LineSolve& C, float TOPTAN) {
+    const int NELEM = C.NELEM;
+    const ElementReals SLEN = C.SLEN;
+    const SeabedRule seabed = seabed_rule(C);
     const double seabed_secant = SECFCN(seabed.DSLOPE);
 
     LaidLine laid;
     laid.moving_nodes = NELEM + 1;
-    laid.DELTZP = target_height(TOPTAN);
+    laid.DELTZP = target_height(C, TOPTAN);
     // The slope is carried down in a local: a store to TMPTAN may, as far as the compiler
     // knows, change SCLWT, so reading it back would wait on the store at every element.
     double upper = static_cast<double>(TOPTAN);
@@ -152,8 +147,7 @@ LaidLine lay_line(float TOPTAN) {
     }
     for (int J = 1; J <= NELEM + 1; ++J)
         C.SECARR(J) = C.TMPTAN(J) == seabed.DSLOPE ? seabed_secant : SECFCN(C.TMPTAN(J));
-    laid.rise = ZDIST(C.SCLWT_words, C.SECARR_words, ElementBetas(C.BETA_words), NELEM, SLEN,
-                      C.TMPTAN_words);
+    laid.rise = ZDIST(C.SCLWT, C.SECARR, C.BETA, NELEM, SLEN, C.TMPTAN);
     return laid;
 }
 
@@ -161,12 +155,11 @@ LaidLine lay_line(float TOPTAN) {
 // the part below the seabed tangent (its lower node's slope before grounding is found again
 // from its upper node's, by the same expression), stretched at the tangent's tension; a
 // grounded weightless element lies there whole.
-double grounded_length() {
-    const LincomBlock& C = LINCOM;
-    const int NELEM = TPCM.NELEM(C.ITYP);
-    const ElementReals SLEN = slen_column(C.ITYP);
-    const ElementBetas BETA(C.BETA_words);
-    const SeabedRule seabed = seabed_rule();
+double grounded_length(const LineSolve& C) {
+    const int NELEM = C.NELEM;
+    const ElementReals SLEN = C.SLEN;
+    const ElementBetas BETA(C.BETA);
+    const SeabedRule seabed = seabed_rule(C);
     const double seabed_secant = SECFCN(seabed.DSLOPE); // STRECH(DSLOPE) from one secant
     double BOTLN = 0.0;
     for (int i = 1; i <= NELEM; ++i) {
@@ -183,16 +176,15 @@ double grounded_length() {
 }
 
 // The height error of HTERR and HTERR2 in double precision: the line laid at top slope
-// TOPTAN, its rise compared with the target height. Writes TMPTAN, SECARR, BOTLN of LINCOM
+// TOPTAN, its rise compared with the target height. Writes TMPTAN, SECARR, BOTLN of the line
 // and, with NBUG = 1, debug records on EDUNIT.
-double height_error(float TOPTAN) {
-    LincomBlock& C = LINCOM;
-    const LaidLine laid = lay_line(TOPTAN);
-    C.BOTLN = grounded_length();
-    if (TPCM.NBUG == 1) {
-        const int EDUNIT = TPCM.EDUNIT;
+double height_error(LineSolve& C, float TOPTAN) {
+    const LaidLine laid = lay_line(C, TOPTAN);
+    C.BOTLN = grounded_length(C);
+    if (C.NBUG == 1) {
+        const int EDUNIT = C.EDUNIT;
         const int ITYP = C.ITYP;
-        const int NELEM = TPCM.NELEM(ITYP);
+        const int NELEM = C.NELEM;
         write_record(EDUNIT, " IN HTERR; ITYP, NELEM,TOPTAN,SCLWT(1),TMPTAN(1->NELEM+1),BOTLN");
         std::string values = I(ITYP, 5) + I(NELEM, 5) + E(TOPTAN, 13, 5) + E(C.SCLWT(1), 13, 5);
         for (int J = 1; J <= NELEM + 1; ++J)
@@ -207,18 +199,16 @@ double height_error(float TOPTAN) {
 }
 
 // The derivative of the height error of `laid` with respect to its top slope, from the shape
-// it left in LINCOM. A moving node's slope moves one for one with the top slope, the other
+// it left in the line. A moving node's slope moves one for one with the top slope, the other
 // nodes' not at all. Since d ZFCN / dq = (1 + strain) q / R (the stretched sine), element i
 // adds ((1 + strain) q / R at node i - the same at node i+1) / SCLWT(i), a moving node's term
 // only; a weightless element's rise SLEN (1 + strain) q / R changes by SLEN ((d strain/dR)
 // (q/R)^2 + (1 + strain) / R^3). The vessel pull-down lowers the target by a fixed amount per
 // unit of top slope. Only the size of a search step depends on this value, never the root.
-double height_error_rate(const LaidLine& laid) {
-    const LincomBlock& C = LINCOM;
-    const int ITYP = C.ITYP;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const ElementReals SLEN = slen_column(ITYP);
-    const ElementBetas BETA(C.BETA_words);
+double height_error_rate(const LineSolve& C, const LaidLine& laid) {
+    const int NELEM = C.NELEM;
+    const ElementReals SLEN = C.SLEN;
+    const ElementBetas BETA(C.BETA);
     // The sine q / R of a moving node, 0 for one that does not move; each node's is taken once.
     const auto moving_sine = [&](int J) {
         return J <= laid.moving_nodes ? C.TMPTAN(J) / C.SECARR(J) : 0.0;
@@ -239,9 +229,9 @@ double height_error_rate(const LaidLine& laid) {
         }
         upper_sine = lower_sine;
     }
-    const float AREA = TPCM.AWP * TPCM.DWATR;
-    if (TPCM.PULLDN != 0 && AREA != 0.0f)
-        rate += static_cast<double>(TPCM.NLINE(1)) * C.DPHLD * 1000.0 / static_cast<double>(AREA);
+    const float AREA = C.AREA;
+    if (C.PULLDN != 0 && AREA != 0.0f)
+        rate += static_cast<double>(C.NLINE1) * C.DPHLD * 1000.0 / static_cast<double>(AREA);
     return rate;
 }
 
@@ -265,24 +255,24 @@ struct Trial {
 // and its height error must be within height_tolerance, as in ITER8. This is the root ITER8
 // finds (it stops within slope_tolerance, in practice on the same four-byte slope or the next
 // one), in about two layings of the line from the table stage's estimates instead of nine;
-// the shape left in LINCOM is the root's. Returns nothing when the steps do not settle within
+// the shape left in the line is the root's. Returns nothing when the steps do not settle within
 // newton_steps, or the error does not rise with the slope: the caller then runs ITER8, which
 // finds the root or reports why there is none.
-std::optional<float> newton_top_slope(float estimate) {
+std::optional<float> newton_top_slope(LineSolve& C, float estimate) {
     std::optional<Trial> below; // the latest trials with a negative
     std::optional<Trial> above; // and a positive height error
     // The root's shape is the one laid last; its grounded length is found for it alone.
-    const auto root_found = [](float root) {
-        LINCOM.BOTLN = grounded_length();
+    const auto root_found = [&C](float root) {
+        C.BOTLN = grounded_length(C);
         return std::optional<float>(root);
     };
     float x = estimate;
     for (int step = 1; step <= newton_steps; ++step) {
-        const LaidLine laid = lay_line(x);
+        const LaidLine laid = lay_line(C, x);
         const double F = laid.error();
         if (F == 0.0)
             return root_found(x);
-        const double D = height_error_rate(laid);
+        const double D = height_error_rate(C, laid);
         if (!std::isfinite(F) || !(D > 0.0) || !std::isfinite(D))
             return std::nullopt;
         (F < 0.0 ? below : above) = Trial{x, F};
@@ -292,7 +282,7 @@ std::optional<float> newton_top_slope(float estimate) {
             if (std::abs(root.error) > static_cast<double>(height_tolerance))
                 return std::nullopt;
             if (root.slope != x)
-                (void)lay_line(root.slope);
+                (void)lay_line(C, root.slope);
             return root_found(root.slope);
         }
         double next = static_cast<double>(x) - F / D;
@@ -319,20 +309,18 @@ std::optional<float> newton_top_slope(float estimate) {
 
 // The water-level error of WLERR and WLERR2, in the precision Real: solves the line with
 // element KELEM at scaled weight TMPWT and measures how deep the element's mid-height lies
-// below the water surface. Writes SCLWT(KELEM) and the solved shape in LINCOM.
-template <class Real> Real water_level_error(float TMPWT, float& TOPT1C, float& TOPT2C) {
-    LincomBlock& C = LINCOM;
-    const int ITYP = C.ITYP;
+// below the water surface. Writes SCLWT(KELEM) and the solved shape of the line.
+template <class Real>
+Real water_level_error(LineSolve& C, float TMPWT, float& TOPT1C, float& TOPT2C) {
     const int K = C.KELEM;
     C.SCLWT(K) = static_cast<double>(TMPWT);
-    ITER8(TOPT1C, TOPT2C, ITYP, TPCM.NBUG, TPCM.EDUNIT);
+    ITER8(C, TOPT1C, TOPT2C);
 
-    const ElementReals SLEN = slen_column(ITYP);
-    const ElementBetas BETA(C.BETA_words);
+    const ElementReals SLEN = C.SLEN;
+    const ElementBetas BETA(C.BETA);
     // Depth of the element's upper node below the fairlead, and the element's own rise.
-    const Real ERRTMP = K > 1 ? static_cast<Real>(ZDIST(C.SCLWT_words, C.SECARR_words, BETA, K - 1,
-                                                        SLEN, C.TMPTAN_words))
-                              : Real(0);
+    const Real ERRTMP =
+        K > 1 ? static_cast<Real>(ZDIST(C.SCLWT, C.SECARR, BETA, K - 1, SLEN, C.TMPTAN)) : Real(0);
     Real DELZ;
     if (C.SCLWT(K) != 0.0)
         DELZ = static_cast<Real>((ZFCN(C.SECARR(K), K, BETA) - ZFCN(C.SECARR(K + 1), K, BETA)) /
@@ -346,23 +334,23 @@ template <class Real> Real water_level_error(float TMPWT, float& TOPT1C, float& 
 } // namespace
 
 // HTERR: the height error rounded to a four-byte real. Writes TMPTAN, SECARR, BOTLN.
-float HTERR(float TOPTAN) {
-    return to_real4(height_error(TOPTAN));
+float HTERR(LineSolve& line, float TOPTAN) {
+    return to_real4(height_error(line, TOPTAN));
 }
 
 // HTERR2: the height error in double precision. Writes TMPTAN, SECARR, BOTLN.
-double HTERR2(float TOPTAN) {
-    return height_error(TOPTAN);
+double HTERR2(LineSolve& line, float TOPTAN) {
+    return height_error(line, TOPTAN);
 }
 
 // WLERR: the water-level error in single precision. Writes SCLWT(KELEM) and the shape.
-float WLERR(float TMPWT, float& TOPT1C, float& TOPT2C) {
-    return water_level_error<float>(TMPWT, TOPT1C, TOPT2C);
+float WLERR(LineSolve& line, float TMPWT, float& TOPT1C, float& TOPT2C) {
+    return water_level_error<float>(line, TMPWT, TOPT1C, TOPT2C);
 }
 
 // WLERR2: the water-level error in double precision. Writes SCLWT(KELEM) and the shape.
-double WLERR2(float TMPWT, float& TOPT1C, float& TOPT2C) {
-    return water_level_error<double>(TMPWT, TOPT1C, TOPT2C);
+double WLERR2(LineSolve& line, float TMPWT, float& TOPT1C, float& TOPT2C) {
+    return water_level_error<double>(line, TMPWT, TOPT1C, TOPT2C);
 }
 
 // ITER8: root of HTERR between TOPT2 and TOPT1. A bracket without a sign change is widened on
@@ -370,9 +358,12 @@ double WLERR2(float TMPWT, float& TOPT1C, float& TOPT2C) {
 // upper slope (never less than least_widening, so that a zero slope widens too, and positive
 // even when the slopes are negative) and doubles at most max_widenings times: a line that can
 // never span the height (an inextensible line shorter than it) then ends the run with a
-// message instead of widening for ever. Reads and writes LINCOM through HTERR; debug records
+// message instead of widening for ever. Reads and writes the line through HTERR; debug records
 // on EDUNIT with NBUG = 1. Ends the run with status 1 on an iteration overflow or no bracket.
-void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int EDUNIT) {
+void ITER8(LineSolve& line, float& TOPT1, float& TOPT2) {
+    const std::int32_t ITYP = line.ITYP;
+    const std::int32_t NBUG = line.NBUG;
+    const int EDUNIT = line.EDUNIT;
     float ALEVER = std::max(0.5f * std::abs(TOPT2), least_widening);
     std::int32_t ICOUNT = 0;
     for (int widening = 0;; ++widening) {
@@ -383,15 +374,15 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
         float FUNC = 0.0f;
         std::int32_t IER = 0;
         RTMI1(
-            TOPTAN, FUNC, [](float slope) { return HTERR(slope); }, TOPT2, TOPT1, slope_tolerance,
-            height_tolerance, search_steps, IER);
+            TOPTAN, FUNC, [&line](float slope) { return HTERR(line, slope); }, TOPT2, TOPT1,
+            slope_tolerance, height_tolerance, search_steps, IER);
         if (NBUG == 1 && IER != 0)
             write_record(EDUNIT, " ++> RTMI ERROR # " + I(IER, 2));
         if (IER == 0) {
             // The root finder may return the better end of its last bracket rather than its
             // last trial: the shape left behind must be the root's.
-            if (LINCOM.TMPTAN(1) != static_cast<double>(TOPTAN))
-                (void)HTERR(TOPTAN);
+            if (line.TMPTAN(1) != static_cast<double>(TOPTAN))
+                (void)HTERR(line, TOPTAN);
             TOPT2 = TOPTAN;
             TOPT1 = 0.25f * TOPTAN;
             ICOUNT = ICOUNT + 1;
@@ -411,7 +402,7 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
             line_fatal_stop(
                 EDUNIT,
                 {" ", " ++> No line shape found in ITER8P:ITER8; line type" + I(ITYP, 3),
-                 "     at Htens = " + F(LINCOM.DPHLD, 10, 2) + ": no top slope lets the line span",
+                 "     at Htens = " + F(line.DPHLD, 10, 2) + ": no top slope lets the line span",
                  "     the fairlead height. Is the line shorter than the height?",
                  "     Press <Return> to Continue..."});
         }
@@ -428,36 +419,34 @@ void ITER8(float& TOPT1, float& TOPT2, std::int32_t ITYP, std::int32_t NBUG, int
 // leaves it above, it is taken as fully emerged at its dry weight and the line solved once
 // more. A line solved without the water-level search starts from the caller's estimate when
 // it gives one (newton_top_slope). Writes the shape, KELEM and possibly SCLWT(KELEM) in
-// LINCOM; ends the run (status 1) when a search fails.
-void ITER8P(float& TOPT1, float& TOPT2, std::optional<float> estimate) {
-    LincomBlock& C = LINCOM;
-    const std::int32_t ITYP = C.ITYP;
-    const std::int32_t NBUG = TPCM.NBUG;
-    const int EDUNIT = TPCM.EDUNIT;
+// the line; ends the run (status 1) when a search fails.
+void ITER8P(LineSolve& C, float& TOPT1, float& TOPT2, std::optional<float> estimate) {
+    const std::int32_t NBUG = C.NBUG;
+    const int EDUNIT = C.EDUNIT;
     // The search of a line without the water-level step.
     const auto solve_top_slope = [&] {
         // With the debug trace on, the bracketing search runs, so that the trace shows its
         // steps; otherwise Newton steps from the estimate, and the bracketing search only
         // when they do not settle.
         if (estimate && NBUG != 1) {
-            if (const std::optional<float> root = newton_top_slope(*estimate)) {
+            if (const std::optional<float> root = newton_top_slope(C, *estimate)) {
                 TOPT2 = *root;
                 TOPT1 = 0.25f * *root;
                 return;
             }
         }
-        ITER8(TOPT1, TOPT2, ITYP, NBUG, EDUNIT);
+        ITER8(C, TOPT1, TOPT2);
     };
     bool EMERGED = false;
     for (;;) {
         float TOPT1C = TOPT1;
         float TOPT2C = TOPT2;
-        if (TPCM.WLFLAG == 0 || EMERGED) {
+        if (C.WLFLAG == 0 || EMERGED) {
             solve_top_slope();
             return;
         }
         C.KELEM = 0;
-        for (int i = 1; i <= TPCM.NELEM(ITYP); ++i) {
+        for (int i = 1; i <= C.NELEM; ++i) {
             if (C.SCLWT(i) < 0.0) {
                 C.KELEM = i;
                 break;
@@ -468,18 +457,19 @@ void ITER8P(float& TOPT1, float& TOPT2, std::optional<float> estimate) {
             return;
         }
         const auto WETVAL = static_cast<float>(C.SCLWT(C.KELEM));
-        float FUNC = WLERR(WETVAL, TOPT1C, TOPT2C);
+        float FUNC = WLERR(C, WETVAL, TOPT1C, TOPT2C);
         if (FUNC >= 0.0f)
             return;
-        const auto DRYVAL = static_cast<float>(TPCM.DRYWT(C.KELEM, ITYP) / C.DPHLD);
+        const auto DRYVAL = static_cast<float>(C.DRYWT(C.KELEM) / C.DPHLD);
         float X = 0.0f;
         std::int32_t IER = 0;
         RTMI2(
-            X, FUNC, [&TOPT1C, &TOPT2C](float weight) { return WLERR(weight, TOPT1C, TOPT2C); },
+            X, FUNC,
+            [&C, &TOPT1C, &TOPT2C](float weight) { return WLERR(C, weight, TOPT1C, TOPT2C); },
             WETVAL, DRYVAL, weight_tolerance, level_tolerance, search_steps, IER);
         if (IER == 0) {
             if (C.SCLWT(C.KELEM) != static_cast<double>(X))
-                (void)WLERR(X, TOPT1C, TOPT2C);
+                (void)WLERR(C, X, TOPT1C, TOPT2C);
             return;
         }
         if (IER == 1) {

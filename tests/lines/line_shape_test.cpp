@@ -10,6 +10,7 @@
 #include "support/console.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
 
 #include <algorithm>
 #include <chrono>
@@ -274,8 +275,9 @@ Solved solve_from_estimate(int t, double H, float ZF, float estimate) {
     s.TOPT2 = TOPT2;
     const double BOTLN = LINCOM.BOTLN;
     const std::vector<double> slopes(LINCOM.TMPTAN_words, LINCOM.TMPTAN_words + TPCM.NELEM(t) + 1);
-    (void)HTERR2(TOPT2);
-    EXPECT_EQ(LINCOM.BOTLN, BOTLN);
+    LineSolve line = lincom_line_solve();
+    (void)HTERR2(line, TOPT2);
+    EXPECT_EQ(line.BOTLN, BOTLN);
     EXPECT_EQ(std::vector<double>(LINCOM.TMPTAN_words, LINCOM.TMPTAN_words + TPCM.NELEM(t) + 1),
               slopes);
     return s;
@@ -299,6 +301,46 @@ TEST(LineShape, FromAnEstimateTheSearchFindsTheSameShape) {
             EXPECT_NEAR(s.TOPT2, root, 1e-5 * std::max(1.0f, std::abs(root)));
             EXPECT_EQ(s.TOPT1, 0.25f * s.TOPT2);
         }
+    }
+}
+
+// A line solved on arrays of the caller's own, as a mean line shape at another vessel position
+// is: the same shape, bit for bit, as the line of LINCOM, and LINCOM left as it was.
+TEST(LineShape, ALineOnArraysOfItsOwnLeavesLincomAlone) {
+    for (const auto& c : line_cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console;
+        define_type(1, c.line, c.anctyp);
+        const Solved in_lincom = solve_type(1, c.H, static_cast<float>(c.ZF));
+        const std::vector<std::uint32_t> lincom_before(
+            reinterpret_cast<const std::uint32_t*>(&LINCOM),
+            reinterpret_cast<const std::uint32_t*>(&LINCOM) + sizeof(LINCOM) / 4);
+
+        double SCLWT[max_elements] = {};
+        double BETA[3 * max_elements] = {};
+        double TMPTAN[max_nodes] = {};
+        double SECARR[max_nodes] = {};
+        std::copy(std::begin(LINCOM.SCLWT_words), std::end(LINCOM.SCLWT_words), SCLWT);
+        std::copy(std::begin(LINCOM.BETA_words), std::end(LINCOM.BETA_words), BETA);
+        LineSolve line = lincom_line_solve();
+        line.SCLWT = ArrayView<double, max_elements>(SCLWT);
+        line.BETA = ArrayView<double, 3, max_elements>(BETA);
+        line.TMPTAN = ArrayView<double, max_nodes>(TMPTAN);
+        line.SECARR = ArrayView<double, max_nodes>(SECARR);
+        line.BOTLN = -1.0;
+        float TOPT1 = 0.01f;
+        float TOPT2 = 100.0f;
+        ITER8P(line, TOPT1, TOPT2);
+
+        EXPECT_EQ(TOPT2, in_lincom.TOPT2);
+        EXPECT_EQ(line.BOTLN, in_lincom.BOTLN);
+        const int nodes = TPCM.NELEM(1) + 1;
+        EXPECT_TRUE(std::equal(TMPTAN, TMPTAN + nodes, LINCOM.TMPTAN_words));
+        EXPECT_TRUE(std::equal(SECARR, SECARR + nodes, LINCOM.SECARR_words));
+        const std::vector<std::uint32_t> lincom_after(
+            reinterpret_cast<const std::uint32_t*>(&LINCOM),
+            reinterpret_cast<const std::uint32_t*>(&LINCOM) + sizeof(LINCOM) / 4);
+        EXPECT_TRUE(lincom_after == lincom_before);
     }
 }
 
