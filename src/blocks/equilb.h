@@ -161,9 +161,28 @@ struct EquilbBlock {
 
 static_assert(std::is_standard_layout_v<EquilbBlock>);
 static_assert(sizeof(EquilbBlock) == 4 * equilb_word_count);
+// The first word of every group (counting from 0).
+static_assert(offsetof(EquilbBlock, PHIFEX) == 4 * 0);
+static_assert(offsetof(EquilbBlock, IWDFPX) == 4 * 6);
+static_assert(offsetof(EquilbBlock, EQXTRA_words) == 4 * 12);
+static_assert(offsetof(EquilbBlock, BOW_ANC_CTR_ANG) == 4 * 64);
+static_assert(offsetof(EquilbBlock, DXPUL_words) == 4 * 79);
+static_assert(offsetof(EquilbBlock, WINDSUCK) == 4 * 100);
+static_assert(offsetof(EquilbBlock, REDWGT) == 4 * 102);
+static_assert(offsetof(EquilbBlock, BUYOFF_words) == 4 * 110);
+static_assert(offsetof(EquilbBlock, LSTABL_words) == 4 * 380);
+static_assert(offsetof(EquilbBlock, SXWNDV) == 4 * 471);
+static_assert(offsetof(EquilbBlock, YAWARM) == 4 * 542);
+static_assert(offsetof(EquilbBlock, SXWND) == 4 * 572);
+static_assert(offsetof(EquilbBlock, VOFANG) == 4 * 591);
+static_assert(offsetof(EquilbBlock, COMPs_VEC0_words) == 4 * 596);
+static_assert(offsetof(EquilbBlock, LFSTAT_words) == 4 * 632);
 static_assert(offsetof(EquilbBlock, GSTF66_words) == 4 * 938);
+static_assert(offsetof(EquilbBlock, TRTNGL) == 4 * 1010);
 static_assert(offsetof(EquilbBlock, RVES_words) == 4 * 1012);
+static_assert(offsetof(EquilbBlock, RTNK_words) == 4 * 1016);
 static_assert(offsetof(EquilbBlock, ROTDIR_words) == 4 * 1038);
+static_assert(offsetof(EquilbBlock, RBUY_words) == 4 * 1043);
 static_assert(offsetof(EquilbBlock, FRCFUN_words) == 4 * 1070);
 
 // The global instance, zero at program start; reset_program_state() zeroes it again.

@@ -52,18 +52,18 @@ struct WavcomBlock {
     float W2_words[wave_grid_capacity];      // W(k) squared
     float WPSD_words[wave_grid_capacity];    // seas spectrum on the grid
 
-    float ANGNRM;            // normalisation of the spreading function
-    std::int32_t BIGWVS;     // dominant wave system
-    float DWATRP;            // water weight density of the equilibrium routines
-    float BEAMCF, BOWCF;     // beam and bow drift-load coefficients
-    float WV1;               // spare
-    float RHOWTR;            // water mass density
-    float TAVG;              // mean wave period of the cycle count
-    float XTRMWV;            // extreme wave amplitude
-    float DURFAC;            // storm-duration factor
-    float BEAMQ, DRAFTQ;     // copies of BWL and DRAFT for the hull models
-    float SHPLNQ;            // copy of LWL
-    float GAUSFK;            // 2.828 DURFAC
+    float ANGNRM;        // normalisation of the spreading function
+    std::int32_t BIGWVS; // dominant wave system
+    float DWATRP;        // water weight density of the equilibrium routines
+    float BEAMCF, BOWCF; // beam and bow drift-load coefficients
+    float WV1;           // spare
+    float RHOWTR;        // water mass density
+    float TAVG;          // mean wave period of the cycle count
+    float XTRMWV;        // extreme wave amplitude
+    float DURFAC;        // storm-duration factor
+    float BEAMQ, DRAFTQ; // copies of BWL and DRAFT for the hull models
+    // SHPLNQ (a copy of LWL) and GAUSFK (2.828 DURFAC), also reached as the pair SHPLNQ(2).
+    float SHPLNQ_words[2];
     float WPK, WKPK;         // peak angular frequency and wave number of the seas
     float WSWLPK, WKSWLPK;   // the same for the first swell
     std::int32_t ISWEL2;     // slot of the second swell heading
@@ -84,6 +84,9 @@ struct WavcomBlock {
     const float& W2(int k) const { return W2_words[col_major(k, wave_grid_capacity)]; }
     float& WPSD(int k) { return WPSD_words[col_major(k, wave_grid_capacity)]; }
     const float& WPSD(int k) const { return WPSD_words[col_major(k, wave_grid_capacity)]; }
+    float& SHPLNQ() { return SHPLNQ_words[0]; }
+    float& GAUSFK() { return SHPLNQ_words[1]; }
+    float& SHPLNQ(int i) { return SHPLNQ_words[col_major(i, 2)]; }
 };
 
 // Word positions (counting from 1) of the members the wave routines reach.
@@ -104,7 +107,7 @@ static_assert(offsetof(WavcomBlock, W_words) == wavcom_offset(333));
 static_assert(offsetof(WavcomBlock, W2_words) == wavcom_offset(433));
 static_assert(offsetof(WavcomBlock, WPSD_words) == wavcom_offset(533));
 static_assert(offsetof(WavcomBlock, ANGNRM) == wavcom_offset(633));
-static_assert(offsetof(WavcomBlock, GAUSFK) == wavcom_offset(646));
+static_assert(offsetof(WavcomBlock, SHPLNQ_words) == wavcom_offset(645));
 static_assert(offsetof(WavcomBlock, WPK) == wavcom_offset(647));
 static_assert(offsetof(WavcomBlock, NSWEL2) == wavcom_offset(655));
 static_assert(offsetof(WavcomBlock, LAST) == wavcom_offset(wavcom_word_count));

@@ -5,6 +5,7 @@
 #include "equilibrium/static_equilibrium.h"
 
 #include "blocks/equilb.h"
+#include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
@@ -144,8 +145,9 @@ void starting_state(QstatRun& run, bool free_turret) {
     EQUILB.RVES(1) = 0.0f;
     EQUILB.YCGVAR() = 0.0f;
     EQUILB.ZCGVAR = 0.0f;
-    // The rotation offsets ROLOFF, PITOFF, YAWOFF of ERGCOM are cleared here once that block
-    // comes with the six-degree-of-freedom solver.
+    ERGCOM.ROLOFF = 0.0f;
+    ERGCOM.PITOFF = 0.0f;
+    ERGCOM.YAWOFF = 0.0f;
     EQUILB.VESANG() = TPCM.VESAN0;
     EQUILB.TRTNGL = EQUILB.TRTNG0;
     EQUILB.BUYNGL() = TPCM.BVSAN0;

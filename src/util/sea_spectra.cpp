@@ -186,11 +186,41 @@ float ordinate_at(std::span<const float, 100> PSDQ, float w) {
     return S;
 }
 
+// The analysis grid: 3 to 100 periods, the first positive, rising, each step within 1e-4 of
+// the first step T(2) - T(1) relative to it (the single-precision rounding of typed periods is
+// far below that; a mistyped period is far above it).
+void check_analysis_wave_grid(int IOSCRN) {
+    const int NWP = TPCM.NWP;
+    const auto fatal = [IOSCRN](const std::string& problem) {
+        fatal_stop(IOSCRN, keyboard_unit,
+                   {" ++> FATAL error: " + problem,
+                    "     The wave periods must be 3 to 100 evenly spaced, increasing values."});
+    };
+    if (NWP < 3 || NWP > wave_grid_capacity)
+        fatal("the wave period array holds " + std::to_string(NWP) + " periods.");
+    if (!(TPCM.T(1) > 0.0f))
+        fatal("wave period 1 is not positive.");
+    const float DT = TPCM.T(2) - TPCM.T(1);
+    for (int k = 1; k < NWP; ++k) {
+        const float step = TPCM.T(k + 1) - TPCM.T(k);
+        if (!(step > 0.0f))
+            fatal("wave periods " + std::to_string(k) + " and " + std::to_string(k + 1) +
+                  " do not increase.");
+        if (!(std::abs(step - DT) <= 1.0e-4f * DT))
+            fatal("wave periods " + std::to_string(k) + " and " + std::to_string(k + 1) +
+                  " are not spaced like periods 1 and 2.");
+    }
+}
+
 } // namespace
 
 // check_wave_grid: see the header. Reads TPCM NWP and T; ends the run on a grid it cannot use.
-void check_wave_grid(int IOSCRN) {
+void check_wave_grid(int IOSCRN, WaveGridRule rule) {
     const int NWP = TPCM.NWP;
+    if (rule == WaveGridRule::analysis) {
+        check_analysis_wave_grid(IOSCRN);
+        return;
+    }
     if (NWP < 2 || NWP > wave_grid_capacity)
         refuse(" ++> Wave period array must hold 2 to 100 periods; it holds " + std::to_string(NWP),
                IOSCRN);

@@ -26,10 +26,17 @@ void JONSVAL(float PL, float PG, float GAMMA, float& JONVAL, int IOSCRN);
 // JONINT: the transformed integrand of JONSVAL on branch BRANCH (1 below, 2 above the peak).
 float JONINT(float Z, float PVAL, float GAM, std::int32_t BRANCH);
 
-// Checks the period list T(1..NWP) of TPCM that the wave grid is made from: 2 to 100 periods,
-// each positive, no two neighbours equal (the period step would be zero). A grid that fails is
-// reported on IOSCRN, then the Return pause and an error stop.
-void check_wave_grid(int IOSCRN);
+// How strictly the period list is checked. The editor's reports and the spectra take any list
+// they can integrate over; the analysis takes the grid as evenly spaced from T(2) - T(1) and
+// pairs its intervals for Simpson's rule, so it needs that grid.
+enum class WaveGridRule {
+    lenient,  // 2 to 100 periods, each positive, no two neighbours equal
+    analysis, // 3 to 100 periods, strictly increasing, evenly spaced within 1e-4 of the step
+};
+
+// Checks the period list T(1..NWP) of TPCM that the wave grid is made from by the given rule.
+// A grid that fails is reported on IOSCRN, then the Return pause and an error stop.
+void check_wave_grid(int IOSCRN, WaveGridRule rule = WaveGridRule::lenient);
 
 // Sets the grid words of WAVCOM from TPCM: W(k) = 2 pi / T(k), W2(k) = W(k)^2 for k = 1 to NWP,
 // TS = T(1), TL = T(NWP), NW = NWP - 1, DT = T(2) - T(1), DW = 0. The caller has checked the

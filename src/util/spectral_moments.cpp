@@ -27,18 +27,25 @@ float at(GridSpectrum a, int k) {
 } // namespace
 
 // SMPINT: the zeroth and second moments (VAR = m0, VARDOT = m2) of a spectrum on the wave grid
-// by Simpson's rule over the period grid: dw = w^2 / (2 pi) dT, so the sums take S w^2 and
-// S w^4 with the period step DT. Reads WAVCOM (W2, NW, DT) and TPCM NWP; never ends the run.
+// by Simpson's rule over the period grid with the squared frequencies W2 of WAVCOM. Reads
+// WAVCOM (W2, DT) and TPCM NWP; never ends the run.
 void SMPINT(GridSpectrum PSDEN, float& VAR, float& VARDOT) {
-    const int NWP = TPCM.NWP;
+    simpson_period_moments(PSDEN, WAVCOM.W2_words, TPCM.NWP, WAVCOM.DT, VAR, VARDOT);
+}
+
+// simpson_period_moments: see the header.
+void simpson_period_moments(GridSpectrum PSDEN, std::span<const float> OMEGA2, int NWP, float DT,
+                            float& m0, float& m2) {
     LINTAR_ASSERT(NWP >= 2 && NWP <= wave_grid_capacity, "wave grid size");
-    const auto v0 = [&](int k) { return at(PSDEN, k) * WAVCOM.W2(k); };
-    const auto v2 = [&](int k) { return at(PSDEN, k) * WAVCOM.W2(k) * WAVCOM.W2(k); };
+    LINTAR_ASSERT(OMEGA2.size() >= static_cast<std::size_t>(NWP), "omega^2 column");
+    const auto w2 = [&](int k) { return OMEGA2[static_cast<std::size_t>(k - 1)]; };
+    const auto v0 = [&](int k) { return at(PSDEN, k) * w2(k); };
+    const auto v2 = [&](int k) { return at(PSDEN, k) * w2(k) * w2(k); };
     float even0 = 0.0f;
     float odd0 = 0.0f;
     float even2 = 0.0f;
     float odd2 = 0.0f;
-    const int pairs = (WAVCOM.NW + 1) / 2;
+    const int pairs = NWP / 2;
     for (int pair = 1; pair <= pairs; ++pair) {
         const int k = 2 * pair - 1;
         even0 += v0(k + 1);
@@ -48,8 +55,8 @@ void SMPINT(GridSpectrum PSDEN, float& VAR, float& VARDOT) {
     }
     // Simpson's weights 1, 4, 2, ..., 4, 1 over DT / 3, divided by 2 pi.
     const float six_pi = 18.849556f;
-    VAR = (4.0f * even0 + 2.0f * odd0 - v0(1) + v0(NWP)) * WAVCOM.DT / six_pi;
-    VARDOT = (4.0f * even2 + 2.0f * odd2 - v2(1) + v2(NWP)) * WAVCOM.DT / six_pi;
+    m0 = (4.0f * even0 + 2.0f * odd0 - v0(1) + v0(NWP)) * DT / six_pi;
+    m2 = (4.0f * even2 + 2.0f * odd2 - v2(1) + v2(NWP)) * DT / six_pi;
 }
 
 // PSDPEK: the peak of |PSD| over the grid W: its ordinate PSDPK, the first and last grid index
