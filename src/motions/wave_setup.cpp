@@ -355,6 +355,9 @@ void VESL1() {
     const MotionRunNames names = run_names(P.VESTYP, P.ISPM, P.SIMTYP);
     check_motion_input();
     HullModel* const model = hull_model_of_run();
+    // The spreading normalisation of step 11 depends on nothing the steps before it write; it
+    // is taken here so that an exponent FACTRI refuses stops before the report is opened.
+    const SpreadingNormalisation s = spreading_normalisation(P.ANGSEC, P.COSEXP, EDUNIT);
 
     // Step 2: the report file.
     const int IUNIT = P.IUNIT;
@@ -403,7 +406,6 @@ void VESL1() {
     W.NSPEC = P.WAVTYP;
     W.NA2 = P.NA / 2;
     set_logical(W.LEXP, true);
-    const SpreadingNormalisation s = spreading_normalisation(P.ANGSEC, P.COSEXP, EDUNIT);
     W.DA = s.QQ / (static_cast<float>(P.NA) * degrees_per_radian);
     W.DADEG = s.QQ / static_cast<float>(P.NA);
     // The Simpson weight h / 3 of the heading integration folded into the normalisation; a
