@@ -6,6 +6,7 @@
 #include "equilibrium/turret_torque.h"
 
 #include "blocks/equilb.h"
+#include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
@@ -104,6 +105,8 @@ TEST(StaticEquilibrium, StartsTheSymmetricSpreadBalancedAndStable) {
     for (int i = 1; i <= 4; ++i)
         LINCOM.RANCP(i) = LINCOM.RANCK(i) = LINCOM.ANGDPP(i) = -1.0f;
     TPCM.DPMOM = 7.0f;
+    // Rotation offsets left by an earlier six-degree-of-freedom equilibrium.
+    ERGCOM.ROLOFF = ERGCOM.PITOFF = ERGCOM.YAWOFF = 0.5f;
 
     const auto passes = run_qstat();
     EXPECT_EQ(console.screen(), computing);
@@ -131,6 +134,9 @@ TEST(StaticEquilibrium, StartsTheSymmetricSpreadBalancedAndStable) {
     EXPECT_EQ(EQUILB.TRTNGL, 0.0f);
     EXPECT_EQ(EQUILB.RVES(1), 0.0f);
     EXPECT_EQ(EQUILB.YCGVAR(), 0.0f);
+    EXPECT_EQ(ERGCOM.ROLOFF, 0.0f);
+    EXPECT_EQ(ERGCOM.PITOFF, 0.0f);
+    EXPECT_EQ(ERGCOM.YAWOFF, 0.0f);
     const double psi = TPCM.VESAN0;
     const Loads start = catenary_loads(psi, psi, 0.0, 0.0);
     EXPECT_NEAR(start.Fx, 0.0, 1e-9);

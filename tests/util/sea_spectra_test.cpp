@@ -537,3 +537,52 @@ TEST(SeaSpectra, GroupSpectrumIsTheIntegralOfShiftedProducts) {
 
 } // namespace
 } // namespace lintar
+
+namespace lintar {
+namespace {
+
+TEST(WaveGridCheck, TheAnalysisRuleIsStricterThanTheLenientOne) {
+    struct Row {
+        const char* what;
+        void (*setup)();
+        bool lenient_passes;
+        bool analysis_passes;
+    };
+    const Row rows[] = {
+        {"21 periods 4 to 24 s", [] {}, true, true},
+        {"tenths of a second in single precision",
+         [] {
+             for (int k = 1; k <= 21; ++k)
+                 TPCM.T(k) = 5.0f + 0.1f * static_cast<float>(k - 1);
+         },
+         true, true},
+        {"two periods", [] { TPCM.NWP = 2; }, true, false},
+        {"falling periods",
+         [] {
+             for (int k = 1; k <= 21; ++k)
+                 TPCM.T(k) = 30.0f - static_cast<float>(k);
+         },
+         true, false},
+        {"one step uneven", [] { TPCM.T(21) += 0.5f; }, true, false},
+        {"a step off by 2e-4 of the step", [] { TPCM.T(21) += 2.0e-4f; }, true, false},
+        {"101 periods", [] { TPCM.NWP = 101; }, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        for (const WaveGridRule rule : {WaveGridRule::lenient, WaveGridRule::analysis}) {
+            ScriptedConsole screen("\n");
+            base_setup();
+            set_period_grid(4.0f, 1.0f, 21, 9.8f);
+            row.setup();
+            const bool passes = !run_until_stop([rule] { check_wave_grid(6, rule); });
+            EXPECT_EQ(passes,
+                      rule == WaveGridRule::lenient ? row.lenient_passes : row.analysis_passes);
+            if (rule == WaveGridRule::analysis && !passes) {
+                EXPECT_NE(screen.screen().find(" ++> FATAL error: "), std::string::npos);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace lintar
