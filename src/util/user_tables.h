@@ -35,6 +35,16 @@ struct PairTableRead {
 PairTableRead read_pair_table(const std::string& name, int unit, std::int32_t least,
                               std::int32_t most, bool rising);
 
+// The same for rows of `columns` numbers each (the first column the abscissa): the values row
+// by row in `values`.
+struct RowTableRead {
+    PairTableStatus status = PairTableStatus::ok;
+    std::int32_t N = 0;
+    std::vector<float> values; // N x columns, row after row
+};
+RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,
+                            std::int32_t most, int columns, bool rising);
+
 // The file name on disk of a fixed-length name field: the field without its trailing blanks.
 std::string file_name_of_field(const std::string& field);
 

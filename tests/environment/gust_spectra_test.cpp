@@ -159,16 +159,18 @@ TEST_F(GustSpectra, UserFilesThatCannotBeUsedStop) {
         ScratchFolder folder;
         if (!c.text.empty())
             folder.write("CRNTSPEC.txt", c.text);
-        ScriptedConsole console("\n");
+        ScriptedConsole console("\n\n");
         EXPECT_EQ(run_until_stop([] { (void)CURSPC(0.1f, 1.0f, 2, screen_unit); }),
                   StopKind::error);
         EXPECT_EQ(console.screen(), c.message);
+        console.clear_screen_text();
         if (!c.text.empty()) {
             EXPECT_EQ(folder.read("CRNTSPEC.txt"), c.text);
-            // The failed file is not held: a later call reads it again and stops again.
-            ScriptedConsole again("\n");
+            // The failed file is not held: a later call of the run reads it again and stops
+            // again with the same message.
             EXPECT_EQ(run_until_stop([] { (void)CURSPC(0.1f, 1.0f, 2, screen_unit); }),
                       StopKind::error);
+            EXPECT_EQ(console.screen(), c.message);
         }
     }
 }
