@@ -10,6 +10,7 @@
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "environment/coefficient_preparation.h"
 #include "equilibrium/turret_torque.h"
 #include "lines/mooring_force.h"
 #include "runtime/edit_descriptors.h"
@@ -124,19 +125,6 @@ void anchor_distance_range(QstatRun& run) {
                                 : LINCOM.ANCDST(NUMTAB, L, t) - LINCOM.ANCDST(1, L, t);
         run.OFFMAX = std::max(run.OFFMAX, range);
     }
-}
-
-// One applied force of step 13: magnitude and direction of (X, Y) when switched on (a zero
-// magnitude keeps the previous direction), both 0 when off.
-void applied_force(bool on, float X, float Y, float& magnitude, float& direction) {
-    if (!on) {
-        magnitude = 0.0f;
-        direction = 0.0f;
-        return;
-    }
-    magnitude = std::sqrt(X * X + Y * Y);
-    if (magnitude != 0.0f)
-        direction = std::atan2(Y, X);
 }
 
 // Step 14: the starting state and the mooring force there.

@@ -19,7 +19,9 @@ LineSolve lincom_line_solve() {
         .PULLDN = TPCM.PULLDN,
         .AREA = TPCM.AWP * TPCM.DWATR,
         .NLINE1 = TPCM.NLINE(1),
-        .TOPTEN_MID = TPCM.PULLDN != 0 ? C.TOPTEN(1, C.MIDLYR, t) : 0.0f,
+        // Read only where the pull-down uses it: a vessel without water-plane area has none.
+        .TOPTEN_MID =
+            TPCM.PULLDN != 0 && TPCM.AWP * TPCM.DWATR != 0.0f ? C.TOPTEN(1, C.MIDLYR, t) : 0.0f,
         .DELTAZ = C.DELTAZ,
         .DSLOPE = C.DSLOPE,
         .WTRLEV = C.WTRLEV,

@@ -43,17 +43,56 @@ std::string offset_field(std::span<const float> OFF, std::int32_t row, int w, in
 
 // TBLOT1: sets the offset-column labels, cuts the rows at the first out-of-range row (NOCUT
 // 0), picks the page head's direction data for the run kind and writes the table.
+OffsetReportOptions offset_report_options() {
+    OffsetReportOptions o;
+    o.IUNIT = TPCM.IUNIT;
+    o.EDUNIT = TPCM.EDUNIT;
+    o.NUNTS = TPCM.NUNTS;
+    o.NLIN = TPCM.NLIN;
+    o.IARCO = TPCM.IARCO;
+    o.HAWSLN = TPCM.HAWSLN;
+    o.HAWSTP = TPCM.HAWSTP;
+    o.RMCTR = {TPCM.RMCTR(1), TPCM.RMCTR(2), TPCM.RMCTR(3)};
+    o.TRIMDG = TPCM.TRIMDG;
+    o.HEELDG = TPCM.HEELDG;
+    o.AUXFRC = TPCM.AUXFRC;
+    o.CRDSYS = TPCM.CRDSYS;
+    o.XVFRC = TPCM.XVFRC;
+    o.YVFRC = TPCM.YVFRC;
+    o.VESMOM = TPCM.VESMOM;
+    o.FCVES = TPCM.FCVES;
+    o.TQVES = TPCM.TQVES;
+    o.XINIT = TPCM.XINIT;
+    o.YINIT = TPCM.YINIT;
+    o.ZINIT = TPCM.ZINIT;
+    o.YWINIT = TPCM.YWINIT;
+    std::copy(std::begin(TPCM.PHIL_words), std::end(TPCM.PHIL_words), o.PHIL.begin());
+    std::copy(std::begin(TPCM.PHIY_words), std::end(TPCM.PHIY_words), o.PHIY.begin());
+    std::copy(std::begin(TPCM.OBLVEC_words), std::end(TPCM.OBLVEC_words), o.OBLVEC.begin());
+    std::copy(std::begin(TPCM.OBLPTY_words), std::end(TPCM.OBLPTY_words), o.OBLPTY.begin());
+    std::copy(std::begin(TPCM.FAPPNT_words), std::end(TPCM.FAPPNT_words), o.FAPPNT.begin());
+    std::copy(std::begin(TPCM.FRCVEC_words), std::end(TPCM.FRCVEC_words), o.FRCVEC.begin());
+    std::copy(std::begin(TPCM.TRQVEC_words), std::end(TPCM.TRQVEC_words), o.TRQVEC.begin());
+    std::copy(std::begin(TPCM.RCTDIR_words), std::end(TPCM.RCTDIR_words), o.RCTDIR.begin());
+    return o;
+}
+
 void TBLOT1(std::span<const float> OFF, std::span<const float> ARRAY, std::int32_t IDENT,
-            std::int32_t TABTYP, std::int32_t IREP, std::int32_t NPAG, std::int32_t OVRFLO,
-            std::int32_t BADLIN, std::int32_t NOVFLO, std::int32_t SPNERR, std::int32_t VRTBAD,
-            std::int32_t NVTOFL, std::int32_t AUXDSP, std::int32_t MTCHFT, std::int32_t FCVES,
-            std::int32_t TQVES, std::int32_t NOCUT, std::span<const float, 10> PHIL,
-            std::span<const float, 2> PHIY, float XINIT, float YINIT, float ZINIT, float YWINIT,
-            std::span<const float, 30> OBLVEC, std::span<const float, 10> OBLPTY,
-            std::span<const float, 3> FAPPNT, std::span<const float, 30> FRCVEC,
-            std::span<const float, 30> TRQVEC, std::span<const float, 30> RCTDIR,
-            std::span<const float, 3> ROTCTR, std::int32_t FRSTFL, std::int32_t ITFLWN,
-            std::int32_t NITRFL, std::int32_t& NROW, const OffsetReportInputs& inputs) {
+            std::int32_t TABTYP, std::int32_t IREP, std::int32_t NPAG,
+            const OffsetTableRecords& records, std::int32_t AUXDSP, std::int32_t MTCHFT,
+            std::int32_t NOCUT, std::span<const float, 3> ROTCTR, std::int32_t& NROW,
+            const OffsetReportOptions& options, const OffsetReportInputs& inputs) {
+    const std::int32_t OVRFLO = records.OVRFLO;
+    const std::int32_t NOVFLO = records.NOVFLO;
+    const std::int32_t SPNERR = records.SPNERR;
+    const std::int32_t NVTOFL = records.NVTOFL;
+    const std::span<const float, 10> PHIL(options.PHIL);
+    const std::span<const float, 2> PHIY(options.PHIY);
+    const std::span<const float, 30> OBLVEC(options.OBLVEC);
+    const std::span<const float, 10> OBLPTY(options.OBLPTY);
+    const std::span<const float, 30> FRCVEC(options.FRCVEC);
+    const std::span<const float, 30> TRQVEC(options.TRQVEC);
+    const std::span<const float, 30> RCTDIR(options.RCTDIR);
     TableCall call;
     call.OFF = OFF;
     call.ARRAY = ARRAY;
@@ -61,29 +100,30 @@ void TBLOT1(std::span<const float> OFF, std::span<const float> ARRAY, std::int32
     call.TABTYP = TABTYP;
     call.NPAG = NPAG;
     call.OVRFLO = OVRFLO;
-    call.BADLIN = BADLIN;
+    call.BADLIN = records.BADLIN;
     call.NOVFLO = NOVFLO;
     call.SPNERR = SPNERR;
-    call.VRTBAD = VRTBAD;
+    call.VRTBAD = records.VRTBAD;
     call.NVTOFL = NVTOFL;
     call.AUXDSP = AUXDSP;
     call.MTCHFT = MTCHFT;
-    call.FCVES = FCVES;
-    call.TQVES = TQVES;
+    call.FCVES = options.FCVES;
+    call.TQVES = options.TQVES;
     call.NOCUT = NOCUT;
-    call.XINIT = XINIT;
-    call.YINIT = YINIT;
-    call.ZINIT = ZINIT;
-    call.YWINIT = YWINIT;
-    std::copy(FAPPNT.begin(), FAPPNT.end(), call.FAPPNT.begin());
+    call.XINIT = options.XINIT;
+    call.YINIT = options.YINIT;
+    call.ZINIT = options.ZINIT;
+    call.YWINIT = options.YWINIT;
+    call.FAPPNT = options.FAPPNT;
     std::copy(ROTCTR.begin(), ROTCTR.end(), call.ROTCTR.begin());
-    call.FRSTFL = FRSTFL;
-    call.ITFLWN = ITFLWN;
-    call.NITRFL = NITRFL;
+    call.FRSTFL = records.FRSTFL;
+    call.ITFLWN = records.ITFLWN;
+    call.NITRFL = records.NITRFL;
+    call.options = &options;
     call.inputs = &inputs;
 
     // Offset-column labels.
-    const std::string L = length_label();
+    const std::string L = length_label(options.NUNTS);
     if (TABTYP == 2 || TABTYP == 3) {
         call.offset_label = " (deg)  ";
         call.offset_unit = " deg";
@@ -145,7 +185,7 @@ void TBLOT1(std::span<const float> OFF, std::span<const float> ARRAY, std::int32
     } else if (IDENT >= 1 && IDENT <= 13) {
         write_line_pages(call);
     } else {
-        PAGE(TPCM.IUNIT, TPCM.EDUNIT, 1, 99);
+        PAGE(options.IUNIT, options.EDUNIT, 1, 99);
     }
 }
 

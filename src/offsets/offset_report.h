@@ -31,30 +31,63 @@ struct OffsetReportInputs {
     std::array<float, 3> user_direction{};
 };
 
+// The options and data of the whole report, read from TPCM once (offset_report_options): the
+// report and console units, the unit system, the lines and the hawser, the moment centre, the
+// initial trim, heel and applied force, the initial offset, and the direction tables of the
+// offset pages that the page heads show.
+struct OffsetReportOptions {
+    int IUNIT = 6;
+    int EDUNIT = 6;
+    std::int32_t NUNTS = 0;
+    std::int32_t NLIN = 0;
+    std::int32_t IARCO = 0;
+    std::int32_t HAWSLN = 0;
+    std::int32_t HAWSTP = 0;
+    std::array<float, 3> RMCTR{};
+    float TRIMDG = 0.0f, HEELDG = 0.0f;
+    std::int32_t AUXFRC = 0, CRDSYS = 0;
+    float XVFRC = 0.0f, YVFRC = 0.0f, VESMOM = 0.0f;
+    std::int32_t FCVES = 0, TQVES = 0;
+    float XINIT = 0.0f, YINIT = 0.0f, ZINIT = 0.0f, YWINIT = 0.0f;
+    std::array<float, 10> PHIL{};
+    std::array<float, 2> PHIY{};
+    std::array<float, 30> OBLVEC{};
+    std::array<float, 10> OBLPTY{};
+    std::array<float, 3> FAPPNT{};
+    std::array<float, 30> FRCVEC{};
+    std::array<float, 30> TRQVEC{};
+    std::array<float, 30> RCTDIR{};
+};
+OffsetReportOptions offset_report_options();
+
+// What the offset-table run recorded of one sequence for its tables: the first lateral-table
+// overflow (OVRFLO set, at row NOVFLO, in line BADLIN), the first fairlead outside the vertical
+// span (SPNERR set, at row NVTOFL, line VRTBAD), and the points that did not converge (count
+// ITFLWN, bits NITRFL from point FRSTFL on).
+struct OffsetTableRecords {
+    std::int32_t OVRFLO = 0, BADLIN = 0, NOVFLO = 0;
+    std::int32_t SPNERR = 0, VRTBAD = 0, NVTOFL = 0;
+    std::int32_t FRSTFL = 0, ITFLWN = 0, NITRFL = 0;
+};
+
 // TBLOT1: writes table IDENT of one offset sequence of run kind TABTYP, repetition IREP:
 // codes 94 to 99 (summaries), 21 and 22 (net loads) and 23 to 26 (stiffness matrices) on a
 // section page; codes 1 to 13 on NPAG per-line pages; any other code only starts a new page.
 // OFF holds the offset of each row, ARRAY report_values_per_row values per row; both must hold
 // at least NROW rows. When NOCUT is 0 the rows from the first out-of-range row on are cut and
-// the reduced count is returned in NROW. The direction arrays are read only where the page
-// head shows them (PHIL for kinds 1 and 4, PHIY for 2, OBLPTY and OBLVEC for 3, RCTDIR for 5
-// and 6, FRCVEC and TRQVEC for 7, TRQVEC for 8), never past their ten (PHIY two) entries.
-// Reads TPCM (IUNIT, EDUNIT, NUNTS, NLIN, IARCO, HAWSLN, HAWSTP, RMCTR, TRIMDG, HEELDG, AUXFRC,
-// CRDSYS, XVFRC, YVFRC, VESMOM); writes the table to unit IUNIT, the answer of the console
-// pause to TPCM LBACK (a negative answer asks the caller to write the sequence again) and the
-// page counter of the per-line pages to TPCM IPAG. Ends the run only when the keyboard input
-// ends at a console pause (end_of_input_stop).
+// the reduced count is returned in NROW. AUXDSP 1 shows the initial offset, MTCHFT 1 the
+// offset box's matched-fit form; the offset table passes TPCM's, another caller its own. The
+// direction tables are read only where the page head shows them (PHIL for kinds 1 and 4, PHIY
+// for 2, OBLPTY and OBLVEC for 3, RCTDIR for 5 and 6, FRCVEC and TRQVEC for 7, TRQVEC for 8).
+// Writes the table to unit IUNIT, the answer of the console pause to TPCM LBACK (a negative
+// answer asks the caller to write the sequence again) and the page counter of the per-line
+// pages to TPCM IPAG. Ends the run only when the keyboard input ends at a console pause
+// (end_of_input_stop).
 void TBLOT1(std::span<const float> OFF, std::span<const float> ARRAY, std::int32_t IDENT,
-            std::int32_t TABTYP, std::int32_t IREP, std::int32_t NPAG, std::int32_t OVRFLO,
-            std::int32_t BADLIN, std::int32_t NOVFLO, std::int32_t SPNERR, std::int32_t VRTBAD,
-            std::int32_t NVTOFL, std::int32_t AUXDSP, std::int32_t MTCHFT, std::int32_t FCVES,
-            std::int32_t TQVES, std::int32_t NOCUT, std::span<const float, 10> PHIL,
-            std::span<const float, 2> PHIY, float XINIT, float YINIT, float ZINIT, float YWINIT,
-            std::span<const float, 30> OBLVEC, std::span<const float, 10> OBLPTY,
-            std::span<const float, 3> FAPPNT, std::span<const float, 30> FRCVEC,
-            std::span<const float, 30> TRQVEC, std::span<const float, 30> RCTDIR,
-            std::span<const float, 3> ROTCTR, std::int32_t FRSTFL, std::int32_t ITFLWN,
-            std::int32_t NITRFL, std::int32_t& NROW, const OffsetReportInputs& inputs);
+            std::int32_t TABTYP, std::int32_t IREP, std::int32_t NPAG,
+            const OffsetTableRecords& records, std::int32_t AUXDSP, std::int32_t MTCHFT,
+            std::int32_t NOCUT, std::span<const float, 3> ROTCTR, std::int32_t& NROW,
+            const OffsetReportOptions& options, const OffsetReportInputs& inputs);
 
 // OVFWRN: the range warnings under a table: the lateral-table warning when OVRFLO is 1, the
 // vertical-span warning (run kinds 3, 4, 5, 7, 8) when SPNERR is nonzero, each only when the

@@ -440,6 +440,9 @@ void write_sequence_report(OffsetRun& R) {
     const int IUNIT = TPCM.IUNIT;
     const int EDUNIT = TPCM.EDUNIT;
 
+    const OffsetReportOptions options = offset_report_options();
+    const OffsetTableRecords records{R.OVRFLO, R.BADLIN, R.NOVFLO, R.warn.SPNERR, R.VRTBAD,
+                                     R.NVTOFL, R.FRSTFL, R.ITFLWN, R.NITRFL};
     for (bool again = true; again;) {
         again = false;
         if (R.TABTYP == kind_oblique_rotation && R.IREP == 1 && TPCM.OBDEFN == 1) {
@@ -455,12 +458,8 @@ void write_sequence_report(OffsetRun& R) {
             // Only the answer at this table's own pause may ask for the report again.
             TPCM.LBACK = 0;
             TBLOT1(item.buoy_offsets ? T.BYOFF : T.OFFVAL, item.table, item.IDENT, R.TABTYP, R.IREP,
-                   R.NPAG, R.OVRFLO, R.BADLIN, R.NOVFLO, R.warn.SPNERR, R.VRTBAD, R.NVTOFL,
-                   TPCM.AUXDSP, TPCM.MTCHFT, TPCM.FCVES, TPCM.TQVES, TPCM.NOCUT, TPCM.PHIL_words,
-                   TPCM.PHIY_words, TPCM.XINIT, TPCM.YINIT, TPCM.ZINIT, TPCM.YWINIT,
-                   TPCM.OBLVEC_words, TPCM.OBLPTY_words, TPCM.FAPPNT_words, TPCM.FRCVEC_words,
-                   TPCM.TRQVEC_words, TPCM.RCTDIR_words, ROTCTR, R.FRSTFL, R.ITFLWN, R.NITRFL,
-                   R.NOFF, inputs);
+                   R.NPAG, records, TPCM.AUXDSP, TPCM.MTCHFT, TPCM.NOCUT, ROTCTR, R.NOFF, options,
+                   inputs);
             if (TPCM.LBACK < 0) {
                 again = true;
                 break;

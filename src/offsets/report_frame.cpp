@@ -45,14 +45,14 @@ std::string text_field(std::string_view text, int w) {
     return field;
 }
 
-std::string force_label() {
-    return text_field(UNITS(TPCM.NUNTS), 5);
+std::string force_label(std::int32_t NUNTS) {
+    return text_field(UNITS(NUNTS), 5);
 }
-std::string length_label() {
-    return text_field(UNITS(TPCM.NUNTS + 7), 2);
+std::string length_label(std::int32_t NUNTS) {
+    return text_field(UNITS(NUNTS + 7), 2);
 }
-std::string energy_label() {
-    return text_field(UNITS(TPCM.NUNTS + 19), 9);
+std::string energy_label(std::int32_t NUNTS) {
+    return text_field(UNITS(NUNTS + 19), 9);
 }
 
 namespace {
@@ -113,39 +113,39 @@ std::string title_line(std::string_view title) {
 
 // write_offset_box: IOBOX with the direction data TBLOT1 picked for the run kind.
 void write_offset_box(const TableCall& call) {
-    IOBOX(call.TABTYP, call.box_angle, call.box_vector, call.FAPPNT, call.MTCHFT, TPCM.IUNIT,
-          call.FCVES, call.TQVES, call.box_moment_axis);
+    IOBOX(call.TABTYP, call.box_angle, call.box_vector, call.FAPPNT, call.MTCHFT,
+          call.options->IUNIT, call.FCVES, call.TQVES, call.box_moment_axis);
 }
 
-// write_initial_state: the lines that say where the sequence starts from. Reads TPCM TRIMDG,
-// HEELDG, AUXFRC, CRDSYS, XVFRC, YVFRC, VESMOM and the produced offset RVES of the inputs.
+// write_initial_state: the lines that say where the sequence starts from. Reads the options'
+// TRIMDG, HEELDG, AUXFRC, CRDSYS, XVFRC, YVFRC, VESMOM and the produced offset RVES of the inputs.
 void write_initial_state(const TableCall& call) {
-    const int IUNIT = TPCM.IUNIT;
+    const int IUNIT = call.options->IUNIT;
     if (call.AUXDSP == 1)
         write_record(IUNIT, " Initial offset (Gx,Gy,Gz,Yaw)  = (" + F(call.XINIT, 8, 2) + "," +
                                 F(call.YINIT, 8, 2) + "," + F(call.ZINIT, 8, 2) + "," +
                                 F(call.YWINIT, 8, 2) + ")");
-    if (TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f)
-        write_record(IUNIT, " Initial (trim,heel) in degrees = (" + F(TPCM.TRIMDG, 8, 2) + "," +
-                                F(TPCM.HEELDG, 8, 2) + ")");
-    if (TPCM.AUXFRC == 1) {
-        const std::string C = TPCM.CRDSYS == 1 ? "V" : "G";
+    if (call.options->TRIMDG != 0.0f || call.options->HEELDG != 0.0f)
+        write_record(IUNIT, " Initial (trim,heel) in degrees = (" + F(call.options->TRIMDG, 8, 2) +
+                                "," + F(call.options->HEELDG, 8, 2) + ")");
+    if (call.options->AUXFRC == 1) {
+        const std::string C = call.options->CRDSYS == 1 ? "V" : "G";
         const auto& RVES = call.inputs->RVES;
         const float yaw_degrees = RVES[2] * degrees_per_radian;
         write_record(IUNIT, "");
         write_record(IUNIT, " Specified initial force/moment (" + C + "x," + C + "y,Mz)   = (" +
-                                F(TPCM.XVFRC, 7, 1) + "," + F(TPCM.YVFRC, 9, 1) + "," +
-                                ES(TPCM.VESMOM, 10, 2) + ")");
+                                F(call.options->XVFRC, 7, 1) + "," + F(call.options->YVFRC, 9, 1) +
+                                "," + ES(call.options->VESMOM, 10, 2) + ")");
         write_record(IUNIT, " Produced initial Global Offset (Gx,Gy,Yaw)  = (" + F(RVES[0], 7, 1) +
                                 "," + F(RVES[1], 9, 1) + "," + F(yaw_degrees, 10, 2) + ")");
     }
 }
 
-// write_section_page: the head of a summary, net-load or stiffness table. Reads TPCM IUNIT,
-// EDUNIT, RMCTR and IARCO.
+// write_section_page: the head of a summary, net-load or stiffness table. Reads the options'
+// IUNIT, EDUNIT, RMCTR and IARCO.
 void write_section_page(const TableCall& call) {
-    const int IUNIT = TPCM.IUNIT;
-    PAGE(IUNIT, TPCM.EDUNIT, 1, 99);
+    const int IUNIT = call.options->IUNIT;
+    PAGE(IUNIT, call.options->EDUNIT, 1, 99);
     write_record(IUNIT, title_line(section_title(call.TABTYP)));
     write_record(IUNIT, "");
     write_offset_box(call);
@@ -158,14 +158,14 @@ void write_section_page(const TableCall& call) {
     }
     write_record(IUNIT, "");
     write_record(IUNIT, "                  Moments reported about Vessel coordinate");
-    write_record(IUNIT, vessel_point("               (Vx,Vy,Vz) = (", TPCM.RMCTR(1), TPCM.RMCTR(2),
-                                     TPCM.RMCTR(3)));
+    write_record(IUNIT, vessel_point("               (Vx,Vy,Vz) = (", call.options->RMCTR[0],
+                                     call.options->RMCTR[1], call.options->RMCTR[2]));
     if (call.IDENT == 95 && (call.TABTYP == 7 || call.TABTYP == 8)) {
         write_record(IUNIT, "");
         write_record(IUNIT, "");
         write_record(IUNIT,
                      X(7) + "--------   Summary of Continuous Equilibrium Offsets   -------");
-        if (TPCM.IARCO == 1)
+        if (call.options->IARCO == 1)
             write_record(IUNIT, X(34) + "(Buoy Data)");
     }
     write_record(IUNIT, "");
@@ -178,11 +178,11 @@ void write_section_page(const TableCall& call) {
 // the convergence note when offsets failed to converge. The note's list takes a second line
 // when more than 19 offset numbers are listed.
 void write_table_tail(const TableCall& call) {
-    const int IUNIT = TPCM.IUNIT;
+    const int IUNIT = call.options->IUNIT;
     OVFWRN(call.OVRFLO, call.NOVFLO, call.BADLIN, call.SPNERR, call.NVTOFL, call.VRTBAD, call.NROW,
            call.NOCUT, call.OFF, IUNIT, call.TABTYP);
-    if (IUNIT == TPCM.EDUNIT)
-        PRSRET(TPCM.EDUNIT, keyboard_unit, TPCM.LBACK);
+    if (IUNIT == call.options->EDUNIT)
+        PRSRET(call.options->EDUNIT, keyboard_unit, TPCM.LBACK);
     if (call.ITFLWN != 0) {
         std::string STROUT;
         LODROW(call.NITRFL, call.FRSTFL, STROUT);

@@ -40,6 +40,7 @@ struct TableCall {
     std::int32_t NITRFL = 0;
     std::int32_t NROW = 0; // after the row cut
     const OffsetReportInputs* inputs = nullptr;
+    const OffsetReportOptions* options = nullptr;
 
     // The offset-type box's data for this kind and repetition.
     float box_angle = 0.0f;
@@ -62,10 +63,10 @@ struct TableCall {
     std::string_view marker(int r) const { return first_out_of_range(r) ? ">" : " "; }
 };
 
-// Head labels of the unit system TPCM NUNTS: force (5 characters), length (2) and energy (9).
-std::string force_label();
-std::string length_label();
-std::string energy_label();
+// Head labels of the unit system NUNTS: force (5 characters), length (2) and energy (9).
+std::string force_label(std::int32_t NUNTS);
+std::string length_label(std::int32_t NUNTS);
+std::string energy_label(std::int32_t NUNTS);
 
 // The first w characters of a text, blank-padded on the right when it is shorter.
 std::string text_field(std::string_view text, int w);
@@ -83,7 +84,7 @@ std::string title_line(std::string_view title);
 void write_offset_box(const TableCall& call);
 
 // The initial-state lines: initial offset (AUXDSP), initial trim and heel, the prescribed
-// initial force and the offset it produced (TPCM AUXFRC).
+// initial force and the offset it produced (AUXFRC of the options).
 void write_initial_state(const TableCall& call);
 
 // The section page of codes 21 to 26 and 94 to 99: new page, title, box, rotation-axes origin,

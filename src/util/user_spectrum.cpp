@@ -1,14 +1,15 @@
 // util/user_spectrum.cpp: the user wave spectrum file "WAVSPEC.txt" (spectrum type 7).
 #include "util/user_spectrum.h"
 
-#include "runtime/input_fields.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
+#include "util/user_tables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -41,12 +42,6 @@ std::string field13(std::string_view text) {
     return name;
 }
 
-// The file's name on disk: the field without its trailing blanks.
-std::string trimmed(const std::string& field) {
-    const auto end = field.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : field.substr(0, end + 1);
-}
-
 // The dimension report of a row count outside 2 to 1000, the Return pause and an error stop.
 [[noreturn]] void bad_dimension(std::int32_t N, const std::string& name, int IOOUT, int IOIN) {
     write_record(IOOUT, " ++>  User-supplied wave spectral array in " + name);
@@ -58,34 +53,30 @@ std::string trimmed(const std::string& field) {
 }
 
 // Reads the table of file `name` on the spectrum unit. Ends the run when the file is missing,
-// cannot be read, or holds fewer than 2 or more than 1000 rows.
+// cannot be read, or holds fewer than 2 or more than 1000 rows: fewer than two rows give no
+// interval to interpolate in (and a single row would be divided by a zero width), so they are
+// refused as the overlong table is.
 void read_table(const std::string& name, int IOOUT, int IOIN) {
-    close_unit(spectrum_unit);
-    if (!open_unit(spectrum_unit, trimmed(name), OpenStatus::old_file, FileForm::formatted)) {
+    const PairTableRead read = read_pair_table(name, spectrum_unit, 2, max_rows, false);
+    switch (read.status) {
+    case PairTableStatus::ok:
+        break;
+    case PairTableStatus::missing: {
         write_record(IOOUT, " ++>  User-supplied wave spectrum file \"" + name + "\" not found");
         write_record(IOOUT, "");
         std::int32_t LBACK = 0;
         ABORT0(IOOUT, IOIN, LBACK);
         stop_program(StopKind::error);
     }
-    // Each READ starts on a new line and ignores what its items leave over.
-    const auto next_line = [] { return read_line(spectrum_unit); };
-    std::int32_t N = 0;
-    if (ListReader(next_line).read(N) != ListStatus::ok)
+    case PairTableStatus::count_too_large:
+    case PairTableStatus::count_too_small:
+        bad_dimension(read.N, name, IOOUT, IOIN);
+    default:
         FILERR(name, "UWVSPC", IOOUT, IOIN);
-    // Fewer than two rows give no interval to interpolate in (and a single row would be
-    // divided by a zero width), so they are refused as the overlong table is.
-    if (N > max_rows || N < 2)
-        bad_dimension(N, name, IOOUT, IOIN);
-    for (std::int32_t row = 0; row < N; ++row) {
-        ListReader reader(next_line);
-        const auto at = static_cast<std::size_t>(row);
-        if (reader.read(store.frequency[at]) != ListStatus::ok ||
-            reader.read(store.ordinate[at]) != ListStatus::ok)
-            FILERR(name, "UWVSPC", IOOUT, IOIN);
     }
-    store.N = N;
-    HCLOSE(spectrum_unit, name, "UWVSPC", IOOUT);
+    store.N = read.N;
+    std::copy(read.table.x.begin(), read.table.x.end(), store.frequency.begin());
+    std::copy(read.table.y.begin(), read.table.y.end(), store.ordinate.begin());
 }
 
 } // namespace
@@ -97,9 +88,10 @@ void read_table(const std::string& name, int IOOUT, int IOIN) {
 float UWVSPC(float W, int IOOUT, int IOIN, std::string_view USERDAT) {
     const std::string name = field13(USERDAT);
     if (store.first_call || name != store.name) {
+        // The name is held only once its table is read whole: a failed read claims nothing.
+        read_table(name, IOOUT, IOIN);
         store.first_call = false;
         store.name = name;
-        read_table(name, IOOUT, IOIN);
     }
     const auto n = static_cast<std::size_t>(store.N);
     const std::span<const float> frequency(store.frequency.data(), n);

@@ -66,10 +66,27 @@ struct Sequence {
         table[i + 2] = z;
     }
     void write(std::int32_t IDENT) {
-        TBLOT1(OFF, ARRAY, IDENT, TABTYP, IREP, NPAG, OVRFLO, BADLIN, NOVFLO, SPNERR, VRTBAD,
-               NVTOFL, AUXDSP, MTCHFT, FCVES, TQVES, NOCUT, PHIL, PHIY, XINIT, YINIT, ZINIT, YWINIT,
-               OBLVEC, OBLPTY, FAPPNT, FRCVEC, TRQVEC, RCTDIR, ROTCTR, FRSTFL, ITFLWN, NITRFL, NROW,
-               inputs);
+        // The report-wide options as the driver reads them from TPCM, with this sequence's
+        // own directions and initial state.
+        OffsetReportOptions options = offset_report_options();
+        options.FCVES = FCVES;
+        options.TQVES = TQVES;
+        options.PHIL = PHIL;
+        options.PHIY = PHIY;
+        options.XINIT = XINIT;
+        options.YINIT = YINIT;
+        options.ZINIT = ZINIT;
+        options.YWINIT = YWINIT;
+        options.OBLVEC = OBLVEC;
+        options.OBLPTY = OBLPTY;
+        options.FAPPNT = FAPPNT;
+        options.FRCVEC = FRCVEC;
+        options.TRQVEC = TRQVEC;
+        options.RCTDIR = RCTDIR;
+        const OffsetTableRecords records{OVRFLO, BADLIN, NOVFLO, SPNERR, VRTBAD,
+                                         NVTOFL, FRSTFL, ITFLWN, NITRFL};
+        TBLOT1(OFF, ARRAY, IDENT, TABTYP, IREP, NPAG, records, AUXDSP, MTCHFT, NOCUT, ROTCTR, NROW,
+               options, inputs);
     }
 };
 

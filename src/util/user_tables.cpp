@@ -1,0 +1,65 @@
+// util/user_tables.cpp: the reading of a user table of pairs.
+#include "util/user_tables.h"
+
+#include "runtime/input_fields.h"
+#include "runtime/units.h"
+
+#include <cstddef>
+
+namespace lintar {
+
+std::string file_name_of_field(const std::string& field) {
+    const auto end = field.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : field.substr(0, end + 1);
+}
+
+RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,
+                            std::int32_t most, int columns, bool rising) {
+    RowTableRead result;
+    close_unit(unit);
+    if (!open_unit(unit, file_name_of_field(name), OpenStatus::old_file, FileForm::formatted)) {
+        result.status = PairTableStatus::missing;
+        return result;
+    }
+    const auto finish = [&](PairTableStatus status) {
+        close_unit(unit);
+        result.status = status;
+        if (status != PairTableStatus::ok)
+            result.values.clear();
+        return result;
+    };
+    // Each READ starts on a new line and ignores what its items leave over.
+    const auto next_line = [unit] { return read_line(unit); };
+    if (ListReader(next_line).read(result.N) != ListStatus::ok)
+        return finish(PairTableStatus::unreadable);
+    if (result.N > most)
+        return finish(PairTableStatus::count_too_large);
+    if (result.N < least)
+        return finish(PairTableStatus::count_too_small);
+    const auto width = static_cast<std::size_t>(columns);
+    result.values.resize(static_cast<std::size_t>(result.N) * width);
+    for (std::size_t row = 0; row < static_cast<std::size_t>(result.N); ++row) {
+        ListReader reader(next_line);
+        for (std::size_t c = 0; c < width; ++c)
+            if (reader.read(result.values[row * width + c]) != ListStatus::ok)
+                return finish(PairTableStatus::unreadable);
+        if (rising && row > 0 && !(result.values[row * width] > result.values[(row - 1) * width]))
+            return finish(PairTableStatus::not_increasing);
+    }
+    return finish(PairTableStatus::ok);
+}
+
+PairTableRead read_pair_table(const std::string& name, int unit, std::int32_t least,
+                              std::int32_t most, bool rising) {
+    const RowTableRead rows = read_row_table(name, unit, least, most, 2, rising);
+    PairTableRead result;
+    result.status = rows.status;
+    result.N = rows.N;
+    for (std::size_t k = 0; k + 1 < rows.values.size(); k += 2) {
+        result.table.x.push_back(rows.values[k]);
+        result.table.y.push_back(rows.values[k + 1]);
+    }
+    return result;
+}
+
+} // namespace lintar

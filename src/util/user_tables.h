@@ -1,0 +1,51 @@
+// util/user_tables.h: the reading of a user table of pairs: a first line holding the row
+// count N, then N lines of two numbers each (abscissa, value), read list-directed one READ per
+// line, as the user spectra, coefficient and profile files are. Each reader keeps its own
+// messages; this reads and says what went wrong.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lintar {
+
+struct PairTable {
+    std::vector<float> x;
+    std::vector<float> y;
+};
+
+enum class PairTableStatus {
+    ok,
+    missing,         // no regular file of that name
+    unreadable,      // the count or a pair cannot be read, or the file ends early
+    count_too_large, // N above the reader's capacity
+    count_too_small, // N below the least the reader takes
+    not_increasing,  // two abscissae equal or falling (only when rising ones are required)
+};
+
+struct PairTableRead {
+    PairTableStatus status = PairTableStatus::ok;
+    std::int32_t N = 0; // the count read (also when it is refused)
+    PairTable table;
+};
+
+// Reads file `name` on `unit`, which it leaves closed. The table is returned only when the
+// whole file was read and N lies in least..most (and the abscissae rise strictly when asked).
+PairTableRead read_pair_table(const std::string& name, int unit, std::int32_t least,
+                              std::int32_t most, bool rising);
+
+// The same for rows of `columns` numbers each (the first column the abscissa): the values row
+// by row in `values`.
+struct RowTableRead {
+    PairTableStatus status = PairTableStatus::ok;
+    std::int32_t N = 0;
+    std::vector<float> values; // N x columns, row after row
+};
+RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,
+                            std::int32_t most, int columns, bool rising);
+
+// The file name on disk of a fixed-length name field: the field without its trailing blanks.
+std::string file_name_of_field(const std::string& field);
+
+} // namespace lintar
