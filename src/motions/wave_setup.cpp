@@ -149,12 +149,6 @@ void check_motion_input() {
                      "the mean wave period of the storm is undefined.");
 }
 
-// The vessel's hull model, or nullptr when the vessel type selects none; a vessel whose model
-// is not available stops here, before the report is opened.
-HullModel* hull_model_of_run() {
-    return vessel_hull_model();
-}
-
 // Step 7: the storm factor DURFAC, the mean period TAVG, the extreme wave and GAUSFK.
 void storm_factors() {
     const TpcmBlock& P = TPCM;
@@ -354,7 +348,9 @@ void VESL1() {
     // Step 1: names. Then the checks of the input and of the hull model, before any output.
     const MotionRunNames names = run_names(P.VESTYP, P.ISPM, P.SIMTYP);
     check_motion_input();
-    HullModel* const model = hull_model_of_run();
+    // The hull model (none for some vessel types); one that is not available stops the run
+    // here, before the report is opened.
+    HullModel* const model = vessel_hull_model();
     // The spreading normalisation of step 11 depends on nothing the steps before it write; it
     // is taken here so that an exponent FACTRI refuses stops before the report is opened.
     const SpreadingNormalisation s = spreading_normalisation(P.ANGSEC, P.COSEXP, EDUNIT);

@@ -19,8 +19,9 @@ namespace lintar {
 // not 3 to 100 evenly spaced rising periods, more than 37 sea headings, 12 wave headings or 6
 // sea heights, NA + 1 above 500, a depth that is not positive, a spreading sector that is not
 // positive with short-crested seas, seas and swell of zero height together (a fatal message,
-// the Return pause, an error stop). It also stops through FACTRI, the spreading quadrature,
-// too many relative headings, and a vessel whose hull model is not available.
+// the Return pause, an error stop), a spreading exponent FACTRI refuses, and a vessel whose
+// hull model is not available. It also stops through the spreading quadrature's fatal cases
+// and on too many relative headings.
 void VESL1();
 
 // COSPWR: |cos X| raised to COSEXP; 0 when |cos X| is not above 1e-10. The spreading integrand.

@@ -150,3 +150,43 @@ TEST_F(GridSpectra, SurgeAtTheCentreOfGravity) {
 
 } // namespace
 } // namespace lintar
+
+namespace lintar {
+namespace {
+
+TEST(Scalef, HeadingSixFactorLinesAndTheNote) {
+    struct Case {
+        std::int32_t NUNTS;
+        std::int32_t LCGFLG;
+        const char* surge_unit;
+        const char* heave_unit;
+        const char* yaw_unit;
+        const char* note;
+    };
+    const Case cases[] = {
+        {0, 0, "KIPS/DEG", "KIPS/FT", "FT-KIPS/DEG", "\"natural\" roll and pitch centers"},
+        {1, 1, "M.TON/DEG", "M.TON/METER", "M.TON-METER/DEG", "vessel center of gravity (VKG)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        testing::ScriptedConsole console;
+        TPCM.IUNIT = 6;
+        TPCM.IPLOTS = 0;
+        TPCM.NUNTS = c.NUNTS;
+        TPCM.LCGFLG = c.LCGFLG;
+        SCALEF();
+        const std::string screen = console.screen();
+        EXPECT_EQ(screen.rfind("\n-----  REGULAR WAVE FORCE/TORQUE SCALE FACTORS  ----\n", 0), 0u)
+            << screen;
+        EXPECT_NE(screen.find("       SURGE .................................."),
+                  std::string::npos);
+        EXPECT_NE(screen.find(std::string(" ") + c.surge_unit + "\n"), std::string::npos);
+        EXPECT_NE(screen.find(std::string(" ") + c.heave_unit + "\n"), std::string::npos);
+        EXPECT_NE(screen.find(std::string(" ") + c.yaw_unit + "\n"), std::string::npos);
+        EXPECT_NE(screen.find(std::string(" ++> Note: Moments evaluated about ") + c.note + "\n"),
+                  std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace lintar
