@@ -3,12 +3,14 @@
 
 #include "blocks/lowcof.h"
 #include "blocks/sines.h"
+#include "blocks/tpcm.h"
 #include "environment/fourier_basis.h"
 #include "environment/user_coefficients.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/flags.h"
+#include "util/prompts.h"
 #include "util/table_search.h"
 
 #include <array>
@@ -115,6 +117,30 @@ std::optional<std::int32_t> wind_table_lacking(std::int32_t NIBPAK) {
         if (NIBVAL(NIBPAK, k, screen_unit) == 1 && LOWCOF.NUWNPT < 2)
             return k;
     return std::nullopt;
+}
+
+std::optional<std::int32_t> current_table_lacking(std::int32_t NIBPAK) {
+    for (std::int32_t k = 1; k <= 3; ++k)
+        if (NIBVAL(NIBPAK, k, screen_unit) == 1 && LOWCOF.NUCRPT < 2)
+            return k;
+    return std::nullopt;
+}
+
+void check_coefficient_tables(int IOSCRN) {
+    constexpr const char* components[3] = {"surge force", "sway force", "yaw moment"};
+    const auto refuse = [IOSCRN, &components](const char* load, std::int32_t k) {
+        fatal_stop(IOSCRN, keyboard_unit,
+                   {std::string(" ++> FATAL error: the ") + load +
+                        " coefficient table of the low-frequency data has no points for the " +
+                        components[k - 1] + ";",
+                    "     choose another force model for it."});
+    };
+    if (TPCM.LWIND == 1)
+        if (const auto k = wind_table_lacking(TPCM.LWBARG))
+            refuse("wind", *k);
+    if (TPCM.LCURNT == 1)
+        if (const auto k = current_table_lacking(TPCM.LCBARG))
+            refuse("current", *k);
 }
 
 float WINDCF(std::int32_t IXYZ, std::int32_t NIBPAK, float LOADED, float BOWTYP, float SIZE,

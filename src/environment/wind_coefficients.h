@@ -29,5 +29,15 @@ std::string wind_file_name(std::int32_t CREATR, std::int32_t ISPM);
 // The analysis-entry check of the wind table of the low-frequency data: the first component
 // (1 to 3) whose method in NIBPAK is the table while it holds fewer than two points, or nothing.
 std::optional<std::int32_t> wind_table_lacking(std::int32_t NIBPAK);
+// The same for the current table (NUCRPT points).
+std::optional<std::int32_t> current_table_lacking(std::int32_t NIBPAK);
+
+// The analysis-entry check of the tables: with wind (LWIND 1) or current (LCURNT 1) on, a
+// component whose model (LWBARG, LCBARG) is the table of the low-frequency data while that
+// holds fewer than two points is refused: " ++> FATAL error: the wind coefficient table of the
+// low-frequency data has no points for the surge force;" (or current; sway force, yaw moment)
+// and "     choose another force model for it.", the Return pause, status 1. Reads TPCM and
+// LOWCOF.
+void check_coefficient_tables(int IOSCRN);
 
 } // namespace lintar

@@ -4,6 +4,7 @@
 #include "environment/wind_coefficients.h"
 
 #include "blocks/lowcof.h"
+#include "blocks/tpcm.h"
 #include "environment/fourier_basis.h"
 #include "environment/user_coefficients.h"
 #include "runtime/program_state.h"
@@ -87,6 +88,22 @@ TEST(WindCoefficients, TheLowFrequencyTableIsMirrored) {
     }
     LOWCOF.NUWNPT = 1;
     EXPECT_EQ(wind_table_lacking(1 + 16 * 5 + 256 * 5), 1);
+}
+
+TEST(WindCoefficients, EmptyTablesAreRefusedAtTheAnalysisEntry) {
+    ScriptedConsole console("\n");
+    TPCM.LWIND = 1;
+    TPCM.LWBARG = all(5);
+    TPCM.LCURNT = 1;
+    TPCM.LCBARG = 7 + 16 * 1 + 256 * 7; // the table for sway only
+    LOWCOF.NUCRPT = 1;
+    EXPECT_EQ(run_until_stop([] { check_coefficient_tables(screen_unit); }), StopKind::error);
+    EXPECT_EQ(console.screen(),
+              " ++> FATAL error: the current coefficient table of the low-frequency data has no "
+              "points for the sway force;\n"
+              "     choose another force model for it.\n \n Press <RETURN> to continue: ");
+    LOWCOF.NUCRPT = 2;
+    EXPECT_FALSE(run_until_stop([] { check_coefficient_tables(screen_unit); }).has_value());
 }
 
 TEST(WindCoefficients, AnUndefinedMethodGivesZeroWithOneWarning) {
