@@ -38,7 +38,7 @@ struct CoefficientFile {
 
 struct UserCoefficientStore {
     CoefficientFile wind{"USRWND"};
-    CoefficientFile current{"USRCRN"};
+    CoefficientFile current{"USERWC"}; // the current reader reports under this name
 };
 UserCoefficientStore store;
 const StateReset reset_store{[] { store = UserCoefficientStore{}; }};

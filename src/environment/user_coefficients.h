@@ -17,7 +17,7 @@ namespace lintar {
 // headings that do not rise, and an unreadable record (FILERR) end the run.
 float USRWND(std::int32_t LCOMP, float ANGLE, int IOOUT, int IOIN, std::string_view USERDAT);
 
-// The current's reader of the same layout, naming itself USRCRN in file-error reports.
+// The current's reader of the same layout, naming itself USERWC in file-error reports.
 float USRCRN(std::int32_t LCOMP, float ANGLE, int IOOUT, int IOIN, std::string_view USERDAT);
 
 } // namespace lintar
