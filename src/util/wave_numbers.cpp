@@ -93,9 +93,9 @@ std::string CURPRT(std::int32_t CURTYP) {
 }
 
 // group_speed: see the header; kd >= 80 takes the deep-water limit c / 2 exactly.
-float group_speed(float G, float omega, float k, float depth) {
+float group_speed(float G, float omega, float k, float depth, float deep_from) {
     const float kd = k * depth;
-    if (kd >= 80.0f)
+    if (kd >= deep_from)
         return 0.5f * omega / k;
     const float ch = std::cosh(kd);
     return G * (kd / ch + std::sinh(kd)) / (2.0f * omega * ch);

@@ -29,7 +29,8 @@ std::string CURPRT(std::int32_t CURTYP);
 
 // Group speed of a linear wave of angular frequency omega and wave number k in water of the
 // given depth, with gravity G: G (kd / cosh kd + sinh kd) / (2 omega cosh kd), and exactly half
-// the phase speed omega / k from kd = 80 on, where the hyperbolic functions lose their meaning.
-float group_speed(float G, float omega, float k, float depth);
+// the phase speed omega / k from kd = deep_from on (80 by default, where the hyperbolic
+// functions lose their meaning; the drift routines' GROUPSPD takes deep water above 30).
+float group_speed(float G, float omega, float k, float depth, float deep_from = 80.0f);
 
 } // namespace lintar
