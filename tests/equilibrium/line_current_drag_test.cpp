@@ -523,5 +523,33 @@ TEST(LineCurrentDrag, SkippedAndSlackLines) {
     EXPECT_TRUE(std::isfinite(o.FCURNT));
 }
 
+// A weightless subline inside a catenary keeps one slope, so its slope range is empty: it adds
+// nothing to the integrals over the slope (which would divide by its zero weight), and the
+// line's results stay finite.
+TEST(LineCurrentDrag, WeightlessSublineAddsNothingAndStaysFinite) {
+    ScriptedConsole console;
+    fill_chain_site();
+    TPCM.NELEM(1) = 3;
+    for (int e = 1; e <= 3; ++e) {
+        TPCM.SLEN(e, 1) = static_cast<float>(chain.L / 3.0);
+        TPCM.WETWT(e, 1) = e == 2 ? 0.0f : static_cast<float>(chain.w);
+        TPCM.ALPHA(1, e, 1) = static_cast<float>(1.0 / chain.EA);
+        TPCM.DIAM(e, 1) = 100.0f;
+        TPCM.COFDMT(e, 1) = 1.0f;
+    }
+    std::array<float, 150> RANCQ{}, ANGDPQ{};
+    RANCQ[0] = LINCOM.RANC(1);
+    ANGDPQ[0] = 120.0f;
+    const Outputs o = run_lindrg(1, 1, RANCQ, ANGDPQ, true);
+    ASSERT_EQ(LINCOM.SCLWT(2), 0.0);
+    EXPECT_GT(o.FCLTOT[0], 0.0f);
+    EXPECT_TRUE(std::isfinite(o.FCLTOT[0]));
+    EXPECT_TRUE(std::isfinite(o.DZ[0]));
+    EXPECT_TRUE(std::isfinite(o.DTZ[0]));
+    const DragLine line = solved_chain();
+    EXPECT_EQ(V2INTEG(line, LINCOM.TMPTAN(2), LINCOM.TMPTAN(3), -100.0f, -10.0f, 1.0f, 51, 2),
+              0.0f);
+}
+
 } // namespace
 } // namespace lintar
