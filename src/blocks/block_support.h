@@ -32,6 +32,15 @@ inline std::size_t col_major(int i, int n1, int j, int n2, int k, [[maybe_unused
                                          static_cast<std::size_t>(k - 1);
 }
 
+// Flat position of element (i, j, k, l) of an array with bounds (n1, n2, n3, n4).
+inline std::size_t col_major(int i, int n1, int j, int n2, int k, int n3, int l,
+                             [[maybe_unused]] int n4) {
+    LINTAR_ASSERT(l >= 1 && l <= n4, "array index out of its bounds");
+    return col_major(i, n1, j, n2, k, n3) +
+           static_cast<std::size_t>(n1) * static_cast<std::size_t>(n2) *
+               static_cast<std::size_t>(n3) * static_cast<std::size_t>(l - 1);
+}
+
 // Checks the index of a one-element array whose word is stored as a scalar member.
 inline void check_index([[maybe_unused]] int i, [[maybe_unused]] int n) {
     LINTAR_ASSERT(i >= 1 && i <= n, "array index out of its bounds");

@@ -301,6 +301,32 @@ struct LincomBlock {
         return SPLINE_2DERIV_words[col_major(j, lincom_curve_points, e, lincom_elements, t,
                                              lincom_types)];
     }
+
+    // ---- Current drag on the lines (LINDRG) ------------------------------------------------
+    float FCURNT_LNS;                 // total current load of the lines on the vessel
+    float CURF_ANG_LINS;              // its direction, radians
+    float TCURNT_LNS;                 // its yaw moment: 0
+    float XYCRMG;                     // sum of line load x lever arm from its fairlead up to VKG
+    float XYCRMB;                     // the same up to the moment centre RMCTR(3)
+    float FCLTOT_words[lincom_lines]; // current load of line i on the vessel
+    float& FCLTOT(int i) { return FCLTOT_words[col_major(i, lincom_lines)]; }
+    const float& FCLTOT(int i) const { return FCLTOT_words[col_major(i, lincom_lines)]; }
+    float FCLPAR_words[lincom_lines]; // its part along the line's azimuth (magnitude)
+    float& FCLPAR(int i) { return FCLPAR_words[col_major(i, lincom_lines)]; }
+    const float& FCLPAR(int i) const { return FCLPAR_words[col_major(i, lincom_lines)]; }
+    float FCLPRP_words[lincom_lines]; // its part across the azimuth (magnitude)
+    float& FCLPRP(int i) { return FCLPRP_words[col_major(i, lincom_lines)]; }
+    const float& FCLPRP(int i) const { return FCLPRP_words[col_major(i, lincom_lines)]; }
+    float DZ_CRNT_FLEX_words[lincom_types]; // current-flexibility terms of line type t
+    float& DZ_CRNT_FLEX(int t) { return DZ_CRNT_FLEX_words[col_major(t, lincom_types)]; }
+    const float& DZ_CRNT_FLEX(int t) const {
+        return DZ_CRNT_FLEX_words[col_major(t, lincom_types)];
+    }
+    float DTZ_CRNT_FLEX_words[lincom_types];
+    float& DTZ_CRNT_FLEX(int t) { return DTZ_CRNT_FLEX_words[col_major(t, lincom_types)]; }
+    const float& DTZ_CRNT_FLEX(int t) const {
+        return DTZ_CRNT_FLEX_words[col_major(t, lincom_types)];
+    }
 };
 
 static_assert(std::is_standard_layout_v<LincomBlock>);

@@ -1,0 +1,895 @@
+// equilibrium/line_current_drag.cpp: the mean current drag on the mooring lines.
+#include "equilibrium/line_current_drag.h"
+
+#include "blocks/curprof.h"
+#include "blocks/lincom.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "lines/catenary_elements.h"
+#include "lines/line_shape.h"
+#include "lines/mooring_force.h"
+#include "lines/stress_strain.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/angles.h"
+#include "util/prompts.h"
+#include "util/table_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace lintar {
+
+namespace {
+
+constexpr float DEGRAD = degrees_per_radian;
+
+// One warning per run for the first point of zero tension or slope left out of a sum.
+struct LineDragStore {
+    bool degenerate_warned = false;
+};
+LineDragStore line_drag_store;
+const StateReset reset_line_drag{[] { line_drag_store = LineDragStore{}; }};
+
+// Simpson weight of point j of 1..NQP: 1 at the ends, 4 at even points, 2 at the others.
+double simpson_weight(std::int32_t j, std::int32_t NQP) {
+    if (j == 1 || j == NQP)
+        return 1.0;
+    return j % 2 == 0 ? 4.0 : 2.0;
+}
+
+// v|v| of the current at a depth.
+double speed_squared(const DragLine& line, double depth) {
+    const float v =
+        current_at_depth(*line.profile, line.CURSPD, line.CURHDG, static_cast<float>(depth)).speed;
+    return static_cast<double>(v) * std::abs(static_cast<double>(v));
+}
+
+// An element lying on the seabed slope: at or below the touchdown element, its upper slope not
+// above the seabed's.
+bool on_seabed(const DragLine& line, std::int32_t IELEM, double DQF) {
+    return line.BOTELM != 0 && IELEM >= line.BOTELM && DQF <= line.DSLOPE;
+}
+
+// The depth of the point of slope q of a catenary element below the element's top, from the
+// vertical catenary function (ZF its value at the element's upper slope).
+double drop_below_top(const DragLine& line, double ZF, double R, std::int32_t IELEM) {
+    return (ZF - ZFCN(R, IELEM, line.BETA)) / line.SCLWT(IELEM);
+}
+
+// The drag factor DIAMFC x DIAM x COFDMT of an element, recorded in COFDMP when asked for.
+float drag_factor(const DragLine& line, std::int32_t IELEM, float DIAMFC) {
+    const float COFDMP = DIAMFC * line.DIAM(IELEM) * line.COFDMT(IELEM);
+    if (line.COFDMP != nullptr)
+        *line.COFDMP = COFDMP;
+    return COFDMP;
+}
+
+} // namespace
+
+std::int32_t current_drag_points(float DEPTH, const CurprofBlock& profile) {
+    float DZMINQ = 1.0e20f;
+    if (profile.NCURNTPF >= 1)
+        DZMINQ = std::min(DZMINQ, profile.DPTHIPF(1));
+    for (int i = 2; i <= profile.NCURNTPF; ++i)
+        DZMINQ = std::min(DZMINQ, profile.DPTHIPF(i) - profile.DPTHIPF(i - 1));
+    if (DZMINQ <= 0.0f)
+        return 51;
+    const float layers = DEPTH / DZMINQ;
+    // A layer so thin that the count overflows is held to the largest odd count.
+    const std::int32_t n = layers < 1.0e9f ? static_cast<std::int32_t>(layers) : 1000000000;
+    return std::max(2 * n + 1, 51);
+}
+
+CurrentAtDepth current_at_depth(const CurprofBlock& profile, float CURSPD, float CURHDG,
+                                float depth) {
+    const std::int32_t n = profile.NCURNTPF;
+    if (n < 1)
+        return {CURSPD, CURHDG};
+    const float d1 = profile.DPTHIPF(1);
+    if (depth < d1) {
+        if (d1 == 0.0f)
+            return {CURSPD, CURHDG};
+        return {CURSPD + (profile.VELIPF(1) - CURSPD) * depth / d1,
+                CURHDG + (profile.CURHDGPF(1) - CURHDG) * depth / d1};
+    }
+    const auto levels = static_cast<std::size_t>(n);
+    const std::span<const float> D(profile.DPTHIPF_words, levels);
+    std::int32_t IER = 0;
+    std::int32_t MIN = 1;
+    BSRCH(D, depth, IER, MIN, n);
+    CurrentAtDepth c;
+    INTERP(D, std::span<const float>(profile.VELIPF_words, levels), depth, c.speed, MIN);
+    INTERP(D, std::span<const float>(profile.CURHDGPF_words, levels), depth, c.heading, MIN);
+    if (depth > profile.DPTHIPF(n) && c.speed < 0.0f)
+        c.speed = 0.0f;
+    return c;
+}
+
+// ---- Drag of one element and of the line ------------------------------------------------------
+
+float V2INTEG(const DragLine& line, double DQF, double DQB, float ZELMTOP, float ZVAR, float SINFC2,
+              std::int32_t NQP, std::int32_t IELEM) {
+    const double sw = line.SCLWT(IELEM);
+    if (on_seabed(line, IELEM, DQF) || sw == 0.0)
+        return 0.0f; // a weightless element keeps one slope: no slope range to integrate over
+    const double h = (DQF - DQB) / (NQP - 1);
+    const double ZF = ZFCN(SECFCN(DQF), IELEM, line.BETA);
+    double sum = 0.0;
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const double q = DQF - (j - 1) * h;
+        const double R = SECFCN(q);
+        const double depth = -ZELMTOP - 0.0001 + drop_below_top(line, ZF, R, IELEM);
+        if (depth <= -static_cast<double>(ZVAR))
+            continue;
+        sum += simpson_weight(j, NQP) * speed_squared(line, depth) * std::sqrt(q * q + SINFC2) *
+               DZFCNOQ(R, IELEM, line.BETA) / sw;
+    }
+    return static_cast<float>(h * sum / 3.0);
+}
+
+void V2INTEG2(const DragLine& line, float& FXLNTMP, float& FYLNTMP, double DQF, double DQB,
+              float ZELMTOP, float ZVAR, float PHITMP, std::int32_t NQP, std::int32_t IELEM) {
+    FXLNTMP = 0.0f;
+    FYLNTMP = 0.0f;
+    const double sw = line.SCLWT(IELEM);
+    if (on_seabed(line, IELEM, DQF) || sw == 0.0)
+        return;
+    const double h = (DQF - DQB) / (NQP - 1);
+    const double ZF = ZFCN(SECFCN(DQF), IELEM, line.BETA);
+    double sx = 0.0;
+    double sy = 0.0;
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const double q = DQF - (j - 1) * h;
+        const double R = SECFCN(q);
+        const double depth = -ZELMTOP - 0.0001 + drop_below_top(line, ZF, R, IELEM);
+        if (depth <= -static_cast<double>(ZVAR))
+            continue;
+        const CurrentAtDepth c =
+            current_at_depth(*line.profile, line.CURSPD, line.CURHDG, static_cast<float>(depth));
+        const double theta = c.heading / DEGRAD;
+        const double across = std::sin((c.heading - PHITMP) / DEGRAD);
+        const double f = simpson_weight(j, NQP) * static_cast<double>(c.speed) *
+                         std::abs(static_cast<double>(c.speed)) *
+                         std::sqrt(q * q + across * across) * DZFCNOQ(R, IELEM, line.BETA) / sw;
+        sx += f * std::cos(theta);
+        sy += f * std::sin(theta);
+    }
+    FXLNTMP = static_cast<float>(h * sx / 3.0);
+    FYLNTMP = static_cast<float>(h * sy / 3.0);
+}
+
+float VRTDRG(const DragLine& line, float ZELMBOT, float ZELMTOP, std::int32_t NQP,
+             std::int32_t IELEM) {
+    (void)IELEM;
+    const double top = -static_cast<double>(ZELMTOP);
+    const double step = (static_cast<double>(ZELMTOP) - ZELMBOT) / (NQP - 1);
+    double sum = 0.0;
+    for (std::int32_t j = 1; j <= NQP; ++j)
+        sum += simpson_weight(j, NQP) * speed_squared(line, top + (j - 1) * step);
+    return static_cast<float>(step * sum / 3.0);
+}
+
+void VRTDRG2(const DragLine& line, float& FXLNTMP, float& FYLNTMP, float ZELMBOT, float ZELMTOP,
+             float PHITMP, std::int32_t NQP, std::int32_t IELEM) {
+    (void)PHITMP;
+    (void)IELEM;
+    const double top = -static_cast<double>(ZELMTOP);
+    const double step = (static_cast<double>(ZELMTOP) - ZELMBOT) / (NQP - 1);
+    double sx = 0.0;
+    double sy = 0.0;
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const CurrentAtDepth c = current_at_depth(*line.profile, line.CURSPD, line.CURHDG,
+                                                  static_cast<float>(top + (j - 1) * step));
+        const double theta = c.heading / DEGRAD;
+        const double f = simpson_weight(j, NQP) * static_cast<double>(c.speed) *
+                         std::abs(static_cast<double>(c.speed));
+        sx += f * std::cos(theta);
+        sy += f * std::sin(theta);
+    }
+    FXLNTMP = static_cast<float>(step * sx / 3.0);
+    FYLNTMP = static_cast<float>(step * sy / 3.0);
+}
+
+// ---- The cached integrands of a catenary line ---------------------------------------------
+
+namespace {
+
+// The masked Simpson sum of an element's samples below level ZVAR: the same terms V2INTEG (or
+// V2INTEG2) adds at that level.
+struct MaskedSum {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+MaskedSum masked_sum(const ElementSamples& s, float ZVAR) {
+    const double level = -static_cast<double>(ZVAR);
+    MaskedSum out;
+    if (s.monotonic) {
+        // Depths rise with the point: the points below the level are a tail of the element,
+        // whose sums are kept from the bottom up.
+        const auto first = static_cast<std::size_t>(
+            std::upper_bound(s.depth.begin(), s.depth.end(), level) - s.depth.begin());
+        if (first < s.depth.size()) {
+            out.x = s.tail_x[first];
+            out.y = s.two_components ? s.tail_y[first] : 0.0;
+        }
+        return out;
+    }
+    for (std::size_t j = 0; j < s.depth.size(); ++j) {
+        if (s.depth[j] <= level)
+            continue;
+        out.x += s.wf_x[j];
+        if (s.two_components)
+            out.y += s.wf_y[j];
+    }
+    return out;
+}
+
+ElementSamples sample_element(const DragLine& line, double DQF, double DQB, float ZELMTOP,
+                              float SINFC2, float PHITMP, bool heading_profile, std::int32_t NQP,
+                              std::int32_t IELEM) {
+    ElementSamples s;
+    s.two_components = heading_profile;
+    const double sw = line.SCLWT(IELEM);
+    if (on_seabed(line, IELEM, DQF) || sw == 0.0) {
+        s.skipped = true;
+        return s;
+    }
+    s.h = (DQF - DQB) / (NQP - 1);
+    const double ZF = ZFCN(SECFCN(DQF), IELEM, line.BETA);
+    const auto n = static_cast<std::size_t>(NQP);
+    s.depth.resize(n);
+    s.wf_x.resize(n);
+    if (heading_profile)
+        s.wf_y.resize(n);
+    s.monotonic = true;
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const auto k = static_cast<std::size_t>(j - 1);
+        const double q = DQF - (j - 1) * s.h;
+        const double R = SECFCN(q);
+        const double depth = -ZELMTOP - 0.0001 + drop_below_top(line, ZF, R, IELEM);
+        s.depth[k] = depth;
+        if (k > 0 && depth < s.depth[k - 1])
+            s.monotonic = false;
+        const CurrentAtDepth c =
+            current_at_depth(*line.profile, line.CURSPD, line.CURHDG, static_cast<float>(depth));
+        const double vv = static_cast<double>(c.speed) * std::abs(static_cast<double>(c.speed));
+        const double ds = DZFCNOQ(R, IELEM, line.BETA) / sw;
+        const double w = simpson_weight(j, NQP);
+        if (heading_profile) {
+            const double theta = c.heading / DEGRAD;
+            const double across = std::sin((c.heading - PHITMP) / DEGRAD);
+            const double f = w * vv * std::sqrt(q * q + across * across) * ds;
+            s.wf_x[k] = f * std::cos(theta);
+            s.wf_y[k] = f * std::sin(theta);
+        } else {
+            s.wf_x[k] = w * vv * std::sqrt(q * q + SINFC2) * ds;
+        }
+    }
+    if (s.monotonic) {
+        s.tail_x.assign(n + 1, 0.0);
+        if (heading_profile)
+            s.tail_y.assign(n + 1, 0.0);
+        for (std::size_t k = n; k-- > 0;) {
+            s.tail_x[k] = s.tail_x[k + 1] + s.wf_x[k];
+            if (heading_profile)
+                s.tail_y[k] = s.tail_y[k + 1] + s.wf_y[k];
+        }
+    }
+    return s;
+}
+
+// The top of every element of a catenary line below its fairlead: element 1 at ZLINTOP, each
+// next one lower by the rise ZDIST of the elements above it.
+std::array<float, max_nodes> element_tops(const DragLine& line, float ZLINTOP) {
+    std::array<float, max_nodes> tops{};
+    for (std::int32_t e = 1; e <= line.NELEM; ++e)
+        tops[static_cast<std::size_t>(e - 1)] =
+            e == 1 ? ZLINTOP
+                   : ZLINTOP - static_cast<float>(ZDIST(line.SCLWT, line.SECARR, line.BETA, e - 1,
+                                                        line.SLEN, line.TMPTAN));
+    return tops;
+}
+
+// The drag sums of the whole line below ZVAR, one component (FXINTEG) or two (FXYINTEG2).
+MaskedSum line_drag_below(const DragLine& line, float ZVAR, float ZLINTOP, float SINFC2,
+                          float ANGDPQ, bool heading_profile, std::int32_t NQP, bool LVRTLIN,
+                          float VRTANG, float DIAMFC, float V2FAC) {
+    MaskedSum total;
+    if (LVRTLIN) {
+        float ZELMTOP = ZLINTOP;
+        for (std::int32_t e = 1; e <= line.NELEM; ++e) {
+            const float COFDMP = drag_factor(line, e, DIAMFC);
+            const float ZELMBOT = ZELMTOP - line.SLEN(e) * std::cos(VRTANG);
+            if (ZELMBOT < ZVAR) {
+                const float top = std::min(ZELMTOP, ZVAR);
+                if (heading_profile) {
+                    float fx = 0.0f, fy = 0.0f;
+                    VRTDRG2(line, fx, fy, ZELMBOT, top, ANGDPQ, NQP, e);
+                    total.x += V2FAC * COFDMP * fx;
+                    total.y += V2FAC * COFDMP * fy;
+                } else {
+                    total.x += V2FAC * COFDMP * VRTDRG(line, ZELMBOT, top, NQP, e);
+                }
+            }
+            ZELMTOP = ZELMBOT;
+        }
+        return total;
+    }
+    const std::array<float, max_nodes> tops =
+        line.samples == nullptr ? element_tops(line, ZLINTOP) : std::array<float, max_nodes>{};
+    for (std::int32_t e = 1; e <= line.NELEM; ++e) {
+        const float COFDMP = drag_factor(line, e, DIAMFC);
+        const auto k = static_cast<std::size_t>(e - 1);
+        float fx = 0.0f;
+        float fy = 0.0f;
+        if (line.samples != nullptr) {
+            const ElementSamples& s = (*line.samples)[k];
+            if (!s.skipped) {
+                const MaskedSum m = masked_sum(s, ZVAR);
+                fx = static_cast<float>(s.h * m.x / 3.0);
+                fy = static_cast<float>(s.h * m.y / 3.0);
+            }
+        } else if (heading_profile) {
+            V2INTEG2(line, fx, fy, line.TMPTAN(e), line.TMPTAN(e + 1), tops[k], ZVAR, ANGDPQ, NQP,
+                     e);
+        } else {
+            fx = V2INTEG(line, line.TMPTAN(e), line.TMPTAN(e + 1), tops[k], ZVAR, SINFC2, NQP, e);
+        }
+        total.x += V2FAC * COFDMP * fx;
+        total.y += V2FAC * COFDMP * fy;
+    }
+    return total;
+}
+
+} // namespace
+
+float FXINTEG(const DragLine& line, float ZVAR, float ZLINTOP, float SINFC2, std::int32_t ILIN,
+              std::int32_t NQP, bool LVRTLIN, float VRTANG, float DIAMFC, float V2FAC) {
+    (void)ILIN;
+    return static_cast<float>(line_drag_below(line, ZVAR, ZLINTOP, SINFC2, 0.0f, false, NQP,
+                                              LVRTLIN, VRTANG, DIAMFC, V2FAC)
+                                  .x);
+}
+
+void FXYINTEG2(const DragLine& line, float& FXINTEG, float& FYINTEG, float ZVAR, float ZLINTOP,
+               float ANGDPQ, float SINFC2, std::int32_t ILIN, std::int32_t NQP, bool LVRTLIN,
+               float VRTANG, float DIAMFC, float V2FAC) {
+    (void)SINFC2;
+    (void)ILIN;
+    const MaskedSum s = line_drag_below(line, ZVAR, ZLINTOP, 0.0f, ANGDPQ, true, NQP, LVRTLIN,
+                                        VRTANG, DIAMFC, V2FAC);
+    FXINTEG = static_cast<float>(s.x);
+    FYINTEG = static_cast<float>(s.y);
+}
+
+// ---- Split integrals ------------------------------------------------------------------------
+
+namespace {
+
+// The line's drag below level z: (F, 0) under one heading, (Fx, Fy) under the profile.
+struct DragBelow {
+    double x = 0.0;
+    double y = 0.0;
+    double magnitude() const { return std::hypot(x, y); }
+};
+
+DragBelow drag_below(const DragLine& line, bool heading_profile, float z, float ZLINTOP,
+                     float SINFC2, float ANGDPQ, std::int32_t ILIN, std::int32_t NQP, bool LVRTLIN,
+                     float VRTANG, float DIAMFC, float V2FAC) {
+    DragBelow F;
+    if (heading_profile) {
+        float fx = 0.0f, fy = 0.0f;
+        FXYINTEG2(line, fx, fy, z, ZLINTOP, ANGDPQ, SINFC2, ILIN, NQP, LVRTLIN, VRTANG, DIAMFC,
+                  V2FAC);
+        F.x = fx;
+        F.y = fy;
+    } else {
+        F.x = FXINTEG(line, z, ZLINTOP, SINFC2, ILIN, NQP, LVRTLIN, VRTANG, DIAMFC, V2FAC);
+    }
+    return F;
+}
+
+SplitIntegrals catenary_split(const DragLine& line, bool heading_profile, std::int32_t NQP,
+                              std::int32_t ILIN, float DIAMFC, float V2FAC, float SINFC2,
+                              std::int32_t IELEM, bool LVRTLIN, float VRTANG, float ANGDPQ,
+                              double DQF, double DQB, float ZELMTOP, float ZLINTOP,
+                              bool GET_CRNT_FLEX) {
+    SplitIntegrals out;
+    const double sw = line.SCLWT(IELEM);
+    if (on_seabed(line, IELEM, DQF) || sw == 0.0)
+        return out; // a weightless element has no slope range: its integrals are 0
+    const double h = (DQF - DQB) / (NQP - 1);
+    const double ZF = ZFCN(SECFCN(DQF), IELEM, line.BETA);
+    FlexIntegrals& f = out.flex;
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const double q = DQF - (j - 1) * h;
+        const double R = SECFCN(q);
+        const float z = static_cast<float>(ZELMTOP - drop_below_top(line, ZF, R, IELEM));
+        if (z > 0.0f)
+            continue;
+        const DragBelow F = drag_below(line, heading_profile, z, ZLINTOP, SINFC2, ANGDPQ, ILIN, NQP,
+                                       LVRTLIN, VRTANG, DIAMFC, V2FAC);
+        const double D = DZFCN(R, IELEM, line.BETA) / sw;
+        const double w = simpson_weight(j, NQP);
+        const double R2 = R * R;
+        out.XNUMR8 += w * F.x * D / R2;
+        out.XDENOM += w * D / R2;
+        out.YNUMR8 += w * (heading_profile ? F.y : F.x) / R;
+        out.YDENOM += w / R;
+        if (GET_CRNT_FLEX) {
+            const double Fm = heading_profile ? F.magnitude() : F.x;
+            const double P = q / R2;
+            f.DZS_INT1 += w * P * P * D;
+            f.DZS_INT2 += w * Fm * P * P * D;
+            f.DZS_INT3 += w * Fm * Fm * P * P * D;
+            f.DZS_INT4 += w * D / R2;
+            f.DZS_INT5 += w * Fm * D / R2;
+            f.DTZS_INT1 += w * D * P / R2;
+            f.DTZS_INT2 += w * Fm * D * P / R2;
+            // A horizontal point has no finite term here: it is left out of this sum.
+            if (q != 0.0)
+                f.DTZS_INT3 += w * D / (R2 * q);
+            else
+                ++out.degenerate_points;
+        }
+    }
+    const double H = line.HMEAN;
+    out.XNUMR8 *= h / 3.0;
+    out.YNUMR8 *= h / 3.0;
+    out.XDENOM *= h / 3.0;
+    out.YDENOM *= h / 3.0;
+    f.DZS_INT4 *= h / (3.0 * H);
+    f.DZS_INT5 *= h / (3.0 * H);
+    f.DTZS_INT3 *= h / (3.0 * H);
+    f.DZS_INT1 *= h / (3.0 * H * H);
+    f.DZS_INT2 *= h / (3.0 * H * H);
+    f.DZS_INT3 *= h / (3.0 * H * H);
+    f.DTZS_INT1 *= h / (3.0 * H * H);
+    f.DTZS_INT2 *= h / (3.0 * H * H);
+    return out;
+}
+
+SplitIntegrals straight_split(const DragLine& line, bool heading_profile, std::int32_t NQP,
+                              std::int32_t ILIN, float DIAMFC, float V2FAC, float SINFC2,
+                              std::int32_t IELEM, bool LVRTLIN, float VRTANG, float ANGDPQ,
+                              float ZELMTOP, float ZELMBOT, float ZLINTOP, float BOTTENI,
+                              float WETWT, bool GET_CRNT_FLEX) {
+    (void)IELEM;
+    SplitIntegrals out;
+    FlexIntegrals& f = out.flex;
+    const double step = (static_cast<double>(ZELMTOP) - ZELMBOT) / (NQP - 1);
+    for (std::int32_t j = 1; j <= NQP; ++j) {
+        const double zd = ZELMBOT + (j - 1) * step;
+        const float z = static_cast<float>(zd);
+        if (z > 0.0f)
+            continue;
+        const double T = BOTTENI + (zd - ZELMBOT) * WETWT;
+        // The sums divide by the local tension: a point where it is 0 is left out.
+        if (T == 0.0) {
+            ++out.degenerate_points;
+            continue;
+        }
+        const DragBelow F = drag_below(line, heading_profile, z, ZLINTOP, SINFC2, ANGDPQ, ILIN, NQP,
+                                       LVRTLIN, VRTANG, DIAMFC, V2FAC);
+        const double w = simpson_weight(j, NQP);
+        const double T2 = T * T;
+        out.XNUMR8 += w * F.x / T2;
+        if (heading_profile)
+            out.YNUMR8 += w * F.y / T2;
+        out.XDENOM += w / T2;
+        if (GET_CRNT_FLEX) {
+            const double Fm = heading_profile ? F.magnitude() : F.x;
+            f.DZS_INT1 += w / T2;
+            f.DZS_INT2 += w * Fm / T2;
+            f.DZS_INT3 += w * Fm * Fm / T2;
+            f.DTZS_INT3 += w / T;
+        }
+    }
+    out.XNUMR8 *= step / 3.0;
+    out.XDENOM *= step / 3.0;
+    f.DZS_INT1 *= step / 3.0;
+    f.DZS_INT2 *= step / 3.0;
+    f.DZS_INT3 *= step / 3.0;
+    out.YNUMR8 = heading_profile ? out.YNUMR8 * step / 3.0 : out.XNUMR8;
+    out.YDENOM = out.XDENOM;
+    f.DTZS_INT1 = f.DZS_INT1 * VRTANG;
+    f.DTZS_INT2 = f.DZS_INT2 * VRTANG;
+    f.DTZS_INT3 = f.DTZS_INT3 * step * VRTANG * VRTANG / 3.0;
+    f.DZS_INT4 = 0.0;
+    f.DZS_INT5 = 0.0;
+    return out;
+}
+
+} // namespace
+
+SplitIntegrals TOPBOTFIX(const DragLine& line, std::int32_t NQP, std::int32_t ILIN, float DIAMFC,
+                         float V2FAC, float SINFC2, std::int32_t IELEM, bool LVRTLIN, float VRTANG,
+                         double DQF, double DQB, float ZELMTOP, float ZLINTOP, bool GET_CRNT_FLEX) {
+    return catenary_split(line, false, NQP, ILIN, DIAMFC, V2FAC, SINFC2, IELEM, LVRTLIN, VRTANG,
+                          0.0f, DQF, DQB, ZELMTOP, ZLINTOP, GET_CRNT_FLEX);
+}
+
+SplitIntegrals TOPBOTFIX2(const DragLine& line, std::int32_t NQP, std::int32_t ILIN, float DIAMFC,
+                          float V2FAC, float SINFC2, std::int32_t IELEM, bool LVRTLIN, float VRTANG,
+                          float ANGDPQ, double DQF, double DQB, float ZELMTOP, float ZLINTOP,
+                          bool GET_CRNT_FLEX) {
+    return catenary_split(line, true, NQP, ILIN, DIAMFC, V2FAC, SINFC2, IELEM, LVRTLIN, VRTANG,
+                          ANGDPQ, DQF, DQB, ZELMTOP, ZLINTOP, GET_CRNT_FLEX);
+}
+
+SplitIntegrals TOPBOTFIXV(const DragLine& line, std::int32_t NQP, std::int32_t ILIN, float DIAMFC,
+                          float V2FAC, float SINFC2, std::int32_t IELEM, bool LVRTLIN, float VRTANG,
+                          float ZELMTOP, float ZELMBOT, float ZLINTOP, float BOTTENI, float WETWT,
+                          bool GET_CRNT_FLEX) {
+    return straight_split(line, false, NQP, ILIN, DIAMFC, V2FAC, SINFC2, IELEM, LVRTLIN, VRTANG,
+                          0.0f, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI, WETWT, GET_CRNT_FLEX);
+}
+
+SplitIntegrals TOPBOTFIXV2(const DragLine& line, std::int32_t NQP, std::int32_t ILIN, float DIAMFC,
+                           float V2FAC, float SINFC2, std::int32_t IELEM, bool LVRTLIN,
+                           float VRTANG, float ANGDPQ, float ZELMTOP, float ZELMBOT, float ZLINTOP,
+                           float BOTTENI, float WETWT, bool GET_CRNT_FLEX) {
+    return straight_split(line, true, NQP, ILIN, DIAMFC, V2FAC, SINFC2, IELEM, LVRTLIN, VRTANG,
+                          ANGDPQ, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI, WETWT, GET_CRNT_FLEX);
+}
+
+// ---- LINDRG -----------------------------------------------------------------------------------
+
+namespace {
+
+std::size_t slot(int i) {
+    return static_cast<std::size_t>(i - 1);
+}
+
+// The mean state of line ILIN of type t from the tables: horizontal tension, top tension, top
+// and bottom angle, grounded length, friction, the slope bracket of the catenary solve, the
+// layer row and the vertical fairlead offset.
+struct MeanState {
+    float HMEAN = 0.0f;
+    float TTEN = 0.0f;
+    float TANG = 0.0f;
+    float BANG = 0.0f;
+    float BLEN = 0.0f;
+    float FTEN = 0.0f;
+    float TOPT1 = 0.0f;
+    float TOPT2 = 0.0f;
+    std::int32_t layer = 1;
+    float DZFLDG = 0.0f;
+};
+
+MeanState six_dof_state(const LineTables& tables, const MooringLines& lines, int ILIN, int t,
+                        float RANCQ, float ZANCQ) {
+    MeanState m;
+    const float ZFLDV = lines.RFL[static_cast<std::size_t>(3 * (ILIN - 1) + 2)];
+    const LineLoad load = LOADUP(RANCQ, ZANCQ, ZFLDV, TPCM.DRAFT, t, tables, lines.ANCHGT,
+                                 lines.TOTWT, TPCM.EDUNIT, keyboard_unit);
+    m.HMEAN = load.RFORCE;
+    m.TTEN = load.TTTMP;
+    m.TANG = load.TOPANQ;
+    m.BANG = load.BTANGQ;
+    m.BLEN = load.BTLENQ;
+    m.layer = load.ILAYER;
+    INTRPS(tables.HLOD, LINCOM.FFRICT_from(1, load.ILAYER, t), m.HMEAN, m.FTEN, load.MIN,
+           load.DELLAY);
+    const int upper = std::min(load.ILAYER + 1, lincom_layers);
+    const int next = std::min(load.MIN + 1, lincom_points);
+    m.TOPT1 = std::tan(LINCOM.TOPANG(next, upper, t));
+    m.TOPT2 = std::tan(LINCOM.TOPANG(load.MIN, load.ILAYER, t));
+    m.DZFLDG = ZANCQ;
+    return m;
+}
+
+MeanState table_state(const LineTables& tables, int t, float RANCQ) {
+    MeanState m;
+    const int L = tables.MIDLYR;
+    m.layer = L;
+    const auto anc = tables.column(tables.ANCDST, L, t);
+    std::int32_t IER = 0;
+    std::int32_t MIN = 1;
+    BSRCH(anc, RANCQ, IER, MIN, tables.NTAB);
+    if (IER != 0) {
+        write_record(TPCM.EDUNIT, " ++> BSCRCH: Nonzero IER =" + I(IER, 2) + " in LINDRG");
+        std::int32_t LBACK = 0;
+        ABORT0(TPCM.EDUNIT, keyboard_unit, LBACK);
+        TPCM.LBACK = LBACK;
+        if (LBACK < 0)
+            stop_program(StopKind::user_choice);
+    }
+    INTERP(anc, tables.HLOD, RANCQ, m.HMEAN, MIN);
+    INTERP(tables.HLOD, tables.column(tables.TOPTEN, L, t), m.HMEAN, m.TTEN, MIN);
+    INTERP(tables.HLOD, tables.column(tables.TOPANG, L, t), m.HMEAN, m.TANG, MIN);
+    INTERP(tables.HLOD, tables.column(tables.BOTANG, L, t), m.HMEAN, m.BANG, MIN);
+    INTERP(tables.HLOD, tables.column(tables.BOTLEN, L, t), m.HMEAN, m.BLEN, MIN);
+    INTERP(tables.HLOD, LINCOM.FFRICT_from(1, L, t), m.HMEAN, m.FTEN, MIN);
+    const int next = std::min(MIN + 1, lincom_points);
+    m.TOPT1 = std::tan(LINCOM.TOPANG(next, L, t));
+    m.TOPT2 = std::tan(LINCOM.TOPANG(MIN, L, t));
+    return m;
+}
+
+// The fairlead's height above the anchor for line type t, from the type's first line.
+float vertical_span(int t) {
+    const int L = TPCM.LINTYP(1, t);
+    const bool buoy_codes = TPCM.SIMTYP == 13 || TPCM.SIMTYP == 8;
+    if (TPCM.SIMTYP == 10 || (buoy_codes && t == TPCM.HAWSTP && TPCM.IARCO == 1))
+        return TPCM.RFLD(3, TPCM.LINTYP(1, TPCM.HAWSTP)) - TPCM.BDRAFT - (TPCM.ENDHT - TPCM.DRAFT);
+    if (buoy_codes && TPCM.IARCO == 1)
+        return TPCM.RFLD(3, L) - TPCM.BDRAFT + TPCM.ANCHGT(t);
+    return TPCM.RFLD(3, L) - TPCM.DRAFT + TPCM.ANCHGT(t);
+}
+
+void warn_degenerate(int ILIN) {
+    if (line_drag_store.degenerate_warned)
+        return;
+    line_drag_store.degenerate_warned = true;
+    write_record(TPCM.EDUNIT, " ++> LINDRG: line " + I(ILIN, 3) +
+                                  " has a point of zero tension or zero slope; such points");
+    write_record(TPCM.EDUNIT, "     are left out of the current drag integrals.");
+}
+
+void add(SplitIntegrals& sum, const SplitIntegrals& e) {
+    sum.XNUMR8 += e.XNUMR8;
+    sum.YNUMR8 += e.YNUMR8;
+    sum.XDENOM += e.XDENOM;
+    sum.YDENOM += e.YDENOM;
+    sum.flex.DTZS_INT1 += e.flex.DTZS_INT1;
+    sum.flex.DTZS_INT2 += e.flex.DTZS_INT2;
+    sum.flex.DTZS_INT3 += e.flex.DTZS_INT3;
+    sum.flex.DZS_INT1 += e.flex.DZS_INT1;
+    sum.flex.DZS_INT2 += e.flex.DZS_INT2;
+    sum.flex.DZS_INT3 += e.flex.DZS_INT3;
+    sum.flex.DZS_INT4 += e.flex.DZS_INT4;
+    sum.flex.DZS_INT5 += e.flex.DZS_INT5;
+    sum.degenerate_points += e.degenerate_points;
+}
+
+// A numerator over its denominator; nothing when nothing of the line is under water and
+// suspended (the line's drag is then 0 too).
+double share(double numerator, double denominator) {
+    return denominator != 0.0 ? numerator / denominator : 0.0;
+}
+
+} // namespace
+
+void LINDRG(std::int32_t MINLN, std::int32_t MAXLN, std::span<const float> RANCQ,
+            std::span<const float> ZANCQ, std::span<const float> ANGDPQ, float& FCURNTQ,
+            float& CURFANG_LNS, float& TCURNTQ, float& XYCRMGQ, float& XYCRMBQ,
+            std::span<float> FCLTOTQ, std::span<float> FCLPARQ, std::span<float> FCLPRPQ,
+            bool GET_CRNT_FLEXQ, std::span<float> DZ_CRNT_FLEXQ, std::span<float> DTZ_CRNT_FLEXQ,
+            bool& SPRDCRNT) {
+    LincomBlock& C = LINCOM;
+    const CurprofBlock& profile = CURPROF;
+    // Step 1: the debug trace.
+    TPCM.LBACK = 0;
+    if (TPCM.NBUG0 == 1) {
+        write_record(TPCM.EDUNIT, " ### In LINDRG:");
+        INBUG(TPCM.NBUG, TPCM.EDUNIT, keyboard_unit);
+    } else {
+        TPCM.NBUG = 0;
+    }
+
+    // Step 2: constants, the turning-current flag, the Simpson count, the flexibility flags.
+    const bool metric = TPCM.NUNTS == 1;
+    const float DIAMFC = metric ? 0.001f : 0.0833f;
+    const float V2FAC = metric ? 0.2644f : 2.846f;
+    const float TST_VRT = 0.01f * TPCM.DEPTH;
+    const float DWOVRG = 0.001f * TPCM.DWATR / WAVCOM.G;
+    FCURNTQ = 0.0f;
+    TCURNTQ = 0.0f;
+    XYCRMGQ = 0.0f;
+    XYCRMBQ = 0.0f;
+    SPRDCRNT = false;
+    for (int i = 1; i <= profile.NCURNTPF; ++i)
+        if (profile.CURHDGPF(i) != TPCM.CURHDG)
+            SPRDCRNT = true;
+    const std::int32_t NQP = current_drag_points(TPCM.DEPTH, profile);
+    std::array<bool, lincom_types> flex_wanted{};
+    for (int t = 1; t <= std::min<int>(TPCM.NTYP, lincom_types); ++t)
+        flex_wanted[slot(t)] = GET_CRNT_FLEXQ;
+    const bool heading_profile = TPCM.LCSTCR == 3;
+    const LineTables tables = lincom_tables();
+    const MooringLines lines = lincom_mooring_lines(MINLN, MAXLN);
+    const bool six_dof = TPCM.SIMTYP == 17 || (TPCM.SIMTYP == 14 && TPCM.LEGTLP == 0);
+    double FGX_sum = 0.0;
+    double FGY_sum = 0.0;
+    std::vector<ElementSamples> samples;
+
+    for (int ILIN = MINLN; ILIN <= MAXLN; ++ILIN) {
+        if (C.LINEID(ILIN) > 1024)
+            continue;
+        // Step 3: the line's mean state at its present anchor distance.
+        const int t = C.LINEID(ILIN) % 1024;
+        C.ITYP = t;
+        const float RANC = RANCQ[slot(ILIN)];
+        const MeanState m = six_dof ? six_dof_state(tables, lines, ILIN, t, RANC, ZANCQ[slot(ILIN)])
+                                    : table_state(tables, t, RANC);
+        // Step 4: tension and vertical span.
+        C.HMEAN = m.HMEAN;
+        C.DPHLD = m.HMEAN;
+        C.TPTEN0 = m.TTEN;
+        C.DELTAZ = vertical_span(t) + m.DZFLDG;
+        const std::int32_t NELEM = TPCM.NELEM(t);
+
+        // Step 5: straight or catenary. A line without horizontal tension has no catenary to
+        // solve (its scaled weights would be infinite): it hangs straight whatever NLIN.
+        const bool LVRTLIN = RANC < TST_VRT || std::abs(C.TOTWT(t)) < 0.001f || m.HMEAN <= 0.0001f;
+        float VRTANG = 0.0f;
+        DragLine line;
+        line.profile = &profile;
+        line.CURSPD = TPCM.CURSPD;
+        line.CURHDG = TPCM.CURHDG;
+        line.NELEM = NELEM;
+        line.SLEN = slen_column(t);
+        line.DIAM = ElementReals(&TPCM.DIAM(1, t));
+        line.COFDMT = ElementReals(&TPCM.COFDMT(1, t));
+        line.WETWT = wetwt_column(t);
+        line.SCLWT = ElementValues(C.SCLWT_words);
+        line.BETA = ElementBetas(C.BETA_words);
+        line.TMPTAN = NodeValues(C.TMPTAN_words);
+        line.SECARR = NodeValues(C.SECARR_words);
+        line.COFDMP = &TPCM.COFDMP;
+        if (LVRTLIN) {
+            if (TPCM.NLIN != 1 && RANC != 0.0f)
+                VRTANG = std::atan(RANC / C.DELTAZ);
+        } else {
+            C.QF = m.TANG;
+            C.QB = m.BANG;
+            C.BTTEN0 = std::max(
+                static_cast<double>(m.HMEAN) *
+                        std::sqrt(1.0 + static_cast<double>(std::tan(C.QB) * std::tan(C.QB))) -
+                    m.FTEN,
+                0.0);
+            if (C.NEED_STRAIN_FILE != 0 && TPCM.STRESS_STRAIN_FILE(t) != 0)
+                LOAD_ALPHAS(C.DPHLD, m.layer);
+            SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, NELEM);
+            BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, NELEM);
+            float TOPT1 = m.TOPT1;
+            float TOPT2 = m.TOPT2;
+            ITER8P(TOPT1, TOPT2);
+            C.BOTELM = 0;
+            if (TPCM.ANCTYP(t) != 0 && m.BLEN > 0.0f) {
+                float BOTWGT = 0.0f, UNSTRL = 0.0f;
+                TUCHDN(m.BLEN, wetwt_column(t), slen_column(t), line.BETA, NELEM, C.DSLOPE, BOTWGT,
+                       C.BOTELM, UNSTRL);
+            }
+            C.FXCOMP = std::cos(C.QF);
+            C.FZCOMP = std::sin(C.QF);
+            C.BXCOMP = std::cos(C.QB);
+            C.BZCOMP = std::sin(C.QB);
+            line.BOTELM = C.BOTELM;
+            line.DSLOPE = C.DSLOPE;
+            line.HMEAN = C.HMEAN;
+        }
+
+        // Step 6: the current's angle to the line, the line's top and the drag level.
+        const float PSI = (TPCM.CURHDG - ANGDPQ[slot(ILIN)]) / DEGRAD;
+        const float COSFAC = std::cos(PSI);
+        const float SINFAC = std::sin(PSI);
+        const float SINFC2 = SINFAC * SINFAC;
+        const float COSLIN = std::cos(ANGDPQ[slot(ILIN)] / DEGRAD);
+        const float SINLIN = std::sin(ANGDPQ[slot(ILIN)] / DEGRAD);
+        const float ZLINTOP = TPCM.RFLD(3, ILIN) - TPCM.DRAFT + m.DZFLDG;
+        const float ZVAR = ZLINTOP > 0.0f ? 0.0f : ZLINTOP;
+        const float azimuth = ANGDPQ[slot(ILIN)];
+
+        // The catenary's integrands, sampled once for the line: every drag-below sum of the
+        // split integrals adds the same terms again.
+        std::array<float, max_nodes> tops{};
+        if (!LVRTLIN) {
+            tops = element_tops(line, ZLINTOP);
+            samples.clear();
+            for (std::int32_t e = 1; e <= NELEM; ++e)
+                samples.push_back(sample_element(line, C.TMPTAN(e), C.TMPTAN(e + 1), tops[slot(e)],
+                                                 SINFC2, azimuth, heading_profile, NQP, e));
+            line.samples = &samples;
+        }
+
+        // Step 7: the drag of the line and its split integrals.
+        float FLNTMP = 0.0f;
+        float FGXVAR = 0.0f;
+        float FGYVAR = 0.0f;
+        if (heading_profile) {
+            FXYINTEG2(line, FGXVAR, FGYVAR, ZVAR, ZLINTOP, azimuth, SINFC2, ILIN, NQP, LVRTLIN,
+                      VRTANG, DIAMFC, V2FAC);
+            FLNTMP = std::hypot(FGXVAR, FGYVAR);
+        } else {
+            FLNTMP =
+                FXINTEG(line, ZVAR, ZLINTOP, SINFC2, ILIN, NQP, LVRTLIN, VRTANG, DIAMFC, V2FAC);
+        }
+        SplitIntegrals split;
+        float ZELMTOP = ZLINTOP;
+        float top_tension = static_cast<float>(C.TPTEN0);
+        for (std::int32_t e = 1; e <= NELEM; ++e) {
+            if (LVRTLIN) {
+                const float ZELMBOT = ZELMTOP - line.SLEN(e);
+                const float BOTTENI = top_tension - line.SLEN(e) * line.WETWT(e);
+                add(split, heading_profile
+                               ? TOPBOTFIXV2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
+                                             VRTANG, azimuth, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI,
+                                             line.WETWT(e), GET_CRNT_FLEXQ)
+                               : TOPBOTFIXV(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
+                                            VRTANG, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI,
+                                            line.WETWT(e), GET_CRNT_FLEXQ));
+                ZELMTOP = ZELMBOT;
+                top_tension = BOTTENI;
+            } else {
+                const double DQTOP = C.TMPTAN(e);
+                const double DQBOT = C.TMPTAN(e + 1);
+                add(split,
+                    heading_profile
+                        ? TOPBOTFIX2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG,
+                                     azimuth, DQTOP, DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ)
+                        : TOPBOTFIX(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG,
+                                    DQTOP, DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ));
+            }
+        }
+        line.samples = nullptr;
+        if (split.degenerate_points > 0)
+            warn_degenerate(ILIN);
+
+        // Step 8: the load on the vessel.
+        const float FCTOTAL = 0.5f * FLNTMP * DWOVRG;
+        float FCTMPX = 0.0f;
+        float FCTMPY = 0.0f;
+        float FCTMP = 0.0f;
+        if (heading_profile) {
+            const float FCTMPGX =
+                static_cast<float>(0.5 * DWOVRG * (FGXVAR - share(split.XNUMR8, split.XDENOM)));
+            const float FCTMPGY =
+                static_cast<float>(0.5 * DWOVRG * (FGYVAR - share(split.YNUMR8, split.YDENOM)));
+            FCTMP = std::hypot(FCTMPGX, FCTMPGY);
+            FCTMPX = FCTMPGX * COSLIN + FCTMPGY * SINLIN;
+            FCTMPY = FCTMPGY * COSLIN - FCTMPGX * SINLIN;
+            FGX_sum += FCTMPGX;
+            FGY_sum += FCTMPGY;
+        } else {
+            FCTMPX = static_cast<float>(
+                (FCTOTAL - 0.5 * DWOVRG * share(split.XNUMR8, split.XDENOM)) * COSFAC);
+            FCTMPY = static_cast<float>(
+                (FCTOTAL - 0.5 * DWOVRG * share(split.YNUMR8, split.YDENOM)) * SINFAC);
+            FCTMP = std::hypot(FCTMPX, FCTMPY);
+        }
+        FCLTOTQ[slot(ILIN)] = FCTMP;
+        FCLPARQ[slot(ILIN)] = std::abs(FCTMPX);
+        FCLPRPQ[slot(ILIN)] = std::abs(FCTMPY);
+        FCURNTQ += FCTMP;
+        XYCRMGQ += (TPCM.VKG - TPCM.RFLD(3, ILIN)) * FCTMP;
+        XYCRMBQ += (TPCM.RMCTR(3) - TPCM.RFLD(3, ILIN)) * FCTMP;
+
+        // Step 9: the flexibility terms of the type, from its first line met.
+        if (flex_wanted[slot(t)]) {
+            flex_wanted[slot(t)] = false;
+            const double T = FCTOTAL - FCTMP;
+            const double rho = DWOVRG;
+            const FlexIntegrals& f = split.flex;
+            DZ_CRNT_FLEXQ[slot(t)] = static_cast<float>(
+                T * f.DZS_INT4 - 0.5 * rho * f.DZS_INT5 -
+                1.5 * (T * T * f.DZS_INT1 - rho * T * f.DZS_INT2 + 0.25 * rho * rho * f.DZS_INT3));
+            DTZ_CRNT_FLEXQ[slot(t)] =
+                static_cast<float>(3.0 * (T * f.DTZS_INT1 - 0.5 * rho * f.DTZS_INT2) + f.DTZS_INT3);
+        }
+    }
+
+    // Step 10: the direction of the total.
+    CURFANG_LNS =
+        heading_profile ? static_cast<float>(std::atan2(FGY_sum, FGX_sum)) : TPCM.CURHDG / DEGRAD;
+}
+
+bool lincom_line_drag(std::int32_t MINLN, std::int32_t MAXLN, bool GET_CRNT_FLEX) {
+    LincomBlock& C = LINCOM;
+    bool SPRDCRNT = false;
+    LINDRG(MINLN, MAXLN, C.RANCP_words, C.ZANCP_words, C.ANGDPP_words, C.FCURNT_LNS,
+           C.CURF_ANG_LINS, C.TCURNT_LNS, C.XYCRMG, C.XYCRMB, C.FCLTOT_words, C.FCLPAR_words,
+           C.FCLPRP_words, GET_CRNT_FLEX, C.DZ_CRNT_FLEX_words, C.DTZ_CRNT_FLEX_words, SPRDCRNT);
+    return SPRDCRNT;
+}
+
+} // namespace lintar
