@@ -215,5 +215,56 @@ TEST(PointMotions, MovingVesselPeriodsAndAnOddLastGroup) {
         std::string::npos);
 }
 
+TEST(PointMotions, SecondPointOfEachPairTakesTheOtherBodysPoint) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    prepare({}, 3);
+    // The other body's block: three points, written by groups (points 1 and 2 per frequency,
+    // then point 3 alone); value m of point p at grid point IW is (100 p + IW, m).
+    const int NWP = TPCM.NWP;
+    auto value = [](int p, int IW) {
+        std::vector<Cx> v;
+        for (int m = 0; m < 9; ++m)
+            v.emplace_back(static_cast<float>(100 * p + IW), static_cast<float>(m));
+        return v;
+    };
+    HeadingBlock block;
+    block.setup = HeadingSetup{};
+    for (int IW = 1; IW <= NWP; ++IW)
+        for (int p = 1; p <= 2; ++p)
+            block.points.push_back(value(p, IW));
+    for (int IW = 1; IW <= NWP; ++IW)
+        block.points.push_back(value(3, IW));
+    EXPECT_FALSE(hold_other_body_block(block, 4)); // three points, four asked for
+    HeadingBlock no_setup = block;
+    no_setup.setup.reset();
+    EXPECT_FALSE(hold_other_body_block(no_setup, 1));
+    HeadingBlock cut = block;
+    cut.points.pop_back();
+    EXPECT_FALSE(hold_other_body_block(cut, 1));
+    ASSERT_TRUE(hold_other_body_block(block, 2));
+
+    open_motion_file_for_writing(line_angle_unit, "LINEANG", "TEST", screen_unit);
+    write_line_angle_block(line_angle_unit, std::vector<std::array<float, 2>>(4, {0.0f, 0.0f}));
+    close_unit(line_angle_unit);
+    open_motion_file_for_reading(line_angle_unit, "LINEANG", "TEST", screen_unit);
+    // Velocities of four points: the second group's second place is the other body's point 2,
+    // i w times its displacement.
+    HIMEM.LFRFLG = 3;
+    const std::array<float, 12> points{};
+    ACCOUT(4, points);
+    for (int IW : {1, 17, 31}) {
+        SCOPED_TRACE(IW);
+        const double w = grid_frequency(IW);
+        for (int c = 1; c <= 3; ++c) {
+            const double a = 200.0 + IW;
+            const double b = c - 1.0;
+            const double expected = w * w * (a * a + b * b);
+            EXPECT_NEAR(HIMEM.RLDUM(HIMEM.LACRAO + (3 + c - 1) * HIMEM.NARRAY + IW - 1), expected,
+                        1e-6 * expected);
+        }
+    }
+}
+
 } // namespace
 } // namespace lintar

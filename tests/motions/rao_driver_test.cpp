@@ -15,14 +15,19 @@
 #include "support/console.h"
 #include "support/fake_hull_model.h"
 
+#include <array>
 #include <cmath>
+#include <complex>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace lintar {
 namespace {
 
 using testing::FakeHullModel;
+using testing::grid_wave_number;
+using testing::run_until_stop;
 using testing::ScratchFolder;
 using testing::ScriptedConsole;
 using testing::set_up_motion_run;
@@ -126,6 +131,159 @@ TEST(Vesl2, MotionFilesOfTheArrangements) {
         EXPECT_EQ(in.heading_record().first, HIMEM.REDANG(IRAO));
     std::uint32_t extra = 0;
     EXPECT_EQ(read_words(other_body_unit, std::span<std::uint32_t>(&extra, 1)), 0u);
+}
+
+// Two bodies: the barge of a towed pair (ISPM 3, program code 10) under user heave 1 at the
+// relative headings 0 and 90 degrees, its bow point (10, 0, 5) and the tug's stern (-60, 0, 5),
+// both lines' tangents vertical, CNTSEP 50 m.
+using Cx = std::complex<float>;
+constexpr float barge_separation = 50.0f;
+
+void barge_run(bool point_passes) {
+    set_up_motion_run([] {
+        TPCM.NDIR = 2;
+        TPCM.WAVHDG(1) = 0.0f;
+        TPCM.WAVHDG(2) = 90.0f;
+    });
+    for (int d = 1; d <= 6; ++d)
+        TPCM.MOTION(d) = 1;
+    TPCM.AUXVSH = 1;
+    TPCM.ISPM = 3;
+    TPCM.SIMTYP = 10;
+    TPCM.IANC = 0;
+    TPCM.CNTSEP = barge_separation;
+    TPCM.NLIN = 2;
+    TPCM.IVESL(1) = 2;
+    const float points[2][3] = {{10.0f, 0.0f, 5.0f}, {-60.0f, 0.0f, 5.0f}};
+    for (int i = 1; i <= 2; ++i)
+        for (int c = 1; c <= 3; ++c)
+            TPCM.RACC(c, i) = points[i - 1][c - 1];
+    const std::int32_t on = point_passes ? 1 : 0;
+    TPCM.LACC = on;
+    TPCM.LVEL = on;
+    TPCM.LDSP = on;
+}
+
+// "LINEANG" of NRAO blocks of two vertical tangents: exactly one block per heading.
+void vertical_line_angles(std::int32_t NRAO) {
+    open_motion_file_for_writing(line_angle_unit, "LINEANG", "TEST", screen_unit);
+    const std::vector<std::array<float, 2>> vertical{{0.0f, 0.0f}, {0.0f, 0.0f}};
+    for (std::int32_t h = 1; h <= NRAO; ++h)
+        write_line_angle_block(line_angle_unit, vertical);
+    close_unit(line_angle_unit);
+}
+
+// The tug's file as its own run writes it: per heading its heading record, the set-up record
+// and, per frequency, the records of its two points (group order: frequency, then point).
+// Value m of point p at heading h and grid point IW is (1000 h + 100 p + IW, m). `blocks` cuts
+// the file after that many heading blocks; without `setup` the blocks hold the heading records
+// only (the tug ran no displacement pass).
+std::vector<Cx> tug_values(int h, int p, int IW) {
+    std::vector<Cx> v;
+    for (int m = 0; m < 9; ++m)
+        v.emplace_back(static_cast<float>(1000 * h + 100 * p + IW), static_cast<float>(m));
+    return v;
+}
+void write_tug_file(std::int32_t NRAO, std::int32_t blocks, bool setup) {
+    open_motion_file_for_writing(motion_file_unit, "TUGSTERN", "TEST", screen_unit);
+    write_heading_count(motion_file_unit, NRAO);
+    for (int h = 1; h <= blocks; ++h) {
+        write_heading_record(motion_file_unit, HIMEM.REDANG(h), false);
+        if (!setup)
+            continue;
+        write_heading_setup(motion_file_unit, NRAO, 0, 0, 0, HIMEM.REDANG(h) / 57.295776f);
+        for (int IW = 1; IW <= TPCM.NWP; ++IW)
+            for (int p = 1; p <= 2; ++p)
+                write_point_record(motion_file_unit, tug_values(h, p, IW));
+    }
+    close_unit(motion_file_unit);
+}
+
+TEST(Vesl2, TwoBodyRunTakesTheOtherBodysEndAndStaysInStep) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    folder.write("UBARGRAO.txt", unit_heave_file);
+    barge_run(true);
+    FakeHullModel fake;
+    const std::int32_t NRAO = WAVCOM.NRAO;
+    ASSERT_EQ(NRAO, 2);
+    vertical_line_angles(NRAO);
+    write_tug_file(NRAO, NRAO, true);
+    VESL2();
+    EXPECT_EQ(console.screen(), "");
+
+    open_motion_file_for_reading(other_body_unit, "BARGEBOW", "TEST", screen_unit);
+    MotionFileReader in(other_body_unit, "BARGEBOW", "TEST", screen_unit);
+    ASSERT_EQ(in.heading_count(), NRAO);
+    for (int h = 1; h <= NRAO; ++h) {
+        SCOPED_TRACE(h);
+        EXPECT_EQ(in.heading_record().first, HIMEM.REDANG(h));
+        EXPECT_EQ(in.heading_setup().NRAO, NRAO);
+        const float beta = HIMEM.REDANG(h) / 57.295776f;
+        for (int IW = 1; IW <= TPCM.NWP; ++IW) {
+            SCOPED_TRACE(IW);
+            // The barge's bow: heave 1 along the tangent, -(v . t) = -1, turned by the wave
+            // phase of the separation.
+            const auto own = in.point_record(9);
+            const std::complex<double> phase =
+                std::exp(std::complex<double>(0.0, grid_wave_number(IW) * barge_separation *
+                                                       std::cos(static_cast<double>(beta))));
+            EXPECT_NEAR(own[2].real(), -phase.real(), 2e-5);
+            EXPECT_NEAR(own[2].imag(), -phase.imag(), 2e-5);
+            EXPECT_EQ(std::abs(own[0]) + std::abs(own[1]), 0.0f);
+            // The tug's stern: the tug's first point of the same heading and frequency, as
+            // its run wrote it.
+            EXPECT_EQ(in.point_record(9), tug_values(h, 1, IW));
+        }
+    }
+    std::uint32_t extra = 0;
+    EXPECT_EQ(read_words(other_body_unit, std::span<std::uint32_t>(&extra, 1)), 0u);
+}
+
+TEST(Vesl2, TwoBodyRunWithoutPointMotionsPassesOverTheOtherBodysBlocks) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    folder.write("UBARGRAO.txt", unit_heave_file);
+    barge_run(false);
+    FakeHullModel fake;
+    vertical_line_angles(WAVCOM.NRAO);
+    write_tug_file(WAVCOM.NRAO, WAVCOM.NRAO, true);
+    EXPECT_EQ(run_until_stop([] { VESL2(); }), std::nullopt);
+    EXPECT_EQ(console.screen(), "");
+}
+
+TEST(Vesl2, OtherBodysFileMissingOrShortStopsNamingTheDriver) {
+    struct Row {
+        const char* what;
+        bool exists;
+        std::int32_t blocks;
+        bool setup;
+        const char* screen;
+    };
+    const char* const short_file = "\n ++> End of file or related file error in routine "
+                                   "ORMANEL2\n     file name TUGSTERN\n \n Press <RETURN> to "
+                                   "continue: ";
+    const Row rows[] = {
+        {"missing", false, 0, true,
+         "\n ++> File not found or file access error in ORMANEL2\n     File name: TUGSTERN\n "
+         "\n Press <RETURN> to continue: "},
+        {"one heading block of two", true, 1, true, short_file},
+        {"no displacement pass in the tug's run", true, 2, false, short_file},
+        {"no heading block", true, 0, true, short_file},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        folder.write("UBARGRAO.txt", unit_heave_file);
+        barge_run(true);
+        FakeHullModel fake;
+        vertical_line_angles(WAVCOM.NRAO);
+        if (row.exists)
+            write_tug_file(WAVCOM.NRAO, row.blocks, row.setup);
+        EXPECT_EQ(run_until_stop([] { VESL2(); }), StopKind::error);
+        EXPECT_EQ(console.screen(), row.screen);
+    }
 }
 
 } // namespace
