@@ -33,6 +33,7 @@ namespace {
 using Cx = std::complex<float>;
 constexpr Cx CQI(0.0f, 1.0f);
 constexpr float two_pi = 6.2831855f;
+constexpr std::int32_t tension_leg_program = 14;
 
 // The line angles of the points (theta, phi per point) and the heading they were read for; in
 // a two-body run the other body's point records of the current heading and its point count.
@@ -352,6 +353,10 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
                     const LineAxes a = line_axes(store.angles[static_cast<std::size_t>(i - 1)]);
                     pv.shown = on_line_axes({X, Yp, Z}, a);
                     pv.hinge = on_line_axes({R, Pt, Y}, a);
+                    // The tension-leg program takes the tangent component from the rotation of
+                    // the vessel, as it stands (the hinge's tangent component), in every kind.
+                    if (P.SIMTYP == tension_leg_program)
+                        pv.shown[2] = pv.hinge[2];
                     if (two_body)
                         for (Cx& c : pv.shown)
                             c *= separation_phase;

@@ -33,6 +33,8 @@ bool hold_other_body_block(const HeadingBlock& block, std::int32_t needed);
 // 0): the heading set-up record, then one record per frequency and point (six rigid-body
 // values for ISPM 1, nine line-axis values otherwise). Reads TPCM, WAVCOM, HIMEM; writes HIMEM
 // (NCOL, IREP, LBASEX, the response words, the slots), the report on IUNIT and the motion file.
+// In the tension-leg program (SIMTYP 14) the tangent component of a point's motion is the
+// tangent component of the vessel rotation, -(R, P, Y) . t, unscaled in every kind.
 // A damaged or short "LINEANG" ends the run through FILERR naming "ACCOUT". Two bodies (ISPM
 // 3): the motions of this body's points turn by the wave phase exp(i k CNTSEP cos beta) of the
 // separation, and the second point of each group takes the other body's values held by
