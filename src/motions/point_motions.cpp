@@ -261,6 +261,8 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
             if (H.INTGFL(j, 1) == IRAO)
                 IRANFG = 1;
     }
+    // One "LINEANG" block per heading, read by the first call of the heading: the acceleration
+    // and velocity calls run before the displacement call and resolve on the same angles.
     if (line_axes_on && store.angles_heading != IRAO) {
         MotionFileReader angles(line_angle_unit, std::string(line_angle_file), "ACCOUT", P.EDUNIT);
         store.angles = angles.line_angle_block(NNN);
