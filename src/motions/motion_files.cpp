@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 namespace lintar {
@@ -232,6 +233,34 @@ void MotionFileReader::skip_heading_blocks(std::int32_t NRAO) {
                 continue;
             pending_ = std::move(r);
             break;
+        }
+    }
+}
+
+HeadingBlock MotionFileReader::heading_block() {
+    HeadingBlock block;
+    std::tie(block.REDANG, block.LRAO) = heading_record();
+    for (;;) {
+        std::optional<std::vector<std::uint32_t>> r = next_framed();
+        if (!r)
+            return block;
+        const std::size_t n = r->size();
+        if (n == heading_setup_words) {
+            if (block.setup || !block.points.empty())
+                fail();
+            const std::vector<std::uint32_t>& w = *r;
+            block.setup = HeadingSetup{word_int(w[0]), word_int(w[1]), word_int(w[2]),
+                                       word_int(w[3]), word_real(w[4])};
+        } else if (n == line_point_words || n == rigid_point_words) {
+            if (!block.setup)
+                fail();
+            std::vector<std::complex<float>> c(n / 2);
+            for (std::size_t i = 0; i < c.size(); ++i)
+                c[i] = {word_real((*r)[2 * i]), word_real((*r)[2 * i + 1])};
+            block.points.push_back(std::move(c));
+        } else {
+            pending_ = std::move(r);
+            return block;
         }
     }
 }

@@ -97,6 +97,15 @@ struct HeadingSetup {
     float heading_radians = 0.0f;
 };
 
+// One heading block as read back: the heading record, the set-up record when the displacement
+// pass wrote one, and its point records in the order of the file.
+struct HeadingBlock {
+    float REDANG = 0.0f;
+    bool LRAO = false;
+    std::optional<HeadingSetup> setup;
+    std::vector<std::vector<std::complex<float>>> points;
+};
+
 // Reads the records of one motion file or line-angle file on a connected unit. A record that
 // is missing, cut short, framed by two different length words, or of another size than the
 // one asked for ends the run with the file-error report naming the file and the reading
@@ -119,12 +128,20 @@ public:
     // Passes over NRAO heading blocks record by record: each a heading record followed by any
     // set-up and point records, up to the next heading record or the sea-state header.
     void skip_heading_blocks(std::int32_t NRAO);
+    // The next heading block whole: the heading record, then a set-up record and the point
+    // records after it, up to the next heading record, the sea-state header or the end of the
+    // file. Point records without a set-up record, or a set-up record after point records, are
+    // a file error.
+    HeadingBlock heading_block();
     // A line-angle block: the count record, then that many records of two angles. A block of
     // fewer lines than `least` is a file error.
     std::vector<std::array<float, 2>> line_angle_block(std::int32_t least);
 
-private:
+    // The file-error report naming the file and the reading routine, the Return pause and an
+    // error stop: for a file whose records are sound but do not hold what the reader needs.
     [[noreturn]] void fail();
+
+private:
     std::optional<std::vector<std::uint32_t>> next_framed();
 
     int unit_;

@@ -14,10 +14,12 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/bessel_gamma.h"
+#include "util/internal_error.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 #include "util/unit_labels.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
@@ -31,11 +33,15 @@ namespace {
 using Cx = std::complex<float>;
 constexpr Cx CQI(0.0f, 1.0f);
 constexpr float two_pi = 6.2831855f;
+constexpr std::int32_t tension_leg_program = 14;
 
-// The line angles of the points (theta, phi per point) and the heading they were read for.
+// The line angles of the points (theta, phi per point) and the heading they were read for; in
+// a two-body run the other body's point records of the current heading and its point count.
 struct PointMotionStore {
     std::int32_t angles_heading = 0;
     std::vector<std::array<float, 2>> angles;
+    std::vector<std::vector<Cx>> other;
+    std::int32_t other_points = 0;
 };
 PointMotionStore store;
 const StateReset reset_store{[] { store = PointMotionStore{}; }};
@@ -143,7 +149,38 @@ void store_squared_moduli(const std::vector<std::vector<PointValues>>& values,
     }
 }
 
+// The other body's record of its point j at grid point IW. Its file holds the records in the
+// order its own run computed them: by groups of two points, per frequency, per point.
+const std::vector<Cx>& other_body_record(std::int32_t j, int IW) {
+    if (j > store.other_points)
+        internal_error_stop(TPCM.EDUNIT, {" No motions of the other body held for the point "
+                                          "motions; contact Kelbrin."});
+    const auto NWP = static_cast<std::size_t>(TPCM.NWP);
+    const std::int32_t first = j % 2 == 0 ? j - 1 : j;
+    const std::int32_t ncol = std::min(first + 1, store.other_points) - first + 1;
+    const std::size_t index = static_cast<std::size_t>(first - 1) * NWP +
+                              static_cast<std::size_t>((IW - 1) * ncol + (j - first));
+    return store.other[index];
+}
+
 } // namespace
+
+bool hold_other_body_block(const HeadingBlock& block, std::int32_t needed) {
+    store.other.clear();
+    store.other_points = 0;
+    if (needed <= 0)
+        return true;
+    const auto NWP = static_cast<std::size_t>(TPCM.NWP);
+    const std::size_t n = block.points.size();
+    if (!block.setup || NWP == 0 || n % NWP != 0 || n / NWP < static_cast<std::size_t>(needed))
+        return false;
+    for (const auto& r : block.points)
+        if (r.size() != 9)
+            return false;
+    store.other = block.points;
+    store.other_points = static_cast<std::int32_t>(n / NWP);
+    return true;
+}
 
 void begin_point_motion_run() {
     store = PointMotionStore{};
@@ -209,6 +246,7 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
     const std::int32_t IRAO = W.IRAO;
     const bool displacement = H.LFRFLG == 4;
     const bool line_axes_on = P.ISPM >= 2;
+    const bool two_body = P.ISPM == 3;
 
     // Heading set-up.
     const float beta = H.REDANG(IRAO) / degrees_per_radian;
@@ -223,6 +261,8 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
             if (H.INTGFL(j, 1) == IRAO)
                 IRANFG = 1;
     }
+    // One "LINEANG" block per heading, read by the first call of the heading: the acceleration
+    // and velocity calls run before the displacement call and resolve on the same angles.
     if (line_axes_on && store.angles_heading != IRAO) {
         MotionFileReader angles(line_angle_unit, std::string(line_angle_file), "ACCOUT", P.EDUNIT);
         store.angles = angles.line_angle_block(NNN);
@@ -258,7 +298,27 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
             const Cx R = H.CRLDUM(H.LRL).get();
             const Cx Pt = H.CRLDUM(H.LPT).get();
             const Cx Y = H.CRLDUM(H.LYA).get();
+            // The phase of the waves at this body's end relative to the other body's.
+            const Cx separation_phase = std::exp(CQI * (k * P.CNTSEP * std::cos(beta)));
             for (std::int32_t i = i1; i <= i2; ++i) {
+                if (two_body && i % 2 == 0) {
+                    // The second point of the pair is the other body's end: its values as its
+                    // own run wrote them, the motions turned to the kind of this call.
+                    const std::vector<Cx>& o = other_body_record(IREP, IW);
+                    const Cx kind = H.LFRFLG == 3   ? CQI * we
+                                    : H.LFRFLG == 2 ? Cx(we * we, 0.0f)
+                                                    : Cx(1.0f, 0.0f);
+                    PointValues pv;
+                    pv.shown = {kind * o[0], kind * o[1], kind * o[2]};
+                    pv.hinge = {o[6], o[7], o[8]};
+                    if (file_records) {
+                        const Cx rec[] = {pv.shown[0], pv.shown[1], pv.shown[2], o[3], o[4],
+                                          o[5],        o[6],        o[7],        o[8]};
+                        write_point_record(motion_file_unit, rec);
+                    }
+                    values[f].push_back(pv);
+                    continue;
+                }
                 const float x = coordinate(RRR, i, 1);
                 const float y = coordinate(RRR, i, 2);
                 const float z = coordinate(RRR, i, 3);
@@ -295,6 +355,13 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
                     const LineAxes a = line_axes(store.angles[static_cast<std::size_t>(i - 1)]);
                     pv.shown = on_line_axes({X, Yp, Z}, a);
                     pv.hinge = on_line_axes({R, Pt, Y}, a);
+                    // The tension-leg program takes the tangent component from the rotation of
+                    // the vessel, as it stands (the hinge's tangent component), in every kind.
+                    if (P.SIMTYP == tension_leg_program)
+                        pv.shown[2] = pv.hinge[2];
+                    if (two_body)
+                        for (Cx& c : pv.shown)
+                            c *= separation_phase;
                     if (file_records) {
                         const Cx rec[] = {pv.shown[0], pv.shown[1], pv.shown[2], R,          Y,
                                           Pt,          pv.hinge[0], pv.hinge[1], pv.hinge[2]};

@@ -9,8 +9,18 @@
 
 namespace lintar {
 
+struct HeadingBlock;
+
 // Starts a motion run: forgets the line angles held from an earlier run.
 void begin_point_motion_run();
+
+// Holds the other body's heading block of the current heading for a two-body run (ISPM 3):
+// the second point of the k-th group of ACCOUT takes the other body's point k. Holds nothing
+// and returns true when `needed` (the other body's points the calls will take) is 0; returns
+// false when the block has no set-up record, a count of point records that is not a whole
+// number of points over the NWP frequencies, records of another size than nine values, or
+// fewer than `needed` points.
+bool hold_other_body_block(const HeadingBlock& block, std::int32_t needed);
 
 // ACCOUT: the motions of the NNN points RRR (x, y, z of point i at RRR[3 (i - 1) ... + 2], vessel
 // axes, z up from the keel) for heading IRAO (WAVCOM), of kind LFRFLG (HIMEM: 2 accelerations,
@@ -23,7 +33,12 @@ void begin_point_motion_run();
 // 0): the heading set-up record, then one record per frequency and point (six rigid-body
 // values for ISPM 1, nine line-axis values otherwise). Reads TPCM, WAVCOM, HIMEM; writes HIMEM
 // (NCOL, IREP, LBASEX, the response words, the slots), the report on IUNIT and the motion file.
-// A damaged or short "LINEANG" ends the run through FILERR naming "ACCOUT".
+// In the tension-leg program (SIMTYP 14) the tangent component of a point's motion is the
+// tangent component of the vessel rotation, -(R, P, Y) . t, unscaled in every kind.
+// A damaged or short "LINEANG" ends the run through FILERR naming "ACCOUT". Two bodies (ISPM
+// 3): the motions of this body's points turn by the wave phase exp(i k CNTSEP cos beta) of the
+// separation, and the second point of each group takes the other body's values held by
+// hold_other_body_block (velocities i w_e and accelerations w_e^2 times its displacements).
 void ACCOUT(std::int32_t NNN, std::span<const float> RRR);
 
 // ACC_HEADER: the heading of the table of points IMIN..IMAX of RRR (the ball-hinge title when

@@ -24,6 +24,7 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -188,6 +189,9 @@ void VESL2() {
     const MotionFileNames files = motion_file_names(P.ISPM, P.SIMTYP);
     HullModel* const model = vessel_hull_model();
     bool report_open = false;
+    // The other body's motion file of a two-body run, read heading by heading in step with
+    // this run.
+    std::optional<MotionFileReader> other;
     if (service) {
         // The rotation the static equilibrium and the offset table use, the other way round.
         const auto R = trim_heel_rotation(-P.TRIMDG, -P.HEELDG);
@@ -199,10 +203,9 @@ void VESL2() {
             open_motion_file_for_writing(relative_motion_unit, relative_motion_file, MAINPG,
                                          EDUNIT);
             open_motion_file_for_reading(H.IUNX, files.other_body, MAINPG, EDUNIT);
+            other.emplace(H.IUNX, std::string(files.other_body), std::string(MAINPG), EDUNIT);
             if (P.IANC == 0)
-                (void)MotionFileReader(H.IUNX, std::string(files.other_body), std::string(MAINPG),
-                                       EDUNIT)
-                    .heading_count();
+                (void)other->heading_count();
         }
         if (P.ISPM > 1)
             open_motion_file_for_reading(line_angle_unit, line_angle_file, MAINPG, EDUNIT);
@@ -279,10 +282,14 @@ void VESL2() {
             rotate_columns(true);
         if (service && P.ISPM > 1)
             write_heading_record(motion_file_unit, H.REDANG(IRAO), H.LRAO(IRAO) != 0);
-        if (service && P.ISPM == 3)
-            (void)MotionFileReader(H.IUNX, std::string(files.other_body), std::string(MAINPG),
-                                   EDUNIT)
-                .heading_record();
+        if (other) {
+            // The other body's whole heading block, so that the next heading starts in step;
+            // its points are held for the second point of each pair of the point motions.
+            const HeadingBlock block = other->heading_block();
+            const bool point_passes = P.LACC != 0 || P.LVEL != 0 || P.LDSP != 0;
+            if (!hold_other_body_block(block, point_passes ? P.IVESL(1) / 2 : 0))
+                other->fail();
+        }
         const std::span<const float> RACC(P.RACC_words,
                                           3 * static_cast<std::size_t>(std::max(P.IVESL(1), 0)));
         const std::pair<std::int32_t, std::int32_t> passes[] = {
@@ -308,8 +315,10 @@ void VESL2() {
         write_sea_states();
     if (P.ISPM != 0)
         HCLOSE(motion_file_unit, files.written, MAINPG, EDUNIT);
-    if (P.ISPM == 3)
+    if (P.ISPM == 3) {
         HCLOSE(relative_motion_unit, relative_motion_file, MAINPG, EDUNIT);
+        HCLOSE(H.IUNX, files.other_body, MAINPG, EDUNIT);
+    }
     if (P.ISPM > 1)
         HCLOSE(line_angle_unit, line_angle_file, MAINPG, EDUNIT);
     if (P.NEGSUM == 1)

@@ -8,12 +8,14 @@ namespace lintar {
 // forces (rotated for trim and heel), their report and statistics; the motion RAOs (the hull
 // model's, or the user's from USRRAO), their report and statistics; the point motions of the
 // IVESL(1) points RACC (ACCOUT) when selected; the heading records of the motion file. Then the
-// sea-state records. The report, plot and motion files are units, so any stop closes them.
+// sea-state records. Two bodies (ISPM 3): per heading the other body's whole heading block is
+// read, so that its file stays in step, and its points are held for ACCOUT; its file is closed
+// with the others. The report, plot and motion files are units, so any stop closes them.
 // Reads TPCM, WAVCOM, HIMEM; writes HIMEM (ROTVES, IUNX, the columns, slots and words of the
 // passes), WAVCOM IRAO, PASCOM WRLRMS, WYWRMS, WPTRMS, and the files by arrangement. Stops the
 // run on a file it cannot open or read (the other body's motion file through FILERR naming
-// "ORMANEL2"), on a point count that does not match the mooring lines, and through the hull
-// model and USRRAO.
+// "ORMANEL2", also when it holds no set-up record or too few points for the point motions), on
+// a point count that does not match the mooring lines, and through the hull model and USRRAO.
 void VESL2();
 
 } // namespace lintar

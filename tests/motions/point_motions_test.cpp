@@ -187,6 +187,42 @@ TEST(PointMotions, VerticalTangentTakesTheNormalAlongY) {
     EXPECT_NEAR(rec2[2].real(), -0.9, tol); // point 2 (y -5): Z = 1 - 0.1
 }
 
+TEST(PointMotions, TensionLegProgramTakesTheTangentFromTheRotation) {
+    // Heave 1 and yaw 0.02 at (0, 5, 2) on a vertical tangent: X = -y yaw = -0.1, Y' = 0,
+    // Z = 1; on the line axes 0.1, 0, -1. The tension-leg program replaces the last by the
+    // rotation's tangent component -(0.02), in the displacement and the velocity kinds alike.
+    struct Row {
+        std::int32_t SIMTYP, LFRFLG;
+        double tangent_re, tangent_im;
+    };
+    const Row rows[] = {{0, 4, -1.0, 0.0}, {14, 4, -0.02, 0.0}, {14, 3, -0.02, 0.0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "SIMTYP " << row.SIMTYP << " kind " << row.LFRFLG);
+        ScratchFolder folder;
+        ScriptedConsole console;
+        prepare({{{}, {}, {1, 0}, {}, {}, {0.02f, 0}}}, 4);
+        TPCM.SIMTYP = row.SIMTYP;
+        open_motion_file_for_writing(line_angle_unit, "LINEANG", "TEST", screen_unit);
+        write_line_angle_block(line_angle_unit, std::vector<std::array<float, 2>>{{0.0f, 0.0f}});
+        close_unit(line_angle_unit);
+        open_motion_file_for_reading(line_angle_unit, "LINEANG", "TEST", screen_unit);
+        open_motion_file_for_writing(motion_file_unit, "FAIRMOT", "TEST", screen_unit);
+        HIMEM.LFRFLG = row.LFRFLG;
+        const std::array<float, 3> point{0.0f, 5.0f, 2.0f};
+        ACCOUT(1, point);
+        for (int IW : {1, 31}) {
+            SCOPED_TRACE(IW);
+            const double scale = row.LFRFLG == 3 ? grid_frequency(IW) : 1.0;
+            const double x = 0.1 * scale;
+            const double t2 = row.tangent_re * row.tangent_re + row.tangent_im * row.tangent_im;
+            EXPECT_NEAR(squared(1, IW), x * x, 1e-6 * x * x);
+            EXPECT_NEAR(squared(2, IW), 0.0, 1e-12);
+            const double tangent = row.SIMTYP == 14 ? t2 : t2 * scale * scale;
+            EXPECT_NEAR(squared(3, IW), tangent, 1e-6 * tangent);
+        }
+    }
+}
+
 TEST(PointMotions, MovingVesselPeriodsAndAnOddLastGroup) {
     ScratchFolder folder;
     ScriptedConsole console;
@@ -213,6 +249,57 @@ TEST(PointMotions, MovingVesselPeriodsAndAnOddLastGroup) {
     EXPECT_NE(
         text.find("        +++   DISPLACEMENT RAOS IN  M. PER UNIT WAVE AMP. (S.A./S.A.)  +++"),
         std::string::npos);
+}
+
+TEST(PointMotions, SecondPointOfEachPairTakesTheOtherBodysPoint) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    prepare({}, 3);
+    // The other body's block: three points, written by groups (points 1 and 2 per frequency,
+    // then point 3 alone); value m of point p at grid point IW is (100 p + IW, m).
+    const int NWP = TPCM.NWP;
+    auto value = [](int p, int IW) {
+        std::vector<Cx> v;
+        for (int m = 0; m < 9; ++m)
+            v.emplace_back(static_cast<float>(100 * p + IW), static_cast<float>(m));
+        return v;
+    };
+    HeadingBlock block;
+    block.setup = HeadingSetup{};
+    for (int IW = 1; IW <= NWP; ++IW)
+        for (int p = 1; p <= 2; ++p)
+            block.points.push_back(value(p, IW));
+    for (int IW = 1; IW <= NWP; ++IW)
+        block.points.push_back(value(3, IW));
+    EXPECT_FALSE(hold_other_body_block(block, 4)); // three points, four asked for
+    HeadingBlock no_setup = block;
+    no_setup.setup.reset();
+    EXPECT_FALSE(hold_other_body_block(no_setup, 1));
+    HeadingBlock cut = block;
+    cut.points.pop_back();
+    EXPECT_FALSE(hold_other_body_block(cut, 1));
+    ASSERT_TRUE(hold_other_body_block(block, 2));
+
+    open_motion_file_for_writing(line_angle_unit, "LINEANG", "TEST", screen_unit);
+    write_line_angle_block(line_angle_unit, std::vector<std::array<float, 2>>(4, {0.0f, 0.0f}));
+    close_unit(line_angle_unit);
+    open_motion_file_for_reading(line_angle_unit, "LINEANG", "TEST", screen_unit);
+    // Velocities of four points: the second group's second place is the other body's point 2,
+    // i w times its displacement.
+    HIMEM.LFRFLG = 3;
+    const std::array<float, 12> points{};
+    ACCOUT(4, points);
+    for (int IW : {1, 17, 31}) {
+        SCOPED_TRACE(IW);
+        const double w = grid_frequency(IW);
+        for (int c = 1; c <= 3; ++c) {
+            const double a = 200.0 + IW;
+            const double b = c - 1.0;
+            const double expected = w * w * (a * a + b * b);
+            EXPECT_NEAR(HIMEM.RLDUM(HIMEM.LACRAO + (3 + c - 1) * HIMEM.NARRAY + IW - 1), expected,
+                        1e-6 * expected);
+        }
+    }
 }
 
 } // namespace
