@@ -434,11 +434,9 @@ SplitIntegrals catenary_split(const DragLine& line, bool heading_profile, std::i
             f.DZS_INT5 += w * Fm * D / R2;
             f.DTZS_INT1 += w * D * P / R2;
             f.DTZS_INT2 += w * Fm * D * P / R2;
-            // A horizontal point has no finite term here: it is left out of this sum.
-            if (q != 0.0)
-                f.DTZS_INT3 += w * D / (R2 * q);
-            else
-                ++out.degenerate_points;
+            // D / q is DZFCNOQ / SCLWT: formed without the division, it stays finite at a
+            // horizontal point (the touchdown end of a grounded element).
+            f.DTZS_INT3 += w * DZFCNOQ(R, IELEM, line.BETA) / sw / R2;
         }
     }
     const double H = line.HMEAN;
@@ -630,8 +628,8 @@ void warn_degenerate(int ILIN) {
     if (line_drag_store.degenerate_warned)
         return;
     line_drag_store.degenerate_warned = true;
-    write_record(TPCM.EDUNIT, " ++> LINDRG: line " + I(ILIN, 3) +
-                                  " has a point of zero tension or zero slope; such points");
+    write_record(TPCM.EDUNIT,
+                 " ++> LINDRG: line " + I(ILIN, 3) + " has a point of zero tension; such points");
     write_record(TPCM.EDUNIT, "     are left out of the current drag integrals.");
 }
 
