@@ -4,6 +4,7 @@
 
 #include "blocks/sines.h"
 #include "runtime/assert.h"
+#include "util/angles.h"
 
 #include <cmath>
 #include <cstddef>
@@ -12,7 +13,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float pi_single = 3.1415927f;
 constexpr float half_pi_single = 1.5707964f;
 
 // Column IXYZ (1-based) of a family of coefficient sets.

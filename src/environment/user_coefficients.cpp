@@ -24,7 +24,6 @@ namespace {
 
 constexpr int coefficient_unit = 31;
 constexpr std::int32_t max_headings = 145;
-constexpr float pi_single = 3.1415927f;
 
 // One reader's table: the headings (radians) and the three coefficient columns.
 struct CoefficientFile {
@@ -42,12 +41,6 @@ struct UserCoefficientStore {
 };
 UserCoefficientStore store;
 const StateReset reset_store{[] { store = UserCoefficientStore{}; }};
-
-std::string field13(std::string_view text) {
-    std::string name(text.substr(0, std::min<std::size_t>(text.size(), 13)));
-    name.resize(13, ' ');
-    return name;
-}
 
 void read_coefficients(CoefficientFile& file, const std::string& name, int IOOUT, int IOIN) {
     const RowTableRead read = read_row_table(name, coefficient_unit, 2, max_headings, 4, true);
@@ -88,7 +81,7 @@ void read_coefficients(CoefficientFile& file, const std::string& name, int IOOUT
 
 float coefficient(CoefficientFile& file, std::int32_t LCOMP, float ANGLE, int IOOUT, int IOIN,
                   std::string_view USERDAT) {
-    const std::string name = field13(USERDAT);
+    const std::string name = name_field13(USERDAT);
     if (file.FRSTIM || name != file.LASTFILE) {
         // The name is held only once its table is read whole: a failed read claims nothing.
         read_coefficients(file, name, IOOUT, IOIN);

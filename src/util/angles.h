@@ -11,6 +11,9 @@ namespace lintar {
 inline constexpr float degrees_per_radian = 57.295776f;
 inline constexpr float degrees_per_radian_rounded = 57.29578f;
 
+// Pi as a four-byte real (3.1415927).
+inline constexpr float pi_single = 3.1415927f;
+
 float REDDEG(float ANG);     // degrees, [0, 360)
 float REDDEG2(float ANG);    // degrees: 0 stays 0, any other angle REDDEG(ANG + 359.9999)
 float DEGSYM(float ANG);     // degrees, (-180, 180]

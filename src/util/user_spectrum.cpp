@@ -35,13 +35,6 @@ struct UserSpectrumStore {
 UserSpectrumStore store;
 const StateReset reset_store{[] { store = UserSpectrumStore{}; }};
 
-// A name in its 13-character field.
-std::string field13(std::string_view text) {
-    std::string name(text.substr(0, std::min<std::size_t>(text.size(), 13)));
-    name.resize(13, ' ');
-    return name;
-}
-
 // The dimension report of a row count outside 2 to 1000, the Return pause and an error stop.
 [[noreturn]] void bad_dimension(std::int32_t N, const std::string& name, int IOOUT, int IOIN) {
     write_record(IOOUT, " ++>  User-supplied wave spectral array in " + name);
@@ -86,7 +79,7 @@ void read_table(const std::string& name, int IOOUT, int IOIN) {
 // outside the table is warned about once per run with the abort prompt (an abort, or an
 // unattended run, stops); the ordinate is then extrapolated from the end interval.
 float UWVSPC(float W, int IOOUT, int IOIN, std::string_view USERDAT) {
-    const std::string name = field13(USERDAT);
+    const std::string name = name_field13(USERDAT);
     if (store.first_call || name != store.name) {
         // The name is held only once its table is read whole: a failed read claims nothing.
         read_table(name, IOOUT, IOIN);
@@ -99,17 +92,8 @@ float UWVSPC(float W, int IOOUT, int IOIN, std::string_view USERDAT) {
     std::int32_t IER = 0;
     std::int32_t MIN = 0;
     BSRCH(frequency, W, IER, MIN, store.N);
-    if ((IER == 1 || IER == 2) && !store.warned) {
-        write_record(IOOUT, " ++> Warning: Frequency outside user-supplied wave spectrum");
-        write_record(IOOUT, "     range; \"continue\" to extrapolate outside available range.");
-        std::int32_t LBACK = 0;
-        ABORT0(IOOUT, IOIN, LBACK);
-        if (LBACK == -1)
-            stop_program(StopKind::user_choice);
-        if (IOOUT == diagnostics_unit)
-            stop_program(StopKind::error);
-        store.warned = true;
-    }
+    if (IER == 1 || IER == 2)
+        warn_frequency_outside_table(store.warned, "wave spectrum", IOOUT, IOIN);
     float S = 0.0f;
     INTERP(frequency, ordinate, W, S, MIN);
     return S;

@@ -2,8 +2,11 @@
 #include "util/user_tables.h"
 
 #include "runtime/input_fields.h"
+#include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/prompts.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace lintar {
@@ -11,6 +14,26 @@ namespace lintar {
 std::string file_name_of_field(const std::string& field) {
     const auto end = field.find_last_not_of(' ');
     return end == std::string::npos ? std::string() : field.substr(0, end + 1);
+}
+
+std::string name_field13(std::string_view text) {
+    std::string name(text.substr(0, std::min<std::size_t>(text.size(), 13)));
+    name.resize(13, ' ');
+    return name;
+}
+
+void warn_frequency_outside_table(bool& warned, std::string_view what, int IOOUT, int IOIN) {
+    if (warned)
+        return;
+    write_record(IOOUT, " ++> Warning: Frequency outside user-supplied " + std::string(what));
+    write_record(IOOUT, "     range; \"continue\" to extrapolate outside available range.");
+    std::int32_t LBACK = 0;
+    ABORT0(IOOUT, IOIN, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+    if (IOOUT == diagnostics_unit)
+        stop_program(StopKind::error);
+    warned = true;
 }
 
 RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,

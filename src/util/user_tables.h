@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lintar {
@@ -47,5 +48,14 @@ RowTableRead read_row_table(const std::string& name, int unit, std::int32_t leas
 
 // The file name on disk of a fixed-length name field: the field without its trailing blanks.
 std::string file_name_of_field(const std::string& field);
+
+// A name in the 13-character field the user-table readers keep (cut or blank-padded).
+std::string name_field13(std::string_view text);
+
+// The once-per-run warning of a frequency outside a user table, "Frequency outside
+// user-supplied <what>", with the abort prompt: an abort answer, or any unattended run (IOOUT
+// the diagnostics unit), ends the run; otherwise `warned` is set and the caller extrapolates.
+// Does nothing once `warned` is set.
+void warn_frequency_outside_table(bool& warned, std::string_view what, int IOOUT, int IOIN);
 
 } // namespace lintar
