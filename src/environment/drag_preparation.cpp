@@ -198,7 +198,7 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
     Spectrum DFC_SPEC_PAR{}, DFC_SPEC_PRP{}, ALIGNED_DFC{};
     for (std::int32_t IW = 1; IW <= NWP; ++IW) {
         float TMP_DFC = 0.0f, FLXANG = 0.0f;
-        ALIGNED(IW, TMP_DFC, FLXANG);
+        ALIGNED(IW, setting, TMP_DFC, FLXANG);
         const float P = PSD[slot(IW)];
         DFC_SPEC_PAR[slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
         DFC_SPEC_PRP[slot(IW)] = P * TMP_DFC * std::sin(FLXANG);

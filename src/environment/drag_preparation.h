@@ -68,8 +68,9 @@ struct MemberDragSetting {
 };
 
 // The aligned drift coefficient DRFTC_TOT and the angle FLUXANG_TO_WVK of the energy flux to the
-// wave vector at grid frequency IW.
-using AlignedDrift = std::function<void(std::int32_t IW, float& DRFTC_TOT, float& FLUXANG_TO_WVK)>;
+// wave vector at grid frequency IW, for the sea and current of SETTING (DFC_ALIGN).
+using AlignedDrift = std::function<void(std::int32_t IW, const MemberDragSetting& setting,
+                                        float& DRFTC_TOT, float& FLUXANG_TO_WVK)>;
 
 // The preparation of G_FRC_PREP with the aligned drift coefficient given by ALIGNED (G_FRC_PREP
 // passes DFC_ALIGN). WC is the difference frequency (a negative one is turned positive by

@@ -116,11 +116,12 @@ protected:
     MemberDragFactors prepare(std::int32_t LVARST, float WC, std::int32_t& NDEPTHQ, float c = 0.0f,
                               float theta = 0.0f) {
         MemberDragFactors out;
-        prepare_member_drag(WC, out, LVARST, PSD, H, A, setting, NDEPTHQ,
-                            [&](std::int32_t, float& DRFTC_TOT, float& FLUXANG_TO_WVK) {
-                                DRFTC_TOT = c;
-                                FLUXANG_TO_WVK = theta;
-                            });
+        prepare_member_drag(
+            WC, out, LVARST, PSD, H, A, setting, NDEPTHQ,
+            [&](std::int32_t, const MemberDragSetting&, float& DRFTC_TOT, float& FLUXANG_TO_WVK) {
+                DRFTC_TOT = c;
+                FLUXANG_TO_WVK = theta;
+            });
         return out;
     }
 
