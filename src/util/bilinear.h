@@ -1,5 +1,6 @@
-// util/bilinear.h: bilinear interpolation in a table over two grids (frequency by heading),
-// used by the user drift-coefficient and RAO tables.
+// util/bilinear.h: bilinear interpolation in a plane of values over two abscissae (frequency by
+// heading), the one rule of the user RAO and user drift tables, for any value type that scales
+// by a float (float, std::complex<float>).
 #pragma once
 
 #include <cstddef>
@@ -8,24 +9,29 @@
 
 namespace lintar {
 
-// The table value C(i, j) at frequency i and heading j (both from 1) of a table stored by
-// columns with leading dimension `leading`: C(i, j) = table[(i - 1) + (j - 1) leading].
-// Interpolates in the cell (MINW, MINA)..(MINW + 1, MINA + 1) along the heading first, then
-// along the frequency; values outside the cell extrapolate it linearly. The cell's corners
-// must lie in the table and its two grids must not repeat a value (the readers of these
-// tables refuse repeated grid values).
+// The value at (WVAL, AVAL) in the cell (MINW, MINA) .. (MINW + 1, MINA + 1) of PLANE, whose
+// value (i, j) is PLANE[(i - 1) + (j - 1) LEADING] (stored by columns, 1-based indices). The
+// heading is blended first, on both frequency rows of the cell:
+//   fa = (AVAL - ANGARR(MINA)) / (ANGARR(MINA + 1) - ANGARR(MINA)),
+//   low = C(MINW, MINA) + fa (C(MINW, MINA + 1) - C(MINW, MINA)), high likewise at MINW + 1,
+// then the frequency: low + fw (high - low), fw = (WVAL - WARRAY(MINW)) / (WARRAY(MINW + 1) -
+// WARRAY(MINW)). Factors outside 0..1 extrapolate linearly. The caller passes a cell inside
+// the plane and abscissae of distinct values (BSRCH on a strictly monotonic list of at least
+// two entries gives one).
 template <class Value>
-Value bilinear_in_cell(std::span<const Value> table, std::size_t leading,
+Value bilinear_in_cell(std::span<const Value> PLANE, std::size_t LEADING,
                        std::span<const float> WARRAY, std::span<const float> ANGARR, float WVAL,
                        float AVAL, std::int32_t MINW, std::int32_t MINA) {
-    const auto w = static_cast<std::size_t>(MINW - 1);
-    const auto a = static_cast<std::size_t>(MINA - 1);
-    const auto C = [&](std::size_t i, std::size_t j) { return table[i + j * leading]; };
-    const float fa = (AVAL - ANGARR[a]) / (ANGARR[a + 1] - ANGARR[a]);
-    const Value low = C(w, a) + fa * (C(w, a + 1) - C(w, a));
-    const Value high = C(w + 1, a) + fa * (C(w + 1, a + 1) - C(w + 1, a));
-    const float fw = (WVAL - WARRAY[w]) / (WARRAY[w + 1] - WARRAY[w]);
-    return low + fw * (high - low);
+    const auto at = [&](std::int32_t i, std::int32_t j) {
+        return PLANE[static_cast<std::size_t>(i - 1) + static_cast<std::size_t>(j - 1) * LEADING];
+    };
+    const auto wi = static_cast<std::size_t>(MINW - 1);
+    const auto ai = static_cast<std::size_t>(MINA - 1);
+    const float fa = (AVAL - ANGARR[ai]) / (ANGARR[ai + 1] - ANGARR[ai]);
+    const Value CYWMIN = at(MINW, MINA) + (at(MINW, MINA + 1) - at(MINW, MINA)) * fa;
+    const Value CYWMAX = at(MINW + 1, MINA) + (at(MINW + 1, MINA + 1) - at(MINW + 1, MINA)) * fa;
+    const float FACINC = (WVAL - WARRAY[wi]) / (WARRAY[wi + 1] - WARRAY[wi]);
+    return CYWMIN + (CYWMAX - CYWMIN) * FACINC;
 }
 
 } // namespace lintar

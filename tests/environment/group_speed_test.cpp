@@ -3,6 +3,8 @@
 // c_g = (w / 2k)(1 + 2kd / sinh 2kd)).
 #include "environment/group_speed.h"
 
+#include "support/linear_waves.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,16 +12,6 @@
 
 namespace lintar {
 namespace {
-
-double wave_number(double w, double d, double g) {
-    double k = w * w / g;
-    for (int i = 0; i < 60; ++i) {
-        const double f = g * k * std::tanh(k * d) - w * w;
-        const double df = g * std::tanh(k * d) + g * k * d / std::pow(std::cosh(k * d), 2);
-        k -= f / df;
-    }
-    return k;
-}
 
 TEST(GroupSpeed, AgainstLinearWaveTheory) {
     struct Case {
@@ -30,7 +22,7 @@ TEST(GroupSpeed, AgainstLinearWaveTheory) {
         SCOPED_TRACE(c.depth);
         const double g = 9.8;
         const double w = 2.0 * std::numbers::pi / c.period;
-        const double k = wave_number(w, c.depth, g);
+        const double k = testing::linear_wave_number(w, c.depth, g);
         const double independent =
             w / (2.0 * k) * (1.0 + 2.0 * k * c.depth / std::sinh(2.0 * k * c.depth));
         EXPECT_NEAR(independent, c.expected, 2e-4 * c.expected);
