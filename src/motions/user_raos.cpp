@@ -53,13 +53,6 @@ struct UserRaoStore {
 UserRaoStore store;
 const StateReset reset_store{[] { store = UserRaoStore{}; }};
 
-// A name in its 13-character field.
-std::string field13(std::string_view text) {
-    std::string name(text.substr(0, std::min<std::size_t>(text.size(), 13)));
-    name.resize(13, ' ');
-    return name;
-}
-
 // True when the first n values rise strictly or fall strictly: BSRCH brackets in either
 // direction, and a repeated value would make an interpolation cell of no width.
 bool strictly_monotonic(std::span<const float> v, std::int32_t n) {
@@ -203,7 +196,7 @@ void UNITRAO(float FREQ, float WVANGL, std::complex<float>& SGRAO, std::complex<
 void USRRAO(std::string_view DATFIL) {
     HimemBlock& H = HIMEM;
     const int EDUNIT = TPCM.EDUNIT;
-    const std::string name = field13(DATFIL);
+    const std::string name = name_field13(DATFIL);
     if (store.FRSTIM || name != store.LASTFILE)
         load(name, EDUNIT);
 

@@ -3,7 +3,7 @@
 // c_g = (w / 2k)(1 + 2kd / sinh 2kd)).
 #include "environment/group_speed.h"
 
-#include "support/linear_waves.h"
+#include "util/sea_spectra_support.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(GroupSpeed, AgainstLinearWaveTheory) {
         SCOPED_TRACE(c.depth);
         const double g = 9.8;
         const double w = 2.0 * std::numbers::pi / c.period;
-        const double k = testing::linear_wave_number(w, c.depth, g);
+        const double k = testing::wave_number(w, g, c.depth);
         const double independent =
             w / (2.0 * k) * (1.0 + 2.0 * k * c.depth / std::sinh(2.0 * k * c.depth));
         EXPECT_NEAR(independent, c.expected, 2e-4 * c.expected);
