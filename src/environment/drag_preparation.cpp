@@ -2,12 +2,20 @@
 #include "environment/drag_preparation.h"
 
 #include "blocks/curprof.h"
+#include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "environment/drag_kernels.h"
+#include "environment/drift_models.h"
 #include "environment/reflection_and_slow_drift.h"
+#include "environment/user_drift_file.h"
+#include "environment/wave_drift.h"
 #include "runtime/assert.h"
+#include "runtime/program_state.h"
+#include "runtime/units.h"
+#include "util/angles.h"
 #include "util/bessel_gamma.h"
+#include "util/table_search.h"
 
 #include <algorithm>
 #include <array>
@@ -55,6 +63,38 @@ float zeroth_moment(const Spectrum& P) {
     float VAR = 0.0f, VARDOT = 0.0f;
     SMPINT(P, VAR, VARDOT);
     return VAR;
+}
+
+// The working values of the aligned drift coefficient, kept from call to call.
+struct AlignedDriftStore {
+    float WDCNST = 0.0f;
+    float TMPCSP = 0.0f, CURCMP = 0.0f, CRXCMP2 = 0.0f, CRYCMP2 = 0.0f;
+    float KCOMOV = 0.0f, WCOMOV = 0.0f, WTMP = 0.0f, GRPSPQ = 0.0f, CRNHNC = 1.0f;
+    float SWATFC = 0.0f;
+    float SINFLX1 = 0.0f, COSFLX1 = 0.0f, FLXANG1 = 0.0f;
+    float WAVK = 0.0f, RAOFAC = 0.0f;
+};
+AlignedDriftStore aligned;
+const StateReset reset_aligned{[] { aligned = AlignedDriftStore{}; }};
+
+// The response column IWAVID of RLRAOH2 at wave number WAVK over the grid's wave numbers; the
+// value at the nearer end outside the grid.
+float response_at_wave_number(float WAVK, std::int32_t IWAVID) {
+    const std::int32_t NWP = std::min(TPCM.NWP, 100);
+    const std::span<const float> WVK(&WAVCOM.WVK(1), static_cast<std::size_t>(NWP));
+    Spectrum column{};
+    for (std::int32_t k = 1; k <= NWP; ++k)
+        column[slot(k)] = PASCOM.RLRAOH2(k, IWAVID);
+    const std::span<const float> RAO(column.data(), static_cast<std::size_t>(NWP));
+    std::int32_t IER = 0, MIN = 0;
+    BSRCH(WVK, WAVK, IER, MIN, NWP);
+    if (IER == 1 || IER == 2) {
+        const bool rising = WVK.front() <= WVK.back();
+        return rising == (IER == 1) ? RAO.front() : RAO.back();
+    }
+    float value = 0.0f;
+    INTERP(WVK, RAO, WAVK, value, MIN);
+    return value;
 }
 
 } // namespace
@@ -276,6 +316,107 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
     }
     out.SFX_BR = SIGV[0] * GSUM1 * I1_1_SURF * DZ / 18.849556f;
     out.SFX_WB = GSUM2 * DZ / 7.519885f;
+}
+
+void DFC_ALIGN(float& DRFTC_TOT, float& FLUXANG_TO_WVK, std::int32_t IW, std::int32_t DOUSER,
+               std::string_view USERDAT, float COSTHETACW, float SINTHETACW, float RELANG,
+               std::string_view /*CLDBY*/, std::int32_t IWAVID) {
+    const auto& T = TPCM;
+    const auto& V = WAVCOM;
+    auto& k = aligned;
+    const float G = V.G;
+    k.WDCNST = std::sqrt(T.DEPTH / G);
+
+    // The current along and across the waves.
+    const bool current = T.LCURNT != 0;
+    k.TMPCSP = k.CURCMP = k.CRXCMP2 = k.CRYCMP2 = 0.0f;
+    if (current) {
+        k.TMPCSP = T.CURSPD * (T.NUNTS == 1 ? 0.5142f : 1.687f);
+        k.CRXCMP2 = COSTHETACW * k.TMPCSP;
+        k.CRYCMP2 = SINTHETACW * k.TMPCSP;
+        k.CURCMP = k.CRXCMP2;
+    }
+
+    const float W = V.W(IW);
+    if (!current) {
+        // Still water: the flux runs along the waves.
+        k.WCOMOV = k.WTMP = W;
+        k.KCOMOV = V.WVK(IW);
+        k.CRNHNC = 1.0f;
+        k.GRPSPQ = GRPVEL(k.KCOMOV, k.WCOMOV, T.DEPTH, G);
+        k.FLXANG1 = RELANG;
+        k.SINFLX1 = std::sin(RELANG);
+        k.COSFLX1 = std::cos(RELANG);
+        FLUXANG_TO_WVK = 0.0f;
+    } else {
+        // The wave number in the current (the still-water one for a current too weak to shift
+        // it), the intrinsic frequency, the amplification and the direction of the flux.
+        k.KCOMOV = V.WVK(IW);
+        if (std::abs(k.CURCMP) >= 0.0001f) {
+            float kd = 0.0f;
+            WAVCURVEC(W * k.WDCNST, k.CURCMP / std::sqrt(G * T.DEPTH), kd);
+            k.KCOMOV = kd / T.DEPTH;
+            if (!(k.KCOMOV > 0.0f)) {
+                // The wave cannot run against this current.
+                DRFTC_TOT = 0.0f;
+                k.FLXANG1 = 0.0f;
+                return;
+            }
+        }
+        k.WCOMOV = W - k.CURCMP * k.KCOMOV;
+        k.GRPSPQ = GRPVEL(k.KCOMOV, k.WCOMOV, T.DEPTH, G);
+        k.WTMP = k.WCOMOV;
+        k.CRNHNC = 1.0f + 2.0f * k.CURCMP / k.GRPSPQ + k.TMPCSP * k.TMPCSP / (k.GRPSPQ * k.GRPSPQ);
+        // Where the current stops the wave's energy (amplification 0) the flux has no direction:
+        // the coefficient is 0 and the flux is taken along the waves.
+        const float scale = k.GRPSPQ * std::sqrt(std::max(k.CRNHNC, 0.0f));
+        if (scale != 0.0f) {
+            k.SINFLX1 = -k.CRYCMP2 / scale;
+            k.COSFLX1 = -(k.CRXCMP2 + k.GRPSPQ) / scale;
+        } else {
+            k.SINFLX1 = 0.0f;
+            k.COSFLX1 = -1.0f;
+        }
+        k.FLXANG1 = std::atan2(k.SINFLX1, k.COSFLX1);
+        FLUXANG_TO_WVK = k.FLXANG1 + pi_single;
+    }
+
+    // The coefficient: the vertical cylinder scaled by the member's response, or the user's
+    // table. With the user's table and the current's correction (CURCOR) the table is read at
+    // the intrinsic frequency and the group-speed factor is that of this frequency, as for the
+    // cylinder (it is not left over from another call).
+    float coefficient = 0.0f;
+    if (DOUSER == 0) {
+        k.SWATFC = 2.0f * std::sqrt(k.KCOMOV / G) * k.GRPSPQ;
+        const float XLFAC = (PASCOM.MENWLX + PASCOM.MENWLY) / 2.0f;
+        const float TMPFAC = CYLDFT(k.WTMP * k.WDCNST, 0.5f * XLFAC, T.DRAFT, T.DEPTH, k.WAVK, IW,
+                                    T.NWP, T.EDUNIT, keyboard_unit);
+        const float RAOFAC2 = response_at_wave_number(k.WAVK, IWAVID);
+        k.RAOFAC = T.LEG_CYL_DFC != 0 ? RAOFAC2 : std::sqrt(RAOFAC2);
+        coefficient = TMPFAC * k.RAOFAC;
+    } else {
+        if (T.CURCOR == 0) {
+            k.WTMP = W;
+            k.SWATFC = 1.0f;
+        } else {
+            k.SWATFC = 2.0f * std::sqrt(k.KCOMOV / G) * k.GRPSPQ;
+        }
+        coefficient = DRFTCB(k.WTMP, 1, k.FLXANG1, T.EDUNIT, keyboard_unit, USERDAT);
+    }
+    DRFTC_TOT = coefficient * k.CRNHNC * k.SWATFC;
+}
+
+void aligned_drift(std::int32_t IW, const MemberDragSetting& setting, float& DRFTC_TOT,
+                   float& FLUXANG_TO_WVK) {
+    DFC_ALIGN(DRFTC_TOT, FLUXANG_TO_WVK, IW, setting.DOUSER, setting.USERDAT, setting.COSTHETACW,
+              setting.SINTHETACW, setting.RELANG, setting.CLDBY, setting.IWAVID);
+}
+
+void G_FRC_PREP(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
+                std::span<const std::complex<float>, 100> H_RAO,
+                std::span<const std::complex<float>, 100> A_RAO, const MemberDragSetting& setting,
+                std::int32_t& NDEPTHQ) {
+    prepare_member_drag(WC, out, LVARST, PSD, H_RAO, A_RAO, setting, NDEPTHQ, aligned_drift);
 }
 
 } // namespace lintar

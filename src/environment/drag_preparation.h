@@ -14,6 +14,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace lintar {
 
@@ -71,6 +72,32 @@ struct MemberDragSetting {
 // wave vector at grid frequency IW, for the sea and current of SETTING (DFC_ALIGN).
 using AlignedDrift = std::function<void(std::int32_t IW, const MemberDragSetting& setting,
                                         float& DRFTC_TOT, float& FLUXANG_TO_WVK)>;
+
+// DFC_ALIGN: the drift coefficient DRFTC_TOT of a member at grid frequency IW along the wave
+// energy flux, and the angle FLUXANG_TO_WVK of that flux to the wave vector, for a current
+// (TPCM LCURNT, CURSPD) at COSTHETACW, SINTHETACW to the waves. The current shifts the wave
+// number (WAVCURVEC) and the frequency, amplifies the coefficient by
+// 1 + 2 U/cg + |U|^2 / cg^2 and turns the flux; with no current the flux runs along the waves
+// (angle 0). The coefficient is the vertical cylinder's (CYLDFT, radius the mean of PASCOM
+// MENWLX and MENWLY over 2, times the square root of the RLRAOH2 response of sea IWAVID, or the
+// response itself with LEG_CYL_DFC) times the finite-depth group-speed factor 2 sqrt(k / g) cg;
+// or with DOUSER the user file USERDAT's surge column at the flux angle, read at the wave
+// frequency (CURCOR 0, factor 1) or at the intrinsic one with the group-speed factor (CURCOR
+// set). A wave that cannot run against the current has coefficient 0 (the angle is then left
+// as it was). The working values of the last call are kept; CLDBY names the caller.
+void DFC_ALIGN(float& DRFTC_TOT, float& FLUXANG_TO_WVK, std::int32_t IW, std::int32_t DOUSER,
+               std::string_view USERDAT, float COSTHETACW, float SINTHETACW, float RELANG,
+               std::string_view CLDBY, std::int32_t IWAVID);
+
+// DFC_ALIGN with the sea, current and drift method of SETTING, as an AlignedDrift.
+void aligned_drift(std::int32_t IW, const MemberDragSetting& setting, float& DRFTC_TOT,
+                   float& FLUXANG_TO_WVK);
+
+// G_FRC_PREP: the preparation below with DFC_ALIGN as the aligned drift coefficient.
+void G_FRC_PREP(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
+                std::span<const std::complex<float>, 100> H_RAO,
+                std::span<const std::complex<float>, 100> A_RAO, const MemberDragSetting& setting,
+                std::int32_t& NDEPTHQ);
 
 // The preparation of G_FRC_PREP with the aligned drift coefficient given by ALIGNED (G_FRC_PREP
 // passes DFC_ALIGN). WC is the difference frequency (a negative one is turned positive by

@@ -12,6 +12,7 @@
 #include "environment/fourier_basis.h"
 #include "environment/reflection_and_slow_drift.h"
 #include "environment/user_drift_file.h"
+#include "environment/wave_drift.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -418,6 +419,31 @@ void semi_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectr
     FOUTD = T.VWDRGFC * (SPECALIGN_TOT_GAUS + SPECPERP_TOT_NB) * ANGFACT_PARL_W * ANGFACT_PARL_W;
     FOUTR = std::max(0.0f, (SPECALIGN_TOT - SPECALIGN_TOT_GAUS - SPECALIGN_TOT_WD) *
                                ANGFACT_PARL_W * ANGFACT_PARL_W);
+}
+
+void DRAGF_SHIP(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+                float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    // Every frequency is a first call of the drift coefficient.
+    ship_drag(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID,
+              [](std::int32_t component, std::int32_t IW, std::int32_t DOUSER, std::int32_t DRFTYP,
+                 const std::string& USERDAT, float angle, std::int32_t sea) {
+                  bool FRSTIM = true;
+                  return DRFTC(component, IW, DOUSER, DRFTYP, USERDAT, angle, FRSTIM, "DRAGF ",
+                               sea);
+              });
+}
+
+void DRAGF_SEMI(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+                float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    semi_drag(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID, aligned_drift);
+}
+
+void DRAGF(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+           float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    if (is_true(TPCM.SEMI_LIKE))
+        DRAGF_SEMI(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID);
+    else
+        DRAGF_SHIP(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID);
 }
 
 } // namespace lintar
