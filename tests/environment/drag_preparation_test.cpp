@@ -1,13 +1,17 @@
 // Tests of the member-drag preparation: the Gaussian moments of the drag law against direct
 // expectations over a normal variable, the relative-motion transfer functions against complex
-// arithmetic, and the factors of a still member in deep water against their depth integrals.
+// arithmetic, the factors of a still member in deep water against their depth integrals, and
+// the drift coefficient along the energy flux against the kinematics of waves on a current.
 #include "environment/drag_preparation.h"
 
 #include "blocks/curprof.h"
+#include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "environment/reflection_and_slow_drift.h"
 #include "runtime/program_state.h"
+#include "runtime/units.h"
+#include "support/console.h"
 #include "util/sea_spectra_support.h"
 #include "util/spectral_moments.h"
 
@@ -226,6 +230,154 @@ TEST_F(StillMember, ASeaOfNoEnergyGivesZeroFactors) {
     for (const float v : {f.FSURF, f.FSUB, f.FWDRFT_PAR, f.FWDRFT_PRP, f.VS_COR, f.SFX_RR, f.SFX_BB,
                           f.SFX_WD, f.SFX_BR, f.SFX_WB, f.SFX_WR})
         EXPECT_EQ(v, 0.0f);
+}
+
+// The drift coefficient along the energy flux, read from a user table whose surge coefficient
+// is the frequency itself (so the value shows the frequency it was read at), on a current of
+// 2 knots, U = 1.0284 m/s, in deep water.
+class AlignedDriftCoefficient : public StillMember {
+protected:
+    void SetUp() override {
+        StillMember::SetUp();
+        TPCM.EDUNIT = screen_unit;
+        TPCM.LCURNT = 1;
+        TPCM.CURSPD = 2.0f;
+        std::string table = "25 2\n";
+        for (const char* heading : {"0\n", "360\n"}) {
+            table += heading;
+            for (int i = 1; i <= 25; ++i)
+                table += std::to_string(0.1 * i) + " " + std::to_string(0.1 * i) + " 0 0\n";
+        }
+        folder.write("DRFTCOFS.txt", table);
+    }
+    // The coefficient and flux angle at grid frequency IW for the current at angle theta to the
+    // waves.
+    std::array<float, 2> aligned(std::int32_t IW, double theta, std::int32_t DOUSER = 1) {
+        float c = -1.0f, angle = -1.0f;
+        DFC_ALIGN(c, angle, IW, DOUSER, "DRFTCOFS.txt ", static_cast<float>(std::cos(theta)),
+                  static_cast<float>(std::sin(theta)), 0.4f, "DRAGF ", 1);
+        return {c, angle};
+    }
+    static constexpr double U = 2.0 * 0.5142;
+    static constexpr double g = 9.8;
+    testing::ScriptedConsole console{""};
+    testing::ScratchFolder folder;
+};
+
+TEST_F(AlignedDriftCoefficient, FollowingCurrentStretchesTheWaveAndAmplifiesTheFlux) {
+    // On a current U along the waves the wave number solves (w - U k)^2 = g k, in deep water
+    // sqrt(k) = (sqrt(g + 4 U w) - sqrt(g)) / (2 U); the intrinsic frequency is sigma = sqrt(g k),
+    // the energy travels at cg + U with cg = g / (2 sigma), and the flux is amplified by
+    // ((cg + U) / cg)^2. With the current's correction (CURCOR) the table is read at sigma,
+    // without it at w; the flux stays along the waves. The first call after a reset already has
+    // its group-speed factor (1 in deep water): none is left over from an earlier call.
+    for (const std::int32_t CURCOR : {1, 0}) {
+        TPCM.CURCOR = CURCOR;
+        for (const std::int32_t IW : {1, 9, 31}) {
+            SCOPED_TRACE(::testing::Message() << "CURCOR " << CURCOR << " IW " << IW);
+            const double w = WAVCOM.W(IW);
+            const double root = (std::sqrt(g + 4.0 * U * w) - std::sqrt(g)) / (2.0 * U);
+            const double sigma = std::sqrt(g * root * root);
+            const double cg = g / (2.0 * sigma);
+            const double amplification = (cg + U) * (cg + U) / (cg * cg);
+            const auto [c, angle] = aligned(IW, 0.0);
+            const double expected = (CURCOR == 1 ? sigma : w) * amplification;
+            EXPECT_NEAR(c, expected, 2e-4 * expected);
+            EXPECT_NEAR(std::cos(angle), 1.0, 1e-6);
+        }
+    }
+}
+
+TEST_F(AlignedDriftCoefficient, CrossCurrentTurnsTheFlux) {
+    // A current across the waves leaves the wave number and frequency alone; the energy travels
+    // at cg along the waves plus U across, so the flux turns by atan(U / cg) towards the current
+    // and is amplified by (cg^2 + U^2) / cg^2. Without current the table is read at w, the flux
+    // along the waves.
+    for (const std::int32_t IW : {1, 9, 31}) {
+        SCOPED_TRACE(IW);
+        const double w = WAVCOM.W(IW);
+        const double cg = g / (2.0 * w);
+        TPCM.LCURNT = 1;
+        const auto [c, angle] = aligned(IW, pi / 2.0);
+        EXPECT_NEAR(c, w * (cg * cg + U * U) / (cg * cg), 2e-4 * w * (cg * cg + U * U) / (cg * cg));
+        EXPECT_NEAR(angle, std::atan2(U, cg), 2e-5);
+        TPCM.LCURNT = 0;
+        const auto [still, still_angle] = aligned(IW, pi / 2.0);
+        EXPECT_NEAR(still, w, 1e-5 * w);
+        EXPECT_EQ(still_angle, 0.0f);
+    }
+}
+
+TEST_F(AlignedDriftCoefficient, AWaveStoppedByTheCurrentCarriesNoDrift) {
+    // Against a current of 4 knots (2.06 m/s) a deep-water wave is blocked where U > g / (4 w):
+    // the 4 s wave (w 1.571, limit 1.56 m/s) cannot run, the 19 s wave (limit 7.4 m/s) can.
+    TPCM.CURSPD = 4.0f;
+    EXPECT_EQ(aligned(1, pi)[0], 0.0f);
+    const auto open = aligned(31, pi);
+    EXPECT_GT(open[0], 0.0f);
+    EXPECT_TRUE(std::isfinite(open[1]));
+}
+
+TEST_F(AlignedDriftCoefficient, ColumnDriftInWaterOfFiniteDepth) {
+    // The built-in column: a vertical cylinder whose radius (half the mean waterline value) is
+    // so large against the wave length that its drift is the short-wave limit
+    // 2/3 (1 - e^(-2 k D)) (the reflection of a circle); scaled by the square root of the
+    // member's response (by the response itself with LEG_CYL_DFC) and by the ratio of group to
+    // deep-water speed 1 + 2 k d / sinh(2 k d). Depth 60 m, no current; the grid's wave numbers
+    // solve w^2 = g k tanh(k d).
+    TPCM.LCURNT = 0;
+    TPCM.DEPTH = 60.0f;
+    PASCOM.MENWLX = PASCOM.MENWLY = 20000.0f;
+    std::array<double, 32> k{};
+    for (int IW = 1; IW <= 31; ++IW) {
+        const double w = WAVCOM.W(IW);
+        double x = w * w / g;
+        for (int it = 0; it < 100; ++it) {
+            const double t = std::tanh(x * 60.0);
+            const double f = g * x * t - w * w;
+            const double df = g * t + g * x * 60.0 * (1.0 - t * t);
+            x -= f / df;
+        }
+        k[static_cast<std::size_t>(IW)] = x;
+        WAVCOM.WVK(IW) = static_cast<float>(x);
+        PASCOM.RLRAOH2(IW, 2) = static_cast<float>(std::pow(0.3 + 0.02 * IW, 2));
+    }
+    for (const std::int32_t legacy : {0, 1}) {
+        TPCM.LEG_CYL_DFC = legacy;
+        for (const std::int32_t IW : {1, 12, 31}) {
+            SCOPED_TRACE(::testing::Message() << "LEG_CYL_DFC " << legacy << " IW " << IW);
+            const double K = k[static_cast<std::size_t>(IW)];
+            const double response = legacy ? std::pow(0.3 + 0.02 * IW, 2) : 0.3 + 0.02 * IW;
+            const double expected = 2.0 / 3.0 * (1.0 - std::exp(-2.0 * K * 20.0)) * response *
+                                    (1.0 + 2.0 * K * 60.0 / std::sinh(2.0 * K * 60.0));
+            float c = 0, angle = 0;
+            DFC_ALIGN(c, angle, IW, 0, "Not Defined  ", 1.0f, 0.0f, 0.4f, "DRAGF ", 2);
+            EXPECT_NEAR(c, expected, 5e-4 * expected);
+        }
+    }
+}
+
+TEST_F(AlignedDriftCoefficient, PreparationOverTheAlignedDrift) {
+    // G_FRC_PREP takes the drift from DFC_ALIGN: on a current across the waves the mean drift
+    // turns with the flux, the more the shorter the wave; 40 depth points are lowered to 31.
+    setting.DOUSER = 1;
+    setting.USERDAT = "DRFTCOFS.txt ";
+    setting.COSTHETACW = 0.0f;
+    setting.SINTHETACW = 1.0f;
+    std::int32_t NDEPTHQ = 40;
+    float WC = 0.02f;
+    MemberDragFactors f;
+    G_FRC_PREP(WC, f, 1, PSD, H, A, setting, NDEPTHQ);
+    EXPECT_EQ(NDEPTHQ, 31);
+    EXPECT_GT(f.FWDRFT_PAR, 0.0f);
+    EXPECT_GT(f.FWDRFT_PRP, 0.0f);
+    // The mean turn lies between those of the longest and the shortest waves.
+    const auto turn = [](std::int32_t IW) { return std::atan2(U, g / (2.0 * WAVCOM.W(IW))); };
+    EXPECT_GT(f.FLXANG_AVG, turn(31));
+    EXPECT_LT(f.FLXANG_AVG, turn(1));
+    for (const float v :
+         {f.FSURF, f.FSUB, f.SFX_RR, f.SFX_BB, f.SFX_WD, f.SFX_BR, f.SFX_WB, f.SFX_WR, f.VS_COR})
+        EXPECT_TRUE(std::isfinite(v));
 }
 
 } // namespace
