@@ -1,12 +1,14 @@
 // Tests of the viscous drag load: the ship model's mean drag against the Gaussian moment
 // E|X|^3 = sqrt(8 / pi) sigma^3, its current-coefficient rules, and the member model's
-// combination of identical members, its zero cases and its refusals.
+// combination of identical members, its zero cases and its refusals; then the entries DRAGF,
+// DRAGF_SHIP and DRAGF_SEMI over the real drift coefficients.
 #include "environment/hull_drag.h"
 
 #include "blocks/pascom.h"
 #include "blocks/simcom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "util/sea_spectra_support.h"
@@ -16,6 +18,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <functional>
+#include <vector>
 
 namespace lintar {
 namespace {
@@ -120,20 +125,6 @@ TEST_F(ShipDrag, OnlyADisplacementHullTakesItsOwnCurrentModel) {
     EXPECT_NEAR(mean(RELANG), -std::cos(RELANG) * std::sqrt(8.0 / pi), 2e-4);
     TPCM.LCBARG = 0x333;
     EXPECT_GT(std::abs(mean(RELANG) + std::cos(RELANG) * std::sqrt(8.0 / pi)), 0.1);
-}
-
-TEST_F(ShipDrag, AnInvalidSeaComponentEndsTheRun) {
-    for (const std::int32_t IWAVID : {0, 4}) {
-        SCOPED_TRACE(IWAVID);
-        ScriptedConsole own("\n");
-        TPCM.EDUNIT = screen_unit;
-        float FOUTD = 0, FOUTR = 0;
-        const auto stop =
-            run_until_stop([&] { ship_drag(0, 1, pi, PSD, 0.0f, FOUTD, FOUTR, IWAVID, no_drift); });
-        ASSERT_TRUE(stop.has_value());
-        EXPECT_EQ(*stop, StopKind::error);
-        EXPECT_NE(own.screen().find(" =+> Invalid IWAVID in dragf\n"), std::string::npos);
-    }
 }
 
 // A semisubmersible-like hull at rest: columns of radius 5 m (drag coefficients 1 and 1), 20 m
@@ -262,14 +253,6 @@ TEST_F(SemiDrag, TheLegacyDragModelGivesNoDragScales) {
     EXPECT_EQ(mean[0], 0.0f);
 }
 
-TEST_F(SemiDrag, AnInvalidSeaComponentEndsTheRun) {
-    add_member(10.0f, 5.0f);
-    const auto stop = run_until_stop([&] { drag(0, 1, 0.3f, 5); });
-    ASSERT_TRUE(stop.has_value());
-    EXPECT_EQ(*stop, StopKind::error);
-    EXPECT_NE(console.screen().find(" =+> Invalid IWAVID in dragf_semi\n"), std::string::npos);
-}
-
 TEST_F(SemiDrag, RotationCentresFarApartAreWarnedOf) {
     // Warned of on every call, with the abort prompt: Return goes on, "A" ends the run.
     add_member(10.0f, 5.0f);
@@ -283,6 +266,161 @@ TEST_F(SemiDrag, RotationCentresFarApartAreWarnedOf) {
     const auto stop = run_until_stop([&] { drag(0, 1); });
     ASSERT_TRUE(stop.has_value());
     EXPECT_EQ(*stop, StopKind::user_choice);
+}
+
+// The ship model through DRAGF with the drift coefficient of the empirical model (method 4 in
+// every nibble): on a hull of waterline length 2000 m it is 2/3 of the surge multiplier times
+// -cos of the flux angle, which runs along the relative angle without current.
+TEST_F(ShipDrag, TheEntryTakesTheRealDriftCoefficient) {
+    TPCM.SEMI_LIKE = 0;
+    TPCM.LWVCOF = 0x444;
+    TPCM.LWL = 2000.0f;
+    TPCM.WVFCX = 1.0f;
+    // Mean drift: DWATR 0.001 BWL x 2/3 x the sea's variance 1; mean drag sqrt(8 / pi) with the
+    // sign of the current coefficient -cos RELANG of the disc hull.
+    const float FRCNST = 1000.0f * 0.001f * 19.6f;
+    for (const float RELANG : {static_cast<float>(pi), 0.0f}) {
+        SCOPED_TRACE(RELANG);
+        const float sign = -std::cos(RELANG);
+        float FOUTD = 0, FOUTR = 0;
+        DRAGF(0, 1, RELANG, PSD, 0.0f, FOUTD, FOUTR, 1);
+        EXPECT_NEAR(FOUTD, sign * std::sqrt(8.0 / pi), 2e-4);
+        EXPECT_NEAR(FOUTR, sign * FRCNST * 2.0f / 3.0f, 1e-4f * FRCNST);
+    }
+}
+
+TEST(DragEntries, AnInvalidSeaComponentEndsTheRunWithStatusOne) {
+    // DRAGF sends the hull to its model; each names itself, pauses and stops with an error.
+    struct Case {
+        std::int32_t SEMI_LIKE, IWAVID;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{0, 0, " =+> Invalid IWAVID in dragf"}, Case{0, 4, " =+> Invalid IWAVID in dragf"},
+          Case{1, 0, " =+> Invalid IWAVID in dragf_semi"},
+          Case{1, 4, " =+> Invalid IWAVID in dragf_semi"}}) {
+        SCOPED_TRACE(c.message + std::to_string(c.IWAVID));
+        ScriptedConsole console("\n");
+        auto PSD = set_sea(1.0f);
+        TPCM.EDUNIT = screen_unit;
+        TPCM.SEMI_LIKE = c.SEMI_LIKE;
+        TPCM.DRAFT = 20.0f;
+        float FOUTD = 0, FOUTR = 0;
+        const auto stop =
+            run_until_stop([&] { DRAGF(0, 1, 0.3f, PSD, 0.0f, FOUTD, FOUTR, c.IWAVID); });
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(ProgramStop(*stop).exit_status(), 1);
+        EXPECT_NE(
+            console.screen().find(std::string(c.message) + "\n \n Press <RETURN> to continue: "),
+            std::string::npos);
+    }
+}
+
+// The member model through DRAGF with the built-in column drift (DFC_ALIGN): columns of 10 m
+// mean waterline, a unit member response.
+class SemiDragEntry : public SemiDrag {
+protected:
+    void SetUp() override {
+        reset_program_state();
+        SemiDrag::SetUp();
+        TPCM.SEMI_LIKE = 1;
+        TPCM.LWVCOF = 0;
+        TPCM.DEPTH = 1000.0f;
+        PASCOM.MENWLX = PASCOM.MENWLY = 10.0f;
+        for (int k = 1; k <= 31; ++k)
+            PASCOM.RLRAOH2(k, 1) = 1.0f;
+    }
+    std::array<float, 2> dragf(std::int32_t LVARST, std::int32_t LCOMP, float RELANG = 0.3f) {
+        float FOUTD = -7.0f, FOUTR = 0.0f;
+        DRAGF(LVARST, LCOMP, RELANG, PSD, LVARST != 0 ? 0.03f : 0.0f, FOUTD, FOUTR, 1);
+        return {FOUTD, FOUTR};
+    }
+};
+
+TEST_F(SemiDragEntry, IdenticalMembersCombineFullyCorrelatedAndYawHasNoDrag) {
+    // Four times one member's spectral densities: the cross density always, the drag density
+    // when no current brings in the narrow-band terms (which are sums over the waterline and do
+    // not scale). The yaw component is 0 in both modes.
+    for (const bool with_current : {false, true}) {
+        SCOPED_TRACE(with_current);
+        SetUp();
+        if (with_current)
+            current(1.5f, 0.0f);
+        add_member(10.0f, 5.0f);
+        const auto spec1 = dragf(1, 1);
+        add_member(10.0f, 5.0f);
+        const auto spec2 = dragf(1, 1);
+        EXPECT_GT(spec1[1], 0.0f);
+        EXPECT_NEAR(spec2[1], 4.0f * spec1[1], 1e-4f * spec2[1]);
+        if (!with_current) {
+            EXPECT_GT(spec1[0], 0.0f);
+            EXPECT_NEAR(spec2[0], 4.0f * spec1[0], 1e-4f * spec2[0]);
+        }
+        EXPECT_EQ(dragf(0, 3)[0], 0.0f);
+        EXPECT_EQ(dragf(1, 3)[0], 0.0f);
+        EXPECT_EQ(dragf(1, 3)[1], 0.0f);
+    }
+}
+
+TEST_F(SemiDragEntry, WithoutCurrentTheSubmergedLengthDoesNotDrag) {
+    // A still column: without current the submerged terms are 0, so the drag does not change
+    // with the draft (the drift does, through the column's draft factor, but it does not enter
+    // the drag); with a current the submerged length drags.
+    add_member(10.0f, 5.0f);
+    const auto drag_at_draft = [&](float draft) {
+        TPCM.DRAFT = draft;
+        return std::array<float, 2>{dragf(0, 1)[0], dragf(1, 1)[0]};
+    };
+    const auto shallow = drag_at_draft(20.0f);
+    const auto deep = drag_at_draft(40.0f);
+    EXPECT_NE(shallow[0], 0.0f);
+    EXPECT_NEAR(deep[0], shallow[0], 1e-5f * std::abs(shallow[0]));
+    EXPECT_NEAR(deep[1], shallow[1], 1e-5f * std::abs(shallow[1]));
+    current(1.5f, 0.0f);
+    const auto shallow_c = drag_at_draft(20.0f);
+    const auto deep_c = drag_at_draft(40.0f);
+    EXPECT_GT(std::abs(deep_c[0] - shallow_c[0]), 0.1f * std::abs(shallow_c[0]));
+}
+
+TEST_F(SemiDragEntry, BadInputGivesFiniteLoadsAndLeavesTheDataFileAlone) {
+    // No member piercing the surface, a sea without energy, a current across the waves, a
+    // column moving with the surface water (no relative velocity there): both modes give finite
+    // loads (0 where there is nothing to drag) and the data file image is not changed.
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        bool zero;
+    };
+    const std::vector<Case> cases{
+        {"no piercing member", [] { SIMCOM.LPIERCE(1) = 0; }, true},
+        {"no energy", [this] { PSD.fill(0.0f); }, true},
+        {"current across", [this] { current(1.5f, 270.0f); }, false},
+        {"no relative velocity",
+         [this] {
+             TPCM.RCYLB(1, 1) = TPCM.RCYLB(2, 1) = 0.0f;
+             for (int k = 1; k <= 31; ++k)
+                 PASCOM.HOR_WAV_RAO(k, 1) = {0.0f, -1.0f};
+             current(1.5f, 0.0f);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        add_member(10.0f, 5.0f);
+        c.set();
+        const auto bytes = tpcm_bytes(TPCM);
+        const std::vector<std::byte> before(bytes.begin(), bytes.end());
+        for (const std::int32_t LVARST : {0, 1}) {
+            const auto out = dragf(LVARST, 2, 0.0f);
+            EXPECT_TRUE(std::isfinite(out[0]) && std::isfinite(out[1]));
+            if (c.zero) {
+                EXPECT_EQ(out[0], 0.0f);
+                EXPECT_EQ(out[1], 0.0f);
+            }
+        }
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), bytes.begin()));
+    }
 }
 
 } // namespace
