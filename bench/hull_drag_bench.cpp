@@ -1,6 +1,7 @@
-// Benchmarks of the viscous drag load: one mean and one spectral evaluation of the member model
-// for 50 surface-piercing members on a 100-period grid, the member preparation at 31 depths
-// (its depth x depth x frequency correlation loops), and the ship model on the same grid.
+// Benchmarks of the viscous drag load through its entries, with the real drift coefficients:
+// one mean and one spectral evaluation of the member model (DRAGF_SEMI) for 50 surface-piercing
+// members on a 100-period grid, the member preparation (G_FRC_PREP) at 31 depths (its depth x
+// depth x frequency correlation loops), and the ship model (DRAGF_SHIP) on the same grid.
 #include "blocks/pascom.h"
 #include "blocks/simcom.h"
 #include "blocks/tpcm.h"
@@ -22,7 +23,8 @@ using namespace lintar;
 constexpr double pi = 3.14159265358979323846;
 
 // A 100-period grid of 3 to 27.75 s in deep water, a sea of 10 s peak, a moving hull of 50
-// columns of 5 m radius and 20 m draft in a 1.5 kn current, a constant aligned drift.
+// columns of 5 m radius and 20 m draft in a 1.5 kn current; the members' drift is the built-in
+// column's, the ship's the empirical model's.
 std::array<float, 100> set_up() {
     reset_program_state();
     auto& T = TPCM;
@@ -46,7 +48,11 @@ std::array<float, 100> set_up() {
         PASCOM.HRAO(k, 1) = 0.3f;
         PASCOM.HOR_WAV_RAO(k, 1) = std::complex<float>(0.2f, 0.1f);
         PASCOM.ANG_WAV_RAO(k, 1) = std::complex<float>(0.002f, -0.001f);
+        PASCOM.RLRAOH2(k, 1) = 0.8f;
     }
+    PASCOM.MENWLX = PASCOM.MENWLY = 10.0f;
+    T.LWVCOF = 0; // members: the built-in column
+    T.WVFCX = T.WVFCY = T.WVFCM = 1.0f;
     T.EDUNIT = 41;
     T.NUNTS = 1;
     T.DWATR = 1.025f;
@@ -74,16 +80,11 @@ std::array<float, 100> set_up() {
     return PSD;
 }
 
-void constant_drift(std::int32_t, const MemberDragSetting&, float& c, float& angle) {
-    c = 0.4f;
-    angle = 0.1f;
-}
-
 void BM_SemiDragMean(benchmark::State& state) {
     const auto PSD = set_up();
     for (auto _ : state) {
         float FOUTD = 0, FOUTR = 0;
-        semi_drag(0, 1, 0.3f, PSD, 0.0f, FOUTD, FOUTR, 1, constant_drift);
+        DRAGF_SEMI(0, 1, 0.3f, PSD, 0.0f, FOUTD, FOUTR, 1);
         benchmark::DoNotOptimize(FOUTD);
     }
 }
@@ -93,7 +94,7 @@ void BM_SemiDragSpectral(benchmark::State& state) {
     const auto PSD = set_up();
     for (auto _ : state) {
         float FOUTD = 0, FOUTR = 0;
-        semi_drag(1, 1, 0.3f, PSD, 0.03f, FOUTD, FOUTR, 1, constant_drift);
+        DRAGF_SEMI(1, 1, 0.3f, PSD, 0.03f, FOUTD, FOUTR, 1);
         benchmark::DoNotOptimize(FOUTD);
         benchmark::DoNotOptimize(FOUTR);
     }
@@ -108,13 +109,16 @@ void BM_MemberPreparation31Depths50Members(benchmark::State& state) {
     A.fill({0.002f, -0.001f});
     MemberDragSetting setting;
     setting.SIG0WV = 1.0f;
+    setting.COSTHETACW = 0.8f;
+    setting.SINTHETACW = 0.6f;
+    setting.CLDBY = "DRAGF ";
     for (auto _ : state) {
         for (int i = 1; i <= 50; ++i) {
             float WC = 0.03f;
             std::int32_t NDEPTHQ = 31;
             setting.XCOL = static_cast<float>(i);
             MemberDragFactors out;
-            prepare_member_drag(WC, out, 1, PSD, H, A, setting, NDEPTHQ, constant_drift);
+            G_FRC_PREP(WC, out, 1, PSD, H, A, setting, NDEPTHQ);
             benchmark::DoNotOptimize(out.SFX_BB);
         }
     }
@@ -123,12 +127,12 @@ BENCHMARK(BM_MemberPreparation31Depths50Members)->Unit(benchmark::kMillisecond);
 
 void BM_ShipDrag(benchmark::State& state) {
     const auto PSD = set_up();
-    const auto drift = [](std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                          const std::string&, float, std::int32_t) { return 0.3f; };
+    TPCM.LWVCOF = 0x444; // the empirical drift model in every component
     for (auto _ : state) {
         float FOUTD = 0, FOUTR = 0;
-        ship_drag(1, 1, 0.3f, PSD, 0.03f, FOUTD, FOUTR, 1, drift);
+        DRAGF_SHIP(1, 1, 0.3f, PSD, 0.03f, FOUTD, FOUTR, 1);
         benchmark::DoNotOptimize(FOUTD);
+        benchmark::DoNotOptimize(FOUTR);
     }
 }
 BENCHMARK(BM_ShipDrag)->Unit(benchmark::kMicrosecond);
