@@ -78,13 +78,14 @@ using AlignedDrift = std::function<void(std::int32_t IW, const MemberDragSetting
 // (TPCM LCURNT, CURSPD) at COSTHETACW, SINTHETACW to the waves. The current shifts the wave
 // number (WAVCURVEC) and the frequency, amplifies the coefficient by
 // 1 + 2 U/cg + |U|^2 / cg^2 and turns the flux; with no current the flux runs along the waves
-// (angle 0). The coefficient is the vertical cylinder's (CYLDFT, radius the mean of PASCOM
-// MENWLX and MENWLY over 2, times the square root of the RLRAOH2 response of sea IWAVID, or the
+// (angle 0). The coefficient is the vertical cylinder's (CYLDFT, radius half the mean of PASCOM
+// MENWLX and MENWLY, times the square root of the RLRAOH2 response of sea IWAVID, or the
 // response itself with LEG_CYL_DFC) times the finite-depth group-speed factor 2 sqrt(k / g) cg;
-// or with DOUSER the user file USERDAT's surge column at the flux angle, read at the wave
-// frequency (CURCOR 0, factor 1) or at the intrinsic one with the group-speed factor (CURCOR
-// set). A wave that cannot run against the current has coefficient 0 (the angle is then left
-// as it was). The working values of the last call are kept; CLDBY names the caller.
+// or with DOUSER the user file USERDAT's surge column (at the angle RELANG without current, at
+// the flux direction with one), read at the wave frequency (CURCOR 0, factor 1) or at the
+// intrinsic one with the group-speed factor (CURCOR set). A wave that cannot run against the
+// current has coefficient 0 (the angle is then left as it was). The working values of the last call
+// are kept; CLDBY names the caller.
 void DFC_ALIGN(float& DRFTC_TOT, float& FLUXANG_TO_WVK, std::int32_t IW, std::int32_t DOUSER,
                std::string_view USERDAT, float COSTHETACW, float SINTHETACW, float RELANG,
                std::string_view CLDBY, std::int32_t IWAVID);
