@@ -1,0 +1,422 @@
+// environment/drag_preparation.cpp: the member-drag factors of one member and one sea.
+#include "environment/drag_preparation.h"
+
+#include "blocks/curprof.h"
+#include "blocks/pascom.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "environment/drag_kernels.h"
+#include "environment/drift_models.h"
+#include "environment/reflection_and_slow_drift.h"
+#include "environment/user_drift_file.h"
+#include "environment/wave_drift.h"
+#include "runtime/assert.h"
+#include "runtime/program_state.h"
+#include "runtime/units.h"
+#include "util/angles.h"
+#include "util/bessel_gamma.h"
+#include "util/table_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace lintar {
+
+namespace {
+
+constexpr float sqrt_two_pi = 2.5066283f;
+constexpr float sqrt_two = 1.4142135f;
+
+using Spectrum = std::array<float, 100>;
+
+std::size_t slot(std::int32_t IW) {
+    LINTAR_ASSERT(IW >= 1 && IW <= 100, "wave grid index");
+    return static_cast<std::size_t>(IW - 1);
+}
+
+// The ratio of the current to the deviation of the relative velocity at one depth. A depth
+// whose relative velocity has no variance has an infinite ratio where there is a current (9
+// stands for it: beyond 8 every moment takes its large-ratio value, and the spectra it weighs
+// are then all 0) and none where there is no current.
+float velocity_ratio(float VCX, float SIGV) {
+    if (SIGV > 0.0f)
+        return VCX / SIGV;
+    return VCX == 0.0f ? 0.0f : std::copysign(9.0f, VCX);
+}
+
+// The group value at WC of one spectrum, and of the symmetric product of two.
+float group_value(float& WC, const Spectrum& P) {
+    float GVAR = 0.0f, GVARDOT = 0.0f, VGPSD2 = 0.0f, VDGPSD2 = 0.0f;
+    GET_GVAR(WC, WAVCOM.W_words, TPCM.NWP, P, GVAR, GVARDOT, VGPSD2, VDGPSD2);
+    return GVAR;
+}
+
+float group_value(float& WC, const Spectrum& P1, const Spectrum& P2) {
+    float GVAR = 0.0f, GVARDOT = 0.0f;
+    GET_GVAR2(WC, WAVCOM.W_words, TPCM.NWP, P1, P2, GVAR, GVARDOT);
+    return GVAR;
+}
+
+float zeroth_moment(const Spectrum& P) {
+    float VAR = 0.0f, VARDOT = 0.0f;
+    SMPINT(P, VAR, VARDOT);
+    return VAR;
+}
+
+// The working values of the aligned drift coefficient, kept from call to call.
+struct AlignedDriftStore {
+    float WDCNST = 0.0f;
+    float TMPCSP = 0.0f, CURCMP = 0.0f, CRXCMP2 = 0.0f, CRYCMP2 = 0.0f;
+    float KCOMOV = 0.0f, WCOMOV = 0.0f, WTMP = 0.0f, GRPSPQ = 0.0f, CRNHNC = 1.0f;
+    float SWATFC = 0.0f;
+    float SINFLX1 = 0.0f, COSFLX1 = 0.0f, FLXANG1 = 0.0f;
+    float WAVK = 0.0f, RAOFAC = 0.0f;
+};
+AlignedDriftStore aligned;
+const StateReset reset_aligned{[] { aligned = AlignedDriftStore{}; }};
+
+// The response column IWAVID of RLRAOH2 at wave number WAVK over the grid's wave numbers; the
+// value at the nearer end outside the grid.
+float response_at_wave_number(float WAVK, std::int32_t IWAVID) {
+    const std::int32_t NWP = std::min(TPCM.NWP, 100);
+    const std::span<const float> WVK(&WAVCOM.WVK(1), static_cast<std::size_t>(NWP));
+    Spectrum column{};
+    for (std::int32_t k = 1; k <= NWP; ++k)
+        column[slot(k)] = PASCOM.RLRAOH2(k, IWAVID);
+    const std::span<const float> RAO(column.data(), static_cast<std::size_t>(NWP));
+    std::int32_t IER = 0, MIN = 0;
+    BSRCH(WVK, WAVK, IER, MIN, NWP);
+    if (IER == 1 || IER == 2) {
+        const bool rising = WVK.front() <= WVK.back();
+        return rising == (IER == 1) ? RAO.front() : RAO.back();
+    }
+    float value = 0.0f;
+    INTERP(WVK, RAO, WAVK, value, MIN);
+    return value;
+}
+
+} // namespace
+
+void ISUB_N_GET(float& I0, float& I1, float& I2, float& IP0, float M, std::int32_t NXP) {
+    if (std::abs(M) > 8.0f) {
+        const float s = std::copysign(sqrt_two_pi, M);
+        IP0 = 0.0f;
+        I0 = s;
+        I2 = 3.0f * s;
+        I1 = 2.0f * M * s;
+        return;
+    }
+    const float XM = M / sqrt_two;
+    const float TMP = sqrt_two_pi * RH_ERF(XM, NXP);
+    const float TMP2 = 2.0f * std::exp(-XM * XM);
+    IP0 = M * (M * TMP + TMP2 - std::abs(M) * sqrt_two_pi);
+    I0 = IP0 + TMP;
+    I2 = 3.0f * TMP + IP0;
+    I1 = 2.0f * TMP2 + 2.0f * M * TMP;
+}
+
+float REL_RAO(float K, float Z, float XCOL, float RAOIN, float PHASEIN) {
+    return RAOIN * std::sin(K * XCOL + PHASEIN) + std::exp(K * Z);
+}
+
+float RAOFUN_Z(float K, float XCOL, float Z1, float Z2, float R1, float PQ1, float R2, float PQ2) {
+    const float EKZ1 = std::exp(K * Z1);
+    const float EKZ2 = std::exp(K * Z2);
+    const float P1 = PQ1 + K * XCOL;
+    const float P2 = PQ2 + K * XCOL;
+    const float re = EKZ1 * EKZ2 + EKZ1 * R2 * std::sin(P2) + EKZ2 * R1 * std::sin(P1) +
+                     R1 * R2 * std::cos(P1 - P2);
+    const float im =
+        R1 * R2 * std::sin(P1 - P2) + EKZ1 * R2 * std::cos(P2) - EKZ2 * R1 * std::cos(P1);
+    return re * re + im * im;
+}
+
+float RAOFUN(float K, float XCOL, float Z1, float Z2, float RAOIN, float PHASEIN) {
+    const float EKZ1 = std::exp(K * Z1);
+    const float EKZ2 = std::exp(K * Z2);
+    const float angle = K * XCOL + PHASEIN;
+    const float re = EKZ1 * EKZ2 + (EKZ1 + EKZ2) * RAOIN * std::sin(angle) + RAOIN * RAOIN;
+    const float im = (EKZ1 - EKZ2) * RAOIN * std::cos(angle);
+    return re * re + im * im;
+}
+
+void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
+                         std::span<const std::complex<float>, 100> H_RAO,
+                         std::span<const std::complex<float>, 100> A_RAO,
+                         const MemberDragSetting& setting, std::int32_t& NDEPTHQ,
+                         const AlignedDrift& ALIGNED) {
+    const auto& T = TPCM;
+    const auto& V = WAVCOM;
+    const std::int32_t NWP = std::min(T.NWP, 100);
+    const std::int32_t NXP = setting.NXP;
+    out = MemberDragFactors{};
+
+    // 1. Depth points from the surface to the keel.
+    const float KNOTS_TO_LOCAL = T.NUNTS == 1 ? 0.5142f : 1.687f;
+    NDEPTHQ = std::min(NDEPTHQ, max_drag_depths);
+    LINTAR_ASSERT(NDEPTHQ >= 2, "depth point count");
+    const std::int32_t ND = NDEPTHQ;
+    const float DZ = T.DRAFT / static_cast<float>(ND - 1);
+    const auto ZLOC = [DZ](std::int32_t d) { return -static_cast<float>(d - 1) * DZ; };
+    const auto depth_slot = [](std::int32_t d) { return static_cast<std::size_t>(d - 1); };
+
+    // 2. Relative motion per frequency and depth: its magnitude and phase (without the position
+    // term), the elevation-velocity cross spectrum at the surface and the relative-velocity
+    // spectrum at each depth; the current along the waves at each depth.
+    std::vector<float> RAO(static_cast<std::size_t>(100 * ND), 0.0f);
+    std::vector<float> PHI(static_cast<std::size_t>(100 * ND), 0.0f);
+    const auto at = [](std::int32_t IW, std::int32_t d) {
+        return slot(IW) + 100 * static_cast<std::size_t>(d - 1);
+    };
+    std::vector<Spectrum> RELVSPEC(static_cast<std::size_t>(ND), Spectrum{});
+    Spectrum CROSSCORSPEC{}, TMPSPEC0{};
+    std::array<float, max_drag_depths> VCX{}, SIGV2{}, SIGV{}, ISUBSPEC{}, MRATIO{};
+    for (std::int32_t d = 1; d <= ND; ++d) {
+        VCX[depth_slot(d)] =
+            KNOTS_TO_LOCAL * GET_VCX_LOC(-ZLOC(d), T.CURSPD, T.CURHDG, setting.WAVHDG_LOC,
+                                         CURPROF.DPTHIPF_words, CURPROF.VELIPF_words,
+                                         CURPROF.CURHDGPF_words, CURPROF.NCURNTPF);
+    }
+    for (std::int32_t IW = 1; IW <= NWP; ++IW) {
+        const float KX = V.WVK(IW) * setting.XCOL;
+        const float P = PSD[slot(IW)];
+        for (std::int32_t d = 1; d <= ND; ++d) {
+            const std::complex<float> CDUM1 =
+                H_RAO[slot(IW)] + (T.DRAFT + ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[slot(IW)];
+            const float R = std::abs(CDUM1);
+            const float phase = PHASE(CDUM1) / 57.295776f;
+            RAO[at(IW, d)] = R;
+            PHI[at(IW, d)] = phase;
+            const float PHI1 = phase + KX;
+            if (d == 1) {
+                CROSSCORSPEC[slot(IW)] = V.W(IW) * P * (1.0f + R * std::sin(PHI1));
+                TMPSPEC0[slot(IW)] = CROSSCORSPEC[slot(IW)];
+            }
+            const float EKZ = std::exp(V.WVK(IW) * ZLOC(d));
+            RELVSPEC[depth_slot(d)][slot(IW)] =
+                V.W2(IW) * P * (EKZ * EKZ + 2.0f * EKZ * R * std::sin(PHI1) + R * R);
+        }
+    }
+
+    // 3. Variance of the relative velocity and the Gaussian mean of the drag law at each depth.
+    for (std::int32_t d = 1; d <= ND; ++d) {
+        const std::size_t k = depth_slot(d);
+        SIGV2[k] = zeroth_moment(RELVSPEC[k]);
+        SIGV[k] = std::sqrt(std::max(SIGV2[k], 0.0f));
+        const float MTMP = velocity_ratio(VCX[k], SIGV[k]);
+        MRATIO[k] = MTMP;
+        float ISUB = 0.0f;
+        if (std::abs(MTMP) > 8.0f)
+            ISUB = std::copysign(sqrt_two_pi, MTMP);
+        else
+            ISUB = 2.0f * MTMP * std::exp(-MTMP * MTMP / 2.0f) +
+                   (MTMP * MTMP + 1.0f) * sqrt_two_pi * RH_ERF(MTMP / sqrt_two, NXP) -
+                   MTMP * std::abs(MTMP) * sqrt_two_pi;
+        ISUBSPEC[k] = ISUB * SIGV2[k];
+    }
+    const float MSURF = MRATIO[0];
+
+    // 4. Correlation of the wave elevation with the surface relative velocity.
+    const float divisor = SIGV[0] * setting.SIG0WV;
+    out.VS_COR = divisor != 0.0f ? zeroth_moment(CROSSCORSPEC) / divisor : 0.0f;
+
+    // 5. Wave zone.
+    const float MTMP2 = MSURF / sqrt_two;
+    const float GAM_TMP =
+        2.0f * std::exp(-MTMP2 * MTMP2) + MTMP2 * sqrt_two_pi * sqrt_two * RH_ERF(MTMP2, NXP);
+    out.FSURF = SIGV2[0] * setting.SIG0WV * 2.0f * out.VS_COR * GAM_TMP / sqrt_two_pi;
+
+    // 6. Below the surface.
+    float sum = 0.0f;
+    for (std::int32_t d = 1; d <= ND; ++d)
+        sum += half_range_weight(d, ND) * ISUBSPEC[depth_slot(d)];
+    out.FSUB = sum * DZ / 7.519885f;
+
+    // 7. Wave drift along and across the energy flux.
+    Spectrum DFC_SPEC_PAR{}, DFC_SPEC_PRP{}, ALIGNED_DFC{};
+    for (std::int32_t IW = 1; IW <= NWP; ++IW) {
+        float TMP_DFC = 0.0f, FLXANG = 0.0f;
+        ALIGNED(IW, setting, TMP_DFC, FLXANG);
+        const float P = PSD[slot(IW)];
+        DFC_SPEC_PAR[slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
+        DFC_SPEC_PRP[slot(IW)] = P * TMP_DFC * std::sin(FLXANG);
+        ALIGNED_DFC[slot(IW)] = TMP_DFC * std::cos(FLXANG);
+    }
+    out.FWDRFT_PAR = zeroth_moment(DFC_SPEC_PAR);
+    out.FWDRFT_PRP = zeroth_moment(DFC_SPEC_PRP);
+    out.FLXANG_AVG = std::atan2(out.FWDRFT_PRP, out.FWDRFT_PAR);
+
+    if (LVARST == 0)
+        return;
+
+    // 8. Correlation factors at the difference frequency WC.
+    float I0_1 = 0.0f, I1_1 = 0.0f, I2_1 = 0.0f, IP0_1 = 0.0f;
+    ISUB_N_GET(I0_1, I1_1, I2_1, IP0_1, MRATIO[0], NXP);
+    const float I1_1_SURF = I1_1;
+    out.SFX_RR = I1_1 * I1_1 * SIGV2[0] * group_value(WC, TMPSPEC0) / 3.1415927f;
+    // The drift spectrum along the flux (the aligned coefficients of step 7).
+    const Spectrum& TMPC = DFC_SPEC_PAR;
+    out.SFX_WD = group_value(WC, TMPC);
+    out.SFX_WR = SIGV[0] * 2.0f * I1_1 * group_value(WC, TMPC, TMPSPEC0) / sqrt_two_pi;
+
+    // Moments at every depth.
+    std::array<std::array<float, 4>, max_drag_depths> moments{};
+    for (std::int32_t d = 1; d <= ND; ++d) {
+        auto& m = moments[depth_slot(d)];
+        ISUB_N_GET(m[0], m[1], m[2], m[3], MRATIO[depth_slot(d)], NXP);
+    }
+
+    // Submerged drag with itself: the depth-by-depth correlation, a symmetric table.
+    float BB = 0.0f;
+    Spectrum TMPSPEC1{}, TMPSPEC2{};
+    for (std::int32_t i = 1; i <= ND; ++i) {
+        const auto& m1 = moments[depth_slot(i)];
+        for (std::int32_t j = 1; j <= i; ++j) {
+            const auto& m2 = moments[depth_slot(j)];
+            for (std::int32_t IW = 1; IW <= NWP; ++IW) {
+                const float PW2 = PSD[slot(IW)] * V.W2(IW);
+                TMPSPEC1[slot(IW)] =
+                    PW2 * PW2 *
+                    RAOFUN_Z(V.WVK(IW), setting.XCOL, ZLOC(i), ZLOC(j), RAO[at(IW, i)],
+                             PHI[at(IW, i)], RAO[at(IW, j)], PHI[at(IW, j)]);
+                TMPSPEC2[slot(IW)] = std::sqrt(TMPSPEC1[slot(IW)]);
+            }
+            const float IFUN =
+                (0.5f * (m1[2] * m2[2] - 5.0f * m1[0] * m2[0]) + m2[0] * m1[3] + m1[0] * m2[3]) *
+                group_value(WC, TMPSPEC2);
+            const float w = half_range_weight(i, ND) * half_range_weight(j, ND);
+            BB += (i == j ? 1.0f : 2.0f) * w * IFUN;
+        }
+    }
+    out.SFX_BB = DZ * DZ * BB / 56.548668f;
+
+    // Submerged drag with the surface drag and with the drift.
+    float GSUM1 = 0.0f, GSUM2 = 0.0f;
+    Spectrum SNV_ARR{}, SVV_ARR{}, SPV_ARR{};
+    for (std::int32_t i = 1; i <= ND; ++i) {
+        const auto& m1 = moments[depth_slot(i)];
+        const float ISUBFAC = m1[2] - m1[0];
+        for (std::int32_t IW = 1; IW <= NWP; ++IW) {
+            const float K = V.WVK(IW);
+            const float P = PSD[slot(IW)];
+            const float RELRAO_SURF =
+                REL_RAO(K, 0.0f, setting.XCOL, RAO[at(IW, 1)], PHI[at(IW, 1)]);
+            const float RELRAO_SUB =
+                REL_RAO(K, ZLOC(i), setting.XCOL, RAO[at(IW, i)], PHI[at(IW, i)]);
+            SNV_ARR[slot(IW)] = RELRAO_SUB * V.W(IW) * P;
+            SVV_ARR[slot(IW)] = RELRAO_SUB * P * V.W2(IW) * RELRAO_SURF;
+            SPV_ARR[slot(IW)] =
+                std::sqrt(std::abs(ALIGNED_DFC[slot(IW)])) * P * V.W(IW) * RELRAO_SUB;
+        }
+        const float weight = half_range_weight(i, ND);
+        GSUM1 += weight * ISUBFAC * group_value(WC, SNV_ARR, SVV_ARR);
+        GSUM2 += weight * ISUBFAC * group_value(WC, SPV_ARR);
+    }
+    out.SFX_BR = SIGV[0] * GSUM1 * I1_1_SURF * DZ / 18.849556f;
+    out.SFX_WB = GSUM2 * DZ / 7.519885f;
+}
+
+void DFC_ALIGN(float& DRFTC_TOT, float& FLUXANG_TO_WVK, std::int32_t IW, std::int32_t DOUSER,
+               std::string_view USERDAT, float COSTHETACW, float SINTHETACW, float RELANG,
+               std::string_view /*CLDBY*/, std::int32_t IWAVID) {
+    const auto& T = TPCM;
+    const auto& V = WAVCOM;
+    auto& k = aligned;
+    const float G = V.G;
+    k.WDCNST = std::sqrt(T.DEPTH / G);
+
+    // The current along and across the waves.
+    const bool current = T.LCURNT != 0;
+    k.TMPCSP = k.CURCMP = k.CRXCMP2 = k.CRYCMP2 = 0.0f;
+    if (current) {
+        k.TMPCSP = T.CURSPD * (T.NUNTS == 1 ? 0.5142f : 1.687f);
+        k.CRXCMP2 = COSTHETACW * k.TMPCSP;
+        k.CRYCMP2 = SINTHETACW * k.TMPCSP;
+        k.CURCMP = k.CRXCMP2;
+    }
+
+    const float W = V.W(IW);
+    if (!current) {
+        // Still water: the flux runs along the waves.
+        k.WCOMOV = k.WTMP = W;
+        k.KCOMOV = V.WVK(IW);
+        k.CRNHNC = 1.0f;
+        k.GRPSPQ = GRPVEL(k.KCOMOV, k.WCOMOV, T.DEPTH, G);
+        k.FLXANG1 = RELANG;
+        k.SINFLX1 = std::sin(RELANG);
+        k.COSFLX1 = std::cos(RELANG);
+        FLUXANG_TO_WVK = 0.0f;
+    } else {
+        // The wave number in the current (the still-water one for a current too weak to shift
+        // it), the intrinsic frequency, the amplification and the direction of the flux.
+        k.KCOMOV = V.WVK(IW);
+        if (std::abs(k.CURCMP) >= 0.0001f) {
+            float kd = 0.0f;
+            WAVCURVEC(W * k.WDCNST, k.CURCMP / std::sqrt(G * T.DEPTH), kd);
+            k.KCOMOV = kd / T.DEPTH;
+            if (!(k.KCOMOV > 0.0f)) {
+                // The wave cannot run against this current.
+                DRFTC_TOT = 0.0f;
+                k.FLXANG1 = 0.0f;
+                return;
+            }
+        }
+        k.WCOMOV = W - k.CURCMP * k.KCOMOV;
+        k.GRPSPQ = GRPVEL(k.KCOMOV, k.WCOMOV, T.DEPTH, G);
+        k.WTMP = k.WCOMOV;
+        k.CRNHNC = 1.0f + 2.0f * k.CURCMP / k.GRPSPQ + k.TMPCSP * k.TMPCSP / (k.GRPSPQ * k.GRPSPQ);
+        // Where the current stops the wave's energy (amplification 0) the flux has no direction:
+        // the coefficient is 0 and the flux is taken along the waves.
+        const float scale = k.GRPSPQ * std::sqrt(std::max(k.CRNHNC, 0.0f));
+        if (scale != 0.0f) {
+            k.SINFLX1 = -k.CRYCMP2 / scale;
+            k.COSFLX1 = -(k.CRXCMP2 + k.GRPSPQ) / scale;
+        } else {
+            k.SINFLX1 = 0.0f;
+            k.COSFLX1 = -1.0f;
+        }
+        k.FLXANG1 = std::atan2(k.SINFLX1, k.COSFLX1);
+        FLUXANG_TO_WVK = k.FLXANG1 + pi_single;
+    }
+
+    // The coefficient: the vertical cylinder scaled by the member's response, or the user's
+    // table. With the user's table and the current's correction (CURCOR) the table is read at
+    // the intrinsic frequency and the group-speed factor is that of this frequency, as for the
+    // cylinder (it is not left over from another call).
+    float coefficient = 0.0f;
+    if (DOUSER == 0) {
+        k.SWATFC = 2.0f * std::sqrt(k.KCOMOV / G) * k.GRPSPQ;
+        const float XLFAC = (PASCOM.MENWLX + PASCOM.MENWLY) / 2.0f;
+        const float TMPFAC = CYLDFT(k.WTMP * k.WDCNST, 0.5f * XLFAC, T.DRAFT, T.DEPTH, k.WAVK, IW,
+                                    T.NWP, T.EDUNIT, keyboard_unit);
+        const float RAOFAC2 = response_at_wave_number(k.WAVK, IWAVID);
+        k.RAOFAC = T.LEG_CYL_DFC != 0 ? RAOFAC2 : std::sqrt(RAOFAC2);
+        coefficient = TMPFAC * k.RAOFAC;
+    } else {
+        if (T.CURCOR == 0) {
+            k.WTMP = W;
+            k.SWATFC = 1.0f;
+        } else {
+            k.SWATFC = 2.0f * std::sqrt(k.KCOMOV / G) * k.GRPSPQ;
+        }
+        coefficient = DRFTCB(k.WTMP, 1, k.FLXANG1, T.EDUNIT, keyboard_unit, USERDAT);
+    }
+    DRFTC_TOT = coefficient * k.CRNHNC * k.SWATFC;
+}
+
+void aligned_drift(std::int32_t IW, const MemberDragSetting& setting, float& DRFTC_TOT,
+                   float& FLUXANG_TO_WVK) {
+    DFC_ALIGN(DRFTC_TOT, FLUXANG_TO_WVK, IW, setting.DOUSER, setting.USERDAT, setting.COSTHETACW,
+              setting.SINTHETACW, setting.RELANG, setting.CLDBY, setting.IWAVID);
+}
+
+void G_FRC_PREP(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
+                std::span<const std::complex<float>, 100> H_RAO,
+                std::span<const std::complex<float>, 100> A_RAO, const MemberDragSetting& setting,
+                std::int32_t& NDEPTHQ) {
+    prepare_member_drag(WC, out, LVARST, PSD, H_RAO, A_RAO, setting, NDEPTHQ, aligned_drift);
+}
+
+} // namespace lintar

@@ -1,0 +1,449 @@
+// environment/hull_drag.cpp: the ship-hull and member models of the viscous drag load.
+#include "environment/hull_drag.h"
+
+#include "blocks/equilb.h"
+#include "blocks/pascom.h"
+#include "blocks/simcom.h"
+#include "blocks/sines.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "environment/current_coefficients.h"
+#include "environment/drag_kernels.h"
+#include "environment/fourier_basis.h"
+#include "environment/reflection_and_slow_drift.h"
+#include "environment/user_drift_file.h"
+#include "environment/wave_drift.h"
+#include "runtime/program_state.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/flags.h"
+#include "util/prompts.h"
+#include "util/wave_numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <complex>
+#include <string>
+
+namespace lintar {
+
+namespace {
+
+constexpr float pi = 3.1415927f;
+
+struct HullDragStore {
+    // The correlation-underflow warning may still be given, per sea component.
+    std::array<bool, 3> FRSTWRN{true, true, true};
+};
+HullDragStore store;
+const StateReset reset_store{[] { store = HullDragStore{}; }};
+
+using Spectrum = std::array<float, 100>;
+
+std::size_t slot(std::int32_t IW) {
+    return static_cast<std::size_t>(IW - 1);
+}
+
+float zeroth_moment(const Spectrum& P) {
+    float VAR = 0.0f, VARDOT = 0.0f;
+    SMPINT(P, VAR, VARDOT);
+    return VAR;
+}
+
+float zeroth_moment(GridSpectrum P) {
+    float VAR = 0.0f, VARDOT = 0.0f;
+    SMPINT(P, VAR, VARDOT);
+    return VAR;
+}
+
+float group_value(float& WC, GridSpectrum P) {
+    float GVAR = 0.0f, GVARDOT = 0.0f, VGPSD2 = 0.0f, VDGPSD2 = 0.0f;
+    GET_GVAR(WC, WAVCOM.W_words, TPCM.NWP, P, GVAR, GVARDOT, VGPSD2, VDGPSD2);
+    return GVAR;
+}
+
+// The drift method of the component and, for the user file, its name; "Not Defined" otherwise.
+struct DriftMethod {
+    std::int32_t DRFTYP = 0;
+    std::int32_t DOUSER = 0;
+    std::string USERDAT;
+};
+DriftMethod drift_method(std::int32_t LCOMP) {
+    const auto& T = TPCM;
+    DriftMethod m;
+    m.DRFTYP = NIBVAL(T.LWVCOF, LCOMP, T.EDUNIT);
+    if (m.DRFTYP == 1) {
+        m.DOUSER = 1;
+        m.USERDAT = user_drift_file_name(T.SIMTYP, T.ISPM);
+    } else {
+        m.USERDAT = "Not Defined  ";
+    }
+    return m;
+}
+
+// The heading of the sea component (degrees), or the fatal stop of an invalid component.
+float sea_heading(std::int32_t IWAVID, std::string_view routine) {
+    const auto& T = TPCM;
+    switch (IWAVID) {
+    case 1:
+        return T.SEAHDG(1);
+    case 2:
+        return T.SWLHDG;
+    case 3:
+        return T.SWLHDG2;
+    default:
+        fatal_stop(T.EDUNIT, keyboard_unit, {" =+> Invalid IWAVID in " + std::string(routine)});
+    }
+}
+
+// The two-line warning with the abort prompt; an abort ends the run at the user's choice.
+void warn_with_abort(const std::string& first) {
+    write_record(TPCM.EDUNIT, first);
+    write_record(TPCM.EDUNIT, "     please forward this datafile to Kelbrin for analysis.");
+    std::int32_t LBACK = 0;
+    ABORT0(TPCM.EDUNIT, keyboard_unit, LBACK);
+    if (LBACK < 0)
+        stop_program(StopKind::user_choice);
+}
+
+// The length scale of the component: the beam for surge, the length for sway, its square for
+// yaw.
+float length_scale(std::int32_t LCOMP) {
+    const auto& T = TPCM;
+    if (LCOMP == 1)
+        return T.BWL;
+    if (LCOMP == 2)
+        return T.LWL;
+    return T.LWL * T.LWL;
+}
+
+} // namespace
+
+void ship_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+               float& FOUTD, float& FOUTR, std::int32_t IWAVID, const ShipDrift& drift) {
+    const auto& T = TPCM;
+    const auto& V = WAVCOM;
+    // 1. Drift method; 2. working spectra; 3. the sea component.
+    const DriftMethod method = drift_method(LCOMP);
+    Spectrum S_DGPSD{}, MDFPSD{};
+    (void)sea_heading(IWAVID, "dragf");
+
+    // 4. Current coefficient: a displacement hull by its own model, any other by -cos, -sin
+    // (code 7 in all three nibbles); a disc-shaped hull keeps only the sign.
+    const std::int32_t code = T.VESTYP == 1 ? T.LCBARG : 1911;
+    TRIGLD(RELANG);
+    float CDEFF =
+        T.CURFAC * CRNTCF(LCOMP, code, T.DFTPCT, T.BOWCUR, SINES.HOVERD, RELANG, T.XCURAR, T.YCURAR,
+                          T.XCARM, T.YCARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
+    if (T.VESTYP == 4)
+        CDEFF = std::copysign(1.0f, CDEFF);
+
+    // 5. Scales.
+    const float LENSCAL = length_scale(LCOMP);
+    const float A_CONST = T.DWATR * 0.0005f * LENSCAL / V.G;
+    const float FDCNST = A_CONST * CDEFF;
+    const float FRCNST = LENSCAL * T.DWATR * 0.001f;
+    const float VWD_XFAC = std::sqrt(T.VWDFAC * T.VWDRGFC);
+
+    // 6. Drag weighting and drift spectra. The tables hold squared transfer functions; a
+    // negative entry (none is written) is taken by its magnitude rather than raised to a real
+    // power.
+    const std::int32_t NWP = std::min(T.NWP, 100);
+    auto& P = PASCOM;
+    for (std::int32_t IW = 1; IW <= NWP; ++IW) {
+        const float R = LCOMP == 1   ? P.RLRAO2(IW, IWAVID)
+                        : LCOMP == 2 ? P.FDRGLAT(IW, IWAVID)
+                                     : P.MDRGLAT(IW, IWAVID);
+        S_DGPSD[slot(IW)] = std::pow(std::abs(R), 0.66667f) * PSD[slot(IW)];
+        MDFPSD[slot(IW)] =
+            drift(LCOMP, IW, method.DOUSER, method.DRFTYP, method.USERDAT, RELANG, IWAVID) *
+            PSD[slot(IW)];
+    }
+
+    // 7, 8. Variances and the mean results.
+    const float VARWV = zeroth_moment(PSD);
+    const float VAR_S_REL = zeroth_moment(S_DGPSD);
+    const float VAR_P = zeroth_moment(MDFPSD);
+    FOUTR = FRCNST * VAR_P;
+    FOUTD = 1.5958f * A_CONST * CDEFF * VAR_S_REL * std::sqrt(std::abs(VAR_S_REL));
+
+    // 9, 10. Spectral densities at WC, by the normalised group value of the sea.
+    if (LVARST == 0 || (FOUTD == 0.0f && FOUTR == 0.0f))
+        return;
+    const float GVARW = group_value(WC, PSD);
+    const float GVARWQ = VARWV != 0.0f ? GVARW / (VARWV * VARWV) : 0.0f;
+    FOUTD = 11.46f * T.VWDRGFC * FDCNST * FDCNST * GVARWQ * (VAR_S_REL * VAR_S_REL * VAR_S_REL);
+    FOUTR = std::abs(9.575f * VWD_XFAC * FDCNST * FRCNST * GVARWQ * VAR_P *
+                     std::pow(std::abs(VAR_S_REL), 1.5f));
+}
+
+void semi_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+               float& FOUTD, float& FOUTR, std::int32_t IWAVID, const AlignedDrift& drift) {
+    const auto& T = TPCM;
+    const auto& V = WAVCOM;
+    auto& P = PASCOM;
+    const auto& S = SIMCOM;
+
+    // 1. Sea statistics and the spectral peak.
+    const float VARWV = zeroth_moment(PSD);
+    const float SIG0WV = std::sqrt(std::max(VARWV, 0.0f));
+    float PSDPK = 0.0f, TWVPK = 0.0f;
+    std::int32_t I_TWVPK = 0, ILAST = 0, IHALFP = 0, IHALFM = 0;
+    PSDPEK(PSD, V.W_words, PSDPK, TWVPK, I_TWVPK, ILAST, false, IHALFP, IHALFM);
+
+    // 2. Scales. With the legacy drag model (LEGDRG) the drag scales are 0: callers do not ask
+    // for drag loads then.
+    const float LENSCAL = length_scale(LCOMP);
+    const float ENHANC = LCOMP == 1 ? T.WVDGCX : LCOMP == 2 ? T.WVDGCY : T.WVDGCM;
+    const bool legacy = is_true(T.LEGDRG);
+    const float A_CONST = legacy ? 0.0f : T.DWATR * 0.0005f * LENSCAL / V.G;
+    const float A_CONST_S = legacy ? 0.0f : T.DWATR * 0.0005f / V.G;
+    const float FRCNST = T.DWATR * 0.001f * LENSCAL;
+    const float FRCNST_S = T.DWATR * 0.001f;
+    const float VWD_XFAC = std::sqrt(T.VWDFAC * T.VWDRGFC);
+    std::int32_t NDEPTHQ = 11;
+
+    // 3. Drift method.
+    const DriftMethod method = drift_method(LCOMP);
+
+    // 4. Rotation centres.
+    const float EFF_ROT_CTR = (P.VTCRPS + P.VTCRRS) / 2.0f;
+    if (std::abs(EFF_ROT_CTR) > 1.0f && std::abs(1.0f - P.VTCRPS / P.VTCRRS) > 0.5f)
+        warn_with_abort(" +=> Suspiciously large separation between pitch and roll rotation "
+                        "centers;");
+
+    // 5. The sea component.
+    const float WAVHDG_LOC = sea_heading(IWAVID, "dragf_semi");
+
+    // A sea without energy has no peak to take the narrow-band values at: no drag.
+    if (!(VARWV > 0.0f) || I_TWVPK < 1) {
+        FOUTD = 0.0f;
+        FOUTR = 0.0f;
+        return;
+    }
+
+    // 6. Current relative to the waves. Its cosine is held at 1e-6 or more in magnitude, with
+    // its sign: a current across the waves then gives the finite limit of the perpendicular
+    // term instead of a division by zero.
+    float COSTHETACW = 1.0f, SINTHETACW = 0.0f, TANTHETACW = 0.0f;
+    const bool current = is_true(T.LCURNT);
+    if (current) {
+        const float angle = T.CURHDG / 57.295776f - (RELANG + EQUILB.VESANG() + pi);
+        COSTHETACW = std::cos(angle);
+        SINTHETACW = std::sin(angle);
+        if (std::abs(COSTHETACW) < 1.0e-6f)
+            COSTHETACW = std::copysign(1.0e-6f, COSTHETACW);
+        TANTHETACW = SINTHETACW / COSTHETACW;
+    }
+    const float COSWAV = std::cos(RELANG);
+    const float SINWAV = std::sin(RELANG);
+
+    // 7. Group value of the sea.
+    const float GVARW = group_value(WC, PSD);
+
+    // 8. Narrow-band sea at the peak.
+    const float WPK_NB = 6.2831855f / TWVPK;
+    const float WPK_NB2 = WPK_NB * WPK_NB;
+    const float OMEGA = WPK_NB * std::sqrt(T.DEPTH / V.G);
+    float WAVKD = 0.0f;
+    WAVVEC(OMEGA, WAVKD);
+    const float WAVK = WAVKD / T.DEPTH;
+    const float RAOWAV_ALIGN = P.HRAO(I_TWVPK, IWAVID);
+    const float SURF_DIM_NB = A_CONST * SIG0WV * VARWV * WPK_NB2;
+    const float SUBS_DIM_NB = WPK_NB2 * VARWV * A_CONST * T.DRAFT;
+
+    // 9. Current scale.
+    float TMPCSPX = 0.0f;
+    float B0_CONST = no_current_ratio;
+    if (current && T.CURSPD != 0.0f) {
+        const float TMPCSP = T.CURSPD * (T.NUNTS == 1 ? 0.5142f : 1.687f);
+        TMPCSPX = TMPCSP * COSTHETACW;
+        B0_CONST = SIG0WV * WPK_NB / TMPCSPX;
+    }
+
+    // The member settings and motions of this sea.
+    MemberDragSetting setting;
+    setting.SIG0WV = SIG0WV;
+    setting.EFF_ROT_CTR = EFF_ROT_CTR;
+    setting.NXP = 27;
+    setting.DOUSER = method.DOUSER;
+    setting.USERDAT = method.USERDAT;
+    setting.RELANG = RELANG;
+    setting.CLDBY = "DRAGF ";
+    setting.COSTHETACW = COSTHETACW;
+    setting.SINTHETACW = SINTHETACW;
+    setting.WAVHDG_LOC = WAVHDG_LOC;
+    setting.IWAVID = IWAVID;
+    std::array<std::complex<float>, 100> H_RAO{}, A_RAO{};
+    for (std::int32_t IW = 1; IW <= std::min(T.NWP, 100); ++IW) {
+        H_RAO[slot(IW)] = P.HOR_WAV_RAO(IW, IWAVID);
+        A_RAO[slot(IW)] = P.ANG_WAV_RAO(IW, IWAVID);
+    }
+
+    // The geometry of one member seen by the waves.
+    struct Member {
+        float XCOL, EFFDIA_WDF, EFFDIA_CD, PHSHFT_W, COS_C;
+    };
+    const auto member = [&](std::int32_t ICYL) {
+        const float XLOC = T.RCYLB(1, ICYL) + S.CYLLEN(ICYL) * S.DIRVEC(1, ICYL);
+        const float YLOC = T.RCYLB(2, ICYL) + S.CYLLEN(ICYL) * S.DIRVEC(2, ICYL);
+        Member m{};
+        m.XCOL = -XLOC * COSWAV - YLOC * SINWAV;
+        const float EFFDIA_RAD = std::sqrt(T.XAREA(ICYL) / pi);
+        m.EFFDIA_WDF = 2.0f * EFFDIA_RAD;
+        m.EFFDIA_CD = (T.CYLCD(1, ICYL) + T.CYLCD(2, ICYL)) * EFFDIA_RAD;
+        m.PHSHFT_W = (YLOC * SINWAV + XLOC * COSWAV) * WAVK;
+        const float RI_ANG = std::atan2(std::sin(m.PHSHFT_W), std::cos(m.PHSHFT_W) - RAOWAV_ALIGN);
+        m.COS_C = (RAOWAV_ALIGN != 0.0f && (RAOWAV_ALIGN != 1.0f || m.PHSHFT_W != 0.0f))
+                      ? std::cos(m.PHSHFT_W - RI_ANG)
+                      : 1.0f;
+        return m;
+    };
+    const std::int32_t NCYL = std::min(T.NCYL, std::int32_t{simcom_member_capacity});
+
+    // Mean mode: the member loop.
+    float AVGWLL = 0.0f, SUMFRC_SURF_PRP_NB = 0.0f, SUMFRC_SUBS_GAUS = 0.0f,
+          SUMFRC_SURF_GAUS = 0.0f;
+    MemberDragFactors prep;
+    float mean_WC = WC;
+    for (std::int32_t ICYL = 1; ICYL <= NCYL; ++ICYL) {
+        if (!is_true(S.LPIERCE(ICYL)))
+            continue;
+        const Member m = member(ICYL);
+        AVGWLL += m.EFFDIA_WDF;
+        SUMFRC_SURF_PRP_NB +=
+            m.EFFDIA_CD * FCF_SURF_PRP(B0_CONST, RAOWAV_ALIGN, m.PHSHFT_W, m.COS_C, 27);
+        setting.XCOL = m.XCOL;
+        prepare_member_drag(mean_WC, prep, 0, PSD, H_RAO, A_RAO, setting, NDEPTHQ, drift);
+        SUMFRC_SUBS_GAUS += m.EFFDIA_CD * prep.FSUB;
+        SUMFRC_SURF_GAUS += m.EFFDIA_CD * prep.FSURF;
+    }
+    if (SUMFRC_SUBS_GAUS == 0.0f && SUMFRC_SURF_GAUS == 0.0f) {
+        FOUTD = 0.0f;
+        FOUTR = 0.0f;
+        return;
+    }
+    const float FALIGN_WAVSUBS_GAUS = A_CONST * SUMFRC_SUBS_GAUS / AVGWLL;
+    const float FALIGN_WAVSURF_GAUS = A_CONST * SUMFRC_SURF_GAUS / AVGWLL;
+    const float FPERP_WAVSURF_GAUS = SURF_DIM_NB * TANTHETACW * SUMFRC_SURF_PRP_NB / AVGWLL;
+    const float F_PERPTMP = FRCNST * prep.FWDRFT_PRP + FPERP_WAVSURF_GAUS;
+    const float F_ALGNTMP = FALIGN_WAVSUBS_GAUS + FALIGN_WAVSURF_GAUS;
+    const float ANGTMP_W = legacy ? 0.0f : std::atan2(F_PERPTMP, F_ALGNTMP);
+    const float COSWAVQ = std::cos(RELANG + ANGTMP_W);
+    const float SINWAVQ = std::sin(RELANG + ANGTMP_W);
+    float ANGFACT_PARL_W = 0.0f, ANGFACT_PERP_W = 0.0f;
+    if (LCOMP == 1) {
+        ANGFACT_PARL_W = -COSWAVQ;
+        ANGFACT_PERP_W = SINWAVQ;
+    } else if (LCOMP == 2) {
+        ANGFACT_PARL_W = -SINWAVQ;
+        ANGFACT_PERP_W = -COSWAVQ;
+    }
+    FOUTD = ENHANC * (F_ALGNTMP * ANGFACT_PARL_W + FPERP_WAVSURF_GAUS * ANGFACT_PERP_W);
+    if (LVARST == 0)
+        return;
+
+    // Spectral mode: the members' densities, combined fully correlated.
+    const std::complex<float> HOR_PEAK = P.HOR_WAV_RAO(I_TWVPK, IWAVID);
+    const std::complex<float> ANG_PEAK = P.ANG_WAV_RAO(I_TWVPK, IWAVID);
+    float SUMSPC_SUBS_NB = 0.0f, SUMSPC_SURF_NB = 0.0f, SUMSPC_SURF_PRP_NB = 0.0f;
+    float SF_TOTAL_SUM = 0.0f;
+    float SF_TOTAL_Base = 0.0f, SF_DRAG_Base = 0.0f, SF_DRIFT_Base = 0.0f;
+    float COR_FAC_TOT = 0.0f, COR_FAC_DRG = 0.0f, COR_FAC_WDF = 0.0f;
+    bool first = true;
+    // The member's share of the fully correlated sum: sqrt(value / base), 0 when the base is not
+    // positive or the value is negative (no density).
+    const auto share = [](float value, float base) {
+        return base > 0.0f && value >= 0.0f ? std::sqrt(value / base) : 0.0f;
+    };
+    for (std::int32_t ICYL = 1; ICYL <= NCYL; ++ICYL) {
+        if (!is_true(S.LPIERCE(ICYL)))
+            continue;
+        const Member m = member(ICYL);
+        SUMSPC_SUBS_NB += m.EFFDIA_CD *
+                          GISUB_Z(HOR_PEAK, ANG_PEAK, m.PHSHFT_W, EFF_ROT_CTR, 27, WAVHDG_LOC,
+                                  SIG0WV, WPK_NB, WAVK, NDEPTHQ) /
+                          (VARWV * WPK_NB2 * T.DRAFT);
+        SUMSPC_SURF_NB += m.EFFDIA_CD * GISURF(B0_CONST, RAOWAV_ALIGN, m.PHSHFT_W, m.COS_C, 27);
+        SUMSPC_SURF_PRP_NB +=
+            m.EFFDIA_CD * GISURF_PRP(B0_CONST, RAOWAV_ALIGN, m.PHSHFT_W, m.COS_C, 27);
+        setting.XCOL = m.XCOL;
+        prepare_member_drag(WC, prep, LVARST, PSD, H_RAO, A_RAO, setting, NDEPTHQ, drift);
+
+        const float DRG_CONST = (m.EFFDIA_CD * A_CONST_S) * (m.EFFDIA_CD * A_CONST_S) * T.VWDRGFC;
+        const float DFT_CONST =
+            2.0f * T.VWDFAC * (m.EFFDIA_WDF * FRCNST_S) * (m.EFFDIA_WDF * FRCNST_S);
+        const float DRG_DFT_CONST = VWD_XFAC * A_CONST_S * FRCNST_S * m.EFFDIA_CD * m.EFFDIA_WDF;
+        const float SF_DRIFT = DFT_CONST * prep.SFX_WD;
+        const float SF_DRAG = DRG_CONST * (prep.SFX_RR + prep.SFX_BB + 2.0f * prep.SFX_BR);
+        const float SF_TOTAL =
+            SF_DRIFT + SF_DRAG + 2.0f * DRG_DFT_CONST * (prep.SFX_WB + prep.SFX_WR);
+        SF_TOTAL_SUM += SF_TOTAL;
+        if (first) {
+            first = false;
+            SF_TOTAL_Base = SF_TOTAL;
+            SF_DRAG_Base = SF_DRAG;
+            SF_DRIFT_Base = SF_DRIFT;
+        }
+        COR_FAC_TOT += share(SF_TOTAL, SF_TOTAL_Base);
+        COR_FAC_DRG += share(SF_DRAG, SF_DRAG_Base);
+        COR_FAC_WDF += share(SF_DRIFT, SF_DRIFT_Base);
+    }
+    if (SF_TOTAL_SUM == 0.0f) {
+        FOUTD = 0.0f;
+        FOUTR = 0.0f;
+        return;
+    }
+    const float SPECALIGN_TOT = COR_FAC_TOT * COR_FAC_TOT * SF_TOTAL_Base;
+    float SPECALIGN_TOT_GAUS = COR_FAC_DRG * COR_FAC_DRG * SF_DRAG_Base;
+    const float SPECALIGN_TOT_WD = COR_FAC_WDF * COR_FAC_WDF * SF_DRIFT_Base;
+
+    // The narrow-band estimates at the peak.
+    const float VAR2 = VARWV * VARWV;
+    const float along =
+        SUBS_DIM_NB * SUMSPC_SUBS_NB / AVGWLL + SURF_DIM_NB * SUMSPC_SURF_NB / AVGWLL;
+    const float SPECALIGN_TOT_NB = 2.0f * along * along * GVARW / VAR2;
+    const float across = SURF_DIM_NB * TANTHETACW * SUMSPC_SURF_PRP_NB / AVGWLL;
+    const float SPECPERP_TOT_NB = 2.0f * across * across * GVARW / VAR2;
+    if (std::abs(SPECALIGN_TOT_NB) > std::abs(SPECALIGN_TOT_GAUS)) {
+        SPECALIGN_TOT_GAUS = SPECALIGN_TOT_NB;
+        const float height = IWAVID == 1 ? T.SWHT(1) : IWAVID == 2 ? T.SWELHT : T.SWELHT2;
+        auto& warn = store.FRSTWRN[static_cast<std::size_t>(IWAVID - 1)];
+        if (prep.VS_COR < 0.5f && warn && height > 1.0f) {
+            warn = false;
+            warn_with_abort(" +=> Possible correlation underflow in DRAGF: Mode " +
+                            std::to_string(LCOMP % 10) + "...");
+        }
+    }
+    FOUTD = T.VWDRGFC * (SPECALIGN_TOT_GAUS + SPECPERP_TOT_NB) * ANGFACT_PARL_W * ANGFACT_PARL_W;
+    FOUTR = std::max(0.0f, (SPECALIGN_TOT - SPECALIGN_TOT_GAUS - SPECALIGN_TOT_WD) *
+                               ANGFACT_PARL_W * ANGFACT_PARL_W);
+}
+
+void DRAGF_SHIP(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+                float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    // Every frequency is a first call of the drift coefficient.
+    ship_drag(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID,
+              [](std::int32_t component, std::int32_t IW, std::int32_t DOUSER, std::int32_t DRFTYP,
+                 const std::string& USERDAT, float angle, std::int32_t sea) {
+                  bool FRSTIM = true;
+                  return DRFTC(component, IW, DOUSER, DRFTYP, USERDAT, angle, FRSTIM, "DRAGF ",
+                               sea);
+              });
+}
+
+void DRAGF_SEMI(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+                float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    semi_drag(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID, aligned_drift);
+}
+
+void DRAGF(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
+           float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    if (is_true(TPCM.SEMI_LIKE))
+        DRAGF_SEMI(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID);
+    else
+        DRAGF_SHIP(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID);
+}
+
+} // namespace lintar
