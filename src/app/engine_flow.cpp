@@ -4,6 +4,7 @@
 #include "blocks/tpcm.h"
 #include "datafile/startup_load.h"
 #include "editor/identity.h"
+#include "environment/wave_table_check.h"
 #include "equilibrium/static_equilibrium.h"
 #include "lines/line_tables.h"
 #include "offsets/offset_tables.h"
@@ -18,9 +19,11 @@ void load_engine_data(std::string_view DATFIL) {
     load_for_analysis(ID, tpcm_word_count);
 }
 
-// run_engine_stages: MRSTAT, then QSTAT, then CATTBL. Reads and writes TPCM and the analysis
-// blocks; the reports go to their files. Each stage may end the run (see its own header).
+// run_engine_stages: the check of the wave-load models, then MRSTAT, QSTAT and CATTBL. Reads
+// and writes TPCM and the analysis blocks; the reports go to their files. The check and each
+// stage may end the run (see their own headers); the check writes no file.
 void run_engine_stages() {
+    check_wave_load_tables(TPCM.EDUNIT);
     MRSTAT();
     QSTAT();
     CATTBL();

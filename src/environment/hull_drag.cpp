@@ -1,6 +1,8 @@
 // environment/hull_drag.cpp: the ship-hull and member models of the viscous drag load.
 #include "environment/hull_drag.h"
 
+#include "environment/wave_table_check.h"
+
 #include "blocks/equilb.h"
 #include "blocks/pascom.h"
 #include "blocks/simcom.h"
@@ -440,6 +442,7 @@ void DRAGF_SEMI(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpect
 
 void DRAGF(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectrum PSD, float WC,
            float& FOUTD, float& FOUTR, std::int32_t IWAVID) {
+    guard_wave_load_tables(TPCM.EDUNIT);
     if (is_true(TPCM.SEMI_LIKE))
         DRAGF_SEMI(LVARST, LCOMP, RELANG, PSD, WC, FOUTD, FOUTR, IWAVID);
     else

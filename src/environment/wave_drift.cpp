@@ -8,6 +8,7 @@
 #include "environment/drift_models.h"
 #include "environment/reflection_and_slow_drift.h"
 #include "environment/user_drift_file.h"
+#include "environment/wave_table_check.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
@@ -403,6 +404,7 @@ float DRFTC(std::int32_t LCOMP, std::int32_t IW, std::int32_t DOUSER, std::int32
 float DRIFTF(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, std::span<const float, 100> PSD,
              float WC, std::int32_t /*LSPREAD*/, std::int32_t IWAVID) {
     const TpcmBlock& T = TPCM;
+    guard_wave_load_tables(T.EDUNIT);
     const std::int32_t DRFTYP = NIBVAL(T.LWVCOF, LCOMP, T.EDUNIT);
     const std::int32_t DOUSER = DRFTYP == 1 ? 1 : 0;
     const std::string USERDAT =
