@@ -41,7 +41,9 @@ void value_line(int IUNIT, std::string_view label, float value, std::string_view
 // A section II value line: 15 blanks, the dotted label in 40 columns, F6.1, a blank, the unit
 // in eight columns.
 void motion_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
-    write_record(IUNIT, X(15) + dotted(label, 40) + F(value, 6, 1) + " " + A(unit, 8));
+    std::string text(unit.substr(0, 8));
+    text.resize(8, ' '); // an eight-character unit word
+    write_record(IUNIT, X(15) + dotted(label, 40) + F(value, 6, 1) + " " + text);
 }
 
 // N empty lines.
