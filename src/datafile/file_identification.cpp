@@ -112,31 +112,31 @@ void run_updater(std::int32_t CREATQ, float VERNQ, std::int32_t& IFLAG, std::int
     std::int32_t IFLAG2 = 0;
     switch (CREATQ) {
     case 1:
-        SHPUPD(VERNQ, IFLAG, IFLAG2);
+        SHPUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 2:
-        JCKUPD(VERNQ, IFLAG, IFLAG2);
+        JCKUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 3:
-        SEMUPD(VERNQ, IFLAG, IFLAG2);
+        SEMUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 4:
-        DSCUPD(VERNQ, IFLAG, IFLAG2);
+        DSCUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 7:
-        STMUPD(VERNQ, IFLAG, IFLAG2);
+        STMUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 8:
         CATUPD(VERNQ, IFLAG, NFOUND);
         return;
     case 10:
-        TOWUPD(VERNQ, IFLAG, IFLAG2);
+        TOWUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 11:
-        SLMUPD(VERNQ, IFLAG, IFLAG2);
+        SLMUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 12:
     case 14:
     case 15:
     case 17:
-        MORUPD(VERNQ, IFLAG, IFLAG2);
+        MORUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 13:
-        CLMUPD(VERNQ, IFLAG, IFLAG2);
+        CLMUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     case 16:
-        SLOUPD(VERNQ, IFLAG, IFLAG2);
+        SLOUPD(VERNQ, IFLAG, IFLAG2, EDUNIT);
     default:
         note_after_blank(EDUNIT, " ++> Unknown file type...");
         fatal_stop(EDUNIT, keyboard_unit);
@@ -211,9 +211,9 @@ void other_type_notes(const ProgramIdentity& ID, const VersionCheck& version, in
     write_note(EDUNIT, " ");
     std::int32_t IFLAG = 0, IFLAG2 = 0;
     if (file_type == 12 && ID.CREATQ == 15)
-        MORUPD(ID.VERNQ, IFLAG, IFLAG2);
+        MORUPD(ID.VERNQ, IFLAG, IFLAG2, EDUNIT);
     if (file_type == 9 && ID.CREATQ == 16)
-        SLOUPD(ID.VERNQ, IFLAG, IFLAG2);
+        SLOUPD(ID.VERNQ, IFLAG, IFLAG2, EDUNIT);
     if (ID.CREATQ == 17)
         TPCM.VESTYP = 6;
 }

@@ -94,11 +94,9 @@ bool table_size_note(int EDUNIT, ChangeCount& changes) {
 }
 
 // The stand-in of an updater of another program type.
-[[noreturn]] void inoperative_updater() {
-    write_record(screen_unit, " ++> You are in an inoperative ???UPD file!");
-    write_record(screen_unit, "     Press <Return> to quit");
-    (void)read_line(keyboard_unit);
-    stop_program(StopKind::error);
+[[noreturn]] void inoperative_updater(int EDUNIT) {
+    inoperative_stop(
+        EDUNIT, {" ++> You are in an inoperative ???UPD file!", "     Press <Return> to quit"});
 }
 
 } // namespace
@@ -236,45 +234,46 @@ void CATIMPORT(std::int32_t CREATP) {
 // SLOIMPORT: nothing to adjust.
 void SLOIMPORT() {}
 
-// The inoperative updaters: the screen and one keyboard line, then the stop.
-void SHPUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+// The inoperative updaters: the screen and one keyboard line (none in an unattended run),
+// then the stop.
+void SHPUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void JCKUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void JCKUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void SEMUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void SEMUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void DSCUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void DSCUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void STMUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void STMUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void TOWUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void TOWUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void SLMUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void SLMUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void MORUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void MORUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void CLMUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void CLMUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void SLOUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void SLOUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void SPMUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void SPMUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void SPRUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void SPRUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
-void TLPUPD(float, std::int32_t&, std::int32_t&) {
-    inoperative_updater();
+void TLPUPD(float, std::int32_t&, std::int32_t&, int EDUNIT) {
+    inoperative_updater(EDUNIT);
 }
 
 } // namespace lintar

@@ -30,19 +30,20 @@ void SLOIMPORT();
 // The updaters of the other program types, present so that the load's choice by program type
 // is complete; this program never reaches them. Each writes " ++> You are in an inoperative
 // ???UPD file!" and "     Press <Return> to quit" on the screen, reads one line and ends the
-// run (status 1). APPVR, IFLAG and IFLAG2 are not used.
-[[noreturn]] void SHPUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void JCKUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void SEMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void DSCUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void STMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void TOWUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void SLMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void MORUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void CLMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void SLOUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void SPMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void SPRUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
-[[noreturn]] void TLPUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2);
+// run (status 1); in an unattended run (EDUNIT 41) the two lines go to the diagnostics file
+// too and nothing is read. APPVR, IFLAG and IFLAG2 are not used.
+[[noreturn]] void SHPUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void JCKUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void SEMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void DSCUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void STMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void TOWUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void SLMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void MORUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void CLMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void SLOUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void SPMUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void SPRUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
+[[noreturn]] void TLPUPD(float APPVR, std::int32_t& IFLAG, std::int32_t& IFLAG2, int EDUNIT);
 
 } // namespace lintar

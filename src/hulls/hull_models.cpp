@@ -3,6 +3,8 @@
 
 #include "blocks/block_support.h"
 #include "blocks/tpcm.h"
+#include "hulls/jack_up.h"
+#include "hulls/ship_hull.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
@@ -28,10 +30,41 @@ struct HullModelStore {
 HullModelStore hull_model_store;
 const StateReset reset_hull_model_store{[] { hull_model_store = {}; }};
 
-// The built models, by kind. No hull model is built yet, so a vessel that selects one stops
-// with a message rather than running without its hydrodynamics.
-HullModel* built_model([[maybe_unused]] HullModelKind kind) {
-    return nullptr;
+// The ship hull: the box model's five operations.
+class ShipHullModel final : public HullModel {
+public:
+    void characteristics() override { SHPCHR(); }
+    void forces_and_raos(std::int32_t& NPASS2) override { SHPFRC(NPASS2); }
+    void reevaluate_raos() override { SHPRAO(); }
+    void report_section_1() override { SHPSUM(); }
+    void report_section_2() override { SHPOUT(); }
+};
+
+// The floating jack-up: every operation ends the run.
+class JackUpModel final : public HullModel {
+public:
+    void characteristics() override { JCKCHR(); }
+    void forces_and_raos(std::int32_t& NPASS2) override { JCKFRC(NPASS2); }
+    void reevaluate_raos() override { JCKRAO(); }
+    void report_section_1() override { JCKSUM(); }
+    void report_section_2() override { JCKOUT(); }
+};
+
+// The built models, by kind; the semisubmersible and the disc buoy are not built yet, so a
+// vessel that selects one stops with a message rather than running without its hydrodynamics.
+// The models keep no state of their own (it lives in the blocks), so one instance each serves
+// every run.
+ShipHullModel ship_model;
+JackUpModel jack_up_model;
+HullModel* built_model(HullModelKind kind) {
+    switch (kind) {
+    case HullModelKind::ship:
+        return &ship_model;
+    case HullModelKind::jack_up:
+        return &jack_up_model;
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace

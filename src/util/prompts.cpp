@@ -272,4 +272,17 @@ void fatal_stop(int IOSCRN, int KEYBD, std::initializer_list<std::string_view> l
     stop_program(StopKind::error);
 }
 
+// inoperative_stop: see the header.
+void inoperative_stop(int EDUNIT, std::initializer_list<std::string_view> records) {
+    for (const auto record : records)
+        write_record(screen_unit, record);
+    if (unattended(EDUNIT)) {
+        for (const auto record : records)
+            write_record(diagnostics_unit, record);
+    } else {
+        (void)read_line(keyboard_unit);
+    }
+    stop_program(StopKind::error);
+}
+
 } // namespace lintar

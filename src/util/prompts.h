@@ -38,4 +38,10 @@ void INBUG(std::int32_t& NBUG, int IOSCRN, int KBD);
 [[noreturn]] void fatal_stop(int IOSCRN, int KEYBD,
                              std::initializer_list<std::string_view> lines = {});
 
+// inoperative_stop: the end of an entry that exists only to say it is not available: RECORDS
+// written on the screen, then one line read from the keyboard and an error stop (status 1).
+// In an unattended run (EDUNIT 41) nobody can answer: the records go to the diagnostics file
+// as well and the run stops without reading.
+[[noreturn]] void inoperative_stop(int EDUNIT, std::initializer_list<std::string_view> records);
+
 } // namespace lintar

@@ -235,7 +235,7 @@ TEST(Catimport, OffsetsAndTheLayersOfTendonAndSparFiles) {
 }
 
 TEST(InoperativeUpdaters, SayWhereTheyAreAndStop) {
-    using Updater = void (*)(float, std::int32_t&, std::int32_t&);
+    using Updater = void (*)(float, std::int32_t&, std::int32_t&, int);
     const std::pair<const char*, Updater> updaters[] = {
         {"SHPUPD", SHPUPD}, {"JCKUPD", JCKUPD}, {"SEMUPD", SEMUPD}, {"DSCUPD", DSCUPD},
         {"STMUPD", STMUPD}, {"TOWUPD", TOWUPD}, {"SLMUPD", SLMUPD}, {"MORUPD", MORUPD},
@@ -246,10 +246,25 @@ TEST(InoperativeUpdaters, SayWhereTheyAreAndStop) {
         SCOPED_TRACE(name);
         ScriptedConsole console("\nnot read\n");
         std::int32_t IFLAG = 0, IFLAG2 = 0;
-        EXPECT_EQ(run_until_stop([&] { updater(6.8f, IFLAG, IFLAG2); }), StopKind::error);
+        EXPECT_EQ(run_until_stop([&] { updater(6.8f, IFLAG, IFLAG2, screen_unit); }),
+                  StopKind::error);
         EXPECT_EQ(console.screen(), " ++> You are in an inoperative ???UPD file!\n"
                                     "     Press <Return> to quit\n");
     }
+    // Unattended: nobody can answer, so the lines go to the diagnostics file as well and the
+    // run stops without reading (an empty keyboard would end the session with its own line).
+    ScratchFolder folder;
+    ScriptedConsole console;
+    ASSERT_TRUE(
+        open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace, FileForm::formatted));
+    std::int32_t IFLAG = 0, IFLAG2 = 0;
+    EXPECT_EQ(run_until_stop([&] { SEMUPD(6.8f, IFLAG, IFLAG2, diagnostics_unit); }),
+              StopKind::error);
+    close_unit(diagnostics_unit);
+    const std::string lines = " ++> You are in an inoperative ???UPD file!\n"
+                              "     Press <Return> to quit\n";
+    EXPECT_EQ(console.screen(), lines);
+    EXPECT_EQ(folder.read("Diagnostics.stxt"), lines);
 }
 
 } // namespace

@@ -1,0 +1,195 @@
+// hulls/ship_reports.cpp: SHPSUM and SHPOUT, report sections I and II of the ship-hull model.
+#include "blocks/himem.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "hulls/hull_support.h"
+#include "hulls/ship_curves.h"
+#include "hulls/ship_hull.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/units.h"
+#include "util/angles.h"
+#include "util/prompts.h"
+#include "util/unit_labels.h"
+
+#include <string>
+#include <string_view>
+
+namespace lintar {
+
+namespace {
+
+constexpr float two_pi = 2.0f * pi_single;
+
+// A label followed by a dot leader to WIDTH columns.
+std::string dotted(std::string_view label, std::size_t width) {
+    std::string text(label);
+    if (text.size() < width)
+        text.append(width - text.size(), '.');
+    return text;
+}
+
+// The frame lines of a section title, after three blanks.
+void frame_line(int IUNIT) {
+    write_record(IUNIT, "   **" + std::string(72, ' ') + "**");
+}
+
+// A section I value line: 15 blanks, the dotted label in 39 columns, F10.2, a blank, the unit.
+void value_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
+    write_record(IUNIT, X(15) + dotted(label, 39) + F(value, 10, 2) + " " + std::string(unit));
+}
+
+// A section II value line: 15 blanks, the dotted label in 40 columns, F6.1, a blank, the unit
+// in eight columns.
+void motion_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
+    std::string text(unit.substr(0, 8));
+    text.resize(8, ' '); // an eight-character unit word
+    write_record(IUNIT, X(15) + dotted(label, 40) + F(value, 6, 1) + " " + text);
+}
+
+// N empty lines.
+void empty_lines(int IUNIT, int n) {
+    for (int k = 0; k < n; ++k)
+        write_record(IUNIT, "");
+}
+
+// A subsection title between empty lines: BEFORE empty lines, the title, AFTER empty lines.
+void subsection(int IUNIT, int before, std::string_view title, int after) {
+    empty_lines(IUNIT, before);
+    write_record(IUNIT, title);
+    empty_lines(IUNIT, after);
+}
+
+// The page rule of both sections: the page starts with PAGE; on the console it ends with the
+// Return pause, and a negative answer draws it again.
+template <class Body> void report_page(Body&& body) {
+    TpcmBlock& P = TPCM;
+    do {
+        PAGE(P.IUNIT, P.EDUNIT, 1, 99);
+        body(P.IUNIT);
+        P.LBACK = 0;
+        if (P.IUNIT == P.EDUNIT)
+            PRSRET(P.EDUNIT, keyboard_unit, P.LBACK);
+    } while (P.LBACK < 0);
+}
+
+} // namespace
+
+// SHPSUM: see the header.
+void SHPSUM() {
+    const TpcmBlock& P = TPCM;
+    const HimemBlock& H = HIMEM;
+    const std::string length(CAPUN(P.NUNTS));
+    const std::string weight(CAPUN(P.NUNTS + 4));
+    const std::string density_weight = A(CAPUN(P.NUNTS + 6), 3);
+    report_page([&](int IUNIT) {
+        frame_line(IUNIT);
+        write_record(IUNIT, "   *****************   I.  PHYSICAL CHARACTERISTICS SUMMARY   "
+                            "*****************");
+        frame_line(IUNIT);
+
+        empty_lines(IUNIT, 1);
+        subsection(IUNIT, 2, "     ----  SITE CHARACTERISTICS  ----", 2);
+        value_line(IUNIT, "WATER DEPTH ", P.DEPTH, length);
+        const std::string volume = P.NUNTS == 0 ? std::string("FOOT ") : A(CAPUN(P.NUNTS), 5);
+        value_line(IUNIT, "WATER DENSITY ", P.DWATR, density_weight + "/CUBIC " + volume);
+
+        empty_lines(IUNIT, 1);
+        subsection(IUNIT, 2, "----  VESSEL CHARACTERISTICS  ----", 2);
+        value_line(IUNIT, "DISPLACEMENT ", P.DISPL, weight);
+        write_record(IUNIT, X(15) + dotted("WATER PLANE AREA ", 39) + F(P.AWP, 10, 2) + " SQUARE " +
+                                length);
+        value_line(IUNIT, "VERTICAL (Z) KB ", P.TVKB, length);
+        value_line(IUNIT, "DRAFT ", P.DRAFT, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "VERTICAL (Z) KG ", P.VKG, length);
+        value_line(IUNIT, "NATURAL ROLL CENTER (VKR) ", H.VTCRR, length);
+        value_line(IUNIT, "NATURAL PITCH CENTER (VKP) ", H.VTCRP, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "PITCH GYRADIUS ", P.PGYR, length);
+        value_line(IUNIT, "ROLL GYRADIUS ", P.RGYR, length);
+        value_line(IUNIT, "YAW GYRADIUS ", P.YGYR, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "LONGITUDINAL GM (GML) ", H.GML, length);
+        value_line(IUNIT, "LONGITUDINAL KM (KML) ", P.VKML, length);
+        value_line(IUNIT, "LONGITUDINAL IWP/DELTA ", P.VKML - P.TVKB, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "TRANSVERSE GM (GMT) ", H.GMT, length);
+        value_line(IUNIT, "TRANSVERSE KM (KMT) ", P.VKMT, length);
+        value_line(IUNIT, "TRANSVERSE IWP/DELTA ", P.VKMT - P.TVKB, length);
+
+        empty_lines(IUNIT, 1);
+        subsection(IUNIT, 2, "----  DYNAMICALLY SIMILAR BOX CHARACTERISTICS  ----", 2);
+        value_line(IUNIT, "BOX LENGTH ", H.SHIPL, length);
+        value_line(IUNIT, "BOX WIDTH ", H.BEAM, length);
+        value_line(IUNIT, "BOX DRAFT ", H.EDRAFT, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "TRIM ANGLE ", P.TRIMDG, "DEG");
+        value_line(IUNIT, "HEEL ANGLE ", P.HEELDG, "DEG");
+    });
+}
+
+// SHPOUT: see the header.
+void SHPOUT() {
+    const TpcmBlock& P = TPCM;
+    const HimemBlock& H = HIMEM;
+    const float RHOWTR = WAVCOM.RHOWTR;
+    const std::string_view heave_unit = P.NUNTS == 1   ? " m.ton/(m/sec)"
+                                        : P.NUNTS == 0 ? " k.lb/(ft/sec)"
+                                                       : " PROBLEM here!";
+    const std::string_view roll_unit = P.NUNTS == 1   ? " m.ton*m./(rad/sec)"
+                                       : P.NUNTS == 0 ? " ft*kip/(rad/sec)"
+                                                      : " PROBLEM here!";
+    const bool slope = P.LSLPHT == 1;
+    const std::string_view wave_label = slope ? "SLOPE " : "HEIGHT";
+    const std::string wave_unit = slope ? std::string("DEGREES") : std::string(CAPUN(P.NUNTS));
+
+    // The zero-speed damping in per cent of critical at the natural frequencies.
+    float A33 = 0.0f, A55 = 0.0f, B33 = 0.0f, B55 = 0.0f;
+    DPMAS0(A33, A55, B33, B55, H.WP, grid_wave_number(H.JP) * H.XSCALE, H.HCONST, H.HMAS0, H.HMSRAT,
+           H.PCONST, H.PMAS0, H.PMSRAT);
+    const float Q1 = P.LPTDMP != 0 ? P.PTDAMP : 50.0f * B55 / (H.PTCHI * H.WP);
+    DPMAS0(A33, A55, B33, B55, H.WH, grid_wave_number(H.JH) * H.XSCALE, H.HCONST, H.HMAS0, H.HMSRAT,
+           H.PCONST, H.PMAS0, H.PMSRAT);
+    const float Q2 = P.LHVDMP != 0 ? P.HVDAMP : 50.0f * B33 / (H.HVMAS * H.WH);
+    const float Q3 = P.LRLDMP != 0 ? P.RLDAMP : 50.0f * H.GAMROL;
+
+    const auto conversion = [](int IUNIT, float value, std::string_view unit) {
+        write_record(IUNIT,
+                     X(15) + "Damping conversion: 1% = " + E(value, 10, 3) + std::string(unit));
+        empty_lines(IUNIT, 1);
+    };
+    report_page([&](int IUNIT) {
+        frame_line(IUNIT);
+        write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
+                            "**************");
+        frame_line(IUNIT);
+        if (P.AUXVSH != 0) {
+            empty_lines(IUNIT, 1);
+            write_record(IUNIT, " ++> NOTE:  The data on this page represent CALDRUN estimates;");
+            write_record(IUNIT, "            Motion data on subsequent pages derive from "
+                                "USER-SUPPLIED RAOs");
+            write_record(IUNIT, "            which may or may not be consistent with the data "
+                                "on this page.");
+            empty_lines(IUNIT, 1);
+        }
+
+        subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
+        motion_line(IUNIT, "NATURAL ROLL PERIOD ", two_pi / H.WR, "SECONDS");
+        motion_line(IUNIT, "NATURAL PITCH PERIOD ", two_pi / H.WP, "SECONDS");
+        motion_line(IUNIT, "NATURAL HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
+
+        subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
+        motion_line(IUNIT, "NATURAL ROLL DAMPING IN BEAM WAVES ", Q3, "PERCENT");
+        conversion(IUNIT, 0.02f * H.WR * RHOWTR * H.ROLI, roll_unit);
+        motion_line(IUNIT, "NATURAL PITCH DAMPING IN HEAD WAVES ", Q1, "PERCENT");
+        conversion(IUNIT, 0.02f * H.WP * RHOWTR * H.PTCHI, roll_unit);
+        motion_line(IUNIT, "NATURAL HEAVE DAMPING ", Q2, "PERCENT");
+        conversion(IUNIT, 0.02f * H.WH * RHOWTR * H.HVMAS, heave_unit);
+
+        empty_lines(IUNIT, 3);
+        motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
+        motion_line(IUNIT, "WATER DEPTH ", P.DEPTH, CAPUN(P.NUNTS));
+    });
+}
+
+} // namespace lintar
