@@ -2,9 +2,8 @@
 // set-up (the rebased indices of one grid point, the grid point nearest a frequency) and the
 // number dumps of its debug traces.
 //
-// The hull models sit below the vessel-motion routines that own these services (INDXUP and
-// GRIDPT), so they reach the same words through the functions here; the two pairs must agree,
-// and a test holds them to it.
+// The hull models sit below the vessel-motion routines, whose INDXUP and GRIDPT are these
+// services under their own names.
 #pragma once
 
 #include <cstdint>

@@ -1,23 +1,15 @@
 // motions/response_indices.cpp: INDXUP and LOCAT0.
 #include "motions/response_indices.h"
 
+#include "hulls/hull_support.h"
+
 #include "blocks/himem.h"
 
 namespace lintar {
 
 // INDXUP: see the header.
 void INDXUP() {
-    HimemBlock& H = HIMEM;
-    H.IWM = H.IW - 1;
-    H.LW = H.LCNW + H.IWM;
-    H.LW2 = H.LCNW2 + H.IWM;
-    H.LWK = H.LCNWK + H.IWM;
-    H.LHV = H.LCNHV + H.IWM;
-    H.LSG = H.LCNSG + H.IWM;
-    H.LSW = H.LCNSWY + H.IWM;
-    H.LPT = H.LCNPIT + H.IWM;
-    H.LRL = H.LCNROL + H.IWM;
-    H.LYA = H.LCNYAW + H.IWM;
+    set_grid_point(HIMEM.IW);
 }
 
 // LOCAT0: see the header.

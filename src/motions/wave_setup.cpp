@@ -6,6 +6,7 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "hulls/hull_models.h"
+#include "hulls/hull_support.h"
 #include "motions/heading_list.h"
 #include "motions/response_indices.h"
 #include "runtime/edit_descriptors.h"
@@ -269,19 +270,7 @@ float COSPWR(float X, float COSEXP) {
 
 // GRIDPT: see the header.
 void GRIDPT(float OMEGA, std::int32_t& JJ) {
-    const int NWP = TPCM.NWP;
-    const std::span<const float> T(TPCM.T_words, static_cast<std::size_t>(NWP));
-    const float PERIOD = two_pi / OMEGA;
-    std::int32_t IER = 0;
-    std::int32_t MIN = 1;
-    BSRCH(T, PERIOD, IER, MIN, NWP);
-    if (IER != 0) {
-        // Beyond the grid: the end on that side.
-        JJ = std::abs(TPCM.T(1) - PERIOD) < std::abs(TPCM.T(NWP) - PERIOD) ? 1 : NWP;
-        return;
-    }
-    const float half = 0.5f * std::abs(TPCM.T(MIN + 1) - TPCM.T(MIN));
-    JJ = std::abs(TPCM.T(MIN + 1) - PERIOD) < half ? MIN + 1 : MIN;
+    JJ = nearest_grid_point(OMEGA);
 }
 
 // spreading_normalisation: see the header.

@@ -166,29 +166,5 @@ TEST(HullDispatch, AJackUpRunEndsBeforeAnyForceRaoOrReport) {
     EXPECT_EQ(HIMEM.CRLDUM(HIMEM.LCNHV).get(), std::complex<float>(0.0f, 0.0f));
 }
 
-TEST(HullSupport, GridServicesAgreeWithTheVesselMotionRoutines) {
-    ScriptedConsole console;
-    testing::set_up_box_ship(20, 2.0f, 1.0f);
-    HimemBlock& H = HIMEM;
-    for (const std::int32_t IW : {1, 7, 20}) {
-        set_grid_point(IW);
-        const std::int32_t mine[] = {H.IWM, H.LW,  H.LW2, H.LWK, H.LHV,
-                                     H.LSG, H.LSW, H.LPT, H.LRL, H.LYA};
-        H.IW = IW;
-        INDXUP();
-        const std::int32_t theirs[] = {H.IWM, H.LW,  H.LW2, H.LWK, H.LHV,
-                                       H.LSG, H.LSW, H.LPT, H.LRL, H.LYA};
-        for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(mine[i], theirs[i]) << IW << " " << i;
-    }
-    for (const float period : {1.0f, 2.0f, 2.5f, 2.6f, 9.49f, 9.5f, 21.0f, 21.6f, 40.0f}) {
-        SCOPED_TRACE(period);
-        const float omega = 6.2831855f / period;
-        std::int32_t JJ = 0;
-        GRIDPT(omega, JJ);
-        EXPECT_EQ(nearest_grid_point(omega), JJ);
-    }
-}
-
 } // namespace
 } // namespace lintar
