@@ -87,8 +87,12 @@ void SCLWLD(ArrayView<double, max_elements> SCLWT, ElementReals WETWT, double DP
 
 // ZDIST: the sum over elements 1..IELEM of their rise; a weightless element is straight at its
 // upper node's angle. Reads only its arguments.
-double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, ElementReals SLEN,
-             NodeValues TMPTAN) {
+namespace {
+
+// The rise of the suspended elements 1..IELEM, handing each running sum to `each(i, rise)`.
+template <class Each>
+double rise_walk(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, ElementReals SLEN,
+                 NodeValues TMPTAN, Each&& each) {
     double rise = 0.0;
     for (int i = 1; i <= IELEM; ++i) {
         if (SCLWT(i) != 0.0) {
@@ -98,8 +102,22 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
                 rise += (ZFCN(R(i), i, BETA) - ZFCN(R(i + 1), i, BETA)) / SCLWT(i);
         } else
             rise += static_cast<double>(SLEN(i)) * STRECH(TMPTAN(i), BETA, i) * TMPTAN(i) / R(i);
+        each(i, rise);
     }
     return rise;
+}
+
+} // namespace
+
+double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, ElementReals SLEN,
+             NodeValues TMPTAN) {
+    return rise_walk(SCLWT, R, BETA, IELEM, SLEN, TMPTAN, [](int, double) {});
+}
+
+void ZDIST_all(ElementValues SCLWT, NodeValues R, ElementBetas BETA, ElementReals SLEN,
+               NodeValues TMPTAN, std::span<double> rise) {
+    (void)rise_walk(SCLWT, R, BETA, static_cast<int>(rise.size()), SLEN, TMPTAN,
+                    [rise](int i, double sum) { rise[static_cast<std::size_t>(i - 1)] = sum; });
 }
 
 // XDIST: the sum over elements 1..IELEM of the suspended span and, over a solid seabed
@@ -112,8 +130,11 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
 // seabed). The secant of the seabed tangent is taken once. Each element's span is the same
 // number as from XFCN and STRECH directly: an element with the same slope at both ends has two
 // equal values of XFCN and so a suspended span of exactly 0.
-double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int IELEM,
-             int NELEM, std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE) {
+namespace {
+
+template <class Each>
+double span_walk(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int IELEM,
+                 int NELEM, std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE, Each&& each) {
     const int buoyant_below_from = last_buoyant_element(SCLWT, NELEM);
     const double seabed_secant = SECFCN(DSLOPE);
     double upper_log = catenary_log(R(1), P(1)); // catenary_log of element i's upper node
@@ -142,9 +163,23 @@ double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA,
                 DELX = static_cast<double>(SLEN(i)) * stretch_at(seabed_secant, BETA, i);
         }
         span += DELX;
+        each(i, span);
         upper_log = lower_log;
     }
     return span;
+}
+
+} // namespace
+
+double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int IELEM,
+             int NELEM, std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE) {
+    return span_walk(SCLWT, R, P, BETA, IELEM, NELEM, BOTFLG, SLEN, DSLOPE, [](int, double) {});
+}
+
+void XDIST_all(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int NELEM,
+               std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE, std::span<double> span) {
+    (void)span_walk(SCLWT, R, P, BETA, static_cast<int>(span.size()), NELEM, BOTFLG, SLEN, DSLOPE,
+                    [span](int i, double sum) { span[static_cast<std::size_t>(i - 1)] = sum; });
 }
 
 // PNTSEP: the separations from the catenary functions of the element, then its grounded part

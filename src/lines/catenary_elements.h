@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 namespace lintar {
 
@@ -118,6 +119,14 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
 // lengths when BOTFLG is 1 (a solid seabed) and no element at or below is buoyant.
 double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int IELEM,
              int NELEM, std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE);
+
+// The same sums for every IELEM at once: rise[i - 1] = ZDIST(..., i, ...) and span[i - 1] =
+// XDIST(..., i, ...) for i = 1..size(), the same numbers bit for bit (one walk down the line
+// instead of one per element).
+void ZDIST_all(ElementValues SCLWT, NodeValues R, ElementBetas BETA, ElementReals SLEN,
+               NodeValues TMPTAN, std::span<double> rise);
+void XDIST_all(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int NELEM,
+               std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE, std::span<double> span);
 
 // PNTSEP: horizontal and vertical separation between the point of element IELEM where the
 // tangent is DQP and the element's lower end (tangent DQPB; DQPF at its upper end), plus the

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -180,7 +181,8 @@ void interpolation_table(const EndWords& words) {
     }
 }
 
-// The line solved again at table point k of the current row, for Sections Ib.
+// The line at table point k of the current row, for Sections Ib: laid once at the top slope
+// the table stage found for that point (its shape is a function of that slope alone).
 void resolve_point(int k) {
     LincomBlock& C = LINCOM;
     const int t = C.ITYP;
@@ -190,9 +192,10 @@ void resolve_point(int k) {
         LOAD_ALPHAS(C.DPHLD, C.ILAYER);
     SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, NELEM);
     BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, NELEM);
-    float TOPT1 = C.TANPHI(k, C.ILAYER, 1);
-    float TOPT2 = TOPT1;
-    ITER8P(TOPT1, TOPT2);
+    LineSolve line = lincom_line_solve();
+    (void)HTERR(line, C.TANPHI(k, C.ILAYER, 1));
+    C.BOTLN = line.BOTLN;
+    C.KELEM = line.KELEM;
 }
 
 // The element groups of the endpoint tables: 1-10, 11-20, 21-last; last is NELEM for the
@@ -212,12 +215,45 @@ std::vector<Group> groups(int NELEM, int last) {
     return g;
 }
 
-// Section Ib, one page of coordinates (X or Z) of a group. Returns the pause's answer.
-std::int32_t position_page(const EndWords& words, Group g, char axis) {
-    const int IUNIT = TPCM.IUNIT;
-    LincomBlock& C = LINCOM;
+// The element endpoint coordinates of table points 2..NUMTAB of the current row, from the
+// fairlead: X and Z of the lower end of elements 1..NELEM, each point laid once for all pages.
+struct EndpointPositions {
+    int NELEM = 0;
+    std::vector<double> X, Z; // point k, element i at (k - 2) NELEM + i - 1
+
+    double at(char axis, int k, int i) const {
+        const auto n = static_cast<std::size_t>((k - 2) * NELEM + i - 1);
+        return axis == 'X' ? X[n] : Z[n];
+    }
+};
+
+EndpointPositions endpoint_positions() {
+    const LincomBlock& C = LINCOM;
     const int t = C.ITYP;
-    const int NELEM = TPCM.NELEM(t);
+    EndpointPositions p;
+    p.NELEM = TPCM.NELEM(t);
+    const auto n = static_cast<std::size_t>(p.NELEM);
+    const auto points = static_cast<std::size_t>(std::max(TPCM.NUMTAB - 1, 0));
+    p.X.resize(points * n);
+    p.Z.resize(points * n);
+    for (int k = 2; k <= TPCM.NUMTAB; ++k) {
+        resolve_point(k);
+        const auto from = static_cast<std::size_t>(k - 2) * n;
+        const std::span<double> X(p.X.data() + from, n);
+        const std::span<double> Z(p.Z.data() + from, n);
+        XDIST_all(C.SCLWT_words, C.SECARR_words, C.TMPTAN_words, C.BETA_words, p.NELEM,
+                  TPCM.ANCTYP(t), slen_column(t), C.DSLOPE, X);
+        ZDIST_all(C.SCLWT_words, C.SECARR_words, C.BETA_words, slen_column(t), C.TMPTAN_words, Z);
+        for (double& z : Z)
+            z = -z;
+    }
+    return p;
+}
+
+// Section Ib, one page of coordinates (X or Z) of a group. Returns the pause's answer.
+std::int32_t position_page(const EndWords& words, Group g, char axis,
+                           const EndpointPositions& positions) {
+    const int IUNIT = TPCM.IUNIT;
     PAGE(IUNIT, TPCM.EDUNIT, 1, 99);
     title_box(title_Ib);
     write_record(IUNIT, "");
@@ -236,16 +272,9 @@ std::int32_t position_page(const EndWords& words, Group g, char axis) {
     }
     write_record(IUNIT, heads.text());
     for (int k = 2; k <= TPCM.NUMTAB; ++k) {
-        resolve_point(k);
         std::string row = "   " + I(k, 2) + "  ";
-        for (int i = g.first; i <= g.last; ++i) {
-            const double value =
-                axis == 'X' ? XDIST(C.SCLWT_words, C.SECARR_words, C.TMPTAN_words, C.BETA_words, i,
-                                    NELEM, TPCM.ANCTYP(t), slen_column(t), C.DSLOPE)
-                            : -ZDIST(C.SCLWT_words, C.SECARR_words, C.BETA_words, i, slen_column(t),
-                                     C.TMPTAN_words);
-            row += F(value, 10, 3);
-        }
+        for (int i = g.first; i <= g.last; ++i)
+            row += F(positions.at(axis, k, i), 10, 3);
         write_record(IUNIT, row);
     }
     return pause();
@@ -381,10 +410,11 @@ void STTOUT() {
             if (BITVAL(TPCM.STAMOT, 2) != 1)
                 break;
             const int NELEM = TPCM.NELEM(LINCOM.ITYP);
+            const EndpointPositions positions = endpoint_positions();
             bool restart = false;
             for (const char axis : {'X', 'Z'})
                 for (const Group g : groups(NELEM, NELEM))
-                    if (!restart && position_page(words, g, axis) < 0)
+                    if (!restart && position_page(words, g, axis, positions) < 0)
                         restart = true;
             for (const Group g : groups(NELEM, NELEM + 1))
                 if (!restart && angle_page(words, g) < 0)

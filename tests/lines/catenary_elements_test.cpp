@@ -257,3 +257,35 @@ TEST(CatenaryElements, LayerSelection) {
 
 } // namespace
 } // namespace lintar
+
+namespace lintar {
+namespace {
+
+TEST(CatenaryElements, EveryElementsSumsAtOnceAreThoseOfEachElement) {
+    // A chain, wire and chain line with a weightless piece, partly grounded on a solid seabed:
+    // the sums for every element from one walk are the single sums bit for bit.
+    TestLine line;
+    for (int i = 1; i <= 12; ++i) {
+        const bool wire = i > 4 && i <= 8;
+        line.element(i, 150.0f, i == 6 ? 0.0f : (wire ? 0.03f : 0.15f), 80.0, 1e-5, 1e-9);
+    }
+    line.hang(2.0, 12);
+    const double DSLOPE = 0.0;
+    for (int J = 0; J <= 12; ++J)
+        if (line.TMPTAN[J] < DSLOPE) { // grounded nodes lie along the seabed
+            line.TMPTAN[J] = DSLOPE;
+            line.SECARR[J] = SECFCN(DSLOPE);
+        }
+    std::vector<double> spans(12), rises(12);
+    XDIST_all(line.SCLWT, line.SECARR, line.TMPTAN, line.BETA, 12, 1, ElementReals(line.SLEN),
+              DSLOPE, spans);
+    ZDIST_all(line.SCLWT, line.SECARR, line.BETA, ElementReals(line.SLEN), line.TMPTAN, rises);
+    for (int i = 1; i <= 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(spans[static_cast<std::size_t>(i - 1)], line.xdist(i, 12, 1, DSLOPE));
+        EXPECT_EQ(rises[static_cast<std::size_t>(i - 1)], line.zdist(i));
+    }
+}
+
+} // namespace
+} // namespace lintar
