@@ -120,6 +120,13 @@ void SPCPROCES(GridSpectrum PSD, GridSpectrum W, float& RMS, float& RMSDOT, floa
     std::int32_t IHALFP = 0;
     std::int32_t IHALFM = 0;
     PSDPEK(PSD, W, PSDPK, TPEAK, IFIRST, ILAST, true, IHALFP, IHALFM);
+    // A spectrum still above half its peak at one end of the grid (a response rising to the
+    // shortest period, say) has no half-power point on that side: the grid's end stands in,
+    // rather than a frequency read from outside the grid.
+    if (IHALFM == 0 && IHALFP != 0)
+        IHALFM = 1;
+    if (IHALFP == 0 && IHALFM != 0)
+        IHALFP = TPCM.NWP;
 
     const std::int32_t IDELTA = std::abs(IHALFM - IHALFP);
     float bandwidth = 0.0f;

@@ -136,6 +136,27 @@ TEST(Spcproces, WideSpectrumTakesTheHalfPowerWidthAndTheMeanPeriod) {
     EXPECT_NEAR(TPEAK, std::min(11.0, 2.0 * pi * std::sqrt(m0 / m2)), 1e-5);
 }
 
+TEST(Spcproces, PeakAtTheGridsEndTakesTheEndAsItsHalfPowerPoint) {
+    ScriptedConsole console;
+    set_period_grid(4.0f, 1.0f, 15, 9.8f);
+    // Rising to the shortest period (k = 1): below half power at k = 9 on one side, never on
+    // the other, where the grid's end (k = 1) stands in.
+    Spectrum psd{};
+    for (int k = 1; k <= 15; ++k)
+        psd[static_cast<std::size_t>(k - 1)] = static_cast<float>(16 - k);
+    float m0 = 0.0f;
+    float m2 = 0.0f;
+    SMPINT(psd, m0, m2);
+    float RMS = 0.0f;
+    float RMSDOT = 0.0f;
+    float BNDWDTH = 0.0f;
+    float TPEAK = 0.0f;
+    SPCPROCES(psd, WAVCOM.W_words, RMS, RMSDOT, BNDWDTH, TPEAK);
+    const double width = 2.0 * pi / 4.0 - 2.0 * pi / 12.0; // W(1) - W(9)
+    EXPECT_NEAR(BNDWDTH, std::min(width, m0 / 15.0) / (2.0 * pi), 1e-6);
+    EXPECT_NEAR(TPEAK, std::min(4.0, 2.0 * pi * std::sqrt(m0 / m2)), 1e-5);
+}
+
 TEST(Spcproces, ZeroSpectrumHasNoPeakAndNoBandwidth) {
     ScriptedConsole console;
     set_period_grid(4.0f, 1.0f, 15, 9.8f);
