@@ -181,7 +181,8 @@ void SHPFRC(std::int32_t& NPASS2) {
 
     // Set-up 5: speed and heading. Head seas are taken a hair off the axis, so the lateral
     // forces are small but finite, and a cosine of exactly 0 likewise.
-    const float U = speed_along_waves(P);
+    // The first pass is at rest (and before any heading slot is set: IRAO may still be 0).
+    const float U = first_pass ? 0.0f : speed_along_waves(P);
     if (THETA == 0.0f)
         THETA = 1.0e-10f;
     const float s = std::sin(THETA);
