@@ -221,6 +221,95 @@ void CCLEAR(std::span<SemiComplex> CNEW, int N) {
         CNEW[i] = C(0.0f, 0.0f);
 }
 
+// iterate_drag_raos: see the header.
+DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_map, float k,
+                                const ConvergenceQuestion& q) {
+    const int EDUNIT = q.EDUNIT;
+    const auto residual_at = [&](const CV6& x) {
+        CV6 r{};
+        CDIFF(r, x, drag_map(x));
+        return r;
+    };
+    std::int32_t NCOUNT = 0, NTOTL = 0;
+    for (;;) {
+        // 2, 3. The residual x - F(x) and its finite-difference Jacobian.
+        CV6 CSAV = CRAO;
+        CV6 CG0 = residual_at(CSAV);
+        std::array<C, 36> GMATD{};
+        for (std::size_t j = 0; j < 6; ++j) {
+            CSAV[j] += jacobian_step;
+            const CV6 CG1 = residual_at(CSAV);
+            for (std::size_t i = 0; i < 6; ++i)
+                GMATD[j * 6 + i] = (CG1[i] - CG0[i]) / jacobian_step;
+            CSAV[j] -= jacobian_step;
+        }
+        // 4, 5. The Newton step. A singular Jacobian gives no step: the estimate stays, the
+        // residual measures it, and the iteration counts as not converged.
+        const CV6 residual = CG0;
+        std::int32_t KERR = 0;
+        CSIMQ(GMATD, CG0, 6, KERR);
+        const bool singular = KERR != 0;
+        if (singular) {
+            write_record(EDUNIT, " ++> Warning: singular solution matrix in SEMFRC; error "
+                                 "index = " +
+                                     I(KERR, 3));
+            std::int32_t LBACK = 0;
+            ABORT0(EDUNIT, keyboard_unit, LBACK);
+            if (LBACK < 0)
+                stop_program(StopKind::user_choice);
+            CG0 = residual;
+            CRAO = CSAV;
+        } else {
+            CDIFF(CRAO, CSAV, CG0);
+        }
+
+        // 6, 7. The test, degree of freedom by degree of freedom.
+        bool again = false;
+        for (int i = 1; i <= 6 && !again; ++i) {
+            const auto ii = static_cast<std::size_t>(i - 1);
+            float RAMP = std::abs(CRAO[ii]);
+            if (RAMP == 0.0f)
+                RAMP = 0.001f;
+            const float amplitude = i > 3 ? RAMP / k : RAMP;
+            const bool unconverged =
+                (singular && i == 1) || (std::abs(CG0[ii]) / RAMP >= 0.01f && amplitude > 0.001f);
+            if (!unconverged)
+                continue;
+            ++NCOUNT;
+            if (NCOUNT <= iterations_per_question) {
+                again = true;
+                break;
+            }
+            if (NCOUNT == iterations_per_question + 1)
+                NTOTL += iterations_per_question;
+            write_record(EDUNIT, " ++> Warning: No RAO convergence after " + I(NTOTL, 6) +
+                                     " iterations for");
+            write_record(EDUNIT, "     heading, = " + F(q.heading, 7, 2) +
+                                     ", wave period =" + F(q.period, 7, 2) + ", DOF = " + I(i, 1));
+            write_record(EDUNIT, "     Enter 1 to continue with current estimate,");
+            write_record(EDUNIT, "     enter 99 to terminate additional RAO determinations OR ...");
+            std::int32_t LBACK = 0;
+            ABORT3(EDUNIT, keyboard_unit, LBACK);
+            if (LBACK < 0)
+                stop_program(StopKind::user_choice);
+            if (LBACK == 1)
+                continue; // this degree of freedom accepted as it is
+            if (LBACK == 99)
+                return DragIteration::stop_periods;
+            NCOUNT = 1;
+            again = true;
+        }
+        if (!again)
+            return DragIteration::converged;
+    }
+}
+
+// equivalent_damping_factor: see the header. Pure. (0.84882635 is 8 / (3 pi), the equivalent
+// linearisation of a quadratic damping.)
+float equivalent_damping_factor(float CQ, float FORCE, float W, float INERTIA_MASS) {
+    return ratio_or(std::sqrt(CQ * 0.84882635f * FORCE), W * INERTIA_MASS, 0.0f);
+}
+
 // SEMFRC: see the header.
 void SEMFRC(std::int32_t& NPASS2) {
     TpcmBlock& T = TPCM;
@@ -229,7 +318,7 @@ void SEMFRC(std::int32_t& NPASS2) {
     const int EDUNIT = T.EDUNIT;
 
     // 1. Fresh vectors; the characteristic passes start from 10 per cent damping factors.
-    CV6 CRAO{}, CSAV{}, CRFRC{}, CFORCE{}, CFKF{};
+    CV6 CRAO{}, CRFRC{}, CFORCE{}, CFKF{};
     if (NPASS2 == 0)
         S.GAMHV = S.GAMRL = S.GAMPT = 0.1f;
 
@@ -312,96 +401,17 @@ void SEMFRC(std::int32_t& NPASS2) {
 
             // 8. Newton iteration on x = F(x), F one drag evaluation and GETRAO.
             if (T.SQLFRC == 1 && !characteristic) {
-                const auto evaluate = [&](const CV6& x, CV6& residual) {
+                const auto F = [&](const CV6& x) {
                     CFORCE = CFKF;
                     drag_pass(wave, x);
                     CV6 Fx = x;
                     GETRAO(CFORCE, FCOFS, CRFRC, Fx, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
-                    CDIFF(residual, x, Fx);
+                    return Fx;
                 };
-                std::int32_t NCOUNT = 0, NTOTL = 0;
-                bool stop_periods = false;
-                for (;;) {
-                    // 2, 3. The residual and its finite-difference Jacobian.
-                    CSAV = CRAO;
-                    CV6 CG0{}, CG1{};
-                    evaluate(CSAV, CG0);
-                    std::array<C, 36> GMATD{};
-                    for (std::size_t j = 0; j < 6; ++j) {
-                        CSAV[j] += jacobian_step;
-                        evaluate(CSAV, CG1);
-                        for (std::size_t i = 0; i < 6; ++i)
-                            GMATD[j * 6 + i] = (CG1[i] - CG0[i]) / jacobian_step;
-                        CSAV[j] -= jacobian_step;
-                    }
-                    // 4, 5. The Newton step. A singular Jacobian gives no step: the estimate
-                    // stays, and the iteration counts as not converged.
-                    const CV6 residual = CG0;
-                    std::int32_t KERR = 0;
-                    CSIMQ(GMATD, CG0, 6, KERR);
-                    const bool singular = KERR != 0;
-                    if (singular) {
-                        write_record(EDUNIT,
-                                     " ++> Warning: singular solution matrix in SEMFRC; error "
-                                     "index = " +
-                                         I(KERR, 3));
-                        std::int32_t LBACK = 0;
-                        ABORT0(EDUNIT, keyboard_unit, LBACK);
-                        if (LBACK < 0)
-                            stop_program(StopKind::user_choice);
-                        CG0 = residual; // the measure of the tests below
-                        CRAO = CSAV;
-                    } else {
-                        CDIFF(CRAO, CSAV, CG0);
-                    }
-
-                    // 6, 7. The test, degree of freedom by degree of freedom.
-                    bool again = false;
-                    for (int i = 1; i <= 6 && !again && !stop_periods; ++i) {
-                        const auto ii = static_cast<std::size_t>(i - 1);
-                        float RAMP = std::abs(CRAO[ii]);
-                        if (RAMP == 0.0f)
-                            RAMP = 0.001f;
-                        const float amplitude = i > 3 ? RAMP / k : RAMP;
-                        const bool unconverged =
-                            (singular && i == 1) ||
-                            (std::abs(CG0[ii]) / RAMP >= 0.01f && amplitude > 0.001f);
-                        if (!unconverged)
-                            continue;
-                        ++NCOUNT;
-                        if (NCOUNT <= iterations_per_question) {
-                            again = true;
-                            break;
-                        }
-                        if (NCOUNT == iterations_per_question + 1)
-                            NTOTL += iterations_per_question;
-                        write_record(EDUNIT, " ++> Warning: No RAO convergence after " +
-                                                 I(NTOTL, 6) + " iterations for");
-                        write_record(EDUNIT, "     heading, = " + F(H.REDANG(WAVCOM.IRAO), 7, 2) +
-                                                 ", wave period =" + F(T.T(IW), 7, 2) +
-                                                 ", DOF = " + I(i, 1));
-                        write_record(EDUNIT, "     Enter 1 to continue with current estimate,");
-                        write_record(EDUNIT, "     enter 99 to terminate additional RAO "
-                                             "determinations OR ...");
-                        std::int32_t LBACK = 0;
-                        ABORT3(EDUNIT, keyboard_unit, LBACK);
-                        if (LBACK < 0)
-                            stop_program(StopKind::user_choice);
-                        if (LBACK == 1)
-                            continue; // this degree of freedom accepted as it is
-                        if (LBACK == 99) {
-                            stop_periods = true;
-                            break;
-                        }
-                        NCOUNT = 1;
-                        again = true;
-                    }
-                    if (stop_periods) {
-                        T.NWP = IW - 1;
-                        return;
-                    }
-                    if (!again)
-                        break;
+                const ConvergenceQuestion question{EDUNIT, H.REDANG(WAVCOM.IRAO), T.T(IW)};
+                if (iterate_drag_raos(CRAO, F, k, question) == DragIteration::stop_periods) {
+                    T.NWP = IW - 1;
+                    return;
                 }
                 // 8. The forces about the converged motion.
                 CFORCE = CFKF;
@@ -429,7 +439,7 @@ void SEMFRC(std::int32_t& NPASS2) {
                 const float TPTFAC = std::abs(CFORCE[4]) * wave.WVAMP;
                 const float THVFAC = std::abs(CFORCE[2]) * wave.WVAMP;
                 const auto equivalent = [&](float CQ, float force, float inertia) {
-                    return ratio_or(std::sqrt(CQ * 0.84882635f * force), w * inertia * s.m, 0.0f);
+                    return equivalent_damping_factor(CQ, force, w, inertia * s.m);
                 };
                 if (NPASS2 == 0)
                     S.GAMRL = T.LRLDMP == 0 ? equivalent(S.CQRL, TRLFAC, H.ROLI) : T.RLDAMP * 0.02f;

@@ -13,6 +13,7 @@
 #include <array>
 #include <complex>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace lintar {
@@ -112,6 +113,30 @@ SemiScales semi_scales();
 void GETRAO(const SemiVector6& CFORCE, const std::array<float, 6>& FCOFS, SemiVector6& CRFRC,
             SemiVector6& CRAO, const SemiScales& s, float WENC, float GAMHV, float GAMPT,
             float GAMRL, float WAVK);
+
+// The Newton iteration of SEMFRC on the motion x (CRAO, from its start value) to the fixed
+// point x = F(x) of the drag evaluation F (DRAG_MAP), with the complex finite-difference Jacobian.
+// A degree of freedom is converged when its Newton step is below 1 per cent of its modulus (0.001
+// for a modulus of 0) or its amplitude (over k for a rotation) is at most 0.001. A singular
+// Jacobian warns on EDUNIT with the abort pause and keeps the estimate, counted as not
+// converged. After 100 iterations without convergence the question of ABORT3 names the heading
+// and period: 1 accepts the degree of freedom, 99 ends the determinations (stop_periods),
+// Return allows 100 more; an abort ends the run (status 0), an unattended run stops there
+// (status 1).
+enum class DragIteration { converged, stop_periods };
+using DragEvaluation = std::function<SemiVector6(const SemiVector6&)>;
+struct ConvergenceQuestion {
+    int EDUNIT;
+    float heading; // degrees
+    float period;  // seconds
+};
+DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_map, float k,
+                                const ConvergenceQuestion& q);
+
+// The equivalent linear damping factor of a quadratic damping CQ under the exciting amplitude
+// FORCE at frequency W for the inertia INERTIA_MASS (inertia times mass factor):
+// sqrt(CQ 8/(3 pi) FORCE) / (W INERTIA_MASS), 0 when the divisor is 0.
+float equivalent_damping_factor(float CQ, float FORCE, float W, float INERTIA_MASS);
 
 // SEMFRC: the forces-and-RAOs operation. NPASS2 < 3: the characteristic passes (roll, pitch,
 // heave) that linearise the quadratic damping into SIMCOM GAMRL, GAMPT, GAMHV; returns with
