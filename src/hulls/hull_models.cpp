@@ -4,6 +4,7 @@
 #include "blocks/block_support.h"
 #include "blocks/tpcm.h"
 #include "hulls/jack_up.h"
+#include "hulls/semi_hull.h"
 #include "hulls/ship_hull.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
@@ -50,18 +51,31 @@ public:
     void report_section_2() override { JCKOUT(); }
 };
 
-// The built models, by kind; the semisubmersible and the disc buoy are not built yet, so a
-// vessel that selects one stops with a message rather than running without its hydrodynamics.
+// The semisubmersible: the member model's five operations.
+class SemisubmersibleModel final : public HullModel {
+public:
+    void characteristics() override { SEMCHR(); }
+    void forces_and_raos(std::int32_t& NPASS2) override { SEMFRC(NPASS2); }
+    void reevaluate_raos() override { SEMRAO(); }
+    void report_section_1() override { SEMSUM(); }
+    void report_section_2() override { SEMOUT(); }
+};
+
+// The built models, by kind; the disc buoy is not built yet, so a vessel that selects it stops
+// with a message rather than running without its hydrodynamics.
 // The models keep no state of their own (it lives in the blocks), so one instance each serves
 // every run.
 ShipHullModel ship_model;
 JackUpModel jack_up_model;
+SemisubmersibleModel semisubmersible_model;
 HullModel* built_model(HullModelKind kind) {
     switch (kind) {
     case HullModelKind::ship:
         return &ship_model;
     case HullModelKind::jack_up:
         return &jack_up_model;
+    case HullModelKind::semisubmersible:
+        return &semisubmersible_model;
     default:
         return nullptr;
     }

@@ -51,8 +51,8 @@ std::string_view vessel_type_name(std::int32_t VESTYP);
 void install_hull_model(HullModelKind kind, HullModel* model);
 
 // The model of the vessel in TPCM (VESTYP, SEMI_LIKE): nullptr when the vessel selects none.
-// The ship and the jack-up are built; a vessel whose model is not available (the
-// semisubmersible types, the disc buoy) stops the run: a fatal message naming the vessel type
+// The ship, the jack-up and the semisubmersible are built; a vessel whose model is not
+// available (the disc buoy) stops the run: a fatal message naming the vessel type
 // on EDUNIT, the Return pause, an error stop.
 HullModel* vessel_hull_model();
 

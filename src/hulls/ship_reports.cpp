@@ -2,6 +2,7 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "hulls/hull_report_lines.h"
 #include "hulls/hull_support.h"
 #include "hulls/ship_curves.h"
 #include "hulls/ship_hull.h"
@@ -19,58 +20,6 @@ namespace lintar {
 namespace {
 
 constexpr float two_pi = 2.0f * pi_single;
-
-// A label followed by a dot leader to WIDTH columns.
-std::string dotted(std::string_view label, std::size_t width) {
-    std::string text(label);
-    if (text.size() < width)
-        text.append(width - text.size(), '.');
-    return text;
-}
-
-// The frame lines of a section title, after three blanks.
-void frame_line(int IUNIT) {
-    write_record(IUNIT, "   **" + std::string(72, ' ') + "**");
-}
-
-// A section I value line: 15 blanks, the dotted label in 39 columns, F10.2, a blank, the unit.
-void value_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
-    write_record(IUNIT, X(15) + dotted(label, 39) + F(value, 10, 2) + " " + std::string(unit));
-}
-
-// A section II value line: 15 blanks, the dotted label in 40 columns, F6.1, a blank, the unit
-// in eight columns.
-void motion_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
-    std::string text(unit.substr(0, 8));
-    text.resize(8, ' '); // an eight-character unit word
-    write_record(IUNIT, X(15) + dotted(label, 40) + F(value, 6, 1) + " " + text);
-}
-
-// N empty lines.
-void empty_lines(int IUNIT, int n) {
-    for (int k = 0; k < n; ++k)
-        write_record(IUNIT, "");
-}
-
-// A subsection title between empty lines: BEFORE empty lines, the title, AFTER empty lines.
-void subsection(int IUNIT, int before, std::string_view title, int after) {
-    empty_lines(IUNIT, before);
-    write_record(IUNIT, title);
-    empty_lines(IUNIT, after);
-}
-
-// The page rule of both sections: the page starts with PAGE; on the console it ends with the
-// Return pause, and a negative answer draws it again.
-template <class Body> void report_page(Body&& body) {
-    TpcmBlock& P = TPCM;
-    do {
-        PAGE(P.IUNIT, P.EDUNIT, 1, 99);
-        body(P.IUNIT);
-        P.LBACK = 0;
-        if (P.IUNIT == P.EDUNIT)
-            PRSRET(P.EDUNIT, keyboard_unit, P.LBACK);
-    } while (P.LBACK < 0);
-}
 
 } // namespace
 

@@ -99,9 +99,11 @@ std::int32_t IBIG(std::int32_t I1, std::int32_t I2, std::int32_t I3, std::int32_
 
 // WPCHEK: the waterline test of a straight member from RBASE to RTOP against the level DRAFT:
 // the member vector, its direction, length, wetted length, tilt factor and crossing code
-// PIERCE (99 dry, 0 wholly wetted, 1 crossing upward, -1 crossing downward). A member with an
-// end exactly at the level and the other above it counts as dry (wetted length 0); one with
-// an end at the level and the other below it as wholly wetted.
+// PIERCE (99 dry, 0 wholly wetted, 1 crossing upward, -1 crossing downward). A member with both
+// ends at or below the level is wholly wetted, so one reaching up to the level, or lying in
+// it, does not cross. A member with one end exactly at the level and the other above it
+// crosses there (1 for the base at the level, -1 for the top), wetted over no length: it
+// stands on the waterline, and its waterplane counts.
 void WPCHEK(const float RBASE[3], const float RTOP[3], float DRAFT, float MEMVEC[3],
             float DIRVEC[3], float& MEMLEN, float& WETLEN, float& TILTFC, std::int32_t& PIERCE) {
     for (int k = 0; k < 3; ++k)
@@ -113,12 +115,12 @@ void WPCHEK(const float RBASE[3], const float RTOP[3], float DRAFT, float MEMVEC
     const float TOP = MEMLEN * DIRVEC[2] + BASE;
     if (TOP <= 0.0f && BASE <= 0.0f)
         PIERCE = 0;
-    else if (TOP >= 0.0f && BASE >= 0.0f)
-        PIERCE = 99; // both above, or one end at the level and the other above it
+    else if (TOP > 0.0f && BASE > 0.0f)
+        PIERCE = 99;
     else if (TOP > 0.0f)
-        PIERCE = 1;
+        PIERCE = 1; // the base below the level, or at it
     else
-        PIERCE = -1;
+        PIERCE = -1; // the top below the level, or at it
     if (PIERCE == 0) {
         WETLEN = MEMLEN;
         TILTFC = 1.0f;

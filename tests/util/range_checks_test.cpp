@@ -86,7 +86,10 @@ TEST(RangeChecks, WaterlineTestOfAMember) {
         {"wholly below", {0, 0, -10}, {0, 0, -2}, 0, 0, 8, 1},
         {"wholly above", {0, 0, 1}, {0, 0, 5}, 0, 99, 0, 1},
         {"crossing downward", {0, 0, 4}, {0, 0, -6}, 0, -1, 4, -1},
-        {"end at the level, other above", {0, 0, 0}, {0, 0, 5}, 0, 99, 0, 1},
+        {"base at the level, top above: crosses", {0, 0, 0}, {0, 0, 5}, 0, 1, 0, 1},
+        {"top at the level, base above: crosses", {0, 0, 5}, {0, 0, 0}, 0, -1, 5, -1},
+        {"top reaching up to the level", {0, 0, -5}, {0, 0, 0}, 0, 0, 5, 1},
+        {"lying in the level", {0, 0, 0}, {5, 0, 0}, 0, 0, 5, 1},
         {"draft moves the level", {0, 0, 0}, {0, 0, 20}, 15, 1, 15, 1},
         {"tilted 3-4-5", {0, 0, -8}, {6, 0, 0}, -4, 1, 5, 1.25f},
     };

@@ -1,0 +1,57 @@
+// hulls/hull_report_lines.cpp: line shapes and the pause of the hull reports.
+#include "hulls/hull_report_lines.h"
+
+#include "blocks/tpcm.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/units.h"
+#include "util/prompts.h"
+
+namespace lintar {
+
+std::string dotted(std::string_view label, std::size_t width) {
+    std::string text(label);
+    if (text.size() < width)
+        text.append(width - text.size(), '.');
+    return text;
+}
+
+void frame_line(int IUNIT) {
+    write_record(IUNIT, "   **" + std::string(72, ' ') + "**");
+}
+
+void value_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
+    write_record(IUNIT, X(15) + dotted(label, 39) + F(value, 10, 2) + " " + std::string(unit));
+}
+
+void motion_text_line(int IUNIT, std::string_view label, std::string_view text,
+                      std::string_view unit) {
+    std::string word(unit.substr(0, 8));
+    word.resize(8, ' '); // an eight-character unit word
+    write_record(IUNIT, X(15) + dotted(label, 40) + A(text, 6) + " " + word);
+}
+
+void motion_line(int IUNIT, std::string_view label, float value, std::string_view unit) {
+    motion_text_line(IUNIT, label, F(value, 6, 1), unit);
+}
+
+void empty_lines(int IUNIT, int n) {
+    for (int k = 0; k < n; ++k)
+        write_record(IUNIT, "");
+}
+
+void subsection(int IUNIT, int before, std::string_view title, int after) {
+    empty_lines(IUNIT, before);
+    write_record(IUNIT, title);
+    empty_lines(IUNIT, after);
+}
+
+// report_pause: on the console the Return pause; true when its answer asks for a redraw.
+bool report_pause() {
+    TpcmBlock& P = TPCM;
+    P.LBACK = 0;
+    if (P.IUNIT == P.EDUNIT)
+        PRSRET(P.EDUNIT, keyboard_unit, P.LBACK);
+    return P.LBACK < 0;
+}
+
+} // namespace lintar
