@@ -70,15 +70,6 @@ void dump(int unit, std::string_view label, std::span<const float> values) {
     }
 }
 
-// SERV_ABORT with the user's "A" ending the run: an unattended run stops (status 1) where the
-// decision would be asked for.
-void abort_or_continue(int EDUNIT) {
-    TPCM.LBACK = 0;
-    SERV_ABORT(EDUNIT, keyboard_unit, TPCM.LBACK);
-    if (TPCM.LBACK == -1)
-        stop_program(StopKind::user_choice);
-}
-
 // Where the search goes next.
 enum class Next { start, block, completion };
 
@@ -500,6 +491,13 @@ PlaneEnvironment plane_environment(bool ENVRON, float VESANG, bool with_moment) 
         env.TZ = TORQUE(VESANG);
     ROT2D(env.FX, env.FY, VESANG);
     return env;
+}
+
+void abort_or_continue(int EDUNIT) {
+    TPCM.LBACK = 0;
+    SERV_ABORT(EDUNIT, keyboard_unit, TPCM.LBACK);
+    if (TPCM.LBACK == -1)
+        stop_program(StopKind::user_choice);
 }
 
 bool point_turret(std::int32_t MINLN, std::int32_t MAXLN) {

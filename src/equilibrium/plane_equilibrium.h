@@ -62,6 +62,10 @@ enum class TurretRootFailure { unstable, fatal };
 // code, waits for Return and stops (status 1).
 void solve_turret_angle(TurretRootFailure on_failure);
 
+// The abort pause of the solvers' warnings: "A" ends the run (the user's choice), anything else
+// goes on; an unattended run stops there (status 1). Sets TPCM's LBACK.
+void abort_or_continue(int EDUNIT);
+
 // The fatal end of a search that cannot go on: " ++> Fatal Condition: Equilibrium condition
 // determination" / "      failed for unknown reasons" framed by blank lines on EDUNIT, the
 // Return pause, status 1.
