@@ -6,8 +6,8 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
+#include "lines/mooring_stiffness.h"
 #include "lines/stress_strain.h"
-#include "offsets/stiffness.h"
 #include "runtime/program_state.h"
 
 #include <benchmark/benchmark.h>

@@ -5,6 +5,7 @@
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
+#include "equilibrium/newton_steps.h"
 #include "lines/catenary_elements.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
@@ -23,7 +24,6 @@ namespace lintar {
 namespace {
 
 using Vec3 = std::array<float, 3>;
-using Vec6 = std::array<float, 6>;
 
 // What EQFND2 keeps from call to call for the whole run: the last two solutions (the next
 // point extrapolates them), the difference steps (the dialogue may change them), the mooring
@@ -43,14 +43,6 @@ const StateReset reset_eqfnd2_store{[] { eqfnd2_store = EquilibriumSearchStore{}
 
 // Steps counted before the failure dialogue: the 201st unconverged step opens it.
 constexpr std::int32_t counted_steps = 200;
-
-// From this step count on, every other step is averaged with the last odd iterate.
-constexpr std::int32_t damped_from = 25;
-
-// Halvings of an estimate outside the rotation and heave limits. 150 bring any finite float
-// within a limit of a millionth; a limit at or below zero (water depth not above the draft)
-// can never be met, and the cap ends the halving there instead of looping for ever.
-constexpr int halving_cap = 150;
 
 std::size_t slot(int i) {
     return static_cast<std::size_t>(i - 1);
@@ -92,7 +84,6 @@ private:
     void evaluate(const Vec6& X);
     void hawser_pull();
     void external_load();
-    bool outside_limits() const;
 
     std::array<float, 6>& FEXT;
     std::array<float, 6>& XVEC;
@@ -221,14 +212,6 @@ void Search::external_load() {
     LOAD = {FLOC[0], FLOC[1], FLOC[2], TLOC[0], TLOC[1], TLOC[2]};
 }
 
-// True when a rotation component exceeds ANGLIM or the heave exceeds the water depth less the
-// draft.
-bool Search::outside_limits() const {
-    const float ANGLIM = eqfnd2_store.ANGLIM;
-    return std::abs(XVEC[3]) > ANGLIM || std::abs(XVEC[4]) > ANGLIM || std::abs(XVEC[5]) > ANGLIM ||
-           std::abs(XVEC[2]) > TPCM.DEPTH - TPCM.DRAFT;
-}
-
 // Newton steps from the restart point until the step meets the tolerances, the Jacobian is
 // singular, or the 201st step has not converged.
 SearchEnd Search::newton() {
@@ -275,25 +258,9 @@ SearchEnd Search::newton() {
         Vec6 DXVEC{};
         GMPRD(DFMAT, FVEC, DXVEC, 6, 6, 1);
 
-        // From the 25th step on, odd steps keep their iterate and even steps average with it,
-        // which damps an iteration that swings between two states.
-        for (std::size_t k = 0; k < 6; ++k)
-            XVEC[k] -= DXVEC[k];
-        if (ITRATN >= damped_from) {
-            if (ITRATN % 2 == 0) {
-                for (std::size_t k = 0; k < 6; ++k)
-                    XVEC[k] = (XVEC[k] + S.XVEC_LAST[k]) * 0.5f;
-            } else {
-                S.XVEC_LAST = XVEC;
-            }
-        }
-
-        bool limited = false;
-        for (int n = 0; n < halving_cap && outside_limits(); ++n) {
-            for (float& x : XVEC)
-                x *= 0.5f;
-            limited = true;
-        }
+        // From the 25th step on, odd steps keep their iterate and even steps average with it.
+        damped_step(XVEC, DXVEC, ITRATN, S.XVEC_LAST);
+        const bool limited = halve_into_range(XVEC, S.ANGLIM, TPCM.DEPTH - TPCM.DRAFT);
         // A step that is not a number never meets the tolerances.
         bool DOMOR = limited;
         for (std::size_t I = 0; I < 6; ++I)

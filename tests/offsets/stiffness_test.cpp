@@ -3,7 +3,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
-#include "offsets/stiffness.h"
+#include "lines/mooring_stiffness.h"
 #include "runtime/program_state.h"
 #include "support/console.h"
 #include "support/spread_mooring_tables.h"

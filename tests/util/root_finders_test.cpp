@@ -124,6 +124,19 @@ TEST(Rtmi1, DoublePrecisionFunctionsAndNestedSearches) {
         X, F, [&](float x) { return inner_root(x) - 1.5f; }, 0.5f, 8.0f, 1e-6f, 0.0f, 50, IER);
     EXPECT_EQ(IER, 0);
     EXPECT_NEAR(X, 2.25, 1e-5);
+    // The other way round, as the heading scan runs RTMI2 on a moment whose evaluation solves a
+    // turret angle with RTMI1: the inner search cos(t) = x / 4 inside the outer t(x) = 1.
+    const auto turret_like = [](float x) {
+        float T = 0.0f, FT = 0.0f;
+        std::int32_t IERT = -9;
+        RTMI1(
+            T, FT, [x](float t) { return std::cos(t) - 0.25f * x; }, 0.0f, 3.0f, 1e-7f, 0.0f, 50,
+            IERT);
+        return T - 1.0f;
+    };
+    RTMI2(X, F, turret_like, 0.0f, 3.9f, 1e-6f, 0.0f, 50, IER);
+    EXPECT_EQ(IER, 0);
+    EXPECT_NEAR(X, 4.0 * std::cos(1.0), 1e-5);
     RTMI2D(
         X, F, [](float x) { return std::log(static_cast<double>(x)); }, 0.5f, 4.0f, 1e-6f, 0.0f, 50,
         IER);

@@ -1,6 +1,6 @@
-// offsets/stiffness.cpp: the six-by-six mooring stiffness in single and double precision, the
-// double-precision mooring force, and the check of the difference steps.
-#include "offsets/stiffness.h"
+// lines/mooring_stiffness.cpp: the six-by-six mooring stiffness in single and double precision,
+// the double-precision mooring force, and the check of the difference steps.
+#include "lines/mooring_stiffness.h"
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"

@@ -1,0 +1,36 @@
+// equilibrium/newton_steps.cpp: the shared step rules of the six-degree-of-freedom searches.
+#include "equilibrium/newton_steps.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace lintar {
+
+void damped_step(Vec6& XVEC, const Vec6& DXVEC, std::int32_t ITRATN, Vec6& XVEC_LAST) {
+    for (std::size_t k = 0; k < 6; ++k)
+        XVEC[k] -= DXVEC[k];
+    if (ITRATN < damped_from)
+        return;
+    if (ITRATN % 2 == 0) {
+        for (std::size_t k = 0; k < 6; ++k)
+            XVEC[k] = (XVEC[k] + XVEC_LAST[k]) * 0.5f;
+    } else {
+        XVEC_LAST = XVEC;
+    }
+}
+
+bool halve_into_range(Vec6& XVEC, float ANGLIM, float heave_limit) {
+    const auto outside = [&] {
+        return std::abs(XVEC[3]) > ANGLIM || std::abs(XVEC[4]) > ANGLIM ||
+               std::abs(XVEC[5]) > ANGLIM || std::abs(XVEC[2]) > heave_limit;
+    };
+    bool halved = false;
+    for (int n = 0; n < halving_cap && outside(); ++n) {
+        for (float& x : XVEC)
+            x *= 0.5f;
+        halved = true;
+    }
+    return halved;
+}
+
+} // namespace lintar

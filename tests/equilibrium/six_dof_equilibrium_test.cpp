@@ -1,0 +1,289 @@
+// Tests of the six-degree-of-freedom equilibrium on a cross of four lines with linear tables
+// (H = 10 (d - 900), every layer row alike, no vertical line force) and hydrostatic restoring:
+// the horizontal balance against the independent solution of the same lines, the heave against
+// the waterplane stiffness, the spring procedure's secant, the load steps, the refusals and the
+// failure dialogue.
+#include "equilibrium/six_dof_equilibrium.h"
+
+#include "blocks/equilb.h"
+#include "blocks/lincom.h"
+#include "blocks/local2.h"
+#include "blocks/tpcm.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "support/console.h"
+#include "support/turret_mooring.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace lintar {
+namespace {
+
+using testing::ScratchFolder;
+using testing::ScriptedConsole;
+using testing::TurretMooring;
+
+constexpr float HVCNST = 10000.0f * 64.0f * 0.001f; // AWP x DWATR x 0.001
+constexpr float RLCNST = 10.0f * 1000.0f;           // (VKMT - VKG) x DISPL
+constexpr float PTCNST = 50.0f * 1000.0f;           // (VKML - VKG) x DISPL
+
+// The cross: anchors 1000 beyond the fairleads along +x, -x, +y, -y; the x lines leave 10 from
+// the centre along their own direction (a yaw stiffness), the y lines from the centre (no roll
+// stiffness of the lines). Every fairlead at the moment centre's height. The vessel's offset
+// stretches every line as if all left from the centre.
+void moor_cross(std::int32_t SIMTYP) {
+    TurretMooring m;
+    m.XSALM = 0.0;
+    m.lines = {{10.0, 0.0, 0.0, 1000.0, 1},
+               {-10.0, 0.0, 180.0, 1000.0, 1},
+               {0.0, 0.0, 90.0, 1000.0, 1},
+               {0.0, 0.0, 270.0, 1000.0, 1}};
+    testing::fill_turret_mooring(m);
+    TpcmBlock& T = TPCM;
+    // Every layer row alike, so that heave and tilt do not change a line's load.
+    for (int L = 1; L <= 3; ++L) {
+        LINCOM.ZDIST_ARR(L) = static_cast<float>(L);
+        for (int k = 1; k <= testing::turret_numtab; ++k)
+            LINCOM.ANCDST(k, L, 1) = LINCOM.ANCDST(k, testing::turret_midlyr, 1);
+    }
+    T.NLAYER = 3;
+    LINCOM.DLAYER = 10.0f;
+    T.ZSPAN = 20.0f;
+    T.EDUNIT = screen_unit;
+    T.SIMTYP = SIMTYP;
+    T.VESAN0 = 0.0f;
+    T.NLIN = 4;
+    T.DRAFT = 20.0f;
+    T.DEPTH = 300.0f;
+    T.ANCHGT(1) = 300.0f;
+    T.AWP = 10000.0f;
+    T.DWATR = 64.0f;
+    T.VKG = 0.0f;
+    T.VKMT = 10.0f;
+    T.VKML = 50.0f;
+    T.DISPL = 1000.0f;
+    T.LWIND = T.LCURNT = T.LRANDM = T.LSWELL = T.LSWEL2 = 0;
+    T.AUXFRC = T.AXFC2 = T.AXFC3 = 0;
+    T.DPRFLG = T.DPAFLG = 0;
+    LOCAL2.MINLN = 1;
+    LOCAL2.MAXLN = 4;
+}
+
+// The balance of the lines from one point under (Fx, Fy): Newton in double precision.
+std::array<double, 2> star_equilibrium(double Fx, double Fy) {
+    const auto force = [](double x, double y) {
+        const double anchors[4][2] = {{1000, 0}, {-1000, 0}, {0, 1000}, {0, -1000}};
+        std::array<double, 2> F = {0.0, 0.0};
+        for (const auto& a : anchors) {
+            const double d = std::hypot(a[0] - x, a[1] - y);
+            F[0] += 10.0 * (d - 900.0) * (a[0] - x) / d;
+            F[1] += 10.0 * (d - 900.0) * (a[1] - y) / d;
+        }
+        return F;
+    };
+    double x = 0.0, y = 0.0;
+    for (int n = 0; n < 60; ++n) {
+        const double e = 1e-6;
+        const auto f = force(x, y);
+        const auto fx = force(x + e, y);
+        const auto fy = force(x, y + e);
+        const double a = (fx[0] - f[0]) / e, c = (fx[1] - f[1]) / e;
+        const double b = (fy[0] - f[0]) / e, d = (fy[1] - f[1]) / e;
+        const double rx = f[0] + Fx, ry = f[1] + Fy;
+        const double det = a * d - b * c;
+        x -= (d * rx - b * ry) / det;
+        y -= (a * ry - c * rx) / det;
+    }
+    return {x, y};
+}
+
+struct Solve {
+    std::array<float, 6> XVEC{};
+    float PITOFF = 0.0f, ROLOFF = 0.0f, YAWOFF = 0.0f;
+    SixDofOutcome out;
+    void still(bool spring = false) {
+        const std::array<float, 6> zero{};
+        out = EQFND3(false, zero, zero, false, XVEC, PITOFF, ROLOFF, YAWOFF, spring, false);
+    }
+    void loaded(const std::array<float, 6>& F, bool spring = false) {
+        const std::array<float, 6> start = XVEC;
+        out = EQFND3(false, start, F, true, XVEC, PITOFF, ROLOFF, YAWOFF, spring, false);
+    }
+};
+
+TEST(SixDofEquilibrium, LoadMovesTheCrossToTheIndependentBalance) {
+    ScriptedConsole console;
+    moor_cross(17);
+    Solve s;
+    s.still();
+    EXPECT_EQ(s.out.NSCALE, 3); // the first spar solution in three load steps
+    EXPECT_FALSE(s.out.ITFAIL);
+    for (const float x : s.XVEC)
+        EXPECT_NEAR(x, 0.0, 1e-3);
+    s.loaded({500.0f, 0.0f, 100.0f, 0.0f, 0.0f, 0.0f});
+    EXPECT_EQ(s.out.NSCALE, 1);
+    const auto expected = star_equilibrium(500.0, 0.0);
+    EXPECT_NEAR(expected[0], 22.72248, 1e-5);
+    EXPECT_NEAR(s.XVEC[0], expected[0], 0.002);
+    EXPECT_NEAR(s.XVEC[1], 0.0, 0.002);
+    EXPECT_NEAR(s.XVEC[2], 100.0 / HVCNST, 1e-4); // heave = dFz / (AWP DWATR 0.001)
+    for (std::size_t k = 3; k < 6; ++k)
+        EXPECT_NEAR(s.XVEC[k], 0.0, 1e-4);
+    EXPECT_EQ(console.screen(), "");
+}
+
+// The spring procedure at the loaded solution: 10 more along the offset gives the secant of the
+// lines' force there, a vertical 10 the waterplane stiffness, moments of 1000 the roll and pitch
+// stiffness of the metacentric heights; the words return to the solution.
+TEST(SixDofEquilibrium, SpringProcedureMeasuresTheSecantStiffnesses) {
+    ScriptedConsole console;
+    moor_cross(17);
+    Solve s;
+    s.still();
+    s.loaded({500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, true);
+    const double x0 = star_equilibrium(500.0, 0.0)[0];
+    const double secant = 10.0 / (star_equilibrium(510.0, 0.0)[0] - x0);
+    EXPECT_NEAR(secant, 22.0142, 1e-4);
+    EXPECT_NEAR(EQUILB.GSPARSPRING(1), secant, 0.01);
+    EXPECT_NEAR(EQUILB.GSPARSPRING(3), HVCNST, 1e-3 * HVCNST);
+    EXPECT_NEAR(EQUILB.GSPARSPRING(4), RLCNST, 2e-3 * RLCNST);
+    // Pitch also lifts the x lines' fairleads 10 from the centre: their loads H1 + H2 = 2000
+    // (772.8 + 1227.2 at the solution) at a lever 10 sin(theta) add 10 (H1 + H2).
+    EXPECT_NEAR(EQUILB.GSPARSPRING(5), PTCNST + 10.0f * 2000.0f, 5e-3 * PTCNST);
+    EXPECT_NEAR(EQUILB.GOFANG, 0.0, 1e-6);
+    EXPECT_NEAR(s.XVEC[0], x0, 0.002); // the state of the solution again
+    EXPECT_EQ(console.screen(), "");
+}
+
+// At a solution without offset the set-down terms have nothing to divide by: they are 0, one
+// warning says so, and no word of the procedure is infinite or not a number.
+TEST(SixDofEquilibrium, SpringProcedureWithoutOffsetStoresNoInfinity) {
+    ScriptedConsole console;
+    moor_cross(17);
+    Solve s;
+    s.still(true);
+    EXPECT_EQ(EQUILB.DZDRPUL2, 0.0f);
+    for (const float w :
+         {EQUILB.DZDRPUL, EQUILB.DZDRPUL2, EQUILB.DZDRPUL4, EQUILB.GOFANG, EQUILB.VOFANG})
+        EXPECT_TRUE(std::isfinite(w));
+    for (int k = 1; k <= 6; ++k) {
+        EXPECT_TRUE(std::isfinite(EQUILB.GSPARSPRING(k))) << k;
+        EXPECT_TRUE(std::isfinite(EQUILB.SPARSPRING(k))) << k;
+    }
+    EXPECT_EQ(console.screen(), " ++> Warning: no displacement to divide by in the spring and "
+                                "set-down procedure; those terms are set to 0.\n");
+}
+
+TEST(SixDofEquilibrium, DraftNotAboveTheDepthIsRefused) {
+    for (const float DRAFT : {300.0f, 320.0f}) {
+        SCOPED_TRACE(DRAFT);
+        ScriptedConsole console("\n");
+        moor_cross(17);
+        TPCM.DRAFT = DRAFT;
+        Solve s;
+        EXPECT_EQ(testing::run_until_stop([&] { s.still(); }), StopKind::error);
+        EXPECT_EQ(console.screen(),
+                  "\n ++> Fatal Condition: The water depth does not exceed the draft;\n"
+                  "     the six-degree-of-freedom equilibrium cannot be computed.\n\n \n"
+                  " Press <RETURN> to continue: ");
+    }
+}
+
+// A tension-leg platform with nothing to hold it (no lines, no waterplane, no metacentric
+// height): every Jacobian is singular. The first step doubles the load steps three times, then
+// the dialogue comes at every step.
+void unheld() {
+    moor_cross(14);
+    for (int i = 1; i <= 4; ++i)
+        LINCOM.LINEID(i) = 1024 + 1;
+    TPCM.AWP = 0.0f;
+    TPCM.VKMT = TPCM.VKML = 0.0f;
+}
+
+std::string null_dialogue() {
+    return "\n ++> Null Determinant in equilibrium position search at offset number   1;\n\n"
+           " EPSLN(I):   1.000E-01  1.000E-01  1.000E-01  1.000E-03  1.000E-03  1.000E-03\n\n"
+           "     enter \"C\" to Continue with current estimate\n"
+           "     enter \"R\" to Resume search from current estimate\n"
+           "     enter \"I\" to Intercept & modify EPSLN on the fly\n"
+           "     enter \"Z\" to Zero out estimate & retry from scratch, or\n";
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
+        ++n;
+    return n;
+}
+
+TEST(SixDofEquilibrium, SingularTensionLegDoublesTheStepsThenAsks) {
+    // An unknown answer, resume, zero, intercept (six blank answers), then continue at each of
+    // the 24 steps.
+    std::string keyboard = "x\nr\nz\ni\n\n\n\n\n\n\n";
+    for (int k = 0; k < 24; ++k)
+        keyboard += "c\n";
+    ScriptedConsole console(keyboard);
+    unheld();
+    Solve s;
+    s.still();
+    EXPECT_EQ(s.out.NCYCLE, 3);
+    EXPECT_EQ(s.out.NSCALE, 24);
+    EXPECT_TRUE(s.out.ITFAIL);
+    const std::string screen = console.screen();
+    const std::string prompt = "     enter \"A\" to Abort the simulation: ";
+    EXPECT_EQ(screen.rfind(null_dialogue() + prompt, 0), 0u);
+    EXPECT_EQ(count(screen, " ++> Null Determinant"), 4u + 24u);
+    EXPECT_EQ(count(screen, "New EPSLN("), 6u);
+    EXPECT_NE(screen.find("New EPSLN(6) (c/r for no change):"), std::string::npos);
+}
+
+TEST(SixDofEquilibrium, DialogueAbortAndUnattendedRun) {
+    {
+        ScriptedConsole console("a\n");
+        unheld();
+        Solve s;
+        EXPECT_EQ(testing::run_until_stop([&] { s.still(); }), StopKind::user_choice);
+    }
+    {
+        ScratchFolder folder;
+        ScriptedConsole console;
+        unheld();
+        ASSERT_TRUE(open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace,
+                              FileForm::formatted));
+        TPCM.EDUNIT = diagnostics_unit;
+        Solve s;
+        const auto stop = testing::run_until_stop([&] { s.still(); });
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(ProgramStop(*stop).exit_status(), 1);
+        close_unit(diagnostics_unit);
+        EXPECT_EQ(folder.read("Diagnostics.stxt"), null_dialogue());
+        EXPECT_EQ(console.screen(), "");
+    }
+}
+
+// A roll moment of 1 against a roll stiffness of 1e-4: every Newton step leaves the range of
+// rotations and is halved back into it, which never counts as converged; after 200 iterations
+// the dialogue, where "C" takes the midpoint of the last two estimates. (The large rotations on
+// the way carry a fairlead outside the tables' vertical span once: its warning's pause first.)
+TEST(SixDofEquilibrium, RotationBeyondTheLimitIsHalvedAndNeverConverges) {
+    ScriptedConsole console("\nc\n");
+    moor_cross(17);
+    TPCM.VKMT = 1.0e-7f;
+    Solve s;
+    s.still();
+    s.loaded({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f});
+    EXPECT_TRUE(s.out.ITFAIL);
+    EXPECT_LE(std::abs(s.XVEC[3]), 3.0f);
+    const std::string screen = console.screen();
+    EXPECT_NE(screen.find("\n ++> Convergence failure in equilibrium position search at offset "
+                          "number   1;\n\n XVECT(I): "),
+              std::string::npos);
+    EXPECT_NE(screen.find("     enter \"I\" to Intercept & modify XVECT on the fly\n"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace lintar
