@@ -1,6 +1,7 @@
 // offsets/point_evaluation.cpp: the evaluation of one offset point of the offset-table
 // analysis: loads, line states, summary rows and stiffness of row INCVAL of the result tables.
 #include "offsets/offset_run.h"
+#include "offsets/point_lines.h"
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
@@ -92,14 +93,8 @@ void mooring_loads(OffsetRun& R) {
         R.ILAYR = result.ILAYR;
         R.DELLAY = result.DELLAY;
         R.ITFAIL = result.ITFAIL;
-        if (R.ITFAIL) {
-            if (R.FRSTFL == 0)
-                R.FRSTFL = R.INCVAL;
-            R.ITFLWN += 1;
-            const std::int32_t k = R.INCVAL - R.FRSTFL + 1;
-            if (R.ITFLWN <= 25 && k <= 31)
-                BITSET(R.NITRFL, k, 1, TPCM.EDUNIT);
-        }
+        if (R.ITFAIL)
+            record_equilibrium_failure(R.INCVAL, R.FRSTFL, R.ITFLWN, R.NITRFL, TPCM.EDUNIT);
         if (R.QUITFG > 0)
             R.NOFF = R.INCVAL;
     } else {
@@ -304,8 +299,8 @@ void restoring_force(OffsetRun& R, float& PARFRC, float& PERPFC) {
 
 // The horizontal load at the anchor: the fairlead load less the seabed friction of the type's
 // table at that load, never negative; a rotation (no sliding along the seabed) keeps it whole.
-float anchor_horizontal_load(const OffsetRun& R, float HMEAN, int t) {
-    if (R.TABTYP == kind_oblique_rotation)
+float anchor_horizontal_load(std::int32_t TABTYP, float HMEAN, int t) {
+    if (TABTYP == kind_oblique_rotation)
         return HMEAN;
     const std::span<const float> HLOD(LINCOM.HLOD_words);
     std::int32_t IER = 0;
@@ -316,84 +311,11 @@ float anchor_horizontal_load(const OffsetRun& R, float HMEAN, int t) {
     return std::max(HMEAN - friction, 0.0f);
 }
 
-// The most exposed line, the tension warnings, each line's anchor loads, lengths and
-// angles, and the first load above the tables. Returns the most exposed line (0 when no line
-// carries tension).
-std::int32_t line_states(OffsetRun& R) {
-    OffsetTables& T = R.T;
-    LincomBlock& C = LINCOM;
-    const std::int32_t n = R.INCVAL;
-    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
-    const auto at = [&](OffsetTable& table, int b) -> float& {
-        return point_column(table, n)[slot(b)];
-    };
-    float BIGLOD = 0.0f;
-    std::int32_t NBIGLD = 0;
-    const int NLIN = std::min<int>(TPCM.NLIN, lincom_lines);
-    for (int b = 1; b <= NLIN; ++b) {
-        const std::int32_t id = C.LINEID(b);
-        const int t = id % 1024;
-        C.ITYP = t;
-        // A line without a type (a damaged identity) has no table to read: it reports as an
-        // excluded line.
-        if (id <= 1024 && t >= 1) {
-            if (!(TPCM.IARCO == 1 && b == TPCM.HAWSLN) && at(T.TOPTT, b) > BIGLOD) {
-                BIGLOD = at(T.TOPTT, b);
-                NBIGLD = b;
-            }
-            const float HMEAN = at(T.TOPTH, b);
-            C.HMEAN = HMEAN;
-            if (HMEAN > TPCM.TLOAD)
-                TNSWRN(TPCM.EDUNIT, KBD, R.ITYP1, b, t, tension_kind, 2, TPCM.MRWRNS);
-            else if (HMEAN < C.HLOD(2) && TPCM.TENDON_FLG == 0)
-                TNSWRN(TPCM.EDUNIT, KBD, R.ITYP1, b, t, tension_kind, 1, TPCM.MRWRNS);
-            at(T.BOTTH, b) = anchor_horizontal_load(R, HMEAN, t);
-
-            float UNSTRL = 0.0f;
-            if (HMEAN > 0.0f) {
-                C.DPHLD = HMEAN;
-                at(T.BOTTZ, b) = HMEAN * std::tan(at(T.BOTAN, b));
-                if (C.NEED_STRAIN_FILE != 0 && TPCM.STRESS_STRAIN_FILE(t) != 0)
-                    LOAD_ALPHAS(C.DPHLD, C.MIDLYR);
-                SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, TPCM.NELEM(t));
-                BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, TPCM.NELEM(t));
-                float BOTWGT = 0.0f;
-                TUCHDN(at(T.BOTLIN, b), wetwt_column(t), slen_column(t), C.BETA_words,
-                       TPCM.NELEM(t), C.DSLOPE, BOTWGT, C.BOTELM, UNSTRL);
-            } else {
-                UNSTRL = at(T.BOTLIN, b);
-                at(T.BOTTZ, b) = -(C.TOTWT(t) + at(T.TOPTZ, b));
-            }
-            at(T.BOTTL, b) = std::hypot(at(T.BOTTH, b), at(T.BOTTZ, b));
-            at(T.TOPAN, b) *= degrees_per_radian;
-            at(T.BOTAN, b) *= degrees_per_radian;
-            at(T.ANCDSQ, b) = C.RANCP(b);
-            at(T.DEPANG, b) = C.ANGDPP(b);
-            at(T.SUSLNQ, b) = C.TOTLN(t) - UNSTRL;
-            at(T.BOTLNQ, b) = UNSTRL;
-        } else {
-            for (OffsetTable* table : {&T.BOTTH, &T.TOPAN, &T.BOTAN, &T.ANCDSQ, &T.DEPANG,
-                                       &T.SUSLNQ, &T.BOTLNQ, &T.BOTTZ, &T.BOTTL})
-                at(*table, b) = 0.0f;
-        }
-        if (R.OVRFLO == 0 && at(T.TOPTH, b) > TPCM.TLOAD) {
-            R.OVRFLO = 1;
-            R.BADLIN = b;
-            R.NOVFLO = n;
-        }
-    }
-    return NBIGLD;
-}
-
 // The summary rows of the point.
 void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC) {
     OffsetTables& T = R.T;
     const std::int32_t n = R.INCVAL;
     const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
-    // The most exposed line's value of a per-line table; no line (all slack) reports zeros.
-    const auto exposed = [&](OffsetTable& table) {
-        return NBIGLD == 0 ? 0.0f : point_column(table, n)[slot(NBIGLD)];
-    };
     const auto fill = [&](OffsetTable& table, std::initializer_list<float> values) {
         const auto row = point_column(table, n);
         std::size_t k = 0;
@@ -404,19 +326,14 @@ void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC)
     if (n == 1)
         R.ERGMOR0 = R.ERGMOR;
     const float energy = TPCM.N_ERG_ZERO == 1 ? R.ERGMOR - R.ERGMOR0 : R.ERGMOR;
-    const auto line = static_cast<float>(NBIGLD);
-    fill(T.MSTEXP, {line, exposed(T.TOPTT), exposed(T.TOPTH), exposed(T.TOPTZ), exposed(T.SUSLNQ),
-                    exposed(T.BOTTH), exposed(T.BOTTZ), PARFRC});
-    fill(T.SYSERG, {line, exposed(T.TOPTT), exposed(T.TOPTH), exposed(T.TOPTZ), exposed(T.SUSLNQ),
-                    exposed(T.LINERG), energy});
+    most_exposed_rows(T, n, NBIGLD, PARFRC, energy);
     if (calm_hawser()) {
         const int h = TPCM.HAWSLN;
         const auto hawser = [&](OffsetTable& table) { return point_column(table, n)[slot(h)]; };
         // The hawser's energy: the hawser step's integral, or what the force routine found for
         // the line where the hawser is summed with the others (0 where it is not).
         const float ERGHWS = hawser(T.LINERG);
-        fill(T.HWSDAT, {LINCOM.RANCP(h), hawser(T.TOPTT), hawser(T.TOPTH), hawser(T.TOPTZ),
-                        hawser(T.SUSLNQ), hawser(T.BOTTH), hawser(T.BOTTZ), hawser(T.TOPTH)});
+        hawser_data_row(T, n, h);
         fill(T.HWSERG, {LINCOM.RANCP(h), hawser(T.TOPTT), hawser(T.TOPTH), hawser(T.TOPTZ), ERGHWS,
                         R.ERGMOR, ERGHWS + R.ERGMOR});
     }
@@ -479,6 +396,125 @@ void stiffness(OffsetRun& R) {
 
 } // namespace
 
+// record_equilibrium_failure: see point_lines.h.
+void record_equilibrium_failure(std::int32_t INCVAL, std::int32_t& FRSTFL, std::int32_t& ITFLWN,
+                                std::int32_t& NITRFL, int EDUNIT) {
+    if (FRSTFL == 0)
+        FRSTFL = INCVAL;
+    ITFLWN += 1;
+    const std::int32_t k = INCVAL - FRSTFL + 1;
+    if (ITFLWN <= 25 && k <= 31)
+        BITSET(NITRFL, k, 1, EDUNIT);
+}
+
+// point_line_states: see point_lines.h.
+std::int32_t point_line_states(OffsetTables& T, std::int32_t INCVAL,
+                               const PointLineOptions& options, std::int32_t& OVRFLO,
+                               std::int32_t& BADLIN, std::int32_t& NOVFLO) {
+    LincomBlock& C = LINCOM;
+    const std::int32_t n = INCVAL;
+    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
+    const auto at = [&](OffsetTable& table, int b) -> float& {
+        return point_column(table, n)[slot(b)];
+    };
+    float BIGLOD = 0.0f;
+    std::int32_t NBIGLD = 0;
+    const int NLIN = std::min<int>(TPCM.NLIN, lincom_lines);
+    for (int b = 1; b <= NLIN; ++b) {
+        const std::int32_t id = C.LINEID(b);
+        const int t = id % 1024;
+        C.ITYP = t;
+        // A line without a type (a damaged identity) has no table to read: it reports as an
+        // excluded line.
+        if (id <= 1024 && t >= 1) {
+            if (!(TPCM.IARCO == 1 && b == TPCM.HAWSLN) && at(T.TOPTT, b) > BIGLOD) {
+                BIGLOD = at(T.TOPTT, b);
+                NBIGLD = b;
+            }
+            const float HMEAN = at(T.TOPTH, b);
+            C.HMEAN = HMEAN;
+            if (options.tension_warnings) {
+                if (HMEAN > TPCM.TLOAD)
+                    TNSWRN(TPCM.EDUNIT, KBD, options.ITYP1, b, t, tension_kind, 2, TPCM.MRWRNS);
+                else if (HMEAN < C.HLOD(2) && TPCM.TENDON_FLG == 0)
+                    TNSWRN(TPCM.EDUNIT, KBD, options.ITYP1, b, t, tension_kind, 1, TPCM.MRWRNS);
+            }
+            at(T.BOTTH, b) = anchor_horizontal_load(options.TABTYP, HMEAN, t);
+
+            float UNSTRL = 0.0f;
+            if (HMEAN > 0.0f) {
+                C.DPHLD = HMEAN;
+                at(T.BOTTZ, b) = HMEAN * std::tan(at(T.BOTAN, b));
+                if (C.NEED_STRAIN_FILE != 0 && TPCM.STRESS_STRAIN_FILE(t) != 0)
+                    LOAD_ALPHAS(C.DPHLD, C.MIDLYR);
+                SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, TPCM.NELEM(t));
+                BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, TPCM.NELEM(t));
+                float BOTWGT = 0.0f;
+                TUCHDN(at(T.BOTLIN, b), wetwt_column(t), slen_column(t), C.BETA_words,
+                       TPCM.NELEM(t), C.DSLOPE, BOTWGT, C.BOTELM, UNSTRL);
+            } else {
+                UNSTRL = at(T.BOTLIN, b);
+                at(T.BOTTZ, b) = -(C.TOTWT(t) + at(T.TOPTZ, b));
+            }
+            at(T.BOTTL, b) = std::hypot(at(T.BOTTH, b), at(T.BOTTZ, b));
+            at(T.TOPAN, b) *= degrees_per_radian;
+            at(T.BOTAN, b) *= degrees_per_radian;
+            at(T.ANCDSQ, b) = C.RANCP(b);
+            at(T.DEPANG, b) = C.ANGDPP(b);
+            at(T.SUSLNQ, b) = C.TOTLN(t) - UNSTRL;
+            at(T.BOTLNQ, b) = UNSTRL;
+        } else {
+            for (OffsetTable* table : {&T.BOTTH, &T.TOPAN, &T.BOTAN, &T.ANCDSQ, &T.DEPANG,
+                                       &T.SUSLNQ, &T.BOTLNQ, &T.BOTTZ, &T.BOTTL})
+                at(*table, b) = 0.0f;
+        }
+        if (OVRFLO == 0 && at(T.TOPTH, b) > TPCM.TLOAD) {
+            OVRFLO = 1;
+            BADLIN = b;
+            NOVFLO = n;
+        }
+    }
+    return NBIGLD;
+}
+
+// most_exposed_rows: see point_lines.h.
+void most_exposed_rows(OffsetTables& T, std::int32_t INCVAL, std::int32_t NBIGLD, float PARFRC,
+                       float ERGMOR) {
+    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
+    // The most exposed line's value of a per-line table; no line (all slack) reports zeros.
+    const auto exposed = [&](OffsetTable& table) {
+        return NBIGLD == 0 ? 0.0f : point_column(table, INCVAL)[slot(NBIGLD)];
+    };
+    const auto line = static_cast<float>(NBIGLD);
+    const float mstexp[8] = {line,
+                             exposed(T.TOPTT),
+                             exposed(T.TOPTH),
+                             exposed(T.TOPTZ),
+                             exposed(T.SUSLNQ),
+                             exposed(T.BOTTH),
+                             exposed(T.BOTTZ),
+                             PARFRC};
+    const float syserg[7] = {line,
+                             exposed(T.TOPTT),
+                             exposed(T.TOPTH),
+                             exposed(T.TOPTZ),
+                             exposed(T.SUSLNQ),
+                             exposed(T.LINERG),
+                             ERGMOR};
+    std::copy(std::begin(mstexp), std::end(mstexp), point_column(T.MSTEXP, INCVAL).begin());
+    std::copy(std::begin(syserg), std::end(syserg), point_column(T.SYSERG, INCVAL).begin());
+}
+
+// hawser_data_row: see point_lines.h.
+void hawser_data_row(OffsetTables& T, std::int32_t INCVAL, std::int32_t h) {
+    const auto hawser = [&](OffsetTable& table) {
+        return point_column(table, INCVAL)[static_cast<std::size_t>(h - 1)];
+    };
+    const float row[8] = {LINCOM.RANCP(h),  hawser(T.TOPTT), hawser(T.TOPTH), hawser(T.TOPTZ),
+                          hawser(T.SUSLNQ), hawser(T.BOTTH), hawser(T.BOTTZ), hawser(T.TOPTH)};
+    std::copy(std::begin(row), std::end(row), point_column(T.HWSDAT, INCVAL).begin());
+}
+
 // evaluate_offset_point: see offset_run.h.
 void evaluate_offset_point(OffsetRun& R) {
     mooring_loads(R);
@@ -488,7 +524,9 @@ void evaluate_offset_point(OffsetRun& R) {
     float PARFRC = 0.0f;
     float PERPFC = 0.0f;
     restoring_force(R, PARFRC, PERPFC);
-    const std::int32_t NBIGLD = line_states(R);
+    const PointLineOptions options{R.TABTYP, R.ITYP1, true};
+    const std::int32_t NBIGLD =
+        point_line_states(R.T, R.INCVAL, options, R.OVRFLO, R.BADLIN, R.NOVFLO);
     if (!R.VTABOV && R.warn.SPNERR != 0) {
         R.NVTOFL = R.INCVAL;
         R.VRTBAD = R.warn.SPNERR;
