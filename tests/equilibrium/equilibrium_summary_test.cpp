@@ -232,6 +232,37 @@ std::string joined(const std::vector<std::string>& lines) {
 
 const std::string frame_line = "  **" + blanks(72) + "**";
 
+// The records of a report.
+std::vector<std::string> records(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find('\n', at);
+        out.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return out;
+}
+
+// The n records of a report that follow its record `after` (n empty strings if it has none).
+std::vector<std::string> records_after(const std::string& report, const std::string& after,
+                                       std::size_t n) {
+    const std::vector<std::string> r = records(report);
+    for (std::size_t k = 0; k < r.size(); ++k)
+        if (r[k] == after && k + n < r.size())
+            return {r.begin() + static_cast<std::ptrdiff_t>(k + 1),
+                    r.begin() + static_cast<std::ptrdiff_t>(k + 1 + n)};
+    return std::vector<std::string>(n);
+}
+
+// The report's record that begins with `start`, or "" when none does.
+std::string record_starting(const std::string& report, const std::string& start) {
+    for (const std::string& l : records(report))
+        if (l.starts_with(start))
+            return l;
+    return "";
+}
+
 TEST(EquilibriumSummary, FullEnvironmentSectionOfTheAppliedForceCase) {
     SummaryRun run;
     fill_linear_spread();
@@ -365,6 +396,195 @@ TEST(EquilibriumSummary, StillWaterSectionAtRest) {
     EXPECT_EQ(checked_slopes(report, {22.0, 22.0, 22.0}, {22.0, 22.0, 22.0}), joined(page));
     EXPECT_FALSE(run.stop);
     EXPECT_NEAR(run.NET_TNDN_FRC, 4.0 * 599.2819, 2e-3);
+}
+
+// The condition text under the banner and the displacement heading, by kind of state and
+// solver outcome; the warning of an estimate accepted without convergence under the condition.
+TEST(EquilibriumSummary, ConditionTextsAndDisplacementHeadings) {
+    const std::vector<std::string> user = {
+        " ++> User-specified still-water conditions produced the",
+        "     following net mooring force and moment components:", ""};
+    const std::vector<std::string> environment = {
+        " ++> Specified environmental conditions, applied forces and moments",
+        "     produced the following net mooring force and moment components:", ""};
+    const std::vector<std::string> unstable = {
+        " ++> WARNING: User-specified initial conditions did *not* produce a stable",
+        "     equilibrium in calm conditions, but produced the net mooring forces and",
+        "     moments noted above; a nearby equilibrium was found with properties:", ""};
+    const std::vector<std::string> not_converged = {
+        " ++> Warning: the equilibrium search did not converge; the values below are",
+        "     the estimate accepted at the prompt.", ""};
+    const std::vector<std::string> moved = {
+        " ++> Specified environmental conditions, applied forces and moments produced",
+        "     the following global quasi-static vessel  centroid displacements:"};
+    const std::vector<std::string> reset = {
+        " ++> Resulting global vessel  centroid displacement from user-specified",
+        "     still-water condition to computed equilibrium position:"};
+    const auto plus = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    struct Case {
+        std::int32_t IEQTYP, EQFAIL;
+        bool not_converged;
+        std::vector<std::string> condition, heading;
+        bool table;
+    };
+    const Case cases[] = {
+        {0, 0, false, user, {}, false},
+        {0, 1, false, user, {}, false},
+        {1, 0, false, environment, moved, true},
+        {2, 0, false, environment, moved, true},
+        {1, 1, false, unstable, reset, true},
+        {2, 1, false, unstable, reset, true},
+        {0, 2, false, {}, {}, true}, // no text, the table all the same
+        {2, 3, false, {}, {}, true},
+        {2, 0, true, plus(environment, not_converged), moved, true},
+        {0, 0, true, plus(user, not_converged), {}, false},
+    };
+    const std::string table_heading = blanks(39) + "Global Sys.   Vessel Sys.  Mean Offset Sys.";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "IEQTYP " << c.IEQTYP << ", EQFAIL " << c.EQFAIL
+                                          << (c.not_converged ? ", not converged" : ""));
+        SummaryRun run;
+        fill_linear_spread();
+        place_vessel(0.0f);
+        EquilibriumSummary state = still_water_state();
+        state.IEQTYP = c.IEQTYP;
+        state.EQFAIL = c.EQFAIL;
+        state.not_converged = c.not_converged;
+        const std::vector<std::string> r = records(run.report(state, at_rest()));
+        ASSERT_GT(r.size(), 5u + c.condition.size());
+        EXPECT_EQ(r[4], "");
+        EXPECT_EQ(std::vector<std::string>(r.begin() + 5,
+                                           r.begin() + 5 +
+                                               static_cast<std::ptrdiff_t>(c.condition.size())),
+                  c.condition);
+        EXPECT_NE(r[5 + c.condition.size()].find("Global Sys."), std::string::npos);
+        const auto moment = std::find_if(r.begin(), r.end(), [](const std::string& l) {
+            return l.starts_with("    Z Mooring Moment");
+        });
+        ASSERT_NE(moment, r.end());
+        std::vector<std::string> expected = c.heading;
+        if (c.table)
+            expected.push_back(table_heading);
+        else
+            expected.push_back(""); // straight on to the slopes
+        EXPECT_EQ(std::vector<std::string>(
+                      moment + 1, moment + 1 + static_cast<std::ptrdiff_t>(expected.size())),
+                  expected);
+    }
+}
+
+// A trim turns the vessel column's force and the offset columns' loads into the deck axes
+// (the transpose of the trim rotation); the labels show it. Trim 10 degrees, heading 0, the
+// offset axes at G = 90 degrees (a displacement along -y): force (300, 0, -1000) reads
+// (300 cos t + 1000 sin t, 0, 300 sin t - 1000 cos t) = (469.09, 0, -932.71) in the vessel
+// column and (1000 sin t, -300, -1000 cos t) in the offset column; the moment (100, 0, 50)
+// reads (100 cos t - 50 sin t, 0, 100 sin t + 50 cos t) globally and (-50 sin t, 100, 50 cos t)
+// in the offset axes.
+TEST(EquilibriumSummary, TrimTurnsTheLoadsIntoTheDeckAxes) {
+    SummaryRun run;
+    fill_linear_spread();
+    place_vessel(0.0f);
+    TPCM.TRIMDG = 10.0f;
+    EquilibriumSummary state;
+    state.IEQTYP = 2;
+    state.FXNET = 300.0f;
+    state.FZNET = -1000.0f;
+    state.TXNET = 100.0f;
+    state.TZNET = 50.0f;
+    state.YERR = -10.0f;
+    const std::string report = run.report(state, at_rest());
+    EXPECT_EQ(
+        records_after(report, blanks(39) + "Global Sys.    Vessel Sys.  Mean Offset Sys.", 8),
+        (std::vector<std::string>{
+            "                                      (Earth Vert.)   (Deck Vert.)  (Earth Vert.)",
+            "",
+            "    X Mooring Force (k.lbs)              300.00        469.09        173.65",
+            "    Y Mooring Force (k.lbs)                0.00          0.00       -300.00",
+            "    Z Mooring Force (k.lbs)            -1000.00       -932.71       -984.81",
+            "",
+            "    Total Plan View Force (k.lbs)        300.00        300.00        300.00",
+            "    Plan View Force Angle (deg)            0.00          0.00        -59.94",
+        }));
+    EXPECT_EQ(
+        records_after(report, "             (Vx,Vy,Vz) = ( 0.000E+00, 0.000E+00, 0.000E+00)", 3),
+        (std::vector<std::string>{
+            "    X Mooring Moment (ft-kp)              89.80        100.00         -8.68",
+            "    Y Mooring Moment (ft-kp)               0.00          0.00        100.00",
+            "    Z Mooring Moment (ft-kp)              66.61         50.00         49.24",
+        }));
+
+    // Two columns: the label follows at column 66.
+    state.IEQTYP = 0;
+    const std::string still = run.report(state, at_rest());
+    EXPECT_EQ(record_starting(still, blanks(50) + "("),
+              blanks(50) + "(Earth Vert.)    (Deck Vert.)");
+}
+
+// Heel and trim rows for the six-degree-of-freedom codes, turret rows for a turret mooring of
+// program code 8, with the mooring centroid as reference: heel 2, trim 1 degrees at heading 30
+// read 2 cos 30 - sin 30 = 1.23 and cos 30 + 2 sin 30 = 1.87 globally and -1.23, -1.87 in the
+// offset axes (30 - 180 = -150 degrees from them); turret rotation 5 and yaw 2 give 5, 3, 5;
+// turret orientation 100 reads 100, 100 - 30 and 100 - 180.
+TEST(EquilibriumSummary, HeelTrimAndTurretRows) {
+    constexpr float rad = 57.295776f;
+    EquilibriumSummary state;
+    state.IEQTYP = 2;
+    state.FINANG = 30.0f / rad;
+    state.ANGERR = 2.0f / rad;
+    state.ROLOFF = 2.0f / rad;
+    state.PITOFF = 1.0f / rad;
+    state.TRTERR = 5.0f / rad;
+    state.TRTANG = 100.0f / rad;
+    struct Case {
+        std::int32_t SIMTYP, LEGTLP, LSPM;
+        bool heel, turret;
+    };
+    const Case cases[] = {
+        {17, 0, 0, true, false}, {14, 0, 0, true, false}, {14, 1, 0, false, false},
+        {8, 0, 1, false, true},  {15, 0, 0, false, true}, {8, 0, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "SIMTYP " << c.SIMTYP << ", LEGTLP " << c.LEGTLP << ", LSPM " << c.LSPM);
+        SummaryRun run;
+        fill_linear_spread();
+        place_vessel(0.0f);
+        TPCM.SIMTYP = c.SIMTYP;
+        TPCM.LEGTLP = c.LEGTLP;
+        TPCM.LSPM = c.LSPM;
+        const LineGeometry none;
+        const std::string report = run.report(state, none, 1, 0); // no lines: the rows alone
+        std::vector<std::string> rows = {"    Plan View Offset Angle (deg)           0.00          "
+                                         "0.00          0.00"}; // no offset
+        if (c.heel) {
+            rows.push_back(
+                "    Heel Displacement  (deg)               1.23          2.00         -1.23");
+            rows.push_back(
+                "    Trim Displacement  (deg)               1.87          1.00         -1.87");
+        }
+        rows.push_back(
+            "    Yaw  Displacement  (deg)               2.00          2.00          2.00");
+        rows.push_back(
+            "    Vessel Orientation (deg)              30.00          0.00       -150.00");
+        if (c.turret) {
+            rows.push_back(
+                "    Turret Rotation (deg)                  5.00          3.00          5.00");
+            rows.push_back(
+                "    Turret Orientation (deg)             100.00         70.00        -80.00");
+        }
+        rows.push_back("");
+        EXPECT_EQ(records_after(
+                      report,
+                      "    Total Plan View Offset (ft)            0.00          0.00          0.00",
+                      rows.size()),
+                  rows);
+        const std::string reference = c.LSPM != 0 ? "mooring centroid" : "vessel  centroid";
+        EXPECT_EQ(record_starting(report, "     the following global"),
+                  "     the following global quasi-static " + reference + " displacements:");
+    }
 }
 
 } // namespace
