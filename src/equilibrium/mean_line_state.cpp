@@ -51,8 +51,9 @@ MeanLineState loadup_line_state(const LineTables& tables, const MooringLines& li
     m.BLEN = load.BTLENQ;
     m.layer = load.ILAYER;
     m.DELZ = load.DELZ;
-    INTRPS(tables.HLOD, tables.column(tables.FFRICT, load.ILAYER, t), m.HMEAN, m.FTEN, load.MIN,
-           load.DELLAY);
+    if (!tables.FFRICT.empty())
+        INTRPS(tables.HLOD, tables.column(tables.FFRICT, load.ILAYER, t), m.HMEAN, m.FTEN, load.MIN,
+               load.DELLAY);
     m.TOPT1 = top_slope(tables, load.MIN + 1, load.ILAYER + 1, t);
     m.TOPT2 = top_slope(tables, load.MIN, load.ILAYER, t);
     m.DZFLDG = ZANC;
@@ -71,7 +72,8 @@ MeanLineState table_line_state(const LineTables& tables, int t, float RANC) {
     INTERP(tables.HLOD, tables.column(tables.TOPANG, L, t), m.HMEAN, m.TANG, MIN);
     INTERP(tables.HLOD, tables.column(tables.BOTANG, L, t), m.HMEAN, m.BANG, MIN);
     INTERP(tables.HLOD, tables.column(tables.BOTLEN, L, t), m.HMEAN, m.BLEN, MIN);
-    INTERP(tables.HLOD, tables.column(tables.FFRICT, L, t), m.HMEAN, m.FTEN, MIN);
+    if (!tables.FFRICT.empty())
+        INTERP(tables.HLOD, tables.column(tables.FFRICT, L, t), m.HMEAN, m.FTEN, MIN);
     m.TOPT1 = top_slope(tables, MIN + 1, L, t);
     m.TOPT2 = top_slope(tables, MIN, L, t);
     return m;

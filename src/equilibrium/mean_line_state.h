@@ -13,7 +13,8 @@
 namespace lintar {
 
 // The line's state. The friction, grounded length and slope bracket come from the tables on
-// both paths; FGZTMP and DELZ only from LOADUP (0 and the caller's own span otherwise).
+// both paths (tables without a friction table read no friction); FGZTMP and DELZ only from
+// LOADUP (0 and the caller's own span otherwise).
 struct MeanLineState {
     float HMEAN = 0.0f;  // horizontal tension
     float TTEN = 0.0f;   // top tension

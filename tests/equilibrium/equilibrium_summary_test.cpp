@@ -25,6 +25,7 @@
 #include "support/console.h"
 #include "support/spread_mooring_tables.h"
 #include "support/turret_mooring.h"
+#include "util/flags.h"
 
 #include <gtest/gtest.h>
 
@@ -584,6 +585,228 @@ TEST(EquilibriumSummary, HeelTrimAndTurretRows) {
         const std::string reference = c.LSPM != 0 ? "mooring centroid" : "vessel  centroid";
         EXPECT_EQ(record_starting(report, "     the following global"),
                   "     the following global quasi-static " + reference + " displacements:");
+    }
+}
+
+// The rows of three kinds of line at rest: line 2 of type 3 ("c"); line 3 under its fairlead
+// (0.1 from the anchor): no horizontal tension nor friction, the first table point's top
+// tension 250, grounded length 600 and top angle 0.6 rad = 34.38 degrees, bottom tension
+// |250 - 300|, and no range check although 0.1 lies far outside the table; line 4 skipped
+// (identity above 1024): zeros. The vertical top loads add up over the lines that hang:
+// 599.2819 twice and 250 sin 0.6 = 141.1606.
+TEST(EquilibriumSummary, TypeLettersLinesUnderTheirFairleadsAndSkippedLines) {
+    SummaryRun run;
+    fill_linear_spread(3);
+    place_vessel(0.0f);
+    LINCOM.LINEID(2) = 3;
+    LINCOM.LINEID(4) = 1024 + 1;
+    LineGeometry g = at_rest();
+    g.RANC[2] = 0.1f;
+    const std::string report = run.report(still_water_state(), g);
+    const std::vector<std::string> r = records(report);
+    ASSERT_GE(r.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(r.end() - 4, r.end()),
+              (std::vector<std::string>{
+                  "   1/a     1250.00    971.25    1000.00   1000.00    350.00     0.00   28.65",
+                  "   2/c     1250.00    971.25    1000.00   1000.00    350.00    90.00   28.65",
+                  "   3/a      250.00     50.00       0.00      0.10    600.00   180.00   34.38",
+                  "   4/a        0.00      0.00       0.00      0.00      0.00     0.00    0.00",
+              }));
+    EXPECT_EQ(run.console.screen(), "");
+    EXPECT_NEAR(run.NET_TNDN_FRC, 2.0 * 599.2819 + 141.1606, 2e-3);
+}
+
+// With LPRINT off nothing is written, but the sums are formed when the state is an
+// equilibrium (EQFAIL 0, or 1 for a simulation-estimated state) and left alone otherwise.
+// Fairleads 10, 20, 30, 40 above the keel at the applied-force state: TEND_F_RZ = 10 x 510.6112
+// + 20 x 600.2357 + 30 x 678.5819 + 40 x 600.2357 = 61477.71.
+TEST(EquilibriumSummary, SumsAreFormedWithoutTheReport) {
+    struct Case {
+        std::int32_t IEQTYP, EQFAIL;
+        bool formed;
+    };
+    const Case cases[] = {{2, 0, true}, {1, 1, true}, {0, 1, false}, {2, 1, false}, {2, 2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "IEQTYP " << c.IEQTYP << ", EQFAIL " << c.EQFAIL);
+        SummaryRun run;
+        fill_linear_spread();
+        place_vessel(x_solution);
+        for (int i = 1; i <= 4; ++i)
+            TPCM.RFLD(3, i) = 10.0f * static_cast<float>(i);
+        EquilibriumSummary state = loaded_state();
+        state.IEQTYP = c.IEQTYP;
+        state.EQFAIL = c.EQFAIL;
+        state.LPRINT = 0;
+        EXPECT_EQ(run.report(state, at_solution()), "");
+        EXPECT_EQ(run.console.screen(), "");
+        if (c.formed) {
+            EXPECT_NEAR(run.NET_TNDN_FRC, 2389.6645, 2e-3);
+            EXPECT_NEAR(run.TEND_F_RZ, 61477.71, 0.05);
+        } else {
+            EXPECT_EQ(run.NET_TNDN_FRC, -1.0f);
+            EXPECT_EQ(run.TEND_F_RZ, -1.0f);
+        }
+    }
+}
+
+// The banners and end labels of the arrangements: a buoy's own lines (MINLN 1) and the tanker
+// on its hawser (lines from 2) for the buoy codes 8 and 13 with IARCO 1, a towed barge (10),
+// and the fairlead and anchor of everything else.
+TEST(EquilibriumSummary, BannersAndEndLabelsOfTheArrangements) {
+    const std::string buoy = "  **" + blanks(31) + " (Buoy Data) " + blanks(28) + "**";
+    const std::string tanker =
+        "  **         (Tanker Data; Offsets Relative to Buoy Attachment Point)       **";
+    struct Case {
+        std::int32_t SIMTYP, IARCO, MINLN;
+        std::string banner, end_label, end_pair;
+    };
+    const Case cases[] = {
+        {8, 0, 1, frame_line, "Fairlead", "Top    Anchor"},
+        {8, 1, 1, buoy, "Buoy-end", "Buoy   Anchor"},
+        {8, 1, 2, tanker, "Buoy-end", "Buoy   Tanker"},
+        {13, 1, 1, buoy, "Buoy-end", "Buoy   Anchor"},
+        {13, 1, 2, tanker, "Buoy-end", "Buoy   Tanker"},
+        {13, 0, 2, frame_line, "Fairlead", "Top    Anchor"},
+        {10, 0, 1, frame_line, " Tug-end", "Tug     Barge"},
+        {10, 1, 1, frame_line, " Tug-end", "Tug     Barge"},
+        {17, 1, 1, frame_line, "Fairlead", "Top    Anchor"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "SIMTYP " << c.SIMTYP << ", IARCO " << c.IARCO << ", MINLN " << c.MINLN);
+        SummaryRun run;
+        fill_linear_spread();
+        place_vessel(0.0f);
+        TPCM.SIMTYP = c.SIMTYP;
+        TPCM.IARCO = c.IARCO;
+        // No line is read in six degrees of freedom: an empty range for code 17.
+        const int MAXLN = c.SIMTYP == 17 ? 0 : 4;
+        const std::string report = run.report(still_water_state(), at_rest(), c.MINLN, MAXLN);
+        const std::vector<std::string> r = records(report);
+        ASSERT_GT(r.size(), 4u);
+        EXPECT_EQ(r[3], c.banner);
+        const std::string units = "   Line   - Total Tension -  Horizontal  Endpoint   Bottom"
+                                  "     Line Angle  ";
+        EXPECT_EQ(records_after(report, blanks(64) + c.end_label, 1),
+                  std::vector<std::string>{units});
+        EXPECT_EQ(record_starting(report, blanks(12) + c.end_pair),
+                  blanks(12) + c.end_pair + "     (k.lbs)      (ft)      (ft)        (deg)");
+    }
+}
+
+// A distance outside the table (above 0.1) gives TNSWRN's warning once per flag word; a table
+// that turns back gives its own message once per line type, however many lines and calls
+// meet it, then the abort prompt: "A" ends the run, an unattended run stops with status 1.
+TEST(EquilibriumSummary, TableWarnings) {
+    {
+        SummaryRun run("\n");
+        fill_linear_spread();
+        place_vessel(0.0f);
+        LineGeometry g = at_rest();
+        g.RANC[0] = 1200.0f; // beyond the last point, 1120
+        g.RANC[1] = 0.11f;   // before the first, 900, and not under the fairlead
+        run.report(still_water_state(), g);
+        const std::string screen = run.console.screen();
+        EXPECT_TRUE(screen.starts_with(
+            " ++> Warning: A fairlead-anchor distance for line number  1, and possibly"));
+        EXPECT_EQ(screen.find("Warning", 20), std::string::npos);
+        EXPECT_EQ(BITVAL(run.MRWRNS, 2), 1); // kind 2 recorded in the flag word
+    }
+    const auto turn_back = [] { LINCOM.ANCDST(5, turret_midlyr, 1) = 1100.0f; };
+    {
+        SummaryRun run("\n");
+        fill_linear_spread();
+        place_vessel(0.0f);
+        turn_back();
+        run.report(still_water_state(), at_rest());
+        const std::string message =
+            "\n ++> Non-monotonic array detected in line type   1; contact Kelbrin\n";
+        const std::string screen = run.console.screen();
+        EXPECT_TRUE(screen.starts_with(message));
+        EXPECT_EQ(screen.find("Non-monotonic", message.size()), std::string::npos);
+        run.console.clear_screen_text();
+        run.report(still_water_state(), at_rest());
+        EXPECT_EQ(run.console.screen(), "");
+    }
+    {
+        SummaryRun run("A\n");
+        fill_linear_spread();
+        place_vessel(0.0f);
+        turn_back();
+        run.report(still_water_state(), at_rest());
+        EXPECT_EQ(run.stop, StopKind::user_choice);
+    }
+    {
+        SummaryRun run;
+        fill_linear_spread();
+        place_vessel(0.0f);
+        turn_back();
+        ASSERT_TRUE(open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace,
+                              FileForm::formatted));
+        TPCM.EDUNIT = diagnostics_unit;
+        run.report(still_water_state(), at_rest());
+        EXPECT_EQ(run.stop, StopKind::error);
+        close_unit(diagnostics_unit);
+        EXPECT_NE(run.folder.read("Diagnostics.stxt").find(" ++> Non-monotonic array detected"),
+                  std::string::npos);
+    }
+}
+
+// GETNODE solves the nodes of every loaded line into the mean-position slot, report or not:
+// the closed-form spread of elastic catenaries, each line's fairlead node at its load.
+TEST(EquilibriumSummary, NodesAreSolvedWithoutTheReport) {
+    const Chain chain{};
+    constexpr float span = static_cast<float>(spread_depth);
+    SummaryRun run;
+    fill_spread_tables(chain, 3, 10.0f);
+    TPCM.NTYP = 1;
+    TPCM.NELEM(1) = 1;
+    TPCM.SLEN(1, 1) = static_cast<float>(chain.L);
+    TPCM.WETWT(1, 1) = static_cast<float>(chain.w);
+    TPCM.ALPHA(1, 1, 1) = static_cast<float>(1.0 / chain.EA);
+    TPCM.ANCTYP(1) = 1;
+    TPCM.SIMTYP = 8;
+    TPCM.IUNIT = 1;
+    TPCM.EDUNIT = screen_unit;
+    for (int i = 1; i <= 4; ++i)
+        OUTCOM.DZTOTL(i, 4, 1) = span;
+    place_vessel(0.0f);
+    LineGeometry g;
+    for (int i = 1; i <= 4; ++i) {
+        g.RANC[static_cast<std::size_t>(i - 1)] = LINCOM.RANC(i);
+        g.ANGDEP[static_cast<std::size_t>(i - 1)] = TPCM.ANGDEP(i);
+    }
+    EquilibriumSummary state = still_water_state();
+    state.LPRINT = 0;
+    state.GETNODE = 1;
+    EXPECT_EQ(run.report(state, g), "");
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(::testing::Message() << "line " << i);
+        const CatenaryState c = elastic_catenary(chain, spread_H0, span);
+        EXPECT_NEAR(OUTCOM.NODE_X(1, i, 4, 1), c.X, 0.5); // the load read between points
+        EXPECT_NEAR(OUTCOM.TMEANI(1, i, 4, 1), c.T, 0.5);
+        EXPECT_NEAR(OUTCOM.NODE_Z(1, i, 4, 1), span, 0.5);
+        EXPECT_EQ(OUTCOM.NODE_X(1, i, 4, 2), 0.0f); // side 1 only
+    }
+    EXPECT_NEAR(run.NET_TNDN_FRC, 4.0 * elastic_catenary(chain, spread_H0, span).V, 2.0);
+}
+
+// Metric units: forces in "m.ton", lengths in "m.", moments in "ton-m".
+TEST(EquilibriumSummary, MetricUnitLabels) {
+    SummaryRun run;
+    fill_linear_spread();
+    place_vessel(0.0f);
+    TPCM.NUNTS = 1;
+    EquilibriumSummary state = loaded_state();
+    state.XERR = 0.0f;
+    const std::string report = run.report(state, at_rest());
+    for (const std::string start :
+         {"    X Mooring Force (m.ton)    ", "    Total Plan View Force (m.ton)  ",
+          "    Z Mooring Moment (ton-m)   ", "    X Displacement (m.)    ",
+          "    Total Plan View Offset (m.)    ", "    Y  (m.ton/m.; Mooring)   ",
+          "    Mz (ton-m/deg; Total)   ", "  #/Type       (m.ton)        Tension   Separation",
+          "            Top    Anchor     (m.ton)      (m.)      (m.)        (deg)"}) {
+        EXPECT_NE(record_starting(report, start), "") << start;
     }
 }
 
