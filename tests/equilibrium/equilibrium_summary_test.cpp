@@ -810,5 +810,30 @@ TEST(EquilibriumSummary, MetricUnitLabels) {
     }
 }
 
+// The mooring's yaw stiffness: the four fairleads 50 ahead of the turning centre. Turning by
+// 0.05 rad changes the moment about the centre by 50 x the change of the lateral force; worked
+// out in double precision over the four lines, (M(0) - M(0.05)) x 20 / 57.295776 = 959.534 per
+// degree (the small-angle stiffness 50^2 x 22 per radian is 959.93). The total adds the
+// environment's 34.892.
+TEST(EquilibriumSummary, YawStiffnessOfTheMooringAndTheEnvironment) {
+    SummaryRun run;
+    fill_linear_spread();
+    for (int i = 1; i <= 4; ++i)
+        TPCM.RFLD(1, i) = 50.0f;
+    place_vessel(0.0f);
+    EquilibriumSummary state = still_water_state();
+    state.IEQTYP = 2;
+    const std::string report = run.report(state, at_rest());
+    const auto value = [&](const std::string& label) {
+        const std::string row = record_starting(report, "    Mz (ft-kp/deg; " + label + ")");
+        EXPECT_EQ(row.size(), 47u) << label;
+        return row.size() == 47u ? std::stod(row.substr(33)) : 0.0;
+    };
+    constexpr double tol = 0.05; // four-byte moments of some 5e4 differenced: about 0.02
+    EXPECT_NEAR(value("Mooring"), 959.534, tol);
+    EXPECT_NEAR(value("Environment"), 34.892, 0.006);
+    EXPECT_NEAR(value("Total"), 959.534 + 34.892, tol);
+}
+
 } // namespace
 } // namespace lintar
