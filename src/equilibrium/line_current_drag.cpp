@@ -5,6 +5,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "equilibrium/mean_line_state.h"
 #include "lines/catenary_elements.h"
 #include "lines/line_shape.h"
 #include "lines/mooring_force.h"
@@ -547,69 +548,18 @@ std::size_t slot(int i) {
     return static_cast<std::size_t>(i - 1);
 }
 
-// The mean state of line ILIN of type t from the tables: horizontal tension, top tension, top
-// and bottom angle, grounded length, friction, the slope bracket of the catenary solve, the
-// layer row and the vertical fairlead offset.
-struct MeanState {
-    float HMEAN = 0.0f;
-    float TTEN = 0.0f;
-    float TANG = 0.0f;
-    float BANG = 0.0f;
-    float BLEN = 0.0f;
-    float FTEN = 0.0f;
-    float TOPT1 = 0.0f;
-    float TOPT2 = 0.0f;
-    std::int32_t layer = 1;
-    float DZFLDG = 0.0f;
-};
-
-MeanState six_dof_state(const LineTables& tables, const MooringLines& lines, int ILIN, int t,
-                        float RANCQ, float ZANCQ) {
-    MeanState m;
-    const float ZFLDV = lines.RFL[static_cast<std::size_t>(3 * (ILIN - 1) + 2)];
-    const LineLoad load = LOADUP(RANCQ, ZANCQ, ZFLDV, TPCM.DRAFT, t, tables, lines.ANCHGT,
-                                 lines.TOTWT, TPCM.EDUNIT, keyboard_unit);
-    m.HMEAN = load.RFORCE;
-    m.TTEN = load.TTTMP;
-    m.TANG = load.TOPANQ;
-    m.BANG = load.BTANGQ;
-    m.BLEN = load.BTLENQ;
-    m.layer = load.ILAYER;
-    INTRPS(tables.HLOD, LINCOM.FFRICT_from(1, load.ILAYER, t), m.HMEAN, m.FTEN, load.MIN,
-           load.DELLAY);
-    const int upper = std::min(load.ILAYER + 1, lincom_layers);
-    const int next = std::min(load.MIN + 1, lincom_points);
-    m.TOPT1 = std::tan(LINCOM.TOPANG(next, upper, t));
-    m.TOPT2 = std::tan(LINCOM.TOPANG(load.MIN, load.ILAYER, t));
-    m.DZFLDG = ZANCQ;
-    return m;
-}
-
-MeanState table_state(const LineTables& tables, int t, float RANCQ) {
-    MeanState m;
-    const int L = tables.MIDLYR;
-    m.layer = L;
-    const auto anc = tables.column(tables.ANCDST, L, t);
-    std::int32_t IER = 0;
-    std::int32_t MIN = 1;
-    BSRCH(anc, RANCQ, IER, MIN, tables.NTAB);
-    if (IER != 0) {
-        write_record(TPCM.EDUNIT, " ++> BSCRCH: Nonzero IER =" + I(IER, 2) + " in LINDRG");
+// The line's state on the table path; a distance the search could not bracket is reported,
+// and the user may end the run there.
+MeanLineState table_state(const LineTables& tables, int t, float RANCQ) {
+    const MeanLineState m = table_line_state(tables, t, RANCQ);
+    if (m.IER != 0) {
+        write_record(TPCM.EDUNIT, " ++> BSCRCH: Nonzero IER =" + I(m.IER, 2) + " in LINDRG");
         std::int32_t LBACK = 0;
         ABORT0(TPCM.EDUNIT, keyboard_unit, LBACK);
         TPCM.LBACK = LBACK;
         if (LBACK < 0)
             stop_program(StopKind::user_choice);
     }
-    INTERP(anc, tables.HLOD, RANCQ, m.HMEAN, MIN);
-    INTERP(tables.HLOD, tables.column(tables.TOPTEN, L, t), m.HMEAN, m.TTEN, MIN);
-    INTERP(tables.HLOD, tables.column(tables.TOPANG, L, t), m.HMEAN, m.TANG, MIN);
-    INTERP(tables.HLOD, tables.column(tables.BOTANG, L, t), m.HMEAN, m.BANG, MIN);
-    INTERP(tables.HLOD, tables.column(tables.BOTLEN, L, t), m.HMEAN, m.BLEN, MIN);
-    INTERP(tables.HLOD, LINCOM.FFRICT_from(1, L, t), m.HMEAN, m.FTEN, MIN);
-    const int next = std::min(MIN + 1, lincom_points);
-    m.TOPT1 = std::tan(LINCOM.TOPANG(next, L, t));
-    m.TOPT2 = std::tan(LINCOM.TOPANG(MIN, L, t));
     return m;
 }
 
@@ -695,7 +645,7 @@ void LINDRG(std::int32_t MINLN, std::int32_t MAXLN, std::span<const float> RANCQ
     const bool heading_profile = TPCM.LCSTCR == 3;
     const LineTables tables = lincom_tables();
     const MooringLines lines = lincom_mooring_lines(MINLN, MAXLN);
-    const bool six_dof = TPCM.SIMTYP == 17 || (TPCM.SIMTYP == 14 && TPCM.LEGTLP == 0);
+    const bool six_dof = six_dof_lines(TPCM.SIMTYP, TPCM.LEGTLP);
     double FGX_sum = 0.0;
     double FGY_sum = 0.0;
     std::vector<ElementSamples> samples;
@@ -707,8 +657,9 @@ void LINDRG(std::int32_t MINLN, std::int32_t MAXLN, std::span<const float> RANCQ
         const int t = C.LINEID(ILIN) % 1024;
         C.ITYP = t;
         const float RANC = RANCQ[slot(ILIN)];
-        const MeanState m = six_dof ? six_dof_state(tables, lines, ILIN, t, RANC, ZANCQ[slot(ILIN)])
-                                    : table_state(tables, t, RANC);
+        const MeanLineState m =
+            six_dof ? loadup_line_state(tables, lines, ILIN, t, RANC, ZANCQ[slot(ILIN)])
+                    : table_state(tables, t, RANC);
         // Step 4: tension and vertical span.
         C.HMEAN = m.HMEAN;
         C.DPHLD = m.HMEAN;

@@ -287,6 +287,7 @@ LineTables lincom_tables() {
     tables.BOTLEN = LINCOM.BOTLEN_words;
     tables.TOPANG = LINCOM.TOPANG_words;
     tables.BOTANG = LINCOM.BOTANG_words;
+    tables.FFRICT = LINCOM.FFRICT_words;
     tables.TT_SPLINE_DERIV = LINCOM.TT_SPLINE_DERIV_words;
     tables.ZDIST_ARR = LINCOM.ZDIST_ARR_words;
     tables.MIDLYR = LINCOM.MIDLYR;

@@ -33,6 +33,7 @@ struct LineTables {
     std::span<const float> BOTLEN;          // length on the bottom
     std::span<const float> TOPANG;          // top angle, radians above the horizontal
     std::span<const float> BOTANG;          // bottom angle
+    std::span<const float> FFRICT;          // seabed friction at the anchor
     std::span<const float> TT_SPLINE_DERIV; // second derivatives of TOPTEN across the rows
     std::span<const float> ZDIST_ARR;       // layer coordinate of row L (L itself)
     std::int32_t MIDLYR = 1;                // row of the fairlead height as entered
@@ -67,8 +68,8 @@ struct DisplacedGeometry {
     std::span<float> ANGDPP;
 };
 
-// The tables of LINCOM with the grid of TPCM (NUMTAB, NLAYER, ZSPAN) and LINCOM's MIDLYR,
-// DLAYER.
+// The tables of LINCOM (FFRICT included) with the grid of TPCM (NUMTAB, NLAYER, ZSPAN) and
+// LINCOM's MIDLYR, DLAYER.
 LineTables lincom_tables();
 // The lines MINLN..MAXLN: RANC, LINEID, TOTWT of LINCOM; ANGDEP, RFLD, ANCHGT of TPCM.
 MooringLines lincom_mooring_lines(std::int32_t MINLN, std::int32_t MAXLN);
