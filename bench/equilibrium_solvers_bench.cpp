@@ -24,6 +24,8 @@
 #include "runtime/units.h"
 #include "util/wave_numbers.h"
 
+#include "environment_fixture.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -34,109 +36,7 @@
 namespace lintar {
 namespace {
 
-constexpr int periods = 100;
-
-// A hull of fixed natural frequencies and RAOs that fall off with frequency.
-class StandInHull : public HullModel {
-public:
-    void characteristics() override {
-        HIMEM.WP = 0.6f;
-        HIMEM.WH = 0.7f;
-        HIMEM.WR = 0.5f;
-    }
-    void forces_and_raos(std::int32_t&) override { fill(); }
-    void reevaluate_raos() override { fill(); }
-    void report_section_1() override {}
-    void report_section_2() override {}
-
-private:
-    static void fill() {
-        for (int IW = 1; IW <= TPCM.NWP; ++IW) {
-            HIMEM.IW = IW;
-            INDXUP();
-            const float w = HIMEM.RLDUM(HIMEM.LW);
-            const float decay = 1.0f / (1.0f + w * w);
-            const std::int32_t slots[6] = {HIMEM.LSG, HIMEM.LSW, HIMEM.LHV,
-                                           HIMEM.LRL, HIMEM.LPT, HIMEM.LYA};
-            for (int d = 0; d < 6; ++d)
-                HIMEM.CRLDUM(slots[d]) = std::complex<float>(decay, 0.1f * static_cast<float>(d));
-        }
-    }
-};
-
-struct Environment {
-    std::ostringstream screen;
-    std::istringstream keyboard{std::string(1000, '\n')};
-    StandInHull hull;
-
-    Environment() {
-        set_console(&keyboard, &screen);
-        reset_program_state();
-        install_hull_model(HullModelKind::ship, &hull);
-        TpcmBlock& T = TPCM;
-        new_file_defaults(8, tpcm_word_count);
-        T.NTOGO = tpcm_word_count;
-        T.SIMTYP = 8;
-        T.EDUNIT = screen_unit;
-        T.NWP = periods;
-        for (int k = 1; k <= periods; ++k)
-            T.T(k) = 3.0f + 0.2f * static_cast<float>(k - 1);
-        T.NUNTS = 1;
-        T.DEPTH = 300.0f;
-        T.DWATR = 1025.0f;
-        T.DRAFT = 10.0f;
-        T.LWL = 200.0f;
-        T.BWL = 32.0f;
-        T.VKG = 12.0f;
-        T.VESTYP = 1;
-        T.SEMI_LIKE = 0;
-        T.NEGSUM = 1;
-        T.hideOrmanelReports = 1;
-        T.NDIR = 1;
-        T.WAVHDG(1) = 0.0f;
-        T.LRANDM = 0;
-        VESL1();
-        for (int k = 1; k <= periods; ++k) {
-            const float w = WAVCOM.W(k);
-            WAVCOM.WVK(k) = wave_number(w, T.DEPTH, WAVCOM.G);
-            const float wp = 0.6f;
-            const float sea = 5.0f / 16.0f * 16.0f * std::pow(wp, 4.0f) / std::pow(w, 5.0f) *
-                              std::exp(-1.25f * std::pow(wp / w, 4.0f));
-            WAVCOM.WPSD(k) = sea;
-            WAVCOM.SWLPSD(k) = 0.3f * sea;
-        }
-        T.LRANDM = T.LSWELL = 1;
-        T.SEAHDG(1) = 200.0f;
-        T.SWLHDG = 240.0f;
-        T.LWIND = T.LCURNT = 1;
-        T.WNDHDG = 30.0f;
-        T.CURHDG = 60.0f;
-        T.CURSPD = 1.5f;
-        T.LWBARG = 0x555;
-        T.LCBARG = 0x777;
-        T.TXWNDA = 800.0f;
-        T.YWNDAR = 3000.0f;
-        T.XCURAR = 320.0f;
-        T.YCURAR = 2000.0f;
-        SINES.WNDCOF = 0.0001f;
-        SINES.CURCOF = 0.05f;
-        SINES.HOVERD = 30.0f;
-        T.LWVCOF = 0x444;
-        T.WVFCX = T.WVFCY = T.WVFCM = 1.0f;
-        WAVCOM.BOWCF = WAVCOM.BEAMCF = 200.0f;
-        T.LEGDRG = 0;
-        T.CURFAC = 1.0f;
-        T.AUXFRC = 1;
-        T.XVFRC = 20.0f;
-        EQUILB.FEXTRN = 20.0f;
-        EQUILB.YAWARM = 50.0f;
-    }
-    ~Environment() {
-        install_hull_model(HullModelKind::ship, nullptr);
-        set_console(nullptr, nullptr);
-        reset_program_state();
-    }
-};
+using bench::Environment;
 
 // 150 lines of one linear type (H = 10 (d - 900), 1000 at rest), anchors 1000 out at azimuths
 // 2.4 degrees apart, fairleads 20 from the centre along the azimuths at the moment centre's
