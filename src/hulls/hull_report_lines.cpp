@@ -1,6 +1,8 @@
 // hulls/hull_report_lines.cpp: line shapes and the pause of the hull reports.
 #include "hulls/hull_report_lines.h"
 
+#include "util/unit_labels.h"
+
 #include "blocks/tpcm.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
@@ -52,6 +54,20 @@ bool report_pause() {
     if (P.IUNIT == P.EDUNIT)
         PRSRET(P.EDUNIT, keyboard_unit, P.LBACK);
     return P.LBACK < 0;
+}
+
+SectionTwoUnits section_two_units(const TpcmBlock& P) {
+    SectionTwoUnits u;
+    u.heave_unit = P.NUNTS == 1   ? " m.ton/(m/sec)"
+                   : P.NUNTS == 0 ? " k.lb/(ft/sec)"
+                                  : " PROBLEM here!";
+    u.roll_unit = P.NUNTS == 1   ? " m.ton*m./(rad/sec)"
+                  : P.NUNTS == 0 ? " ft*kip/(rad/sec)"
+                                 : " PROBLEM here!";
+    const bool slope = P.LSLPHT == 1;
+    u.wave_label = slope ? "SLOPE " : "HEIGHT";
+    u.wave_unit = slope ? std::string("DEGREES") : std::string(CAPUN(P.NUNTS));
+    return u;
 }
 
 } // namespace lintar

@@ -25,6 +25,17 @@ void motion_line(int IUNIT, std::string_view label, float value, std::string_vie
 void motion_text_line(int IUNIT, std::string_view label, std::string_view text,
                       std::string_view unit);
 
+// The units of the damping and wave columns of section II: the heave and roll damping units of
+// NUNTS, and the wave's label and unit ("SLOPE " in degrees when LSLPHT is 1, else "HEIGHT" in
+// the length unit).
+struct SectionTwoUnits {
+    std::string_view heave_unit;
+    std::string_view roll_unit;
+    std::string_view wave_label;
+    std::string wave_unit;
+};
+SectionTwoUnits section_two_units(const TpcmBlock& P);
+
 // N empty lines.
 void empty_lines(int IUNIT, int n);
 

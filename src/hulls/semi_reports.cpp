@@ -157,15 +157,7 @@ void SEMOUT() {
     const SimcomBlock& S = SIMCOM;
     const PascomBlock& Q = PASCOM;
     const float RHOWTR = WAVCOM.RHOWTR;
-    const std::string_view heave_unit = P.NUNTS == 1   ? " m.ton/(m/sec)"
-                                        : P.NUNTS == 0 ? " k.lb/(ft/sec)"
-                                                       : " PROBLEM here!";
-    const std::string_view roll_unit = P.NUNTS == 1   ? " m.ton*m./(rad/sec)"
-                                       : P.NUNTS == 0 ? " ft*kip/(rad/sec)"
-                                                      : " PROBLEM here!";
-    const bool slope = P.LSLPHT == 1;
-    const std::string_view wave_label = slope ? "SLOPE " : "HEIGHT";
-    const std::string wave_unit = slope ? std::string("DEGREES") : std::string(CAPUN(P.NUNTS));
+    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
 
     // A tension-leg platform of type 17: the natural frequencies without the tendons (or the
     // user's), beside the moored ones.

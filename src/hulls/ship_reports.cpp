@@ -82,15 +82,7 @@ void SHPOUT() {
     const TpcmBlock& P = TPCM;
     const HimemBlock& H = HIMEM;
     const float RHOWTR = WAVCOM.RHOWTR;
-    const std::string_view heave_unit = P.NUNTS == 1   ? " m.ton/(m/sec)"
-                                        : P.NUNTS == 0 ? " k.lb/(ft/sec)"
-                                                       : " PROBLEM here!";
-    const std::string_view roll_unit = P.NUNTS == 1   ? " m.ton*m./(rad/sec)"
-                                       : P.NUNTS == 0 ? " ft*kip/(rad/sec)"
-                                                      : " PROBLEM here!";
-    const bool slope = P.LSLPHT == 1;
-    const std::string_view wave_label = slope ? "SLOPE " : "HEIGHT";
-    const std::string wave_unit = slope ? std::string("DEGREES") : std::string(CAPUN(P.NUNTS));
+    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
 
     // The zero-speed damping in per cent of critical at the natural frequencies.
     float A33 = 0.0f, A55 = 0.0f, B33 = 0.0f, B55 = 0.0f;
