@@ -2,10 +2,17 @@
 // the net-load snapshot table.
 #include "low_frequency/offset_region.h"
 
+#include "blocks/equilb.h"
+#include "blocks/ergcom.h"
+#include "blocks/tpcm.h"
+#include "equilibrium/equilibrium_geometry.h"
+#include "equilibrium/six_dof_equilibrium.h"
 #include "runtime/assert.h"
 #include "util/algebra.h"
 #include "util/angles.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -263,6 +270,134 @@ void LOADVF(std::span<float, snapshot_loads * snapshot_columns> ARRAY,
         ARRAY[first + i] = force_body[i];
         ARRAY[first + 3 + i] = moment_body[i];
     }
+}
+
+namespace {
+
+// Word w of the low-frequency mode record g (1 surge, 2 sway, 3 yaw, 4 roll, 5 pitch): word 2
+// is the mode's frequency, word 23 its mass term.
+float mode_word(int w, int g) {
+    return EQUILB.LFSTAT(w, g);
+}
+constexpr int frequency_word = 2;
+constexpr int mass_word = 23;
+
+// The EQUILB and ERGCOM words the six-degree-of-freedom solver leaves at its last iterate.
+struct EquilibriumWords {
+    float RVES1, YCGVAR, VESANG, ZCGVAR, ROTVAL, ROTMOD;
+    std::array<float, 3> ROTDIR;
+    float PITOFF, ROLOFF, YAWOFF;
+
+    static EquilibriumWords save() {
+        const EquilbBlock& Q = EQUILB;
+        return {Q.RVES(1),
+                Q.YCGVAR(),
+                Q.VESANG(),
+                Q.ZCGVAR,
+                Q.ROTVAL,
+                Q.ROTMOD,
+                {Q.ROTDIR(1), Q.ROTDIR(2), Q.ROTDIR(3)},
+                ERGCOM.PITOFF,
+                ERGCOM.ROLOFF,
+                ERGCOM.YAWOFF};
+    }
+    void restore() const {
+        EquilbBlock& Q = EQUILB;
+        Q.RVES(1) = RVES1;
+        Q.YCGVAR() = YCGVAR;
+        Q.VESANG() = VESANG;
+        Q.ZCGVAR = ZCGVAR;
+        Q.ROTVAL = ROTVAL;
+        Q.ROTMOD = ROTMOD;
+        for (int k = 1; k <= 3; ++k)
+            Q.ROTDIR(k) = ROTDIR[static_cast<std::size_t>(k - 1)];
+        ERGCOM.PITOFF = PITOFF;
+        ERGCOM.ROLOFF = ROLOFF;
+        ERGCOM.YAWOFF = YAWOFF;
+    }
+};
+
+} // namespace
+
+void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
+             std::span<float, 3> ROTDRQ, float& ROTVLQ, float& ROTMDQ) {
+    EquilbBlock& Q = EQUILB;
+    const TpcmBlock& T = TPCM;
+    const std::span<const float, 2> trial(RVESQ.data(), 2);
+    const std::array<float, 2> mean = {Q.RVES(1), Q.YCGVAR()};
+    const float to_modes = -Q.VESANG() - Q.MODE_ROT_ANG;
+
+    // 1. The offset from the equilibrium, horizontal pair in the modes' frame.
+    float D_X = RVESQ[0] - Q.RVES(1);
+    float D_Y = RVESQ[1] - Q.YCGVAR();
+    float D_YAW = RVESQ[2] - Q.VESANG();
+    ROT2D(D_X, D_Y, to_modes);
+
+    // 2. The set-down and the angles the offset pulls along.
+    const float D_Z = ZPULLDOWN(trial, Q.DZDRPUL2, Q.DZDRPUL4) - Q.ZCGVAR;
+    const float D_ROLL_G = ANGLEPULL(trial, mean, Q.DXDXPUL(4), Q.DXDYPUL(4));
+    const float D_PITCH_G = ANGLEPULL(trial, mean, Q.DXDXPUL(5), Q.DXDYPUL(5));
+    float D_ROLL = D_ROLL_G;
+    float D_PITCH = D_PITCH_G;
+    ROT2D(D_ROLL, D_PITCH, to_modes);
+    D_YAW += ANGLEPULL(trial, mean, Q.DXDXPUL(6), Q.DXDYPUL(6));
+
+    const std::array<float, 6> start = {RVESQ[0],
+                                        RVESQ[1],
+                                        Q.ZCGVAR + D_Z,
+                                        Q.XVECTK(4) + D_ROLL_G,
+                                        Q.XVECTK(5) + D_PITCH_G,
+                                        Q.XVECTK(6) + D_YAW};
+    if (T.SIMTYP == 14) {
+        // 3. The tension-leg platform: the modes' restoring of the offset as an initial load.
+        const float WSURG = mode_word(frequency_word, 1);
+        const float WSWAY = mode_word(frequency_word, 2);
+        const float EMSURG = mode_word(mass_word, 1);
+        std::array<float, 6> F_INIT{};
+        F_INIT[0] = WSURG * WSURG * EMSURG * D_X;
+        F_INIT[1] = WSWAY * WSWAY * mode_word(mass_word, 2) * D_Y;
+        // The effective frequency of the horizontal pair; without an offset, or without a surge
+        // mass term to divide by, the geometric mean of the two frequencies.
+        const float offset_mass = std::hypot(D_X, D_Y) * EMSURG;
+        const float WLF_EFF = offset_mass > 0.0f
+                                  ? std::sqrt(std::hypot(F_INIT[0], F_INIT[1]) / offset_mass)
+                                  : std::sqrt(WSURG * WSWAY);
+        Q.WLF_EFF = WLF_EFF;
+        ROT2D(F_INIT[0], F_INIT[1], -to_modes);
+        F_INIT[2] = WLF_EFF * WLF_EFF * EMSURG * D_Z;
+        F_INIT[3] = WSWAY * WSWAY * mode_word(mass_word, 4) * D_ROLL;
+        F_INIT[4] = WSURG * WSURG * mode_word(mass_word, 5) * D_PITCH;
+        ROT2D(F_INIT[3], F_INIT[4], -to_modes);
+        F_INIT[5] = WLF_EFF * WLF_EFF * mode_word(mass_word, 3) * D_YAW;
+
+        const EquilibriumWords kept = EquilibriumWords::save();
+        std::array<float, 6> XVEC{};
+        float PITOFF = 0.0f, ROLOFF = 0.0f, YAWOFF = 0.0f;
+        EQFND3(true, start, F_INIT, true, XVEC, PITOFF, ROLOFF, YAWOFF, false, false);
+        kept.restore();
+        std::copy(XVEC.begin(), XVEC.end(), XVECQ.begin());
+        RVESQ[0] = XVECQ[0];
+        RVESQ[1] = XVECQ[1];
+        RVESQ[2] = XVECQ[5] + T.VESAN0;
+        RVESQ[3] = XVECQ[2];
+    } else if (T.SIMTYP == 17) {
+        // 4. The spar follows the trial offset with the pulled angles.
+        std::copy(start.begin(), start.end(), XVECQ.begin());
+    }
+
+    // 5. The heave and the rotation as axis and angle.
+    ZLEVL = XVECQ[2];
+    ROTVLQ = std::sqrt(XVECQ[3] * XVECQ[3] + XVECQ[4] * XVECQ[4] + XVECQ[5] * XVECQ[5]);
+    if (ROTVLQ == 0.0f) {
+        ROTDRQ[0] = 1.0f;
+        ROTDRQ[1] = 0.0f;
+        ROTDRQ[2] = 0.0f;
+    } else {
+        for (std::size_t i = 0; i < 3; ++i)
+            ROTDRQ[i] = std::clamp(XVECQ[3 + i] / ROTVLQ, -1.0f, 1.0f);
+    }
+    ROTVLQ *= 57.295776f;
+    ROTMDQ = 1.0f;
 }
 
 } // namespace lintar

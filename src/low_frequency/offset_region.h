@@ -91,4 +91,22 @@ void LOADVF(std::span<float, snapshot_loads * snapshot_columns> ARRAY,
 // The column of the snapshot table for level LFINDEX (1 to 3) and the two indices.
 int snapshot_column(std::int32_t LFINDEX, std::int32_t XYINDEX, std::int32_t PMINDEX);
 
+// XVECUPD: the six-degree-of-freedom position XVECQ (x, y, heave, rotation vector in radians)
+// of a spar or tension-leg platform moved from the equilibrium (RVES, YCGVAR, VESANG, ZCGVAR of
+// EQUILB) to the trial position RVESQ (x, y, heading, heave). The offset, taken into the frame
+// of the low-frequency modes (heading plus MODE_ROT_ANG), brings the set-down of ZPULLDOWN and
+// the roll, pitch and yaw of the pull-down derivatives along. Program code 17 (spar): XVECQ is
+// the trial offset with the still-water angles XVECTK(4..6) plus those pulls. Program code 14
+// (tension-leg platform): the offsets times the modes' stiffnesses (frequency squared times the
+// mass term of the surge, sway, roll, pitch and yaw records) are an initial load, under which
+// EQFND3 solves the equilibrium, environment on, from the trial position; RVESQ becomes that
+// solution and EQUILB.WLF_EFF the effective frequency of the horizontal pair (sqrt of the
+// surge and sway frequencies' product without an offset or a surge mass term). The solver's
+// moves of EQUILB's position and rotation words and of ERGCOM's angle offsets are undone, so
+// the next trial position is again taken from the equilibrium. Other program codes leave XVECQ
+// as passed. Then for every code: ZLEVL = XVECQ(3), ROTVLQ the rotation's size in degrees,
+// ROTDRQ its direction ((1, 0, 0) without rotation), ROTMDQ = 1.
+void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
+             std::span<float, 3> ROTDRQ, float& ROTVLQ, float& ROTMDQ);
+
 } // namespace lintar
