@@ -162,6 +162,32 @@ TEST(MeanLineShape, NodeDerivativesOfAnElasticLineFollowIrvinesCatenary) {
     EXPECT_NEAR(LINCOM.DPHIF_DAF(1), dphi, 5e-3 * std::abs(dphi));
 }
 
+TEST(MeanLineShape, TheVerticalInterpolationProgramsReadTheLayerOfTheLinesOffset) {
+    // Tables at fairlead heights 390, 400 and 410 ft; the line's offset of +5 ft raises its
+    // span to 405 ft and blends the two upper rows half and half. At the closed form's
+    // distance for 120 kips over 405 ft the blended table gives 120 kips within its
+    // interpolation (0.5 %), and the line is solved over 405 ft at the load it gives.
+    ScriptedConsole console;
+    const ElasticCatenary e{1200.0, 0.08, 2e-5};
+    define_type(1, {{400.0, 0.08, 2e-5}, {400.0, 0.08, 2e-5}, {400.0, 0.08, 2e-5}}, 0);
+    build_tables(e, 1, 50.0, 200.0, 16, 400.0, 10.0, 3);
+    TPCM.SIMTYP = 17;
+    TPCM.NBUG0 = 0;
+    TPCM.DRAFT = 0.0f;
+    TPCM.ANCHGT(1) = 400.0f;
+    TPCM.LINTYP(1, 1) = 1;
+    TPCM.RFLD(3, 1) = 0.0f;
+    TPCM.NLIN = 1;
+    LINCOM.LINEID(1) = 1;
+    LINCOM.DSLOPE = 0.0;
+    const std::vector<float> RANCHR(150, static_cast<float>(e.span(120.0, 405.0)));
+    const std::vector<float> ZANCHR(150, 5.0f);
+    LINDRV(RANCHR, ZANCHR);
+    EXPECT_FLOAT_EQ(LINCOM.DELTAZ, 405.0f);
+    EXPECT_NEAR(LINCOM.HMEAN, 120.0, 0.6);
+    EXPECT_NEAR(LINCOM.TPTEN0, e.top_tension(LINCOM.HMEAN, 405.0), 1e-4 * LINCOM.TPTEN0);
+}
+
 TEST(MeanLineShape, TheSpanFollowsTheProgramType) {
     // Each arrangement places the fairlead and the far end so that the span is the chain's
     // 300 ft: the results are the chain's whatever the program type.
