@@ -157,7 +157,10 @@ void DMPINT(float& Y, int IOSCRN, float RNOVR2, float DELTA) {
                            {" ++> FATAL error: unfixable roundoff error in DMPINT"});
             }
             if (IER == 2) {
-                if (NDIM <= most_levels_before_doubling) {
+                // An integrand beyond the four-byte range gives no estimate that more levels
+                // could improve, and each level doubles the work (80 levels would run for
+                // ever): the levels are exhausted now.
+                if (NDIM <= most_levels_before_doubling && std::isfinite(Y)) {
                     NDIM = 2 * NDIM;
                     continue;
                 }

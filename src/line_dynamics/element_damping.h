@@ -43,7 +43,9 @@ float SUBINT(float X, float RNOVR2, float DELTA);
 //   QATR meets rounding errors or runs out of levels, and the tolerance lowered to 0.8 % of Y.
 // IOSCRN is the dialogue unit (41 in an unattended run). Ends the run (status 1) after its
 // fatal message and the Return pause when the gamma function fails, when rounding errors
-// cannot be overcome, when 80 levels are too few, and when the tail is still too large at 80.
+// cannot be overcome, when 80 levels are too few or the integrand leaves the four-byte range
+// (the quadrature's value is then not finite, and more levels would only double the work),
+// and when the tail is still too large at 80.
 // After 100 quadratures it warns of a possible iteration failure and offers the abort prompt:
 // "A" ends the run (the user's choice), Return goes on with a fresh count; an unattended run
 // stops there (status 1).

@@ -244,6 +244,53 @@ TEST(DampingIntegral, ATailThatStaysLargeStopsAfterTheLastUpperLimit) {
     }
 }
 
+TEST(DampingIntegral, AnIntegrandBeyondTheRealRangeStopsRatherThanRunningForEver) {
+    // n = 20, d = 1000: (sqrt(1 + 1000 x) - 1)^20 exceeds the four-byte range near x = 10, so
+    // the quadrature's value is not finite at any table size; doubling the table to 40 and 80
+    // levels (2^39 and 2^79 integrand values) would never end. It stops at once with the
+    // message of exhausted levels.
+    ScriptedConsole console("\n");
+    float Y = 0.0f;
+    const auto stop = run_until_stop([&] { DMPINT(Y, screen_unit, 20.0f, 1000.0f); });
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_EQ(*stop, StopKind::error);
+    EXPECT_EQ(console.screen(), "++> FATAL error: NDIM > NDMSUP in DMPINT\n \n"
+                                " Press <RETURN> to continue: ");
+}
+
+TEST(DampingIntegral, AToleranceThatNeverSettleAreReportedAfterAHundredQuadratures) {
+    // n = 3, d = 0.001: the quadrature meets rounding errors at 0.8 % of Y and converges at
+    // ten times that, which is too loose, and so on round: after 100 quadratures the warning
+    // and the abort prompt. Return starts a fresh count (and the warning comes again); "A"
+    // ends the run as the user's choice; an unattended run stops with status 1.
+    {
+        ScriptedConsole console("\nA\n");
+        float Y = 0.0f;
+        const auto stop = run_until_stop([&] { DMPINT(Y, screen_unit, 3.0f, 0.001f); });
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(*stop, StopKind::user_choice);
+        const std::string screen = console.screen();
+        const std::string warning = " ++> Possible iteration failure in DMPINT\n";
+        const auto first = screen.find(warning);
+        ASSERT_NE(first, std::string::npos) << screen;
+        const auto second = screen.find(warning, first + 1);
+        ASSERT_NE(second, std::string::npos) << screen;
+        EXPECT_EQ(screen.find(warning, second + 1), std::string::npos);
+    }
+    {
+        ScratchFolder folder;
+        ScriptedConsole console;
+        ASSERT_TRUE(open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace,
+                              FileForm::formatted));
+        float Y = 0.0f;
+        const auto stop = run_until_stop([&] { DMPINT(Y, diagnostics_unit, 3.0f, 0.001f); });
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(*stop, StopKind::error);
+        close_unit(diagnostics_unit);
+        EXPECT_EQ(folder.read("Diagnostics.stxt"), " ++> Possible iteration failure in DMPINT\n");
+    }
+}
+
 TEST(DampingIntegral, TheIntegrandIsTheDocumentedOne) {
     EXPECT_FLOAT_EQ(SUBINT(0.0f, 1.5f, 2.0f), 0.0f);
     EXPECT_FLOAT_EQ(SUBINT(4.0f, 2.0f, 2.0f), std::exp(-4.0f) * 4.0f);
