@@ -258,7 +258,7 @@ TEST(DampingIntegral, AnIntegrandBeyondTheRealRangeStopsRatherThanRunningForEver
                                 " Press <RETURN> to continue: ");
 }
 
-TEST(DampingIntegral, AToleranceThatNeverSettleAreReportedAfterAHundredQuadratures) {
+TEST(DampingIntegral, TolerancesThatNeverSettleAreReportedAfterAHundredQuadratures) {
     // n = 3, d = 0.001: the quadrature meets rounding errors at 0.8 % of Y and converges at
     // ten times that, which is too loose, and so on round: after 100 quadratures the warning
     // and the abort prompt. Return starts a fresh count (and the warning comes again); "A"
