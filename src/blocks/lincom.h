@@ -327,6 +327,22 @@ struct LincomBlock {
     const float& DTZ_CRNT_FLEX(int t) const {
         return DTZ_CRNT_FLEX_words[col_major(t, lincom_types)];
     }
+
+    // ---- Mean shape of the line dynamics (LINDRV) ------------------------------------------
+    double TPTEN_CSTH; // top tension with the fairlead raised at constant horizontal load
+    double BTTEN_CSTH; // bottom tension with the fairlead raised at constant horizontal load
+    double TPTEN_CSTZ; // top tension at the raised load DPHLD2 over the mean span
+    double BTTEN_CSTZ; // bottom tension at the raised load DPHLD2 over the mean span
+    double AVTAN_words[lincom_nodes]; // node tangents of the mean shape
+    double& AVTAN(int k) { return AVTAN_words[col_major(k, lincom_nodes)]; }
+    const double& AVTAN(int k) const { return AVTAN_words[col_major(k, lincom_nodes)]; }
+    double AVSEC_words[lincom_nodes]; // node secants of the mean shape
+    double& AVSEC(int k) { return AVSEC_words[col_major(k, lincom_nodes)]; }
+    const double& AVSEC(int k) const { return AVSEC_words[col_major(k, lincom_nodes)]; }
+    // Per line: derivative of the fairlead angle for fairlead motion along the line.
+    double DPHIF_DAF_words[lincom_lines];
+    double& DPHIF_DAF(int i) { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
+    const double& DPHIF_DAF(int i) const { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
 };
 
 static_assert(std::is_standard_layout_v<LincomBlock>);
