@@ -5,8 +5,8 @@
 // peak factor) and side (1 plus, 2 minus); the node arrays add the node (1..26, node 1 at the
 // fairlead) in front. Only the words written so far are declared: the vertical span DZTOTL,
 // whose mean-position slots the line-table stage fills, and the mean-position results of the
-// static equilibrium (MENSET, NODE_EVAL2). The extreme tensions and offset records join them
-// with the low-frequency subsystem.
+// static equilibrium (MENSET, NODE_EVAL2, the distances RLOVAR). The extreme tensions and
+// offset records join them with the low-frequency subsystem.
 #pragma once
 
 #include "blocks/block_support.h"
@@ -126,6 +126,15 @@ struct OutcomBlock {
         return std::span<float, outcom_nodes>(&NODE_Z(1, i, c, s), outcom_nodes);
     }
     float FZMEN0; // vertical mooring force of the starting state
+    // Horizontal fairlead-anchor distance of line i in case c on side s (the static
+    // equilibrium fills the mean-position case 4).
+    float RLOVAR_words[outcom_case_words];
+    float& RLOVAR(int i, int c, int s) {
+        return RLOVAR_words[col_major(i, outcom_lines, c, outcom_cases, s, outcom_sides)];
+    }
+    const float& RLOVAR(int i, int c, int s) const {
+        return RLOVAR_words[col_major(i, outcom_lines, c, outcom_cases, s, outcom_sides)];
+    }
 };
 static_assert(std::is_standard_layout_v<OutcomBlock>);
 

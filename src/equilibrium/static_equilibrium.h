@@ -3,8 +3,10 @@
 // a tanker moored by a hawser to a buoy), and the working values of one run.
 #pragma once
 
+#include "environment/net_environment.h"
 #include "lines/mooring_force.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -30,31 +32,57 @@ struct QstatRun {
     // Mooring force (global axes) and moment at the starting state, and at the current state.
     float FXERR = 0.0f, FYERR = 0.0f, FZERR = 0.0f, TXERR = 0.0f, TYERR = 0.0f, TZERR = 0.0f;
     float FXTMP = 0.0f, FYTMP = 0.0f, FZTMP = 0.0f, TXTMP = 0.0f, TYTMP = 0.0f, TZTMP = 0.0f;
-    std::int32_t IEQSET = 0; // mode word of the force routines: 0 iterating, 2 final
-    float DTZTMP = 0.0f;     // yaw moment at the heading minus that 0.1 rad further on
-    float TQSCALE = 0.0f;    // moment tolerance of the stability check
-    bool ENVRON = false;     // the environment is applied in the solver
-    // Environmental force in global axes at the final heading (the load pass 2 of the
-    // two-body case puts on the buoy).
-    float FXENVG = 0.0f, FYENVG = 0.0f;
+    std::int32_t IEQSET = 0;    // mode word of the force routines: 0 iterating, 2 final
+    float DTZTMP = 0.0f;        // yaw moment at the heading minus that 0.1 rad further on
+    float TQSCALE = 0.0f;       // moment tolerance of the stability check
+    bool ENVRON = false;        // the environment is applied in the solver
+    std::int32_t IEQTYP = 0;    // report section: 0 still water as specified, 1 after the reset,
+                                // 2 full environment
+    float ANGERR = 0.0f;        // heading change VESANG - VESAN0, reduced to (-pi, pi]
+    float TRTERR = 0.0f;        // turret-angle change TRTNGL - TRTNG0, reduced
+    bool not_converged = false; // the last solve ended in an estimate the user accepted
+    // DP heading hold: attempt under way, target heading (radians), yaw energy between the
+    // heading and the target, consecutive failures with the automatic spring.
+    bool DPON = false;
+    float DPRAD = 0.0f, DPERG = 0.0f;
+    std::int32_t DPTRYS = 0;
+    // The six-degree-of-freedom solver's memory and its solution vector.
+    std::array<float, 6> X_INIT{}, F_INIT{}, XVEC{};
+    float TMPSPD = 0.0f;                 // current speed at the spar's draft
+    std::int32_t NEGSAV = 0, MFBKSV = 0; // NEGSUM, MORFBK kept over VESL1
+    float DRFT_MAX = 0.0f, DZMIN = 0.0f; // the current profile's draft and thinnest layer
+    NetForces ENV;                       // NETFOR's split at the final heading
+    // Environmental force and moment in global axes at the final heading (the load pass 2 of
+    // the two-body case puts on the buoy).
+    float FXENVG = 0.0f, FYENVG = 0.0f, FZENVG = 0.0f;
+    float TXENVG = 0.0f, TYENVG = 0.0f, TZENVG = 0.0f;
 };
 
 // Called at the end of each pass with the run's values, while TPCM, EQUILB and LOCAL2 still
 // describe that pass (tests watch the passes through it).
 using QstatPassHook = std::function<void(const QstatRun&)>;
 
-// QSTAT: the quasi-static mean-position analysis, in its steps: the displaced-state copies of
-// LINCOM (RANCP, RANCK, ANGDPP), VESAN0 and BVSAN0 of TPCM to radians in place, RHOAIR of
-// WAVCOM, TRTNG0; per pass the line range of LOCAL2, the applied-force words and the starting
-// state of EQUILB with the mooring force there, the still-water stability check (its warning
-// on EDUNIT and the pause, where "-1" stops the run) and the environment switch; the two-body
-// bookkeeping, and after the last pass of the two-body case the vessel section of TPCM and
-// the state of EQUILB describe the tanker again.
-// The solvers, the quiescent-state reset, the environmental solve and the report
-// "MEANOUT.stxt" are not built yet: data that need them (an unstable start with LRESET 1, an
-// environment to apply, the current profile of program codes 10 and above, the sea state and
-// vessel motions of a program code other than 8) get a message naming what is not yet
-// supported on EDUNIT, the Return pause and an error stop (status 1).
+// QSTAT: the quasi-static mean-position analysis, in its steps: the report "MEANOUT.stxt" on
+// unit 1 when IUNIT is 1 and LEQCND set; the displaced-state copies of LINCOM (RANCP, RANCK,
+// ANGDPP), VESAN0 and BVSAN0 of TPCM to radians in place, RHOAIR of WAVCOM, TRTNG0; for
+// program codes 10 and above the current profile; with LQUAS and a code other than 8 the sea
+// state in WAVCOM. Per pass: the line range of LOCAL2 (and with LQUAS, codes other than 8, the
+// wave-frequency set-up VESL1 without its report), the applied-force words (set directly for
+// code 8 or without LQUAS, else by CFPREP), the starting state of EQUILB with the mooring
+// force there, the still-water stability check (the warning on EDUNIT and the pause, where
+// "-1" stops the run; with LRESET 1 the reset to the nearest equilibrium, whose lines become
+// the data's), the still-water section of the report, then with the environment switched on
+// the equilibrium in the environment with the DP heading hold and position check, the final
+// evaluation, the environmental load split into EQUILB's words and the full-environment
+// section. The two-body bookkeeping, and after the last pass of the two-body case the vessel
+// section of TPCM and the state of EQUILB describe the tanker again; the towed case's tow line
+// is put back and codes 10 and 13 set the end separation. A loads-only run (ONLYLD and ISURGE
+// 1) reports the starting state and ends the passes there.
+// Ends the run (status 1) when the report cannot be opened, for a hawser number outside the
+// mooring, a current profile out of order, a swell peak outside the period grid, a DP heading
+// that the spring cannot hold, the DP energy failures, and where the solvers, VESL1, CFPREP,
+// MENSET and EQLOUT end it; at "A" after the thin-layer note and at the DP prompts (the user's
+// choice; an unattended run stops at the DP prompts with status 1).
 void QSTAT();
 void QSTAT(const QstatPassHook& after_pass);
 

@@ -68,6 +68,20 @@ inline void stamp_as_saved() {
     TPCM.DAT_ID = 149;
 }
 
+// The line-length words the pre-run checks of a save set (SHORTY, LONGIE: the shortest and
+// longest total length of the line types), from the data's sublines.
+inline void set_checked_line_lengths() {
+    TPCM.SHORTY = 1.0e30f;
+    TPCM.LONGIE = 0.0f;
+    for (int t = 1; t <= TPCM.NTYP; ++t) {
+        float L = 0.0f;
+        for (int e = 1; e <= TPCM.NELEM(t); ++e)
+            L += TPCM.SLEN(e, t);
+        TPCM.SHORTY = std::min(TPCM.SHORTY, L);
+        TPCM.LONGIE = std::max(TPCM.LONGIE, L);
+    }
+}
+
 // The second body's section of TPCM made a copy of the vessel's (the buoy of a CALM
 // arrangement described as the vessel is), but for its own arrangement word BIARCO, 0.
 inline void copy_vessel_to_buoy_section() {

@@ -33,6 +33,7 @@ using namespace lintar::testing;
 void write_data(const ScratchFolder& folder, const std::function<void()>& fill,
                 const std::string& name = "CATDAT") {
     fill();
+    set_checked_line_lengths();
     std::vector<std::uint32_t> image = tpcm_image();
     std::int32_t count = tpcm_word_count;
     std::int32_t IERR = 0;
@@ -176,7 +177,9 @@ TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
 
 // The four-line spread mooring of the editor's tests as the engine runs it: balanced, it
 // passes the static-equilibrium stage; with one line pulling harder and the quiescent
-// equilibrium to be computed, it is refused, for that reset is not built yet.
+// equilibrium to be computed, the warning says that the lines are modified, the state is reset
+// to the equilibrium nearby, and the offset table follows. Both write the still-water section
+// of "MEANOUT.stxt" (the state as specified, then the state after the reset).
 TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
     const auto fill = [](float first_line_tension) {
         fill_spread_mooring();
@@ -187,6 +190,7 @@ TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
     for (int L = 1; L <= 7; ++L)
         tables += "\n >>> Preparing level " + I(L, 2) + " interpolation table\n\n";
     const std::string computing = " >>> Computing mean vessel offset and orientation...\n";
+    const std::string quiescent = "IIa.  Quiescent Equilibrium Summary";
     {
         SCOPED_TRACE("balanced");
         ScratchFolder folder;
@@ -194,20 +198,38 @@ TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
         const ProgramRun run = run_program("lintar-engine", "", folder.path());
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.screen, tables + computing + lateral_progress);
+        const std::string report = folder.read("MEANOUT.stxt");
+        EXPECT_EQ(pages_of(report).size(), 1u);
+        EXPECT_NE(report.find(quiescent), std::string::npos);
+        EXPECT_NE(report.find(" ++> User-specified still-water conditions produced the"),
+                  std::string::npos);
+        EXPECT_TRUE(folder.has("OFFSETS.stxt"));
     }
     {
         SCOPED_TRACE("unbalanced");
         ScratchFolder folder;
         write_data(folder, [&] { fill(300.0f); });
         const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
-        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.status, 0) << run.screen;
         const std::string warning =
             computing + "++> WARNING: specified initial conditions did not produce a\n";
         EXPECT_EQ(run.screen.substr(0, tables.size() + warning.size()), tables + warning);
-        const std::string refusal =
-            "\n ++> The reset of an unstable quiescent state to equilibrium is not yet "
-            "supported\n \n Press <RETURN> to continue: ";
-        EXPECT_TRUE(run.screen.ends_with(refusal)) << run.screen;
+        const std::string reset = "    Initial line tensions/departure angles have been modified\n"
+                                  "    to produce a quiescent-condition equilibrium configuration\n"
+                                  " \n Press <RETURN> to continue: " +
+                                  lateral_progress;
+        EXPECT_TRUE(run.screen.ends_with(reset)) << run.screen;
+        const std::vector<std::string> pages = pages_of(folder.read("MEANOUT.stxt"));
+        ASSERT_EQ(pages.size(), 2u);
+        EXPECT_NE(pages[0].find(" ++> User-specified still-water conditions produced the"),
+                  std::string::npos);
+        EXPECT_NE(pages[1].find(" ++> WARNING: User-specified initial conditions did *not* "
+                                "produce a stable"),
+                  std::string::npos);
+        EXPECT_NE(pages[1].find(">>> Simulation-estimated still-water line conditions"),
+                  std::string::npos)
+            << pages[1];
+        EXPECT_TRUE(folder.has("OFFSETS.stxt"));
     }
 }
 
@@ -429,9 +451,9 @@ TEST(Engine, RunsABuoyWithAHawser) {
     };
     ScratchFolder folder;
     write_data(folder, fill);
-    // The slack hawser at the first point lies below the tables' second row: the tension
-    // warning's pause takes a Return.
-    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    // The slack hawser lies outside its table in the still-water report, and below the tables'
+    // second row at the first point of the offset table: each warning's pause takes a Return.
+    const ProgramRun run = run_program("lintar-engine", "\n\n", folder.path());
     EXPECT_EQ(run.status, 0) << run.screen;
     EXPECT_NE(run.screen.find("An estimated tension for line number  4"), std::string::npos);
     ASSERT_TRUE(folder.has("OFFSETS.stxt"));
