@@ -19,10 +19,12 @@ void load_engine_data(std::string_view DATFIL) {
     load_for_analysis(ID, tpcm_word_count);
 }
 
-// run_engine_stages: the check of the wave-load models, then MRSTAT, QSTAT and CATTBL. Reads
-// and writes TPCM and the analysis blocks; the reports go to their files. The check and each
-// stage may end the run (see their own headers); the check writes no file.
+// run_engine_stages: the checks of the input the stages use (the static equilibrium's and the
+// wave-load models'), then MRSTAT, QSTAT and CATTBL. Reads and writes TPCM and the analysis
+// blocks; the reports go to their files. The checks and each stage may end the run (see their
+// own headers); the checks write no file.
 void run_engine_stages() {
+    check_static_equilibrium_input(TPCM.EDUNIT);
     check_wave_load_tables(TPCM.EDUNIT);
     MRSTAT();
     QSTAT();

@@ -489,6 +489,94 @@ TEST(StaticEquilibrium, TwoBodyPassesAndRestoresTheTanker) {
     EXPECT_EQ(LINCOM.ANGDPP(5), 170.0f);
 }
 
+// The analysis entry's checks, each limited to what the run uses: the offset program refuses a
+// sea, swell, current or wind switch and checks nothing of the coefficients; the other codes
+// check the vessel's dimensions where the coefficients are prepared, the period grid where the
+// sea state is set; the six-degree-of-freedom hulls need water under the keel.
+TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::string first_line; // "" when the check passes
+    };
+    const auto code = [](std::int32_t SIMTYP) {
+        TPCM.EDUNIT = screen_unit;
+        TPCM.SIMTYP = SIMTYP;
+        TPCM.LQUAS = 1;
+        TPCM.LWL = 300.0f;
+        TPCM.BWL = 50.0f;
+        TPCM.DRAFT = 15.0f;
+        TPCM.DEPTH = 300.0f;
+        TPCM.NWP = 3;
+        TPCM.T(1) = 5.0f;
+        TPCM.T(2) = 10.0f;
+        TPCM.T(3) = 15.0f;
+    };
+    const Case cases[] = {
+        {"offset program, second swell",
+         [&] {
+             code(8);
+             TPCM.LSWEL2 = 1;
+         },
+         " ++> FATAL error: The switch LSWEL2 (second swell) is on, but the offset program"},
+        {"offset program, wind",
+         [&] {
+             code(8);
+             TPCM.LWIND = 1;
+         },
+         " ++> FATAL error: The switch LWIND (wind) is on, but the offset program"},
+        {"offset program without coefficients",
+         [&] {
+             code(8);
+             TPCM.LWL = 0.0f;
+             TPCM.NWP = 0;
+         },
+         ""},
+        {"towed case without a beam",
+         [&] {
+             code(10);
+             TPCM.BWL = 0.0f;
+         },
+         " ++> FATAL error: Waterline length LWL, beam BWL and draft DRAFT must be positive"},
+        {"towed case without the sea state",
+         [&] {
+             code(10);
+             TPCM.LQUAS = 0;
+             TPCM.BWL = 0.0f;
+         },
+         ""},
+        {"uneven period grid",
+         [&] {
+             code(10);
+             TPCM.T(3) = 16.0f;
+         },
+         "x"},
+        {"spar on the sea bed",
+         [&] {
+             code(17);
+             TPCM.DRAFT = TPCM.DEPTH;
+         },
+         " ++> FATAL error: The water depth DEPTH does not exceed the draft DRAFT;"},
+        {"spar afloat", [&] { code(17); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console("\n");
+        c.change();
+        const auto stop = run_until_stop([] { check_static_equilibrium_input(TPCM.EDUNIT); });
+        if (c.first_line.empty()) {
+            EXPECT_FALSE(stop);
+            EXPECT_EQ(console.screen(), "");
+        } else {
+            EXPECT_EQ(stop, StopKind::error);
+            if (c.first_line != "x") {
+                EXPECT_TRUE(console.screen().starts_with("\n" + c.first_line + "\n"))
+                    << console.screen();
+            }
+        }
+    }
+}
+
 // The four-byte trigonometry of the lines at 90 and 270 degrees leaves a force of some 1e-5
 // across the spread, whose sign no hand computation can tell: the report shows it as "-0.00"
 // or "0.00", a direction of 180 degrees as "-180.00" or "180.00", and the direction of the
