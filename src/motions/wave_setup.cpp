@@ -42,7 +42,7 @@ struct WaveSetupStore {
     bool check_natural_periods = true;
 };
 WaveSetupStore wave_setup_store;
-const StateReset reset_wave_setup_store{[] { wave_setup_store = {}; }};
+const StateReset reset_wave_setup_store{[] { wave_setup_store = {}; }, StoreKind::analysis};
 
 // The names of a run: by vessel type, then by arrangement and program code.
 struct MotionRunNames {
