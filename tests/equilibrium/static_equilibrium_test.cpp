@@ -734,5 +734,31 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
     EXPECT_EQ(without_rounding_signs(rest), without_rounding_signs(joined(page)));
 }
 
+// The DP heading hold with the user's spring on the linear spread held by the applied force: the
+// target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
+// its data value; the DP moment cancels the environment's yaw moment at the target (none here).
+TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    fill_linear_spread();
+    TPCM.NLIN = 4;
+    TPCM.SHORTY = 1000.0f;
+    TPCM.LWL = 300.0f;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.XVFRC = 500.0f;
+    TPCM.DPAFLG = 1; // heading hold, the user's spring
+    TPCM.DPANG = 0.3f;
+    TPCM.DPASPR = 100.0f;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(console.screen(), computing);
+    EXPECT_EQ(TPCM.DPASPR, 100.0f);
+    EXPECT_EQ(passes[0].TOTTRY, 0);
+    EXPECT_LE(std::abs(EQUILB.VESANG() - 0.3f / DEGRAD), 0.01f);
+    EXPECT_NEAR(EQUILB.RVES(1), x_solution, 2e-3);
+}
+
 } // namespace
 } // namespace lintar
