@@ -17,8 +17,8 @@ void load_engine_data(std::string_view DATFIL);
 // The analysis stages on the loaded data, in their order: the line tables and the static line
 // report (MRSTAT), then the static-equilibrium stage (QSTAT), which finds the still-water state
 // and leaves the quiescent heading VESAN0 in radians and the reference turret angle TRTNG0,
-// then the offset-table analysis (CATTBL), which writes "OFFSETS.stxt". Rewrites TPCM in
-// memory only.
+// then the offset-table analysis (CATTBL), which writes "OFFSETS.stxt". The stages work on
+// TPCM in memory; afterwards TPCM holds the data as they were before the analysis.
 void run_engine_stages();
 
 // The whole run: load_engine_data, then run_engine_stages.

@@ -26,7 +26,7 @@ struct PreparationStore {
     bool elpcof_warned = false;
 };
 PreparationStore store;
-const StateReset reset_store{[] { store = PreparationStore{}; }};
+const StateReset reset_store{[] { store = PreparationStore{}; }, StoreKind::analysis};
 
 // The Munk factor 1 + E / (2 - E) of an ellipse with the squared axis ratios r1, r2.
 float munk_factor(float r1, float r2) {

@@ -105,7 +105,7 @@ struct CurrentStore {
     bool code_warned = false;
 };
 CurrentStore store;
-const StateReset reset_store{[] { store = CurrentStore{}; }};
+const StateReset reset_store{[] { store = CurrentStore{}; }, StoreKind::analysis};
 
 bool given(const CurrentSet& set, std::int32_t IXYZ) {
     return set.columns[static_cast<std::size_t>(IXYZ - 1)] != nullptr;

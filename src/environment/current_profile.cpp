@@ -26,7 +26,7 @@ struct CurrentProfileStore {
     bool first_call = true;
 };
 CurrentProfileStore store;
-const StateReset reset_store{[] { store = CurrentProfileStore{}; }};
+const StateReset reset_store{[] { store = CurrentProfileStore{}; }, StoreKind::analysis};
 
 // Levels 1..n of CURPROF at the given depths, speeds and one heading.
 void set_level(int i, float depth, float speed, float heading) {

@@ -75,7 +75,7 @@ struct AlignedDriftStore {
     float WAVK = 0.0f, RAOFAC = 0.0f;
 };
 AlignedDriftStore aligned;
-const StateReset reset_aligned{[] { aligned = AlignedDriftStore{}; }};
+const StateReset reset_aligned{[] { aligned = AlignedDriftStore{}; }, StoreKind::analysis};
 
 // The response column IWAVID of RLRAOH2 at wave number WAVK over the grid's wave numbers; the
 // value at the nearer end outside the grid.

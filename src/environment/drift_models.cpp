@@ -29,7 +29,7 @@ struct DriftModelStore {
     bool undefined_model_warned = false;
 };
 DriftModelStore store;
-const StateReset reset_store{[] { store = DriftModelStore{}; }};
+const StateReset reset_store{[] { store = DriftModelStore{}; }, StoreKind::analysis};
 
 constexpr float coefficient_cap = 1.67f;
 constexpr float pi_step = 3.14159f; // the step's own pi

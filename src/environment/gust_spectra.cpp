@@ -45,7 +45,7 @@ struct GustSpectraStore {
     bool type_warned = false;
 };
 GustSpectraStore store;
-const StateReset reset_store{[] { store = GustSpectraStore{}; }};
+const StateReset reset_store{[] { store = GustSpectraStore{}; }, StoreKind::analysis};
 
 // The stop after a fatal message: the Return pause, not on the diagnostics unit.
 [[noreturn]] void quit_after(int IOSCRN, std::string_view message) {

@@ -39,7 +39,7 @@ struct HullDragStore {
     std::array<bool, 3> FRSTWRN{true, true, true};
 };
 HullDragStore store;
-const StateReset reset_store{[] { store = HullDragStore{}; }};
+const StateReset reset_store{[] { store = HullDragStore{}; }, StoreKind::analysis};
 
 using Spectrum = std::array<float, 100>;
 

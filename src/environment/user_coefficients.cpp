@@ -40,7 +40,7 @@ struct UserCoefficientStore {
     CoefficientFile current{"USERWC"}; // the current reader reports under this name
 };
 UserCoefficientStore store;
-const StateReset reset_store{[] { store = UserCoefficientStore{}; }};
+const StateReset reset_store{[] { store = UserCoefficientStore{}; }, StoreKind::analysis};
 
 void read_coefficients(CoefficientFile& file, const std::string& name, int IOOUT, int IOIN) {
     const RowTableRead read = read_row_table(name, coefficient_unit, 2, max_headings, 4, true);

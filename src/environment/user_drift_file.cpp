@@ -49,7 +49,7 @@ struct DriftFileStore {
     DriftTable table;
 };
 DriftFileStore store;
-const StateReset reset_store{[] { store = DriftFileStore{}; }};
+const StateReset reset_store{[] { store = DriftFileStore{}; }, StoreKind::analysis};
 
 // True when the values rise strictly or fall strictly.
 bool strictly_monotonic(const std::vector<float>& values) {

@@ -43,7 +43,7 @@ struct DriftEvaluation {
     float SINFLX2 = 0.0f, COSFLX2 = 0.0f, FLXANG2 = 0.0f;
 };
 DriftEvaluation kept;
-const StateReset reset_kept{[] { kept = DriftEvaluation{}; }};
+const StateReset reset_kept{[] { kept = DriftEvaluation{}; }, StoreKind::analysis};
 
 constexpr float two_pi_single = 6.2831855f;
 

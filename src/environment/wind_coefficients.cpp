@@ -56,7 +56,7 @@ struct WindStore {
     bool method_warned = false;
 };
 WindStore store;
-const StateReset reset_store{[] { store = WindStore{}; }};
+const StateReset reset_store{[] { store = WindStore{}; }, StoreKind::analysis};
 
 // Component IXYZ of a set, by its series (CCOF for surge, SCOF otherwise).
 float series(const CoefficientSet& set, std::int32_t IXYZ) {

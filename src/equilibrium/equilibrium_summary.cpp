@@ -36,7 +36,7 @@ struct EqloutStore {
     std::array<bool, line_types> ANCMON{};
 };
 EqloutStore eqlout_store;
-const StateReset reset_eqlout{[] { eqlout_store = EqloutStore{}; }};
+const StateReset reset_eqlout{[] { eqlout_store = EqloutStore{}; }, StoreKind::analysis};
 
 std::size_t slot(int i) {
     return static_cast<std::size_t>(i - 1);

@@ -36,7 +36,7 @@ struct LineDragStore {
     bool degenerate_warned = false;
 };
 LineDragStore line_drag_store;
-const StateReset reset_line_drag{[] { line_drag_store = LineDragStore{}; }};
+const StateReset reset_line_drag{[] { line_drag_store = LineDragStore{}; }, StoreKind::analysis};
 
 // Simpson weight of point j of 1..NQP: 1 at the ends, 4 at even points, 2 at the others.
 double simpson_weight(std::int32_t j, std::int32_t NQP) {

@@ -24,7 +24,7 @@ struct MensetStore {
     std::array<bool, line_types> warned{};
 };
 MensetStore menset_store;
-const StateReset reset_menset{[] { menset_store = MensetStore{}; }};
+const StateReset reset_menset{[] { menset_store = MensetStore{}; }, StoreKind::analysis};
 
 std::size_t slot(int i) {
     return static_cast<std::size_t>(i - 1);

@@ -41,7 +41,7 @@ struct RandomStore {
     std::minstd_rand engine{12345u};
 };
 RandomStore random_store;
-const StateReset reset_random_store{[] { random_store = RandomStore{}; }};
+const StateReset reset_random_store{[] { random_store = RandomStore{}; }, StoreKind::analysis};
 
 float own_random() {
     std::uniform_real_distribution<float> uniform(0.0f, 1.0f);

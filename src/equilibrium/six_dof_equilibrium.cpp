@@ -48,7 +48,7 @@ struct SixDofStore {
     Vec6 reference{}; // FGXTM0, FGYTM0, FGZTM0, TGXTM0, TGYTM0, TGZTM0
 };
 SixDofStore eqfnd3_store;
-const StateReset reset_eqfnd3_store{[] { eqfnd3_store = SixDofStore{}; }};
+const StateReset reset_eqfnd3_store{[] { eqfnd3_store = SixDofStore{}; }, StoreKind::analysis};
 
 // Iterations before the failure dialogue; doublings of the load steps of a tension-leg
 // platform's singular first step.

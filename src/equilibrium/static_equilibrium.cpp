@@ -15,8 +15,10 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "environment/coefficient_preparation.h"
+#include "environment/current_coefficients.h"
 #include "environment/current_profile.h"
 #include "environment/net_environment.h"
+#include "environment/wind_coefficients.h"
 #include "equilibrium/equilibrium_geometry.h"
 #include "equilibrium/equilibrium_summary.h"
 #include "equilibrium/mean_line_results.h"
@@ -825,7 +827,53 @@ void check_hawser_line() {
                             " is not a line of the mooring (1 to " + std::to_string(T.NLIN) + ")"});
 }
 
+// A refusal of the analysis entry: the message framed as the set-up's fatal errors.
+[[noreturn]] void refuse_entry(int EDUNIT, const std::string& line1, const std::string& line2) {
+    fatal_stop(EDUNIT, keyboard_unit, {"", " ++> FATAL error: " + line1, "     " + line2});
+}
+
 } // namespace
+
+void check_static_equilibrium_input(int EDUNIT) {
+    const TpcmBlock& T = TPCM;
+    if (T.SIMTYP == 8) {
+        // The offset program sets no sea state, prepares no coefficients and runs no VESL1:
+        // a load switched on would be silently left out of the equilibrium.
+        const struct {
+            std::int32_t on;
+            const char* name;
+        } switches[] = {{T.LRANDM, "LRANDM (seas)"},
+                        {T.LSWELL, "LSWELL (swell)"},
+                        {T.LSWEL2, "LSWEL2 (second swell)"},
+                        {T.LCURNT, "LCURNT (current)"},
+                        {T.LWIND, "LWIND (wind)"}};
+        for (const auto& s : switches)
+            if (s.on != 0)
+                refuse_entry(EDUNIT,
+                             "The switch " + std::string(s.name) +
+                                 " is on, but the offset "
+                                 "program",
+                             "applies no seas, swell, current or wind; switch it off.");
+    } else {
+        const bool sea_state = T.LQUAS != 0;
+        const bool two_body = T.SIMTYP == 13 && T.IARCO == 1;
+        if (sea_state) {
+            check_wave_grid(EDUNIT, WaveGridRule::analysis);
+            check_wave_setup_input(T.LRANDM != 0 ? T.SWHT(1) : 0.0f);
+        }
+        if (sea_state || two_body) {
+            if (!(T.LWL > 0.0f) || !(T.BWL > 0.0f) || !(T.DRAFT > 0.0f))
+                refuse_entry(EDUNIT,
+                             "Waterline length LWL, beam BWL and draft DRAFT must be positive",
+                             "for the environmental coefficients of the vessel.");
+            check_current_sets(EDUNIT);
+            check_coefficient_tables(EDUNIT);
+        }
+    }
+    if (solver_rule() == Solver::six_dof && !(T.DRAFT < T.DEPTH))
+        refuse_entry(EDUNIT, "The water depth DEPTH does not exceed the draft DRAFT;",
+                     "the six-degree-of-freedom equilibrium cannot be computed.");
+}
 
 void QSTAT() {
     QSTAT(QstatPassHook{});

@@ -86,4 +86,15 @@ using QstatPassHook = std::function<void(const QstatRun&)>;
 void QSTAT();
 void QSTAT(const QstatPassHook& after_pass);
 
+// check_static_equilibrium_input: the analysis entry's checks of what QSTAT will use, before
+// any stage writes a file; each failure is a fatal message on EDUNIT, the Return pause and an
+// error stop (status 1). For program code 8 (no sea state, no coefficients, no VESL1) only the
+// solver's input is checked and a sea, swell, current or wind switch that is on is refused (no
+// page of the program sets LSWEL2, and the engine's load sets no default for these switches).
+// Otherwise: with the sea state (LQUAS) the period grid and the rest of VESL1's input; with the
+// coefficient preparation positive LWL, BWL and DRAFT, the current sets and the coefficient
+// tables. For the six-degree-of-freedom solver DRAFT below DEPTH (a grounded hull, DRAFT equal
+// to DEPTH, is refused too). Reads TPCM.
+void check_static_equilibrium_input(int EDUNIT);
+
 } // namespace lintar

@@ -29,7 +29,7 @@ struct HullModelStore {
     std::array<HullModel*, kind_count> installed{};
 };
 HullModelStore hull_model_store;
-const StateReset reset_hull_model_store{[] { hull_model_store = {}; }};
+const StateReset reset_hull_model_store{[] { hull_model_store = {}; }, StoreKind::analysis};
 
 // The ship hull: the box model's five operations.
 class ShipHullModel final : public HullModel {

@@ -35,7 +35,7 @@ struct SemiCharacteristicsStore {
     bool checked_discrepancy = false;
 };
 SemiCharacteristicsStore semchr_store;
-const StateReset reset_semchr_store{[] { semchr_store = {}; }};
+const StateReset reset_semchr_store{[] { semchr_store = {}; }, StoreKind::analysis};
 
 bool tension_leg(std::int32_t SIMTYP) {
     return SIMTYP == 14 || SIMTYP == 17;

@@ -32,7 +32,7 @@ struct SemiForcesStore {
     bool FRSTIM = true;
 };
 SemiForcesStore semfrc_store;
-const StateReset reset_semfrc_store{[] { semfrc_store = {}; }};
+const StateReset reset_semfrc_store{[] { semfrc_store = {}; }, StoreKind::analysis};
 
 // Iterations between two convergence questions.
 constexpr std::int32_t iterations_per_question = 100;

@@ -47,7 +47,7 @@ struct MemberForceStore {
     bool warned_precision = false;
 };
 MemberForceStore memfrc_store;
-const StateReset reset_memfrc_store{[] { memfrc_store = {}; }};
+const StateReset reset_memfrc_store{[] { memfrc_store = {}; }, StoreKind::analysis};
 
 void pause_or_stop(int EDUNIT) {
     std::int32_t LBACK = 0;

@@ -33,7 +33,8 @@ struct ShipCharacteristicsStore {
     bool ONEWRN = false;
 };
 ShipCharacteristicsStore ship_characteristics_store;
-const StateReset reset_ship_characteristics_store{[] { ship_characteristics_store = {}; }};
+const StateReset reset_ship_characteristics_store{[] { ship_characteristics_store = {}; },
+                                                  StoreKind::analysis};
 
 constexpr float two_pi = 2.0f * pi_single;
 constexpr int box_search_iterations = 50;

@@ -24,7 +24,7 @@ struct AxialStiffnessStore {
     bool WTWARN[151] = {};
 };
 AxialStiffnessStore axial_store;
-const StateReset reset_axial_stiffness{[] { axial_store = {}; }};
+const StateReset reset_axial_stiffness{[] { axial_store = {}; }, StoreKind::analysis};
 
 // π/4 x 0.001: the area of a circle per squared diameter, and weight density per 1000.
 constexpr float quarter_pi_per_1000 = 0.00078539824f;

@@ -43,7 +43,7 @@ struct DyncodStore {
     float& axtend(int n) { return AXTENDN[col_major(n, max_nodes)]; }
 };
 DyncodStore dyncod_store;
-const StateReset reset_dyncod{[] { dyncod_store = {}; }};
+const StateReset reset_dyncod{[] { dyncod_store = {}; }, StoreKind::analysis};
 
 constexpr std::int32_t tow_program = 10;
 constexpr std::int32_t calm_program = 13;

@@ -54,7 +54,7 @@ struct FoblqStore {
     std::int32_t LSTLN = 0;
 };
 FoblqStore foblq_store;
-const StateReset reset_foblq{[] { foblq_store = {}; }};
+const StateReset reset_foblq{[] { foblq_store = {}; }, StoreKind::analysis};
 
 // The first probe, the tension change it must reach relative to the mean tension, the
 // doublings after which the warning comes again, and the doublings after which the probe is

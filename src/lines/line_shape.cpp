@@ -24,7 +24,7 @@ struct LineShapeStore {
     bool pulldown_warned = false;
 };
 LineShapeStore line_shape_store;
-const StateReset reset_line_shape{[] { line_shape_store = {}; }};
+const StateReset reset_line_shape{[] { line_shape_store = {}; }, StoreKind::analysis};
 
 // The top-slope search: tolerance on the slope (relative above 1), on the height error, and
 // the step limit of the root finder.

@@ -44,7 +44,7 @@ struct PointMotionStore {
     std::int32_t other_points = 0;
 };
 PointMotionStore store;
-const StateReset reset_store{[] { store = PointMotionStore{}; }};
+const StateReset reset_store{[] { store = PointMotionStore{}; }, StoreKind::analysis};
 
 // The values of one point at one frequency: the tabulated components and the hinge values.
 struct PointValues {

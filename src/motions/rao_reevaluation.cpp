@@ -42,7 +42,7 @@ struct ReevaluationStore {
     std::array<SavedSystem, wave_system_count> systems{};
 };
 ReevaluationStore store;
-const StateReset reset_store{[] { store = ReevaluationStore{}; }};
+const StateReset reset_store{[] { store = ReevaluationStore{}; }, StoreKind::analysis};
 
 // The six RAO elements of grid point IW (after INDXUP), surge to yaw.
 std::array<std::int32_t, 6> rao_slots() {

@@ -51,7 +51,7 @@ struct UserRaoStore {
 };
 
 UserRaoStore store;
-const StateReset reset_store{[] { store = UserRaoStore{}; }};
+const StateReset reset_store{[] { store = UserRaoStore{}; }, StoreKind::analysis};
 
 // True when the first n values rise strictly or fall strictly: BSRCH brackets in either
 // direction, and a repeated value would make an interpolation cell of no width.

@@ -42,7 +42,7 @@ struct WaveSetupStore {
     bool check_natural_periods = true;
 };
 WaveSetupStore wave_setup_store;
-const StateReset reset_wave_setup_store{[] { wave_setup_store = {}; }};
+const StateReset reset_wave_setup_store{[] { wave_setup_store = {}; }, StoreKind::analysis};
 
 // The names of a run: by vessel type, then by arrangement and program code.
 struct MotionRunNames {
@@ -117,9 +117,11 @@ MotionRunNames run_names(std::int32_t VESTYP, std::int32_t ISPM, std::int32_t SI
     fatal_stop(EDUNIT, keyboard_unit, {"", " ++> FATAL error: " + line1, "     " + line2});
 }
 
-// The input checks that come before anything is written: what would divide by zero, run past
-// a table or make the Simpson sums meaningless.
-void check_motion_input() {
+} // namespace
+
+// check_wave_setup_input: the input checks that come before anything is written: what would
+// divide by zero, run past a table or make the Simpson sums meaningless.
+void check_wave_setup_input(float SWH) {
     const TpcmBlock& P = TPCM;
     check_wave_grid(P.EDUNIT, WaveGridRule::analysis);
     if (!(P.DEPTH > 0.0f))
@@ -144,11 +146,12 @@ void check_motion_input() {
     if (seas && P.LSPRED != 0 && !(P.ANGSEC > 0.0f))
         refuse_input("Spreading sector ANGSEC =" + F(P.ANGSEC, 8, 2) + " degrees is not positive.",
                      "Short-crested seas need a positive spreading sector.");
-    if (P.SIMTYP >= 10 && seas && P.LSWELL != 0 &&
-        P.SWELHT * P.SWELHT + WAVCOM.SWH * WAVCOM.SWH == 0.0f)
+    if (P.SIMTYP >= 10 && seas && P.LSWELL != 0 && P.SWELHT * P.SWELHT + SWH * SWH == 0.0f)
         refuse_input("Seas and swell are both on with zero heights;",
                      "the mean wave period of the storm is undefined.");
 }
+
+namespace {
 
 // Step 7: the storm factor DURFAC, the mean period TAVG, the extreme wave and GAUSFK.
 void storm_factors() {
@@ -336,7 +339,7 @@ void VESL1() {
 
     // Step 1: names. Then the checks of the input and of the hull model, before any output.
     const MotionRunNames names = run_names(P.VESTYP, P.ISPM, P.SIMTYP);
-    check_motion_input();
+    check_wave_setup_input(WAVCOM.SWH);
     // The hull model (none for some vessel types); one that is not available stops the run
     // here, before the report is opened.
     HullModel* const model = vessel_hull_model();

@@ -24,6 +24,12 @@ namespace lintar {
 // and on too many relative headings.
 void VESL1();
 
+// check_wave_setup_input: VESL1's checks of its input, SWH the seas' significant height the
+// set-up will read (WAVCOM's SWH): the period grid, the depth, the heading and height counts,
+// the spreading sector, seas and swell of zero height together; the first that fails is
+// reported on EDUNIT, then the Return pause and an error stop. Reads TPCM.
+void check_wave_setup_input(float SWH);
+
 // COSPWR: |cos X| raised to COSEXP; 0 when |cos X| is not above 1e-10. The spreading integrand.
 float COSPWR(float X, float COSEXP);
 

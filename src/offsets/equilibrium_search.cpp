@@ -39,7 +39,8 @@ struct EquilibriumSearchStore {
     Vec6 DXERR = {0.01f, 0.01f, 0.01f, 0.001f, 0.001f, 0.001f};
 };
 EquilibriumSearchStore eqfnd2_store;
-const StateReset reset_eqfnd2_store{[] { eqfnd2_store = EquilibriumSearchStore{}; }};
+const StateReset reset_eqfnd2_store{[] { eqfnd2_store = EquilibriumSearchStore{}; },
+                                    StoreKind::analysis};
 
 // Steps counted before the failure dialogue: the 201st unconverged step opens it.
 constexpr std::int32_t counted_steps = 200;

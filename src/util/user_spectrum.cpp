@@ -33,7 +33,7 @@ struct UserSpectrumStore {
 };
 
 UserSpectrumStore store;
-const StateReset reset_store{[] { store = UserSpectrumStore{}; }};
+const StateReset reset_store{[] { store = UserSpectrumStore{}; }, StoreKind::analysis};
 
 // The dimension report of a row count outside 2 to 1000, the Return pause and an error stop.
 [[noreturn]] void bad_dimension(std::int32_t N, const std::string& name, int IOOUT, int IOIN) {

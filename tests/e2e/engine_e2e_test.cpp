@@ -306,6 +306,25 @@ TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
     }
 }
 
+// The second swell, which no page of the offset program shows, switched on in a saved file:
+// the offset program applies no sea state, so the engine refuses it before any stage writes.
+TEST(Engine, RefusesASeaSwitchTheOffsetProgramDoesNotApply) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_spread_mooring();
+        stamp_as_saved();
+        TPCM.LSWEL2 = 1;
+    });
+    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.screen,
+              "\n ++> FATAL error: The switch LSWEL2 (second swell) is on, but the offset "
+              "program\n     applies no seas, swell, current or wind; switch it off.\n \n Press "
+              "<RETURN> to continue: ");
+    for (const char* report : {"CATOUT.stxt", "MEANOUT.stxt", "OFFSETS.stxt"})
+        EXPECT_FALSE(folder.has(report)) << report;
+}
+
 // A file the editor would load with notes, updates or repairs is refused before any prompt:
 // the engine runs a file as the editor saves it.
 TEST(Engine, RefusesAFileThatNeedsTheEditorFirst) {

@@ -306,6 +306,23 @@ TEST_F(WorkedExample, TheEngineBuildsTheLineTablesOfTheMooring) {
     EXPECT_NEAR(row[7], reference.BOTLN, 0.03);
 }
 
+// The static-equilibrium stage: its progress line on the screen after the tables, and the
+// still-water section of "MEANOUT.stxt" with the eight lines under it (the environment has no
+// load for this program, so there is no full-environment section).
+TEST_F(WorkedExample, TheEngineWritesTheStillWaterSummary) {
+    EXPECT_EQ(engine_.status, 0);
+    EXPECT_NE(engine_.screen.find("\n >>> Computing mean vessel offset and orientation...\n"),
+              std::string::npos)
+        << engine_.screen;
+    ASSERT_TRUE(folder_->has("MEANOUT.stxt"));
+    const std::string page = folder_->read("MEANOUT.stxt");
+    EXPECT_NE(page.find("IIa.  Quiescent Equilibrium Summary"), std::string::npos);
+    EXPECT_EQ(page.find("IIb."), std::string::npos);
+    EXPECT_NE(page.find(" >>> User-specified still-water line conditions"), std::string::npos);
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_NE(page.find("\n   " + std::to_string(i) + "/a "), std::string::npos) << i;
+}
+
 TEST_F(WorkedExample, TheOffsetReportHoldsTheFiveSequences) {
     if (!folder_->has("OFFSETS.stxt"))
         GTEST_SKIP() << "lintar-engine does not write the offset report OFFSETS.stxt yet";

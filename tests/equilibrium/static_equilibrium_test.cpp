@@ -489,6 +489,94 @@ TEST(StaticEquilibrium, TwoBodyPassesAndRestoresTheTanker) {
     EXPECT_EQ(LINCOM.ANGDPP(5), 170.0f);
 }
 
+// The analysis entry's checks, each limited to what the run uses: the offset program refuses a
+// sea, swell, current or wind switch and checks nothing of the coefficients; the other codes
+// check the vessel's dimensions where the coefficients are prepared, the period grid where the
+// sea state is set; the six-degree-of-freedom hulls need water under the keel.
+TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        std::string first_line; // "" when the check passes
+    };
+    const auto code = [](std::int32_t SIMTYP) {
+        TPCM.EDUNIT = screen_unit;
+        TPCM.SIMTYP = SIMTYP;
+        TPCM.LQUAS = 1;
+        TPCM.LWL = 300.0f;
+        TPCM.BWL = 50.0f;
+        TPCM.DRAFT = 15.0f;
+        TPCM.DEPTH = 300.0f;
+        TPCM.NWP = 3;
+        TPCM.T(1) = 5.0f;
+        TPCM.T(2) = 10.0f;
+        TPCM.T(3) = 15.0f;
+    };
+    const Case cases[] = {
+        {"offset program, second swell",
+         [&] {
+             code(8);
+             TPCM.LSWEL2 = 1;
+         },
+         " ++> FATAL error: The switch LSWEL2 (second swell) is on, but the offset program"},
+        {"offset program, wind",
+         [&] {
+             code(8);
+             TPCM.LWIND = 1;
+         },
+         " ++> FATAL error: The switch LWIND (wind) is on, but the offset program"},
+        {"offset program without coefficients",
+         [&] {
+             code(8);
+             TPCM.LWL = 0.0f;
+             TPCM.NWP = 0;
+         },
+         ""},
+        {"towed case without a beam",
+         [&] {
+             code(10);
+             TPCM.BWL = 0.0f;
+         },
+         " ++> FATAL error: Waterline length LWL, beam BWL and draft DRAFT must be positive"},
+        {"towed case without the sea state",
+         [&] {
+             code(10);
+             TPCM.LQUAS = 0;
+             TPCM.BWL = 0.0f;
+         },
+         ""},
+        {"uneven period grid",
+         [&] {
+             code(10);
+             TPCM.T(3) = 16.0f;
+         },
+         "x"},
+        {"spar on the sea bed",
+         [&] {
+             code(17);
+             TPCM.DRAFT = TPCM.DEPTH;
+         },
+         " ++> FATAL error: The water depth DEPTH does not exceed the draft DRAFT;"},
+        {"spar afloat", [&] { code(17); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console("\n");
+        c.change();
+        const auto stop = run_until_stop([] { check_static_equilibrium_input(TPCM.EDUNIT); });
+        if (c.first_line.empty()) {
+            EXPECT_FALSE(stop);
+            EXPECT_EQ(console.screen(), "");
+        } else {
+            EXPECT_EQ(stop, StopKind::error);
+            if (c.first_line != "x") {
+                EXPECT_TRUE(console.screen().starts_with("\n" + c.first_line + "\n"))
+                    << console.screen();
+            }
+        }
+    }
+}
+
 // The four-byte trigonometry of the lines at 90 and 270 degrees leaves a force of some 1e-5
 // across the spread, whose sign no hand computation can tell: the report shows it as "-0.00"
 // or "0.00", a direction of 180 degrees as "-180.00" or "180.00", and the direction of the
@@ -644,6 +732,32 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
         checked_slopes(report.substr(0, at), {22.0, 22.0, 22.0}, {22.0, 22.0, 22.0}) +
         checked_slopes(report.substr(at), {22.0140, 22.0140, 22.0139}, {21.9814, 21.9814, 21.9814});
     EXPECT_EQ(without_rounding_signs(rest), without_rounding_signs(joined(page)));
+}
+
+// The DP heading hold with the user's spring on the linear spread held by the applied force: the
+// target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
+// its data value; the DP moment cancels the environment's yaw moment at the target (none here).
+TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    fill_linear_spread();
+    TPCM.NLIN = 4;
+    TPCM.SHORTY = 1000.0f;
+    TPCM.LWL = 300.0f;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.XVFRC = 500.0f;
+    TPCM.DPAFLG = 1; // heading hold, the user's spring
+    TPCM.DPANG = 0.3f;
+    TPCM.DPASPR = 100.0f;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(console.screen(), computing);
+    EXPECT_EQ(TPCM.DPASPR, 100.0f);
+    EXPECT_EQ(passes[0].TOTTRY, 0);
+    EXPECT_LE(std::abs(EQUILB.VESANG() - 0.3f / DEGRAD), 0.01f);
+    EXPECT_NEAR(EQUILB.RVES(1), x_solution, 2e-3);
 }
 
 } // namespace
