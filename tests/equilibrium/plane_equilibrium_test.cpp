@@ -18,7 +18,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -363,12 +362,24 @@ TEST(PlaneEquilibrium, IterationFailureReportsAndNinetyNineAcceptsTheEstimate) {
     std::string force;
     std::getline(in, position);
     std::getline(in, force);
-    const std::regex e10(" *-?0\\.\\d\\dE[+-]\\d\\d");
+    // An E10.2 field: blanks, an optional minus, "0.", two digits, "E", a sign, two digits.
+    const auto e10 = [](const std::string& field) {
+        const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+        std::size_t k = field.find_first_not_of(' ');
+        if (k == std::string::npos)
+            return false;
+        if (field[k] == '-')
+            ++k;
+        const std::string rest = field.substr(k);
+        return rest.size() == 8 && rest.compare(0, 2, "0.") == 0 && digit(rest[2]) &&
+               digit(rest[3]) && rest[4] == 'E' && (rest[5] == '+' || rest[5] == '-') &&
+               digit(rest[6]) && digit(rest[7]);
+    };
     const auto fields_ok = [&](const std::string& line, const std::string& prefix) {
         if (line.rfind(prefix, 0) != 0 || line.size() != prefix.size() + 30)
             return false;
         for (std::size_t p = prefix.size(); p < line.size(); p += 10)
-            if (!std::regex_match(line.substr(p, 10), e10))
+            if (!e10(line.substr(p, 10)))
                 return false;
         return true;
     };
