@@ -55,4 +55,27 @@ LineDirectionChange line_direction_change(const LineMeanState& line, const Vec3&
     return r;
 }
 
+// line_load_at_buoy: see the header. Pure.
+LineLoad line_load_at_buoy(std::complex<float> CTOPFP, const Vec3& u, float TPTEN0, const Vec3& du,
+                           const Vec3& r) {
+    LineLoad load;
+    for (int i = 0; i < 3; ++i)
+        load.F[i] = CTOPFP * u[i] + TPTEN0 * du[i];
+    CXPROD(r, load.F, load.M);
+    return load;
+}
+
+// add_line_load: see the header. Pure.
+void add_line_load(LineSpringSums& sums, const LineLoad& load, const std::array<float, 6>& DISP,
+                   float WFREQ) {
+    for (int i = 0; i < 6; ++i) {
+        if (DISP[i] == 0.0f)
+            continue;
+        const std::complex<float> c = i < 3 ? load.F[i] : load.M[i - 3];
+        sums.spring[i] += std::abs(c.real() / DISP[i]);
+        sums.damping[i] += std::abs(c.imag() / (DISP[i] * WFREQ));
+        sums.net[i] += c;
+    }
+}
+
 } // namespace lintar

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <complex>
 
 namespace lintar {
 
@@ -31,5 +32,31 @@ struct LineDirectionChange {
 };
 LineDirectionChange line_direction_change(const LineMeanState& line, const Vec3& D,
                                           const Vec3& OMEGA);
+
+using CVec3 = std::array<std::complex<float>, 3>;
+
+// The load of one line on the buoy: the force F = CTOPFP u + TPTEN0 du (the dynamic tension
+// along the mean direction u and the mean tension turned by du) and its moment M = r x F
+// about the reference point, r the fairlead position.
+struct LineLoad {
+    CVec3 F{};
+    CVec3 M{};
+};
+LineLoad line_load_at_buoy(std::complex<float> CTOPFP, const Vec3& u, float TPTEN0, const Vec3& du,
+                           const Vec3& r);
+
+// The lines' springs, dampings and net loads per degree of freedom (surge, sway, heave, roll,
+// pitch, yaw), accumulated over the lines.
+struct LineSpringSums {
+    std::array<float, 6> spring{};
+    std::array<float, 6> damping{};
+    std::array<std::complex<float>, 6> net{};
+};
+// Adds one line's load for the displacement DISP (three translations, three rotations) at the
+// frequency WFREQ: for each degree of freedom with a displacement, spring += |Re / disp|,
+// damping += |Im / (disp WFREQ)|, net += the component. A degree of freedom without a
+// displacement is left as it is.
+void add_line_load(LineSpringSums& sums, const LineLoad& load, const std::array<float, 6>& DISP,
+                   float WFREQ);
 
 } // namespace lintar

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <complex>
 
 namespace lintar {
 namespace {
@@ -89,6 +91,50 @@ TEST(LineDirectionChange, UndefinedTurnsLeaveTheRigidRotationOnly) {
         EXPECT_NEAR(r.du[1], -0.1f * ux, 1e-6f);
         EXPECT_TRUE(std::isfinite(r.du[2]));
     }
+}
+
+TEST(LineLoadAtBuoy, ForceAlongTheLineAndItsMomentAboutTheReference) {
+    // Dynamic tension 3 + 4i along x, mean tension 100 turned by (0, 0.01, 0), fairlead 5 ft
+    // below the reference point: F = (3 + 4i, 1, 0), M = r x F = (5, -5 (3 + 4i), 0).
+    const LineLoad load = line_load_at_buoy({3.0f, 4.0f}, {1.0f, 0.0f, 0.0f}, 100.0f,
+                                            {0.0f, 0.01f, 0.0f}, {0.0f, 0.0f, -5.0f});
+    using C = std::complex<float>;
+    EXPECT_EQ(load.F[0], C(3.0f, 4.0f));
+    EXPECT_EQ(load.F[1], C(1.0f, 0.0f));
+    EXPECT_EQ(load.F[2], C(0.0f, 0.0f));
+    EXPECT_EQ(load.M[0], C(5.0f, 0.0f));
+    EXPECT_EQ(load.M[1], C(-15.0f, -20.0f));
+    EXPECT_EQ(load.M[2], C(0.0f, 0.0f));
+}
+
+TEST(LineSpringSums, SumsOfMagnitudesOverTheLinesForTheDisplacedFreedomOnly) {
+    using C = std::complex<float>;
+    // Two opposite lines under a surge of 2 ft at 0.5 rad/s: their forces cancel in the net
+    // force, but spring and damping add their magnitudes.
+    LineLoad a;
+    a.F = {C(-40.0f, 10.0f), C(1.0f, 1.0f), C(2.0f, 2.0f)};
+    a.M = {C(3.0f, 3.0f), C(4.0f, 4.0f), C(5.0f, 5.0f)};
+    LineLoad b = a;
+    b.F[0] = C(40.0f, -10.0f);
+    const std::array<float, 6> surge{2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    LineSpringSums sums;
+    add_line_load(sums, a, surge, 0.5f);
+    add_line_load(sums, b, surge, 0.5f);
+    EXPECT_FLOAT_EQ(sums.spring[0], 40.0f);  // 2 x 40 / 2
+    EXPECT_FLOAT_EQ(sums.damping[0], 20.0f); // 2 x 10 / (2 x 0.5)
+    EXPECT_EQ(sums.net[0], C(0.0f, 0.0f));
+    for (int i = 1; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(sums.spring[i], 0.0f);
+        EXPECT_EQ(sums.damping[i], 0.0f);
+        EXPECT_EQ(sums.net[i], C(0.0f, 0.0f));
+    }
+    // A negative rotation about y: the moment's magnitudes, never a negative spring.
+    LineSpringSums pitch;
+    add_line_load(pitch, a, {0.0f, 0.0f, 0.0f, 0.0f, -0.1f, 0.0f}, 0.5f);
+    EXPECT_FLOAT_EQ(pitch.spring[4], 40.0f);
+    EXPECT_FLOAT_EQ(pitch.damping[4], 80.0f);
+    EXPECT_EQ(pitch.net[4], C(4.0f, 4.0f));
 }
 
 } // namespace
