@@ -21,9 +21,6 @@ namespace {
 using Complex = std::complex<float>;
 using ComplexD = std::complex<double>;
 
-// The determinant that stands in for an exactly singular one.
-constexpr double singular_jacobian = 1.0e-20;
-
 // The damping integral: the switch from the series to the quadrature, the quadrature's first
 // tolerance, table size and upper limit, the largest table size and upper limit, and the
 // quadratures after which a possible iteration failure is reported.
@@ -51,7 +48,6 @@ void ELMDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISSP2, std
     DISSIP = 0.0f;
     DISSP2 = 0.0f;
     const LincomBlock& C = LINCOM;
-    CatcomBlock& K = CATCOM;
     // Only a suspended element moves through the water.
     if (!(IELEM < C.BOTELM || DQF > C.DSLOPE))
         return;
@@ -59,6 +55,7 @@ void ELMDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISSP2, std
     if (DELQP == 0.0)
         return;
 
+    const double JACOBY = element_top_jacobian(DQB, DQF, IELEM, BOTFLG);
     float DADXF = 0.0f;
     float DADZF = 0.0f;
     float DSDXF = 0.0f;
@@ -69,16 +66,6 @@ void ELMDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISSP2, std
     double DXDT = 0.0;
     double DZDP = 0.0;
     double DZDT = 0.0;
-    CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI,
-           static_cast<float>(DQF), DQB, DQF, IELEM, BOTFLG);
-    K.DXFDP = DXDP;
-    K.DXFDT = DXDT;
-    K.DZFDP = DZDP;
-    K.DZFDT = DZDT;
-    K.JACOBY = K.DXFDP * K.DZFDT - K.DXFDT * K.DZFDP;
-    if (K.JACOBY == 0.0)
-        K.JACOBY = singular_jacobian;
-    const double JACOBY = K.JACOBY;
 
     // TX d(tangent) is the increment of unstretched arc length: FACTOR is the Simpson step.
     const double FACTOR = DELQP * TX / 3.0;

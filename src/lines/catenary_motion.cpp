@@ -180,6 +180,32 @@ void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP
     }
 }
 
+// element_top_jacobian: see the header. Writes CATCOM.
+double element_top_jacobian(double DQB, double DQF, int IELEM, std::int32_t BOTFLG) {
+    float DADXF = 0.0f;
+    float DADZF = 0.0f;
+    float DSDXF = 0.0f;
+    float DSDZF = 0.0f;
+    float DXDSI = 0.0f;
+    float DZDSI = 0.0f;
+    double DXDP = 0.0;
+    double DXDT = 0.0;
+    double DZDP = 0.0;
+    double DZDT = 0.0;
+    // Into locals first: CATMOT reads CATCOM's upper-end derivatives while it computes.
+    CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI,
+           static_cast<float>(DQF), DQB, DQF, IELEM, BOTFLG);
+    CatcomBlock& K = CATCOM;
+    K.DXFDP = DXDP;
+    K.DXFDT = DXDT;
+    K.DZFDP = DZDP;
+    K.DZFDT = DZDT;
+    K.JACOBY = K.DXFDP * K.DZFDT - K.DXFDT * K.DZFDP;
+    if (K.JACOBY == 0.0)
+        K.JACOBY = singular_jacobian;
+    return K.JACOBY;
+}
+
 // CATDMP: Simpson's rule over the element's tangent, after the upper-end derivatives and their
 // determinant are stored in CATCOM. A weightless element has no catenary length to step its
 // tangent by (TX = H/w would divide by a zero weight): it is integrated as straight over its
@@ -246,6 +272,7 @@ void CATDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISOOP, flo
         return;
     }
 
+    const double JACOBY = element_top_jacobian(DQB, DQF, IELEM, BOTFLG);
     float DADXF = 0.0f;
     float DADZF = 0.0f;
     float DSDXF = 0.0f;
@@ -256,16 +283,6 @@ void CATDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISOOP, flo
     double DXDT = 0.0;
     double DZDP = 0.0;
     double DZDT = 0.0;
-    CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI,
-           static_cast<float>(DQF), DQB, DQF, IELEM, BOTFLG);
-    K.DXFDP = DXDP;
-    K.DXFDT = DXDT;
-    K.DZFDP = DZDP;
-    K.DZFDT = DZDT;
-    K.JACOBY = K.DXFDP * K.DZFDT - K.DXFDT * K.DZFDP;
-    if (K.JACOBY == 0.0)
-        K.JACOBY = singular_jacobian;
-    const double JACOBY = K.JACOBY;
 
     float QP = static_cast<float>(DQB);
     double XSTART = 0.0;

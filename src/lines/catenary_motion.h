@@ -33,6 +33,11 @@ void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP
             double& DZDP, double& DZDT, float& DXDSI, float& DZDSI, float QP, double DQB,
             double DQF, int IELEM, std::int32_t BOTFLG);
 
+// element_top_jacobian: CATMOT at the upper end of element IELEM (tangent DQF): the upper end's
+// derivatives into CATCOM's DXFDP, DXFDT, DZFDP, DZFDT and their determinant into JACOBY (a
+// zero determinant held at 1e-20), which it returns. CATDMP and ELMDMP start from it.
+double element_top_jacobian(double DQB, double DQF, int IELEM, std::int32_t BOTFLG);
+
 // CATDMP: integrates over element IELEM (catenary length TX, tangents DQF at the upper and DQB
 // at the lower end) with NQP points (odd, at least 3), for the complex upper-end motion
 // relative to the lower end (DXFLD, DZFLD) and the lower-end motion (DXBOT, DZBOT):
