@@ -1,0 +1,50 @@
+// td_support/mooring_support.h: the mooring side of the squall program's support data: the
+// excursion diameter of the map grids, the rule that decides which maps are rebuilt, and the
+// driver that writes the environment summary, the force map and the line damping maps under
+// "td_aux" (WRITE_SQUAL_MOOR_DATA).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lintar {
+
+// The four components (x, y, heading, vertical offset) of the corner records of the third
+// level of the low-frequency offset region: the points of largest and smallest x and y.
+struct OffsetCorners {
+    std::array<float, 4> GXMAXQ{}, GXMINQ{}, GYMAXQ{}, GYMINQ{};
+};
+
+// excursion_diameter: the diameter XSPAN of the map grids: the user's excursionLimitDiameter
+// when not 0; otherwise three times the largest corner component, at least twice 0.9 x the
+// shortest reach of a line type (anchor distance at the last table point NUMTAB in row
+// MIDLYR less RANC(t), the anchor radius of line number t) and at least a tenth of DEPTH; a
+// single line (NLIN 1) takes twice the shortest table range of its types instead. Reads
+// LINCOM's ANCDST, RANC and MIDLYR.
+float excursion_diameter(float excursionLimitDiameter, const OffsetCorners& corners,
+                         std::int32_t NTYP, std::int32_t NUMTAB, std::int32_t NLIN, float DEPTH);
+
+// The span key of a diameter, INT(XSPAN) truncated towards zero. A diameter that is not a
+// number or whose integer part lies outside the 32-bit range has none: the fatal message
+// naming it on EDUNIT, the Return pause and an error stop (status 1).
+std::int32_t span_key(float XSPAN, int EDUNIT);
+
+// The key records of the force map's set: its span key and the digest of everything the map
+// is built from (the line tables and lines, the turret, the grid options, the program
+// version), read from the blocks at the call.
+std::vector<std::string> force_map_key(std::int32_t span);
+
+// The key records of the damping maps' set: the line count NLIN, the wave-environment
+// identifier, the span key and the digest of the force map's inputs and of the run's inputs
+// (run_input_digest).
+std::vector<std::string> damping_maps_key(std::int32_t NLIN, std::int32_t waveEnvironID,
+                                          std::int32_t span);
+
+// Seconds between two clock readings in minutes and seconds since midnight; a reading past
+// midnight counts from the first day's end.
+std::int32_t elapsed_seconds(std::int32_t start_minutes, std::int32_t start_seconds,
+                             std::int32_t end_minutes, std::int32_t end_seconds);
+
+} // namespace lintar
