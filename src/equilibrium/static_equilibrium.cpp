@@ -870,6 +870,13 @@ void check_static_equilibrium_input(int EDUNIT) {
             check_coefficient_tables(EDUNIT);
         }
     }
+    // The solvers difference the mooring over 1e-4 of the shortest line (of the depth when a
+    // line has a raised anchor); a file whose shortest length is zero would divide by it.
+    if (!(position_step() > 0.0f))
+        refuse_entry(EDUNIT,
+                     T.BTOUCH != 0 ? "The water depth DEPTH is not positive;"
+                                   : "The shortest line length SHORTY is not positive;",
+                     "the equilibrium solvers step the vessel position by 1e-4 of it.");
     if (solver_rule() == Solver::six_dof && !(T.DRAFT < T.DEPTH))
         refuse_entry(EDUNIT, "The water depth DEPTH does not exceed the draft DRAFT;",
                      "the six-degree-of-freedom equilibrium cannot be computed.");

@@ -93,7 +93,8 @@ void QSTAT(const QstatPassHook& after_pass);
 // page of the program sets LSWEL2, and the engine's load sets no default for these switches).
 // Otherwise: with the sea state (LQUAS) the period grid and the rest of VESL1's input; with the
 // coefficient preparation positive LWL, BWL and DRAFT, the current sets and the coefficient
-// tables. For the six-degree-of-freedom solver DRAFT below DEPTH (a grounded hull, DRAFT equal
+// tables. Always a positive position step of the solvers (SHORTY, or DEPTH with BTOUCH). For
+// the six-degree-of-freedom solver DRAFT below DEPTH (a grounded hull, DRAFT equal
 // to DEPTH, is refused too). Reads TPCM.
 void check_static_equilibrium_input(int EDUNIT);
 

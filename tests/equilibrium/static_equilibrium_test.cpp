@@ -507,6 +507,8 @@ TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
         TPCM.BWL = 50.0f;
         TPCM.DRAFT = 15.0f;
         TPCM.DEPTH = 300.0f;
+        TPCM.SHORTY = 1000.0f;
+        TPCM.BTOUCH = 0;
         TPCM.NWP = 3;
         TPCM.T(1) = 5.0f;
         TPCM.T(2) = 10.0f;
@@ -558,6 +560,27 @@ TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
          },
          " ++> FATAL error: The water depth DEPTH does not exceed the draft DRAFT;"},
         {"spar afloat", [&] { code(17); }, ""},
+        {"no line length",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+         },
+         " ++> FATAL error: The shortest line length SHORTY is not positive;"},
+        {"raised anchor, no depth",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+             TPCM.BTOUCH = 1;
+             TPCM.DEPTH = 0.0f;
+         },
+         " ++> FATAL error: The water depth DEPTH is not positive;"},
+        {"raised anchor steps by the depth",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+             TPCM.BTOUCH = 1;
+         },
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
