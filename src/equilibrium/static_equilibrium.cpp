@@ -540,10 +540,8 @@ void stability_check(QstatRun& run, bool free_turret) {
     } else {
         run.DTZTMP = SPRING(0.0f, 0.0f, 0.1f, LOCAL2.MINLN, LOCAL2.MAXLN, false, false).DTZTMP;
     }
-    run.TQSCALE = TPCM.LWL > 0.0f ? 0.5f * TPCM.LWL : 0.5f * TPCM.DRAFT;
-    const bool unstable = std::abs(run.FXTMP) > 0.5f || std::abs(run.FYTMP) > 0.5f ||
-                          std::abs(run.TZTMP) > run.TQSCALE || run.DTZTMP < 0.0f;
-    if (!unstable)
+    run.TQSCALE = stability_moment_scale();
+    if (!quiescent_state_unstable(run.FXTMP, run.FYTMP, run.TZTMP, run.DTZTMP, run.TQSCALE))
         return;
 
     CLEAR(EDUNIT);
@@ -833,6 +831,16 @@ void check_hawser_line() {
 }
 
 } // namespace
+
+float stability_moment_scale() {
+    return TPCM.LWL > 0.0f ? 0.5f * TPCM.LWL : 0.5f * TPCM.DRAFT;
+}
+
+bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP,
+                              float TQSCALE) {
+    return std::abs(FXTMP) > 0.5f || std::abs(FYTMP) > 0.5f || std::abs(TZTMP) > TQSCALE ||
+           DTZTMP < 0.0f;
+}
 
 void check_static_equilibrium_input(int EDUNIT) {
     const TpcmBlock& T = TPCM;

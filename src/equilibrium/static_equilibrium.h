@@ -86,6 +86,13 @@ using QstatPassHook = std::function<void(const QstatRun&)>;
 void QSTAT();
 void QSTAT(const QstatPassHook& after_pass);
 
+// The still-water stability test of the starting state: unstable when a net force component
+// exceeds 0.5 in magnitude, the net yaw moment exceeds TQSCALE, or the yaw stiffness DTZTMP is
+// negative (the limits themselves count as stable). TQSCALE is half the waterline length, half
+// the draft when LWL is 0 (stability_moment_scale, reads TPCM).
+float stability_moment_scale();
+bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP, float TQSCALE);
+
 // check_static_equilibrium_input: the analysis entry's checks of what QSTAT will use, before
 // any stage writes a file; each failure is a fatal message on EDUNIT, the Return pause and an
 // error stop (status 1). For program code 8 (no sea state, no coefficients, no VESL1) only the

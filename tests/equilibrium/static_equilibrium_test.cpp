@@ -308,6 +308,35 @@ TEST(StaticEquilibrium, UnstableStartIsReportedAndReset) {
     EXPECT_NE(TPCM.ANGDEP(1), spread_azimuth[0]); // the lines were modified
 }
 
+// The limits of the stability test count as stable; the moment limit is half the waterline
+// length, half the draft without one.
+TEST(StaticEquilibrium, StabilityLimitsCountAsStable) {
+    TPCM.LWL = 300.0f;
+    TPCM.DRAFT = 20.0f;
+    EXPECT_EQ(stability_moment_scale(), 150.0f);
+    TPCM.LWL = 0.0f;
+    EXPECT_EQ(stability_moment_scale(), 10.0f);
+
+    struct Case {
+        float FX, FY, TZ, DTZ;
+        bool unstable;
+    };
+    const float after_half = std::nextafter(0.5f, 1.0f);
+    const Case cases[] = {
+        {0.5f, -0.5f, 10.0f, 0.0f, false},
+        {-0.5f, 0.5f, -10.0f, 1.0f, false},
+        {after_half, 0.0f, 0.0f, 0.0f, true},
+        {0.0f, -after_half, 0.0f, 0.0f, true},
+        {0.0f, 0.0f, std::nextafter(10.0f, 11.0f), 0.0f, true},
+        {0.0f, 0.0f, -std::nextafter(10.0f, 11.0f), 0.0f, true},
+        {0.0f, 0.0f, 0.0f, -1e-6f, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::vector<float>{c.FX, c.FY, c.TZ, c.DTZ}));
+        EXPECT_EQ(quiescent_state_unstable(c.FX, c.FY, c.TZ, c.DTZ, 10.0f), c.unstable);
+    }
+}
+
 TEST(StaticEquilibrium, RefusesAHawserOutsideTheMooring) {
     ScriptedConsole console("\n");
     fill_spread();
