@@ -627,6 +627,13 @@ void spar_suction(const QstatRun& run) {
     }
 }
 
+// Whether doubling the DP heading spring can no longer help: a spring beyond half the limit
+// would overflow, and a spring of zero (the user's, or an environment moment without slope at
+// the target) stays zero however often the user continues.
+bool spring_cannot_double(float DPASPR) {
+    return DPASPR > 0.5f * DPASPR_limit || !(DPASPR > 0.0f);
+}
+
 // The continue-or-abort prompt of the DP hold: "A" ends the run at the user's choice; an
 // unattended run cannot decide and stops (status 1).
 void dp_prompt() {
@@ -670,8 +677,7 @@ void dp_heading_hold(QstatRun& run) {
         if (!automatic) {
             write_record(EDUNIT, "++> Unable to achieve DP target angle with spring value " +
                                      E(T.DPASPR, 10, 2));
-            // A spring doubled beyond the limit would overflow: the hold cannot succeed.
-            if (T.DPASPR > 0.5f * DPASPR_limit)
+            if (spring_cannot_double(T.DPASPR))
                 fatal_stop(EDUNIT, keyboard_unit);
             write_record(EDUNIT, "    <Continue> to double value and try again...");
             dp_prompt();
@@ -685,7 +691,7 @@ void dp_heading_hold(QstatRun& run) {
                 ++run.DPTRYS;
             }
             ++run.TOTTRY;
-            if (T.DPASPR > 0.5f * DPASPR_limit) {
+            if (spring_cannot_double(T.DPASPR)) {
                 write_record(EDUNIT, "++> Unable to achieve DP target angle with spring value " +
                                          E(T.DPASPR, 10, 2));
                 fatal_stop(EDUNIT, keyboard_unit);

@@ -23,6 +23,7 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -789,6 +790,69 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
 // The DP heading hold with the user's spring on the linear spread held by the applied force: the
 // target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
 // its data value; the DP moment cancels the environment's yaw moment at the target (none here).
+// The DP heading hold with the user's spring on the closed-form spread: the environment has
+// no moment, so the heading settles where the mooring's yaw moment balances the spring,
+// S (target - psi) + Tz(psi) = 0. Each miss of more than 0.01 rad reports the spring and
+// doubles it at the user's word; the closed form tells which spring first holds. A spring of
+// zero cannot be doubled: the first miss ends the run.
+TEST(StaticEquilibrium, DpHeadingSpringDoublesUntilItHolds) {
+    const double target = 5.0 / 57.295776;
+    const auto fill = [&](float DPASPR) {
+        fill_spread();
+        TPCM.LQUAS = 1;
+        TPCM.LRESET = 1;
+        TPCM.AUXFRC = 1; // an applied force of no magnitude: the environmental solve runs
+        TPCM.DPAFLG = 1;
+        TPCM.DPANG = 5.0f;
+        TPCM.DPASPR = DPASPR;
+    };
+    // The heading miss of a spring S by bisection on the closed-form moment.
+    const auto miss = [&](double S) {
+        double lo = 0.0, hi = target;
+        for (int k = 0; k < 60; ++k) {
+            const double psi = 0.5 * (lo + hi);
+            (catenary_loads(0.0, psi, 0.0, 0.0).Tz + S * (target - psi) > 0.0 ? lo : hi) = psi;
+        }
+        return target - lo;
+    };
+    fill(1.0f);
+    const double K = -(catenary_loads(0.0, 0.01, 0.0, 0.0).Tz) / 0.01; // mooring yaw stiffness
+    ASSERT_GT(K, 1e4);
+    const float S0 = static_cast<float>(std::ldexp(1.0, static_cast<int>(std::log2(K))));
+
+    const std::string keyboard(20, '\n');
+    ScriptedConsole console(keyboard);
+    fill(S0);
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_LE(std::abs(EQUILB.VESANG() - target), 0.01);
+    const double held = TPCM.DPASPR;
+    EXPECT_LE(miss(held), 0.01 - 1e-3);
+    EXPECT_GT(miss(0.5 * held), 0.01 + 1e-3);
+    std::string misses;
+    for (float S = S0; S < TPCM.DPASPR; S *= 2.0f)
+        misses += "++> Unable to achieve DP target angle with spring value " + E(S, 10, 2) +
+                  "\n    <Continue> to double value and try again...\n";
+    std::string shown;
+    std::istringstream lines(console.screen());
+    for (std::string line; std::getline(lines, line);) // a message follows the last prompt
+        if (const auto at = line.find("++> Unable"); at != std::string::npos)
+            shown += line.substr(at) + "\n";
+        else if (line.starts_with("    <Continue>"))
+            shown += line + "\n";
+    EXPECT_EQ(shown, misses);
+    EXPECT_GE(misses.size(), 1u);
+
+    ScriptedConsole refused("\n");
+    fill(0.0f);
+    EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
+    EXPECT_NE(refused.screen().find(
+                  "++> Unable to achieve DP target angle with spring value   0.00E+00\n"),
+              std::string::npos)
+        << refused.screen();
+    EXPECT_EQ(refused.screen().find("<Continue>"), std::string::npos);
+}
+
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     ScratchFolder folder;
     ScriptedConsole console;
