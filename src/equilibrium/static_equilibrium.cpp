@@ -725,8 +725,12 @@ void environmental_solve(QstatRun& run, bool free_turret) {
     if (BITVAL(T.DPRFLG, 1) != 0)
         dp_position_check();
 
-    final_evaluation(run, free_turret, displaced_distances(), displaced_azimuths(),
-                     lincom_displaced());
+    // The final evaluation takes the reference the solver took (the data arrays, as the reset
+    // and the two-body pass left them) and records the solved state in the displaced-state
+    // arrays. Those arrays were copied from the data once at the start, before the tanker's
+    // pass turned the hawser's azimuth and before a reset moved the reference; passed as the
+    // reference too, they put the lines of such a pass at stale anchors.
+    final_evaluation(run, free_turret, data_distances(), data_azimuths(), lincom_displaced());
     if (solver_rule() == Solver::six_dof)
         for (int i = 1; i <= lincom_lines; ++i)
             LINCOM.ZANCK(i) = LINCOM.ZANCP(i);
