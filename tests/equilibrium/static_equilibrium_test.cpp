@@ -6,13 +6,16 @@
 #include "equilibrium/turret_torque.h"
 
 #include "blocks/equilb.h"
+#include "blocks/curprof.h"
 #include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "motions/motion_fixture.h"
 #include "runtime/edit_descriptors.h"
 #include "support/console.h"
+#include "support/fake_hull_model.h"
 #include "support/linear_spread_report.h"
 #include "support/spread_mooring_tables.h"
 
@@ -851,6 +854,100 @@ TEST(StaticEquilibrium, DpHeadingSpringDoublesUntilItHolds) {
               std::string::npos)
         << refused.screen();
     EXPECT_EQ(refused.screen().find("<Continue>"), std::string::npos);
+}
+
+// A spread-moored ship of the family (program code 12) in a steady wind: the sea-state set-up,
+// the vessel set-up through the hull model (its report sections off, NEGSUM and MORFBK put
+// back), the coefficients, and the environmental solve. With equal wind areas the wind force
+// of the linear coefficients (method 5) is q A along the wind's heading whatever the
+// vessel's, q = 1/2 rho (1.687 V)^2 / 1000 kips per square foot: the closed-form catenaries
+// at the solved position balance it, and the load split holds all of it under wind.
+void fill_family_spread() {
+    fill_motion_image(); // the period grid (3 to 33 s) and the ship's hull words
+    fill_spread();
+    CURPROF = CurprofBlock{};
+    WAVCOM.G = 32.152f; // as the line-table stage leaves it
+    TPCM.SIMTYP = 12;
+    TPCM.IUNIT = 1;
+    TPCM.LEQCND = 1;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.DRAFT = 40.0f;
+    TPCM.BWL = 100.0f;
+    TPCM.DWATR = 64.0f;
+    TPCM.NEGSUM = 0;
+    TPCM.MORFBK = 1;
+    TPCM.LWIND = 1;
+    TPCM.LWBARG = 0x555;
+    TPCM.TWNDCF = 1.0f;
+    TPCM.WNDSPD = 60.0f; // knots
+    TPCM.WNDHDG = 30.0f;
+    TPCM.TXWNDA = 20000.0f;
+    TPCM.YWNDAR = 20000.0f;
+}
+
+TEST(StaticEquilibrium, FamilySpreadMooringBalancesTheWind) {
+    ScratchFolder folder;
+    ScriptedConsole console(std::string(10, '\n'));
+    testing::FakeHullModel fake;
+    fill_family_spread();
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_TRUE(passes[0].ENVRON);
+    ASSERT_FALSE(fake.calls.empty());
+    EXPECT_EQ(fake.calls.front(), "CHR");
+    EXPECT_EQ(TPCM.NEGSUM, 0);
+    EXPECT_EQ(TPCM.MORFBK, 1);
+
+    const double q = 0.5 * 0.0024356 * std::pow(1.687 * 60.0, 2) / 1000.0;
+    const double h = 30.0 / DEGRAD;
+    const double Fw = q * 20000.0;
+    const double psi = EQUILB.VESANG();
+    const Loads mooring = catenary_loads(0.0, psi, EQUILB.RVES(1), EQUILB.YCGVAR());
+    EXPECT_GT(Fw, 100.0);
+    EXPECT_GT(std::hypot(EQUILB.RVES(1), EQUILB.YCGVAR()), 1.0);
+    EXPECT_NEAR(mooring.Fx + Fw * std::cos(h), 0.0, force_tol);
+    EXPECT_NEAR(mooring.Fy + Fw * std::sin(h), 0.0, force_tol);
+
+    // The split by source at the final heading, in vessel axes: here all of it is wind.
+    EXPECT_NEAR(EQUILB.SXWND, Fw * std::cos(h - psi), 0.01 * Fw);
+    EXPECT_NEAR(EQUILB.SYWND, Fw * std::sin(h - psi), 0.01 * Fw);
+    EXPECT_EQ(EQUILB.FXENV, EQUILB.SXWND);
+    EXPECT_EQ(EQUILB.FYENV, EQUILB.SYWND);
+    for (const float f : {EQUILB.SXCUR, EQUILB.SYCUR, EQUILB.SXWAV, EQUILB.SYWAV})
+        EXPECT_EQ(f, 0.0f);
+    const std::string report = folder.read("MEANOUT.stxt");
+    EXPECT_NE(report.find("IIb.  Full-Environment Equilibrium Summary"), std::string::npos);
+}
+
+// The sea state of the family: the seas' spectrum on the grid carries the significant height
+// asked for (4 sqrt(m0), to some 5 % on this 1-second period grid), and its peak period goes into the
+// set-up's side store only once the grid is set (the sanitizer build sees any write out of
+// range); a swell whose peak lies off the period grid stops the run.
+TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
+    {
+        ScratchFolder folder;
+        ScriptedConsole console(std::string(10, '\n'));
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.LWIND = 0;
+        TPCM.LRANDM = 1;
+        TPCM.WAVTYP = 1;
+        TPCM.SWHT(1) = 5.0f;
+        TPCM.SIGPD(1) = 12.0f;
+        TPCM.LRESET = 0; // the still water only: no drift tables are needed
+        EXPECT_FALSE(run_until_stop([] { QSTAT(); })) << console.screen();
+        EXPECT_NEAR(EQUILB.SWHC, 5.0, 0.25); // Simpson's rule on a grid even in period
+    }
+    ScratchFolder folder;
+    ScriptedConsole console(std::string(10, '\n'));
+    testing::FakeHullModel fake;
+    fill_family_spread();
+    TPCM.LSWELL = 1;
+    TPCM.SWELHT = 2.0f;
+    TPCM.SWELPD = 40.0f;
+    EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
+    EXPECT_EQ(console.screen(), computing + " SIMNAM Swell outside wave period range\n" + pause);
 }
 
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
