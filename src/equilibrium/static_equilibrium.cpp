@@ -846,8 +846,7 @@ float stability_moment_scale() {
     return TPCM.LWL > 0.0f ? 0.5f * TPCM.LWL : 0.5f * TPCM.DRAFT;
 }
 
-bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP,
-                              float TQSCALE) {
+bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP, float TQSCALE) {
     return std::abs(FXTMP) > 0.5f || std::abs(FYTMP) > 0.5f || std::abs(TZTMP) > TQSCALE ||
            DTZTMP < 0.0f;
 }

@@ -494,8 +494,8 @@ TEST(Engine, RunsABuoyWithAHawser) {
         // The hawser row of the still-water section and of the tanker's full environment: the
         // separation grows by the tanker's displacement, the horizontal tension is the load.
         const auto field = [](const std::string& line, int column, int width) {
-            return std::stod(line.substr(static_cast<std::size_t>(column),
-                                         static_cast<std::size_t>(width)));
+            return std::stod(
+                line.substr(static_cast<std::size_t>(column), static_cast<std::size_t>(width)));
         };
         const auto line_after = [&](const std::string& start, std::size_t from) {
             const auto at = report.find(start, from);

@@ -5,8 +5,8 @@
 #include "equilibrium/static_equilibrium.h"
 #include "equilibrium/turret_torque.h"
 
-#include "blocks/equilb.h"
 #include "blocks/curprof.h"
+#include "blocks/equilb.h"
 #include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
@@ -921,8 +921,8 @@ TEST(StaticEquilibrium, FamilySpreadMooringBalancesTheWind) {
 }
 
 // The sea state of the family: the seas' spectrum on the grid carries the significant height
-// asked for (4 sqrt(m0), to some 5 % on this 1-second period grid), and its peak period goes into the
-// set-up's side store only once the grid is set (the sanitizer build sees any write out of
+// asked for (4 sqrt(m0), to some 5 % on this 1-second period grid), and its peak period goes into
+// the set-up's side store only once the grid is set (the sanitizer build sees any write out of
 // range); a swell whose peak lies off the period grid stops the run.
 TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
     {
