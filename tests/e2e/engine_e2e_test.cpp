@@ -73,17 +73,6 @@ std::string engine_screen() {
            lateral_progress;
 }
 
-// The pages of a report: the text after each form feed.
-std::vector<std::string> pages_of(const std::string& text) {
-    std::vector<std::string> out;
-    for (auto at = text.find("\f\n"); at != std::string::npos;) {
-        const auto next = text.find("\f\n", at + 2);
-        out.push_back(text.substr(at + 2, next == std::string::npos ? next : next - at - 2));
-        at = next;
-    }
-    return out;
-}
-
 // The numbers of row k of a Section I interpolation table: top tension, end tension, load,
 // top angle, end angle, distance, bottom length.
 std::vector<double> table_row(const std::string& page, int k) {

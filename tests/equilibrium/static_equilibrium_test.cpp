@@ -950,6 +950,46 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
     EXPECT_EQ(console.screen(), computing + " SIMNAM Swell outside wave period range\n" + pause);
 }
 
+// An unattended run (the messages to "Diagnostics.stxt"): the instability warning's pause does
+// not wait and the reset goes ahead; the DP prompt needs a decision, so the run stops there
+// with status 1, and the report holds the still-water sections written so far, whole once the
+// run's units are closed.
+TEST(StaticEquilibrium, UnattendedRunStopsAtTheFirstDecision) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    fill_spread();
+    LINCOM.LINEID(3) = 1025; // unbalanced: the reset
+    TPCM.IUNIT = 1;
+    TPCM.LEQCND = 1;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.DPAFLG = 1;
+    TPCM.DPANG = 5.0f;
+    TPCM.DPASPR = 1.0f; // far too weak: the first solve misses the target
+    ASSERT_TRUE(
+        open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace, FileForm::formatted));
+    TPCM.EDUNIT = diagnostics_unit;
+    const auto stop = run_until_stop([] { QSTAT(); });
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_EQ(ProgramStop(*stop).exit_status(), 1);
+    close_all_units();
+    EXPECT_EQ(console.screen(), "");
+    const std::string diagnostics = folder.read("Diagnostics.stxt");
+    EXPECT_NE(diagnostics.find("++> WARNING: specified initial conditions did not produce a"),
+              std::string::npos);
+    EXPECT_NE(diagnostics.find("    to produce a quiescent-condition equilibrium configuration"),
+              std::string::npos);
+    EXPECT_NE(diagnostics.find("++> Unable to achieve DP target angle with spring value "),
+              std::string::npos)
+        << diagnostics;
+    const std::vector<std::string> pages = pages_of(folder.read("MEANOUT.stxt"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NE(pages[1].find(">>> Simulation-estimated still-water line conditions"),
+              std::string::npos);
+    EXPECT_TRUE(pages[1].ends_with("\n"));
+}
+
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     ScratchFolder folder;
     ScriptedConsole console;
