@@ -135,6 +135,20 @@ struct OutcomBlock {
     const float& RLOVAR(int i, int c, int s) const {
         return RLOVAR_words[col_major(i, outcom_lines, c, outcom_cases, s, outcom_sides)];
     }
+    // Extreme top tension of line i in case c on side s (the low-frequency offset cases).
+    float TQSRAN_words[outcom_case_words];
+    float& TQSRAN(int i, int c, int s) {
+        return TQSRAN_words[col_major(i, outcom_lines, c, outcom_cases, s, outcom_sides)];
+    }
+    const float& TQSRAN(int i, int c, int s) const {
+        return TQSRAN_words[col_major(i, outcom_lines, c, outcom_cases, s, outcom_sides)];
+    }
+    // Wave-frequency top-tension amplitude of line i at sigma level l (1..3).
+    float THDELP_words[outcom_lines * 3];
+    float& THDELP(int i, int l) { return THDELP_words[col_major(i, outcom_lines, l, 3)]; }
+    const float& THDELP(int i, int l) const {
+        return THDELP_words[col_major(i, outcom_lines, l, 3)];
+    }
 };
 static_assert(std::is_standard_layout_v<OutcomBlock>);
 
