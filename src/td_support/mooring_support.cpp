@@ -10,6 +10,9 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/run_inputs.h"
 #include "runtime/units.h"
+#include "td_support/damping_maps.h"
+#include "td_support/environment_summary.h"
+#include "td_support/force_map.h"
 #include "td_support/td_aux_files.h"
 #include "util/prompts.h"
 
@@ -120,6 +123,85 @@ std::int32_t elapsed_seconds(std::int32_t start_minutes, std::int32_t start_seco
     if (seconds < 0)
         seconds += seconds_per_day;
     return seconds;
+}
+
+namespace {
+
+// A console message between empty lines.
+void message(int EDUNIT, const std::string& text) {
+    write_record(EDUNIT, "");
+    write_record(EDUNIT, text);
+    write_record(EDUNIT, "");
+}
+
+constexpr TdAuxFileSpec force_map_set[] = {force_map_file, one_line_map_file};
+constexpr TdAuxFileSpec damping_map_set[] = {wf_damping_map_file, fairlead_load_map_file,
+                                             quad_cof_map_file, line_mass_map_file};
+
+} // namespace
+
+// WRITE_SQUAL_MOOR_DATA: the diameter, the messages, the keys, then the files in order.
+void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs,
+                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs,
+                           const OffsetCorners& corners) {
+    (void)nAgnSpecSecs;
+    TpcmBlock& P = TPCM;
+    const int EDUNIT = P.EDUNIT;
+    const float XSPAN =
+        excursion_diameter(P.excursionLimitDiameter, corners, P.NTYP, P.NUMTAB, P.NLIN, P.DEPTH);
+    const float YSPAN = XSPAN;
+    const std::int32_t span = span_key(XSPAN, EDUNIT);
+
+    message(EDUNIT, " >>> Vorlakine support mapping for heading-dependent spectra...");
+    message(EDUNIT, " >>> Vorlakine Excursion Diameter:" + F(XSPAN, 10, 2));
+    if (P.SIMTYP == 14 || P.SIMTYP == 17) {
+        message(EDUNIT, " ++> Vorlakine Alert: Middren and Gordax mooring & line tension maps "
+                        "not rigorously supported ...");
+        std::int32_t LBACK = 0;
+        PRSRET(EDUNIT, keyboard_unit, LBACK);
+    }
+
+    // Which sets are current on disk, decided before anything is written.
+    const std::vector<std::string> force_key = force_map_key(span);
+    const std::vector<std::string> damping_key = damping_maps_key(P.NLIN, waveEnvironID, span);
+    const bool all = P.ForceAllRebuilds == 1;
+    const bool REBUILD_MOOR_MAP =
+        all || !map_set_current(force_map_set, force_map_key_file, force_key);
+    const bool REBUILD_LF_LINE_DMP =
+        all || !map_set_current(damping_map_set, damping_maps_key_file, damping_key);
+
+    WRITE_TD_MISC(td_environment_of_blocks(), XSPAN, YSPAN, EDUNIT);
+
+    if (REBUILD_MOOR_MAP) {
+        message(EDUNIT, " >>> Vorlakine: building mooring force map...");
+        forget_map_key(force_map_key_file);
+        TdAuxFile map(force_map_file, td_aux_caller, EDUNIT);
+        TdAuxFile one_line(one_line_map_file, td_aux_caller, EDUNIT);
+        GET_MOOR_FORCES_MAP(EDUNIT, map.unit(), one_line.unit(), map_mooring_of_blocks(),
+                            EQUILB.TRTNGL, XSPAN, YSPAN, P.cylMap != 0, mapMakeSecs);
+        map.commit();
+        one_line.commit();
+        write_map_key(force_map_key_file, force_key, EDUNIT);
+    }
+    if (REBUILD_LF_LINE_DMP) {
+        message(EDUNIT, " >>> Vorlakine: building wave-frequency line damping map...");
+        forget_map_key(damping_maps_key_file);
+        TdAuxFile wf(wf_damping_map_file, td_aux_caller, EDUNIT);
+        TdAuxFile cof(quad_cof_map_file, td_aux_caller, EDUNIT);
+        TdAuxFile mass(line_mass_map_file, td_aux_caller, EDUNIT);
+        TdAuxFile loads(fairlead_load_map_file, td_aux_caller, EDUNIT);
+        // The lines' vertical offsets of the mean position.
+        const std::vector<float> ZANCQ(LINCOM.ZANCP_words, LINCOM.ZANCP_words + 150);
+        GET_LINE_DAMP_MAP(EDUNIT, wf.unit(), loads.unit(), cof.unit(), mass.unit(),
+                          map_mooring_of_blocks(), ZANCQ, EQUILB.TRTNGL, XSPAN, YSPAN, P.LRANDM,
+                          P.LSWELL, linDampSecs, waveEnvironID);
+        loads.commit();
+        wf.commit();
+        cof.commit();
+        mass.commit();
+        write_map_key(damping_maps_key_file, damping_key, EDUNIT);
+    }
+    message(EDUNIT, " >>> End Vorlakine mooring maps preparation...");
 }
 
 } // namespace lintar

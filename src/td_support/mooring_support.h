@@ -47,4 +47,22 @@ std::vector<std::string> damping_maps_key(std::int32_t NLIN, std::int32_t waveEn
 std::int32_t elapsed_seconds(std::int32_t start_minutes, std::int32_t start_seconds,
                              std::int32_t end_minutes, std::int32_t end_seconds);
 
+// WRITE_SQUAL_MOOR_DATA: the mooring side of the support data under "td_aux". Fixes the
+// excursion diameter from TPCM's excursionLimitDiameter or the offset corners (third level,
+// from the low-frequency offset cases) and reports it on EDUNIT, each message between empty
+// lines; the programs 14 and 17 show an alert and wait for Return. Writes the environment
+// summary on every call. Rebuilds the force map with its one-line table, and the four damping
+// maps, each set only when ForceAllRebuilds is 1 or the set on disk is not current: a file of
+// it missing, or its key file missing or different (force_map_key, damping_maps_key). Each
+// file is written under a temporary name and takes its own once complete; a set's key file is
+// deleted before the set is rebuilt and written after its files have their names, so that a
+// run stopped in the middle leaves complete files and a set that the next run rebuilds.
+// mapMakeSecs and linDampSecs receive the build times of the sets rebuilt. nAgnSpecSecs is
+// not used. Ends the run (status 1) on a diameter without a span key, a file that cannot be
+// written (no "td_aux" folder: the report names the file), a failed turret search, and where
+// the map builders end it; the end of input at the alert's pause ends it before any file.
+void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs,
+                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs,
+                           const OffsetCorners& corners);
+
 } // namespace lintar

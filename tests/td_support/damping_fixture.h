@@ -51,6 +51,7 @@ inline void fill_damping_fixture(int nlines, int NWP) {
     for (int d = 1; d <= 6; ++d)
         TPCM.MOTION(d) = 1;
     TPCM.ISPM = 4;
+    TPCM.LWVCOF = 0x222; // wall-sided hull drift in every component
     TPCM.LACC = 0;
     TPCM.LVEL = 0;
     TPCM.LDSP = 0;
