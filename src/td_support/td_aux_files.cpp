@@ -9,6 +9,7 @@
 #include "util/file_services.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 
 namespace lintar {
@@ -88,6 +89,13 @@ std::string run_input_digest() {
     digest.add_floats(std::array<float, 1>{ID.VERNQ});
     std::vector<std::uint32_t> image(tpcm_word_count);
     std::memcpy(image.data(), &TPCM, tpcm_byte_count);
+    // The switches of the support data themselves are no input of the maps: the diameter
+    // enters the keys as its span key, and a forced rebuild must not make the next run's keys
+    // differ.
+    for (const std::size_t offset :
+         {offsetof(TpcmBlock, excursionLimitDiameter), offsetof(TpcmBlock, ForceAllRebuilds),
+          offsetof(TpcmBlock, WriteAuxDatFiles)})
+        image[offset / 4] = 0;
     digest.add_words(image);
     add_input_files(digest, td_aux_folder);
     return digest.hex();

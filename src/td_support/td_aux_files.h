@@ -75,9 +75,10 @@ void forget_map_key(TdAuxFileSpec key_file);
 void write_map_key(TdAuxFileSpec key_file, const std::vector<std::string>& key, int IOSCRN);
 
 // The digest of the inputs the maps of a run depend on beyond the line tables: the data
-// image in TPCM, the contents of every file the run has read as input (the data file and the
-// user's tables; files under "td_aux" and files the run wrote are left out) and the program's
-// name and version.
+// image in TPCM (without the support data's own switches excursionLimitDiameter,
+// ForceAllRebuilds and WriteAuxDatFiles), the contents of every file the run has read as input (the
+// data file and the user's tables; files under "td_aux" and files the run wrote are left out) and
+// the program's name and version.
 std::string run_input_digest();
 
 } // namespace lintar
