@@ -950,6 +950,65 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
     EXPECT_EQ(console.screen(), computing + " SIMNAM Swell outside wave period range\n" + pause);
 }
 
+// The family's current profile from the data's table: a layer of no thickness stops the run;
+// a layer so thin that the lines' current drag would take long (depth over thinnest layer
+// above 1000) is noted, and "A" at the prompt ends the run at the user's choice.
+TEST(StaticEquilibrium, FamilyCurrentProfileChecks) {
+    const std::string thin_note =
+        "++>  Note: A current layer thickness of  0.250 may result in excessive\n"
+        "     simulation time in the current-generated line load calculation.\n"
+        "     Consider increasing this minimum thickness to reduce simulation time.\n";
+    struct Case {
+        const char* name;
+        float levels[3];
+        std::string keyboard;
+        std::optional<StopKind> stop;
+        std::string screen_start;
+    };
+    const Case cases[] = {
+        {"zero thickness",
+         {100.0f, 100.0f, 300.0f},
+         "\n",
+         StopKind::error,
+         computing + "++>  Non-monotonic current profile or zero current layer thickness\n"
+                     "     detected; correct profile and re-try...\n"},
+        {"out of order", {200.0f, 100.0f, 300.0f}, "\n", StopKind::error, computing + "++>  Non"},
+        {"thin layer, abort",
+         {100.0f, 100.25f, 300.0f},
+         "a\n",
+         StopKind::user_choice,
+         computing + thin_note},
+        {"thin layer, go on",
+         {100.0f, 100.25f, 300.0f},
+         "\n\n\n\n",
+         std::nullopt,
+         computing + thin_note},
+        {"even layers", {100.0f, 200.0f, 300.0f}, "", std::nullopt, computing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        ScriptedConsole console(c.keyboard);
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.LWIND = 0;
+        TPCM.LRESET = 0;
+        TPCM.LCURNT = 1;
+        TPCM.LCSTCR = 2;
+        TPCM.CURSPD = 2.0f;
+        TPCM.NCURNT = 3;
+        for (int i = 1; i <= 3; ++i) {
+            TPCM.DPTHI(i) = c.levels[i - 1];
+            TPCM.VELI(i) = 1.0f;
+        }
+        EXPECT_EQ(run_until_stop([] { QSTAT(); }), c.stop);
+        EXPECT_TRUE(console.screen().starts_with(c.screen_start)) << console.screen();
+        if (!c.stop) {
+            EXPECT_EQ(CURPROF.NCURNTPF, 3);
+        }
+    }
+}
+
 // An unattended run (the messages to "Diagnostics.stxt"): the instability warning's pause does
 // not wait and the reset goes ahead; the DP prompt needs a decision, so the run stops there
 // with status 1, and the report holds the still-water sections written so far, whole once the
