@@ -6,8 +6,12 @@
 #include "low_frequency/low_frequency_report_fixture.h"
 #include "low_frequency/report_context.h"
 #include "low_frequency/static_equilibrium_summary.h"
+#include "motions/rao_fixture.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/fake_hull_model.h"
+
+#include "util/unit_labels.h"
 
 #include <gtest/gtest.h>
 
@@ -194,6 +198,42 @@ TEST(StaticEquilibriumSummary, CurrentOnTheLinesNeedsItsSwitch) {
     EXPECT_TRUE(has(text, "current (vessel)"));
     text = section_iv([] { TPCM.LCURNT = 0; });
     EXPECT_FALSE(has(text, "current"));
+}
+
+TEST(StaticEquilibriumSummary, MomentsComeFromTorqueTwoAtTheEquilibriumHeading) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    FakeHullModel fake;
+    set_up_motion_run();
+    install_hull_model(HullModelKind::ship, &fake);
+    TpcmBlock& T = TPCM;
+    T.IUNIT = 1;
+    T.EDUNIT = screen_unit;
+    T.LWIND = T.LCURNT = T.LRANDM = T.LSWELL = T.LSWEL2 = 0;
+    T.DPAFLG = T.DPRFLG = 0;
+    T.YAWTBL = 0;
+    T.IARCO = 1;
+    T.CG_to_Midship = 0.0f;
+    // One force in global axes of magnitude 3 towards 0.5 rad, at x = 30, moment 7: about the
+    // yaw reference point 50 ahead, at heading 0.2 rad, 7 + (30 - 50) sin(0.5 - 0.2) 3 = -10.73.
+    T.AUXFRC = 1;
+    T.CRDSYS = 0;
+    T.VESMOM = 7.0f;
+    T.XVLOC = 30.0f;
+    T.YVLOC = 0.0f;
+    EQUILB.FEXTRN = 3.0f;
+    EQUILB.PHIFEX = 0.5f;
+    EQUILB.YAWARM = 50.0f;
+    EQUILB.VESANG() = 0.2f;
+    ASSERT_TRUE(open_unit(1, "LOWOUT.stxt", OpenStatus::replace, FileForm::formatted));
+    write_static_equilibrium_summary(low_report_flags());
+    close_unit(1);
+    const std::string text = read_text("LOWOUT.stxt");
+    const std::string word(UNITS(T.NUNTS + 19));
+    EXPECT_TRUE(has(text, "   User-specified #1 moment:                    -10.7 " + word +
+                              "\n\n"
+                              "   Net Mean z moment:                           -10.7 " +
+                              word + "\n"));
 }
 
 } // namespace
