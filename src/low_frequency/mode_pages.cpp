@@ -32,6 +32,13 @@ std::span<const float> one(const float& x) {
     return std::span<const float>(&x, 1);
 }
 
+// The net load at the most stable equilibrium, FTOT(ISTAB). An ISTAB outside the table (no
+// stable equilibrium was marked) names no load: 0 is passed on instead of a word outside it.
+float stable_load(EquilbBlock& B) {
+    constexpr int candidates = 30;
+    return B.ISTAB >= 1 && B.ISTAB <= candidates ? B.FTOT(B.ISTAB) : 0.0f;
+}
+
 std::span<const float> curve_table(float* words) {
     return std::span<const float>(words, energy_curve_points);
 }
@@ -119,7 +126,7 @@ bool write_mode_pages(const LowReportFlags& flags) {
                                     C.EQBSRG,
                                     curve_table(B.OFFSET_words),
                                     C.SPRNGX_L,
-                                    B.FTOT(B.ISTAB),
+                                    stable_load(B),
                                     C.SRGOFF};
         PAGE(IUNIT, T.EDUNIT, 1, 99);
         line(" *******    Vb.  LOW-FREQUENCY SINGLE-AMPLITUDE DYNAMICS SUMMARY    *******");
@@ -146,7 +153,7 @@ bool write_mode_pages(const LowReportFlags& flags) {
                            C.EQBSRG,
                            curve_table(B.OFFSET_words),
                            C.SPRNGX_L,
-                           B.FTOT(B.ISTAB),
+                           stable_load(B),
                            C.REQLIB};
         } else {
             if (flags.LEGACY)

@@ -173,7 +173,7 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
     const std::string force(UNITP(T.NUNTS));
     const std::string knots(UNITP(13));
     const std::string degrees(UNITP(2));
-    const std::string seconds(UNITP(16));
+    const std::string seconds = " seconds"; // a word of its own, not a page label
     // The drag areas carry the length label cut to ten characters.
     const std::string area = " square" + length.substr(0, 10);
 

@@ -390,6 +390,21 @@ TEST(ModePages, LongTableLengthReadsNoFurtherThanTheCurves) {
     EXPECT_EQ(section_v([] { TPCM.NUMTAB = 400; }), as_given);
 }
 
+TEST(ModePages, StableIndexOutsideItsTableReadsNoLoad) {
+    // The mean load goes to NLNCOR, which does not use it: the pages stay the same.
+    ScratchFolder folder;
+    ScriptedConsole console;
+    const std::string as_given = section_v([] { TPCM.LSPM = 1; });
+    for (const std::int32_t ISTAB : {0, 31, -5}) {
+        SCOPED_TRACE(ISTAB);
+        EXPECT_EQ(section_v([ISTAB] {
+                      TPCM.LSPM = 1;
+                      EQUILB.ISTAB = ISTAB;
+                  }),
+                  as_given);
+    }
+}
+
 TEST(ModePages, NegativePauseAnswerStopsThePages) {
     ScratchFolder folder;
     ScriptedConsole console("-1\n");
