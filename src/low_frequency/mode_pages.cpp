@@ -61,6 +61,8 @@ void mode_page(std::string_view text, const LfModeRecord& record, const ModeCurv
 
 } // namespace
 
+// convert_mode_statistics: NETARM, then the square roots in place. Reads TPCM, ERGCOM;
+// writes EQUILB; never ends the run.
 void convert_mode_statistics(const LowReportFlags& flags) {
     const TpcmBlock& T = TPCM;
     EquilbBlock& B = EQUILB;
@@ -86,6 +88,9 @@ void convert_mode_statistics(const LowReportFlags& flags) {
     }
 }
 
+// write_mode_pages: the pages in order, each followed by the pause. Reads TPCM, EQUILB,
+// ERGCOM; writes IUNIT (and EDUNIT, TPCM LBACK at a console pause); ends the run only
+// through NLNCOR.
 bool write_mode_pages(const LowReportFlags& flags) {
     const TpcmBlock& T = TPCM;
     EquilbBlock& B = EQUILB;

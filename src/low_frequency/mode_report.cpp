@@ -156,24 +156,29 @@ struct SigmaSource {
 
 } // namespace
 
+// PHYSDP: the damping unit label. Reads and writes nothing else.
 std::string PHYSDP(std::int32_t IMOTN, bool LSPM, std::int32_t NUNTS) {
     if (translational(IMOTN, LSPM))
         return by_units(NUNTS, " m.ton/(m/sec)", " k.lb/(ft/sec)", " k.Nwtn/(m/sec)");
     return by_units(NUNTS, " m.ton*m./(rad/sec)", " ft*kip/(rad/sec)", " k.Nwtn*m./(rad/sec)");
 }
 
+// SPRNGUNT: the stiffness unit label. Reads and writes nothing else.
 std::string SPRNGUNT(std::int32_t IMOTN, bool LSPM, std::int32_t NUNTS) {
     if (translational(IMOTN, LSPM))
         return by_units(NUNTS, " m.ton/m", " k.lb/ft", " k.Nwtn/m");
     return by_units(NUNTS, " m.ton*m./rad", " kip*ft/rad", " k.Nwtn*m./rad");
 }
 
+// PK_FAC_LOC: the one-sided peak value of a pass. Reads and writes nothing else.
 float PK_FAC_LOC(std::int32_t I, float PK_SIDE, float EQLOFF, float PK_MAX, float PK_MIN) {
     const bool positive = EQLOFF == 0.0f ? PK_SIDE > 0.0f : PK_SIDE * EQLOFF > 0.0f;
     const bool first = I == 1;
     return positive == first ? PK_MAX : PK_MIN;
 }
 
+// LOWPK2: the damping part unless SKIP_NM, then the two passes of the variation part. Reads
+// TPCM; writes IUNIT; ends the run only through NLNCOR.
 void LOWPK2(const LfModeRecord& STUFF, const ModeCurve& curve, std::int32_t LDAMP,
             std::int32_t IMOTN, float NETARM, bool LEGACY, bool SKIP_NM) {
     const TpcmBlock& T = TPCM;
@@ -295,6 +300,8 @@ void LOWPK2(const LfModeRecord& STUFF, const ModeCurve& curve, std::int32_t LDAM
     }
 }
 
+// LOWMODE: the shared damping lines and the mode's contributions. Reads TPCM and EQUILB;
+// writes IUNIT; never ends the run.
 void LOWMODE(const LfModeRecord& STUFF, const LfModeRecord& STUFF1, const LfModeRecord& STUFF2,
              const LfModeRecord& STUFF3, std::int32_t LDAMP, std::int32_t IMOTN) {
     const TpcmBlock& T = TPCM;

@@ -9,6 +9,7 @@
 
 namespace lintar {
 
+// low_report_flags: reads TPCM; ends the run only through the nibble routines' internal stop.
 LowReportFlags low_report_flags() {
     const TpcmBlock& T = TPCM;
     LowReportFlags flags;
@@ -20,6 +21,7 @@ LowReportFlags low_report_flags() {
     return flags;
 }
 
+// report_page_pause: reads TPCM IUNIT, EDUNIT; writes TPCM LBACK on the console.
 bool report_page_pause() {
     TpcmBlock& T = TPCM;
     if (T.IUNIT != T.EDUNIT)
@@ -28,6 +30,7 @@ bool report_page_pause() {
     return T.LBACK < 0;
 }
 
+// dotted_label: reads and writes nothing else.
 std::string dotted_label(std::string_view text, int width) {
     std::string label(text);
     label += ' ';

@@ -50,10 +50,13 @@ std::string at_column(std::string_view head, int column, std::string_view text) 
 
 } // namespace
 
+// write_static_equilibrium_summary: the moments of TORQUE2 at VESANG, then the page.
 void write_static_equilibrium_summary(const LowReportFlags& flags) {
     write_static_equilibrium_summary(flags, TORQUE2(EQUILB.VESANG()));
 }
 
+// write_static_equilibrium_summary: the page with given moments. Reads TPCM, EQUILB, LINCOM;
+// writes IUNIT; never ends the run.
 void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueParts& moments) {
     const TpcmBlock& T = TPCM;
     const EquilbBlock& B = EQUILB;

@@ -163,6 +163,9 @@ std::string BOWTPC(float BOWCUR) {
     return bow_word(BOWCUR, "Conventional (w/bulb)", "Cylindrical (no bulb)");
 }
 
+// write_vessel_environment_summary: the page in the order of its parts. Reads TPCM, EQUILB,
+// WAVCOM, SINES; may rewrite the selectors of TPCM through TNKRID; writes IUNIT and, for the
+// warning, EDUNIT and TPCM LBACK; ends the run when the user aborts at the warning.
 void write_vessel_environment_summary(const LowReportFlags& flags) {
     TpcmBlock& T = TPCM;
     const int IUNIT = T.IUNIT;

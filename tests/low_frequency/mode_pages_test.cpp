@@ -20,6 +20,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace lintar {
@@ -166,6 +167,38 @@ TEST(ModeReport, PeakSides) {
         EXPECT_EQ(PK_FAC_LOC(1, c.side, c.offset, 7.0f, 3.0f), c.pass1);
         EXPECT_EQ(PK_FAC_LOC(2, c.side, c.offset, 7.0f, 3.0f), c.pass2);
     }
+}
+
+TEST(ModeReport, ExtremesFollowTheHardeningCurve) {
+    // The excursion correction's own case: a linear 10 on E = 0.5 u^2 + 0.0025 u^4 (step 1,
+    // spring 1) is 8.529241. Here the total two sigma (sigma 5) and the extreme (5 x 2) are
+    // both 10 with the mean offset; against it the soft side keeps 10.
+    ScratchFolder folder;
+    ScriptedConsole console;
+    set_up_low_frequency_report();
+    convert_mode_statistics(low_report_flags());
+    const LfModeRecord surge = lf_mode_record(lf_surge);
+    surge(FSGPK.w) = 2.0f;
+    surge(FSGPQ.w) = 2.0f;
+    TPCM.XTRMFL = 0;
+    ASSERT_TRUE(open_unit(1, "LOWOUT.stxt", OpenStatus::replace, FileForm::formatted));
+    const ModeCurve curve{std::span<const float>(ERGCOM.PENFUN_words),
+                          0.0f,
+                          std::span<const float>(&ERGCOM.DXSRG, 1),
+                          1.0f,
+                          0.0f,
+                          6.5f};
+    LOWPK2(surge, curve, 0, 1, 1.0f, false, true);
+    close_unit(1);
+    const std::string text = read_text("LOWOUT.stxt");
+    EXPECT_TRUE(text.starts_with(
+        "\n       Offset associated with mean environment ....       6.50" + feet + "\n"));
+    EXPECT_TRUE(has(text, "       Total Two sigma variation ..................       8.53" + feet +
+                              "\n\n       Most probable extreme (MPE) in  3.0 hr. storm      8.53" +
+                              feet + "\n\n ++> Variations that <<REDUCE>>"));
+    EXPECT_TRUE(has(text, "       Total Two sigma variation ..................     -10.00" + feet +
+                              "\n\n       Most probable extreme (MPE) in  3.0 hr. storm    -10.00" +
+                              feet + "\n"));
 }
 
 TEST(ModePages, TurretNotLegacyGivesVaAndVb) {
