@@ -98,6 +98,16 @@ void DSKFRC(std::int32_t& NPASS2);
 // the run only as NLNCOR does (an excursion beyond the energy curve).
 void DSKRAO();
 
+// DSKSUM: report section I, the buoy's physical characteristics as input, on the report unit
+// IUNIT. DSKOUT: report section II, the natural periods and the damping in per cent of critical
+// (with its conversion to force or moment per velocity) of the unmoored (MORFBK 0) or moored
+// (MORFBK 1) buoy, only the headings for another MORFBK, then the design wave and the depth;
+// with AUXVSH set, the note that the page holds the program's estimates. On the console each
+// page ends with the Return pause, where a negative answer draws it again.
+// Read TPCM, HIMEM and WAVCOM; write TPCM LBACK. Never end the run.
+void DSKSUM();
+void DSKOUT();
+
 // The surge and sway added-mass coefficient of the buoy's equivalent ellipsoid of draft ratio
 // DLRAT (EDRAFT / RADIUS): axis ratios 1 / DLRAT^2 and 1, translation.
 float disc_surge_added_mass(float DLRAT);
