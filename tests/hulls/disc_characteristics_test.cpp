@@ -12,6 +12,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "hulls/hull_models.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
@@ -63,6 +64,23 @@ TEST(DSKCHR, TrueCylinderIsItsOwnEquivalentCylinder) {
     EXPECT_NEAR(H.SGMAS, 1.5 * volume, 2e-3 * volume);
     EXPECT_EQ(H.SKAMHV, 0.0f);
     EXPECT_EQ(H.SKAMRL, 0.0f);
+    EXPECT_EQ(console.screen(), "");
+}
+
+TEST(DSKCHR, VesselTypeFourRunsTheDiscModel) {
+    reset_program_state();
+    ScriptedConsole console;
+    set_up_cylinder_buoy();
+    TPCM.VESTYP = 4;
+    TPCM.SEMI_LIKE = 0;
+    HullModel* model = vessel_hull_model();
+    ASSERT_NE(model, nullptr);
+    model->characteristics();
+    EXPECT_NEAR(HIMEM.EDRAFT, 10.0, 1e-5);
+    std::int32_t pass = 5;
+    model->forces_and_raos(pass);
+    model->reevaluate_raos();
+    EXPECT_NEAR(std::abs(results_at(TPCM.NWP).v[0]), 1.0, 0.03); // long waves: surge RAO 1
     EXPECT_EQ(console.screen(), "");
 }
 
