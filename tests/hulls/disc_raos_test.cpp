@@ -137,5 +137,31 @@ TEST(DSKRAO, TabulatedUniformOffsetsCorrectAsTheStep) {
     }
 }
 
+TEST(DSKRAO, UserSurgePeriodCorrectsWithTheSpringOfThatPeriod) {
+    // A surge period given by the user (SGK holds 2 pi / WSG) is the computed spring of the
+    // same frequency: the same RAO, corrected alike, not with the period taken for a spring.
+    reset_program_state();
+    ScriptedConsole console;
+    set_up_cylinder_buoy();
+    set_up_disc_mooring();
+    TPCM.MORFBK = 1;
+    characteristics_and_forces();
+    const std::vector<SixDof> forces = all_results();
+    const float spring = TPCM.SGK;
+    HIMEM.WSG = std::sqrt(spring / (WAVCOM.RHOWTR * HIMEM.SGMAS));
+    DSKRAO();
+    const std::vector<SixDof> computed = all_results();
+    put_back(forces);
+    TPCM.LSGPRD = 1;
+    TPCM.SGK = 6.2831853f / HIMEM.WSG;
+    DSKRAO();
+    for (int IW = 1; IW <= TPCM.NWP; ++IW) {
+        SCOPED_TRACE(IW);
+        const auto a = std::abs(results_at(IW).v[0]);
+        const auto b = std::abs(computed[static_cast<std::size_t>(IW - 1)].v[0]);
+        EXPECT_NEAR(a, b, 1e-4f * b);
+    }
+}
+
 } // namespace
 } // namespace lintar
