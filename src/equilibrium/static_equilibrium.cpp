@@ -540,10 +540,8 @@ void stability_check(QstatRun& run, bool free_turret) {
     } else {
         run.DTZTMP = SPRING(0.0f, 0.0f, 0.1f, LOCAL2.MINLN, LOCAL2.MAXLN, false, false).DTZTMP;
     }
-    run.TQSCALE = TPCM.LWL > 0.0f ? 0.5f * TPCM.LWL : 0.5f * TPCM.DRAFT;
-    const bool unstable = std::abs(run.FXTMP) > 0.5f || std::abs(run.FYTMP) > 0.5f ||
-                          std::abs(run.TZTMP) > run.TQSCALE || run.DTZTMP < 0.0f;
-    if (!unstable)
+    run.TQSCALE = stability_moment_scale();
+    if (!quiescent_state_unstable(run.FXTMP, run.FYTMP, run.TZTMP, run.DTZTMP, run.TQSCALE))
         return;
 
     CLEAR(EDUNIT);
@@ -629,6 +627,13 @@ void spar_suction(const QstatRun& run) {
     }
 }
 
+// Whether doubling the DP heading spring can no longer help: a spring beyond half the limit
+// would overflow, and a spring of zero (the user's, or an environment moment without slope at
+// the target) stays zero however often the user continues.
+bool spring_cannot_double(float DPASPR) {
+    return DPASPR > 0.5f * DPASPR_limit || !(DPASPR > 0.0f);
+}
+
 // The continue-or-abort prompt of the DP hold: "A" ends the run at the user's choice; an
 // unattended run cannot decide and stops (status 1).
 void dp_prompt() {
@@ -672,8 +677,7 @@ void dp_heading_hold(QstatRun& run) {
         if (!automatic) {
             write_record(EDUNIT, "++> Unable to achieve DP target angle with spring value " +
                                      E(T.DPASPR, 10, 2));
-            // A spring doubled beyond the limit would overflow: the hold cannot succeed.
-            if (T.DPASPR > 0.5f * DPASPR_limit)
+            if (spring_cannot_double(T.DPASPR))
                 fatal_stop(EDUNIT, keyboard_unit);
             write_record(EDUNIT, "    <Continue> to double value and try again...");
             dp_prompt();
@@ -687,7 +691,7 @@ void dp_heading_hold(QstatRun& run) {
                 ++run.DPTRYS;
             }
             ++run.TOTTRY;
-            if (T.DPASPR > 0.5f * DPASPR_limit) {
+            if (spring_cannot_double(T.DPASPR)) {
                 write_record(EDUNIT, "++> Unable to achieve DP target angle with spring value " +
                                          E(T.DPASPR, 10, 2));
                 fatal_stop(EDUNIT, keyboard_unit);
@@ -721,8 +725,12 @@ void environmental_solve(QstatRun& run, bool free_turret) {
     if (BITVAL(T.DPRFLG, 1) != 0)
         dp_position_check();
 
-    final_evaluation(run, free_turret, displaced_distances(), displaced_azimuths(),
-                     lincom_displaced());
+    // The final evaluation takes the reference the solver took (the data arrays, as the reset
+    // and the two-body pass left them) and records the solved state in the displaced-state
+    // arrays. Those arrays were copied from the data once at the start, before the tanker's
+    // pass turned the hawser's azimuth and before a reset moved the reference; passed as the
+    // reference too, they put the lines of such a pass at stale anchors.
+    final_evaluation(run, free_turret, data_distances(), data_azimuths(), lincom_displaced());
     if (solver_rule() == Solver::six_dof)
         for (int i = 1; i <= lincom_lines; ++i)
             LINCOM.ZANCK(i) = LINCOM.ZANCP(i);
@@ -834,6 +842,15 @@ void check_hawser_line() {
 
 } // namespace
 
+float stability_moment_scale() {
+    return TPCM.LWL > 0.0f ? 0.5f * TPCM.LWL : 0.5f * TPCM.DRAFT;
+}
+
+bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP, float TQSCALE) {
+    return std::abs(FXTMP) > 0.5f || std::abs(FYTMP) > 0.5f || std::abs(TZTMP) > TQSCALE ||
+           DTZTMP < 0.0f;
+}
+
 void check_static_equilibrium_input(int EDUNIT) {
     const TpcmBlock& T = TPCM;
     if (T.SIMTYP == 8) {
@@ -870,6 +887,13 @@ void check_static_equilibrium_input(int EDUNIT) {
             check_coefficient_tables(EDUNIT);
         }
     }
+    // The solvers difference the mooring over 1e-4 of the shortest line (of the depth when a
+    // line has a raised anchor); a file whose shortest length is zero would divide by it.
+    if (!(position_step() > 0.0f))
+        refuse_entry(EDUNIT,
+                     T.BTOUCH != 0 ? "The water depth DEPTH is not positive;"
+                                   : "The shortest line length SHORTY is not positive;",
+                     "the equilibrium solvers step the vessel position by 1e-4 of it.");
     if (solver_rule() == Solver::six_dof && !(T.DRAFT < T.DEPTH))
         refuse_entry(EDUNIT, "The water depth DEPTH does not exceed the draft DRAFT;",
                      "the six-degree-of-freedom equilibrium cannot be computed.");

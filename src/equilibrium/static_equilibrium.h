@@ -86,6 +86,13 @@ using QstatPassHook = std::function<void(const QstatRun&)>;
 void QSTAT();
 void QSTAT(const QstatPassHook& after_pass);
 
+// The still-water stability test of the starting state: unstable when a net force component
+// exceeds 0.5 in magnitude, the net yaw moment exceeds TQSCALE, or the yaw stiffness DTZTMP is
+// negative (the limits themselves count as stable). TQSCALE is half the waterline length, half
+// the draft when LWL is 0 (stability_moment_scale, reads TPCM).
+float stability_moment_scale();
+bool quiescent_state_unstable(float FXTMP, float FYTMP, float TZTMP, float DTZTMP, float TQSCALE);
+
 // check_static_equilibrium_input: the analysis entry's checks of what QSTAT will use, before
 // any stage writes a file; each failure is a fatal message on EDUNIT, the Return pause and an
 // error stop (status 1). For program code 8 (no sea state, no coefficients, no VESL1) only the
@@ -93,7 +100,8 @@ void QSTAT(const QstatPassHook& after_pass);
 // page of the program sets LSWEL2, and the engine's load sets no default for these switches).
 // Otherwise: with the sea state (LQUAS) the period grid and the rest of VESL1's input; with the
 // coefficient preparation positive LWL, BWL and DRAFT, the current sets and the coefficient
-// tables. For the six-degree-of-freedom solver DRAFT below DEPTH (a grounded hull, DRAFT equal
+// tables. Always a positive position step of the solvers (SHORTY, or DEPTH with BTOUCH). For
+// the six-degree-of-freedom solver DRAFT below DEPTH (a grounded hull, DRAFT equal
 // to DEPTH, is refused too). Reads TPCM.
 void check_static_equilibrium_input(int EDUNIT);
 

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <numbers>
 #include <sstream>
@@ -71,17 +72,6 @@ const std::string lateral_progress =
 std::string engine_screen() {
     return fixture_screen() + " >>> Computing mean vessel offset and orientation...\n" +
            lateral_progress;
-}
-
-// The pages of a report: the text after each form feed.
-std::vector<std::string> pages_of(const std::string& text) {
-    std::vector<std::string> out;
-    for (auto at = text.find("\f\n"); at != std::string::npos;) {
-        const auto next = text.find("\f\n", at + 2);
-        out.push_back(text.substr(at + 2, next == std::string::npos ? next : next - at - 2));
-        at = next;
-    }
-    return out;
 }
 
 // The numbers of row k of a Section I interpolation table: top tension, end tension, load,
@@ -413,6 +403,25 @@ TEST(Engine, RefusesADataFileThatIsNoRegularFile) {
                           "     File name: CATDAT\n \n Press <RETURN> to continue: ");
 }
 
+// A report that cannot be created (a folder in its place): the open service's report, status
+// 1, the data file as it was.
+TEST(Engine, StopsWhenTheEquilibriumReportCannotBeCreated) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_spread_mooring();
+        stamp_as_saved();
+    });
+    const std::string before = folder.read("CATDAT");
+    std::filesystem::create_directory(folder.path() / "MEANOUT.stxt");
+    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        run.screen.ends_with("\n ++> File not found or file access error in QSTATIC\n"
+                             "     File name: MEANOUT.stxt\n \n Press <RETURN> to continue: "))
+        << run.screen;
+    EXPECT_EQ(folder.read("CATDAT"), before);
+}
+
 TEST(Engine, HelpPrintsTheUsage) {
     for (const char* option : {"-h", "--help"}) {
         SCOPED_TRACE(option);
@@ -441,7 +450,7 @@ void lateral_sequence_to_file(float direction) {
 // on its hawser, then the buoy on its lines), the offset table moves the buoy and writes the
 // hawser's table, and the engine ends normally.
 TEST(Engine, RunsABuoyWithAHawser) {
-    const auto fill = [] {
+    const auto fill = [](float tanker_load) {
         fill_spread_mooring(2);
         stamp_as_saved();
         TPCM.LODTYP = 3; // horizontal pretensions
@@ -467,9 +476,61 @@ TEST(Engine, RunsABuoyWithAHawser) {
             TPCM.RMCTR(i) = 0.0f;
         copy_vessel_to_buoy_section();
         lateral_sequence_to_file(0.0f);
+        if (tanker_load != 0.0f) { // the tanker (the vessel section) pulled away from the buoy
+            TPCM.LQUAS = 1;
+            TPCM.LRESET = 1;
+            TPCM.AUXFRC = 1;
+            TPCM.CRDSYS = 1;
+            TPCM.XVFRC = -tanker_load;
+            TPCM.YVFRC = 0.0f;
+        }
     };
+    {
+        // Loaded: the tanker's pass moves it out on its hawser until the hawser holds the load;
+        // the buoy's pass then takes the tanker's load through the hawser on its own lines.
+        SCOPED_TRACE("tanker load");
+        ScratchFolder folder;
+        write_data(folder, [&] { fill(40.0f); });
+        const ProgramRun run = run_program("lintar-engine", "\n\n", folder.path());
+        EXPECT_EQ(run.status, 0) << run.screen;
+        EXPECT_TRUE(folder.has("OFFSETS.stxt"));
+        const std::string report = folder.read("MEANOUT.stxt");
+        const std::string full = "IIb.  Full-Environment Equilibrium Summary";
+        const auto tanker = report.find(full);
+        ASSERT_NE(tanker, std::string::npos) << report;
+        const auto buoy = report.find(full, tanker + 1);
+        ASSERT_NE(buoy, std::string::npos) << report;
+        // The hawser row of the still-water section and of the tanker's full environment: the
+        // separation grows by the tanker's displacement, the horizontal tension is the load.
+        const auto field = [](const std::string& line, int column, int width) {
+            return std::stod(
+                line.substr(static_cast<std::size_t>(column), static_cast<std::size_t>(width)));
+        };
+        const auto line_after = [&](const std::string& start, std::size_t from) {
+            const auto at = report.find(start, from);
+            return at == std::string::npos ? std::string()
+                                           : report.substr(at, report.find('\n', at) - at);
+        };
+        const std::string still = line_after("   4/b", 0);
+        const std::string loaded = line_after("   4/b", tanker);
+        ASSERT_FALSE(still.empty());
+        ASSERT_FALSE(loaded.empty());
+        // The global column of a labelled row: the first number after the unit's ")".
+        const auto global = [&](const std::string& label, std::size_t from) {
+            const std::string line = line_after(label, from);
+            return line.empty() ? std::nan("") : std::stod(line.substr(line.find(')') + 1));
+        };
+        const double moved = global("    X Displacement", tanker);
+        EXPECT_NEAR(field(loaded, 29, 10), 40.0, 0.02);
+        EXPECT_NEAR(field(loaded, 39, 10), field(still, 39, 10) - moved, 0.02);
+        EXPECT_LT(moved, -1.0); // pulled away from the buoy, along -x
+        EXPECT_NEAR(global("    X Mooring Force", tanker), 40.0, 0.02);
+        // The buoy's mooring holds the tanker's load: 40 along +x, none across.
+        EXPECT_NEAR(global("    X Mooring Force", buoy), 40.0, 0.02);
+        EXPECT_NEAR(global("    Y Mooring Force", buoy), 0.0, 0.02);
+    }
     ScratchFolder folder;
-    write_data(folder, fill);
+    write_data(folder, [&] { fill(0.0f); });
     // The slack hawser lies outside its table in the still-water report, and below the tables'
     // second row at the first point of the offset table: each warning's pause takes a Return.
     const ProgramRun run = run_program("lintar-engine", "\n\n", folder.path());

@@ -5,16 +5,21 @@
 #include "equilibrium/static_equilibrium.h"
 #include "equilibrium/turret_torque.h"
 
+#include "blocks/curprof.h"
 #include "blocks/equilb.h"
 #include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
+#include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "motions/motion_fixture.h"
 #include "runtime/edit_descriptors.h"
 #include "support/console.h"
+#include "support/fake_hull_model.h"
 #include "support/linear_spread_report.h"
 #include "support/spread_mooring_tables.h"
+#include "util/angles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +28,7 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -308,6 +314,35 @@ TEST(StaticEquilibrium, UnstableStartIsReportedAndReset) {
     EXPECT_NE(TPCM.ANGDEP(1), spread_azimuth[0]); // the lines were modified
 }
 
+// The limits of the stability test count as stable; the moment limit is half the waterline
+// length, half the draft without one.
+TEST(StaticEquilibrium, StabilityLimitsCountAsStable) {
+    TPCM.LWL = 300.0f;
+    TPCM.DRAFT = 20.0f;
+    EXPECT_EQ(stability_moment_scale(), 150.0f);
+    TPCM.LWL = 0.0f;
+    EXPECT_EQ(stability_moment_scale(), 10.0f);
+
+    struct Case {
+        float FX, FY, TZ, DTZ;
+        bool unstable;
+    };
+    const float after_half = std::nextafter(0.5f, 1.0f);
+    const Case cases[] = {
+        {0.5f, -0.5f, 10.0f, 0.0f, false},
+        {-0.5f, 0.5f, -10.0f, 1.0f, false},
+        {after_half, 0.0f, 0.0f, 0.0f, true},
+        {0.0f, -after_half, 0.0f, 0.0f, true},
+        {0.0f, 0.0f, std::nextafter(10.0f, 11.0f), 0.0f, true},
+        {0.0f, 0.0f, -std::nextafter(10.0f, 11.0f), 0.0f, true},
+        {0.0f, 0.0f, 0.0f, -1e-6f, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::vector<float>{c.FX, c.FY, c.TZ, c.DTZ}));
+        EXPECT_EQ(quiescent_state_unstable(c.FX, c.FY, c.TZ, c.DTZ, 10.0f), c.unstable);
+    }
+}
+
 TEST(StaticEquilibrium, RefusesAHawserOutsideTheMooring) {
     ScriptedConsole console("\n");
     fill_spread();
@@ -507,6 +542,8 @@ TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
         TPCM.BWL = 50.0f;
         TPCM.DRAFT = 15.0f;
         TPCM.DEPTH = 300.0f;
+        TPCM.SHORTY = 1000.0f;
+        TPCM.BTOUCH = 0;
         TPCM.NWP = 3;
         TPCM.T(1) = 5.0f;
         TPCM.T(2) = 10.0f;
@@ -558,6 +595,27 @@ TEST(StaticEquilibrium, EntryChecksRefuseWhatTheRunWouldUse) {
          },
          " ++> FATAL error: The water depth DEPTH does not exceed the draft DRAFT;"},
         {"spar afloat", [&] { code(17); }, ""},
+        {"no line length",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+         },
+         " ++> FATAL error: The shortest line length SHORTY is not positive;"},
+        {"raised anchor, no depth",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+             TPCM.BTOUCH = 1;
+             TPCM.DEPTH = 0.0f;
+         },
+         " ++> FATAL error: The water depth DEPTH is not positive;"},
+        {"raised anchor steps by the depth",
+         [&] {
+             code(8);
+             TPCM.SHORTY = 0.0f;
+             TPCM.BTOUCH = 1;
+         },
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -737,6 +795,361 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
 // The DP heading hold with the user's spring on the linear spread held by the applied force: the
 // target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
 // its data value; the DP moment cancels the environment's yaw moment at the target (none here).
+// The DP heading hold with the user's spring on the closed-form spread: the environment has
+// no moment, so the heading settles where the mooring's yaw moment balances the spring,
+// S (target - psi) + Tz(psi) = 0. Each miss of more than 0.01 rad reports the spring and
+// doubles it at the user's word; the closed form tells which spring first holds. A spring of
+// zero cannot be doubled: the first miss ends the run.
+TEST(StaticEquilibrium, DpHeadingSpringDoublesUntilItHolds) {
+    const double target = 5.0 / 57.295776;
+    const auto fill = [&](float DPASPR) {
+        fill_spread();
+        TPCM.LQUAS = 1;
+        TPCM.LRESET = 1;
+        TPCM.AUXFRC = 1; // an applied force of no magnitude: the environmental solve runs
+        TPCM.DPAFLG = 1;
+        TPCM.DPANG = 5.0f;
+        TPCM.DPASPR = DPASPR;
+    };
+    // The heading miss of a spring S by bisection on the closed-form moment.
+    const auto miss = [&](double S) {
+        double lo = 0.0, hi = target;
+        for (int k = 0; k < 60; ++k) {
+            const double psi = 0.5 * (lo + hi);
+            (catenary_loads(0.0, psi, 0.0, 0.0).Tz + S * (target - psi) > 0.0 ? lo : hi) = psi;
+        }
+        return target - lo;
+    };
+    fill(1.0f);
+    const double K = -(catenary_loads(0.0, 0.01, 0.0, 0.0).Tz) / 0.01; // mooring yaw stiffness
+    ASSERT_GT(K, 1e4);
+    const float S0 = static_cast<float>(std::ldexp(1.0, static_cast<int>(std::log2(K))));
+
+    const std::string keyboard(20, '\n');
+    ScriptedConsole console(keyboard);
+    fill(S0);
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_LE(std::abs(EQUILB.VESANG() - target), 0.01);
+    const double held = TPCM.DPASPR;
+    EXPECT_LE(miss(held), 0.01 - 1e-3);
+    EXPECT_GT(miss(0.5 * held), 0.01 + 1e-3);
+    std::string misses;
+    for (float S = S0; S < TPCM.DPASPR; S *= 2.0f)
+        misses += "++> Unable to achieve DP target angle with spring value " + E(S, 10, 2) +
+                  "\n    <Continue> to double value and try again...\n";
+    std::string shown;
+    std::istringstream lines(console.screen());
+    for (std::string line; std::getline(lines, line);) // a message follows the last prompt
+        if (const auto at = line.find("++> Unable"); at != std::string::npos)
+            shown += line.substr(at) + "\n";
+        else if (line.starts_with("    <Continue>"))
+            shown += line + "\n";
+    EXPECT_EQ(shown, misses);
+    EXPECT_GE(misses.size(), 1u);
+
+    ScriptedConsole refused("\n");
+    fill(0.0f);
+    EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
+    EXPECT_NE(refused.screen().find(
+                  "++> Unable to achieve DP target angle with spring value   0.00E+00\n"),
+              std::string::npos)
+        << refused.screen();
+    EXPECT_EQ(refused.screen().find("<Continue>"), std::string::npos);
+}
+
+// A spread-moored ship of the family (program code 12) in a steady wind: the sea-state set-up,
+// the vessel set-up through the hull model (its report sections off, NEGSUM and MORFBK put
+// back), the coefficients, and the environmental solve. With equal wind areas the wind force
+// of the linear coefficients (method 5) is q A along the wind's heading whatever the
+// vessel's, q = 1/2 rho (1.687 V)^2 / 1000 kips per square foot: the closed-form catenaries
+// at the solved position balance it, and the load split holds all of it under wind.
+void fill_family_spread() {
+    fill_motion_image(); // the period grid (3 to 33 s) and the ship's hull words
+    fill_spread();
+    CURPROF = CurprofBlock{};
+    WAVCOM.G = 32.152f; // as the line-table stage leaves it
+    TPCM.SIMTYP = 12;
+    TPCM.IUNIT = 1;
+    TPCM.LEQCND = 1;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.DRAFT = 40.0f;
+    TPCM.BWL = 100.0f;
+    TPCM.DWATR = 64.0f;
+    TPCM.NEGSUM = 0;
+    TPCM.MORFBK = 1;
+    TPCM.LWIND = 1;
+    TPCM.LWBARG = 0x555;
+    TPCM.TWNDCF = 1.0f;
+    TPCM.WNDSPD = 60.0f; // knots
+    TPCM.WNDHDG = 30.0f;
+    TPCM.TXWNDA = 20000.0f;
+    TPCM.YWNDAR = 20000.0f;
+}
+
+TEST(StaticEquilibrium, FamilySpreadMooringBalancesTheWind) {
+    ScratchFolder folder;
+    ScriptedConsole console(std::string(10, '\n'));
+    testing::FakeHullModel fake;
+    fill_family_spread();
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_TRUE(passes[0].ENVRON);
+    ASSERT_FALSE(fake.calls.empty());
+    EXPECT_EQ(fake.calls.front(), "CHR");
+    EXPECT_EQ(TPCM.NEGSUM, 0);
+    EXPECT_EQ(TPCM.MORFBK, 1);
+
+    const double q = 0.5 * 0.0024356 * std::pow(1.687 * 60.0, 2) / 1000.0;
+    const double h = 30.0 / DEGRAD;
+    const double Fw = q * 20000.0;
+    const double psi = EQUILB.VESANG();
+    const Loads mooring = catenary_loads(0.0, psi, EQUILB.RVES(1), EQUILB.YCGVAR());
+    EXPECT_GT(Fw, 100.0);
+    EXPECT_GT(std::hypot(EQUILB.RVES(1), EQUILB.YCGVAR()), 1.0);
+    EXPECT_NEAR(mooring.Fx + Fw * std::cos(h), 0.0, force_tol);
+    EXPECT_NEAR(mooring.Fy + Fw * std::sin(h), 0.0, force_tol);
+
+    // The split by source at the final heading, in vessel axes: here all of it is wind.
+    EXPECT_NEAR(EQUILB.SXWND, Fw * std::cos(h - psi), 0.01 * Fw);
+    EXPECT_NEAR(EQUILB.SYWND, Fw * std::sin(h - psi), 0.01 * Fw);
+    EXPECT_EQ(EQUILB.FXENV, EQUILB.SXWND);
+    EXPECT_EQ(EQUILB.FYENV, EQUILB.SYWND);
+    for (const float f : {EQUILB.SXCUR, EQUILB.SYCUR, EQUILB.SXWAV, EQUILB.SYWAV})
+        EXPECT_EQ(f, 0.0f);
+    const std::string report = folder.read("MEANOUT.stxt");
+    EXPECT_NE(report.find("IIb.  Full-Environment Equilibrium Summary"), std::string::npos);
+}
+
+// The sea state of the family: the seas' spectrum on the grid carries the significant height
+// asked for (4 sqrt(m0), to some 5 % on this 1-second period grid), and its peak period goes into
+// the set-up's side store only once the grid is set (the sanitizer build sees any write out of
+// range); a swell whose peak lies off the period grid stops the run.
+TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
+    {
+        ScratchFolder folder;
+        ScriptedConsole console(std::string(10, '\n'));
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.LWIND = 0;
+        TPCM.LRANDM = 1;
+        TPCM.WAVTYP = 1;
+        TPCM.SWHT(1) = 5.0f;
+        TPCM.SIGPD(1) = 12.0f;
+        TPCM.LRESET = 0; // the still water only: no drift tables are needed
+        EXPECT_FALSE(run_until_stop([] { QSTAT(); })) << console.screen();
+        EXPECT_NEAR(EQUILB.SWHC, 5.0, 0.25); // Simpson's rule on a grid even in period
+    }
+    ScratchFolder folder;
+    ScriptedConsole console(std::string(10, '\n'));
+    testing::FakeHullModel fake;
+    fill_family_spread();
+    TPCM.LSWELL = 1;
+    TPCM.SWELHT = 2.0f;
+    TPCM.SWELPD = 40.0f;
+    EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
+    EXPECT_EQ(console.screen(), computing + " SIMNAM Swell outside wave period range\n" + pause);
+}
+
+// After the passes of the family's two-body case (program code 13) the end separation is the
+// hawser's distance and the centre separation adds the tanker's and the buoy's attachment
+// points; the coefficients are prepared again for the tanker (its yaw arm is its XSALM).
+TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread(10.0f);
+    TPCM.SIMTYP = 13;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.IARCO = 1;
+    TPCM.NLIN = 5;
+    TPCM.HAWSLN = 5;
+    LINCOM.LINEID(5) = 1025;
+    LINCOM.RANC(5) = 300.0f;
+    TPCM.ANGDEP(5) = 170.0f;
+    TPCM.BVSAN0 = 10.0f;
+    TPCM.BXSALM = 2.0f;
+    TPCM.BLWL = 50.0f;
+    TPCM.BRACC(1, 5) = 10.0f;
+    TPCM.VESAN0 = 25.0f;
+    TPCM.XSALM = 150.0f;
+    TPCM.RACC(1, 1) = 4.0f;
+    TPCM.ISPM = 3;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_EQ(LINCOM.ENDSEP, 300.0f);
+    EXPECT_EQ(TPCM.CNTSEP, 294.0f);
+    EXPECT_EQ(TPCM.BCNTSP, 294.0f);
+    EXPECT_EQ(TPCM.XSALM, 150.0f);
+    EXPECT_EQ(EQUILB.YAWARM, 150.0f);
+}
+
+// The towed case (program code 10, no anchor): its pass turns the tow line to be seen from
+// the barge, from the barge's attachment point, and puts it back afterwards; the separations
+// follow from the tow line's distance.
+TEST(StaticEquilibrium, FamilyTowedCaseTurnsTheTowLineAndPutsItBack) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread();
+    TPCM.SIMTYP = 10;
+    TPCM.IANC = 0;
+    TPCM.LRESET = 0;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.HAWSLN = 1;
+    const float data_azimuth = TPCM.ANGDEP(1);
+    for (int k = 1; k <= 3; ++k) {
+        TPCM.RACC(k, 1) = 5.0f * static_cast<float>(k);
+        TPCM.BRACC(k, 1) = 7.0f * static_cast<float>(k);
+    }
+    int seen = 0;
+    QSTAT([&](const QstatRun&) {
+        ++seen;
+        EXPECT_EQ(TPCM.ANGDEP(1), DEGSYM(data_azimuth - 180.0f));
+        EXPECT_EQ(TPCM.RFLD(1, 1), 5.0f);
+        EXPECT_EQ(TPCM.RFLD(3, 1), 15.0f);
+    });
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(TPCM.ANGDEP(1), data_azimuth);
+    EXPECT_EQ(TPCM.RFLD(1, 1), 7.0f);
+    EXPECT_EQ(TPCM.RFLD(2, 1), 14.0f);
+    EXPECT_EQ(TPCM.RFLD(3, 1), 21.0f);
+    EXPECT_EQ(LINCOM.ENDSEP, LINCOM.RANCP(1));
+    EXPECT_EQ(TPCM.CNTSEP, LINCOM.ENDSEP + 5.0f - 7.0f);
+    EXPECT_EQ(TPCM.BCNTSP, TPCM.CNTSEP);
+}
+
+// A tension-leg platform with its legs as lines (program code 14, LEGTLP 1): the still-water
+// state takes its vertical mooring force from the legs, and the centre of gravity and weight
+// net of the tendons come from the legs' top tensions: with every fairlead 10 ft above the
+// keel, VKG (1 - N / DISPL) + 10 N / DISPL and DISPL - N, N the legs' vertical pull (the
+// closed-form catenaries' V at the data's distances).
+TEST(StaticEquilibrium, FamilyTensionLegPlatformNetsTheTendons) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread();
+    TPCM.SIMTYP = 14;
+    TPCM.LEGTLP = 1;
+    TPCM.LRESET = 0;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.DISPL = 5000.0f;
+    TPCM.VKG = 20.0f;
+    TPCM.NLINE(1) = 4; // the legs: the lines of the first type
+    for (int i = 1; i <= 4; ++i)
+        TPCM.RFLD(3, i) = 10.0f;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    double N = 0.0;
+    for (int i = 1; i <= 4; ++i)
+        N += catenary_at_distance(chain, LINCOM.RANC(i), spread_depth).V;
+    EXPECT_GT(N, 100.0);
+    EXPECT_NEAR(PASCOM.NET_TNDN_FRC, N, 4 * force_tol);
+    EXPECT_NEAR(PASCOM.TEND_F_RZ, 10.0 * N, 40 * force_tol);
+    EXPECT_NEAR(PASCOM.FZMREQ0, -N, 4 * force_tol);
+    EXPECT_EQ(EQUILB.FZMREQ, PASCOM.FZMREQ0);
+    const double N_run = PASCOM.NET_TNDN_FRC;
+    EXPECT_NEAR(PASCOM.TLPVKG, 20.0 * (1.0 - N_run / 5000.0) + PASCOM.TEND_F_RZ / 5000.0, 1e-4);
+    EXPECT_FLOAT_EQ(PASCOM.TLPWGHT, 5000.0f - PASCOM.NET_TNDN_FRC);
+}
+
+// The family's current profile from the data's table: a layer of no thickness stops the run;
+// a layer so thin that the lines' current drag would take long (depth over thinnest layer
+// above 1000) is noted, and "A" at the prompt ends the run at the user's choice.
+TEST(StaticEquilibrium, FamilyCurrentProfileChecks) {
+    const std::string thin_note =
+        "++>  Note: A current layer thickness of  0.250 may result in excessive\n"
+        "     simulation time in the current-generated line load calculation.\n"
+        "     Consider increasing this minimum thickness to reduce simulation time.\n";
+    struct Case {
+        const char* name;
+        float levels[3];
+        std::string keyboard;
+        std::optional<StopKind> stop;
+        std::string screen_start;
+    };
+    const Case cases[] = {
+        {"zero thickness",
+         {100.0f, 100.0f, 300.0f},
+         "\n",
+         StopKind::error,
+         computing + "++>  Non-monotonic current profile or zero current layer thickness\n"
+                     "     detected; correct profile and re-try...\n"},
+        {"out of order", {200.0f, 100.0f, 300.0f}, "\n", StopKind::error, computing + "++>  Non"},
+        {"thin layer, abort",
+         {100.0f, 100.25f, 300.0f},
+         "a\n",
+         StopKind::user_choice,
+         computing + thin_note},
+        {"thin layer, go on",
+         {100.0f, 100.25f, 300.0f},
+         "\n\n\n\n",
+         std::nullopt,
+         computing + thin_note},
+        {"even layers", {100.0f, 200.0f, 300.0f}, "", std::nullopt, computing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        ScriptedConsole console(c.keyboard);
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.LWIND = 0;
+        TPCM.LRESET = 0;
+        TPCM.LCURNT = 1;
+        TPCM.LCSTCR = 2;
+        TPCM.CURSPD = 2.0f;
+        TPCM.NCURNT = 3;
+        for (int i = 1; i <= 3; ++i) {
+            TPCM.DPTHI(i) = c.levels[i - 1];
+            TPCM.VELI(i) = 1.0f;
+        }
+        EXPECT_EQ(run_until_stop([] { QSTAT(); }), c.stop);
+        EXPECT_TRUE(console.screen().starts_with(c.screen_start)) << console.screen();
+        if (!c.stop) {
+            EXPECT_EQ(CURPROF.NCURNTPF, 3);
+        }
+    }
+}
+
+// An unattended run (the messages to "Diagnostics.stxt"): the instability warning's pause does
+// not wait and the reset goes ahead; the DP prompt needs a decision, so the run stops there
+// with status 1, and the report holds the still-water sections written so far, whole once the
+// run's units are closed.
+TEST(StaticEquilibrium, UnattendedRunStopsAtTheFirstDecision) {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    fill_spread();
+    LINCOM.LINEID(3) = 1025; // unbalanced: the reset
+    TPCM.IUNIT = 1;
+    TPCM.LEQCND = 1;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.DPAFLG = 1;
+    TPCM.DPANG = 5.0f;
+    TPCM.DPASPR = 1.0f; // far too weak: the first solve misses the target
+    ASSERT_TRUE(
+        open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace, FileForm::formatted));
+    TPCM.EDUNIT = diagnostics_unit;
+    const auto stop = run_until_stop([] { QSTAT(); });
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_EQ(ProgramStop(*stop).exit_status(), 1);
+    close_all_units();
+    EXPECT_EQ(console.screen(), "");
+    const std::string diagnostics = folder.read("Diagnostics.stxt");
+    EXPECT_NE(diagnostics.find("++> WARNING: specified initial conditions did not produce a"),
+              std::string::npos);
+    EXPECT_NE(diagnostics.find("    to produce a quiescent-condition equilibrium configuration"),
+              std::string::npos);
+    EXPECT_NE(diagnostics.find("++> Unable to achieve DP target angle with spring value "),
+              std::string::npos)
+        << diagnostics;
+    const std::vector<std::string> pages = pages_of(folder.read("MEANOUT.stxt"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NE(pages[1].find(">>> Simulation-estimated still-water line conditions"),
+              std::string::npos);
+    EXPECT_TRUE(pages[1].ends_with("\n"));
+}
+
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     ScratchFolder folder;
     ScriptedConsole console;

@@ -105,4 +105,14 @@ ProgramRun run_program(const std::string& program, const std::string& keyboard_t
     return run;
 }
 
+std::vector<std::string> pages_of(const std::string& text) {
+    std::vector<std::string> out;
+    for (auto at = text.find("\f\n"); at != std::string::npos;) {
+        const auto next = text.find("\f\n", at + 2);
+        out.push_back(text.substr(at + 2, next == std::string::npos ? next : next - at - 2));
+        at = next;
+    }
+    return out;
+}
+
 } // namespace lintar::testing

@@ -54,6 +54,10 @@ private:
 std::string read_text(const std::filesystem::path& name);
 std::filesystem::path test_data(const std::string& name);
 
+// The pages of a report: the text after each form feed and its newline (a report starts every
+// page with them), without the text before the first.
+std::vector<std::string> pages_of(const std::string& text);
+
 // An expected screen or file of tests/e2e/, with its markers "<BEL>" and "<FF>" turned into the
 // bell and form-feed characters they stand for.
 std::string expected_e2e(const std::string& name);
