@@ -83,6 +83,13 @@ inline float& lf(LfWord word) {
     return EQUILB.LFSTAT(word.w, word.g);
 }
 
+// A named word and the words after it read as a series, element s (1-based) being word
+// w + s - 1 of the same record: lf_series(EGMSG, s) is the net low-frequency sigma of load
+// source s in the surge record (EGMSG itself for s = 1).
+inline float& lf_series(LfWord word, int s) {
+    return EQUILB.LFSTAT(word.w + s - 1, word.g);
+}
+
 // One mode's record of lf_group_words words, read and written by position 1..51.
 class LfModeRecord {
 public:
