@@ -19,6 +19,7 @@ namespace lintar {
 inline constexpr int lincom_points = 90;       // horizontal-load points of a table column
 inline constexpr int lincom_layers = 29;       // layer rows (fairlead heights)
 inline constexpr int lincom_types = 150;       // line types
+inline constexpr int lincom_extreme_cases = 4; // low-frequency cases: three sigma levels, mean
 inline constexpr int lincom_lines = 150;       // lines
 inline constexpr int lincom_elements = 25;     // elements (sublines) of a line type
 inline constexpr int lincom_nodes = 26;        // nodes of a line: elements + 1
@@ -214,6 +215,106 @@ struct LincomBlock {
     float& ZANCK(int i) { return ZANCK_words[col_major(i, lincom_lines)]; }
     const float& ZANCK(int i) const { return ZANCK_words[col_major(i, lincom_lines)]; }
 
+    // ---- Low-frequency extremes (line i, case c = 1..3 sigma level or 4 mean, side s) ------
+    // Extreme fairlead-anchor distance, and the vertical anchor position of the snapshot.
+    float REXTRM_words[lincom_lines * lincom_extreme_cases * 2];
+    float& REXTRM(int i, int c, int s) {
+        return REXTRM_words[col_major(i, lincom_lines, c, lincom_extreme_cases, s, 2)];
+    }
+    const float& REXTRM(int i, int c, int s) const {
+        return REXTRM_words[col_major(i, lincom_lines, c, lincom_extreme_cases, s, 2)];
+    }
+    float ZEXTRM_words[lincom_lines * lincom_extreme_cases * 2];
+    float& ZEXTRM(int i, int c, int s) {
+        return ZEXTRM_words[col_major(i, lincom_lines, c, lincom_extreme_cases, s, 2)];
+    }
+    const float& ZEXTRM(int i, int c, int s) const {
+        return ZEXTRM_words[col_major(i, lincom_lines, c, lincom_extreme_cases, s, 2)];
+    }
+    // Anchor distance, plan angle (degrees) and vertical anchor position of line i at the four
+    // corners of the offset region of sigma level L = 1..3.
+    float RXMAXQ_words[lincom_lines * 3];
+    float& RXMAXQ(int i, int L) { return RXMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& RXMAXQ(int i, int L) const {
+        return RXMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float AXMAXQ_words[lincom_lines * 3];
+    float& AXMAXQ(int i, int L) { return AXMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& AXMAXQ(int i, int L) const {
+        return AXMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float ZXMAXQ_words[lincom_lines * 3];
+    float& ZXMAXQ(int i, int L) { return ZXMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& ZXMAXQ(int i, int L) const {
+        return ZXMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float RXMINQ_words[lincom_lines * 3];
+    float& RXMINQ(int i, int L) { return RXMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& RXMINQ(int i, int L) const {
+        return RXMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float AXMINQ_words[lincom_lines * 3];
+    float& AXMINQ(int i, int L) { return AXMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& AXMINQ(int i, int L) const {
+        return AXMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float ZXMINQ_words[lincom_lines * 3];
+    float& ZXMINQ(int i, int L) { return ZXMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& ZXMINQ(int i, int L) const {
+        return ZXMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float RYMAXQ_words[lincom_lines * 3];
+    float& RYMAXQ(int i, int L) { return RYMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& RYMAXQ(int i, int L) const {
+        return RYMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float AYMAXQ_words[lincom_lines * 3];
+    float& AYMAXQ(int i, int L) { return AYMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& AYMAXQ(int i, int L) const {
+        return AYMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float ZYMAXQ_words[lincom_lines * 3];
+    float& ZYMAXQ(int i, int L) { return ZYMAXQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& ZYMAXQ(int i, int L) const {
+        return ZYMAXQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float RYMINQ_words[lincom_lines * 3];
+    float& RYMINQ(int i, int L) { return RYMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& RYMINQ(int i, int L) const {
+        return RYMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float AYMINQ_words[lincom_lines * 3];
+    float& AYMINQ(int i, int L) { return AYMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& AYMINQ(int i, int L) const {
+        return AYMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    float ZYMINQ_words[lincom_lines * 3];
+    float& ZYMINQ(int i, int L) { return ZYMINQ_words[col_major(i, lincom_lines, L, 3)]; }
+    const float& ZYMINQ(int i, int L) const {
+        return ZYMINQ_words[col_major(i, lincom_lines, L, 3)];
+    }
+    // The same at the maximum (MX) and the minimum (MN) turnaround snapshot of the last level.
+    float RSNPMX_words[lincom_lines];
+    float& RSNPMX(int i) { return RSNPMX_words[col_major(i, lincom_lines)]; }
+    const float& RSNPMX(int i) const { return RSNPMX_words[col_major(i, lincom_lines)]; }
+    float ASNPMX_words[lincom_lines];
+    float& ASNPMX(int i) { return ASNPMX_words[col_major(i, lincom_lines)]; }
+    const float& ASNPMX(int i) const { return ASNPMX_words[col_major(i, lincom_lines)]; }
+    float ZSNPMX_words[lincom_lines];
+    float& ZSNPMX(int i) { return ZSNPMX_words[col_major(i, lincom_lines)]; }
+    const float& ZSNPMX(int i) const { return ZSNPMX_words[col_major(i, lincom_lines)]; }
+    float RSNPMN_words[lincom_lines];
+    float& RSNPMN(int i) { return RSNPMN_words[col_major(i, lincom_lines)]; }
+    const float& RSNPMN(int i) const { return RSNPMN_words[col_major(i, lincom_lines)]; }
+    float ASNPMN_words[lincom_lines];
+    float& ASNPMN(int i) { return ASNPMN_words[col_major(i, lincom_lines)]; }
+    const float& ASNPMN(int i) const { return ASNPMN_words[col_major(i, lincom_lines)]; }
+    float ZSNPMN_words[lincom_lines];
+    float& ZSNPMN(int i) { return ZSNPMN_words[col_major(i, lincom_lines)]; }
+    const float& ZSNPMN(int i) const { return ZSNPMN_words[col_major(i, lincom_lines)]; }
+    std::int32_t MAXEXP; // storm level: the line with the steepest tension rise, plus side
+    std::int32_t MINEXP; // the same on the minus side
+
     // ---- Mean state of the last line evaluated ---------------------------------------------
     float HMEAN;         // mean horizontal load
     double DPHLD;        // horizontal tension H of the line being solved
@@ -343,6 +444,15 @@ struct LincomBlock {
     double DPHIF_DAF_words[lincom_lines];
     double& DPHIF_DAF(int i) { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
     const double& DPHIF_DAF(int i) const { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
+
+    // ---- The disc buoy's surge energy curve (DSKCHR; read by DSKRAO) -----------------------
+    static constexpr int energy_points = 90;
+    float WVOFST_words[energy_points]; // surge offsets of the curve; WVOFST(1) holds its step
+    float& WVOFST(int k) { return WVOFST_words[col_major(k, energy_points)]; }
+    const float& WVOFST(int k) const { return WVOFST_words[col_major(k, energy_points)]; }
+    float WFERGF_words[energy_points]; // mooring energy at surge offset (k - 1) WVOFST(1)
+    float& WFERGF(int k) { return WFERGF_words[col_major(k, energy_points)]; }
+    const float& WFERGF(int k) const { return WFERGF_words[col_major(k, energy_points)]; }
 };
 
 static_assert(std::is_standard_layout_v<LincomBlock>);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <numbers>
 #include <sstream>
@@ -400,6 +401,25 @@ TEST(Engine, RefusesADataFileThatIsNoRegularFile) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
                           "     File name: CATDAT\n \n Press <RETURN> to continue: ");
+}
+
+// A report that cannot be created (a folder in its place): the open service's report, status
+// 1, the data file as it was.
+TEST(Engine, StopsWhenTheEquilibriumReportCannotBeCreated) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_spread_mooring();
+        stamp_as_saved();
+    });
+    const std::string before = folder.read("CATDAT");
+    std::filesystem::create_directory(folder.path() / "MEANOUT.stxt");
+    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        run.screen.ends_with("\n ++> File not found or file access error in QSTATIC\n"
+                             "     File name: MEANOUT.stxt\n \n Press <RETURN> to continue: "))
+        << run.screen;
+    EXPECT_EQ(folder.read("CATDAT"), before);
 }
 
 TEST(Engine, HelpPrintsTheUsage) {

@@ -10,6 +10,7 @@
 #include "blocks/ergcom.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
+#include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "motions/motion_fixture.h"
@@ -18,6 +19,7 @@
 #include "support/fake_hull_model.h"
 #include "support/linear_spread_report.h"
 #include "support/spread_mooring_tables.h"
+#include "util/angles.h"
 
 #include <gtest/gtest.h>
 
@@ -948,6 +950,164 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
     TPCM.SWELPD = 40.0f;
     EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::error);
     EXPECT_EQ(console.screen(), computing + " SIMNAM Swell outside wave period range\n" + pause);
+}
+
+// After the passes of the family's two-body case (program code 13) the end separation is the
+// hawser's distance and the centre separation adds the tanker's and the buoy's attachment
+// points; the coefficients are prepared again for the tanker (its yaw arm is its XSALM).
+TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread(10.0f);
+    TPCM.SIMTYP = 13;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.IARCO = 1;
+    TPCM.NLIN = 5;
+    TPCM.HAWSLN = 5;
+    LINCOM.LINEID(5) = 1025;
+    LINCOM.RANC(5) = 300.0f;
+    TPCM.ANGDEP(5) = 170.0f;
+    TPCM.BVSAN0 = 10.0f;
+    TPCM.BXSALM = 2.0f;
+    TPCM.BLWL = 50.0f;
+    TPCM.BRACC(1, 5) = 10.0f;
+    TPCM.VESAN0 = 25.0f;
+    TPCM.XSALM = 150.0f;
+    TPCM.RACC(1, 1) = 4.0f;
+    TPCM.ISPM = 3;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_EQ(LINCOM.ENDSEP, 300.0f);
+    EXPECT_EQ(TPCM.CNTSEP, 294.0f);
+    EXPECT_EQ(TPCM.BCNTSP, 294.0f);
+    EXPECT_EQ(TPCM.XSALM, 150.0f);
+    EXPECT_EQ(EQUILB.YAWARM, 150.0f);
+}
+
+// The towed case (program code 10, no anchor): its pass turns the tow line to be seen from
+// the barge, from the barge's attachment point, and puts it back afterwards; the separations
+// follow from the tow line's distance.
+TEST(StaticEquilibrium, FamilyTowedCaseTurnsTheTowLineAndPutsItBack) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread();
+    TPCM.SIMTYP = 10;
+    TPCM.IANC = 0;
+    TPCM.LRESET = 0;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.HAWSLN = 1;
+    const float data_azimuth = TPCM.ANGDEP(1);
+    for (int k = 1; k <= 3; ++k) {
+        TPCM.RACC(k, 1) = 5.0f * static_cast<float>(k);
+        TPCM.BRACC(k, 1) = 7.0f * static_cast<float>(k);
+    }
+    int seen = 0;
+    QSTAT([&](const QstatRun&) {
+        ++seen;
+        EXPECT_EQ(TPCM.ANGDEP(1), DEGSYM(data_azimuth - 180.0f));
+        EXPECT_EQ(TPCM.RFLD(1, 1), 5.0f);
+        EXPECT_EQ(TPCM.RFLD(3, 1), 15.0f);
+    });
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(TPCM.ANGDEP(1), data_azimuth);
+    EXPECT_EQ(TPCM.RFLD(1, 1), 7.0f);
+    EXPECT_EQ(TPCM.RFLD(2, 1), 14.0f);
+    EXPECT_EQ(TPCM.RFLD(3, 1), 21.0f);
+    EXPECT_EQ(LINCOM.ENDSEP, LINCOM.RANCP(1));
+    EXPECT_EQ(TPCM.CNTSEP, LINCOM.ENDSEP + 5.0f - 7.0f);
+    EXPECT_EQ(TPCM.BCNTSP, TPCM.CNTSEP);
+}
+
+// A tension-leg platform with its legs as lines (program code 14, LEGTLP 1): the still-water
+// state takes its vertical mooring force from the legs, and the centre of gravity and weight
+// net of the tendons come from the legs' top tensions: with every fairlead 10 ft above the
+// keel, VKG (1 - N / DISPL) + 10 N / DISPL and DISPL - N, N the legs' vertical pull (the
+// closed-form catenaries' V at the data's distances).
+TEST(StaticEquilibrium, FamilyTensionLegPlatformNetsTheTendons) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_spread();
+    TPCM.SIMTYP = 14;
+    TPCM.LEGTLP = 1;
+    TPCM.LRESET = 0;
+    TPCM.BWL = 100.0f;
+    TPCM.DRAFT = 40.0f;
+    TPCM.DISPL = 5000.0f;
+    TPCM.VKG = 20.0f;
+    TPCM.NLINE(1) = 4; // the legs: the lines of the first type
+    for (int i = 1; i <= 4; ++i)
+        TPCM.RFLD(3, i) = 10.0f;
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    double N = 0.0;
+    for (int i = 1; i <= 4; ++i)
+        N += catenary_at_distance(chain, LINCOM.RANC(i), spread_depth).V;
+    EXPECT_GT(N, 100.0);
+    EXPECT_NEAR(PASCOM.NET_TNDN_FRC, N, 4 * force_tol);
+    EXPECT_NEAR(PASCOM.TEND_F_RZ, 10.0 * N, 40 * force_tol);
+    EXPECT_NEAR(PASCOM.FZMREQ0, -N, 4 * force_tol);
+    EXPECT_EQ(EQUILB.FZMREQ, PASCOM.FZMREQ0);
+    const double N_run = PASCOM.NET_TNDN_FRC;
+    EXPECT_NEAR(PASCOM.TLPVKG, 20.0 * (1.0 - N_run / 5000.0) + PASCOM.TEND_F_RZ / 5000.0, 1e-4);
+    EXPECT_FLOAT_EQ(PASCOM.TLPWGHT, 5000.0f - PASCOM.NET_TNDN_FRC);
+}
+
+// The family's current profile from the data's table: a layer of no thickness stops the run;
+// a layer so thin that the lines' current drag would take long (depth over thinnest layer
+// above 1000) is noted, and "A" at the prompt ends the run at the user's choice.
+TEST(StaticEquilibrium, FamilyCurrentProfileChecks) {
+    const std::string thin_note =
+        "++>  Note: A current layer thickness of  0.250 may result in excessive\n"
+        "     simulation time in the current-generated line load calculation.\n"
+        "     Consider increasing this minimum thickness to reduce simulation time.\n";
+    struct Case {
+        const char* name;
+        float levels[3];
+        std::string keyboard;
+        std::optional<StopKind> stop;
+        std::string screen_start;
+    };
+    const Case cases[] = {
+        {"zero thickness",
+         {100.0f, 100.0f, 300.0f},
+         "\n",
+         StopKind::error,
+         computing + "++>  Non-monotonic current profile or zero current layer thickness\n"
+                     "     detected; correct profile and re-try...\n"},
+        {"out of order", {200.0f, 100.0f, 300.0f}, "\n", StopKind::error, computing + "++>  Non"},
+        {"thin layer, abort",
+         {100.0f, 100.25f, 300.0f},
+         "a\n",
+         StopKind::user_choice,
+         computing + thin_note},
+        {"thin layer, go on",
+         {100.0f, 100.25f, 300.0f},
+         "\n\n\n\n",
+         std::nullopt,
+         computing + thin_note},
+        {"even layers", {100.0f, 200.0f, 300.0f}, "", std::nullopt, computing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        ScriptedConsole console(c.keyboard);
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.LWIND = 0;
+        TPCM.LRESET = 0;
+        TPCM.LCURNT = 1;
+        TPCM.LCSTCR = 2;
+        TPCM.CURSPD = 2.0f;
+        TPCM.NCURNT = 3;
+        for (int i = 1; i <= 3; ++i) {
+            TPCM.DPTHI(i) = c.levels[i - 1];
+            TPCM.VELI(i) = 1.0f;
+        }
+        EXPECT_EQ(run_until_stop([] { QSTAT(); }), c.stop);
+        EXPECT_TRUE(console.screen().starts_with(c.screen_start)) << console.screen();
+        if (!c.stop) {
+            EXPECT_EQ(CURPROF.NCURNTPF, 3);
+        }
+    }
 }
 
 // An unattended run (the messages to "Diagnostics.stxt"): the instability warning's pause does
