@@ -4,6 +4,7 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
+#include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "editor/identity.h"
 #include "lines/mooring_force.h"
@@ -65,6 +66,18 @@ std::string force_map_digest() {
 }
 
 } // namespace
+
+OffsetCorners offset_corners_of_blocks() {
+    OffsetCorners c;
+    for (int k = 1; k <= 4; ++k) {
+        const auto at = static_cast<std::size_t>(k - 1);
+        c.GXMAXQ[at] = OUTCOM.GXMAXQ(k, 3);
+        c.GXMINQ[at] = OUTCOM.GXMINQ(k, 3);
+        c.GYMAXQ[at] = OUTCOM.GYMAXQ(k, 3);
+        c.GYMINQ[at] = OUTCOM.GYMINQ(k, 3);
+    }
+    return c;
+}
 
 float excursion_diameter(float excursionLimitDiameter, const OffsetCorners& corners,
                          std::int32_t NTYP, std::int32_t NUMTAB, std::int32_t NLIN, float DEPTH) {
@@ -142,13 +155,12 @@ constexpr TdAuxFileSpec damping_map_set[] = {wf_damping_map_file, fairlead_load_
 
 // WRITE_SQUAL_MOOR_DATA: the diameter, the messages, the keys, then the files in order.
 void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs,
-                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs,
-                           const OffsetCorners& corners) {
+                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs) {
     (void)nAgnSpecSecs;
     TpcmBlock& P = TPCM;
     const int EDUNIT = P.EDUNIT;
-    const float XSPAN =
-        excursion_diameter(P.excursionLimitDiameter, corners, P.NTYP, P.NUMTAB, P.NLIN, P.DEPTH);
+    const float XSPAN = excursion_diameter(P.excursionLimitDiameter, offset_corners_of_blocks(),
+                                           P.NTYP, P.NUMTAB, P.NLIN, P.DEPTH);
     const float YSPAN = XSPAN;
     const std::int32_t span = span_key(XSPAN, EDUNIT);
 

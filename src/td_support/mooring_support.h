@@ -17,6 +17,9 @@ struct OffsetCorners {
     std::array<float, 4> GXMAXQ{}, GXMINQ{}, GYMAXQ{}, GYMINQ{};
 };
 
+// The third level's corner records of OUTCOM, filled by the low-frequency offset cases.
+OffsetCorners offset_corners_of_blocks();
+
 // excursion_diameter: the diameter XSPAN of the map grids: the user's excursionLimitDiameter
 // when not 0; otherwise three times the largest corner component, at least twice 0.9 x the
 // shortest reach of a line type (anchor distance at the last table point NUMTAB in row
@@ -48,8 +51,8 @@ std::int32_t elapsed_seconds(std::int32_t start_minutes, std::int32_t start_seco
                              std::int32_t end_minutes, std::int32_t end_seconds);
 
 // WRITE_SQUAL_MOOR_DATA: the mooring side of the support data under "td_aux". Fixes the
-// excursion diameter from TPCM's excursionLimitDiameter or the offset corners (third level,
-// from the low-frequency offset cases) and reports it on EDUNIT, each message between empty
+// excursion diameter from TPCM's excursionLimitDiameter or OUTCOM's offset corners (third
+// level, from the low-frequency offset cases) and reports it on EDUNIT, each message between empty
 // lines; the programs 14 and 17 show an alert and wait for Return. Writes the environment
 // summary on every call. Rebuilds the force map with its one-line table, and the four damping
 // maps, each set only when ForceAllRebuilds is 1 or the set on disk is not current: a file of
@@ -62,7 +65,6 @@ std::int32_t elapsed_seconds(std::int32_t start_minutes, std::int32_t start_seco
 // written (no "td_aux" folder: the report names the file), a failed turret search, and where
 // the map builders end it; the end of input at the alert's pause ends it before any file.
 void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs,
-                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs,
-                           const OffsetCorners& corners);
+                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs);
 
 } // namespace lintar

@@ -11,6 +11,7 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
+#include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -76,6 +77,7 @@ struct RunData {
     std::int32_t SIMTYP = 8;
     std::int32_t ForceAllRebuilds = 0;
     std::int32_t waveEnvironID = 7;
+    float corner = 0.0f; // y of the third level's smallest-y corner
 };
 
 void fill_run(const RunData& d) {
@@ -92,6 +94,7 @@ void fill_run(const RunData& d) {
     TPCM.SIMTYP = d.SIMTYP;
     TPCM.ForceAllRebuilds = d.ForceAllRebuilds;
     TPCM.NTYP = 1;
+    OUTCOM.GYMINQ(2, 3) = d.corner;
 }
 
 struct RunResult {
@@ -107,9 +110,8 @@ RunResult run(const RunData& d, const std::string& keyboard = "") {
     FakeHullModel fake;
     fill_run(d);
     RunResult r;
-    r.stop = run_until_stop([&] {
-        WRITE_SQUAL_MOOR_DATA(d.waveEnvironID, 0, r.mapMakeSecs, r.linDampSecs, OffsetCorners{});
-    });
+    r.stop = run_until_stop(
+        [&] { WRITE_SQUAL_MOOR_DATA(d.waveEnvironID, 0, r.mapMakeSecs, r.linDampSecs); });
     r.screen = console.screen();
     return r;
 }
@@ -260,8 +262,7 @@ TEST(MooringSupport, RunStoppedInAMapLeavesCompleteFilesAndTheNextRunRebuilds) {
         TPCM.LOCK_TRT = 0;
         EQUILB.TRTNGL = 1.5f;
         std::int32_t a = -1, b = -1;
-        EXPECT_EQ(run_until_stop([&] { WRITE_SQUAL_MOOR_DATA(7, 0, a, b, OffsetCorners{}); }),
-                  StopKind::error);
+        EXPECT_EQ(run_until_stop([&] { WRITE_SQUAL_MOOR_DATA(7, 0, a, b); }), StopKind::error);
         EXPECT_NE(console.screen().find(" in turret orientation calc"), std::string::npos);
     }
     const auto stopped = snapshot(folder, map_files);
@@ -283,10 +284,16 @@ TEST(MooringSupport, RunStoppedInAMapLeavesCompleteFilesAndTheNextRunRebuilds) {
 TEST(MooringSupport, AlertPauseWaitsAndEndOfInputWritesNothing) {
     ScratchFolder folder;
     fs::create_directory("td_aux");
+    // The diameter from OUTCOM's offset corners: three times the largest, 3 x 120 = 360,
+    // beats the lines' reach (2 x 0.9 x 166.4) and a tenth of the depth (100).
     RunData tension_leg;
     tension_leg.SIMTYP = 14;
+    tension_leg.diameter = 0.0f;
+    tension_leg.corner = -120.0f;
     const RunResult stopped = run(tension_leg, "");
     EXPECT_EQ(stopped.stop, StopKind::error);
+    EXPECT_NE(stopped.screen.find(" >>> Vorlakine Excursion Diameter:    360.00\n"),
+              std::string::npos);
     EXPECT_NE(stopped.screen.find("\n ++> Vorlakine Alert: Middren and Gordax mooring & line "
                                   "tension maps not rigorously supported ...\n\n"),
               std::string::npos);
