@@ -364,6 +364,7 @@ TEST(LowFrequencyLoads, EdgeCasesOfTheLineLoads) {
     };
     const Case cases[] = {
         {"switched-off line prints zeros", 2, 1025, 990.202f},
+        {"switched off with no type: zeros, the letter of type 0", 2, 1024, 990.202f},
         {"a distance below the table is taken 0.1 above it", 3, 1, 850.0f},
     };
     for (const Case& c : cases) {
@@ -375,9 +376,13 @@ TEST(LowFrequencyLoads, EdgeCasesOfTheLineLoads) {
         LINCOM.RANCP(c.line) = c.RANCP;
         const std::string text = run.report();
         if (c.id >= 1024) {
-            EXPECT_NE(count_of(text, "   2/a        0.00      0.00       0.00      0.00      "
-                                     "0.00     0.00    0.00"),
-                      0u);
+            ASSERT_FALSE(run.stop.has_value());
+            // The row of each printed block: two of the one-sigma level, four of the storm's.
+            const std::string letter(1, static_cast<char>(97 + c.id % 1024 - 1));
+            EXPECT_EQ(count_of(text, "   2/" + letter +
+                                         "        0.00      0.00       0.00      0.00      "
+                                         "0.00     0.00    0.00"),
+                      6u);
         } else {
             ASSERT_FALSE(run.stop.has_value());
             // The first table distances are 900 and 920; the warning of the first interval
