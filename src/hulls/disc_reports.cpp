@@ -33,47 +33,7 @@ void damping_lines(int IUNIT, std::string_view label, float percent, float W, fl
 
 // DSKSUM: see the header.
 void DSKSUM() {
-    const TpcmBlock& P = TPCM;
-    const HimemBlock& H = HIMEM;
-    const std::string length(CAPUN(P.NUNTS));
-    const std::string weight(CAPUN(P.NUNTS + 4));
-    const std::string density_weight = A(CAPUN(P.NUNTS + 6), 3);
-    report_page([&](int IUNIT) {
-        frame_line(IUNIT);
-        write_record(IUNIT, "   *****************   I.  PHYSICAL CHARACTERISTICS SUMMARY   "
-                            "*****************");
-        frame_line(IUNIT);
-
-        empty_lines(IUNIT, 1);
-        subsection(IUNIT, 2, "     ----  SITE CHARACTERISTICS  ----", 2);
-        value_line(IUNIT, "WATER DEPTH ", P.DEPTH, length);
-        const std::string volume = P.NUNTS == 0 ? std::string("FOOT ") : A(CAPUN(P.NUNTS), 5);
-        value_line(IUNIT, "WATER DENSITY ", P.DWATR, density_weight + "/CUBIC " + volume);
-
-        empty_lines(IUNIT, 1);
-        subsection(IUNIT, 2, "----  VESSEL CHARACTERISTICS  ----", 2);
-        value_line(IUNIT, "DISPLACEMENT ", P.DISPL, weight);
-        write_record(IUNIT, X(15) + dotted("WATER PLANE AREA ", 39) + F(P.AWP, 10, 2) + " SQUARE " +
-                                length);
-        value_line(IUNIT, "VERTICAL (Z) KB ", P.TVKB, length);
-        value_line(IUNIT, "DRAFT ", P.DRAFT, length);
-        empty_lines(IUNIT, 1);
-        value_line(IUNIT, "VERTICAL (Z) KG ", P.VKG, length);
-        value_line(IUNIT, "NATURAL ROLL CENTER (VKR) ", H.VTCRR, length);
-        value_line(IUNIT, "NATURAL PITCH CENTER (VKP) ", H.VTCRP, length);
-        empty_lines(IUNIT, 1);
-        value_line(IUNIT, "PITCH GYRADIUS ", P.PGYR, length);
-        value_line(IUNIT, "ROLL GYRADIUS ", P.RGYR, length);
-        value_line(IUNIT, "YAW GYRADIUS ", P.YGYR, length);
-        empty_lines(IUNIT, 1);
-        value_line(IUNIT, "LONGITUDINAL GM (GML) ", H.GML, length);
-        value_line(IUNIT, "LONGITUDINAL KM (KML) ", P.VKML, length);
-        value_line(IUNIT, "LONGITUDINAL IWP/DELTA ", P.VKML - P.TVKB, length);
-        empty_lines(IUNIT, 1);
-        value_line(IUNIT, "TRANSVERSE GM (GMT) ", H.GMT, length);
-        value_line(IUNIT, "TRANSVERSE KM (KMT) ", P.VKMT, length);
-        value_line(IUNIT, "TRANSVERSE IWP/DELTA ", P.VKMT - P.TVKB, length);
-    });
+    report_page([](int IUNIT) { physical_characteristics(IUNIT); });
 }
 
 // DSKOUT: see the header.

@@ -36,6 +36,12 @@ struct SectionTwoUnits {
 };
 SectionTwoUnits section_two_units(const TpcmBlock& P);
 
+// The part of section I that the ship and the disc buoy share: the title in its frame, the
+// site and the vessel characteristics from TPCM and HIMEM (depth and density; displacement,
+// waterplane, KB, draft, KG, the natural roll and pitch centres, the gyradii, the longitudinal
+// and transverse GM, KM and IWP/DELTA).
+void physical_characteristics(int IUNIT);
+
 // N empty lines.
 void empty_lines(int IUNIT, int n);
 
