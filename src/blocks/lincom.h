@@ -444,6 +444,15 @@ struct LincomBlock {
     double DPHIF_DAF_words[lincom_lines];
     double& DPHIF_DAF(int i) { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
     const double& DPHIF_DAF(int i) const { return DPHIF_DAF_words[col_major(i, lincom_lines)]; }
+
+    // ---- The disc buoy's surge energy curve (DSKCHR; read by DSKRAO) -----------------------
+    static constexpr int energy_points = 90;
+    float WVOFST_words[energy_points]; // surge offsets of the curve; WVOFST(1) holds its step
+    float& WVOFST(int k) { return WVOFST_words[col_major(k, energy_points)]; }
+    const float& WVOFST(int k) const { return WVOFST_words[col_major(k, energy_points)]; }
+    float WFERGF_words[energy_points]; // mooring energy at surge offset (k - 1) WVOFST(1)
+    float& WFERGF(int k) { return WFERGF_words[col_major(k, energy_points)]; }
+    const float& WFERGF(int k) const { return WFERGF_words[col_major(k, energy_points)]; }
 };
 
 static_assert(std::is_standard_layout_v<LincomBlock>);

@@ -6,7 +6,7 @@
 #include "blocks/tpcm.h"
 #include "environment/net_environment.h"
 #include "equilibrium/equilibrium_geometry.h"
-#include "equilibrium/mean_line_state.h"
+#include "lines/mean_line_state.h"
 #include "lines/table_messages.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"

@@ -4,7 +4,7 @@
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "equilibrium/equilibrium_geometry.h"
-#include "equilibrium/mean_line_state.h"
+#include "lines/mean_line_state.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"

@@ -3,6 +3,7 @@
 
 #include "blocks/block_support.h"
 #include "blocks/tpcm.h"
+#include "hulls/disc_hull.h"
 #include "hulls/jack_up.h"
 #include "hulls/semi_hull.h"
 #include "hulls/ship_hull.h"
@@ -61,13 +62,22 @@ public:
     void report_section_2() override { SEMOUT(); }
 };
 
-// The built models, by kind; the disc buoy is not built yet, so a vessel that selects it stops
-// with a message rather than running without its hydrodynamics.
-// The models keep no state of their own (it lives in the blocks), so one instance each serves
-// every run.
+// The disc buoy: the equivalent cylinder's five operations.
+class DiscBuoyModel final : public HullModel {
+public:
+    void characteristics() override { DSKCHR(); }
+    void forces_and_raos(std::int32_t& NPASS2) override { DSKFRC(NPASS2); }
+    void reevaluate_raos() override { DSKRAO(); }
+    void report_section_1() override { DSKSUM(); }
+    void report_section_2() override { DSKOUT(); }
+};
+
+// The built models, by kind. The models keep no state of their own (it lives in the blocks),
+// so one instance each serves every run.
 ShipHullModel ship_model;
 JackUpModel jack_up_model;
 SemisubmersibleModel semisubmersible_model;
+DiscBuoyModel disc_buoy_model;
 HullModel* built_model(HullModelKind kind) {
     switch (kind) {
     case HullModelKind::ship:
@@ -76,6 +86,8 @@ HullModel* built_model(HullModelKind kind) {
         return &jack_up_model;
     case HullModelKind::semisubmersible:
         return &semisubmersible_model;
+    case HullModelKind::disc_buoy:
+        return &disc_buoy_model;
     default:
         return nullptr;
     }

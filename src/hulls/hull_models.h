@@ -51,9 +51,9 @@ std::string_view vessel_type_name(std::int32_t VESTYP);
 void install_hull_model(HullModelKind kind, HullModel* model);
 
 // The model of the vessel in TPCM (VESTYP, SEMI_LIKE): nullptr when the vessel selects none.
-// The ship, the jack-up and the semisubmersible are built; a vessel whose model is not
-// available (the disc buoy) stops the run: a fatal message naming the vessel type
-// on EDUNIT, the Return pause, an error stop.
+// Every kind is built (the ship, the jack-up, the semisubmersible and the disc buoy); a kind
+// without a model would stop the run: a fatal message naming the vessel type on EDUNIT, the
+// Return pause, an error stop.
 HullModel* vessel_hull_model();
 
 } // namespace lintar

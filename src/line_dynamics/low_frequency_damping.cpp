@@ -11,6 +11,8 @@
 #include "lines/catenary_motion.h"
 #include "lines/line_arrays.h"
 #include "lines/line_shape.h"
+#include "lines/mean_line_state.h"
+#include "lines/mooring_force.h"
 #include "lines/stress_strain.h"
 #include "runtime/assert.h"
 #include "runtime/units.h"
@@ -77,24 +79,17 @@ MeanState mean_state(int n, int t, float RANCPQ) {
         INTERP(HLOD, C.BOTLEN_from(1, L, t), m.HMEAN, m.BOTLEN, MIN);
         return m;
     }
-    const std::span<const float> ANCDST = C.ANCDST_from(1, L, t);
-    BSRCH(ANCDST, RANCPQ, IER, MIN, T.NUMTAB);
-    INTERP(ANCDST, HLOD, RANCPQ, m.HMEAN, MIN);
-    // The other columns at that load: the same interval, the same fraction.
-    const auto at_load = [&](std::span<const float> column) {
-        float value = 0.0f;
-        INTERP(HLOD, column, m.HMEAN, value, MIN);
-        return value;
-    };
-    m.TPTEN0 = at_load(C.TOPTEN_from(1, L, t));
-    m.QF = at_load(C.TOPANG_from(1, L, t));
-    m.QB = at_load(C.BOTANG_from(1, L, t));
+    // The other lines from the tables at their distance, every column in one bracket.
+    const MeanLineState state = table_line_state(lincom_tables(), t, RANCPQ);
+    m.HMEAN = state.HMEAN;
+    m.TPTEN0 = state.TTEN;
+    m.QF = state.TANG;
+    m.QB = state.BANG;
     const float tan_QB = std::tan(m.QB);
-    m.BTTEN0 = std::max(0.0f, m.HMEAN * std::sqrt(1.0f + tan_QB * tan_QB) -
-                                  at_load(C.FFRICT_from(1, L, t)));
-    m.TOPT1 = std::tan(C.TOPANG(MIN + 1, L, t));
-    m.TOPT2 = std::tan(C.TOPANG(MIN, L, t));
-    m.BOTLEN = at_load(C.BOTLEN_from(1, L, t));
+    m.BTTEN0 = std::max(0.0f, m.HMEAN * std::sqrt(1.0f + tan_QB * tan_QB) - state.FTEN);
+    m.TOPT1 = state.TOPT1;
+    m.TOPT2 = state.TOPT2;
+    m.BOTLEN = state.BLEN;
     return m;
 }
 

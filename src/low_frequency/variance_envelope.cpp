@@ -2,6 +2,7 @@
 #include "low_frequency/variance_envelope.h"
 
 #include "blocks/equilb.h"
+#include "blocks/lf_mode_record.h"
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "low_frequency/offset_region.h"
@@ -22,9 +23,6 @@ namespace {
 
 // Mode records of EQUILB: 1 surge, 2 sway, 3 yaw, 4 roll, 5 pitch. The sigma of load source s
 // is word 12 + s of a record.
-float mode_sigma(int s, int mode) {
-    return EQUILB.LFSTAT(12 + s, mode);
-}
 
 // Entry i (1-based) of a 13-entry table.
 float& at(ComponentTable table, int i) {
@@ -38,22 +36,6 @@ float at(ConstComponentTable table, int i) {
 constexpr int aux_source[3] = {19, 20, 21};
 
 } // namespace
-
-float EGMSG(int s) {
-    return mode_sigma(s, 1);
-}
-float EGMLO(int s) {
-    return mode_sigma(s, 2);
-}
-float EGMHI(int s) {
-    return mode_sigma(s, 3);
-}
-float EGM4(int s) {
-    return mode_sigma(s, 4);
-}
-float EGM5(int s) {
-    return mode_sigma(s, 5);
-}
 
 std::array<EnvelopeAuxForce, 3> envelope_aux_forces(float VESANG) {
     const std::int32_t active[3] = {TPCM.AUXFRC, TPCM.AXFC2, TPCM.AXFC3};
@@ -111,9 +93,9 @@ void GET_ENV_F_ARRAYS(ComponentTable F_MAG, ComponentTable PHIF_V, ComponentTabl
             continue;
         at(F_MAG, i) = f.magnitude;
         at(PHIF_V, i) = GETANG(f.x, f.y);
-        at(SIGMTN, i) = EGMSG(aux_source[k]);
-        at(SIGYLO, i) = EGMLO(aux_source[k]);
-        at(SIGYHI, i) = EGMHI(aux_source[k]);
+        at(SIGMTN, i) = lf_series(EGMSG, aux_source[k]);
+        at(SIGYLO, i) = lf_series(EGMLO, aux_source[k]);
+        at(SIGYHI, i) = lf_series(EGMHI, aux_source[k]);
     }
 
     // 3. Directions in the normal-mode frame.
@@ -126,8 +108,8 @@ void VAR_ALIGNED(float& VAR_TOTL, float THETA_LINE, float SRG_FAC, float SWY_FAC
     float TEMP[11] = {};
     float TEMPA[11] = {};
     const auto term = [SRG_FAC, SWY_FAC](int s) {
-        const float a = SRG_FAC * EGMSG(s);
-        const float b = SWY_FAC * EGMLO(s);
+        const float a = SRG_FAC * lf_series(EGMSG, s);
+        const float b = SWY_FAC * lf_series(EGMLO, s);
         return a * a + b * b;
     };
     // Terms 1 to 6: sources 3 to 8; terms 10, 11: sources 32, 33.
@@ -174,8 +156,8 @@ void PR_SIG_ROT(std::span<float, 10> SIGR_OUT, std::span<float, 10> SIGP_OUT, fl
         const bool present = j <= 6 || aux[static_cast<std::size_t>(j - 7)].active;
         if (present) {
             const int s = j <= 6 ? 2 + j : aux_source[j - 7];
-            const float r = ROL_FAC * EGM4(s);
-            const float p = PIT_FAC * EGM5(s);
+            const float r = ROL_FAC * lf_series(EGM4, s);
+            const float p = PIT_FAC * lf_series(EGM5, s);
             TEMP = r * r + p * p;
             TEMPB = GETANG(r, p);
         }

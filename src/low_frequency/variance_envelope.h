@@ -19,15 +19,6 @@ namespace lintar {
 using ComponentTable = std::span<float, envelope_components>;
 using ConstComponentTable = std::span<const float, envelope_components>;
 
-// The low-frequency sigma of load source s (the equilibrium solver's numbering) in the mode
-// records of EQUILB: surge, sway (low), sway-yaw (high), roll and pitch. They are word 12 + s
-// of the surge, sway, yaw, roll and pitch records.
-float EGMSG(int s);
-float EGMLO(int s);
-float EGMHI(int s);
-float EGM4(int s);
-float EGM5(int s);
-
 // An auxiliary applied force as the envelope sees it: active or not, and its horizontal
 // components in vessel axes.
 struct EnvelopeAuxForce {

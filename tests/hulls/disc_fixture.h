@@ -4,14 +4,20 @@
 // the vessel-motion set-up lays it out.
 #pragma once
 
+#include "blocks/catcom.h"
+#include "blocks/equilb.h"
 #include "blocks/himem.h"
+#include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 
 #include "hulls/ship_fixture.h"
+#include "line_dynamics/line_dynamics_fixtures.h"
+#include "line_dynamics/mean_line_shape.h"
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace lintar::testing {
 
@@ -83,6 +89,90 @@ inline void set_up_disc_buoy(std::initializer_list<float> KS, float DEPTH = 1000
         P.T(IW) = 2.0f * 3.1415927f / omega;
     }
     P.NWP = IW;
+}
+
+// The input data of a true cylinder of radius 10 ft and draft 10 ft for the characteristics:
+// KB 5, KG 4, KML 7.5 (BM = R^2 / (4 draft) = 2.5), displacement 64 pi kips of water of 64
+// lb/ft^3 (the volume 1000 pi ft^3), gyradii 4, 4 and 7 ft, no keel, uncoupled, every period
+// and damping computed; the grid of NWP deep-water periods rising evenly from 3 to 20 s (the
+// coupled characteristics start at the last), the mean wave period 8 s.
+inline void set_up_cylinder_buoy(int NWP = 30) {
+    std::vector<float> periods;
+    for (int k = 1; k <= NWP; ++k)
+        periods.push_back(3.0f + 17.0f * static_cast<float>(k - 1) / static_cast<float>(NWP - 1));
+    std::vector<float> KS;
+    for (const float period : periods) {
+        const float omega = 2.0f * 3.1415927f / period;
+        KS.push_back(omega * omega / disc_G);
+    }
+    set_up_disc_buoy({});
+    TpcmBlock& P = TPCM;
+    WavcomBlock& W = WAVCOM;
+    lay_out_grid_columns();
+    int IW = 0;
+    for (const float k : KS) {
+        ++IW;
+        const float omega = std::sqrt(disc_G * k);
+        set_grid_entry(IW, omega, k);
+        W.W(IW) = omega;
+        W.WVK(IW) = k;
+        P.T(IW) = 2.0f * 3.1415927f / omega;
+    }
+    P.NWP = IW;
+    P.AWP = 3.1415927f * disc_R * disc_R;
+    P.DRAFT = 10.0f;
+    P.TVKB = 5.0f;
+    P.VKG = 4.0f;
+    P.VKML = 7.5f;
+    P.VKMT = 7.5f;
+    P.DISPL = P.AWP * 10.0f * P.DWATR / 1000.0f;
+    P.PGYR = 4.0f;
+    P.RGYR = 4.0f;
+    P.YGYR = 7.0f;
+    P.LKEEL = 0;
+    P.MORFBK = 0;
+    P.BILGR = 0.0f;
+    W.TAVG = 8.0f;
+    W.XTRMWV = 10.0f;
+}
+
+// The buoy's mooring: NLINES lines of the grounded chain (w 0.1 kip/ft, 2000 ft, anchors 300 ft
+// below the fairleads) at azimuths 0, 90, 180, 270 degrees, fairleads at radius a at the buoy's
+// reference height (the keel: z = DRAFT, which stays as it was), every anchor at the table's point
+// 11 (horizontal load exactly 100 kips), heading 0; LINCOM's RANCK and ZANCK hold the distances,
+// and LINDRV has built the mean shapes there. Returns the distance.
+inline float set_up_disc_mooring(int NLINES = 4, float a = 5.0f) {
+    const GroundedChain c;
+    const float DRAFT = TPCM.DRAFT;
+    define_chain_mooring(c, NLINES);
+    TPCM.DRAFT = DRAFT;
+    // The columns the lines' mean state is read from: top tension H + w h, the grounded length
+    // L - s, a flat bottom.
+    for (int k = 1; k <= 90; ++k) {
+        const double H = LINCOM.HLOD(k);
+        LINCOM.TOPTEN(k, 1, 1) = static_cast<float>(c.top_tension(H, c.h));
+        LINCOM.BOTLEN(k, 1, 1) = static_cast<float>(c.L - c.suspended(H, c.h));
+        LINCOM.BOTANG(k, 1, 1) = 0.0f;
+    }
+    WAVCOM.G = disc_G;
+    TPCM.DWATR = 64.0f;
+    TPCM.TENSRF = 0;
+    TPCM.NLWVFG = 0;
+    EQUILB.VESANG() = 0.0f;
+    const float X = LINCOM.ANCDST(11, 1, 1);
+    std::vector<float> RANC(150, X);
+    std::vector<float> ZANC(150, 0.0f);
+    for (int i = 1; i <= NLINES; ++i) {
+        const float azimuth = 90.0f * static_cast<float>(i - 1);
+        LINCOM.ANGDPP(i) = azimuth;
+        TPCM.RFLD(1, i) = a * std::cos(azimuth / 57.29578f);
+        TPCM.RFLD(2, i) = a * std::sin(azimuth / 57.29578f);
+        TPCM.RFLD(3, i) = DRAFT;
+        LINCOM.RANCK(i) = X;
+        LINCOM.ZANCK(i) = 0.0f;
+    }
+    LINDRV(RANC, ZANC);
+    return X;
 }
 
 } // namespace lintar::testing

@@ -1,13 +1,23 @@
 // Tests of the turn of a mooring line's direction at the disc buoy: a rigid rotation alone,
 // the plan turn of a line whose fairlead moves sideways (the geometry of a fixed anchor), the
-// vertical-plane turn of both branches, and lines whose turns are not defined.
+// vertical-plane turn of both branches, and lines whose turns are not defined; the springs of a
+// four-line chain mooring (DYNSPR) against the closed forms of the grounded chain.
 #include "hulls/disc_line_springs.h"
+
+#include "disc_fixture.h"
+
+#include "blocks/catcom.h"
+#include "runtime/program_state.h"
+#include "support/console.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <complex>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace lintar {
 namespace {
@@ -47,19 +57,19 @@ TEST(LineDirectionChange, RigidRotationAndPlanTurn) {
 }
 
 TEST(LineDirectionChange, VerticalPlaneTurnOnEitherSideOfTheSwitch) {
-    // A line at 60 degrees from the vertical, moved 1 ft along its plane: the horizontal
-    // tension changes by 1 / DXSDH = 100, the top tension by DTFDXF = 2, so the angle by
-    // (100 - 2 sin 60) / (cos 60 x 100).
+    // A line at 60 degrees from the vertical, its fairlead moved 1 ft in its plane away from
+    // the anchor (which lies along PHI = 0): the horizontal tension grows by 1 / DXSDH = 100,
+    // the top tension by DTFDXF = 2, so the angle by (100 - 2 sin 60) / (cos 60 x 100).
     LineMeanState line = horizontal_line_along_x();
     line.THETA = 1.0471976f;
-    LineDirectionChange r = line_direction_change(line, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f});
+    LineDirectionChange r = line_direction_change(line, {-1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f});
     const double st = std::sin(1.0471976), ct = std::cos(1.0471976);
     EXPECT_NEAR(r.DTHETV, (100.0 - 2.0 * st) / (ct * 100.0), 1e-4);
     EXPECT_NEAR(r.du[2], -st * r.DTHETV, 1e-5);
     // Near horizontal (|cos| <= 0.02) the vertical tension gives it: DTZ = DTZFDH x 100,
     // DTHETV = (DTT cos - DTZ) / (sin x TPTEN0).
     line.THETA = half_pi - 0.01f;
-    r = line_direction_change(line, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f});
+    r = line_direction_change(line, {-1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f});
     const double c2 = std::cos(half_pi - 0.01), s2 = std::sin(half_pi - 0.01);
     EXPECT_NEAR(r.DTHETV, (2.0 * c2 - 0.3 * 100.0) / (s2 * 100.0), 1e-4);
 }
@@ -96,8 +106,8 @@ TEST(LineDirectionChange, UndefinedTurnsLeaveTheRigidRotationOnly) {
 TEST(LineLoadAtBuoy, ForceAlongTheLineAndItsMomentAboutTheReference) {
     // Dynamic tension 3 + 4i along x, mean tension 100 turned by (0, 0.01, 0), fairlead 5 ft
     // below the reference point: F = (3 + 4i, 1, 0), M = r x F = (5, -5 (3 + 4i), 0).
-    const LineLoad load = line_load_at_buoy({3.0f, 4.0f}, {1.0f, 0.0f, 0.0f}, 100.0f,
-                                            {0.0f, 0.01f, 0.0f}, {0.0f, 0.0f, -5.0f});
+    const BuoyLineLoad load = line_load_at_buoy({3.0f, 4.0f}, {1.0f, 0.0f, 0.0f}, 100.0f,
+                                                {0.0f, 0.01f, 0.0f}, {0.0f, 0.0f, -5.0f});
     using C = std::complex<float>;
     EXPECT_EQ(load.F[0], C(3.0f, 4.0f));
     EXPECT_EQ(load.F[1], C(1.0f, 0.0f));
@@ -111,10 +121,10 @@ TEST(LineSpringSums, SumsOfMagnitudesOverTheLinesForTheDisplacedFreedomOnly) {
     using C = std::complex<float>;
     // Two opposite lines under a surge of 2 ft at 0.5 rad/s: their forces cancel in the net
     // force, but spring and damping add their magnitudes.
-    LineLoad a;
+    BuoyLineLoad a;
     a.F = {C(-40.0f, 10.0f), C(1.0f, 1.0f), C(2.0f, 2.0f)};
     a.M = {C(3.0f, 3.0f), C(4.0f, 4.0f), C(5.0f, 5.0f)};
-    LineLoad b = a;
+    BuoyLineLoad b = a;
     b.F[0] = C(40.0f, -10.0f);
     const std::array<float, 6> surge{2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
     LineSpringSums sums;
@@ -135,6 +145,120 @@ TEST(LineSpringSums, SumsOfMagnitudesOverTheLinesForTheDisplacedFreedomOnly) {
     EXPECT_FLOAT_EQ(pitch.spring[4], 40.0f);
     EXPECT_FLOAT_EQ(pitch.damping[4], 80.0f);
     EXPECT_EQ(pitch.net[4], C(4.0f, 4.0f));
+}
+
+// ---- DYNSPR over a chain mooring -----------------------------------------------------------
+
+using namespace lintar::testing;
+
+// Four radial chains at fairlead radius a = 5 ft, each at horizontal load H = 100 kips over
+// the distance X of the table. A yaw psi moves each fairlead a psi across its line: the line
+// turns by a psi / X about its anchor and the buoy's axes turn by psi, so the yaw moment is
+// -H a (a + X) psi / X per line (the spread mooring's yaw stiffness); the fairleads do not
+// move along their lines, so there is no dynamic tension and no damping.
+TEST(DYNSPR, YawSpringOfARadialSpreadIsItsClosedForm) {
+    reset_program_state();
+    ScriptedConsole console;
+    const float X = set_up_disc_mooring();
+    const std::vector<float> RANCQ(150, X);
+    const double H = 100.0;
+    const double a = 5.0;
+    const double K_yaw = 4.0 * H * a * (a + X) / X;
+    const float psi = 0.01f;
+    const LineSpringSums sums = DYNSPR({0.0f, 0.0f, 0.0f, 0.0f, 0.0f, psi}, 0.5f, RANCQ);
+    EXPECT_NEAR(sums.spring[5], K_yaw, 1e-4 * K_yaw);
+    EXPECT_NEAR(sums.damping[5], 0.0, 1e-6 * K_yaw);
+    EXPECT_NEAR(sums.net[5].real(), -K_yaw * psi, 1e-4 * K_yaw * psi);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(sums.spring[i], 0.0f);
+        EXPECT_EQ(sums.damping[i], 0.0f);
+        EXPECT_EQ(sums.net[i], std::complex<float>(0.0f, 0.0f));
+    }
+    EXPECT_EQ(console.screen(), "");
+}
+
+// The grounded chain's horizontal stiffness dH/dX in closed form (central differences of
+// X(H) = (H / w) asinh(w s / H) + L - s, s = sqrt(h^2 + 2 h H / w), in double).
+double chain_horizontal_stiffness(double H) {
+    const GroundedChain c;
+    const double dH = 1e-3;
+    return 2.0 * dH / (c.span(H + dH) - c.span(H - dH));
+}
+
+// A slow motion of a single chain whose anchor lies along +x pulls the buoy back: toward the
+// anchor the line slackens and its pull falls, lifting the buoy raises the pull down. The
+// horizontal load then changes by (dH/dX) x (closed form); the force changes by that less the
+// part of the top tension that the line's dynamic tension, which sees only the motion along
+// the line, leaves out: within 20 % of it for this line (top angle 40 degrees). The chain has
+// no drag diameter, so no damping.
+TEST(DYNSPR, SlowMotionsOfOneChainAreRestoring) {
+    reset_program_state();
+    ScriptedConsole console;
+    const float X = set_up_disc_mooring(1);
+    const std::vector<float> RANCQ(150, X);
+    const double K = chain_horizontal_stiffness(100.0);
+    EXPECT_NEAR(K, 1.0 / 0.341178, 2e-3 * K); // the analytic derivative of the fixture's note
+    for (const float amplitude : {0.1f, -0.5f}) {
+        SCOPED_TRACE(amplitude);
+        LineSpringSums sums = DYNSPR({amplitude, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, 0.01f, RANCQ);
+        EXPECT_NEAR(sums.spring[0], K, 0.2 * K);
+        EXPECT_EQ(sums.damping[0], 0.0f);
+        EXPECT_LT(sums.net[0].real() * amplitude, 0.0f);
+        EXPECT_EQ(sums.spring[1], 0.0f);
+        EXPECT_EQ(sums.spring[5], 0.0f);
+        sums = DYNSPR({0.0f, 0.0f, amplitude, 0.0f, 0.0f, 0.0f}, 0.01f, RANCQ);
+        EXPECT_GT(sums.spring[2], 0.0f);
+        EXPECT_LT(sums.net[2].real() * amplitude, 0.0f);
+    }
+}
+
+// A line whose span does not change with its load (LINDRV leaves its derivatives 0) keeps its
+// direction but turns with the buoy: its yaw moment is the rigid part H a psi alone. The first
+// call of the run warns once naming the line; the second call is silent.
+TEST(DYNSPR, LineWithoutSpanDerivativeTurnsWithTheBuoyAndWarnsOnce) {
+    reset_program_state();
+    ScriptedConsole console;
+    const float X = set_up_disc_mooring();
+    for (int n = 1; n <= 26; ++n) {
+        CATCOM.DXSDH(n, 3) = 0.0f;
+        CATCOM.DXSDZF(n, 3) = 0.0f;
+    }
+    CATCOM.DTFDXF(3) = 0.0f;
+    CATCOM.DTFDZF(3) = 0.0f;
+    const std::vector<float> RANCQ(150, X);
+    const double H = 100.0;
+    const double a = 5.0;
+    const double expected = 3.0 * H * a * (a + X) / X + H * a;
+    const std::array<float, 6> yaw{0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.01f};
+    for (int call = 1; call <= 2; ++call) {
+        SCOPED_TRACE(call);
+        const LineSpringSums sums = DYNSPR(yaw, 0.5f, RANCQ);
+        EXPECT_NEAR(sums.spring[5], expected, 1e-4 * expected);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(std::isfinite(sums.spring[i]));
+            EXPECT_TRUE(std::isfinite(sums.damping[i]));
+        }
+    }
+    EXPECT_EQ(
+        console.screen(),
+        " \n ++> Warning: line   3 hangs vertically at the buoy or its span does not change;\n"
+        "     its direction at the buoy turns with the buoy only.\n");
+}
+
+TEST(DYNSPR, NoActiveLineGivesZeros) {
+    reset_program_state();
+    ScriptedConsole console;
+    const float X = set_up_disc_mooring();
+    for (int i = 1; i <= 4; ++i)
+        LINCOM.LINEID(i) = 1024 + 1;
+    const std::vector<float> RANCQ(150, X);
+    const LineSpringSums sums = DYNSPR({1.0f, 1.0f, 1.0f, 0.1f, 0.1f, 0.1f}, 0.5f, RANCQ);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(sums.spring[i], 0.0f);
+        EXPECT_EQ(sums.damping[i], 0.0f);
+        EXPECT_EQ(sums.net[i], std::complex<float>(0.0f, 0.0f));
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // (sum V + sqrt(C^2 + S^2)) / 2, C = sum V cos 2 phi, S = sum V sin 2 phi, lies along the
 // leading eigenvector, at t0 = atan2(S, C) / 2 (modulo pi).
 #include "blocks/equilb.h"
+#include "blocks/lf_mode_record.h"
 #include "blocks/lincom.h"
 #include "blocks/temp_get_ang.h"
 #include "blocks/tpcm.h"
@@ -310,11 +311,11 @@ TEST_F(VarianceEnvelope, SigmasAreTheNamedWordsOfTheModeRecords) {
     EQUILB.LFSTAT(44, 3) = 3.5f;
     EQUILB.LFSTAT(23, 4) = 4.5f;
     EQUILB.LFSTAT(45, 5) = 5.5f;
-    EXPECT_EQ(EGMSG(3), 1.5f);
-    EXPECT_EQ(EGMLO(19), 2.5f);
-    EXPECT_EQ(EGMHI(32), 3.5f);
-    EXPECT_EQ(EGM4(11), 4.5f);
-    EXPECT_EQ(EGM5(33), 5.5f);
+    EXPECT_EQ(lf_series(EGMSG, 3), 1.5f);
+    EXPECT_EQ(lf_series(EGMLO, 19), 2.5f);
+    EXPECT_EQ(lf_series(EGMHI, 32), 3.5f);
+    EXPECT_EQ(lf_series(EGM4, 11), 4.5f);
+    EXPECT_EQ(lf_series(EGM5, 33), 5.5f);
 }
 
 TEST_F(VarianceEnvelope, ComponentTablesFromTheLoadSplit) {

@@ -1,6 +1,6 @@
-// equilibrium/mean_line_state.cpp: one line's mean state from the tables, and its distance
+// lines/mean_line_state.cpp: one line's mean state from the tables, and its distance
 // check.
-#include "equilibrium/mean_line_state.h"
+#include "lines/mean_line_state.h"
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"

@@ -1,7 +1,8 @@
-// equilibrium/mean_line_state.h: the state of one mooring line at its mean fairlead-anchor
+// lines/mean_line_state.h: the state of one mooring line at its mean fairlead-anchor
 // distance, read from the line tables, and the check of that distance against its table: what
-// the mean line results (MENSET), the line current drag (LINDRG) and the equilibrium summary
-// (EQLOUT) read in the same way.
+// the mean line results (MENSET), the line current drag (LINDRG), the equilibrium summary
+// (EQLOUT), the low-frequency line damping (QDAMP) and the disc buoy's line springs (DYNSPR)
+// read in the same way.
 #pragma once
 
 #include "lines/mooring_force.h"

@@ -1,0 +1,152 @@
+// hulls/disc_reports.cpp: DSKSUM and DSKOUT, report sections I and II of the disc buoy.
+#include "blocks/himem.h"
+#include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "hulls/disc_hull.h"
+#include "hulls/hull_report_lines.h"
+#include "runtime/edit_descriptors.h"
+#include "runtime/units.h"
+#include "util/angles.h"
+#include "util/prompts.h"
+#include "util/unit_labels.h"
+
+#include <string>
+#include <string_view>
+
+namespace lintar {
+
+namespace {
+
+constexpr float two_pi = 2.0f * pi_single;
+
+// One damping line and its conversion: per cent of critical, and what 1 % is at frequency W
+// on the inertia (a volume) of the mode.
+void damping_lines(int IUNIT, std::string_view label, float percent, float W, float inertia,
+                   std::string_view unit) {
+    motion_line(IUNIT, label, percent, "PERCENT");
+    write_record(IUNIT, X(15) + "Damping conversion: 1% = " +
+                            E(0.02f * W * WAVCOM.RHOWTR * inertia, 10, 3) + std::string(unit));
+    empty_lines(IUNIT, 1);
+}
+
+} // namespace
+
+// DSKSUM: see the header.
+void DSKSUM() {
+    const TpcmBlock& P = TPCM;
+    const HimemBlock& H = HIMEM;
+    const std::string length(CAPUN(P.NUNTS));
+    const std::string weight(CAPUN(P.NUNTS + 4));
+    const std::string density_weight = A(CAPUN(P.NUNTS + 6), 3);
+    report_page([&](int IUNIT) {
+        frame_line(IUNIT);
+        write_record(IUNIT, "   *****************   I.  PHYSICAL CHARACTERISTICS SUMMARY   "
+                            "*****************");
+        frame_line(IUNIT);
+
+        empty_lines(IUNIT, 1);
+        subsection(IUNIT, 2, "     ----  SITE CHARACTERISTICS  ----", 2);
+        value_line(IUNIT, "WATER DEPTH ", P.DEPTH, length);
+        const std::string volume = P.NUNTS == 0 ? std::string("FOOT ") : A(CAPUN(P.NUNTS), 5);
+        value_line(IUNIT, "WATER DENSITY ", P.DWATR, density_weight + "/CUBIC " + volume);
+
+        empty_lines(IUNIT, 1);
+        subsection(IUNIT, 2, "----  VESSEL CHARACTERISTICS  ----", 2);
+        value_line(IUNIT, "DISPLACEMENT ", P.DISPL, weight);
+        write_record(IUNIT, X(15) + dotted("WATER PLANE AREA ", 39) + F(P.AWP, 10, 2) + " SQUARE " +
+                                length);
+        value_line(IUNIT, "VERTICAL (Z) KB ", P.TVKB, length);
+        value_line(IUNIT, "DRAFT ", P.DRAFT, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "VERTICAL (Z) KG ", P.VKG, length);
+        value_line(IUNIT, "NATURAL ROLL CENTER (VKR) ", H.VTCRR, length);
+        value_line(IUNIT, "NATURAL PITCH CENTER (VKP) ", H.VTCRP, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "PITCH GYRADIUS ", P.PGYR, length);
+        value_line(IUNIT, "ROLL GYRADIUS ", P.RGYR, length);
+        value_line(IUNIT, "YAW GYRADIUS ", P.YGYR, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "LONGITUDINAL GM (GML) ", H.GML, length);
+        value_line(IUNIT, "LONGITUDINAL KM (KML) ", P.VKML, length);
+        value_line(IUNIT, "LONGITUDINAL IWP/DELTA ", P.VKML - P.TVKB, length);
+        empty_lines(IUNIT, 1);
+        value_line(IUNIT, "TRANSVERSE GM (GMT) ", H.GMT, length);
+        value_line(IUNIT, "TRANSVERSE KM (KMT) ", P.VKMT, length);
+        value_line(IUNIT, "TRANSVERSE IWP/DELTA ", P.VKMT - P.TVKB, length);
+    });
+}
+
+// DSKOUT: see the header.
+void DSKOUT() {
+    const TpcmBlock& P = TPCM;
+    const HimemBlock& H = HIMEM;
+    const float RHOWTR = WAVCOM.RHOWTR;
+    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
+
+    // The damping of a rotation or heave: the calibrated viscous part, moored with the
+    // mooring's part on the mode's inertia, or the user's per cent.
+    const auto damping = [&](std::int32_t damping_switch, float user, float GAM, float mooring,
+                             float W, float inertia) {
+        if (damping_switch != 0)
+            return user;
+        const float unmoored = 50.0f * GAM;
+        return P.MORFBK == 1 ? unmoored + 50.0f * mooring / (W * RHOWTR * inertia) : unmoored;
+    };
+    const float roll = damping(P.LRLDMP, P.RLDAMP, H.GAMROL, P.RLMDMP, H.WR, H.ROLI);
+    const float pitch = damping(P.LPTDMP, P.PTDAMP, H.GAMPIT, P.PTMDMP, H.WP, H.PTCHI);
+    const float heave = damping(P.LHVDMP, P.HVDAMP, H.GAMHEV, P.HVMDMP, H.WH, H.HVMAS);
+
+    report_page([&](int IUNIT) {
+        frame_line(IUNIT);
+        write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
+                            "**************");
+        frame_line(IUNIT);
+        if (P.AUXVSH != 0) {
+            empty_lines(IUNIT, 1);
+            write_record(IUNIT, " >>> NOTE:  The data on this page represent ULMARIS estimates;");
+            write_record(IUNIT, "            Motion data on subsequent pages derive from "
+                                "USER-SUPPLIED RAOs");
+            write_record(IUNIT, "            which may or may not be consistent with the data "
+                                "on this page.");
+            empty_lines(IUNIT, 1);
+        }
+
+        subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
+        if (P.MORFBK == 0) {
+            motion_line(IUNIT, "UNMOORED ROLL PERIOD ", two_pi / H.WR, "SECONDS");
+            motion_line(IUNIT, "UNMOORED PITCH PERIOD ", two_pi / H.WP, "SECONDS");
+            motion_line(IUNIT, "UNMOORED HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
+        } else if (P.MORFBK == 1) {
+            motion_line(IUNIT, "MOOR-MODIFIED ROLL PERIOD ", two_pi / H.WR, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED PITCH PERIOD ", two_pi / H.WP, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED SURGE PERIOD ", two_pi / H.WSG, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED SWAY PERIOD ", two_pi / H.WSW, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED YAW PERIOD ", two_pi / H.WY, "SECONDS");
+        }
+
+        subsection(IUNIT, 3, "----  QUASI-LINEAR DAMPING COEFFICIENTS  ----", 3);
+        if (P.MORFBK == 0) {
+            damping_lines(IUNIT, "UNMOORED ROLL DAMPING ", roll, H.WR, H.ROLI, roll_unit);
+            damping_lines(IUNIT, "UNMOORED PITCH DAMPING ", pitch, H.WP, H.PTCHI, roll_unit);
+            damping_lines(IUNIT, "UNMOORED HEAVE DAMPING ", heave, H.WH, H.HVMAS, heave_unit);
+        } else if (P.MORFBK == 1) {
+            damping_lines(IUNIT, "MOOR-MODIFIED ROLL DAMPING ", roll, H.WR, H.ROLI, roll_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED PITCH DAMPING ", pitch, H.WP, H.PTCHI, roll_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED HEAVE DAMPING ", heave, H.WH, H.HVMAS, heave_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED SURGE DAMPING ",
+                          P.LSGDMP == 0 ? 50.0f * H.GAMSRG : P.SGMDMP, H.WSG, H.SGMAS, heave_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED SWAY DAMPING ",
+                          P.LSWDMP == 0 ? 50.0f * H.GAMSWY : P.SWMDMP, H.WSW, H.SGMAS, heave_unit);
+            // No routine calibrates the yaw damping: GAMYAW stays as the block holds it.
+            damping_lines(IUNIT, "MOOR-MODIFIED YAW DAMPING ",
+                          P.LYWDMP == 0 ? 50.0f * H.GAMYAW : P.YWMDMP, H.WY, H.YAWI, roll_unit);
+        }
+
+        empty_lines(IUNIT, 3);
+        motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
+        motion_line(IUNIT, "WATER DEPTH ", P.DEPTH, CAPUN(P.NUNTS));
+    });
+}
+
+} // namespace lintar
