@@ -8,6 +8,7 @@
 #include "environment/wave_table_check.h"
 #include "equilibrium/static_equilibrium.h"
 #include "lines/line_tables.h"
+#include "low_frequency/low_frequency_report.h"
 #include "offsets/offset_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
@@ -37,6 +38,8 @@ void run_low_frequency_stage() {
             {" ++> FATAL error: the low-frequency report cannot be written: no stage computes",
              "     its inputs (the low-frequency mode statistics, the energy curves, springs",
              "     and offsets, the mode vectors and offset directions)."});
+    std::int32_t nAgnSpecSecs = 0, mapMakeSecs = 0, linDampSecs = 0;
+    QUASOT(nAgnSpecSecs, mapMakeSecs, linDampSecs);
 }
 
 } // namespace
