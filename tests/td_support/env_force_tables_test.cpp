@@ -14,6 +14,7 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "td_support/env_support_fixture.h"
 #include "td_support/force_spectra.h"
 
 #include <gtest/gtest.h>
@@ -34,12 +35,7 @@ using namespace lintar::testing;
 constexpr double pi = std::numbers::pi;
 constexpr double deg = 57.295776;
 
-double pierson_moskowitz(double w) {
-    const double g = 9.8;
-    const double wp = 2.0 * pi / 10.0;
-    return 5.0 / 16.0 * 9.0 * std::pow(wp, 4.0) / std::pow(w, 5.0) *
-           std::exp(-1.25 * std::pow(wp / w, 4.0)) * (g / g);
-}
+using EnvForceTables = EnvSupport;
 
 // A table file read back: the count and the rows of angle and three values.
 struct TableRow {
@@ -64,51 +60,6 @@ TableFileText read_table(const std::string& name) {
     }
     return t;
 }
-
-// The ship of the motion set-up (metric, 31 periods) with a stand-in hull, every load off, the
-// -cos/-sin wind and current models and a "td_aux" folder.
-class EnvForceTables : public ::testing::Test {
-protected:
-    ScratchFolder folder;
-    ScriptedConsole console{std::string(10, '\n')};
-    FakeHullModel fake;
-
-    void SetUp() override {
-        set_up_motion_run();
-        install_hull_model(HullModelKind::ship, &fake);
-        std::filesystem::create_directory("td_aux");
-        TpcmBlock& T = TPCM;
-        T.EDUNIT = screen_unit;
-        T.LWIND = T.LCURNT = T.LRANDM = T.LSWELL = T.LSWEL2 = 0;
-        T.AUXFRC = 0;
-        T.LEGDRG = 1;
-        T.LWVCOF = 0x444;
-        T.WVFCX = T.WVFCY = T.WVFCM = 1.0f;
-        T.LWBARG = 0x555;
-        T.LCBARG = 0x777;
-        T.TXWNDA = 800.0f;
-        T.YWNDAR = 3000.0f;
-        T.XWARM = 4.0f;
-        T.YWARM = 1.0f;
-        T.XCURAR = 320.0f;
-        T.YCURAR = 2000.0f;
-        T.XCARM = 0.0f;
-        T.YCARM = 0.0f;
-        T.TWNDCF = 1.2f;
-        T.CURFAC = 0.9f;
-        T.DWATR = 1025.0f;
-        WAVCOM.RHOAIR = 0.128f;
-        for (int k = 1; k <= T.NWP; ++k) {
-            WAVCOM.WVK(k) = grid_wave_number(k);
-            WAVCOM.WPSD(k) = WAVCOM.SWLPSD(k) = WAVCOM.SWLPSD2(k) =
-                static_cast<float>(pierson_moskowitz(WAVCOM.W(k)));
-        }
-        WAVCOM.BOWCF = 150.0f;
-        WAVCOM.BEAMCF = 250.0f;
-        EQUILB.YAWARM = 12.0f;
-        EQUILB.VESANG() = 0.3f;
-    }
-};
 
 // Without wind or current both coefficient files are written all the same, at the attack angle
 // alone, as the load of a unit load factor: WNDCOF0 x area x coefficient; without seas, swell
