@@ -20,9 +20,10 @@ declare -A level=(
   [motions]=6
   [environment]=7
   [equilibrium]=8
-  [offsets]=9 [td_support]=9
-  [low_frequency]=10
-  [app]=11
+  [offsets]=9
+  [td_support]=10
+  [low_frequency]=11
+  [app]=12
 )
 
 for dir in src/*/; do

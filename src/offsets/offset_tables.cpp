@@ -248,7 +248,8 @@ void turret_step(OffsetRun& R) {
         return;
     LOCAL3.RVESP(1) = R.XVEC[0];
     LOCAL3.RVESP(2) = R.XVEC[1];
-    GET_TRT_ANG(EQUILB.VESANG(), EQUILB.TRTNGL, R.PNTTRT, TPCM.LOCK_TRT, TPCM.EDUNIT, KBD);
+    GET_TRT_ANG(EQUILB.VESANG(), EQUILB.TRTNGL, R.PNTTRT, TPCM.LOCK_TRT, TPCM.EDUNIT, KBD,
+                offset_table_turret_half_width, offset_table_turret_flip);
     // The force routine turns the fairleads from their reference placing; the torque function
     // places them at the reference turret angle TRTNG0, so the turn is the change from it.
     R.XVEC[5] = EQUILB.TRTNGL - EQUILB.TRTNG0;

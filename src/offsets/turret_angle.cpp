@@ -19,7 +19,7 @@ namespace lintar {
 // TRTNGL. A root-finder failure, or a root unstable in both orientations
 // tried, writes its message on EDUNIT, pauses on KBD and ends the run with an error stop.
 void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT, int EDUNIT,
-                 int KBD) {
+                 int KBD, float HALF_WIDTH, float FLIP) {
     // A turret locked to the hull, or with no moment arm, points where the vessel does.
     if (LOCK_TRT == 1 || PNTTRT) {
         TRTNGL = VESANG;
@@ -31,8 +31,8 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
     const std::int32_t ITR = 100;
     bool FRSTIM = true;
     for (;;) {
-        const float S1 = TRTNGL - 1.0f;
-        const float S2 = TRTNGL + 1.0f;
+        const float S1 = TRTNGL - HALF_WIDTH;
+        const float S2 = TRTNGL + HALF_WIDTH;
         float FVAL = 0.0f;
         std::int32_t IER = 0;
         RTMI1(TRTNGL, FVAL, TRTTRQ2, S1, S2, EX, EF, ITR, IER);
@@ -50,7 +50,7 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
         if (!FRSTIM)
             break;
         // Unstable: look once more around the opposite orientation.
-        TRTNGL = TRTNGL + 3.14159f;
+        TRTNGL = TRTNGL + FLIP;
         FRSTIM = false;
     }
 

@@ -1,6 +1,7 @@
 // runtime/units.cpp: the unit table.
 #include "runtime/units.h"
 
+#include "runtime/run_inputs.h"
 #include "runtime/stop.h"
 
 #include <fcntl.h>
@@ -94,6 +95,10 @@ bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, F
     if (!entry.stream.is_open())
         return false;
     units().emplace(unit, std::move(entry));
+    if (status == OpenStatus::old_file)
+        note_file_read(name);
+    else
+        note_file_written(name);
     return true;
 }
 
@@ -244,6 +249,8 @@ bool delete_file(const std::filesystem::path& name) {
 bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code error;
     std::filesystem::rename(from, to, error);
+    if (!error)
+        note_file_written(to);
     return !error;
 }
 

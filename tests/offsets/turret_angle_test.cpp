@@ -53,12 +53,14 @@ double independent_root(const TurretMooring& m, double guess, double dx, double 
     return 0.5 * (lo + hi);
 }
 
-// The turret angle with the vessel at (dx, dy), searched from `start`.
-float turret_angle_at(double dx, double dy, float start) {
+// The turret angle with the vessel at (dx, dy), searched from `start` within `half_width`
+// (the offset table's search unless told).
+float turret_angle_at(double dx, double dy, float start,
+                      float half_width = offset_table_turret_half_width) {
     LOCAL3.RVESP(1) = static_cast<float>(dx);
     LOCAL3.RVESP(2) = static_cast<float>(dy);
     float TRTNGL = start;
-    GET_TRT_ANG(0.0f, TRTNGL, false, 0, 6, 5);
+    GET_TRT_ANG(0.0f, TRTNGL, false, 0, 6, 5, half_width, offset_table_turret_flip);
     return TRTNGL;
 }
 
@@ -83,7 +85,7 @@ TEST_F(TurretAngle, LockedOrPointTurretTakesTheHeading) {
         SCOPED_TRACE(c.name);
         LINCOM.ITYP = -9;
         float TRTNGL = 0.5f;
-        GET_TRT_ANG(1.25f, TRTNGL, c.PNTTRT, c.LOCK_TRT, 6, 5);
+        GET_TRT_ANG(1.25f, TRTNGL, c.PNTTRT, c.LOCK_TRT, 6, 5, 1.0f, 3.14159f);
         EXPECT_EQ(TRTNGL, 1.25f);
         EXPECT_EQ(LINCOM.ITYP, -9);
     }
@@ -170,6 +172,15 @@ TEST_F(TurretAngle, RootNotBracketedStopsWithTheCode) {
     // gfortran: write(*,*) ' IER = ', 2, ' in turret orientation calc'
     EXPECT_EQ(console.screen(), "  IER =            2  in turret orientation calc\n"
                                 " \n Press <RETURN> to continue: ");
+}
+
+// The bracket's half-width is the caller's: from the same start, pi/2 either side reaches the
+// stable zero at pi that 1 radian does not.
+TEST_F(TurretAngle, WiderBracketReachesTheRoot) {
+    ScriptedConsole console;
+    testing::fill_turret_mooring(crossing_line());
+    EXPECT_NEAR(turret_angle_at(0.0, 0.0, 1.6f, static_cast<float>(pi / 2.0)), pi, angle_tol);
+    EXPECT_EQ(console.screen(), "");
 }
 
 // Two lines from opposite fairleads to one anchor far ahead: the moment repeats every half

@@ -1,0 +1,45 @@
+// runtime/run_inputs.h: the files a run has read as its input, and a digest of contents, so
+// that a result kept on disk can tell whether the inputs it was made from have changed.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lintar {
+
+// The unit table reports every file it connects: a file opened as an existing one is read,
+// any other opening writes it.
+void note_file_read(const std::filesystem::path& name);
+void note_file_written(const std::filesystem::path& name);
+
+// The files this run has read and never written (absolute, in name order): the data file and
+// the user's tables, not the scratch files the run writes and reads back.
+std::vector<std::filesystem::path> input_files_read();
+
+// A 64-bit FNV-1a digest, fed with bytes, values and whole files.
+class ContentDigest {
+public:
+    void add_bytes(std::span<const unsigned char> bytes);
+    void add_text(std::string_view text);
+    void add_words(std::span<const std::uint32_t> words);
+    void add_floats(std::span<const float> values);
+    void add_int(std::int64_t value);
+    // The file's name and its contents; a file that cannot be read adds its name and a mark.
+    void add_file(const std::filesystem::path& name);
+    std::uint64_t value() const { return hash_; }
+    // The digest as 16 lower-case hexadecimal digits.
+    std::string hex() const;
+
+private:
+    std::uint64_t hash_ = 14695981039346656037ULL;
+};
+
+// Adds every file of input_files_read() to the digest, in name order, except those inside
+// the folder `excluded` (relative to the working folder).
+void add_input_files(ContentDigest& digest, std::string_view excluded);
+
+} // namespace lintar
