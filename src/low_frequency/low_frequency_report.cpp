@@ -9,6 +9,7 @@
 #include "low_frequency/vessel_environment_summary.h"
 #include "runtime/units.h"
 #include "td_support/env_force_tables.h"
+#include "td_support/mooring_support.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
 
@@ -116,6 +117,7 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     if (T.WriteAuxDatFiles == 1 && T.CMPUTR != 3) {
         T.hideOrmanelReports = 1;
         WRITE_SQUAL_ENV_DATA(waveEnvironID, nAgnSpecSecs, mapMakeSecs, linDampSecs);
+        WRITE_SQUAL_MOOR_DATA(waveEnvironID, nAgnSpecSecs, mapMakeSecs, linDampSecs);
         T.hideOrmanelReports = 0;
     }
 }

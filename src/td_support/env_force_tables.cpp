@@ -16,6 +16,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "td_support/force_spectra.h"
+#include "td_support/td_aux_files.h"
 #include "util/angles.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lintar {
 
@@ -290,10 +292,12 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
         {"LF_SwlDrag2_Frc_Cofs.vkdt", 1243, T.LSWEL2 == 1, T.SWLHDG2, T.SWELHT2},
         {"LF_External_Frc_Cofs.vkdt", 1249, T.AUXFRC == 1, EQUILB.PHIFEX, 1.0f},
     };
-    auto name_of = [](const TableFile& f) { return std::string("td_aux/") + f.base; };
+    // Each file is written under a temporary name and takes its own when complete.
+    std::vector<std::unique_ptr<TdAuxFile>> open_files;
     for (const TableFile& f : files)
-        if (f.written)
-            RHOPEN(name_of(f), 1, 0, f.unit, "QUASOT", EDUNIT);
+        open_files.push_back(
+            f.written ? std::make_unique<TdAuxFile>(TdAuxFileSpec{f.base, f.unit}, "QUASOT", EDUNIT)
+                      : nullptr);
 
     // 5, 6. The grid and the three directions.
     const std::array<float, NUM_LO_TAB> grid = lf_heading_grid();
@@ -320,7 +324,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
         WRITE_LF_FRC_PGS(f.unit, NUM_LO_TAB, lf_table_step, grid, A[0].*members[k],
                          A[1].*members[k], A[2].*members[k], f.strength, f.heading, VESANG_DEG,
                          false);
-        HCLOSE(f.unit, name_of(f), "QUASOT", EDUNIT);
+        open_files[k]->commit();
     }
 
     write_record(EDUNIT, "");

@@ -34,8 +34,9 @@ std::array<float, NUM_LO_TAB> lf_heading_grid();
 // fingerprint), the RAOs re-evaluated at the vessel's own heading, then the force tables of
 // the components present ("td_aux/LF_..._Frc_Cofs.vkdt", units 1236 to 1243 and 1249).
 // mapMakeSecs and linDampSecs are not touched. Reads TPCM, EQUILB (VESANG changed for the
-// load routines and restored), WAVCOM, SINES; writes the files and two notes on EDUNIT. A file
-// that cannot be opened (a missing "td_aux" folder) ends the run through RHOPEN.
+// load routines and restored), WAVCOM, SINES; writes the files (each under a temporary name
+// until complete) and two notes on EDUNIT. A file that cannot be written (a missing "td_aux"
+// folder) ends the run through the file-access report.
 void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSecs,
                           std::int32_t& mapMakeSecs, std::int32_t& linDampSecs);
 

@@ -9,10 +9,8 @@
 #include "environment/wave_drift.h"
 #include "motions/rao_reevaluation.h"
 #include "runtime/edit_descriptors.h"
-#include "runtime/input_fields.h"
 #include "runtime/units.h"
 #include "util/angles.h"
-#include "util/file_services.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,10 +23,6 @@ namespace {
 
 constexpr std::string_view ang_spec_caller = "AngSpecOut";
 constexpr std::string_view pair_caller = "WRITE_LF_WAV_FRC_SPEC";
-
-std::string td_aux_path(std::string_view base) {
-    return "td_aux/" + std::string(base);
-}
 
 // A list-directed integer as written: twelve columns.
 std::string list_integer(std::int32_t n) {
@@ -59,39 +53,25 @@ float held_to_int32(float x) {
 // The input spectrum of a wave system on the wave grid: NWP, then frequency and density.
 void write_wave_spectrum(std::string_view base, int unit, std::span<const float, 100> PSD,
                          int EDUNIT) {
-    const std::string name = td_aux_path(base);
-    RHOPEN(name, 1, 0, unit, ang_spec_caller, EDUNIT);
+    TdAuxFile file({base, unit}, ang_spec_caller, EDUNIT);
     const std::int32_t NWP = std::clamp(TPCM.NWP, 0, 100);
     write_record(unit, list_integer(NWP));
     for (int i = 1; i <= NWP; ++i)
         write_record(unit,
                      " " + E(WAVCOM.W(i), 18, 8) + E(PSD[static_cast<std::size_t>(i - 1)], 18, 8));
-    HCLOSE(unit, name, ang_spec_caller, EDUNIT);
+    file.commit();
 }
 
 // The input spectrum of the wind or the current on the 125-point grid.
 template <class Density>
 void write_gust_spectrum(std::string_view base, int unit, int EDUNIT, Density density) {
-    const std::string name = td_aux_path(base);
-    RHOPEN(name, 1, 0, unit, ang_spec_caller, EDUNIT);
+    TdAuxFile file({base, unit}, ang_spec_caller, EDUNIT);
     write_record(unit, list_integer(NIWQ));
     for (int i = 1; i <= NIWQ; ++i) {
         const float w = static_cast<float>(i - 1) * input_spectrum_step;
         write_record(unit, " " + F(w, 10, 8) + E(density(w), 18, 8));
     }
-    HCLOSE(unit, name, ang_spec_caller, EDUNIT);
-}
-
-// True when the total file is there with the identifier WvID in its first record.
-bool pair_on_disk(std::string_view WSpec, int unit, std::int32_t WvID) {
-    if (!open_unit(unit, std::string(WSpec), OpenStatus::old_file, FileForm::formatted))
-        return false;
-    std::int32_t N1 = 0, N2 = 0, WvID_file = 0;
-    ListReader reader([unit] { return read_line(unit); });
-    const bool read = reader.read(N1) == ListStatus::ok && reader.read(N2) == ListStatus::ok &&
-                      reader.read(WvID_file) == ListStatus::ok;
-    close_unit(unit);
-    return read && WvID_file == WvID;
+    file.commit();
 }
 
 } // namespace
@@ -128,6 +108,8 @@ void AngSpecOut([[maybe_unused]] float VESANG, std::int32_t& waveEnvironID) {
     TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
     T.SLOFRQ_DELTA = input_spectrum_step;
+    // The pairs' keys take the inputs as they are before the spectra change anything.
+    const std::string inputs_digest = run_input_digest();
     waveEnvironID = 0;
     if (NIWQ > MAXLFREQ) {
         frequency_overflow(EDUNIT);
@@ -159,25 +141,26 @@ void AngSpecOut([[maybe_unused]] float VESANG, std::int32_t& waveEnvironID) {
         const std::int32_t LEGDRG_saved = T.LEGDRG;
         if (T.SupressSemiDragSpec == 1)
             T.LEGDRG = 1;
-        auto pair = [&](std::string_view drift, std::string_view total, float fingerprint,
-                        std::span<const float, 100> PSD, float heading, int unit) {
+        auto pair = [&](std::string_view drift, std::string_view total, std::string_view key,
+                        float fingerprint, std::span<const float, 100> PSD, float heading,
+                        int unit) {
             const std::int32_t WvID =
                 fingerprint_id(static_cast<float>(T.SupressSemiDragSpec) + fingerprint);
-            WRITE_LF_WAV_FRC_SPEC(td_aux_path(drift), td_aux_path(total), WvID,
+            WRITE_LF_WAV_FRC_SPEC({drift, unit}, {total, unit + 1}, {key, unit}, WvID,
                                   force_spectrum_headings, NIWQ_WV, MAXLFREQ,
                                   force_spectrum_heading_step, force_spectrum_step, PSD, heading,
-                                  T.VWDFAC, WAVCOM.BEAMCF, WAVCOM.BOWCF, T.LWL, T.LEGDRG, unit,
-                                  unit + 1, T.ForceAllRebuilds, EDUNIT);
+                                  T.VWDFAC, WAVCOM.BEAMCF, WAVCOM.BOWCF, T.LWL, T.LEGDRG,
+                                  T.ForceAllRebuilds, EDUNIT, inputs_digest);
         };
         if (T.LRANDM == 1)
-            pair("Var_WvRfl_Fspec.vkdt", "Var_Wv_Fspec.vkdt", id.wavID, WAVCOM.WPSD_words,
-                 T.SEAHDG(1), 8006);
+            pair("Var_WvRfl_Fspec.vkdt", "Var_Wv_Fspec.vkdt", "Var_Wv_Fspec.key", id.wavID,
+                 WAVCOM.WPSD_words, T.SEAHDG(1), 8006);
         if (T.LSWELL == 1) {
-            pair("Var_Sw_Rfl_Fspec.vkdt", "Var_Sw_Fspec.vkdt", id.swlID, WAVCOM.SWLPSD_words,
-                 T.SWLHDG, 8008);
+            pair("Var_Sw_Rfl_Fspec.vkdt", "Var_Sw_Fspec.vkdt", "Var_Sw_Fspec.key", id.swlID,
+                 WAVCOM.SWLPSD_words, T.SWLHDG, 8008);
             if (T.LSWEL2 == 1)
-                pair("Var_Sw2_Rfl_Fspec.vkdt", "Var_Sw2_Fspec.vkdt", id.sw2ID, WAVCOM.SWLPSD2_words,
-                     T.SWLHDG2, 8010);
+                pair("Var_Sw2_Rfl_Fspec.vkdt", "Var_Sw2_Fspec.vkdt", "Var_Sw2_Fspec.key", id.sw2ID,
+                     WAVCOM.SWLPSD2_words, T.SWLHDG2, 8010);
         }
         T.LEGDRG = LEGDRG_saved;
     }
@@ -185,19 +168,25 @@ void AngSpecOut([[maybe_unused]] float VESANG, std::int32_t& waveEnvironID) {
                                     fingerprint_id(id.sw2ID));
 }
 
-// WRITE_LF_WAV_FRC_SPEC: the cache test, then the spectra computed whole and the pair written.
-void WRITE_LF_WAV_FRC_SPEC(std::string_view WrfSpec, std::string_view WSpec, std::int32_t WvID,
-                           std::int32_t NANG, std::int32_t NWT, std::int32_t MAXLFREQ_,
-                           float DELDEG, float SLOFRQ_DELTA, std::span<const float, 100> WPSD,
-                           float WAVHDG, float VWDFAC, float BEAMCF, float BOWCF, float LWL,
-                           std::int32_t LEGDRG, int dftIOunit, int totIOunit,
-                           std::int32_t ForceAllRebuilds, int EDUNIT) {
+// WRITE_LF_WAV_FRC_SPEC: the reuse test, then the spectra computed whole and the pair written.
+void WRITE_LF_WAV_FRC_SPEC(TdAuxFileSpec WrfSpec, TdAuxFileSpec WSpec, TdAuxFileSpec Key,
+                           std::int32_t WvID, std::int32_t NANG, std::int32_t NWT,
+                           std::int32_t MAXLFREQ_, float DELDEG, float SLOFRQ_DELTA,
+                           std::span<const float, 100> WPSD, float WAVHDG, float VWDFAC,
+                           float BEAMCF, float BOWCF, float LWL, std::int32_t LEGDRG,
+                           std::int32_t ForceAllRebuilds, int EDUNIT,
+                           std::string_view inputs_digest) {
     if (MAXLFREQ_ < NWT) {
         frequency_overflow(EDUNIT);
         return;
     }
-    if (ForceAllRebuilds == 0 && pair_on_disk(WSpec, totIOunit, WvID))
+    // The pair on disk serves only when both files are there and their key is this run's.
+    const std::vector<std::string> key = {"WvID " + std::to_string(WvID),
+                                          std::string(inputs_digest)};
+    const TdAuxFileSpec pair_files[] = {WrfSpec, WSpec};
+    if (ForceAllRebuilds == 0 && map_set_current(pair_files, Key, key))
         return;
+    forget_map_key(Key);
 
     // Every record is computed before either file is opened.
     std::vector<std::string> drift_rows, total_rows;
@@ -232,17 +221,17 @@ void WRITE_LF_WAV_FRC_SPEC(std::string_view WrfSpec, std::string_view WSpec, std
     }
 
     const std::string first = list_integer(NANG + 1) + list_integer(NWT) + list_integer(WvID);
-    const std::string drift_name(WrfSpec), total_name(WSpec);
-    RHOPEN(drift_name, 1, 0, dftIOunit, pair_caller, EDUNIT);
-    RHOPEN(total_name, 1, 0, totIOunit, pair_caller, EDUNIT);
-    write_record(dftIOunit, first);
-    write_record(totIOunit, first);
-    for (const std::string& r : drift_rows)
-        write_record(dftIOunit, r);
-    for (const std::string& r : total_rows)
-        write_record(totIOunit, r);
-    HCLOSE(dftIOunit, drift_name, pair_caller, EDUNIT);
-    HCLOSE(totIOunit, total_name, pair_caller, EDUNIT);
+    TdAuxFile drift(WrfSpec, pair_caller, EDUNIT);
+    TdAuxFile total(WSpec, pair_caller, EDUNIT);
+    write_record(drift.unit(), first);
+    write_record(total.unit(), first);
+    for (const std::string& row : drift_rows)
+        write_record(drift.unit(), row);
+    for (const std::string& row : total_rows)
+        write_record(total.unit(), row);
+    drift.commit();
+    total.commit();
+    write_map_key(Key, key, EDUNIT);
 }
 
 } // namespace lintar

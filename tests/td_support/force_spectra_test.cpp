@@ -5,11 +5,15 @@
 
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "runtime/stop.h"
+#include "runtime/units.h"
 #include "td_support/env_support_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -215,6 +219,78 @@ TEST_F(ForceSpectra, NoSecondSwellWithoutTheFirst) {
          {"td_aux/Swl2Spec.vkdt", "td_aux/Var_Sw2_Rfl_Fspec.vkdt", "td_aux/Var_Sw2_Fspec.vkdt",
           "td_aux/SwlSpec.vkdt", "td_aux/Var_Sw_Fspec.vkdt"})
         EXPECT_TRUE(folder.has(name)) << name;
+}
+
+// The pair on disk is reused only when both files are there and their key is this run's: a
+// second run of the same environment leaves both untouched (a marker put in them stays); a
+// forced rebuild, a missing drift-only file, another vessel or a changed sea heading writes the
+// pair anew.
+TEST_F(ForceSpectra, ThePairIsReusedOnlyWhenWholeAndCurrent) {
+    set_sea();
+    TPCM.VWDFAC = 1.0f;
+    const std::string drift = "td_aux/Var_WvRfl_Fspec.vkdt";
+    const std::string total = "td_aux/Var_Wv_Fspec.vkdt";
+    std::int32_t id = -1;
+    AngSpecOut(0.0f, id);
+    ASSERT_TRUE(folder.has("td_aux/Var_Wv_Fspec.key"));
+    const std::string written = folder.read(total);
+    auto mark = [&] {
+        folder.write(drift, "drift marker\n");
+        folder.write(total, "total marker\n");
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool rebuilt;
+    };
+    const Case cases[] = {
+        {"the same environment", [] {}, false},
+        {"a forced rebuild", [] { TPCM.ForceAllRebuilds = 1; }, true},
+        {"the drift-only file missing", [&] { std::filesystem::remove(drift); }, true},
+        // The identifier knows nothing of the vessel; the key does.
+        {"another vessel length", [] { TPCM.LWL += 10.0f; }, true},
+        {"another sea heading", [] { TPCM.SEAHDG(1) = 31.0f; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mark();
+        c.change();
+        AngSpecOut(0.0f, id);
+        TPCM.ForceAllRebuilds = 0;
+        if (c.rebuilt) {
+            EXPECT_NE(folder.read(total), "total marker\n");
+            EXPECT_NE(folder.read(drift), "drift marker\n");
+            EXPECT_EQ(lines_of(folder.read(total)).size(), 545u);
+        } else {
+            EXPECT_EQ(folder.read(total), "total marker\n");
+            EXPECT_EQ(folder.read(drift), "drift marker\n");
+        }
+    }
+    // The other heading's identifier: f(31) = 94 in place of 91.
+    EXPECT_EQ(numbers_of(lines_of(folder.read(total))[0]),
+              (std::vector<double>{17, 32, 7.0 * 94 * 10 * 2.5 * 31}));
+    EXPECT_NE(folder.read(total), written);
+}
+
+// A run stopped while the pair is written (here: the total file cannot be made) leaves no
+// partial file and no key: the next run builds the pair.
+TEST_F(ForceSpectra, AStoppedRunLeavesNoPartialPair) {
+    set_sea();
+    TPCM.VWDFAC = 1.0f;
+    std::filesystem::create_directory("td_aux/Var_Wv_Fspec.vkdt.tmp");
+    std::int32_t id = -1;
+    EXPECT_EQ(run_until_stop([&] { AngSpecOut(0.0f, id); }), StopKind::error);
+    close_all_units();
+    for (const char* name : {"td_aux/Var_WvRfl_Fspec.vkdt", "td_aux/Var_WvRfl_Fspec.vkdt.tmp",
+                             "td_aux/Var_Wv_Fspec.vkdt", "td_aux/Var_Wv_Fspec.key"})
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    EXPECT_NE(console.screen().find("File name: td_aux/Var_Wv_Fspec.vkdt"), std::string::npos)
+        << console.screen();
+
+    std::filesystem::remove("td_aux/Var_Wv_Fspec.vkdt.tmp");
+    EXPECT_FALSE(run_until_stop([&] { AngSpecOut(0.0f, id); }));
+    EXPECT_EQ(lines_of(folder.read("td_aux/Var_Wv_Fspec.vkdt")).size(), 545u);
+    EXPECT_EQ(lines_of(folder.read("td_aux/Var_WvRfl_Fspec.vkdt")).size(), 545u);
 }
 
 } // namespace
