@@ -1167,8 +1167,13 @@ bool level_line_loads(LowlodWork& w) {
             }
             for (int i = 1; i <= T.NLIN; ++i) {
                 const int t = line_type(i);
-                if (!valid_type(t))
+                if (!valid_type(t)) {
+                    // A switched-off line keeps its row of zeros even without a table to
+                    // read (LINEID 1024 is type 0).
+                    if (printing && LINCOM.LINEID(i) >= 1024)
+                        line_row(u, i, t, LineRow{});
                     continue;
+                }
                 const LineRow row =
                     one_line(w, i, side, ISNAP, ANCDUM[slot(i)], ENSDMM[slot(i)], ENSDMS[slot(i)]);
                 if (printing)

@@ -7,8 +7,8 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "datafile/mooring_fixture.h"
 #include "low_frequency/buoy_wave_cycle.h"
+#include "low_frequency/buoy_wave_cycle_fixture.h"
 #include "offsets/equilibrium_search.h"
 #include "offsets/point_lines.h"
 #include "runtime/program_state.h"
@@ -16,8 +16,6 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/spread_mooring_tables.h"
-
-#include "hulls/ship_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -36,74 +34,9 @@ using testing::ScratchFolder;
 using testing::ScriptedConsole;
 
 constexpr double pi = std::numbers::pi;
-constexpr int report_unit = 21;
-constexpr float friction = 0.5f; // seabed friction factor of the chain
-
-// The box ship (100 x 20 x 5 ft, 640 kips) on 31 periods 3 to 33 s in 300 ft of water under a
-// regular wave of height 2 ft from 30 degrees, held by the spread mooring (fairleads at the
-// waterline, anchors 300 ft below), heading 0.2 rad, English units.
-void moored_box_ship() {
-    testing::fill_new_file();
-    TpcmBlock& P = TPCM;
-    P.NWP = 31;
-    for (int k = 1; k <= 31; ++k)
-        P.T(k) = static_cast<float>(2 + k);
-    P.NUNTS = 0;
-    P.DEPTH = 300.0f;
-    P.DWATR = 64.0f;
-    P.DISPL = 640.0f;
-    P.LWL = 100.0f;
-    P.BWL = 20.0f;
-    P.AWP = 2000.0f;
-    P.VKMT = testing::box_KMT;
-    P.VKML = testing::box_KML;
-    P.VKG = 2.5f;
-    P.TVKB = 2.5f;
-    P.PGYR = 25.0f;
-    P.RGYR = 7.0f;
-    P.YGYR = 26.0f;
-    P.VESTYP = 1;
-    P.SEMI_LIKE = 0;
-    P.ISPM = 0;
-    P.NBUG0 = 0;
-    P.IYEAR = 2026;
-    P.hideOrmanelReports = 1;
-    P.LRANDM = 0;
-    P.LSWELL = 0;
-    P.NDIR = 1;
-    P.WAVHDG(1) = 30.0f;
-    P.SLPHT = 2.0f;
-    P.LSLPHT = 0;
-    P.NEGSUM = 0;
-    P.IPLOTS = 2;
-    P.SEAHDG(1) = 10.0f;
-    P.CURHDG = 20.0f;
-    P.WNDHDG = 40.0f;
-    P.SWLHDG = 50.0f;
-    P.SWLHDG2 = 60.0f;
-    P.VGLDIR = 70.0f;
-
-    const Chain chain;
-    testing::fill_spread_tables(chain, 5, 10.0f);
-    P.DRAFT = 5.0f;
-    for (int i = 1; i <= 4; ++i)
-        P.RFLD(3, i) = 5.0f; // at the waterline, 5 ft above the keel
-    P.TLOAD = static_cast<float>(testing::spread_Hmax);
-    P.NTYP = 1;
-    P.NELEM(1) = 1;
-    P.SLEN(1, 1) = static_cast<float>(chain.L);
-    P.WETWT(1, 1) = static_cast<float>(chain.w);
-    P.ALPHA(1, 1, 1) = static_cast<float>(1.0 / chain.EA);
-    LINCOM.TOTLN(1) = static_cast<float>(chain.L);
-    // Seabed friction: the factor times the grounded weight.
-    for (int k = 1; k <= 90; ++k)
-        for (int L = 1; L <= 5; ++L)
-            LINCOM.FFRICT(k, L, 1) =
-                friction * static_cast<float>(chain.w) * LINCOM.BOTLEN(k, L, 1);
-    P.VESAN0 = 0.2f;
-    EQUILB.VESANG() = 0.2f;
-    P.IUNIT = report_unit;
-}
+constexpr int report_unit = testing::buoy_report_unit;
+constexpr float friction = testing::buoy_seabed_friction;
+using testing::moored_box_ship;
 
 class BuoyWaveCycleTest : public ::testing::Test {
 protected:

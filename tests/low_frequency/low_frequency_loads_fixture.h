@@ -49,6 +49,17 @@ inline std::array<double, 2> spread_force(double x, double y) {
     return F;
 }
 
+// Quadratic restoring curves of n points, one length unit a point, the equilibrium at energy 0
+// at the sixth point (the curve reaches 5 units back and n - 6 ahead).
+inline void fill_quadratic_curves(int n) {
+    ERGCOM.DXSRG = ERGCOM.DYSWY = ERGCOM.DZYAW = 1.0f;
+    ERGCOM.SPRNGX = ERGCOM.SPRNGY = ERGCOM.SPRNGZ = spread_stiffness;
+    for (int k = 1; k <= n; ++k) {
+        const float x = static_cast<float>(k - curve_equilibrium);
+        ERGCOM.PENFUN(k) = ERGCOM.SWYERG(k) = ERGCOM.YAWERG(k) = 0.5f * spread_stiffness * x * x;
+    }
+}
+
 // The mean state: lines and tables, the report on unit 1, the mean line geometry, statistics
 // zero (set_surge_statistics adds them).
 inline void fill_low_frequency_loads() {
@@ -82,14 +93,7 @@ inline void fill_low_frequency_loads() {
         OUTCOM.BMEAN(i) = H / std::cos(0.05f);
         OUTCOM.TOP_HINGAY_MEAN(i) = 0.5f;
     }
-    // Quadratic restoring curves, one length unit a point, the equilibrium at energy 0 at the
-    // sixth point (the curve reaches 5 units back and 6 ahead).
-    ERGCOM.DXSRG = ERGCOM.DYSWY = ERGCOM.DZYAW = 1.0f;
-    ERGCOM.SPRNGX = ERGCOM.SPRNGY = ERGCOM.SPRNGZ = spread_stiffness;
-    for (int k = 1; k <= turret_numtab; ++k) {
-        const float x = static_cast<float>(k - curve_equilibrium);
-        ERGCOM.PENFUN(k) = ERGCOM.SWYERG(k) = ERGCOM.YAWERG(k) = 0.5f * spread_stiffness * x * x;
-    }
+    fill_quadratic_curves(turret_numtab);
     ERGCOM.SRGOFF = mean_x;
     ERGCOM.SWYOFF = mean_y;
     EQUILB.FXENV = 400.0f;

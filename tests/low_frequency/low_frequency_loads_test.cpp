@@ -1,16 +1,22 @@
 // Tests of the last chapter of the low-frequency report: the offset cases, the extreme line
-// loads of section VIa and the net load snapshots of section VIb, on the linear four-line
-// spread of low_frequency_loads_fixture.h. The texts are typed from the report layouts; the
-// numbers come from the closed form of the linear line table (H = 10 (d - 900)) and the
-// independent net force of the spread.
+// loads of section VIa, the net load snapshots of section VIb and the envelope data file, on
+// the linear four-line spread of low_frequency_loads_fixture.h; the six-degree-of-freedom
+// code, the turret of a legacy data file and the two-body runs on the box ship and catenary
+// spread of the buoy's wave cycle (buoy_wave_cycle_fixture.h). The texts are typed from the
+// report layouts; the numbers come from the closed form of the linear line table
+// (H = 10 (d - 900)), the elastic catenary and the independent net force of each spread.
+#include "blocks/block_support.h"
 #include "blocks/equilb.h"
 #include "blocks/ergcom.h"
 #include "blocks/lf_mode_record.h"
 #include "blocks/lincom.h"
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
+#include "blocks/wavcom.h"
+#include "low_frequency/buoy_wave_cycle_fixture.h"
 #include "low_frequency/low_frequency_loads.h"
 #include "low_frequency/low_frequency_loads_fixture.h"
+#include "low_frequency/offset_region.h"
 #include "runtime/units.h"
 #include "support/console.h"
 
@@ -19,7 +25,10 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <span>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lintar {
@@ -53,6 +62,14 @@ std::vector<std::string> block_from(const std::string& text, const std::string& 
             return {r.begin() + static_cast<std::ptrdiff_t>(k),
                     r.begin() + static_cast<std::ptrdiff_t>(std::min(r.size(), k + n))};
     return {};
+}
+
+// Occurrences of `what` anywhere in `text`.
+std::size_t occurrences(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
 }
 
 std::size_t count_of(const std::string& text, const std::string& record) {
@@ -347,6 +364,7 @@ TEST(LowFrequencyLoads, EdgeCasesOfTheLineLoads) {
     };
     const Case cases[] = {
         {"switched-off line prints zeros", 2, 1025, 990.202f},
+        {"switched off with no type: zeros, the letter of type 0", 2, 1024, 990.202f},
         {"a distance below the table is taken 0.1 above it", 3, 1, 850.0f},
     };
     for (const Case& c : cases) {
@@ -358,9 +376,13 @@ TEST(LowFrequencyLoads, EdgeCasesOfTheLineLoads) {
         LINCOM.RANCP(c.line) = c.RANCP;
         const std::string text = run.report();
         if (c.id >= 1024) {
-            EXPECT_NE(count_of(text, "   2/a        0.00      0.00       0.00      0.00      "
-                                     "0.00     0.00    0.00"),
-                      0u);
+            ASSERT_FALSE(run.stop.has_value());
+            // The row of each printed block: two of the one-sigma level, four of the storm's.
+            const std::string letter(1, static_cast<char>(97 + c.id % 1024 - 1));
+            EXPECT_EQ(count_of(text, "   2/" + letter +
+                                         "        0.00      0.00       0.00      0.00      "
+                                         "0.00     0.00    0.00"),
+                      6u);
         } else {
             ASSERT_FALSE(run.stop.has_value());
             // The first table distances are 900 and 920; the warning of the first interval
@@ -413,6 +435,613 @@ TEST(LowFrequencyLoads, ListDirectedRealsMatchGfortran) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(list_directed_real(c.x), c.text);
     }
+}
+
+// ---- The envelope data file ----------------------------------------------------------------
+
+constexpr int envelope_unit = 124;
+
+// The fields of a list-directed record of 13 four-byte reals (17 columns each).
+std::vector<double> list_values(const std::string& record) {
+    std::vector<double> v;
+    for (std::size_t at = 0; at + 17 <= record.size(); at += 17)
+        v.push_back(std::stod(record.substr(at, 17)));
+    return v;
+}
+
+// Each record holds the values `expected` (list-directed, 17 columns a value).
+void expect_list_record(const std::string& record, const std::vector<double>& expected,
+                        double tol) {
+    SCOPED_TRACE(record);
+    ASSERT_EQ(record.size(), 17 * expected.size());
+    const auto v = list_values(record);
+    for (std::size_t k = 0; k < expected.size(); ++k)
+        EXPECT_NEAR(v[k], expected[k], tol) << "value " << k + 1;
+}
+
+std::vector<double> scaled(double f, const std::vector<double>& a) {
+    std::vector<double> out;
+    for (double x : a)
+        out.push_back(f * x);
+    return out;
+}
+
+// The envelope data file of a run (unit 124 open on "envelope.dat" as the report driver opens
+// it) and the report.
+struct EnvelopeRun : LowlodRun {
+    std::string text;
+    std::vector<std::string> envelope;
+    explicit EnvelopeRun(std::string keyboard = "") : LowlodRun(std::move(keyboard)) {}
+    void run() {
+        EXPECT_TRUE(
+            open_unit(envelope_unit, "envelope.dat", OpenStatus::replace, FileForm::formatted));
+        text = report();
+        close_unit(envelope_unit);
+        envelope = records(folder.read("envelope.dat"));
+        if (!envelope.empty() && envelope.back().empty())
+            envelope.pop_back();
+    }
+};
+
+// The surge statistics of the linear spread with a sway and a yaw component whose totals are
+// 0 (so that no excursion but the surge's moves), the second swell, a user force the
+// component tables leave out while it is off, the wind and the net environmental load turned
+// 36.87 degrees off the x axis, and the titles of the data.
+void envelope_statistics() {
+    set_surge_statistics();
+    lf(VARSWL_2) = 0.125f;
+    lf(VSWDG_2) = 0.375f;
+    lf(VR1UF1) = 0.5f;  // a user force that is off
+    lf(VRWND2) = 0.7f;  // sway by the wind, total 0
+    lf(VRCUR3) = 0.25f; // yaw by the current, total 0
+    EQUILB.FYENV = 300.0f;
+    EQUILB.SYWND = 300.0f;
+    EQUILB.MODE_ROT_ANG = 0.25f;
+    ERGCOM.REQLIB = 12.5f;
+    TPCM.WriteAuxDatFiles = 1;
+    TPCM.CMPUTR = 5;
+    set_field_text(std::span<char, 80>(TPCM.CID1_chars), std::string(72, 'a') + "CUT-OFF!");
+    set_field_text(std::span<char, 80>(TPCM.CID2_chars), "Second title");
+}
+
+TEST(LowFrequencyLoads, EnvelopeDataFileRecordsInTheirOrder) {
+    EnvelopeRun run;
+    fill_low_frequency_loads();
+    envelope_statistics();
+    run.run();
+    ASSERT_FALSE(run.stop.has_value());
+    const auto& e = run.envelope;
+    ASSERT_EQ(e.size(), 28u); // 6 of the set-up, 4 a level, 8 of the storm variants, 2 titles
+
+    // F_MAG: the net environment and the wind (400, 300) -> 500; nothing else is present.
+    const std::vector<double> zeros(13, 0.0);
+    std::vector<double> fmag = zeros, phif = zeros;
+    fmag[0] = fmag[1] = 500.0;
+    phif[0] = phif[1] = std::atan2(300.0, 400.0);
+    expect_list_record(e[0], fmag, 1e-4);
+    expect_list_record(e[1], phif, 1e-7);
+    // The sigma arrays: surge total, wind, second swell; the user force's slot emptied by the
+    // component tables; sway and yaw only their components.
+    const std::vector<double> sigmtn = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.125, 0.375};
+    const std::vector<double> sigylo = {0, 0.7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::vector<double> sigyhi = {0, 0, 0.25, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(e[2], "   1.00000000       1.00000000       0.00000000       0.00000000    "
+                    "   0.00000000       0.00000000       0.00000000       0.00000000    "
+                    "   0.00000000       0.00000000       0.00000000      0.125000000    "
+                    "  0.375000000    ");
+    expect_list_record(e[3], sigylo, 1e-7);
+    expect_list_record(e[4], sigyhi, 1e-7);
+    // VESANG, MODE_ROT_ANG, the angle from the normal-mode frame to global (-(GOFANG + pi)),
+    // REQLIB.
+    EXPECT_EQ(e[5], "   0.00000000      0.250000000      -3.14159274       12.5000000    ");
+    // Each level: surge sigmas times the plus factor (the level's multiple), sway times 1.0
+    // (no sway excursion), surge times the minus factor (its negative), sway again. The storm
+    // level's factor is its peak factor 3.
+    for (int L = 1; L <= 3; ++L) {
+        SCOPED_TRACE(L);
+        const std::size_t r = 6 + 4 * static_cast<std::size_t>(L - 1);
+        expect_list_record(e[r], scaled(L, sigmtn), 1e-3);
+        expect_list_record(e[r + 1], sigylo, 1e-7);
+        expect_list_record(e[r + 2], scaled(-L, sigmtn), 1e-3);
+        expect_list_record(e[r + 3], sigylo, 1e-7);
+    }
+    // The storm variants of the second and third kind of peak factor (2 and 4), then the
+    // titles in 18 words of four characters.
+    for (const auto& [r, f] : {std::pair{18u, 2.0}, std::pair{22u, 4.0}}) {
+        SCOPED_TRACE(f);
+        expect_list_record(e[r], scaled(f, sigmtn), 1e-3);
+        expect_list_record(e[r + 1], sigylo, 1e-7);
+        expect_list_record(e[r + 2], scaled(-f, sigmtn), 1e-3);
+        expect_list_record(e[r + 3], sigylo, 1e-7);
+    }
+    EXPECT_EQ(e[26], " " + std::string(72, 'a'));
+    EXPECT_EQ(e[27], " Second title" + std::string(60, ' '));
+}
+
+TEST(LowFrequencyLoads, EnvelopeDataFileOnlyWhenAskedFor) {
+    struct Case {
+        const char* name;
+        std::int32_t WriteAuxDatFiles, CMPUTR;
+    };
+    const Case cases[] = {{"not asked for", 0, 5}, {"platform 3", 1, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnvelopeRun run;
+        fill_low_frequency_loads();
+        envelope_statistics();
+        TPCM.WriteAuxDatFiles = c.WriteAuxDatFiles;
+        TPCM.CMPUTR = c.CMPUTR;
+        run.run();
+        ASSERT_FALSE(run.stop.has_value());
+        EXPECT_TRUE(run.envelope.empty());
+    }
+}
+
+// ---- Tension warnings ------------------------------------------------------------------------
+
+TEST(LowFrequencyLoads, TensionWarningsComeOncePerKindAndTheWorkGoesOn) {
+    // Lines 3 and 4 carry 1200 and 1102 at every case, above a TLOAD of 1000; line 1 lies below
+    // the table's first interval. Each kind is told once, for the first line met.
+    LowlodRun run("\n\n\n\n");
+    fill_low_frequency_loads();
+    set_surge_statistics();
+    TPCM.TLOAD = 1000.0f;
+    LINCOM.RANCP(1) = 850.0f;
+    const std::string text = run.report();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    const std::string screen = run.console.screen();
+    const std::string head = " ++> Warning: An estimated tension for line number ";
+
+    // (The pause's prompt stays on the line the next warning starts.)
+    EXPECT_EQ(occurrences(screen, head + " 1, and possibly"), 1u);
+    EXPECT_EQ(occurrences(screen, head + " 3, and possibly"), 1u);
+    EXPECT_EQ(occurrences(screen, head), 2u);
+    EXPECT_EQ(occurrences(screen, "others, lies between interpolation rows 1 and 2"), 1u);
+    EXPECT_EQ(occurrences(screen, "others, lies outside the reliable interpolation range for"), 1u);
+    // The rows still carry the tensions above TLOAD (line 3 at 1021.05 on the one-sigma plus
+    // side: 10 x 121.05), and the report runs to its end.
+    EXPECT_NE(text.find("   3/a     1210.49"), std::string::npos);
+    EXPECT_NE(text.find("VIb.  Low-Frequency Net Vessel Motion"), std::string::npos);
+}
+
+// ---- The six-degree-of-freedom note form ----------------------------------------------------
+
+TEST(LowFrequencyLoads, SectionVibNotesInTheSixDegreeOfFreedomForm) {
+    // Program code 14 on the plane mooring force (LEGTLP 1): the corners' vertical offset is
+    // the mooring's vertical load beyond the required one over the waterplane spring.
+    LowlodRun run;
+    fill_low_frequency_loads();
+    TPCM.SIMTYP = 14;
+    TPCM.LEGTLP = 1;
+    TPCM.AWP = 50.0f;
+    WAVCOM.DWATRP = 2.0f;
+    EQUILB.FZMREQ = -2000.0f;
+    EQUILB.ZCGVAR = 1.5f;
+    TPCM.RMCTR(1) = 12.5f;
+    TPCM.RMCTR(3) = -0.004f;
+    const std::string text = run.report();
+    ASSERT_FALSE(run.stop.has_value());
+    // Fz at the mean (every corner of zero statistics): -tan(0.5) x 4005.0 = -2187.94;
+    // (-2187.94 + 2000) / (50 x 2) = -1.88.
+    const std::string at_corner = "(    20.00,    10.00,    -1.88,     0.00)";
+    const std::vector<std::string> expected = {
+        " >>> Snapshot load notes:",
+        "",
+        " 1. This summary comprises \"quasi-static\" NET load snapshots taken at",
+        "    a selection of vessel  centroid global offset points (Gx,Gy,Gz,Yaw):",
+        "",
+        "   (a) The \"Maximum VFx+\" turnaround:   " + at_corner,
+        "   (b) The \"Maximum VFy+\" turnaround:   " + at_corner,
+        "   (c) A \"typical One Sig VFx+\" offset: " + at_corner,
+        "   (d) A \"typical One Sig VFy+\" offset: " + at_corner,
+        "   (e) The mean vessel offset:          (    20.00,    10.00,     1.50,     0.00)",
+        "   (f) A \"typical One Sig VFx-\" offset: " + at_corner,
+        "   (g) A \"typical One Sig VFy-\" offset: " + at_corner,
+        "   (h) The \"Minimum VFx-\" turnaround:   " + at_corner,
+        "   (i) The \"Minimum VFy-\" turnaround:   " + at_corner,
+        "",
+        "",
+        " 2. Mooring moments are reported about the Vessel coordinate point",
+        "",
+        "           (Vx,Vy,Vz) = ( 1.250E+01, 0.000E+00,-4.000E-03)",
+        "",
+        "                      +++++ Resolved in GLOBAL Coordinates +++++"};
+    EXPECT_EQ(block_from(text, expected[0], expected.size()), expected);
+    for (int L = 1; L <= 3; ++L)
+        EXPECT_NEAR(OUTCOM.GYMINQ_record(L)[3], (-std::tan(0.5) * 4005.0 + 2000.0) / 100.0, 1e-3);
+}
+
+// ---- The box ship of the buoy's wave cycle -------------------------------------------------
+
+// The box ship held by the catenary spread of the buoy's wave cycle, at rest at the origin,
+// heading 0, as the low-frequency report leaves it: every line at the pretension's distance
+// along its azimuth, the surge statistics of the linear tests on quadratic curves over the 90
+// table points, calm water (a wave cycle then stays where its mean load holds the body).
+void box_ship_low_frequency_state() {
+    moored_box_ship();
+    TPCM.VESAN0 = 0.0f;
+    EQUILB.VESANG() = 0.0f;
+    TPCM.SLPHT = 0.0f;
+    TPCM.IUNIT = 1;
+    TPCM.LOWMOT = 1;
+    TPCM.ONETWO = 1;
+    TPCM.LEGACY_ID = 0;
+    TPCM.LSPM = 0;
+    const Chain chain;
+    const CatenaryState s0 = elastic_catenary(chain, spread_H0, spread_depth);
+    for (int i = 1; i <= 4; ++i) {
+        LINCOM.RANCP(i) = static_cast<float>(s0.X);
+        LINCOM.ANGDPP(i) = spread_azimuth[static_cast<std::size_t>(i - 1)];
+        LINCOM.ZANCP(i) = 0.0f;
+        OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(spread_depth);
+        OUTCOM.TMEAN(i) = static_cast<float>(s0.T);
+        OUTCOM.BMEAN(i) = static_cast<float>(spread_H0);
+        OUTCOM.TOP_HINGAY_MEAN(i) = static_cast<float>(s0.angle);
+    }
+    fill_quadratic_curves(90);
+    ERGCOM.SRGOFF = 1.0f;
+    EQUILB.FXENV = 40.0f;
+    EQUILB.SXWND = 40.0f;
+    set_surge_statistics();
+}
+
+// A LOWLOD run with the report on "LOWOUT.stxt" (unit 1) and the offset report on
+// "OFFSETS.stxt" (unit 21).
+struct TwoBodyRun {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    std::optional<StopKind> stop;
+    std::string report, offsets;
+
+    explicit TwoBodyRun(std::string keyboard = "") : console(std::move(keyboard)) {}
+
+    void run() {
+        EXPECT_TRUE(open_unit(1, "LOWOUT.stxt", OpenStatus::replace, FileForm::formatted));
+        EXPECT_TRUE(
+            open_unit(buoy_report_unit, "OFFSETS.stxt", OpenStatus::replace, FileForm::formatted));
+        stop = run_until_stop([] { LOWLOD(); });
+        close_unit(1);
+        close_unit(buoy_report_unit);
+        report = folder.read("LOWOUT.stxt");
+        offsets = folder.read("OFFSETS.stxt");
+    }
+};
+
+// ---- A turret read under LEGACY ---------------------------------------------------------------
+
+// The turret's yaw arm and the angle d = GOFANG - VESANG between the offset direction and the
+// heading: the yaw turns into surge by sin d and into sway by cos d.
+constexpr double yaw_arm = 10.0;
+constexpr double offset_to_heading = 0.5;
+constexpr double legacy_heading = 0.3;
+constexpr double yaw_sigma = 0.1;
+
+// The box ship's spread taken as a turret mooring of a data file of the legacy form, at the
+// mean offset (3, 4), heading 0.3: surge sigma 1 with the peak factors 3 / 2.5 (second kind
+// 2 / 1.5, third 4 / 3.5), yaw sigma 0.1 with 2.5 (2, 4) on both sides, the yaw arm -10, sway
+// sigma 0.2 (peak 2) that only the region's width sees; the surge energy curve against an
+// offset table ten units a point, so that every excursion here keeps its linear value; the
+// nodes asked for; the envelope data asked for.
+void legacy_turret_state() {
+    box_ship_low_frequency_state();
+    TPCM.LSPM = 1;
+    TPCM.LEGACY_ID = 1;
+    TPCM.GETNODE = 1;
+    EQUILB.RVES(1) = 3.0f;
+    EQUILB.YCGVAR() = 4.0f;
+    EQUILB.VESANG() = static_cast<float>(legacy_heading);
+    EQUILB.GOFANG = static_cast<float>(legacy_heading + offset_to_heading);
+    EQUILB.YAWARM = static_cast<float>(-yaw_arm);
+    EQUILB.NETARM = 10.0f;
+    lf(FSGPQ) = 2.5f;
+    lf(FSGPQM) = 1.5f;
+    lf(FSGPQS) = 3.5f;
+    lf(EVRHI) = static_cast<float>(yaw_sigma);
+    lf(FHIPK) = lf(FHIPQ) = 2.5f;
+    lf(FHIPKM) = lf(FHIPQM) = 2.0f;
+    lf(FHIPKS) = lf(FHIPQS) = 4.0f;
+    lf(EVRLO) = 0.2f;
+    lf(FLOPK) = lf(FLOPQ) = 2.0f;
+    for (int k = 1; k <= 90; ++k) {
+        const float x = 10.0f * static_cast<float>(k - curve_equilibrium);
+        EQUILB.OFFSET(k) = x;
+        ERGCOM.PENFUN(k) = 0.5f * spread_stiffness * x * x;
+    }
+    ERGCOM.EQBSRG = 0.0f;
+    ERGCOM.REQLIB = 5.0f;
+    TPCM.WriteAuxDatFiles = 1;
+    TPCM.CMPUTR = 5;
+}
+
+// Surge and sway excursions of one kind on the plus and the minus side.
+struct TurretCase {
+    double srg, srgmin, swy, swymin;
+};
+
+// The excursion along line i: sqrt((sway sin)^2 + (surge cos)^2) in the line's frame of the
+// offset direction; a line pointing back (cos < 0) takes the minus values on its plus side.
+std::array<double, 2> along_line(int i, const TurretCase& c) {
+    const double frame = LINCOM.ANGDPP(i) / 57.2957764 - std::numbers::pi - EQUILB.GOFANG;
+    const double C = std::cos(frame), S = std::sin(frame);
+    const double plus = std::hypot(c.swy * S, c.srg * C);
+    const double minus = std::hypot(c.swymin * S, c.srgmin * C);
+    return C < 0.0 ? std::array<double, 2>{minus, plus} : std::array<double, 2>{plus, minus};
+}
+
+TEST(LowFrequencyLoads, LegacyTurretTurnsTheYawIntoSurgeAndSwayByTheArm) {
+    EnvelopeRun run("\n\n\n\n");
+    legacy_turret_state();
+    run.run();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    const double sd = std::sin(offset_to_heading), cd = std::cos(offset_to_heading);
+    // Sigma levels: surge L sqrt(1 + sin^2 d) on both sides, sway |0.1 L x 10 cos d|.
+    // Storm level: the yaw term 2 |0.25 x 10 sin d| over the peak factor of each kind added to
+    // the surge (3, -2.5 and the variants), the sway |yaw x 10 cos d| of each kind.
+    const double ytmp = 2.0 * 2.5 * sd;
+    const std::array<TurretCase, 3> level = {
+        TurretCase{std::sqrt(1 + sd * sd), -std::sqrt(1 + sd * sd), cd, -cd},
+        TurretCase{2 * std::sqrt(1 + sd * sd), -2 * std::sqrt(1 + sd * sd), 2 * cd, -2 * cd},
+        TurretCase{3 + ytmp / 2.5, -2.5 - ytmp / 2.5, 2.5 * cd, -2.5 * cd}};
+    const TurretCase second{2 + ytmp / 2, -1.5 - ytmp / 2, 2 * cd, -2 * cd};
+    const TurretCase third{4 + ytmp / 4, -3.5 - ytmp / 4, 4 * cd, -4 * cd};
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        const double R = LINCOM.RANCP(i);
+        for (int L = 1; L <= 3; ++L) {
+            SCOPED_TRACE(L);
+            const auto x = along_line(i, level[static_cast<std::size_t>(L - 1)]);
+            EXPECT_NEAR(LINCOM.REXTRM(i, L, 1), R + x[0], length_tol);
+            EXPECT_NEAR(LINCOM.REXTRM(i, L, 2), R - x[1], length_tol);
+        }
+        // Cases 5 and 6: the plus value of the second and third kind on both sides.
+        EXPECT_NEAR(OUTCOM.RLOVAR(i, 5, 1), R + along_line(i, second)[0], length_tol);
+        EXPECT_NEAR(OUTCOM.RLOVAR(i, 5, 2), R + along_line(i, second)[0], length_tol);
+        EXPECT_NEAR(OUTCOM.RLOVAR(i, 6, 1), R + along_line(i, third)[0], length_tol);
+    }
+
+    // The region of each level is the one of the turret's offset direction for those
+    // excursions: surge along the offset direction, the sway-yaw widths of sway sigma 0.2 over
+    // the net arm and of the yaw sigma, at the level's factors.
+    for (int L = 1; L <= 3; ++L) {
+        SCOPED_TRACE(L);
+        const TurretCase& c = level[static_cast<std::size_t>(L - 1)];
+        const double lo = L == 3 ? 2.0 : L, hi = L == 3 ? 2.5 : L;
+        OffsetRegionInputs in;
+        in.YAWARM = static_cast<float>(-yaw_arm);
+        in.VESANG = static_cast<float>(legacy_heading);
+        in.XC = 3.0f;
+        in.YC = 4.0f;
+        in.LFINDEX = L;
+        in.IPEAK = 3;
+        in.SURGP = static_cast<float>(c.srg);
+        in.SURGM = static_cast<float>(c.srgmin);
+        in.SRGSIG = 1.0f;
+        in.LOSWYW = static_cast<float>(0.2 * lo / 10.0);
+        in.LSYSIG = 0.02f;
+        in.HISWYW = static_cast<float>(yaw_sigma * hi);
+        in.HSYSIG = static_cast<float>(yaw_sigma);
+        in.YAW_COR_FAC = 2.0f;
+        in.LEGACY = true;
+        const OffsetRegion r = GLOB_XY(in);
+        EXPECT_NEAR(OUTCOM.BXMAX(L), r.XMAX, length_tol);
+        EXPECT_NEAR(OUTCOM.BYMIN(L), r.YMIN, length_tol);
+        EXPECT_NEAR(OUTCOM.YAWMAX(L), r.YAWMAXQ, 1e-5);
+        EXPECT_NEAR(OUTCOM.YAWMIN(L), r.YAWMINQ, 1e-5);
+        const std::array<std::pair<std::span<float, 4>, const float*>, 4> corners = {
+            std::pair{OUTCOM.GXMAXQ_record(L), r.XMAXQ},
+            std::pair{OUTCOM.GYMAXQ_record(L), r.YMAXQ},
+            std::pair{OUTCOM.GXMINQ_record(L), r.XMINQ},
+            std::pair{OUTCOM.GYMINQ_record(L), r.YMINQ}};
+        for (const auto& [got, want] : corners)
+            for (std::size_t k = 0; k < 3; ++k)
+                EXPECT_NEAR(got[k], want[k], length_tol) << k;
+
+        // The fairlead's transverse position at the x corners goes to the nodes: the node at
+        // the fairlead stands (y - 4) cos a + (x - 3) sin a to the side, a the line's azimuth.
+        for (int i = 1; i <= 4; ++i)
+            for (int s = 1; s <= 2; ++s) {
+                SCOPED_TRACE(::testing::Message() << "line " << i << " side " << s);
+                const auto q = s == 1 ? OUTCOM.GXMAXQ_record(L) : OUTCOM.GXMINQ_record(L);
+                const double a = LINCOM.ANGDPP(i) * std::numbers::pi / 180.0;
+                const double y = (q[1] - 4.0) * std::cos(a) + (q[0] - 3.0) * std::sin(a);
+                EXPECT_NEAR(OUTCOM.NODE_Y_nodes(i, L, s)[0], y, length_tol);
+                if (L == 3) { // the storm variants take the plus side's
+                    EXPECT_NEAR(OUTCOM.NODE_Y_nodes(i, 4 + s, s)[0],
+                                OUTCOM.NODE_Y_nodes(i, 3, 1)[0], length_tol);
+                }
+            }
+    }
+
+    // The envelope data: the normal-mode frame is the heading's (-VESANG); the factors of the
+    // levels stay 1.0 and no storm variants or titles are written.
+    const auto& e = run.envelope;
+    ASSERT_EQ(e.size(), 18u);
+    const std::vector<double> sigmtn = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    expect_list_record(e[5], {legacy_heading, 0.0, -legacy_heading, 5.0}, 1e-7);
+    for (std::size_t r : {6u, 8u, 10u, 12u, 14u, 16u})
+        expect_list_record(e[r], sigmtn, 1e-7);
+    // Section VIb prints the region of a turret, about the mooring centroid.
+    EXPECT_EQ(count_of(run.text, " >>>  Bounding Box estimates:"), 1u);
+    EXPECT_EQ(count_of(run.text, "        mooring centroid offsets (Gx,Gy):"), 1u);
+}
+
+TEST(LowFrequencyLoads, SixDofCodeTakesThePullDownOfTheCorners) {
+    // Program code 17 on the box ship's catenary spread: the six-degree-of-freedom mooring
+    // force and line solutions; the corners' vertical offset is the hull's set-down
+    // A r^2 + B r^4 at their distance from the origin.
+    LowlodRun run("\n\n\n\n");
+    box_ship_low_frequency_state();
+    TPCM.SIMTYP = 17;
+    constexpr double A = 0.01, B = 0.001;
+    EQUILB.DZDRPUL2 = static_cast<float>(A);
+    EQUILB.DZDRPUL4 = static_cast<float>(B);
+    EQUILB.ZCGVAR = -0.25f;
+    const std::string text = run.report();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    for (int L = 1; L <= 3; ++L)
+        for (std::span<float, 4> rec : {OUTCOM.GXMAXQ_record(L), OUTCOM.GXMINQ_record(L),
+                                        OUTCOM.GYMAXQ_record(L), OUTCOM.GYMINQ_record(L)}) {
+            SCOPED_TRACE(L);
+            EXPECT_NEAR(std::fabs(rec[0]), L, length_tol);
+            const double r2 = rec[0] * rec[0] + rec[1] * rec[1];
+            EXPECT_NEAR(rec[3], A * r2 + B * r2 * r2, 1e-5);
+        }
+    // The notes: the storm corner 3 ft from the origin sets down 0.09 + 0.081 = 0.17, the
+    // one-sigma corner 0.01 + 0.001 = 0.01; the mean offset stands at ZCGVAR.
+    const auto notes = block_from(text, " >>> Snapshot load notes:", 19);
+    ASSERT_EQ(notes.size(), 19u);
+    EXPECT_EQ(notes[3], "    a selection of vessel  centroid global offset points (Gx,Gy,Gz,Yaw):");
+    const std::array<std::pair<std::size_t, std::string>, 4> rows = {
+        std::pair{5u, ",     0.17,     0.00)"}, std::pair{7u, ",     0.01,     0.00)"},
+        std::pair{11u, ",     0.01,     0.00)"}, std::pair{13u, ",     0.17,     0.00)"}};
+    for (const auto& [k, end] : rows) {
+        SCOPED_TRACE(notes[k]);
+        EXPECT_TRUE(notes[k].ends_with(end));
+        EXPECT_EQ(notes[k].size(), 41u + 4u * 9u + 4u); // the label, four F9.2, separators
+    }
+    EXPECT_TRUE(notes[8].starts_with("   (d) A \"typical One Sig VFy+\" offset: (    -1.00,"));
+    EXPECT_EQ(notes[9],
+              "   (e) The mean vessel offset:          (     0.00,     0.00,    -0.25,     0.00)");
+    EXPECT_EQ(notes[18], "           (Vx,Vy,Vz) = ( 0.000E+00, 0.000E+00, 0.000E+00)");
+
+    // The loads against the closed-form catenary spread (its tables carry some 1 % of
+    // interpolation in the horizontal load, less in the vertical): the storm corners and
+    // the mean.
+    const Chain chain;
+    for (const auto& [col, rec] :
+         {std::pair{1, OUTCOM.GXMAXQ_record(3)}, std::pair{3, OUTCOM.GXMINQ_record(3)}}) {
+        SCOPED_TRACE(col);
+        const auto F = spread_net_force(chain, rec[0], rec[1], 0.0);
+        EXPECT_NEAR(OUTCOM.LFVARR(1, col), F[0], 0.02 * std::fabs(F[0]));
+        EXPECT_NEAR(OUTCOM.LFVARR(3, col), F[2], 0.005 * std::fabs(F[2]));
+    }
+    const auto F0 = spread_net_force(chain, 0.0, 0.0, 0.0);
+    EXPECT_NEAR(OUTCOM.FZMEAN, F0[2], 0.005 * std::fabs(F0[2]));
+    EXPECT_NEAR(OUTCOM.FXMEAN, 0.0, 0.01);
+}
+
+// The box ship as a buoy arrangement (line 4 the hawser) with the offset report asked for.
+void two_body_state() {
+    box_ship_low_frequency_state();
+    TPCM.CATFBK = 1;
+    TPCM.IARCO = 1;
+    TPCM.HAWSLN = 4;
+    TPCM.HAWSTP = 1;
+}
+
+// The 38 rows (x, y of the body) of every "C.G. Offset" table of an offset report, in order.
+std::vector<std::vector<std::array<double, 2>>> cycle_positions(const std::string& offsets) {
+    std::vector<std::vector<std::array<double, 2>>> out;
+    const auto r = records(offsets);
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        if (r[k].find("----  C.G. Offset ----") == std::string::npos)
+            continue;
+        std::vector<std::array<double, 2>> rows;
+        for (std::size_t n = k + 4; n < r.size() && n < k + 4 + 38; ++n) {
+            std::istringstream in(r[n]);
+            double number = 0, force = 0, moment = 0, x = 0, y = 0;
+            if (in >> number >> force >> moment >> x >> y)
+                rows.push_back({x, y});
+        }
+        out.push_back(rows);
+    }
+    return out;
+}
+
+TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
+    TwoBodyRun run;
+    two_body_state();
+    const EquilbBlock equilb = EQUILB;
+    const std::int32_t iunit = TPCM.IUNIT, lspm = TPCM.LSPM;
+    const auto line_words = [] {
+        std::vector<float> v;
+        for (int i = 1; i <= 4; ++i)
+            for (float x : {LINCOM.RANCP(i), LINCOM.ZANCP(i), LINCOM.ANGDPP(i), LINCOM.RANC(i)})
+                v.push_back(x);
+        return v;
+    };
+    const std::vector<float> lines = line_words();
+    run.run();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+
+    // Six cycles (two corners of three levels), each with the nine tables of a buoy.
+    EXPECT_EQ(occurrences(run.offsets, "Hawser Characteristics"), 6u);
+    EXPECT_EQ(occurrences(run.offsets, "Offset Type: User-specified input file"), 54u);
+    // In calm water each cycle holds the body where the negated corner load balances the
+    // mooring: at the corner, GXMAXQ first, then GXMINQ, level by level (within the heave the
+    // vertical load gives the body, some 0.3 ft, which moves the spans a little).
+    const auto cycles = cycle_positions(run.offsets);
+    ASSERT_EQ(cycles.size(), 6u);
+    for (int L = 1; L <= 3; ++L)
+        for (int c = 0; c < 2; ++c) {
+            SCOPED_TRACE(::testing::Message() << "level " << L << " corner " << c);
+            const auto corner = c == 0 ? OUTCOM.GXMAXQ_record(L) : OUTCOM.GXMINQ_record(L);
+            EXPECT_NEAR(std::fabs(corner[0]), L, length_tol); // sigma 1 times the factor
+            const auto& rows = cycles[static_cast<std::size_t>(2 * (L - 1) + c)];
+            ASSERT_EQ(rows.size(), 38u);
+            for (const auto& xy : rows) {
+                EXPECT_NEAR(xy[0], corner[0], 0.02);
+                EXPECT_NEAR(xy[1], corner[1], 0.02);
+            }
+        }
+
+    // Afterwards the mean position, heading, the report unit, the turret flag and the lines'
+    // anchor data are as they were.
+    EXPECT_EQ(EQUILB.RVES(1), equilb.RVES(1));
+    EXPECT_EQ(EQUILB.RVES(2), equilb.RVES(2));
+    EXPECT_EQ(EQUILB.RVES(3), equilb.RVES(3));
+    EXPECT_EQ(EQUILB.YCGVAR(), equilb.YCGVAR());
+    EXPECT_EQ(EQUILB.VESANG(), equilb.VESANG());
+    EXPECT_EQ(EQUILB.ZCGVAR, equilb.ZCGVAR);
+    EXPECT_EQ(TPCM.IUNIT, iunit);
+    EXPECT_EQ(TPCM.LSPM, lspm);
+    EXPECT_EQ(line_words(), lines);
+
+    // And the line loads and the snapshots are those of the run without the offset report.
+    const std::vector<float> tqsran(OUTCOM.TQSRAN_words, OUTCOM.TQSRAN_words + 150 * 6 * 2);
+    const std::vector<float> lfvarr(OUTCOM.LFVARR_words, OUTCOM.LFVARR_words + 6 * 13);
+    TwoBodyRun alone;
+    two_body_state();
+    TPCM.CATFBK = 0;
+    alone.run();
+    ASSERT_FALSE(alone.stop.has_value());
+    EXPECT_TRUE(alone.offsets.empty());
+    EXPECT_EQ(run.report, alone.report);
+    EXPECT_EQ(std::vector<float>(OUTCOM.TQSRAN_words, OUTCOM.TQSRAN_words + 150 * 6 * 2), tqsran);
+    EXPECT_EQ(std::vector<float>(OUTCOM.LFVARR_words, OUTCOM.LFVARR_words + 6 * 13), lfvarr);
+}
+
+TEST(LowFrequencyLoads, TwoBodyEquilibriumFailuresAreListedAndTheWorkGoesOn) {
+    // Every line switched off: nothing holds the body, every phase of every cycle fails and
+    // is let go at the dialogue ("C"); the section's rows print zeros.
+    std::string answers;
+    for (int n = 0; n < 6 * 38; ++n)
+        answers += "C\n";
+    TwoBodyRun run(answers);
+    two_body_state();
+    for (int i = 1; i <= 4; ++i)
+        LINCOM.LINEID(i) = 1024 + 1;
+    run.run();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen().substr(0, 2000);
+    // Each of the 54 tables notes its cycle's 38 failures and lists the first 25 phases.
+    EXPECT_EQ(occurrences(run.offsets, " ++> Note: 38 convergence failure(s) occurred during "
+                                       "processing; in particular,"),
+              54u);
+    EXPECT_EQ(occurrences(run.offsets,
+                          "     data associated with at least these offset numbers may be in "
+                          "error:"),
+              54u);
+    // (I3 and a comma each, 19 to a line of 78 columns.)
+    const std::string listed = "   1,  2,  3,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 15, "
+                               "16, 17, 18, 19,  ";
+    const std::string rest = "  20, 21, 22, 23, 24, 25," + std::string(54, ' ');
+    EXPECT_EQ(count_of(run.offsets, listed), 54u);
+    EXPECT_EQ(count_of(run.offsets, rest), 54u);
+    // The report goes on to its end.
+    EXPECT_EQ(occurrences(run.report, "   1/a        0.00      0.00       0.00      0.00      "
+                                      "0.00     0.00    0.00"),
+              6u); // the two sides of the one-sigma level and of the storm's two blocks
+    EXPECT_NE(run.report.find("VIb.  Low-Frequency Net Vessel Motion"), std::string::npos);
 }
 
 } // namespace
