@@ -1,18 +1,70 @@
 // app/engine_flow.cpp: the run of the analysis engine.
 #include "app/engine_flow.h"
 
+#include "blocks/equilb.h"
 #include "blocks/tpcm.h"
 #include "datafile/startup_load.h"
 #include "editor/identity.h"
 #include "environment/wave_table_check.h"
 #include "equilibrium/static_equilibrium.h"
 #include "lines/line_tables.h"
+#include "low_frequency/low_frequency_report.h"
 #include "offsets/offset_tables.h"
 #include "runtime/program_state.h"
+#include "runtime/units.h"
+#include "util/prompts.h"
 
 #include <memory>
 
 namespace lintar {
+
+namespace {
+
+// The low-frequency report reads statistics that the static-equilibrium stage does not leave:
+// without its mode periods (all zero) nothing can be reported.
+bool low_frequency_inputs_present() {
+    for (int g = 1; g <= 6; ++g)
+        if (EQUILB.LFSTAT(1, g) != 0.0f)
+            return true;
+    return false;
+}
+
+// The low-frequency stage: refused before it opens any file while no stage computes its
+// inputs; the support data, which it writes, are refused with it.
+void run_low_frequency_stage() {
+    if (!low_frequency_inputs_present())
+        fatal_stop(
+            TPCM.EDUNIT, keyboard_unit,
+            {" ++> FATAL error: the low-frequency report cannot be written: no stage computes",
+             "     its inputs (the low-frequency mode statistics, the energy curves, springs",
+             "     and offsets, the mode vectors and offset directions)."});
+    std::int32_t nAgnSpecSecs = 0, mapMakeSecs = 0, linDampSecs = 0;
+    QUASOT(nAgnSpecSecs, mapMakeSecs, linDampSecs);
+}
+
+} // namespace
+
+// run_stage_rule: which stages run for which program code. This rule is the project's own
+// (README, "The engine's stages"): the description of the program gives none for the family's
+// other codes.
+//   1. MRSTAT, the line tables and the static line report;
+//   2. QSTAT, which runs the vessel-motion set-up VESL1 itself when LQUAS is set and the
+//      program code is not 8;
+//   3. CATTBL, the offset table, for program code 8, this program's own analysis;
+//   4. the low-frequency stage (QUASOT) when the code is not 8 and both LQUAS and LOWMOT are
+//      set (without LOWMOT it writes no report and no support data).
+// Every image this program's engine loads carries code 8, so it runs stages 1 to 3; the other
+// branches are reached with images of the family's codes in memory.
+void run_stage_rule() {
+    MRSTAT();
+    QSTAT();
+    if (TPCM.SIMTYP == 8) {
+        CATTBL();
+        return;
+    }
+    if (TPCM.LQUAS != 0 && TPCM.LOWMOT != 0)
+        run_low_frequency_stage();
+}
 
 // load_engine_data: the engine's load with this program's identity and the data file DATFIL.
 // Reads the data file; writes TPCM.
@@ -23,7 +75,7 @@ void load_engine_data(std::string_view DATFIL) {
 }
 
 // run_engine_stages: the checks of the input the stages use (the static equilibrium's and the
-// wave-load models'), then MRSTAT, QSTAT and CATTBL. Reads TPCM, writes the analysis blocks;
+// wave-load models'), then the stages of run_stage_rule. Reads TPCM, writes the analysis blocks;
 // the reports go to their files. The checks and each stage may end the run (see their own
 // headers); the checks write no file.
 // Each analysis starts with the analysis routines' own stores fresh (their first-call state,
@@ -38,9 +90,7 @@ void run_engine_stages() {
     } restore;
     check_static_equilibrium_input(TPCM.EDUNIT);
     check_wave_load_tables(TPCM.EDUNIT);
-    MRSTAT();
-    QSTAT();
-    CATTBL();
+    run_stage_rule();
 }
 
 void run_engine(std::string_view DATFIL) {

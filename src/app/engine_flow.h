@@ -17,9 +17,18 @@ void load_engine_data(std::string_view DATFIL);
 // The analysis stages on the loaded data, in their order: the line tables and the static line
 // report (MRSTAT), then the static-equilibrium stage (QSTAT), which finds the still-water state
 // and leaves the quiescent heading VESAN0 in radians and the reference turret angle TRTNG0,
-// then the offset-table analysis (CATTBL), which writes "OFFSETS.stxt". The stages work on
-// TPCM in memory; afterwards TPCM holds the data as they were before the analysis.
+// then, for this program (code 8), the offset-table analysis (CATTBL), which writes
+// "OFFSETS.stxt"; for the family's other codes the stages of run_stage_rule. The stages work
+// on TPCM in memory; afterwards TPCM holds the data as they were before the analysis.
 void run_engine_stages();
+
+// The stages by program code, a rule of this project's own (see README): MRSTAT; QSTAT (which
+// runs VESL1 itself with LQUAS and a code other than 8); CATTBL for code 8; the low-frequency
+// stage for other codes with LQUAS and LOWMOT set. The low-frequency stage is refused
+// (" ++> FATAL error: the low-frequency report cannot be written: ..." and two more lines, the
+// Return pause, status 1) while no stage computes its inputs: the mode periods of EQUILB are
+// all zero. Reads and writes what the stages do.
+void run_stage_rule();
 
 // The whole run: load_engine_data, then run_engine_stages.
 void run_engine(std::string_view DATFIL);

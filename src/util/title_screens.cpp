@@ -103,11 +103,19 @@ void TITLE(std::int32_t CREATR, std::string_view NAME, float VER, int IOSCRN, in
     }
 }
 
-// VERSION_STRING: "Version: ", |VERNO| as F4.2, ".0", the sub-version digit 0 and a mark: a
-// blank for a release, "b" for a pre-release build (a version of zero or less).
-std::string VERSION_STRING(float VERNO) {
+// VERSION_STRING2: |VERNO| as F4.2, the sub-version SUFX as ".0" and one digit up to 9, else
+// "." and two digits, and a mark: a blank for a release, "b" for a pre-release build (a
+// version of zero or less). (6.8, 3) gives "6.80.03 ", (6.8, 12) "6.80.12 ", (-6.8, 3)
+// "6.80.03b".
+std::string VERSION_STRING2(float VERNO, std::int32_t SUFX) {
     const char BETA = VERNO > 0.0f ? ' ' : 'b';
-    return "Version: " + F(std::fabs(VERNO), 4, 2) + ".0" + I(0, 1) + BETA;
+    const std::string sub = SUFX <= 9 ? ".0" + I(SUFX, 1) : "." + I(SUFX, 2);
+    return F(std::fabs(VERNO), 4, 2) + sub + BETA;
+}
+
+// VERSION_STRING: "Version: " and the version text of VERSION_STRING2 with the sub-version 0.
+std::string VERSION_STRING(float VERNO) {
+    return "Version: " + VERSION_STRING2(VERNO, 0);
 }
 
 // TITLPG: the report title page on IUNIT: the library banner, the volume (program type), the

@@ -16,6 +16,9 @@ void TITLE(std::int32_t CREATR, std::string_view NAME, float VER, int IOSCRN, in
 
 // VERSION_STRING: the 17-character version text, e.g. "Version: 6.80.00 ".
 std::string VERSION_STRING(float VERNO);
+// VERSION_STRING2: the version text without the label, with the sub-version SUFX, e.g.
+// "6.80.03 " (a blank for a release, "b" for a pre-release build).
+std::string VERSION_STRING2(float VERNO, std::int32_t SUFX);
 
 // TITLPG: the title page at the head of a text report on IUNIT. CLIN1 is the report or
 // program name, CLIN2 the text placed in front of the version. The year and the two

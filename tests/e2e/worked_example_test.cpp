@@ -323,6 +323,19 @@ TEST_F(WorkedExample, TheEngineWritesTheStillWaterSummary) {
         EXPECT_NE(page.find("\n   " + std::to_string(i) + "/a "), std::string::npos) << i;
 }
 
+// This program's run is the three stages of the engine: nothing of the low-frequency stage (its
+// report, the squall program's support data) and no vessel motions are written.
+TEST_F(WorkedExample, TheEngineRunsOnlyThisProgramsStages) {
+    EXPECT_EQ(engine_.status, 0);
+    for (const char* name : {"CATOUT.stxt", "MEANOUT.stxt", "OFFSETS.stxt"})
+        EXPECT_TRUE(folder_->has(name)) << name;
+    for (const char* name :
+         {"LOWOUT.stxt", "FAIRMOT", "TUGSTERN", "BUOYMOTN", "BARGEBOW", "TANKBOW", "RELMOT"})
+        EXPECT_FALSE(folder_->has(name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(folder_->path() / "td_aux"));
+    EXPECT_EQ(engine_.screen.find("resonance"), std::string::npos);
+}
+
 TEST_F(WorkedExample, TheOffsetReportHoldsTheFiveSequences) {
     if (!folder_->has("OFFSETS.stxt"))
         GTEST_SKIP() << "lintar-engine does not write the offset report OFFSETS.stxt yet";
