@@ -254,10 +254,10 @@ TEST(LowFrequencyReportDriver, TheSupportDataFollowTheReport) {
         "td_aux/LF_Wind_Frc_Cofs.vkdt", "td_aux/LF_Crnt_Frc_Cofs.vkdt", "td_aux/WndSpec.vkdt",
         "td_aux/CurSpec.vkdt"};
     const std::vector<std::string> mooring_files = {
-        "td_aux/TD_Environment.vkdt",       "td_aux/Moor_Force_Map.vkdt",
-        "td_aux/OneLine_Force_Map.vkdt",    "td_aux/Moor_Force_Map.key",
-        "td_aux/WF_Line_Damping_Map.vkdt",  "td_aux/Fairlead_Load_Map.vkdt",
-        "td_aux/Line_Quad_Cof_Map.vkdt",    "td_aux/Line_Mass_Map.vkdt",
+        "td_aux/TD_Environment.vkdt",      "td_aux/Moor_Force_Map.vkdt",
+        "td_aux/OneLine_Force_Map.vkdt",   "td_aux/Moor_Force_Map.key",
+        "td_aux/WF_Line_Damping_Map.vkdt", "td_aux/Fairlead_Load_Map.vkdt",
+        "td_aux/Line_Quad_Cof_Map.vkdt",   "td_aux/Line_Mass_Map.vkdt",
         "td_aux/Line_Damping_Maps.key"};
     for (const std::int32_t LSPM : {0, 1}) {
         SCOPED_TRACE(LSPM);
@@ -287,7 +287,8 @@ TEST(LowFrequencyReportDriver, TheSupportDataFollowTheReport) {
         const std::size_t environment_end =
             screen.find(" >>> End Vorlakine support enviromental mapping...");
         const std::size_t mooring_start = screen.find(" >>> Vorlakine Excursion Diameter:");
-        const std::size_t mooring_end = screen.find(" >>> End Vorlakine mooring maps preparation...");
+        const std::size_t mooring_end =
+            screen.find(" >>> End Vorlakine mooring maps preparation...");
         ASSERT_NE(environment_end, std::string::npos);
         ASSERT_NE(mooring_start, std::string::npos);
         ASSERT_NE(mooring_end, std::string::npos);
@@ -299,7 +300,8 @@ TEST(LowFrequencyReportDriver, TheSupportDataFollowTheReport) {
         fs::file_time_type environment_last = fs::file_time_type::min();
         for (const std::string& name : environment_files) {
             ASSERT_TRUE(folder.has(name)) << name;
-            environment_last = std::max(environment_last, fs::last_write_time(folder.path() / name));
+            environment_last =
+                std::max(environment_last, fs::last_write_time(folder.path() / name));
         }
         for (const std::string& name : mooring_files) {
             ASSERT_TRUE(folder.has(name)) << name;
