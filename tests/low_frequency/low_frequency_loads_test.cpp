@@ -2,7 +2,7 @@
 // loads of section VIa, the net load snapshots of section VIb and the envelope data file, on
 // the linear four-line spread of low_frequency_loads_fixture.h; the six-degree-of-freedom
 // code, the turret of a legacy data file and the two-body runs on the box ship and catenary
-// spread of the buoy's wave cycle (buoy_wave_cycle_fixture.h). The texts are typed from the
+// spread of the buoy's wave cycle (box_ship_low_frequency_fixture.h). The texts are typed from the
 // report layouts; the numbers come from the closed form of the linear line table
 // (H = 10 (d - 900)), the elastic catenary and the independent net force of each spread.
 #include "blocks/block_support.h"
