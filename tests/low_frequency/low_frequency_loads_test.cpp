@@ -2,7 +2,7 @@
 // loads of section VIa, the net load snapshots of section VIb and the envelope data file, on
 // the linear four-line spread of low_frequency_loads_fixture.h; the six-degree-of-freedom
 // code, the turret of a legacy data file and the two-body runs on the box ship and catenary
-// spread of the buoy's wave cycle (buoy_wave_cycle_fixture.h). The texts are typed from the
+// spread of the buoy's wave cycle (box_ship_low_frequency_fixture.h). The texts are typed from the
 // report layouts; the numbers come from the closed form of the linear line table
 // (H = 10 (d - 900)), the elastic catenary and the independent net force of each spread.
 #include "blocks/block_support.h"
@@ -13,6 +13,7 @@
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
+#include "low_frequency/box_ship_low_frequency_fixture.h"
 #include "low_frequency/buoy_wave_cycle_fixture.h"
 #include "low_frequency/low_frequency_loads.h"
 #include "low_frequency/low_frequency_loads_fixture.h"
@@ -654,38 +655,6 @@ TEST(LowFrequencyLoads, SectionVibNotesInTheSixDegreeOfFreedomForm) {
 
 // ---- The box ship of the buoy's wave cycle -------------------------------------------------
 
-// The box ship held by the catenary spread of the buoy's wave cycle, at rest at the origin,
-// heading 0, as the low-frequency report leaves it: every line at the pretension's distance
-// along its azimuth, the surge statistics of the linear tests on quadratic curves over the 90
-// table points, calm water (a wave cycle then stays where its mean load holds the body).
-void box_ship_low_frequency_state() {
-    moored_box_ship();
-    TPCM.VESAN0 = 0.0f;
-    EQUILB.VESANG() = 0.0f;
-    TPCM.SLPHT = 0.0f;
-    TPCM.IUNIT = 1;
-    TPCM.LOWMOT = 1;
-    TPCM.ONETWO = 1;
-    TPCM.LEGACY_ID = 0;
-    TPCM.LSPM = 0;
-    const Chain chain;
-    const CatenaryState s0 = elastic_catenary(chain, spread_H0, spread_depth);
-    for (int i = 1; i <= 4; ++i) {
-        LINCOM.RANCP(i) = static_cast<float>(s0.X);
-        LINCOM.ANGDPP(i) = spread_azimuth[static_cast<std::size_t>(i - 1)];
-        LINCOM.ZANCP(i) = 0.0f;
-        OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(spread_depth);
-        OUTCOM.TMEAN(i) = static_cast<float>(s0.T);
-        OUTCOM.BMEAN(i) = static_cast<float>(spread_H0);
-        OUTCOM.TOP_HINGAY_MEAN(i) = static_cast<float>(s0.angle);
-    }
-    fill_quadratic_curves(90);
-    ERGCOM.SRGOFF = 1.0f;
-    EQUILB.FXENV = 40.0f;
-    EQUILB.SXWND = 40.0f;
-    set_surge_statistics();
-}
-
 // A LOWLOD run with the report on "LOWOUT.stxt" (unit 1) and the offset report on
 // "OFFSETS.stxt" (unit 21).
 struct TwoBodyRun {
@@ -921,15 +890,6 @@ TEST(LowFrequencyLoads, SixDofCodeTakesThePullDownOfTheCorners) {
     EXPECT_NEAR(OUTCOM.FXMEAN, 0.0, 0.01);
 }
 
-// The box ship as a buoy arrangement (line 4 the hawser) with the offset report asked for.
-void two_body_state() {
-    box_ship_low_frequency_state();
-    TPCM.CATFBK = 1;
-    TPCM.IARCO = 1;
-    TPCM.HAWSLN = 4;
-    TPCM.HAWSTP = 1;
-}
-
 // The 38 rows (x, y of the body) of every "C.G. Offset" table of an offset report, in order.
 std::vector<std::vector<std::array<double, 2>>> cycle_positions(const std::string& offsets) {
     std::vector<std::vector<std::array<double, 2>>> out;
@@ -951,7 +911,7 @@ std::vector<std::vector<std::array<double, 2>>> cycle_positions(const std::strin
 
 TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
     TwoBodyRun run;
-    two_body_state();
+    box_ship_two_body_state();
     const EquilbBlock equilb = EQUILB;
     const std::int32_t iunit = TPCM.IUNIT, lspm = TPCM.LSPM;
     const auto line_words = [] {
@@ -1002,7 +962,7 @@ TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
     const std::vector<float> tqsran(OUTCOM.TQSRAN_words, OUTCOM.TQSRAN_words + 150 * 6 * 2);
     const std::vector<float> lfvarr(OUTCOM.LFVARR_words, OUTCOM.LFVARR_words + 6 * 13);
     TwoBodyRun alone;
-    two_body_state();
+    box_ship_two_body_state();
     TPCM.CATFBK = 0;
     alone.run();
     ASSERT_FALSE(alone.stop.has_value());
@@ -1019,7 +979,7 @@ TEST(LowFrequencyLoads, TwoBodyEquilibriumFailuresAreListedAndTheWorkGoesOn) {
     for (int n = 0; n < 6 * 38; ++n)
         answers += "C\n";
     TwoBodyRun run(answers);
-    two_body_state();
+    box_ship_two_body_state();
     for (int i = 1; i <= 4; ++i)
         LINCOM.LINEID(i) = 1024 + 1;
     run.run();

@@ -7,6 +7,7 @@
 #include "blocks/equilb.h"
 #include "blocks/lf_mode_record.h"
 #include "blocks/tpcm.h"
+#include "low_frequency/box_ship_low_frequency_fixture.h"
 #include "low_frequency/low_frequency_loads.h"
 #include "low_frequency/low_frequency_report_fixture.h"
 #include "low_frequency/mode_pages.h"
@@ -16,11 +17,13 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "td_support/damping_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -195,61 +198,117 @@ TEST(LowFrequencyReportDriver, WithoutLowmotOnlyTheNoteAndTheConversion) {
 }
 
 // The offset file goes with the buoy's offset report of program code 13 (BCTFBK 1, CATFBK 0),
-// not with BCTFBK under another code. (Without LOWMOT it is opened and left to the end of the
-// run, as every file of the driver then is; the buoy's design-wave cycle that LOWLOD runs for
-// it needs a mooring of its own and is tested with it.)
+// not with BCTFBK under another code. The box ship as a buoy arrangement: with LOWMOT the
+// report runs the buoy's design-wave cycle at two corners of each of the three levels into the
+// offset file, which the driver then closes; without LOWMOT the file is opened and left to the
+// end of the run, as every file of the driver then is.
 TEST(LowFrequencyReportDriver, TheOffsetFileOfTheBuoysReport) {
-    for (const std::int32_t code : {13, 12}) {
-        SCOPED_TRACE(code);
+    struct Case {
+        std::int32_t code, LOWMOT;
+        bool file, open_after;
+        std::size_t cycles; // the offset report's tables of a buoy's hawser
+    };
+    const Case cases[] = {
+        {13, 1, true, false, 6},
+        {12, 1, false, false, 0},
+        {13, 0, true, true, 0},
+        {12, 0, false, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "code " << c.code << ", LOWMOT " << c.LOWMOT);
         ScratchFolder folder;
-        ScriptedConsole console;
-        set_up_report();
-        TPCM.SIMTYP = code;
+        ScriptedConsole console(std::string(50, '\n'));
+        box_ship_two_body_state();
+        TPCM.EDUNIT = screen_unit;
+        TPCM.SIMTYP = c.code;
+        TPCM.CATFBK = 0;
         TPCM.BCTFBK = 1;
-        TPCM.LOWMOT = 0;
-        std::int32_t a = -1, b = -1, c = -1;
-        EXPECT_FALSE(run_until_stop([&] { QUASOT(a, b, c); })) << console.screen();
-        EXPECT_EQ(unit_is_open(offset_file_unit), code == 13);
-        EXPECT_EQ(folder.has("OFFSETS.stxt"), code == 13);
+        TPCM.LOWMOT = c.LOWMOT;
+        TPCM.WriteAuxDatFiles = 0;
+        std::int32_t a = -1, b = -1, c3 = -1;
+        ASSERT_EQ(run_until_stop([&] { QUASOT(a, b, c3); }), std::nullopt) << console.screen();
+        EXPECT_FALSE(unit_is_open(1));
+        EXPECT_EQ(unit_is_open(offset_file_unit), c.open_after);
+        EXPECT_EQ(folder.has("OFFSETS.stxt"), c.file);
+        EXPECT_EQ(folder.has("LOWOUT.stxt"), c.LOWMOT == 1);
         close_all_units();
+        const std::string offsets = c.file ? folder.read("OFFSETS.stxt") : std::string();
+        std::size_t cycles = 0;
+        for (std::size_t at = offsets.find("Hawser Characteristics"); at != std::string::npos;
+             at = offsets.find("Hawser Characteristics", at + 1))
+            ++cycles;
+        EXPECT_EQ(cycles, c.cycles);
+        EXPECT_EQ(console.screen(), note); // on disk, no pause
     }
 }
 
-// Support data asked for: after the report, the environment side, then the mooring side,
-// with the vessel-motion reports off while they run; the envelope file is closed for a spread
-// mooring and, for a turret mooring of another code than 15, left open to the end of the run.
-// (The mooring side's damping maps need line data this fixture's tables are not built from:
-// there the run may stop, with the reports still off.)
+// Support data asked for: after the report, the environment side, then the mooring side, with
+// the vessel-motion reports off while they run and on again afterwards; the envelope file is
+// closed for a spread mooring and, for a turret mooring of another code than 15, left open to
+// the end of the run. The report's vessel is moored by the four lines of the damping maps'
+// fixture (the report's own spread has tables but no line type to shape a line from); without
+// a wave system the force tables need no RAOs and the damping maps no motion runs.
 TEST(LowFrequencyReportDriver, TheSupportDataFollowTheReport) {
+    namespace fs = std::filesystem;
+    const std::vector<std::string> environment_files = {
+        "td_aux/LF_Wind_Frc_Cofs.vkdt", "td_aux/LF_Crnt_Frc_Cofs.vkdt", "td_aux/WndSpec.vkdt",
+        "td_aux/CurSpec.vkdt"};
+    const std::vector<std::string> mooring_files = {
+        "td_aux/TD_Environment.vkdt",      "td_aux/Moor_Force_Map.vkdt",
+        "td_aux/OneLine_Force_Map.vkdt",   "td_aux/Moor_Force_Map.key",
+        "td_aux/WF_Line_Damping_Map.vkdt", "td_aux/Fairlead_Load_Map.vkdt",
+        "td_aux/Line_Quad_Cof_Map.vkdt",   "td_aux/Line_Mass_Map.vkdt",
+        "td_aux/Line_Damping_Maps.key"};
     for (const std::int32_t LSPM : {0, 1}) {
         SCOPED_TRACE(LSPM);
         ScratchFolder folder;
-        std::filesystem::create_directory("td_aux");
+        fs::create_directory("td_aux");
         ScriptedConsole console(std::string(50, '\n'));
         set_up_report();
+        fill_damping_lines(4, energy_curve_points);
+        TPCM.NTYP = 1;
         TPCM.LSPM = LSPM;
         TPCM.WriteAuxDatFiles = 1;
         TPCM.CMPUTR = 5;
-        // No wave system: the force tables need no RAOs.
+        TPCM.hideOrmanelReports = 0;
         TPCM.LRANDM = TPCM.LSWELL = TPCM.LSWEL2 = 0;
-        TPCM.excursionLimitDiameter = 60.0f; // the maps' grid, not the region's corners
+        TPCM.excursionLimitDiameter = 40.0f; // the maps' grid, not the region's corners
         std::int32_t a = -1, b = -1, c = -1;
         const auto stop = run_until_stop([&] { QUASOT(a, b, c); });
+        const std::string screen = console.screen();
+        ASSERT_EQ(stop, std::nullopt) << screen;
         EXPECT_TRUE(folder.has("LOWOUT.stxt"));
         EXPECT_FALSE(unit_is_open(1));
         EXPECT_TRUE(folder.has("td_aux/Envelope_Vis_Dat.vkdt"));
         EXPECT_EQ(unit_is_open(envelope_file_unit), LSPM == 1);
-        for (const char* name : {"td_aux/LF_Wind_Frc_Cofs.vkdt", "td_aux/LF_Crnt_Frc_Cofs.vkdt",
-                                 "td_aux/WndSpec.vkdt", "td_aux/CurSpec.vkdt"})
-            EXPECT_TRUE(folder.has(name)) << name;
-        const std::string screen = console.screen();
+        EXPECT_EQ(TPCM.hideOrmanelReports, 0);
+
+        // The messages: the environment side's end before the mooring side's first.
         const std::size_t environment_end =
             screen.find(" >>> End Vorlakine support enviromental mapping...");
         const std::size_t mooring_start = screen.find(" >>> Vorlakine Excursion Diameter:");
+        const std::size_t mooring_end =
+            screen.find(" >>> End Vorlakine mooring maps preparation...");
         ASSERT_NE(environment_end, std::string::npos);
         ASSERT_NE(mooring_start, std::string::npos);
+        ASSERT_NE(mooring_end, std::string::npos);
         EXPECT_LT(environment_end, mooring_start);
-        EXPECT_EQ(TPCM.hideOrmanelReports, stop ? 1 : 0);
+        EXPECT_LT(mooring_start, mooring_end);
+
+        // The files: every one of both sides, the mooring side's written after the last of the
+        // environment side's.
+        fs::file_time_type environment_last = fs::file_time_type::min();
+        for (const std::string& name : environment_files) {
+            ASSERT_TRUE(folder.has(name)) << name;
+            environment_last =
+                std::max(environment_last, fs::last_write_time(folder.path() / name));
+        }
+        for (const std::string& name : mooring_files) {
+            ASSERT_TRUE(folder.has(name)) << name;
+            EXPECT_GE(fs::last_write_time(folder.path() / name), environment_last) << name;
+        }
+        EXPECT_GE(b, 0);
+        EXPECT_GE(c, 0);
         close_all_units();
     }
 }

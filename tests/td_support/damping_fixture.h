@@ -27,6 +27,42 @@ inline constexpr std::array<float, 4> damping_fairlead_x = {20.0f, -20.0f, -20.0
 inline constexpr std::array<float, 4> damping_fairlead_y = {10.0f, 10.0f, -10.0f, -10.0f};
 inline constexpr std::array<float, 4> damping_azimuth = {45.0f, 135.0f, 225.0f, 315.0f};
 
+// The fixture's lines alone: the line type and its tables of NPTS loads, `nlines` lines (1 to
+// 4) at their fairleads and azimuths, the anchors at the distance of the table's load nearest
+// 120 kN (exactly 120 with 16 loads). Laid over another vessel's state by the tests that need
+// lines the damping maps can be built from (with as many table loads as that state's energy
+// curves have points).
+inline void fill_damping_lines(int nlines, int NPTS = 16) {
+    const ElasticCatenary& e = damping_line;
+    define_type(1, {{400.0, 0.8, 0.0}, {400.0, 0.8, 0.0}, {400.0, 0.8, 0.0}}, 0);
+    build_tables(e, 1, 50.0, 200.0, NPTS, damping_line_height, 10.0, 1);
+    const int anchor_entry = 1 + 7 * (NPTS - 1) / 15;
+    TPCM.ANCHGT(1) = static_cast<float>(damping_line_height);
+    TPCM.LINTYP(1, 1) = 1;
+    TPCM.NLIN = nlines;
+    TPCM.IVESL(1) = nlines;
+    LINCOM.DSLOPE = 0.0;
+    LINCOM.TOTLN(1) = static_cast<float>(e.L);
+    for (int e1 = 1; e1 <= 3; ++e1) {
+        TPCM.DIAM(e1, 1) = 76.0f;
+        TPCM.COFMST(e1, 1) = 1.0f;
+        TPCM.COFDMT(e1, 1) = 1.2f;
+    }
+    for (int i = 1; i <= nlines; ++i) {
+        const auto n = static_cast<std::size_t>(i - 1);
+        TPCM.RFLD(1, i) = damping_fairlead_x[n];
+        TPCM.RFLD(2, i) = damping_fairlead_y[n];
+        TPCM.RFLD(3, i) = 0.0f;
+        TPCM.RACC(1, i) = damping_fairlead_x[n];
+        TPCM.RACC(2, i) = damping_fairlead_y[n];
+        TPCM.RACC(3, i) = 10.0f;
+        TPCM.ANGDEP(i) = damping_azimuth[n];
+        LINCOM.LINEID(i) = 1;
+        LINCOM.RANC(i) = LINCOM.ANCDST(anchor_entry, 1, 1);
+        OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(damping_line_height);
+    }
+}
+
 // Fills the fixture with `nlines` lines (1 to 4) and a grid of NWP (at least 2) periods evenly
 // from 6 to 16 s, around the stand-in hull's natural periods. The motion run's displacement pass is
 // off (LDSP 0), as in a data file that asks for no point motions.
@@ -56,36 +92,9 @@ inline void fill_damping_fixture(int nlines, int NWP) {
     TPCM.LVEL = 0;
     TPCM.LDSP = 0;
     WAVCOM.G = 9.8f;
-
-    const ElasticCatenary& e = damping_line;
-    define_type(1, {{400.0, 0.8, 0.0}, {400.0, 0.8, 0.0}, {400.0, 0.8, 0.0}}, 0);
-    build_tables(e, 1, 50.0, 200.0, 16, damping_line_height, 10.0, 1);
+    fill_damping_lines(nlines);
     TPCM.SIMTYP = 8;
     TPCM.NBUG0 = 0;
-    TPCM.ANCHGT(1) = static_cast<float>(damping_line_height);
-    TPCM.LINTYP(1, 1) = 1;
-    TPCM.NLIN = nlines;
-    TPCM.IVESL(1) = nlines;
-    LINCOM.DSLOPE = 0.0;
-    LINCOM.TOTLN(1) = static_cast<float>(e.L);
-    for (int e1 = 1; e1 <= 3; ++e1) {
-        TPCM.DIAM(e1, 1) = 76.0f;
-        TPCM.COFMST(e1, 1) = 1.0f;
-        TPCM.COFDMT(e1, 1) = 1.2f;
-    }
-    for (int i = 1; i <= nlines; ++i) {
-        const auto n = static_cast<std::size_t>(i - 1);
-        TPCM.RFLD(1, i) = damping_fairlead_x[n];
-        TPCM.RFLD(2, i) = damping_fairlead_y[n];
-        TPCM.RFLD(3, i) = 0.0f;
-        TPCM.RACC(1, i) = damping_fairlead_x[n];
-        TPCM.RACC(2, i) = damping_fairlead_y[n];
-        TPCM.RACC(3, i) = 10.0f;
-        TPCM.ANGDEP(i) = damping_azimuth[n];
-        LINCOM.LINEID(i) = 1;
-        LINCOM.RANC(i) = LINCOM.ANCDST(8, 1, 1);
-        OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(damping_line_height);
-    }
 }
 
 // The anchor distances, line angles (degrees) and depths of the lines at the mean position.
