@@ -22,8 +22,10 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "environment/net_environment.h"
+#include "motions/wave_setup.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/fake_hull_model.h"
 #include "support/spread_mooring_tables.h"
 
 #include <complex>
@@ -314,6 +316,34 @@ inline TorqueParts report_moments() {
     Q.DP_TQ = -45.0f;
     Q.TORQUE_VAL = 171.0f;
     return Q;
+}
+
+// The vessel-motion set-up the static-equilibrium stage leaves before the report, for the
+// report's own evaluation of the yaw moments (TORQUE2 re-evaluates the RAOs at the heading):
+// a grid of 31 periods from 3 to 33 s and the stand-in hull `fake`, installed for the ship.
+// The spectra stay empty (the report prints the heights the fixture gives), so the waves
+// drift nothing.
+inline void set_up_report_motions(FakeHullModel& fake) {
+    TpcmBlock& T = TPCM;
+    T.NWP = 31;
+    for (int k = 1; k <= T.NWP; ++k)
+        T.T(k) = static_cast<float>(2 + k);
+    T.VESTYP = 1;
+    T.SEMI_LIKE = 0;
+    T.NEGSUM = 1;
+    T.NDIR = 1;
+    T.WAVHDG(1) = 0.0f;
+    T.LSPRED = 0;
+    T.NSEAHT = 1;
+    T.NSEAHG = 1;
+    T.SWHT(1) = EQUILB.SWHC; // the heights the fixture's sea state gives
+    T.SWELHT = WAVCOM.SWHSWL;
+    T.SWELHT2 = WAVCOM.SWHSWL2;
+    const std::int32_t hide = T.hideOrmanelReports;
+    T.hideOrmanelReports = 1;
+    install_hull_model(HullModelKind::ship, &fake);
+    VESL1();
+    T.hideOrmanelReports = hide;
 }
 
 } // namespace lintar::testing

@@ -36,8 +36,14 @@ const std::string note = "\n >>> Outputting low-frequency dynamics data...\n\n";
 
 // The report's fixture with a current model that needs no built-in coefficient set (section
 // IV evaluates the yaw moments at the equilibrium heading), no offset report, no support data.
+testing::FakeHullModel& report_hull() {
+    static testing::FakeHullModel fake;
+    return fake;
+}
+
 void set_up_report() {
     set_up_low_frequency_report();
+    set_up_report_motions(report_hull());
     TPCM.LCBARG = 0x777;
     TPCM.CATFBK = 0;
     TPCM.BCTFBK = 0;

@@ -82,8 +82,14 @@ TEST(LowFrequencyReport, SectionsThreeToFiveOfTheSpreadShip) {
 // expected text is the typed pages with the beam-on current lines as the typed moment lines
 // read (the same model and parameter) and the moments as TORQUE2 gives them (the section's
 // own test above checks the page with given moments).
+testing::FakeHullModel& report_hull() {
+    static testing::FakeHullModel fake;
+    return fake;
+}
+
 void set_up_driver_report() {
     set_up_low_frequency_report();
+    set_up_report_motions(report_hull());
     TPCM.LCBARG = 0x336;
     COFLD();
 }
