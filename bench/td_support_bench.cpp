@@ -4,6 +4,8 @@
 // shapes, three quadratic line dampings (QDAMP), the motion run with its "LINEANG" file and
 // three wave-frequency line dampings (LDAMP). Runs in a temporary folder; the console is
 // discarded.
+#include "environment_fixture.h"
+
 #include "blocks/equilb.h"
 #include "blocks/himem.h"
 #include "blocks/lincom.h"
@@ -110,33 +112,7 @@ void build_lines(int nlines, double xc, double r) {
     }
 }
 
-// A hull of fixed natural frequencies and RAOs that fall off with frequency.
-class StandInHull : public HullModel {
-public:
-    void characteristics() override {
-        HIMEM.WP = 0.6f;
-        HIMEM.WH = 0.7f;
-        HIMEM.WR = 0.5f;
-    }
-    void forces_and_raos(std::int32_t&) override { fill(); }
-    void reevaluate_raos() override { fill(); }
-    void report_section_1() override {}
-    void report_section_2() override {}
-
-private:
-    static void fill() {
-        for (int IW = 1; IW <= TPCM.NWP; ++IW) {
-            HIMEM.IW = IW;
-            INDXUP();
-            const float w = HIMEM.RLDUM(HIMEM.LW);
-            const float decay = 1.0f / (1.0f + w * w);
-            const std::int32_t slots[6] = {HIMEM.LSG, HIMEM.LSW, HIMEM.LHV,
-                                           HIMEM.LRL, HIMEM.LPT, HIMEM.LYA};
-            for (int d = 0; d < 6; ++d)
-                HIMEM.CRLDUM(slots[d]) = std::complex<float>(decay, 0.1f * static_cast<float>(d));
-        }
-    }
-};
+using bench::StandInHull;
 
 // A temporary working folder, the console discarded, the program state fresh.
 struct Workspace {
