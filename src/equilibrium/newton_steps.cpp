@@ -1,6 +1,10 @@
 // equilibrium/newton_steps.cpp: the shared step rules of the six-degree-of-freedom searches.
 #include "equilibrium/newton_steps.h"
 
+#include "runtime/stop.h"
+#include "runtime/units.h"
+#include "util/answer_reader.h"
+
 #include <cmath>
 #include <cstddef>
 
@@ -31,6 +35,22 @@ bool halve_into_range(Vec6& XVEC, float ANGLIM, float heave_limit) {
         halved = true;
     }
     return halved;
+}
+
+char failure_dialogue_answer(int EDUNIT) {
+    if (EDUNIT == diagnostics_unit)
+        stop_program(StopKind::error); // nobody there to answer
+    WRTLIN("    enter \"A\" to Abort the simulation: ", EDUNIT);
+    char answer = ' ';
+    READCP(answer);
+    if (answer >= 'a' && answer <= 'z')
+        answer = static_cast<char>(answer - 'a' + 'A');
+    return answer;
+}
+
+void midpoint_estimate(Vec6& XVEC, const Vec6& XSAV) {
+    for (std::size_t k = 0; k < 6; ++k)
+        XVEC[k] = (XVEC[k] + XSAV[k]) * 0.5f;
 }
 
 } // namespace lintar

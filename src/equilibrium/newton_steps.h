@@ -1,6 +1,7 @@
 // equilibrium/newton_steps.h: the step rules the six-degree-of-freedom Newton searches share
-// (the static equilibrium's and the offset table's): the damping of a search that swings, and
-// the halving of an estimate that has left the physical range.
+// (the static equilibrium's and the offset table's): the damping of a search that swings, the
+// halving of an estimate that has left the physical range, and the answer and the midpoint of
+// their failure dialogues.
 #pragma once
 
 #include <array>
@@ -26,5 +27,13 @@ void damped_step(Vec6& XVEC, const Vec6& DXVEC, std::int32_t ITRATN, Vec6& XVEC_
 // halve_into_range: halves the whole estimate while a rotation component exceeds ANGLIM or the
 // heave exceeds heave_limit, at most halving_cap times. Returns whether it halved.
 bool halve_into_range(Vec6& XVEC, float ANGLIM, float heave_limit);
+
+// The answer to a search's failure dialogue, after its choices are listed on EDUNIT: in an
+// unattended run (EDUNIT the diagnostics file) nobody can answer and the run stops (status 1);
+// otherwise the last choice "A" is prompted and one letter read, returned in upper case.
+char failure_dialogue_answer(int EDUNIT);
+
+// The midpoint of the estimate and the last saved one, which "C" and "R" take.
+void midpoint_estimate(Vec6& XVEC, const Vec6& XSAV);
 
 } // namespace lintar

@@ -296,10 +296,7 @@ bool SixDofSearch::dialogue(SearchEnd failure) {
     const bool singular = failure == SearchEnd::null_determinant;
     const std::string label = singular ? "EPSLN" : "XVECT";
     Vec6& values = singular ? S.EPS : XVEC;
-    const auto midpoint = [&] {
-        for (std::size_t k = 0; k < 6; ++k)
-            XVEC[k] = (XVEC[k] + XSAV[k]) * 0.5f;
-    };
+    const auto midpoint = [&] { midpoint_estimate(XVEC, XSAV); };
     for (;;) {
         write_record(EDUNIT, "");
         write_record(
@@ -315,14 +312,7 @@ bool SixDofSearch::dialogue(SearchEnd failure) {
         write_record(EDUNIT, "     enter \"R\" to Resume search from current estimate");
         write_record(EDUNIT, "     enter \"I\" to Intercept & modify " + label + " on the fly");
         write_record(EDUNIT, "     enter \"Z\" to Zero out estimate & retry from scratch, or");
-        if (EDUNIT == diagnostics_unit)
-            stop_program(StopKind::error); // nobody there to answer
-        WRTLIN("    enter \"A\" to Abort the simulation: ", EDUNIT);
-        char answer = ' ';
-        READCP(answer);
-        if (answer >= 'a' && answer <= 'z')
-            answer = static_cast<char>(answer - 'a' + 'A');
-        switch (answer) {
+        switch (failure_dialogue_answer(EDUNIT)) {
         case 'A':
             stop_program(StopKind::user_choice);
         case 'C':

@@ -287,10 +287,7 @@ Resume Search::dialogue(SearchEnd failure, std::int32_t& QUITFG) {
     EquilibriumSearchStore& S = eqfnd2_store;
     const int EDUNIT = TPCM.EDUNIT;
     const bool singular = failure == SearchEnd::null_determinant;
-    const auto midpoint = [&] {
-        for (std::size_t k = 0; k < 6; ++k)
-            XVEC[k] = (XVEC[k] + XSAV[k]) * 0.5f;
-    };
+    const auto midpoint = [&] { midpoint_estimate(XVEC, XSAV); };
     for (;;) {
         write_record(EDUNIT, "");
         write_record(
@@ -302,14 +299,7 @@ Resume Search::dialogue(SearchEnd failure, std::int32_t& QUITFG) {
         write_record(EDUNIT, singular ? "     enter \"I\" to Inspect EPS  & adjust on the fly"
                                       : "     enter \"I\" to Inspect XVEC & adjust on the fly");
         write_record(EDUNIT, "     enter \"Z\" to Zero out estimate & retry from scratch, or");
-        if (EDUNIT == diagnostics_unit)
-            stop_program(StopKind::error); // nobody there to answer
-        WRTLIN("    enter \"A\" to Abort the simulation: ", EDUNIT);
-        char answer = ' ';
-        READCP(answer);
-        if (answer >= 'a' && answer <= 'z')
-            answer = static_cast<char>(answer - 'a' + 'A');
-        switch (answer) {
+        switch (failure_dialogue_answer(EDUNIT)) {
         case 'A':
             result.ITFAIL = true;
             TPCM.LBACK = 0;
