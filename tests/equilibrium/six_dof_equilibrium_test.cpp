@@ -30,46 +30,14 @@ constexpr float HVCNST = 10000.0f * 64.0f * 0.001f; // AWP x DWATR x 0.001
 constexpr float RLCNST = 10.0f * 1000.0f;           // (VKMT - VKG) x DISPL
 constexpr float PTCNST = 50.0f * 1000.0f;           // (VKML - VKG) x DISPL
 
-// The cross: anchors 1000 beyond the fairleads along +x, -x, +y, -y; the x lines leave 10 from
-// the centre along their own direction (a yaw stiffness), the y lines from the centre (no roll
-// stiffness of the lines). Every fairlead at the moment centre's height. The vessel's offset
-// stretches every line as if all left from the centre.
+// The cross of the shared fixture (support/turret_mooring.h) with every environmental load
+// switched off. The vessel's offset stretches every line as if all left from the centre.
 void moor_cross(std::int32_t SIMTYP) {
-    TurretMooring m;
-    m.XSALM = 0.0;
-    m.lines = {{10.0, 0.0, 0.0, 1000.0, 1},
-               {-10.0, 0.0, 180.0, 1000.0, 1},
-               {0.0, 0.0, 90.0, 1000.0, 1},
-               {0.0, 0.0, 270.0, 1000.0, 1}};
-    testing::fill_turret_mooring(m);
+    testing::fill_cross_mooring(SIMTYP);
     TpcmBlock& T = TPCM;
-    // Every layer row alike, so that heave and tilt do not change a line's load.
-    for (int L = 1; L <= 3; ++L) {
-        LINCOM.ZDIST_ARR(L) = static_cast<float>(L);
-        for (int k = 1; k <= testing::turret_numtab; ++k)
-            LINCOM.ANCDST(k, L, 1) = LINCOM.ANCDST(k, testing::turret_midlyr, 1);
-    }
-    T.NLAYER = 3;
-    LINCOM.DLAYER = 10.0f;
-    T.ZSPAN = 20.0f;
-    T.EDUNIT = screen_unit;
-    T.SIMTYP = SIMTYP;
-    T.VESAN0 = 0.0f;
-    T.NLIN = 4;
-    T.DRAFT = 20.0f;
-    T.DEPTH = 300.0f;
-    T.ANCHGT(1) = 300.0f;
-    T.AWP = 10000.0f;
-    T.DWATR = 64.0f;
-    T.VKG = 0.0f;
-    T.VKMT = 10.0f;
-    T.VKML = 50.0f;
-    T.DISPL = 1000.0f;
     T.LWIND = T.LCURNT = T.LRANDM = T.LSWELL = T.LSWEL2 = 0;
     T.AUXFRC = T.AXFC2 = T.AXFC3 = 0;
     T.DPRFLG = T.DPAFLG = 0;
-    LOCAL2.MINLN = 1;
-    LOCAL2.MAXLN = 4;
 }
 
 // The balance of the lines from one point under (Fx, Fy): Newton in double precision.

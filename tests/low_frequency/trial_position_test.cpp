@@ -34,43 +34,6 @@ constexpr double RLCNST = 10.0 * 1000.0;          // (VKMT - VKG) x DISPL
 constexpr double PTSTIF = 50.0 * 1000.0 + 10.0 * 2000.0;
 constexpr double deg = 57.295776;
 
-// The cross: anchors 1000 beyond the fairleads along +x, -x, +y, -y; the x lines leave 10 from
-// the centre along their own direction, the y lines from the centre. Every fairlead at the
-// moment centre's height.
-void moor_cross(std::int32_t SIMTYP) {
-    testing::TurretMooring m;
-    m.XSALM = 0.0;
-    m.lines = {{10.0, 0.0, 0.0, 1000.0, 1},
-               {-10.0, 0.0, 180.0, 1000.0, 1},
-               {0.0, 0.0, 90.0, 1000.0, 1},
-               {0.0, 0.0, 270.0, 1000.0, 1}};
-    testing::fill_turret_mooring(m);
-    TpcmBlock& T = TPCM;
-    for (int L = 1; L <= 3; ++L) {
-        LINCOM.ZDIST_ARR(L) = static_cast<float>(L);
-        for (int k = 1; k <= testing::turret_numtab; ++k)
-            LINCOM.ANCDST(k, L, 1) = LINCOM.ANCDST(k, testing::turret_midlyr, 1);
-    }
-    T.NLAYER = 3;
-    LINCOM.DLAYER = 10.0f;
-    T.ZSPAN = 20.0f;
-    T.EDUNIT = screen_unit;
-    T.SIMTYP = SIMTYP;
-    T.VESAN0 = 0.0f;
-    T.NLIN = 4;
-    T.DRAFT = 20.0f;
-    T.DEPTH = 300.0f;
-    T.ANCHGT(1) = 300.0f;
-    T.AWP = 10000.0f;
-    T.DWATR = 64.0f;
-    T.VKG = 0.0f;
-    T.VKMT = 10.0f;
-    T.VKML = 50.0f;
-    T.DISPL = 1000.0f;
-    LOCAL2.MINLN = 1;
-    LOCAL2.MAXLN = 4;
-}
-
 // The balance of the cross in the plane under the global load (Fx, Fy, Mz): surge, sway and
 // yaw, each line's load 10 (d - 900) along the line from its turned fairlead to its anchor;
 // Newton in double precision.
@@ -214,7 +177,7 @@ TEST(TrialPosition, TensionLegPlatformReachesTheBalanceOfItsLinesUnderTheModesLo
     for (const TlpCase& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedConsole console;
-        moor_cross(14);
+        testing::fill_cross_mooring(14);
         set_modes(w1, c.M1, w2, M2, M3, M4, c.M5);
         solve_still_water();
         EquilbBlock& Q = EQUILB;
@@ -283,7 +246,7 @@ TEST(TrialPosition, IndependentBalanceOfTheCrossUnderFiveHundred) {
 // effective frequency is sqrt(w1 w2).
 TEST(TrialPosition, ZeroOffsetLeavesTheTensionLegPlatformWhereItIs) {
     ScriptedConsole console;
-    moor_cross(14);
+    testing::fill_cross_mooring(14);
     set_modes(w1, M1, w2, M2, M3, M4, 0.0);
     solve_still_water();
     EquilbBlock& Q = EQUILB;

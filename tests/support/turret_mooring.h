@@ -10,8 +10,10 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
+#include "blocks/local2.h"
 #include "blocks/local3.h"
 #include "blocks/tpcm.h"
+#include "runtime/units.h"
 
 #include <cmath>
 #include <cstdint>
@@ -105,6 +107,47 @@ inline double turret_moment(const TurretMooring& m, double theta, double dx, dou
         moment += rx * H * vy / d - ry * H * vx / d;
     }
     return moment;
+}
+
+// The cross of the six-degree-of-freedom tests, program code SIMTYP: anchors 1000 beyond the
+// fairleads along +x, -x, +y, -y; the x lines leave 10 from the centre along their own
+// direction (a yaw stiffness), the y lines from the centre (no roll stiffness of the lines);
+// every fairlead at the moment centre's height, the tables alike in three layer rows. A hull
+// of waterplane 10000 in water of 64 (heave 640 per unit), VKMT 10 and VKML 50 over VKG 0 on a
+// displacement of 1000; the lines 1 to 4 evaluated.
+inline void fill_cross_mooring(std::int32_t SIMTYP) {
+    TurretMooring m;
+    m.XSALM = 0.0;
+    m.lines = {{10.0, 0.0, 0.0, 1000.0, 1},
+               {-10.0, 0.0, 180.0, 1000.0, 1},
+               {0.0, 0.0, 90.0, 1000.0, 1},
+               {0.0, 0.0, 270.0, 1000.0, 1}};
+    fill_turret_mooring(m);
+    TpcmBlock& T = TPCM;
+    // Every layer row alike, so that heave and tilt do not change a line's load.
+    for (int L = 1; L <= 3; ++L) {
+        LINCOM.ZDIST_ARR(L) = static_cast<float>(L);
+        for (int k = 1; k <= turret_numtab; ++k)
+            LINCOM.ANCDST(k, L, 1) = LINCOM.ANCDST(k, turret_midlyr, 1);
+    }
+    T.NLAYER = 3;
+    LINCOM.DLAYER = 10.0f;
+    T.ZSPAN = 20.0f;
+    T.EDUNIT = screen_unit;
+    T.SIMTYP = SIMTYP;
+    T.VESAN0 = 0.0f;
+    T.NLIN = 4;
+    T.DRAFT = 20.0f;
+    T.DEPTH = 300.0f;
+    T.ANCHGT(1) = 300.0f;
+    T.AWP = 10000.0f;
+    T.DWATR = 64.0f;
+    T.VKG = 0.0f;
+    T.VKMT = 10.0f;
+    T.VKML = 50.0f;
+    T.DISPL = 1000.0f;
+    LOCAL2.MINLN = 1;
+    LOCAL2.MAXLN = 4;
 }
 
 } // namespace lintar::testing
