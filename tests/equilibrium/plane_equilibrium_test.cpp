@@ -44,44 +44,6 @@ TurretMooring star(double XSALM = 0.0) {
     return m;
 }
 
-// The star's net force on a vessel whose fairleads stand at (x, y), in double precision.
-std::array<double, 2> star_force(double x, double y) {
-    const double anchors[4][2] = {{1000, 0}, {-1000, 0}, {0, 1000}, {0, -1000}};
-    std::array<double, 2> F = {0.0, 0.0};
-    for (const auto& a : anchors) {
-        const double vx = a[0] - x;
-        const double vy = a[1] - y;
-        const double d = std::hypot(vx, vy);
-        const double H = 10.0 * (d - 900.0);
-        F[0] += H * vx / d;
-        F[1] += H * vy / d;
-    }
-    return F;
-}
-
-// The independent equilibrium under the applied force (Fx, Fy): Newton in double precision with
-// central-difference derivatives of star_force.
-std::array<double, 2> star_equilibrium(double Fx, double Fy) {
-    double x = 0.0;
-    double y = 0.0;
-    for (int n = 0; n < 60; ++n) {
-        const double e = 1e-6;
-        const auto f = star_force(x, y);
-        const auto fxp = star_force(x + e, y);
-        const auto fxm = star_force(x - e, y);
-        const auto fyp = star_force(x, y + e);
-        const auto fym = star_force(x, y - e);
-        const double a = (fxp[0] - fxm[0]) / (2 * e), c = (fxp[1] - fxm[1]) / (2 * e);
-        const double b = (fyp[0] - fym[0]) / (2 * e), d = (fyp[1] - fym[1]) / (2 * e);
-        const double rx = f[0] + Fx;
-        const double ry = f[1] + Fy;
-        const double det = a * d - b * c;
-        x -= (d * rx - b * ry) / det;
-        y -= (a * ry - c * rx) / det;
-    }
-    return {x, y};
-}
-
 // The blocks of a run of the search on `m`, nothing in the environment switched on.
 void moor(const TurretMooring& m) {
     testing::fill_turret_mooring(m);
@@ -167,7 +129,7 @@ TEST(PlaneEquilibrium, AppliedForceMovesTheStarToTheIndependentBalance) {
         moor(star());
         apply_force(c.Fx, c.Fy);
         const PlaneSearchOutcome out = EQFIND(true, 220.0f, false);
-        const auto expected = star_equilibrium(c.Fx, c.Fy);
+        const auto expected = testing::star_equilibrium(c.Fx, c.Fy);
         EXPECT_NEAR(expected[0], handed_over[n], 1e-5);
         EXPECT_NEAR(EQUILB.RVES(1), expected[0], position_tolerance(expected[0]));
         EXPECT_NEAR(EQUILB.YCGVAR(), expected[1], position_tolerance(expected[1]));
@@ -206,7 +168,8 @@ TEST(PlaneEquilibrium, JacobianIsTheStarStiffness) {
         apply_force(500.0f, 0.0f);
         EQFIND(true, 220.0f, false);
         const double x = EQUILB.RVES(1);
-        const double k = -(star_force(x + 1e-4, 0)[0] - star_force(x - 1e-4, 0)[0]) / 2e-4;
+        const double k =
+            -(testing::star_force(x + 1e-4, 0)[0] - testing::star_force(x - 1e-4, 0)[0]) / 2e-4;
         EXPECT_NEAR(k, 22.0139, 1e-4);
         EXPECT_NEAR(LOCAL.DFXX(), -k, tol);
     }

@@ -44,34 +44,6 @@ TurretMooring turret_star(double radius) {
     return m;
 }
 
-// The star's balance under the force (Fx, Fy): Newton in double precision.
-std::array<double, 2> star_equilibrium(double Fx, double Fy) {
-    const auto force = [](double x, double y) {
-        const double anchors[4][2] = {{1000, 0}, {-1000, 0}, {0, 1000}, {0, -1000}};
-        std::array<double, 2> F = {0.0, 0.0};
-        for (const auto& a : anchors) {
-            const double d = std::hypot(a[0] - x, a[1] - y);
-            F[0] += 10.0 * (d - 900.0) * (a[0] - x) / d;
-            F[1] += 10.0 * (d - 900.0) * (a[1] - y) / d;
-        }
-        return F;
-    };
-    double x = 0.0, y = 0.0;
-    for (int n = 0; n < 60; ++n) {
-        const double e = 1e-6;
-        const auto f = force(x, y);
-        const auto fx = force(x + e, y);
-        const auto fy = force(x, y + e);
-        const double a = (fx[0] - f[0]) / e, c = (fx[1] - f[1]) / e;
-        const double b = (fy[0] - f[0]) / e, d = (fy[1] - f[1]) / e;
-        const double rx = f[0] + Fx, ry = f[1] + Fy;
-        const double det = a * d - b * c;
-        x -= (d * rx - b * ry) / det;
-        y -= (a * ry - c * rx) / det;
-    }
-    return {x, y};
-}
-
 // The blocks of a run on `m` with nothing in the environment; then, with `wind`, wind of
 // method 5 from 30 degrees on a hull whose yaw reference is the turret centre: the moment
 // M = -q A_y XSALM sin(30 degrees - psi) turns it to -150 degrees.
@@ -261,7 +233,7 @@ TEST(SinglePointPosition, WindMovesTheTurretToTheForceBalance) {
     EXPECT_FALSE(out.ITFAIL);
     EXPECT_NEAR(EQUILB.VESANG(), -5 * pi / 6, 1e-5);
     const double F = SINES.WNDCOF * 30000.0; // the wind from dead ahead: C_x = -cos(pi) ... = 1
-    const auto expected = star_equilibrium(F * std::cos(pi / 6), F * std::sin(pi / 6));
+    const auto expected = testing::star_equilibrium(F * std::cos(pi / 6), F * std::sin(pi / 6));
     EXPECT_NEAR(EQUILB.RVES(1), expected[0], 0.002);
     EXPECT_NEAR(EQUILB.YCGVAR(), expected[1], 0.002);
     EXPECT_NEAR(EQUILB.TRTNGL, 0.0, 1e-4);
@@ -348,7 +320,7 @@ TEST(SinglePointPosition, IterationFailureAsksAndNinetyNineTakesTheMean) {
         EXPECT_NEAR(EQUILB.VESANG(), 0.0, 1e-5);
         // The mean of a swing about the root of 500 - F_wind - 22 x = the star's force.
         const double F = 500.0 - SINES.WNDCOF * 30000.0;
-        EXPECT_NEAR(EQUILB.RVES(1), star_equilibrium(F, 0.0)[0] / 2.0, 0.5);
+        EXPECT_NEAR(EQUILB.RVES(1), testing::star_equilibrium(F, 0.0)[0] / 2.0, 0.5);
         EXPECT_EQ(console.screen().rfind(report, 0), 0u);
     }
     {

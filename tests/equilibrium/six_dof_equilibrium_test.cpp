@@ -40,34 +40,6 @@ void moor_cross(std::int32_t SIMTYP) {
     T.DPRFLG = T.DPAFLG = 0;
 }
 
-// The balance of the lines from one point under (Fx, Fy): Newton in double precision.
-std::array<double, 2> star_equilibrium(double Fx, double Fy) {
-    const auto force = [](double x, double y) {
-        const double anchors[4][2] = {{1000, 0}, {-1000, 0}, {0, 1000}, {0, -1000}};
-        std::array<double, 2> F = {0.0, 0.0};
-        for (const auto& a : anchors) {
-            const double d = std::hypot(a[0] - x, a[1] - y);
-            F[0] += 10.0 * (d - 900.0) * (a[0] - x) / d;
-            F[1] += 10.0 * (d - 900.0) * (a[1] - y) / d;
-        }
-        return F;
-    };
-    double x = 0.0, y = 0.0;
-    for (int n = 0; n < 60; ++n) {
-        const double e = 1e-6;
-        const auto f = force(x, y);
-        const auto fx = force(x + e, y);
-        const auto fy = force(x, y + e);
-        const double a = (fx[0] - f[0]) / e, c = (fx[1] - f[1]) / e;
-        const double b = (fy[0] - f[0]) / e, d = (fy[1] - f[1]) / e;
-        const double rx = f[0] + Fx, ry = f[1] + Fy;
-        const double det = a * d - b * c;
-        x -= (d * rx - b * ry) / det;
-        y -= (a * ry - c * rx) / det;
-    }
-    return {x, y};
-}
-
 struct Solve {
     std::array<float, 6> XVEC{};
     float PITOFF = 0.0f, ROLOFF = 0.0f, YAWOFF = 0.0f;
@@ -93,7 +65,7 @@ TEST(SixDofEquilibrium, LoadMovesTheCrossToTheIndependentBalance) {
         EXPECT_NEAR(x, 0.0, 1e-3);
     s.loaded({500.0f, 0.0f, 100.0f, 0.0f, 0.0f, 0.0f});
     EXPECT_EQ(s.out.NSCALE, 1);
-    const auto expected = star_equilibrium(500.0, 0.0);
+    const auto expected = testing::star_equilibrium(500.0, 0.0);
     EXPECT_NEAR(expected[0], 22.72248, 1e-5);
     EXPECT_NEAR(s.XVEC[0], expected[0], 0.002);
     EXPECT_NEAR(s.XVEC[1], 0.0, 0.002);
@@ -112,8 +84,8 @@ TEST(SixDofEquilibrium, SpringProcedureMeasuresTheSecantStiffnesses) {
     Solve s;
     s.still();
     s.loaded({500.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, true);
-    const double x0 = star_equilibrium(500.0, 0.0)[0];
-    const double secant = 10.0 / (star_equilibrium(510.0, 0.0)[0] - x0);
+    const double x0 = testing::star_equilibrium(500.0, 0.0)[0];
+    const double secant = 10.0 / (testing::star_equilibrium(510.0, 0.0)[0] - x0);
     EXPECT_NEAR(secant, 22.0142, 1e-4);
     EXPECT_NEAR(EQUILB.GSPARSPRING(1), secant, 0.01);
     EXPECT_NEAR(EQUILB.GSPARSPRING(3), HVCNST, 1e-3 * HVCNST);

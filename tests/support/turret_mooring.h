@@ -15,6 +15,7 @@
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -148,6 +149,46 @@ inline void fill_cross_mooring(std::int32_t SIMTYP) {
     T.DISPL = 1000.0f;
     LOCAL2.MINLN = 1;
     LOCAL2.MAXLN = 4;
+}
+
+// The linear star of the equilibrium tests (anchors 1000 from the fairleads along +x, -x, +y,
+// -y, each line's load 10 (d - 900)): its net force on a vessel whose fairleads stand at
+// (x, y), in double precision.
+inline std::array<double, 2> star_force(double x, double y) {
+    const double anchors[4][2] = {{1000, 0}, {-1000, 0}, {0, 1000}, {0, -1000}};
+    std::array<double, 2> F = {0.0, 0.0};
+    for (const auto& a : anchors) {
+        const double vx = a[0] - x;
+        const double vy = a[1] - y;
+        const double d = std::hypot(vx, vy);
+        const double H = 10.0 * (d - 900.0);
+        F[0] += H * vx / d;
+        F[1] += H * vy / d;
+    }
+    return F;
+}
+
+// The independent equilibrium under the applied force (Fx, Fy): Newton in double precision with
+// central-difference derivatives of star_force.
+inline std::array<double, 2> star_equilibrium(double Fx, double Fy) {
+    double x = 0.0;
+    double y = 0.0;
+    for (int n = 0; n < 60; ++n) {
+        const double e = 1e-6;
+        const auto f = star_force(x, y);
+        const auto fxp = star_force(x + e, y);
+        const auto fxm = star_force(x - e, y);
+        const auto fyp = star_force(x, y + e);
+        const auto fym = star_force(x, y - e);
+        const double a = (fxp[0] - fxm[0]) / (2 * e), c = (fxp[1] - fxm[1]) / (2 * e);
+        const double b = (fyp[0] - fym[0]) / (2 * e), d = (fyp[1] - fym[1]) / (2 * e);
+        const double rx = f[0] + Fx;
+        const double ry = f[1] + Fy;
+        const double det = a * d - b * c;
+        x -= (d * rx - b * ry) / det;
+        y -= (a * ry - c * rx) / det;
+    }
+    return {x, y};
 }
 
 } // namespace lintar::testing
