@@ -20,6 +20,7 @@
 namespace lintar {
 namespace {
 
+using testing::lines_of;
 using testing::pi;
 using testing::run_until_stop;
 using testing::ScratchFolder;
@@ -40,15 +41,6 @@ void fixture_site() {
         TPCM.T(k) = 2.0f + 2.0f * static_cast<float>(k);
     TPCM.LSLPHT = 0;
     TPCM.SLPHT = 2.0f;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::stringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
 }
 
 std::vector<double> numbers_in(const std::string& line) {

@@ -30,6 +30,7 @@
 namespace lintar {
 namespace {
 
+using testing::lines_of;
 using testing::ScratchFolder;
 using testing::ScriptedConsole;
 
@@ -40,14 +41,6 @@ std::string progress(std::string_view message) {
     std::string field(message);
     field.resize(78, ' ');
     return "\n >>> " + field + "\n\n";
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 // The column head of the most-exposed-line table (code 99); the energy table (code 96) starts

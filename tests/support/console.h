@@ -58,6 +58,9 @@ std::filesystem::path test_data(const std::string& name);
 // page with them), without the text before the first.
 std::vector<std::string> pages_of(const std::string& text);
 
+// The lines of a text, without their line ends.
+std::vector<std::string> lines_of(const std::string& text);
+
 // An expected screen or file of tests/e2e/, with its markers "<BEL>" and "<FF>" turned into the
 // bell and form-feed characters they stand for.
 std::string expected_e2e(const std::string& name);

@@ -15,6 +15,7 @@
 #include "blocks/wavcom.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace lintar::testing {
@@ -111,6 +112,14 @@ inline MeanLines mean_lines() {
         m.ANGDPR[n] = TPCM.ANGDEP(i);
     }
     return m;
+}
+
+// The values of a damping-map entry: the fields of 14 columns from column 32 on.
+inline std::vector<double> values_of(const std::string& entry) {
+    std::vector<double> v;
+    for (std::size_t at = 31; at + 14 <= entry.size(); at += 14)
+        v.push_back(std::stod(entry.substr(at, 14)));
+    return v;
 }
 
 } // namespace lintar::testing

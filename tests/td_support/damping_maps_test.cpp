@@ -29,21 +29,6 @@ namespace {
 
 using namespace lintar::testing;
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::vector<double> values_of(const std::string& entry) {
-    std::vector<double> v;
-    for (std::size_t at = 31; at + 14 <= entry.size(); at += 14)
-        v.push_back(std::stod(entry.substr(at, 14)));
-    return v;
-}
-
 struct DampingFiles {
     std::vector<std::string> wf, loads, cof, mass;
 };

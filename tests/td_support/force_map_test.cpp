@@ -23,6 +23,7 @@
 namespace lintar {
 namespace {
 
+using testing::lines_of;
 using testing::run_until_stop;
 using testing::ScratchFolder;
 using testing::ScriptedConsole;
@@ -44,14 +45,6 @@ Entry parse_entry(const std::string& line) {
     e.TZ = std::stod(line.substr(61, 12));
     e.E = std::stod(line.substr(75, 12));
     return e;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 // The map as written, entries indexed (a, i, j), 1-based.

@@ -7,6 +7,7 @@
 #include "blocks/wavcom.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "support/console.h"
 #include "td_support/env_support_fixture.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +24,6 @@ namespace {
 
 using namespace lintar::testing;
 using ForceSpectra = EnvSupport;
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 std::vector<double> numbers_of(const std::string& line) {
     std::vector<double> v;

@@ -23,17 +23,10 @@
 namespace lintar {
 namespace {
 
+using testing::lines_of;
 using testing::run_until_stop;
 using testing::ScratchFolder;
 using testing::ScriptedConsole;
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // Two line types in row 2: type 1 reaches 1000 - 900 = 100 beyond line 1's anchor radius and
 // spans 1000 - 400 = 600 over its table; type 2 reaches 1300 - 1100 = 200, spans 1300 - 1000

@@ -35,14 +35,6 @@ constexpr float water = 64.0f;
 constexpr float diameter_in = 3.0f;
 constexpr float drag = 1.2f;
 
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A suspended inextensible line of three equal sublines over 400 ft (no seabed), as lines
 // 1..n of type 1, its mean shape made by LINDRV at table point 8 (H = 120); English units,
 // random seas.
