@@ -51,27 +51,39 @@ inline void set_grid_entry(int IW, float omega, float k) {
     H.RLDUM(H.LCNWK + IW - 1) = k;
 }
 
+// The box's hull words in TPCM, English units: a ship (VESTYP 1) of L 100, B 20 and T 5 ft,
+// 640 kips in water of 64 lb/ft^3, waterplane L B, KMT and KML of the box, KG = KB = T/2,
+// gyradii 25 (pitch), 7 (roll) and 26 ft (yaw).
+inline void fill_box_ship_hull() {
+    TpcmBlock& P = TPCM;
+    P.NUNTS = 0;
+    P.DWATR = 64.0f;
+    P.DISPL = 640.0f;
+    P.DRAFT = box_T;
+    P.LWL = box_L;
+    P.BWL = box_B;
+    P.AWP = box_L * box_B;
+    P.VKMT = box_KMT;
+    P.VKML = box_KML;
+    P.VKG = box_T / 2.0f;
+    P.TVKB = box_T / 2.0f;
+    P.PGYR = 25.0f;
+    P.RGYR = 7.0f;
+    P.YGYR = 26.0f;
+    P.VESTYP = 1;
+    P.SEMI_LIKE = 0;
+}
+
 // The box vessel on NWP periods T1, T1 + DT, ..., heading REDANG(1) = heading_deg.
 inline void set_up_box_ship(int NWP = 20, float T1 = 2.0f, float DT = 1.0f,
                             float heading_deg = 0.0f, float DEPTH = 1000.0f) {
     TpcmBlock& P = TPCM;
     WavcomBlock& W = WAVCOM;
     HimemBlock& H = HIMEM;
-    P.NUNTS = 0;
+    fill_box_ship_hull();
     P.EDUNIT = 6;
     P.IUNIT = 6;
     P.NEGSUM = 1;
-    P.DISPL = 640.0f;
-    P.DWATR = 64.0f;
-    P.VKMT = box_KMT;
-    P.VKML = box_KML;
-    P.VKG = box_T / 2.0f;
-    P.TVKB = box_T / 2.0f;
-    P.DRAFT = box_T;
-    P.AWP = box_L * box_B;
-    P.PGYR = 25.0f;
-    P.RGYR = 7.0f;
-    P.YGYR = 26.0f;
     P.DEPTH = DEPTH;
     P.SLPHT = 10.0f;
     P.LSLPHT = 0;

@@ -21,25 +21,11 @@ inline constexpr float buoy_seabed_friction = 0.5f; // friction factor of the ch
 inline void moored_box_ship() {
     fill_new_file();
     TpcmBlock& P = TPCM;
+    fill_box_ship_hull();
     P.NWP = 31;
     for (int k = 1; k <= 31; ++k)
         P.T(k) = static_cast<float>(2 + k);
-    P.NUNTS = 0;
     P.DEPTH = 300.0f;
-    P.DWATR = 64.0f;
-    P.DISPL = 640.0f;
-    P.LWL = 100.0f;
-    P.BWL = 20.0f;
-    P.AWP = 2000.0f;
-    P.VKMT = box_KMT;
-    P.VKML = box_KML;
-    P.VKG = 2.5f;
-    P.TVKB = 2.5f;
-    P.PGYR = 25.0f;
-    P.RGYR = 7.0f;
-    P.YGYR = 26.0f;
-    P.VESTYP = 1;
-    P.SEMI_LIKE = 0;
     P.ISPM = 0;
     P.NBUG0 = 0;
     P.IYEAR = 2026;
@@ -61,7 +47,7 @@ inline void moored_box_ship() {
 
     const Chain chain;
     fill_spread_tables(chain, 5, 10.0f);
-    P.DRAFT = 5.0f;
+    P.DRAFT = box_T; // the tables' fixture clears it
     for (int i = 1; i <= 4; ++i)
         P.RFLD(3, i) = 5.0f; // at the waterline, 5 ft above the keel
     P.TLOAD = static_cast<float>(spread_Hmax);
