@@ -24,9 +24,7 @@ constexpr float two_pi = 2.0f * pi_single;
 void damping_lines(int IUNIT, std::string_view label, float percent, float W, float inertia,
                    std::string_view unit) {
     motion_line(IUNIT, label, percent, "PERCENT");
-    write_record(IUNIT, X(15) + "Damping conversion: 1% = " +
-                            E(0.02f * W * WAVCOM.RHOWTR * inertia, 10, 3) + std::string(unit));
-    empty_lines(IUNIT, 1);
+    damping_conversion_line(IUNIT, 0.02f * W * WAVCOM.RHOWTR * inertia, unit);
 }
 
 } // namespace
@@ -57,19 +55,7 @@ void DSKOUT() {
     const float heave = damping(P.LHVDMP, P.HVDAMP, H.GAMHEV, P.HVMDMP, H.WH, H.HVMAS);
 
     report_page([&](int IUNIT) {
-        frame_line(IUNIT);
-        write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
-                            "**************");
-        frame_line(IUNIT);
-        if (P.AUXVSH != 0) {
-            empty_lines(IUNIT, 1);
-            write_record(IUNIT, " >>> NOTE:  The data on this page represent ULMARIS estimates;");
-            write_record(IUNIT, "            Motion data on subsequent pages derive from "
-                                "USER-SUPPLIED RAOs");
-            write_record(IUNIT, "            which may or may not be consistent with the data "
-                                "on this page.");
-            empty_lines(IUNIT, 1);
-        }
+        section_two_heading(IUNIT, P.AUXVSH != 0, ">>>", "ULMARIS");
 
         subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
         if (P.MORFBK == 0) {

@@ -113,4 +113,27 @@ void physical_characteristics(int IUNIT) {
     value_line(IUNIT, "TRANSVERSE IWP/DELTA ", P.VKMT - P.TVKB, length);
 }
 
+void section_two_heading(int IUNIT, bool user_raos, std::string_view marker,
+                         std::string_view model) {
+    frame_line(IUNIT);
+    write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
+                        "**************");
+    frame_line(IUNIT);
+    if (!user_raos)
+        return;
+    empty_lines(IUNIT, 1);
+    write_record(IUNIT, " " + std::string(marker) + " NOTE:  The data on this page represent " +
+                            std::string(model) + " estimates;");
+    write_record(IUNIT, "            Motion data on subsequent pages derive from "
+                        "USER-SUPPLIED RAOs");
+    write_record(IUNIT, "            which may or may not be consistent with the data "
+                        "on this page.");
+    empty_lines(IUNIT, 1);
+}
+
+void damping_conversion_line(int IUNIT, float value, std::string_view unit) {
+    write_record(IUNIT, X(15) + "Damping conversion: 1% = " + E(value, 10, 3) + std::string(unit));
+    empty_lines(IUNIT, 1);
+}
+
 } // namespace lintar

@@ -42,6 +42,16 @@ SectionTwoUnits section_two_units(const TpcmBlock& P);
 // and transverse GM, KM and IWP/DELTA).
 void physical_characteristics(int IUNIT);
 
+// The head of section II: the title in its frame and, when the RAOs come from the user's file
+// (AUXVSH), the note that the page holds the model's own estimates, opened by `marker` and
+// naming `model`.
+void section_two_heading(int IUNIT, bool user_raos, std::string_view marker,
+                         std::string_view model);
+
+// A section II damping-conversion line, 15 blanks, "Damping conversion: 1% = ", E10.3 and the
+// unit, then an empty line.
+void damping_conversion_line(int IUNIT, float value, std::string_view unit);
+
 // N empty lines.
 void empty_lines(int IUNIT, int n);
 

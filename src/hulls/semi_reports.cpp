@@ -169,25 +169,8 @@ void SEMOUT() {
         WH0 = P.LHVPRD == 1 ? H.WH : frequency_of(H.HC - Q.HTENDN, H.HVMAS);
     }
 
-    const auto conversion = [](int IUNIT, float value, std::string_view unit) {
-        write_record(IUNIT,
-                     X(15) + "Damping conversion: 1% = " + E(value, 10, 3) + std::string(unit));
-        empty_lines(IUNIT, 1);
-    };
     report_page([&](int IUNIT) {
-        frame_line(IUNIT);
-        write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
-                            "**************");
-        frame_line(IUNIT);
-        if (P.AUXVSH != 0) {
-            empty_lines(IUNIT, 1);
-            write_record(IUNIT, " ++> NOTE:  The data on this page represent EBROTAN estimates;");
-            write_record(IUNIT, "            Motion data on subsequent pages derive from "
-                                "USER-SUPPLIED RAOs");
-            write_record(IUNIT, "            which may or may not be consistent with the data "
-                                "on this page.");
-            empty_lines(IUNIT, 1);
-        }
+        section_two_heading(IUNIT, P.AUXVSH != 0, "++>", "EBROTAN");
 
         subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
         motion_text_line(IUNIT, "NATURAL ROLL PERIOD ", period_text(WR0), "SECONDS");
@@ -201,11 +184,11 @@ void SEMOUT() {
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL DAMPING ", S.GAMRL * 50.0f, "PERCENT");
-        conversion(IUNIT, WR0 * 0.02f * RHOWTR * H.ROLI, roll_unit);
+        damping_conversion_line(IUNIT, WR0 * 0.02f * RHOWTR * H.ROLI, roll_unit);
         motion_line(IUNIT, "NATURAL PITCH DAMPING ", S.GAMPT * 50.0f, "PERCENT");
-        conversion(IUNIT, WP0 * 0.02f * RHOWTR * H.PTCHI, roll_unit);
+        damping_conversion_line(IUNIT, WP0 * 0.02f * RHOWTR * H.PTCHI, roll_unit);
         motion_line(IUNIT, "NATURAL HEAVE DAMPING ", S.GAMHV * 50.0f, "PERCENT");
-        conversion(IUNIT, WH0 * 0.02f * RHOWTR * H.HVMAS, heave_unit);
+        damping_conversion_line(IUNIT, WH0 * 0.02f * RHOWTR * H.HVMAS, heave_unit);
 
         empty_lines(IUNIT, 3);
         motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);

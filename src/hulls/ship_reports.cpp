@@ -59,25 +59,8 @@ void SHPOUT() {
     const float Q2 = P.LHVDMP != 0 ? P.HVDAMP : 50.0f * B33 / (H.HVMAS * H.WH);
     const float Q3 = P.LRLDMP != 0 ? P.RLDAMP : 50.0f * H.GAMROL;
 
-    const auto conversion = [](int IUNIT, float value, std::string_view unit) {
-        write_record(IUNIT,
-                     X(15) + "Damping conversion: 1% = " + E(value, 10, 3) + std::string(unit));
-        empty_lines(IUNIT, 1);
-    };
     report_page([&](int IUNIT) {
-        frame_line(IUNIT);
-        write_record(IUNIT, "   ***************  II.  UNMOORED VESSEL MOTION CHARACTERISTICS  "
-                            "**************");
-        frame_line(IUNIT);
-        if (P.AUXVSH != 0) {
-            empty_lines(IUNIT, 1);
-            write_record(IUNIT, " ++> NOTE:  The data on this page represent CALDRUN estimates;");
-            write_record(IUNIT, "            Motion data on subsequent pages derive from "
-                                "USER-SUPPLIED RAOs");
-            write_record(IUNIT, "            which may or may not be consistent with the data "
-                                "on this page.");
-            empty_lines(IUNIT, 1);
-        }
+        section_two_heading(IUNIT, P.AUXVSH != 0, "++>", "CALDRUN");
 
         subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL PERIOD ", two_pi / H.WR, "SECONDS");
@@ -86,11 +69,11 @@ void SHPOUT() {
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL DAMPING IN BEAM WAVES ", Q3, "PERCENT");
-        conversion(IUNIT, 0.02f * H.WR * RHOWTR * H.ROLI, roll_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WR * RHOWTR * H.ROLI, roll_unit);
         motion_line(IUNIT, "NATURAL PITCH DAMPING IN HEAD WAVES ", Q1, "PERCENT");
-        conversion(IUNIT, 0.02f * H.WP * RHOWTR * H.PTCHI, roll_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WP * RHOWTR * H.PTCHI, roll_unit);
         motion_line(IUNIT, "NATURAL HEAVE DAMPING ", Q2, "PERCENT");
-        conversion(IUNIT, 0.02f * H.WH * RHOWTR * H.HVMAS, heave_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WH * RHOWTR * H.HVMAS, heave_unit);
 
         empty_lines(IUNIT, 3);
         motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
