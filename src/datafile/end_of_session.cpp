@@ -2,7 +2,9 @@
 #include "datafile/end_of_session.h"
 
 #include "blocks/tpcm.h"
+#include "datafile/file_identification.h"
 #include "datafile/tpcm_image.h"
+#include "datafile/unit_conversion.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
@@ -343,7 +345,8 @@ constexpr int word_of(std::size_t offset) {
 
 // The words of TPCM an import never changes: the program identity (type, arrangement code,
 // version, operating system, image size, layout mark, precision, version increment, year,
-// batch flag) and the editor state (LBACK, IPAG, LCOPY, EDUNIT).
+// batch flag), the unit system, in which the imported words are given, and the editor state
+// (LBACK, IPAG, LCOPY, EDUNIT).
 std::vector<int> identity_words() {
     std::vector<int> words = {
         word_of(offsetof(TpcmBlock, SIMTYP)),  word_of(offsetof(TpcmBlock, ISPM)),
@@ -351,28 +354,24 @@ std::vector<int> identity_words() {
         word_of(offsetof(TpcmBlock, NTOGO)),   word_of(offsetof(TpcmBlock, DAT_ID)),
         word_of(offsetof(TpcmBlock, DP_FLAG)), word_of(offsetof(TpcmBlock, IVERS_SUFX)),
         word_of(offsetof(TpcmBlock, IYEAR)),   word_of(offsetof(TpcmBlock, IBATCH)),
-        word_of(offsetof(TpcmBlock, LBACK)),   word_of(offsetof(TpcmBlock, IPAG)),
-        word_of(offsetof(TpcmBlock, LCOPY)),   word_of(offsetof(TpcmBlock, EDUNIT)),
+        word_of(offsetof(TpcmBlock, NUNTS)),   word_of(offsetof(TpcmBlock, LBACK)),
+        word_of(offsetof(TpcmBlock, IPAG)),    word_of(offsetof(TpcmBlock, LCOPY)),
+        word_of(offsetof(TpcmBlock, EDUNIT)),
     };
     return words;
 }
 
-// The words an import kind exchanges, and how many words it reads from the file.
-struct ImportKind {
-    TpcmWords range;
-    std::int32_t words_read;
-};
-
-ImportKind import_kind(std::int32_t DAT_TYP, std::int32_t CREATR) {
+// The words an import kind exchanges.
+TpcmWords import_range(std::int32_t DAT_TYP, std::int32_t CREATR) {
     switch (DAT_TYP) {
     case 1:
         if (CREATR == 3 || CREATR >= 10)
-            return {{1, 4975}, 4975};
-        return {tpcm_vessel_import, 1987};
+            return {1, 4975};
+        return tpcm_vessel_import;
     case 2:
-        return {tpcm_mooring_import, 78635};
+        return tpcm_mooring_import;
     default:
-        return {tpcm_second_body_import, 78635};
+        return tpcm_second_body_import;
     }
 }
 
@@ -405,11 +404,19 @@ void pause_on_console() {
     PRSRET(screen_unit, keyboard_unit, dropped);
 }
 
+// The refusal of a file to import: its name, why, and that nothing came in.
+void refuse_import(std::string_view path, std::string_view reason) {
+    write_record(screen_unit, " >>> Import refused: " + std::string(path));
+    write_record(screen_unit, "     " + std::string(reason) + ".");
+    write_record(screen_unit, "     Nothing was imported.");
+    pause_on_console();
+}
+
 } // namespace
 
 void DATLOAD(std::int32_t DAT_TYP) {
     constexpr int unit = screen_unit;
-    const ImportKind kind = import_kind(DAT_TYP, TPCM.SIMTYP);
+    const TpcmWords range = import_range(DAT_TYP, TPCM.SIMTYP);
 
     // The words that stay whatever the import brings.
     const std::vector<int> kept_words = identity_words();
@@ -419,6 +426,7 @@ void DATLOAD(std::int32_t DAT_TYP) {
     const float VERNO = TPCM.VERNO;
     const std::int32_t CMPUTR = TPCM.CMPUTR;
     const std::int32_t SIMTYP = TPCM.SIMTYP;
+    const std::int32_t NUNTS = TPCM.NUNTS;
 
     CLEAR(unit);
     write_record(unit, " >>> Input full or relative path to import target in quotes");
@@ -432,9 +440,11 @@ void DATLOAD(std::int32_t DAT_TYP) {
         return;
     }
 
-    // A fresh, cleared buffer at every import: no word of an earlier import can come in.
+    // A fresh, cleared buffer at every import: no word of an earlier import can come in. The
+    // whole file is read, so that its size is known and it is identified as a load identifies
+    // the data file.
     std::vector<std::uint32_t> buffer(tpcm_word_count, 0u);
-    std::int32_t found = kind.words_read;
+    std::int32_t found = tpcm_word_count;
     std::int32_t IERR = 0;
     // Unit 1, the unit of every data-file transfer, is free at the menu; unit 21 may hold the
     // load's note file, which stays open for the whole run and which a transfer would close.
@@ -444,28 +454,42 @@ void DATLOAD(std::int32_t DAT_TYP) {
         pause_on_console();
         return;
     }
+    // What a load would refuse, or report as damaged, is not imported: a text file or a
+    // damaged one would otherwise be saved as a data file that no load can open.
+    const FileIdentity file = identity_of(buffer);
+    if (const auto reason = load_refusal(SIMTYP, VERNO, file)) {
+        refuse_import(path, *reason);
+        return;
+    }
     // A file that ends before the part does not hold it: taking it would bring in zeros or
     // words of no meaning in place of the part.
-    if (found < kind.range.last) {
+    if (found < range.last) {
         write_record(unit, " >>> Import file holds no data for this part");
         pause_on_console();
         return;
     }
 
-    const float file_VERNO = read_as<float>(&buffer[word_of(offsetof(TpcmBlock, VERNO)) - 1]);
-    const auto file_CMPUTR =
-        read_as<std::int32_t>(&buffer[word_of(offsetof(TpcmBlock, CMPUTR)) - 1]);
-    const auto file_SIMTYP =
-        read_as<std::int32_t>(&buffer[word_of(offsetof(TpcmBlock, SIMTYP)) - 1]);
-    const bool other_version = file_VERNO != VERNO;
-    const bool other_system = file_CMPUTR != CMPUTR;
-    const bool other_type = file_SIMTYP != SIMTYP;
+    const bool other_version = versions_differ(VERNO, file.VERNO);
+    const bool other_system = file.CMPUTR != CMPUTR;
+    const bool other_type = file.SIMTYP != SIMTYP;
+    const std::int32_t expected_words = program_word_count(file.SIMTYP);
+    const bool expected_size = expected_words == 0 || found == expected_words;
+
+    // The session keeps its unit system: words given in the other one are converted first, as
+    // the site page's unit switch converts the session's own data.
+    if (file.NUNTS != NUNTS) {
+        convert_image_units(buffer, SIMTYP);
+        write_record(unit, " >>> The import file holds " +
+                               std::string(unit_system_name(file.NUNTS)) +
+                               " units; its data are converted to " +
+                               std::string(unit_system_name(NUNTS)) + " units.");
+    }
 
     std::vector<std::uint32_t> image = tpcm_image();
-    exchange(image, buffer, kind.range);
+    exchange(image, buffer, range);
     set_tpcm_image(image);
     const auto undo = [&] {
-        exchange(image, buffer, kind.range);
+        exchange(image, buffer, range);
         set_tpcm_image(image);
     };
 
@@ -473,7 +497,7 @@ void DATLOAD(std::int32_t DAT_TYP) {
         boundary_warning(" >>> Importing data files across version number boundaries is a *very*");
         write_record(unit, "");
         write_record(unit, "     Application version: " + F(VERNO, 7, 2));
-        write_record(unit, "     Import file version: " + F(file_VERNO, 7, 2));
+        write_record(unit, "     Import file version: " + F(file.VERNO, 7, 2));
         write_record(unit, "");
         if (aborted()) {
             undo();
@@ -486,14 +510,14 @@ void DATLOAD(std::int32_t DAT_TYP) {
             undo();
             return;
         }
-    } else if (!other_type && IERR == 4) {
+    } else if (!other_type && !expected_size) {
         write_record(unit, " >>> Suspicious import file size;there may be a problem!");
         if (aborted()) {
             undo();
             return;
         }
     }
-    if (!other_version && !other_system && IERR == 0) {
+    if (!other_version && !other_system && expected_size) {
         write_record(unit, " >>> Import successful!");
         pause_on_console();
     }

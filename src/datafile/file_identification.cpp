@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -28,32 +29,6 @@ constexpr float version_tolerance = 0.001f;
 
 // The largest field CHSWAP takes: the size of its work area.
 constexpr std::int32_t chswap_work_bytes = 200;
-
-// The word count a file of the given program type must hold, or 0 when it is not checked.
-std::int32_t expected_words(std::int32_t type) {
-    switch (type) {
-    case 1:
-    case 4:
-        return 1987;
-    case 3:
-    case 16:
-    case 11:
-        return 4975;
-    case 10:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 17:
-        return 78635;
-    case 7:
-        return 79524;
-    case 8:
-        return 79676;
-    default:
-        return 0;
-    }
-}
 
 // Computer codes 4 and below are big-endian machines, 5 and above little-endian ones.
 bool other_byte_order(std::int32_t CMPUTQ, std::int32_t CMPUTR) {
@@ -90,6 +65,28 @@ VersionCheck compare_versions(float VERNQ, float VERNO) {
     const float difference = std::fabs(VERNQ) - std::fabs(VERNO);
     return {difference > version_tolerance || std::isnan(difference),
             difference < -version_tolerance};
+}
+
+// One word of an image held as words: word n (from 1) of the member at `offset`, 0 beyond the
+// words held.
+template <class T> T image_member(std::span<const std::uint32_t> image, std::size_t offset) {
+    const std::size_t word = offset / 4;
+    if (word >= image.size())
+        return T{};
+    return read_as<T>(&image[word]);
+}
+
+// The version of an identity: VERNO, or the older version word when VERNO is 0.
+float version_of(float VERNO, std::int32_t IVERSN) {
+    if (VERNO == 0.0f)
+        VRCVRT(IVERSN, VERNO);
+    return VERNO;
+}
+
+// A version in a sentence: F5.2 without its leading blanks.
+std::string version_text(float VERNO) {
+    const std::string field = F(std::fabs(VERNO), 5, 2);
+    return field.substr(std::min(field.find_first_not_of(' '), field.size()));
 }
 
 // A note preceded by a blank line.
@@ -227,6 +224,79 @@ void swap_subline_names(int EDUNIT) {
 
 } // namespace
 
+FileIdentity identity_of(const TpcmBlock& block) {
+    return {block.NTOGO,
+            block.SIMTYP,
+            block.DP_FLAG,
+            block.NUNTS,
+            block.CMPUTR,
+            block.IVERS_SUFX,
+            version_of(block.VERNO, block.IVERSN)};
+}
+
+FileIdentity identity_of(std::span<const std::uint32_t> image) {
+    const auto word = [&](std::size_t offset) { return image_member<std::int32_t>(image, offset); };
+    return {word(offsetof(TpcmBlock, NTOGO)),
+            word(offsetof(TpcmBlock, SIMTYP)),
+            word(offsetof(TpcmBlock, DP_FLAG)),
+            word(offsetof(TpcmBlock, NUNTS)),
+            word(offsetof(TpcmBlock, CMPUTR)),
+            word(offsetof(TpcmBlock, IVERS_SUFX)),
+            version_of(image_member<float>(image, offsetof(TpcmBlock, VERNO)),
+                       word(offsetof(TpcmBlock, IVERSN)))};
+}
+
+std::int32_t program_word_count(std::int32_t type) {
+    switch (type) {
+    case 1:
+    case 4:
+        return 1987;
+    case 3:
+    case 16:
+    case 11:
+        return 4975;
+    case 10:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 17:
+        return 78635;
+    case 7:
+        return 79524;
+    case 8:
+        return tpcm_word_count;
+    default:
+        return 0;
+    }
+}
+
+bool versions_differ(float VERNQ, float file_VERNO) {
+    return compare_versions(VERNQ, file_VERNO).differs();
+}
+
+// load_refusal: the refusals and damage reports of check_word_count, identify_data_file,
+// CATUPD and check_unit_system, in the load's order.
+std::optional<std::string> load_refusal(std::int32_t CREATQ, float VERNQ,
+                                        const FileIdentity& file) {
+    const std::int32_t code = load_check_code(file, CREATQ);
+    if (code == -1)
+        return "is not a data file of this program family (its program-type word is damaged)";
+    if (code == 1)
+        return "is damaged: it holds more words than its program writes";
+    if (file.DP_FLAG == 1)
+        return "was written with another precision";
+    if (file.SIMTYP != CREATQ && versions_differ(VERNQ, file.VERNO))
+        return "was written by " + std::string(program_identifier(file.SIMTYP)) + " version " +
+               version_text(file.VERNO) + "; update it with version " + version_text(VERNQ) +
+               " of that program first";
+    if (file.SIMTYP == CREATQ && too_old_to_update(file.VERNO, VERNQ))
+        return "is too old to update (version " + version_text(file.VERNO) + ")";
+    if (unit_system_damaged(file))
+        return "is damaged: its unit-system word is neither English nor metric";
+    return std::nullopt;
+}
+
 void write_note(int EDUNIT, std::string_view text) {
     write_record(EDUNIT, text);
     write_record(note_unit, text);
@@ -275,14 +345,18 @@ void DATCRPT(int EDUNIT, std::int32_t I) {
 
 // load_check_code: reads NTOGO and SIMTYP of TPCM.
 std::int32_t load_check_code(std::int32_t CREATQ) {
-    const std::int32_t type = TPCM.SIMTYP;
+    return load_check_code(identity_of(TPCM), CREATQ);
+}
+
+std::int32_t load_check_code(const FileIdentity& file, std::int32_t CREATQ) {
+    const std::int32_t type = file.SIMTYP;
     if (type < 1 || type > 17)
         return -1;
-    const std::int32_t expected = expected_words(type);
-    if (expected == 0 || TPCM.NTOGO == expected)
+    const std::int32_t expected = program_word_count(type);
+    if (expected == 0 || file.NTOGO == expected)
         return 0;
     const bool own_codes = type == CREATQ || type == 7 || type == 8 || type == 11;
-    if (TPCM.NTOGO > expected)
+    if (file.NTOGO > expected)
         return own_codes ? 1 : 3;
     return own_codes ? 2 : 4;
 }
@@ -308,13 +382,21 @@ bool load_notes_needed(const ProgramIdentity& ID, std::int32_t IERR1) {
 
 // word_count_warning_needed: reads NTOGO and SIMTYP of TPCM.
 bool word_count_warning_needed(std::int32_t CREATQ) {
-    const std::int32_t code = load_check_code(CREATQ);
+    return word_count_warning_needed(identity_of(TPCM), CREATQ);
+}
+
+bool word_count_warning_needed(const FileIdentity& file, std::int32_t CREATQ) {
+    const std::int32_t code = load_check_code(file, CREATQ);
     return code == -1 || code == 1;
 }
 
 // unit_system_damaged: reads NUNTS of TPCM.
 bool unit_system_damaged() {
-    return TPCM.NUNTS != 0 && TPCM.NUNTS != 1;
+    return unit_system_damaged(identity_of(TPCM));
+}
+
+bool unit_system_damaged(const FileIdentity& file) {
+    return file.NUNTS != 0 && file.NUNTS != 1;
 }
 
 // check_unit_system: reads and writes NUNTS of TPCM; writes the console.

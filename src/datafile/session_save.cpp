@@ -125,6 +125,7 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
     write_record(unit, "");
     write_record(unit, starting_at(11, "This data file passed preliminary error checks;"));
     write_record(unit, starting_at(14, "it is ready for submission to the server."));
+    write_record(unit, starting_at(11, "Run lintar-engine in this folder to analyse it."));
     write_record(unit, "");
     std::int32_t dropped = 0;
     PRSRET(unit, KBD, dropped);

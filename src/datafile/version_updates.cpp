@@ -101,6 +101,10 @@ bool table_size_note(int EDUNIT, ChangeCount& changes) {
 
 } // namespace
 
+bool too_old_to_update(float VERNQ, float APPVR) {
+    return std::fabs(APPVR) > 6.0f && std::fabs(VERNQ) < 5.0f;
+}
+
 // CATUPD: reads and writes TPCM; writes the console and the note file (unit 21).
 //
 // The layout is brought up to date first and the changes are listed (and the values set) in
@@ -115,7 +119,7 @@ void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND) {
     const float file_version = std::fabs(B.VERNO);
     const float program_version = std::fabs(APPVR);
 
-    if (program_version > 6.0f && file_version < 5.0f) {
+    if (too_old_to_update(file_version, program_version)) {
         write_note(EDUNIT, "");
         write_note(EDUNIT, "");
         write_note(EDUNIT, " ++> This Kelbrin data file, from version" + F(file_version, 6, 2) +

@@ -18,6 +18,10 @@ namespace lintar {
 // program is newer than 6.0.
 void CATUPD(float APPVR, std::int32_t& IFLAG, std::int32_t NFOUND);
 
+// True when CATUPD cannot update a file of version VERNQ with the program version APPVR (signs
+// dropped): a file older than 5.0 for a program newer than 6.0.
+bool too_old_to_update(float VERNQ, float APPVR);
+
 // CATIMPORT: what this program needs in an image of another program type CREATP: one lateral
 // offset and one offset line, the convergence tolerances; for the tension-leg (14) and spar
 // (17) programs the tendon flag and, when no layers are set, layers, span and pull-down.

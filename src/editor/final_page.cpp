@@ -226,6 +226,16 @@ void whole_file_checks(std::int32_t& WARNEM, std::int32_t& FWARN) {
                  "     must be equal, as must the number of applied forces/torques PER "
                  "DIRECTION."},
                 true, WARNEM, FWARN);
+
+    // The depth places every anchor and the displacement scales the vessel's restoring under
+    // the force and couple offsets: a value that is not positive describes no vessel afloat, and
+    // the analysis would run on it (a negative displacement turns the restoring round).
+    if (!(TPCM.DEPTH > 0.0f))
+        message({" ++> Fatal Warning: Nonpositive water depth."}, true, WARNEM, FWARN);
+    if ((TPCM.NFCDIR != 0 || TPCM.NTQDIR != 0) && !(TPCM.DISPL > 0.0f))
+        message({" ++> Fatal Warning: Nonpositive vessel displacement with force or couple",
+                 "     offset directions specified."},
+                true, WARNEM, FWARN);
 }
 
 void CATFIN(std::string_view PAGE) {

@@ -2,8 +2,8 @@
 #include "editor/pages.h"
 
 #include "blocks/tpcm.h"
+#include "datafile/unit_conversion.h"
 #include "editor/page_help.h"
-#include "editor/unit_conversion.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
@@ -26,9 +26,11 @@ constexpr float density_to_metric = 16.0185f;
 // The page shows and edits the first 18 groups (72 characters) of an identification line.
 constexpr std::size_t shown_id_chars = 72;
 
-// The name of a unit system on the conversion sub-page (0 English, 1 metric).
-std::string_view system_name(std::int32_t NUNTS) {
-    return NUNTS == 0 ? "English" : "metric ";
+// The name of a unit system on the conversion sub-page (0 English, 1 metric), in 7 columns.
+std::string system_name(std::int32_t NUNTS) {
+    std::string name(unit_system_name(NUNTS));
+    name.resize(7, ' ');
+    return name;
 }
 
 // An identification line as the page shows it: its first 72 characters in brackets.

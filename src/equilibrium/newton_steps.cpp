@@ -1,6 +1,7 @@
 // equilibrium/newton_steps.cpp: the shared step rules of the six-degree-of-freedom searches.
 #include "equilibrium/newton_steps.h"
 
+#include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
@@ -9,6 +10,24 @@
 #include <cstddef>
 
 namespace lintar {
+
+namespace {
+
+struct AcceptedFailures {
+    std::int32_t count = 0;
+};
+AcceptedFailures accepted_failures_store;
+const StateReset reset_accepted_failures{[] { accepted_failures_store = {}; }, StoreKind::analysis};
+
+} // namespace
+
+void note_accepted_failure() {
+    ++accepted_failures_store.count;
+}
+
+std::int32_t accepted_failures() {
+    return accepted_failures_store.count;
+}
 
 void damped_step(Vec6& XVEC, const Vec6& DXVEC, std::int32_t ITRATN, Vec6& XVEC_LAST) {
     for (std::size_t k = 0; k < 6; ++k)

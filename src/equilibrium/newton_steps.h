@@ -33,6 +33,12 @@ bool halve_into_range(Vec6& XVEC, float ANGLIM, float heave_limit);
 // otherwise the last choice "A" is prompted and one letter read, returned in upper case.
 char failure_dialogue_answer(int EDUNIT);
 
+// The convergence failures whose estimate the user took at a failure dialogue ("C", or "Q" in
+// the offset table) since the analysis began: counted by the dialogues, reported at the end of
+// the engine's run.
+void note_accepted_failure();
+std::int32_t accepted_failures();
+
 // The midpoint of the estimate and the last saved one, which "C" and "R" take.
 void midpoint_estimate(Vec6& XVEC, const Vec6& XSAV);
 

@@ -316,6 +316,7 @@ bool SixDofSearch::dialogue(SearchEnd failure) {
         case 'A':
             stop_program(StopKind::user_choice);
         case 'C':
+            note_accepted_failure();
             midpoint();
             outcome.ITFAIL = true;
             return true;

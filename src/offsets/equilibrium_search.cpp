@@ -305,11 +305,13 @@ Resume Search::dialogue(SearchEnd failure, std::int32_t& QUITFG) {
             TPCM.LBACK = 0;
             stop_program(StopKind::user_choice);
         case 'Q':
+            note_accepted_failure();
             result.ITFAIL = true;
             QUITFG = 1;
             TPCM.LBACK = 0;
             return Resume::finish;
         case 'C':
+            note_accepted_failure();
             midpoint();
             result.ITFAIL = true;
             TPCM.LBACK = 0;

@@ -44,6 +44,16 @@ std::vector<std::filesystem::path> input_files_read() {
     return inputs;
 }
 
+std::vector<std::filesystem::path> output_files_written() {
+    std::vector<std::filesystem::path> outputs;
+    for (const std::filesystem::path& name : run_files.written) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(name, error))
+            outputs.push_back(name);
+    }
+    return outputs;
+}
+
 void ContentDigest::add_bytes(std::span<const unsigned char> bytes) {
     for (const unsigned char b : bytes) {
         hash_ ^= b;

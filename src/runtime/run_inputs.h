@@ -20,6 +20,10 @@ void note_file_written(const std::filesystem::path& name);
 // the user's tables, not the scratch files the run writes and reads back.
 std::vector<std::filesystem::path> input_files_read();
 
+// The files this run has written that are still there (absolute, in name order): the reports
+// and the files the run keeps, not the scratch files it removed.
+std::vector<std::filesystem::path> output_files_written();
+
 // A 64-bit FNV-1a digest, fed with bytes, values and whole files.
 class ContentDigest {
 public:

@@ -7,7 +7,9 @@
 #include "runtime/units.h"
 #include "util/answer_reader.h"
 
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -307,7 +309,6 @@ TEST(Datload, VesselImportKeepsTheIdentityAndTheEditorState) {
             TPCM.NTOGO = 1987;
             TPCM.ISPM = 9;
             TPCM.DAT_ID = 49;
-            TPCM.DP_FLAG = 1;
             TPCM.IVERS_SUFX = 3;
             TPCM.IYEAR = 2011;
             TPCM.IBATCH = 1;
@@ -362,22 +363,26 @@ TEST(Datload, WarningsMayUndoTheImport) {
         std::string name;
         std::function<void()> file;
         std::string warning;
+        std::int32_t words = tpcm_word_count;
     };
     const Case cases[] = {
         {"another version", [] { TPCM.VERNO = 6.5f; }, version_warning},
         {"another operating system", [] { TPCM.CMPUTR = 21; }, system_warning},
-        {"this program's own file", [] {},
-         " >>> Suspicious import file size;there may be a problem!\n"},
+        {"a file of this program of another size", [] { TPCM.NTOGO = 78635; },
+         " >>> Suspicious import file size;there may be a problem!\n", 78635},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         {
             SCOPED_TRACE("abort: TPCM as it was");
             ScratchFolder folder;
-            write_data_file("OTHER", [&c] {
-                c.file();
-                TPCM.NLIN = 7;
-            });
+            write_data_file(
+                "OTHER",
+                [&c] {
+                    c.file();
+                    TPCM.NLIN = 7;
+                },
+                c.words);
             ScriptedConsole console("OTHER\nA\n");
             session_image();
             const std::string before = tpcm_bytes_now();
@@ -388,10 +393,13 @@ TEST(Datload, WarningsMayUndoTheImport) {
         {
             SCOPED_TRACE("go on: the import stays");
             ScratchFolder folder;
-            write_data_file("OTHER", [&c] {
-                c.file();
-                TPCM.NLIN = 7;
-            });
+            write_data_file(
+                "OTHER",
+                [&c] {
+                    c.file();
+                    TPCM.NLIN = 7;
+                },
+                c.words);
             ScriptedConsole console("OTHER\n\n");
             session_image();
             DATLOAD(2);
@@ -401,6 +409,159 @@ TEST(Datload, WarningsMayUndoTheImport) {
             EXPECT_EQ(TPCM.CMPUTR, 5);
         }
     }
+}
+
+TEST(Datload, FilesALoadRefusesAreNotImported) {
+    const auto refusal = [](std::string_view reason) {
+        return " >>> Import refused: OTHER\n     " + std::string(reason) +
+               ".\n     Nothing was imported.\n";
+    };
+    struct Case {
+        std::string name;
+        std::function<void()> file;
+        std::string screen;
+    };
+    const Case cases[] = {
+        {"damaged program type", [] { TPCM.SIMTYP = 0x6c696e65; },
+         refusal("is not a data file of this program family (its program-type word is "
+                 "damaged)")},
+        {"more words than its program writes", [] { TPCM.NTOGO = tpcm_word_count + 5; },
+         refusal("is damaged: it holds more words than its program writes")},
+        {"another precision", [] { TPCM.DP_FLAG = 1; },
+         refusal("was written with another precision")},
+        {"another program of another version",
+         [] {
+             TPCM.SIMTYP = 12;
+             TPCM.NTOGO = 78635;
+             TPCM.VERNO = 6.5f;
+         },
+         refusal("was written by BRENVIC version 6.50; update it with version 6.80 of that "
+                 "program first")},
+        {"too old to update", [] { TPCM.VERNO = 4.0f; },
+         refusal("is too old to update (version 4.00)")},
+        {"damaged unit system", [] { TPCM.NUNTS = 7; },
+         refusal("is damaged: its unit-system word is neither English nor metric")},
+    };
+    for (const auto& c : cases) {
+        for (const std::int32_t kind : {1, 2}) {
+            SCOPED_TRACE(c.name + ", import " + std::to_string(kind));
+            ScratchFolder folder;
+            write_data_file("OTHER", [&c] {
+                c.file();
+                TPCM.NLIN = 7;
+                TPCM.DEPTH = 1.0f;
+            });
+            ScriptedConsole console("OTHER\n\n");
+            session_image();
+            const std::string before = tpcm_bytes_now();
+            DATLOAD(kind);
+            EXPECT_EQ(console.screen(), path_prompt + c.screen + pause);
+            EXPECT_EQ(tpcm_bytes_now(), before);
+        }
+    }
+}
+
+// A plain text file long enough to hold every part: its words are letters.
+TEST(Datload, ATextFileIsNotImported) {
+    ScratchFolder folder;
+    std::string text;
+    for (int line = 1; line <= 8000; ++line)
+        text += "line " + std::to_string(line) + " of a plain text file, no data here\n";
+    folder.write("NOTES.txt", text);
+    for (const std::int32_t kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        ScriptedConsole console("NOTES.txt\n\n");
+        session_image();
+        const std::string before = tpcm_bytes_now();
+        DATLOAD(kind);
+        EXPECT_EQ(console.screen(),
+                  path_prompt +
+                      " >>> Import refused: NOTES.txt\n"
+                      "     is not a data file of this program family (its program-type word is "
+                      "damaged).\n"
+                      "     Nothing was imported.\n" +
+                      pause);
+        EXPECT_EQ(tpcm_bytes_now(), before);
+    }
+}
+
+TEST(Datload, AFileOfThisProgramsOwnSizeImportsWithoutAWarning) {
+    for (const std::int32_t kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        ScratchFolder folder;
+        write_data_file("OTHER", [] {
+            TPCM.NLIN = 7;
+            TPCM.DEPTH = 80.0f;
+        });
+        ScriptedConsole console("OTHER\n\n");
+        session_image();
+        DATLOAD(kind);
+        EXPECT_EQ(console.screen(), path_prompt + " >>> Import successful!\n" + pause);
+        EXPECT_EQ(TPCM.NLIN, kind == 2 ? 7 : 4);
+        EXPECT_EQ(TPCM.DEPTH, kind == 1 ? 80.0f : 55.0f);
+    }
+}
+
+// The independent unit factors: 1 ft = 0.3048 m, 1 in = 25.4 mm, 1 kip = 0.45359237 t.
+constexpr double metres_per_foot = 0.3048;
+constexpr double mm_per_inch = 25.4;
+constexpr double tonnes_per_kip = 0.45359237;
+
+void expect_close(double value, double expected) {
+    EXPECT_NEAR(value, expected, 2e-4 * std::abs(expected));
+}
+
+TEST(Datload, MetricMooringIntoAnEnglishFileKeepsItsMeaning) {
+    ScratchFolder folder;
+    write_data_file("METRIC", [] {
+        TPCM.NUNTS = 1;
+        TPCM.DEPTH = 150.0f;
+        TPCM.NLIN = 9;
+        TPCM.SLEN(1, 1) = 150.0f;
+        TPCM.DIAM(1, 1) = 84.0f;
+        TPCM.TBRK(1, 1) = 502.68f;
+    });
+    ScriptedConsole console("METRIC\n\n");
+    session_image(); // English
+    DATLOAD(2);
+    EXPECT_EQ(console.screen(),
+              path_prompt +
+                  " >>> The import file holds metric units; its data are converted to English "
+                  "units.\n"
+                  " >>> Import successful!\n" +
+                  pause);
+    EXPECT_EQ(TPCM.NUNTS, 0);
+    EXPECT_EQ(TPCM.NLIN, 9);
+    EXPECT_EQ(TPCM.DEPTH, 55.0f); // the session's own site
+    expect_close(TPCM.SLEN(1, 1), 150.0 / metres_per_foot);
+    expect_close(TPCM.DIAM(1, 1), 84.0 / mm_per_inch);
+    expect_close(TPCM.TBRK(1, 1), 502.68 / tonnes_per_kip);
+}
+
+TEST(Datload, EnglishVesselIntoAMetricFileKeepsItsMeaning) {
+    ScratchFolder folder;
+    write_data_file("ENGLISH", [] {
+        TPCM.NUNTS = 0;
+        TPCM.DEPTH = 492.126f;
+        TPCM.DISPL = 330693.0f;
+        TPCM.DRAFT = 49.2126f;
+    });
+    ScriptedConsole console("ENGLISH\n\n");
+    session_image();
+    TPCM.NUNTS = 1;
+    TPCM.DIAM(1, 1) = 84.0f;
+    DATLOAD(1);
+    EXPECT_EQ(console.screen(),
+              path_prompt +
+                  " >>> The import file holds English units; its data are converted to metric "
+                  "units.\n"
+                  " >>> Import successful!\n" +
+                  pause);
+    EXPECT_EQ(TPCM.NUNTS, 1);
+    expect_close(TPCM.DEPTH, 492.126 * metres_per_foot);
+    expect_close(TPCM.DRAFT, 49.2126 * metres_per_foot);
+    expect_close(TPCM.DISPL, 330693.0 * tonnes_per_kip);
+    EXPECT_EQ(TPCM.DIAM(1, 1), 84.0f); // the session's mooring, still in millimetres
 }
 
 TEST(Datload, EndOfInputAtThePathStops) {

@@ -216,6 +216,7 @@ const std::string closing_message = "\n"
                                     "\n"
                                     "          This data file passed preliminary error checks;\n"
                                     "             it is ready for submission to the server.\n"
+                                    "          Run lintar-engine in this folder to analyse it.\n"
                                     "\n"
                                     " \n"
                                     " Press <RETURN> to continue: ";

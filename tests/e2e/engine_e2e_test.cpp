@@ -67,11 +67,36 @@ void fill_engine_mooring() {
 const std::string lateral_progress =
     "\n >>> " + std::string("Computing lateral offsets").append(53, ' ') + "\n\n";
 
+// The closing line of a run that wrote the line report, its plot table, the equilibrium
+// summary and the offset report, and accepted no convergence failure.
+const std::string reports_closing =
+    " >>> Reports written: CATOUT.stxt, MEANOUT.stxt, OFFSETS.stxt, STATPLT.plt.\n";
+
 // The screen of a whole run of that mooring: the tables, the static-equilibrium stage, then
-// the offset table.
+// the offset table and the closing line.
 std::string engine_screen() {
     return fixture_screen() + " >>> Computing mean vessel offset and orientation...\n" +
-           lateral_progress;
+           lateral_progress + reports_closing;
+}
+
+// The usage, its notes and the exit statuses.
+const std::string engine_usage =
+    "usage: lintar-engine [data file]\n"
+    "Runs the analysis of the data file (default CATDAT) in the current folder; the\n"
+    "editor, lintar, creates the data file and saves it ready for the analysis.\n"
+    "Reports written in the folder: CATOUT.stxt (line tables and static line report),\n"
+    "STATPLT.plt (its plot table), MEANOUT.stxt (equilibrium summary) and OFFSETS.stxt\n"
+    "(offset report, when the output options send it to a file).\n"
+    "Exit status: 0 the run ended, or stopped at the user's choice at a prompt;\n"
+    "1 an error stop (no data file, a file that cannot be read or written, data the\n"
+    "analysis refuses, input ended at a question); 2 the command line was not understood.\n";
+
+// The message of a run without its data file.
+std::string no_data_file(const std::string& name) {
+    return "\n ++> There is no data file \"" + name +
+           "\" in this folder.\n"
+           "     The editor creates one: run lintar here, save the data, then run\n"
+           "     lintar-engine again.\n";
 }
 
 // The numbers of row k of a Section I interpolation table: top tension, end tension, load,
@@ -161,8 +186,12 @@ TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
     EXPECT_FALSE(folder.has("CATDAT"));
 
     const ProgramRun two = run_program("lintar-engine' 'OTHER' 'MORE", "", folder.path());
-    EXPECT_EQ(two.status, 1);
-    EXPECT_EQ(two.screen, "usage: lintar-engine [data file]\n");
+    EXPECT_EQ(two.status, 2);
+    EXPECT_EQ(two.screen, engine_usage);
+
+    const ProgramRun missing = run_program("lintar-engine' 'NONE", "", folder.path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.screen, no_data_file("NONE"));
 }
 
 // The four-line spread mooring of the editor's tests as the engine runs it: balanced, it
@@ -181,13 +210,17 @@ TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
         tables += "\n >>> Preparing level " + I(L, 2) + " interpolation table\n\n";
     const std::string computing = " >>> Computing mean vessel offset and orientation...\n";
     const std::string quiescent = "IIa.  Quiescent Equilibrium Summary";
+    const std::string spread_closing =
+        " >>> Reports written: CATOUT.stxt, MEANOUT.stxt, OFFSETS.stxt.\n";
     {
         SCOPED_TRACE("balanced");
         ScratchFolder folder;
         write_data(folder, [&] { fill(150.0f); });
         const ProgramRun run = run_program("lintar-engine", "", folder.path());
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.screen, tables + computing + lateral_progress);
+        // This mooring's line report has no plot table.
+        EXPECT_EQ(run.screen, tables + computing + lateral_progress + spread_closing);
+        EXPECT_FALSE(folder.has("STATPLT.plt"));
         const std::string report = folder.read("MEANOUT.stxt");
         EXPECT_EQ(pages_of(report).size(), 1u);
         EXPECT_NE(report.find(quiescent), std::string::npos);
@@ -207,7 +240,7 @@ TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
         const std::string reset = "    Initial line tensions/departure angles have been modified\n"
                                   "    to produce a quiescent-condition equilibrium configuration\n"
                                   " \n Press <RETURN> to continue: " +
-                                  lateral_progress;
+                                  lateral_progress + spread_closing;
         EXPECT_TRUE(run.screen.ends_with(reset)) << run.screen;
         const std::vector<std::string> pages = pages_of(folder.read("MEANOUT.stxt"));
         ASSERT_EQ(pages.size(), 2u);
@@ -287,12 +320,12 @@ TEST(Engine, RefusesDataItCannotBuildTablesFrom) {
 
 TEST(Engine, RefusesWhatTheEditorsLoadRefuses) {
     {
-        SCOPED_TRACE("no data file");
+        SCOPED_TRACE("no data file: no question asked, nothing written");
         ScratchFolder folder;
-        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        const ProgramRun run = run_program("lintar-engine", "", folder.path());
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
-                              "     File name: CATDAT\n \n Press <RETURN> to continue: ");
+        EXPECT_EQ(run.screen, no_data_file("CATDAT"));
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     }
 }
 
@@ -397,10 +430,9 @@ TEST(Engine, AWordCountAboveTheLayoutsIsShownAsDamage) {
 TEST(Engine, RefusesADataFileThatIsNoRegularFile) {
     ScratchFolder folder;
     ASSERT_EQ(::mkfifo((folder.path() / "CATDAT").c_str(), 0644), 0);
-    const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+    const ProgramRun run = run_program("lintar-engine", "", folder.path());
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.screen, "\n ++> File not found or file access error in VAVIREV\n"
-                          "     File name: CATDAT\n \n Press <RETURN> to continue: ");
+    EXPECT_EQ(run.screen, no_data_file("CATDAT"));
 }
 
 // A report that cannot be created (a folder in its place): the open service's report, status
@@ -428,8 +460,21 @@ TEST(Engine, HelpPrintsTheUsage) {
         ScratchFolder folder;
         const ProgramRun run = run_program("lintar-engine", "", folder.path(), {option});
         EXPECT_EQ(run.status, 0);
-        EXPECT_TRUE(run.screen.starts_with("usage: lintar-engine [data file]\n")) << run.screen;
+        EXPECT_EQ(run.screen, engine_usage);
         EXPECT_FALSE(folder.has(option));
+    }
+}
+
+// An option the engine does not know is a usage error (status 2), never a data-file name.
+TEST(Engine, AnUnknownOptionPrintsTheUsage) {
+    for (const char* option : {"--bogus", "-x"}) {
+        SCOPED_TRACE(option);
+        ScratchFolder folder;
+        write_data(folder, fill_engine_mooring);
+        const ProgramRun run = run_program("lintar-engine", "", folder.path(), {option});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.screen, engine_usage);
+        EXPECT_FALSE(folder.has("CATOUT.stxt"));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "util/image_transfer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -48,6 +49,15 @@ void load(const std::filesystem::path& name) {
     set_tpcm_image(image);
 }
 
+// Writes TPCM as the data file `name`.
+void store(const std::filesystem::path& name) {
+    std::vector<std::uint32_t> image = tpcm_image();
+    std::int32_t count = tpcm_word_count;
+    std::int32_t IERR = 0;
+    DISKIO(0, count, name.string(), 1, IERR, image, 5);
+    ASSERT_EQ(IERR, 0);
+}
+
 // The data file of a first session given, as the pages would give it, one line that the
 // pre-run checks find nothing to say about: a subline of positive length and dry weight, long
 // enough to reach its anchor, with a fairlead and a departure angle.
@@ -61,11 +71,7 @@ void create_sound_data_file(const ScratchFolder& folder) {
     TPCM.DRAFT = 10.0f;
     TPCM.RFLD(3, 1) = -10.0f;
     TPCM.ANGDEP(1) = 0.5f;
-    std::vector<std::uint32_t> image = tpcm_image();
-    std::int32_t count = tpcm_word_count;
-    std::int32_t IERR = 0;
-    DISKIO(0, count, (folder.path() / "CATDAT").string(), 1, IERR, image, 5);
-    ASSERT_EQ(IERR, 0);
+    store(folder.path() / "CATDAT");
 }
 
 std::vector<std::string> files_in(const ScratchFolder& folder) {
@@ -243,6 +249,129 @@ TEST(Lintar, FailedSaveLeavesTheFilesWhole) {
     EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("save_failure.out"));
     EXPECT_EQ(files_in(folder), (Names{"CATDAT", "CATDAT.tmp"}));
     EXPECT_EQ(folder.read("CATDAT"), before);
+}
+
+// Both imports identify the file first: a text file is refused with its name and the reason,
+// the data file stays as it was and still opens.
+TEST(Lintar, ImportsRefuseATextFile) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    std::string text;
+    for (int line = 1; line <= 600; ++line)
+        text += "Line " + std::to_string(line) + " of the notes of a mooring survey, not data.\n";
+    folder.write("notes.txt", text);
+    const std::string before = folder.read("CATDAT");
+    const ProgramRun session = run(folder, "import_text_file.in");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.screen, expected_e2e("title.out") + expected_e2e("import_text_file.out"));
+    EXPECT_EQ(files_in(folder), (Names{"CATDAT", "notes.txt"}));
+    EXPECT_EQ(folder.read("CATDAT"), before);
+    const ProgramRun reopened = run_keys(folder, "M\nL\n2\n");
+    EXPECT_EQ(reopened.status, 0);
+    EXPECT_EQ(reopened.screen.find("corrupt"), std::string::npos);
+}
+
+// The independent unit factors: 1 ft = 0.3048 m, 1 in = 25.4 mm, 1 kip = 0.45359237 t.
+constexpr double metres_per_foot = 0.3048;
+constexpr double mm_per_inch = 25.4;
+constexpr double tonnes_per_kip = 0.45359237;
+
+void expect_close(double value, double expected) {
+    EXPECT_NEAR(value, expected, 2e-4 * std::abs(expected));
+}
+
+// A metric mooring of this program imported into a new (English) file: the success line, and
+// the numbers keep their meaning in the file's own units.
+TEST(Lintar, MetricMooringImportKeepsItsMeaning) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    load(folder.path() / "CATDAT");
+    TPCM.NUNTS = 1;
+    TPCM.NLIN = 9;
+    TPCM.SLEN(1, 1) = 150.0f;
+    TPCM.DIAM(1, 1) = 84.0f;
+    TPCM.TBRK(1, 1) = 502.68f;
+    store(folder.path() / "MOORING");
+    const ProgramRun session = run(folder, "import_metric_mooring.in");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_EQ(session.screen,
+              expected_e2e("title.out") + expected_e2e("import_metric_mooring.out"));
+    load(folder.path() / "CATDAT");
+    EXPECT_EQ(TPCM.NUNTS, 0);
+    EXPECT_EQ(TPCM.NLIN, 9);
+    expect_close(TPCM.SLEN(1, 1), 150.0 / metres_per_foot);
+    expect_close(TPCM.DIAM(1, 1), 84.0 / mm_per_inch);
+    expect_close(TPCM.TBRK(1, 1), 502.68 / tonnes_per_kip);
+    EXPECT_EQ(run_keys(folder, "M\nL\n2\n").status, 0);
+}
+
+// An English vessel imported into a metric file: the file stays metric, the vessel's numbers
+// are converted and the file's own mooring keeps its millimetres.
+TEST(Lintar, EnglishVesselImportKeepsItsMeaning) {
+    ScratchFolder folder;
+    create_data_file(folder);
+    load(folder.path() / "CATDAT");
+    TPCM.DEPTH = 492.126f;
+    TPCM.DRAFT = 49.2126f;
+    TPCM.DISPL = 330693.0f;
+    store(folder.path() / "VESSEL");
+    load(folder.path() / "CATDAT");
+    TPCM.NUNTS = 1;
+    TPCM.DIAM(1, 1) = 84.0f;
+    store(folder.path() / "CATDAT");
+    const ProgramRun session = run_keys(folder, "M\nL\n7\nVESSEL\n\n1\n");
+    EXPECT_EQ(session.status, 0);
+    EXPECT_NE(session.screen.find(" >>> The import file holds English units; its data are "
+                                  "converted to metric units.\n"
+                                  " >>> Import successful!\n"),
+              std::string::npos);
+    load(folder.path() / "CATDAT");
+    EXPECT_EQ(TPCM.NUNTS, 1);
+    expect_close(TPCM.DEPTH, 492.126 * metres_per_foot);
+    expect_close(TPCM.DRAFT, 49.2126 * metres_per_foot);
+    expect_close(TPCM.DISPL, 330693.0 * tonnes_per_kip);
+    EXPECT_EQ(TPCM.DIAM(1, 1), 84.0f);
+}
+
+// A water depth that is not positive, and a displacement that is not positive under a force
+// sequence, are fatal warnings of the Execute: the menu comes back and nothing is written.
+TEST(Lintar, NonpositiveDepthAndDisplacementAreRefusedAtExecute) {
+    struct Case {
+        std::string name;
+        void (*change)();
+        std::string message;
+    };
+    const Case cases[] = {
+        {"depth -150", [] { TPCM.DEPTH = -150.0f; },
+         "\n ++> Fatal Warning: Nonpositive water depth.\n"},
+        {"displacement -1 under a force sequence",
+         [] {
+             TPCM.DISPL = -1.0f;
+             TPCM.NFCDIR = 1;
+             TPCM.NFCOFF = 1;
+             TPCM.FRCVEC(2, 1) = 1.0f;
+         },
+         "\n ++> Fatal Warning: Nonpositive vessel displacement with force or couple\n"
+         "     offset directions specified.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        create_sound_data_file(folder);
+        load(folder.path() / "CATDAT");
+        TPCM.DISPL = 1000.0f;
+        c.change();
+        store(folder.path() / "CATDAT");
+        const std::string before = folder.read("CATDAT");
+        // Execute, Return after the message, then exit without saving, Return past its warning.
+        const ProgramRun session = run_keys(folder, "M\nL\n3\n\n2\n\n");
+        EXPECT_EQ(session.status, 0);
+        EXPECT_NE(session.screen.find(c.message + " \n Press <RETURN> to continue: "),
+                  std::string::npos);
+        EXPECT_EQ(session.screen.find("ready for submission"), std::string::npos);
+        EXPECT_EQ(folder.read("CATDAT"), before);
+        EXPECT_EQ(files_in(folder), Names{"CATDAT"});
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // End-to-end runs of an Execute that the checks before an execution refuse: a new file has no
-// line length and no fairleads.
+// line length, no fairleads and no water depth.
 #include "support/console.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,8 @@ const std::string refusals = "\n ++> Fatal Warning: The line length for line typ
                              "     (type,element) = ( 1, 1), and possibly others.\n"
                              "     Default estimates will be applied.\n"
                              "\n ++> Fatal Warning: Missing fairlead data.\n"
-                             "\n ++> Warning: Missing line departure angle data?\n";
+                             "\n ++> Warning: Missing line departure angle data?\n"
+                             "\n ++> Fatal Warning: Nonpositive water depth.\n";
 
 std::size_t count(const std::string& text, const std::string& piece) {
     std::size_t n = 0;

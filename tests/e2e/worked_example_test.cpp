@@ -130,7 +130,8 @@ TEST_F(WorkedExample, TheSessionBuildsTheMooringItDescribesAndExecutesIt) {
     const std::string hand_over = " Enter number of selection (\"H\" for help): \n"
                                   "                   >>> Kelbrin Editor Software <<<\n\n\n"
                                   "          This data file passed preliminary error checks;\n"
-                                  "             it is ready for submission to the server.\n\n \n"
+                                  "             it is ready for submission to the server.\n"
+                                  "          Run lintar-engine in this folder to analyse it.\n\n \n"
                                   " Press <RETURN> to continue: ";
     ASSERT_GE(editor_.screen.size(), hand_over.size());
     EXPECT_EQ(editor_.screen.substr(editor_.screen.size() - hand_over.size()), hand_over);

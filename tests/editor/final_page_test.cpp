@@ -81,6 +81,11 @@ const std::string F6 =
     "     equilibrium\" offsets, the specified number of force and torque DIRECTIONS\n"
     "     must be equal, as must the number of applied forces/torques PER DIRECTION.\n";
 
+const std::string F7 = "\n ++> Fatal Warning: Nonpositive water depth.\n";
+const std::string F8 = "\n"
+                       " ++> Fatal Warning: Nonpositive vessel displacement with force or couple\n"
+                       "     offset directions specified.\n";
+
 std::string F5(std::string_view line) {
     return "\n"
            " ++> Fatal Warning: Hawser line type has more than a single line\n"
@@ -182,12 +187,31 @@ TEST(WholeFileChecks, MessagesAndCounts) {
              TPCM.NTQOFF = 3;
          },
          0, 1, F6},
+        {"negative water depth", [] { TPCM.DEPTH = -150.0f; }, 0, 1, F7},
+        {"zero water depth", [] { TPCM.DEPTH = 0.0f; }, 0, 1, F7},
+        {"negative displacement under force offsets",
+         [] {
+             TPCM.NFCDIR = 1;
+             TPCM.FRCVEC(1, 1) = 1.0f;
+             TPCM.DISPL = -1.0f;
+         },
+         0, 1, F8},
+        {"zero displacement under couple offsets",
+         [] {
+             TPCM.NTQDIR = 1;
+             TPCM.TRQVEC(3, 1) = 1.0f;
+             TPCM.DISPL = 0.0f;
+         },
+         0, 1, F8},
+        {"zero displacement without force or couple offsets", [] { TPCM.DISPL = 0.0f; }, 0, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedConsole console;
         TPCM.EDUNIT = screen_unit;
         TPCM.STRESS_STRAIN_FILE(150) = 12345;
+        TPCM.DEPTH = 100.0f;
+        TPCM.DISPL = 50000.0f;
         c.data();
         std::int32_t WARNEM = 0, FWARN = 0;
         whole_file_checks(WARNEM, FWARN);
@@ -199,10 +223,17 @@ TEST(WholeFileChecks, MessagesAndCounts) {
     }
 }
 
+// A vessel afloat: a positive depth and displacement, which no fatal warning concerns.
+void afloat() {
+    TPCM.DEPTH = 100.0f;
+    TPCM.DISPL = 50000.0f;
+}
+
 TEST(WholeFileChecks, DerivedSettings) {
     {
         SCOPED_TRACE("no offsets: one layer, no span");
         ScriptedConsole console;
+        afloat();
         TPCM.NLAYER = 9;
         TPCM.ZSPAN = 3.0f;
         std::int32_t WARNEM = 0, FWARN = 0;
@@ -213,6 +244,7 @@ TEST(WholeFileChecks, DerivedSettings) {
     {
         SCOPED_TRACE("offsets: seven layers over the fairleads' span");
         ScriptedConsole console;
+        afloat();
         four_lines(50.0f, 8.0f);
         TPCM.NVERT = 2;
         std::int32_t WARNEM = 0, FWARN = 0;
@@ -224,6 +256,7 @@ TEST(WholeFileChecks, DerivedSettings) {
     {
         SCOPED_TRACE("a hawser system: points from the vessel, no other offsets");
         ScriptedConsole console;
+        afloat();
         buoy_with_hawser();
         TPCM.NFCDIR = 1;
         TPCM.FRCVEC(1, 1) = 1.0f;
@@ -289,6 +322,7 @@ void sound_mooring() {
     TPCM.ANCHGT(1) = 100.0f;
     TPCM.DEPTH = 100.0f;
     TPCM.DRAFT = 10.0f;
+    TPCM.DISPL = 50000.0f;
     set_fairlead(1, 0.0f, 0.0f, -10.0f);
     TPCM.ANGDEP(1) = 0.5f;
 }

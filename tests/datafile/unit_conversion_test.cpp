@@ -1,5 +1,5 @@
 // Tests of the English/metric conversion of the data.
-#include "editor/unit_conversion.h"
+#include "datafile/unit_conversion.h"
 #include "support/console.h"
 
 #include "blocks/tpcm.h"

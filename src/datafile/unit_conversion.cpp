@@ -1,11 +1,12 @@
-// editor/unit_conversion.cpp: English/metric conversion of every dimensional value of TPCM.
+// datafile/unit_conversion.cpp: English/metric conversion of every dimensional value of TPCM.
 //
 // Every factor is a four-byte real, and every converted value is multiplied by its factor and
 // stored back as a four-byte real: converting twice returns the values only to within
 // rounding.
-#include "editor/unit_conversion.h"
+#include "datafile/unit_conversion.h"
 
 #include "blocks/tpcm.h"
+#include "datafile/tpcm_image.h"
 #include "util/flags.h"
 #include "util/prompts.h"
 
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <span>
+#include <vector>
 
 namespace lintar {
 
@@ -55,6 +57,10 @@ template <std::size_t N> void scale(float factor, float (&values)[N]) {
 }
 
 } // namespace
+
+std::string_view unit_system_name(std::int32_t NUNTS) {
+    return NUNTS == 0 ? "English" : "metric";
+}
 
 // TOPCVRT: the top part: site, environment and the offset-table loads. Toggles NUNTS first.
 void TOPCVRT() {
@@ -212,6 +218,16 @@ void convert_all_units(std::int32_t SIMTYP) {
     default:
         break;
     }
+}
+
+// convert_image_units: the image goes through TPCM, whose own words are put back afterwards.
+void convert_image_units(std::span<std::uint32_t> image, std::int32_t SIMTYP) {
+    const std::vector<std::uint32_t> session = tpcm_image();
+    set_tpcm_image(image);
+    convert_all_units(SIMTYP);
+    const std::vector<std::uint32_t> converted = tpcm_image();
+    std::copy(converted.begin(), converted.end(), image.begin());
+    set_tpcm_image(session);
 }
 
 } // namespace lintar
