@@ -9,6 +9,7 @@
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
 #include "blocks/tpcm.h"
+#include "equilibrium/newton_steps.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
@@ -210,12 +211,14 @@ TEST(SixDofEquilibrium, DialogueAbortAndUnattendedRun) {
 // the way carry a fairlead outside the tables' vertical span once: its warning's pause first.)
 TEST(SixDofEquilibrium, RotationBeyondTheLimitIsHalvedAndNeverConverges) {
     ScriptedConsole console("\nc\n");
+    const std::int32_t accepted = accepted_failures();
     moor_cross(17);
     TPCM.VKMT = 1.0e-7f;
     Solve s;
     s.still();
     s.loaded({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f});
     EXPECT_TRUE(s.out.ITFAIL);
+    EXPECT_EQ(accepted_failures(), accepted + 1); // "C" takes the failed search
     EXPECT_LE(std::abs(s.XVEC[3]), 3.0f);
     const std::string screen = console.screen();
     EXPECT_NE(screen.find("\n ++> Convergence failure in equilibrium position search at offset "

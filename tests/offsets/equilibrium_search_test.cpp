@@ -3,6 +3,7 @@
 // and the closed-form hydrostatic restoring in heave.
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
+#include "equilibrium/newton_steps.h"
 #include "lines/mooring_force.h"
 #include "offsets/equilibrium_search.h"
 #include "runtime/units.h"
@@ -253,9 +254,11 @@ TEST(EquilibriumSearch, ThirdPointStartsFromTheExtrapolation) {
 // The dialogue at a singular Jacobian: an answer not understood shows it again; "R" resumes
 // from the midpoint of the last two iterates, "I" edits the difference steps (kept for the
 // rest of the run), "C" returns the midpoint, "Z" restarts from rest, "Q" quits the sequence.
+// "C" and "Q" take a failed search: each counts as a convergence failure accepted.
 TEST(EquilibriumSearch, NullDeterminantDialogueAnswers) {
     ScriptedConsole console("?\nr\ni\n0.2\n\n\n\n\n0.005\nc\n"
                             "z\nI\n\n\n\n\n\n\nQ\n");
+    const std::int32_t accepted = accepted_failures();
     moor(3);
     const Vec6 start = {1.0f, -2.0f, 0.5f, 0.01f, -0.02f, 0.03f};
     Point p;
@@ -264,6 +267,7 @@ TEST(EquilibriumSearch, NullDeterminantDialogueAnswers) {
     EXPECT_EQ(p.XVEC, start); // both iterates are the start
     EXPECT_TRUE(p.result.ITFAIL);
     EXPECT_EQ(p.QUITFG, 0);
+    EXPECT_EQ(accepted_failures(), accepted + 1);
     const std::string D = dialogue(true, " 2");
     EXPECT_EQ(console.screen(), D + D + D +
                                     "   EPS(I),I=1,6:\n"
@@ -278,6 +282,7 @@ TEST(EquilibriumSearch, NullDeterminantDialogueAnswers) {
         EXPECT_EQ(x, 0.0f);
     EXPECT_TRUE(p.result.ITFAIL);
     EXPECT_EQ(p.QUITFG, 1);
+    EXPECT_EQ(accepted_failures(), accepted + 2);
     EXPECT_EQ(console.screen(), D + D +
                                     "   EPS(I),I=1,6:\n"
                                     "    2.000E-01   1.000E-01   1.000E-01   1.000E-03   "
