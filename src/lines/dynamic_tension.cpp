@@ -302,8 +302,18 @@ struct HalfCycleOutputs {
     float& XCATP;
 };
 
+// The line the series solutions work on: its type, elements, console unit and mean top
+// tension.
+struct SeriesLine {
+    std::int32_t ITYP = 1;
+    int NELEM = 0;
+    int EDUNIT = 6;
+    float TPTEN0 = 0.0f;
+};
+
 // What the series solutions share: the line, its extension and its mass and drag terms.
 struct SeriesInputs {
+    SeriesLine line;
     std::int32_t ILIN = 1;
     float RANCQ = 0.0f;
     float WFREQ = 0.0f;
@@ -311,7 +321,6 @@ struct SeriesInputs {
     float AXTEND = 0.0f;
     float CATMASQ = 0.0f;
     float CQUAD = 0.0f;
-    float TPTEN0 = 0.0f; // the mean top tension
     bool GETNODE = false;
 };
 
@@ -324,12 +333,9 @@ Complex nonlinear_series(const SeriesInputs& in, const LineInertia& inertia,
                          std::span<Complex> CTOPFIM) {
     const LincomBlock& C = LINCOM;
     CatcomBlock& K = CATCOM;
-    const std::int32_t ITYP = C.ITYP;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const int EDUNIT = TPCM.EDUNIT;
+    const auto [ITYP, NELEM, EDUNIT, TPTEN0] = in.line;
     const ElementReals SLEN = slen_column(ITYP);
     const ElementAlphas ALPHA = alpha_slice(ITYP);
-    const float TPTEN0 = in.TPTEN0;
     float CQCNST = 0.0f;
     float RFORCE = 0.0f;
     float FGZTMP = 0.0f;
@@ -371,12 +377,8 @@ Complex nonlinear_series(const SeriesInputs& in, const LineInertia& inertia,
 Complex linear_series(const SeriesInputs& in, const LineInertia& inertia,
                       const HalfCycleOutputs& out, std::span<Complex> CTOPFIP,
                       std::span<Complex> CTOPFIM) {
-    const LincomBlock& C = LINCOM;
     CatcomBlock& K = CATCOM;
-    const std::int32_t ITYP = C.ITYP;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const int EDUNIT = TPCM.EDUNIT;
-    const float TPTEN0 = in.TPTEN0;
+    const auto [ITYP, NELEM, EDUNIT, TPTEN0] = in.line;
     const float W2 = in.WFREQ * in.WFREQ;
     float CQCNST = 0.0f;
     Complex CTACCT(0.0f, 0.0f);
@@ -481,7 +483,7 @@ void quasi_static_tensions(const SeriesInputs& in, const HalfCycleOutputs& out) 
         BSRCH(distances, ANCDSTQ, IER, MIN, TPCM.NUMTAB);
         float TENSION = 0.0f;
         INTERP(distances, C.TOPTEN_from(1, C.MIDLYR, C.ITYP), ANCDSTQ, TENSION, MIN);
-        out.STOPFP = TENSION - in.TPTEN0;
+        out.STOPFP = TENSION - in.line.TPTEN0;
     }
     out.CTOPFP = Complex(out.STOPFP, 0.0f);
     out.CBOTFP = out.CTOPFP;
@@ -540,7 +542,7 @@ void DYNCOD(std::int32_t ILIN, double& TX, bool& CATSKP, float WFREQ, float DIAM
     set_line_stiffnesses(ILIN, WFREQ);
     in.CATMASQ = S.MAS_TYPE != 0 ? 2.0f * (inertia.KELINL + inertia.KELINT) : 0.0f;
     K.KRAT = K.KCTAN / K.KELAS;
-    in.TPTEN0 = static_cast<float>(C.TPTEN0);
+    in.line = {ITYP, NELEM, TPCM.EDUNIT, static_cast<float>(C.TPTEN0)};
     const HalfCycleOutputs out{CYCATP, CYCATM, CYELAP, CYELAM, CTOPFP, CBOTFP,
                                CTOPFM, CBOTFM, STOPFP, STOPFM, XCATP};
     const bool nonlinear = TPCM.NLWVFG == 1 && SIMTYP != tow_program &&
