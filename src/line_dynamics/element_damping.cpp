@@ -56,16 +56,6 @@ void ELMDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISSP2, std
         return;
 
     const double JACOBY = element_top_jacobian(DQB, DQF, IELEM, BOTFLG);
-    float DADXF = 0.0f;
-    float DADZF = 0.0f;
-    float DSDXF = 0.0f;
-    float DSDZF = 0.0f;
-    float DXDSI = 0.0f;
-    float DZDSI = 0.0f;
-    double DXDP = 0.0;
-    double DXDT = 0.0;
-    double DZDP = 0.0;
-    double DZDT = 0.0;
 
     // TX d(tangent) is the increment of unstretched arc length: FACTOR is the Simpson step.
     const double FACTOR = DELQP * TX / 3.0;
@@ -74,15 +64,14 @@ void ELMDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISSP2, std
     float cube_sum = 0.0f;
     for (std::int32_t j = 1; j <= NQP; ++j) {
         const auto QP = static_cast<float>(DQB + static_cast<double>(j - 1) * DELQP);
-        CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI, QP, DQB, DQF,
-               IELEM, BOTFLG);
+        const CatenaryPointMotion m = CATMOT(QP, DQB, DQF, IELEM, BOTFLG);
         // The normal motion: the upper end's relative motion through the point's derivatives
         // (which carry the factor JACOBY), and the lower end's motion carried rigidly.
         const auto normal = [&](Complex DXFLD, Complex DZFLD, Complex DXBOT, Complex DZBOT) {
-            const ComplexD relative = (ComplexD(DXFLD) * static_cast<double>(DADXF) +
-                                       ComplexD(DZFLD) * static_cast<double>(DADZF)) /
+            const ComplexD relative = (ComplexD(DXFLD) * static_cast<double>(m.DADXF) +
+                                       ComplexD(DZFLD) * static_cast<double>(m.DADZF)) /
                                       JACOBY;
-            return Complex(relative + ComplexD(DZBOT * DXDSI - DXBOT * DZDSI));
+            return Complex(relative + ComplexD(DZBOT * m.DXDSI - DXBOT * m.DZDSI));
         };
         const float a = std::abs(normal(DXFLDL, DZFLDL, DXBOTL, DZBOTL));
         const float b = std::abs(normal(DXFLDH, DZFLDH, DXBOTH, DZBOTH));

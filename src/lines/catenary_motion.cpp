@@ -96,6 +96,52 @@ void scale_integrals(const ElementSums& sums, double STEP, double OOP_STEP, std:
         CTXACC = Complex(0.0f, 0.0f);
 }
 
+// The upper end's (dP, dT) for a unit horizontal or vertical motion (CATCOM's derivatives,
+// by Cramer's rule without the determinant) applied to the point's derivatives.
+struct UpperEndMotion {
+    double DXDXF = 0.0, DZDXF = 0.0, DXDZF = 0.0, DZDZF = 0.0;
+};
+UpperEndMotion end_motion_derivatives(const CatenaryPointMotion& m) {
+    const CatcomBlock& K = CATCOM;
+    UpperEndMotion u;
+    u.DXDXF = m.DXDP * K.DZFDT - m.DXDT * K.DZFDP;
+    u.DZDXF = m.DZDP * K.DZFDT - m.DZDT * K.DZFDP;
+    u.DXDZF = m.DXDT * K.DXFDP - m.DXDP * K.DXFDT;
+    u.DZDZF = m.DZDT * K.DXFDP - m.DZDP * K.DXFDT;
+    return u;
+}
+
+// normal_and_tangential_motions: the point's normal and tangential motion per unit upper-end
+// motion, times JACOBY, from its derivatives and the line angle in m. Reads CATCOM; writes m.
+void normal_and_tangential_motions(CatenaryPointMotion& m) {
+    const UpperEndMotion u = end_motion_derivatives(m);
+    m.DADXF = static_cast<float>(m.DXDSI * u.DZDXF - m.DZDSI * u.DXDXF);
+    m.DADZF = static_cast<float>(m.DXDSI * u.DZDZF - m.DZDSI * u.DXDZF);
+    m.DSDXF = static_cast<float>(m.DXDSI * u.DXDXF + m.DZDSI * u.DZDXF);
+    m.DSDZF = static_cast<float>(m.DXDSI * u.DXDZF + m.DZDSI * u.DZDZF);
+}
+
+// trace_point_motion: CATMOT's trace records on EDUNIT, then the debug-level prompt. Reads
+// CATCOM; may change TPCM.NBUG.
+void trace_point_motion(int EDUNIT, const CatenaryPointMotion& m, float QP, double DQB, double DQF,
+                        double TX) {
+    const CatcomBlock& K = CATCOM;
+    const UpperEndMotion u = end_motion_derivatives(m);
+    write_record(EDUNIT, " >>IN CATMOT:");
+    write_record(EDUNIT,
+                 labelled(" DXFDP,DXFDT,DZFDP,DZFDT", {K.DXFDP, K.DXFDT, K.DZFDP, K.DZFDT}));
+    write_record(EDUNIT,
+                 labelled(" DXDXF,DZDXF,DXDZF,DZDZF", {u.DXDXF, u.DZDXF, u.DXDZF, u.DZDZF}));
+    write_record(EDUNIT, labelled(" DXDP,DXDT,DZDP,DZDT", {m.DXDP, m.DXDT, m.DZDP, m.DZDT}));
+    write_record(EDUNIT, labelled(" DXDSI,DZDSI,QP,TX ", {m.DXDSI, m.DZDSI, QP, TX}));
+    write_record(EDUNIT, labelled("CATMOT END; DADXF,DADZF,DXDP,DZDP,DZDT,DXDSI,DZDSI,QP,DQB,DQF",
+                                  {m.DADXF, m.DADZF, m.DXDP, m.DZDP, m.DZDT, m.DXDSI, m.DZDSI, QP,
+                                   DQB, DQF}));
+    INBUG(TPCM.NBUG, EDUNIT, keyboard_unit);
+    for (int k = 0; k < 3; ++k)
+        write_record(EDUNIT, "TRY AGAIN, AND...");
+}
+
 } // namespace
 
 // CATMOT: one base separation and two stepped ones (the tangents raised together; the tension
@@ -103,20 +149,18 @@ void scale_integrals(const ElementSums& sums, double STEP, double OOP_STEP, std:
 // upper-end derivatives of CATCOM (left unscaled by their determinant JACOBY). Reads LINCOM,
 // TPCM (WETWT, SLEN, NBUG, EDUNIT) and CATCOM; writes trace records and may change TPCM.NBUG
 // through the debug prompt when NBUG = 1.
-void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP, double& DXDT,
-            double& DZDP, double& DZDT, float& DXDSI, float& DZDSI, float QP, double DQB,
-            double DQF, int IELEM, std::int32_t BOTFLG) {
+CatenaryPointMotion CATMOT(float QP, double DQB, double DQF, int IELEM, std::int32_t BOTFLG) {
     const LincomBlock& C = LINCOM;
-    const CatcomBlock& K = CATCOM;
     const int ITYP = C.ITYP;
     const int EDUNIT = TPCM.EDUNIT;
     const std::int32_t NBUG = TPCM.NBUG;
     if (NBUG == 1)
         write_record(EDUNIT, "IN CATMOT");
 
+    CatenaryPointMotion m;
     const double DQP = QP;
-    DXDSI = COSPHT(QP);
-    DZDSI = SINPHT(QP);
+    m.DXDSI = COSPHT(QP);
+    m.DZDSI = SINPHT(QP);
     const double DELQ = std::max(std::abs(DQP * C.DHFRAC), least_tangent_step);
     const double WETWT = TPCM.WETWT(IELEM, ITYP);
     const float SLEN = TPCM.SLEN(IELEM, ITYP);
@@ -138,8 +182,8 @@ void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP
     const double DQBP = BOTFLG != 0 ? DQB : DQB + DELQ;
     PNTSEP(DXSEP2, DZSEP2, DQP + DELQ, DQBP, DQF + DELQ, static_cast<float>(TX), BETA,
            C.SCLWT(IELEM), SLEN, C.DSLOPE, NBUG, IELEM, BOTFLG, EDUNIT);
-    DXDP = (DXSEP2 - DXSEP1) / DELQ;
-    DZDP = (DZSEP2 - DZSEP1) / DELQ;
+    m.DXDP = (DXSEP2 - DXSEP1) / DELQ;
+    m.DZDP = (DZSEP2 - DZSEP1) / DELQ;
 
     // T: the tension raised to DPHLD2 at the same upper-end tangent; a material point's tangent
     // difference from the upper end shrinks with the ratio of the catenary lengths.
@@ -150,61 +194,111 @@ void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP
     const double DQBT = BOTFLG != 0 ? DQB : DQF + (DQB - DQF) * RATIO;
     PNTSEP(DXSEP2, DZSEP2, DQPT, DQBT, DQF, static_cast<float>(TXP), BETAP, C.SCLWTP(IELEM), SLEN,
            C.DSLOPE, NBUG, IELEM, BOTFLG, EDUNIT);
-    DXDT = (DXSEP2 - DXSEP1) / DELH;
-    DZDT = (DZSEP2 - DZSEP1) / DELH;
+    m.DXDT = (DXSEP2 - DXSEP1) / DELH;
+    m.DZDT = (DZSEP2 - DZSEP1) / DELH;
 
-    // The point's motion per unit upper-end motion, times JACOBY: the upper end's (dP, dT)
-    // for a unit horizontal or vertical motion, applied to the point's derivatives.
-    const double DXDXF = DXDP * K.DZFDT - DXDT * K.DZFDP;
-    const double DZDXF = DZDP * K.DZFDT - DZDT * K.DZFDP;
-    const double DXDZF = DXDT * K.DXFDP - DXDP * K.DXFDT;
-    const double DZDZF = DZDT * K.DXFDP - DZDP * K.DXFDT;
-    DADXF = static_cast<float>(DXDSI * DZDXF - DZDSI * DXDXF);
-    DADZF = static_cast<float>(DXDSI * DZDZF - DZDSI * DXDZF);
-    DSDXF = static_cast<float>(DXDSI * DXDXF + DZDSI * DZDXF);
-    DSDZF = static_cast<float>(DXDSI * DXDZF + DZDSI * DZDZF);
-
-    if (NBUG == 1) {
-        write_record(EDUNIT, " >>IN CATMOT:");
-        write_record(EDUNIT,
-                     labelled(" DXFDP,DXFDT,DZFDP,DZFDT", {K.DXFDP, K.DXFDT, K.DZFDP, K.DZFDT}));
-        write_record(EDUNIT, labelled(" DXDXF,DZDXF,DXDZF,DZDZF", {DXDXF, DZDXF, DXDZF, DZDZF}));
-        write_record(EDUNIT, labelled(" DXDP,DXDT,DZDP,DZDT", {DXDP, DXDT, DZDP, DZDT}));
-        write_record(EDUNIT, labelled(" DXDSI,DZDSI,QP,TX ", {DXDSI, DZDSI, QP, TX}));
-        write_record(EDUNIT,
-                     labelled("CATMOT END; DADXF,DADZF,DXDP,DZDP,DZDT,DXDSI,DZDSI,QP,DQB,DQF",
-                              {DADXF, DADZF, DXDP, DZDP, DZDT, DXDSI, DZDSI, QP, DQB, DQF}));
-        INBUG(TPCM.NBUG, EDUNIT, keyboard_unit);
-        for (int k = 0; k < 3; ++k)
-            write_record(EDUNIT, "TRY AGAIN, AND...");
-    }
+    normal_and_tangential_motions(m);
+    if (NBUG == 1)
+        trace_point_motion(EDUNIT, m, QP, DQB, DQF, TX);
+    return m;
 }
 
 // element_top_jacobian: see the header. Writes CATCOM.
 double element_top_jacobian(double DQB, double DQF, int IELEM, std::int32_t BOTFLG) {
-    float DADXF = 0.0f;
-    float DADZF = 0.0f;
-    float DSDXF = 0.0f;
-    float DSDZF = 0.0f;
-    float DXDSI = 0.0f;
-    float DZDSI = 0.0f;
-    double DXDP = 0.0;
-    double DXDT = 0.0;
-    double DZDP = 0.0;
-    double DZDT = 0.0;
-    // Into locals first: CATMOT reads CATCOM's upper-end derivatives while it computes.
-    CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI,
-           static_cast<float>(DQF), DQB, DQF, IELEM, BOTFLG);
+    // Into a value first: CATMOT reads CATCOM's upper-end derivatives while it computes.
+    const CatenaryPointMotion m = CATMOT(static_cast<float>(DQF), DQB, DQF, IELEM, BOTFLG);
     CatcomBlock& K = CATCOM;
-    K.DXFDP = DXDP;
-    K.DXFDT = DXDT;
-    K.DZFDP = DZDP;
-    K.DZFDT = DZDT;
+    K.DXFDP = m.DXDP;
+    K.DXFDT = m.DXDT;
+    K.DZFDP = m.DZDP;
+    K.DZFDT = m.DZDT;
     K.JACOBY = K.DXFDP * K.DZFDT - K.DXFDT * K.DZFDP;
     if (K.JACOBY == 0.0)
         K.JACOBY = singular_jacobian;
     return K.JACOBY;
 }
+
+namespace {
+
+// The complex motion of an element's upper end relative to its lower end (DXFLD, DZFLD) and of
+// its lower end (DXBOT, DZBOT).
+struct ElementMotion {
+    Complex DXFLD, DZFLD, DXBOT, DZBOT;
+};
+
+// weightless_element_sums: the Simpson sums over a weightless element of unstretched length L
+// at tangent DQF, integrated as straight: the motion runs linearly from the lower-end to the
+// upper-end motion, and the out-of-plane integrand about XBASE when DO_OOP. Reads TPCM
+// through the stretch of element IELEM.
+ElementSums weightless_element_sums(double DQF, double L, const ElementBetas& BETA, int IELEM,
+                                    std::int32_t NQP, const ElementMotion& e, float XBASE,
+                                    bool DO_OOP) {
+    ElementSums sums;
+    const float QP = static_cast<float>(DQF);
+    const float DXDSI = COSPHT(QP);
+    const float DZDSI = SINPHT(QP);
+    const double R = SECFCN(QP);
+    const double run = L * STRECH(QP, BETA, IELEM) / R; // horizontal span of the element
+    for (std::int32_t IQP = 1; IQP <= NQP; ++IQP) {
+        const float f = static_cast<float>(IQP - 1) / static_cast<float>(NQP - 1);
+        const Complex DX = e.DXBOT + f * e.DXFLD;
+        const Complex DZ = e.DZBOT + f * e.DZFLD;
+        const Complex DELADA = DZ * DXDSI - DX * DZDSI;
+        const Complex DELLON = DX * DXDSI + DZ * DZDSI;
+        float TMPENOOP = 0.0f;
+        if (DO_OOP) {
+            const double XLOC = static_cast<double>(XBASE) + static_cast<double>(f) * run;
+            TMPENOOP = static_cast<float>(R * DXFCN(R, QP, IELEM, BETA) * XLOC * XLOC);
+        }
+        sums.add(IQP, NQP, DELADA, DELLON, DXDSI, DZDSI, TMPENOOP);
+    }
+    return sums;
+}
+
+// catenary_element_sums: the Simpson sums over a catenary element (catenary length TX,
+// tangents DQB..DQF in steps DELQP): at each point CATMOT's motions, divided by the upper end's
+// determinant JACOBY, carry the relative upper-end motion, and the lower-end motion is carried
+// rigidly; the out-of-plane integrand about XBASE when DO_OOP. Reads LINCOM, TPCM and CATCOM
+// (through CATMOT).
+ElementSums catenary_element_sums(double TX, double DQF, double DQB, double DELQP, double JACOBY,
+                                  const ElementBetas& BETA, int IELEM, std::int32_t NQP,
+                                  std::int32_t BOTFLG, const ElementMotion& e, float XBASE,
+                                  bool DO_OOP) {
+    ElementSums sums;
+    float QP = static_cast<float>(DQB);
+    double XSTART = 0.0;
+    for (std::int32_t IQP = 1; IQP <= NQP; ++IQP) {
+        if (IQP > 1)
+            QP = static_cast<float>(QP + DELQP);
+        const CatenaryPointMotion m = CATMOT(QP, DQB, DQF, IELEM, BOTFLG);
+        const ComplexD relative_normal = (ComplexD(e.DXFLD) * static_cast<double>(m.DADXF) +
+                                          ComplexD(e.DZFLD) * static_cast<double>(m.DADZF)) /
+                                         JACOBY;
+        const ComplexD relative_along = (ComplexD(e.DXFLD) * static_cast<double>(m.DSDXF) +
+                                         ComplexD(e.DZFLD) * static_cast<double>(m.DSDZF)) /
+                                        JACOBY;
+        const Complex DELADA =
+            Complex(relative_normal + ComplexD(e.DZBOT * m.DXDSI - e.DXBOT * m.DZDSI));
+        const Complex DELLON =
+            Complex(relative_along + ComplexD(e.DXBOT * m.DXDSI + e.DZBOT * m.DZDSI));
+        float TMPENOOP = 0.0f;
+        if (DO_OOP) {
+            const double R = SECFCN(QP);
+            double XVAL = 0.0;
+            if (IQP == 1)
+                XSTART = XFCN(R, QP, IELEM, BETA);
+            else
+                XVAL = XSTART - XFCN(R, QP, IELEM, BETA);
+            const auto XLOC = static_cast<float>(static_cast<double>(XBASE) - TX * XVAL);
+            TMPENOOP = static_cast<float>(R * TX * DXFCN(R, QP, IELEM, BETA) *
+                                          static_cast<double>(XLOC) * static_cast<double>(XLOC));
+        }
+        sums.add(IQP, NQP, DELADA, DELLON, m.DXDSI, m.DZDSI, TMPENOOP);
+    }
+    return sums;
+}
+
+} // namespace
 
 // CATDMP: Simpson's rule over the element's tangent, after the upper-end derivatives and their
 // determinant are stored in CATCOM. A weightless element has no catenary length to step its
@@ -239,7 +333,7 @@ void CATDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISOOP, flo
         return;
     const double DELQP = (DQF - DQB) / static_cast<double>(NQP - 1);
     const ElementBetas BETA(C.BETA_words);
-    ElementSums sums;
+    const ElementMotion motion{DXFLD, DZFLD, DXBOT, DZBOT};
 
     if (TPCM.WETWT(IELEM, ITYP) == 0.0f) {
         K.DXFDP = 0.0;
@@ -247,25 +341,9 @@ void CATDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISOOP, flo
         K.DZFDP = 0.0;
         K.DZFDT = 0.0;
         K.JACOBY = singular_jacobian;
-        const float QP = static_cast<float>(DQF);
-        const float DXDSI = COSPHT(QP);
-        const float DZDSI = SINPHT(QP);
         const double L = TPCM.SLEN(IELEM, ITYP);
-        const double R = SECFCN(QP);
-        const double run = L * STRECH(QP, BETA, IELEM) / R; // horizontal span of the element
-        for (std::int32_t IQP = 1; IQP <= NQP; ++IQP) {
-            const float f = static_cast<float>(IQP - 1) / static_cast<float>(NQP - 1);
-            const Complex DX = DXBOT + f * DXFLD;
-            const Complex DZ = DZBOT + f * DZFLD;
-            const Complex DELADA = DZ * DXDSI - DX * DZDSI;
-            const Complex DELLON = DX * DXDSI + DZ * DZDSI;
-            float TMPENOOP = 0.0f;
-            if (DO_OOP) {
-                const double XLOC = static_cast<double>(XBASE) + static_cast<double>(f) * run;
-                TMPENOOP = static_cast<float>(R * DXFCN(R, QP, IELEM, BETA) * XLOC * XLOC);
-            }
-            sums.add(IQP, NQP, DELADA, DELLON, DXDSI, DZDSI, TMPENOOP);
-        }
+        const ElementSums sums =
+            weightless_element_sums(DQF, L, BETA, IELEM, NQP, motion, XBASE, DO_OOP);
         const double STEP = L / static_cast<double>(NQP - 1);
         scale_integrals(sums, STEP, STEP, BOTFLG, DISSIP, KEELMT, KEELML, KEOOP, ADAMAX, ADATOP,
                         LONTOP, CTXACC, CTZACC);
@@ -273,46 +351,8 @@ void CATDMP(double TX, double DQF, double DQB, float& DISSIP, float& DISOOP, flo
     }
 
     const double JACOBY = element_top_jacobian(DQB, DQF, IELEM, BOTFLG);
-    float DADXF = 0.0f;
-    float DADZF = 0.0f;
-    float DSDXF = 0.0f;
-    float DSDZF = 0.0f;
-    float DXDSI = 0.0f;
-    float DZDSI = 0.0f;
-    double DXDP = 0.0;
-    double DXDT = 0.0;
-    double DZDP = 0.0;
-    double DZDT = 0.0;
-
-    float QP = static_cast<float>(DQB);
-    double XSTART = 0.0;
-    for (std::int32_t IQP = 1; IQP <= NQP; ++IQP) {
-        if (IQP > 1)
-            QP = static_cast<float>(QP + DELQP);
-        CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI, QP, DQB, DQF,
-               IELEM, BOTFLG);
-        const ComplexD relative_normal = (ComplexD(DXFLD) * static_cast<double>(DADXF) +
-                                          ComplexD(DZFLD) * static_cast<double>(DADZF)) /
-                                         JACOBY;
-        const ComplexD relative_along = (ComplexD(DXFLD) * static_cast<double>(DSDXF) +
-                                         ComplexD(DZFLD) * static_cast<double>(DSDZF)) /
-                                        JACOBY;
-        const Complex DELADA = Complex(relative_normal + ComplexD(DZBOT * DXDSI - DXBOT * DZDSI));
-        const Complex DELLON = Complex(relative_along + ComplexD(DXBOT * DXDSI + DZBOT * DZDSI));
-        float TMPENOOP = 0.0f;
-        if (DO_OOP) {
-            const double R = SECFCN(QP);
-            double XVAL = 0.0;
-            if (IQP == 1)
-                XSTART = XFCN(R, QP, IELEM, BETA);
-            else
-                XVAL = XSTART - XFCN(R, QP, IELEM, BETA);
-            const auto XLOC = static_cast<float>(static_cast<double>(XBASE) - TX * XVAL);
-            TMPENOOP = static_cast<float>(R * TX * DXFCN(R, QP, IELEM, BETA) *
-                                          static_cast<double>(XLOC) * static_cast<double>(XLOC));
-        }
-        sums.add(IQP, NQP, DELADA, DELLON, DXDSI, DZDSI, TMPENOOP);
-    }
+    const ElementSums sums = catenary_element_sums(TX, DQF, DQB, DELQP, JACOBY, BETA, IELEM, NQP,
+                                                   BOTFLG, motion, XBASE, DO_OOP);
     scale_integrals(sums, TX * DELQP, DELQP, BOTFLG, DISSIP, KEELMT, KEELML, KEOOP, ADAMAX, ADATOP,
                     LONTOP, CTXACC, CTZACC);
 }

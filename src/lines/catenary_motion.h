@@ -22,16 +22,21 @@
 
 namespace lintar {
 
-// CATMOT: at the point of element IELEM where the tangent is QP (DQB and DQF at its lower and
-// upper end; BOTFLG not 0 when its lower end rests on the seabed): the derivatives DXDP, DXDT,
-// DZDP, DZDT of the point's separation from the lower end, the cosine DXDSI and sine DZDSI of
-// the line angle there, and the point's normal (DADXF, DADZF) and tangential (DSDXF, DSDZF)
-// motion per unit horizontal and vertical motion of the upper end, each times JACOBY. With
-// NBUG = 1 it writes trace records on EDUNIT and asks for a debug level. The element must have
-// weight (CATDMP integrates a weightless one itself). Never ends the run.
-void CATMOT(float& DADXF, float& DADZF, float& DSDXF, float& DSDZF, double& DXDP, double& DXDT,
-            double& DZDP, double& DZDT, float& DXDSI, float& DZDSI, float QP, double DQB,
-            double DQF, int IELEM, std::int32_t BOTFLG);
+// What CATMOT finds at a point of an element: the point's normal (DADXF, DADZF) and
+// tangential (DSDXF, DSDZF) motion per unit horizontal and vertical motion of the upper end,
+// each times JACOBY; the derivatives DXDP, DXDT, DZDP, DZDT of the point's separation from the
+// lower end; the cosine DXDSI and sine DZDSI of the line angle there.
+struct CatenaryPointMotion {
+    float DADXF = 0.0f, DADZF = 0.0f, DSDXF = 0.0f, DSDZF = 0.0f;
+    double DXDP = 0.0, DXDT = 0.0, DZDP = 0.0, DZDT = 0.0;
+    float DXDSI = 0.0f, DZDSI = 0.0f;
+};
+
+// CATMOT: the motion of the point of element IELEM where the tangent is QP (DQB and DQF at its
+// lower and upper end; BOTFLG not 0 when its lower end rests on the seabed). With NBUG = 1 it
+// writes trace records on EDUNIT and asks for a debug level. The element must have weight
+// (CATDMP integrates a weightless one itself). Never ends the run.
+CatenaryPointMotion CATMOT(float QP, double DQB, double DQF, int IELEM, std::int32_t BOTFLG);
 
 // element_top_jacobian: CATMOT at the upper end of element IELEM (tangent DQF): the upper end's
 // derivatives into CATCOM's DXFDP, DXFDT, DZFDP, DZFDT and their determinant into JACOBY (a

@@ -104,6 +104,395 @@ float PKVAL(float SIGHF, float SIGLF, float DURATN, float WFREQ, float SIGFAC) {
                      std::log(std::max(RCYCL0, least_cycles)));
 }
 
+namespace {
+
+// set_end_directions: the tangents of line ILIN at its fairlead (QF) and anchor (QB), from the
+// element tangents or, with TENSRF, from the end-tension derivatives, and their direction
+// cosines and sines. Reads TPCM.TENSRF and CATCOM; writes LINCOM (QF, QB, FXCOMP, FZCOMP,
+// BXCOMP, BZCOMP).
+void set_end_directions(std::int32_t ILIN, int NELEM) {
+    LincomBlock& C = LINCOM;
+    const CatcomBlock& K = CATCOM;
+    if (TPCM.TENSRF == 0) {
+        C.QF = K.TANARR(1, ILIN);
+        C.QB = K.TANARR(NELEM + 1, ILIN);
+    } else {
+        C.QF = K.DTFDZF(ILIN) / K.DTFDXF(ILIN);
+        C.QB = K.DTBDZB(ILIN) / K.DTBDXB(ILIN);
+    }
+    C.FXCOMP = COSPHT(C.QF);
+    C.FZCOMP = SINPHT(C.QF);
+    C.BXCOMP = COSPHT(C.QB);
+    C.BZCOMP = SINPHT(C.QB);
+}
+
+// The motion of the line's nodes: the end motions along the end directions and the
+// horizontal-tension changes equivalent to each, carried to node n through CATCOM's node
+// derivatives of line ILIN.
+struct NodeMotions {
+    std::int32_t ILIN = 1;
+    Complex DXFLD, DZFLD, DXBOT, DZBOT, DELH1, DELH2;
+
+    Complex x(int n) const {
+        const CatcomBlock& K = CATCOM;
+        return DELH1 * K.DXSDH(n, ILIN) + DZFLD * K.DXSDZF(n, ILIN) + DXBOT +
+               DELH2 * K.DXSDH(n, ILIN) - DZBOT * K.DXSDZF(n, ILIN);
+    }
+    Complex z(int n) const {
+        const CatcomBlock& K = CATCOM;
+        return DELH1 * K.DZSDH(n, ILIN) + DZFLD * K.DZSDZF(n, ILIN) + DZBOT +
+               DELH2 * K.DZSDH(n, ILIN) - DZBOT * K.DZSDZF(n, ILIN);
+    }
+};
+
+// node_motions: the node motions of line ILIN for CATCOM's end motions (CAFLD, CABOT), a zero
+// fairlead derivative DXSDH(1) taken as 1e-20. Reads LINCOM's end directions and CATCOM.
+NodeMotions node_motions(std::int32_t ILIN) {
+    const LincomBlock& C = LINCOM;
+    const CatcomBlock& K = CATCOM;
+    NodeMotions m;
+    m.ILIN = ILIN;
+    m.DXFLD = K.CAFLD * C.FXCOMP;
+    m.DZFLD = K.CAFLD * C.FZCOMP;
+    m.DXBOT = K.CABOT * C.BXCOMP;
+    m.DZBOT = K.CABOT * C.BZCOMP;
+    float DXSDH1 = K.DXSDH(1, ILIN);
+    if (DXSDH1 == 0.0f)
+        DXSDH1 = singular_derivative;
+    m.DELH1 = (m.DXFLD - m.DZFLD * K.DXSDZF(1, ILIN)) / DXSDH1;
+    m.DELH2 = (m.DZBOT * K.DXSDZF(1, ILIN) - m.DXBOT) / DXSDH1;
+    return m;
+}
+
+// The sums of the element integrations: drag dissipation, and the inertia of the line for
+// the normal (KELINT) and tangential (KELINL) motion.
+struct LineInertia {
+    float TMPDIS = 0.0f;
+    float KELINL = 0.0f;
+    float KELINT = 0.0f;
+};
+
+// integrate_elements: CATDMP over each element of line type ITYP for the node motions m and
+// the end extension CXTEND (|CXTEND| = AXTEND): the drag and inertia sums of the line, the
+// per-node inertia sums and tangential amplitudes in the store, and per element the extension
+// scaled to the element top's tangential and normal amplitude. Reads TPCM, LINCOM, CATCOM and
+// WAVCOM.G; writes TX, the store, CXTEND_N, C_ADA_END_N and TPCM (COFDMP, COFMAS).
+LineInertia integrate_elements(std::int32_t ILIN, int NELEM, const NodeMotions& m, Complex CXTEND,
+                               float AXTEND, float DIAMFC, double& TX, std::span<Complex> CXTEND_N,
+                               std::span<Complex> C_ADA_END_N) {
+    const LincomBlock& C = LINCOM;
+    const CatcomBlock& K = CATCOM;
+    DyncodStore& S = dyncod_store;
+    const std::int32_t ITYP = C.ITYP;
+    const float G = WAVCOM.G;
+    const float DWOVRG = TPCM.DWATR * 0.001f / G;
+    LineInertia sum;
+    S.kelinl(1) = 0.0f;
+    S.kelint(1) = 0.0f;
+    for (int IELEM = 1; IELEM <= NELEM; ++IELEM) {
+        const std::int32_t BOTFLG = (C.BOTELM != 0 && IELEM == C.BOTELM) ? 1 : 0;
+        TPCM.COFDMP = TPCM.COFDMT(IELEM, ITYP);
+        TPCM.COFMAS = TPCM.COFMST(IELEM, ITYP);
+        const float WETWT = TPCM.WETWT(IELEM, ITYP);
+        TX = WETWT != 0.0f ? C.DPHLD / static_cast<double>(WETWT) : 0.0;
+        const Complex DXTOP1 = m.x(IELEM);
+        const Complex DZTOP1 = m.z(IELEM);
+        const Complex DXBOT1 = m.x(IELEM + 1);
+        const Complex DZBOT1 = m.z(IELEM + 1);
+        float DISIPD = 0.0f;
+        float DISOOP = 0.0f;
+        float KEELMT = 0.0f;
+        float KEELML = 0.0f;
+        float KEOOP = 0.0f;
+        float ADAMAX = 0.0f;
+        float ADATOPQ = 0.0f;
+        float LONTOPQ = 0.0f;
+        Complex CTXACC;
+        Complex CTZACC;
+        CATDMP(TX, K.TANARR(IELEM, ILIN), K.TANARR(IELEM + 1, ILIN), DISIPD, DISOOP, KEELMT, KEELML,
+               KEOOP, 0.0f, 0.0f, element_points, DXTOP1 - DXBOT1, DZTOP1 - DZBOT1, DXBOT1, DZBOT1,
+               ADAMAX, ADATOPQ, LONTOPQ, TPCM.NBUG, IELEM, CTXACC, CTZACC, BOTFLG, false);
+
+        const float DIAM = TPCM.DIAM(IELEM, ITYP);
+        sum.TMPDIS = sum.TMPDIS + DISIPD * DIAM * DWOVRG * DIAMFC * TPCM.COFDMP;
+        const float DRYWT = TPCM.DRYWT(IELEM, ITYP);
+        const float MASDSP = DRYWT > 0.0f ? (DRYWT - WETWT) / G
+                                          : 0.7853982f * (DIAM * DIAMFC) * (DIAM * DIAMFC) * DWOVRG;
+        float TMPMAS = std::max(WETWT / G + MASDSP, 0.0f);
+        sum.KELINL = sum.KELINL + 0.5f * KEELML * TMPMAS;
+        TMPMAS = std::max(TMPMAS + MASDSP * TPCM.COFMAS, 0.0f);
+        sum.KELINT = sum.KELINT + 0.5f * KEELMT * TMPMAS;
+        S.kelinl(IELEM + 1) = sum.KELINL;
+        S.kelint(IELEM + 1) = sum.KELINT;
+
+        S.axtend(IELEM) = LONTOPQ;
+        if (AXTEND != 0.0f) {
+            entry(CXTEND_N, IELEM) = CXTEND * LONTOPQ / AXTEND;
+            entry(C_ADA_END_N, IELEM) = CXTEND * ADATOPQ / AXTEND;
+        } else {
+            entry(CXTEND_N, IELEM) = Complex(0.0f, 0.0f);
+            entry(C_ADA_END_N, IELEM) = Complex(0.0f, 0.0f);
+        }
+    }
+    S.axtend(NELEM + 1) = 0.0f;
+    entry(CXTEND_N, NELEM + 1) = Complex(0.0f, 0.0f);
+    entry(C_ADA_END_N, NELEM + 1) = Complex(0.0f, 0.0f);
+    return sum;
+}
+
+// drag_constant: the quadratic drag constant of the line, and its inertias (in `inertia` and,
+// with GETNODE, per node in the store, each below the node per squared tangential motion
+// there) turned into inertias per squared end extension; all 0 without drag or extension.
+// Writes `inertia` and the store.
+float drag_constant(LineInertia& inertia, float AXTEND, int NELEM, bool GETNODE) {
+    DyncodStore& S = dyncod_store;
+    float CQUAD = 0.0f;
+    if (AXTEND >= least_extension && inertia.TMPDIS != 0.0f) {
+        if (GETNODE) {
+            for (int n = 1; n <= NELEM; ++n) {
+                const float A2 = S.axtend(n) * S.axtend(n);
+                S.kelinl(n) = A2 != 0.0f ? (inertia.KELINL - S.kelinl(n)) / A2 : 0.0f;
+                S.kelint(n) = A2 != 0.0f ? (inertia.KELINT - S.kelint(n)) / A2 : 0.0f;
+            }
+        }
+        CQUAD = 3.0f * inertia.TMPDIS / (8.0f * AXTEND * AXTEND * AXTEND);
+        inertia.KELINL = inertia.KELINL / (AXTEND * AXTEND);
+        inertia.KELINT = inertia.KELINT / (AXTEND * AXTEND);
+    } else {
+        inertia.KELINL = 0.0f;
+        inertia.KELINT = 0.0f;
+        for (int n = 1; n <= NELEM + 1; ++n) {
+            S.kelinl(n) = 0.0f;
+            S.kelint(n) = 0.0f;
+        }
+    }
+    return CQUAD;
+}
+
+// set_line_stiffnesses: the axial stiffness KELAS of line type ITYP at WFREQ, the catenary
+// stiffness KCTAN and the static stiffness KSTAT of line ILIN (from the end derivatives
+// along the end directions with TENSRF), and their ratio KRAT. Reads TPCM, LINCOM; writes
+// CATCOM and LINCOM.WAVEK (through KELAST).
+void set_line_stiffnesses(std::int32_t ILIN, float WFREQ) {
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    KELAST(K.KELAS, C.ITYP, ArrayView<float, max_elements>(C.WAVEK_words), WFREQ,
+           static_cast<float>(C.TPTEN0));
+    if (TPCM.TENSRF == 0) {
+        KCATN(K.KCTAN, K.KELAS, K.KSTAT, K.CAFLD, K.CABOT, K.DTFDAF(ILIN), K.DTBDAB(ILIN));
+    } else {
+        const float DTFDAQ = C.FZCOMP * K.DTFDZF(ILIN) + C.FXCOMP * K.DTFDXF(ILIN);
+        const float DTBDAQ = C.BZCOMP * K.DTBDZB(ILIN) + C.BXCOMP * K.DTBDXB(ILIN);
+        KCATN(K.KCTAN, K.KELAS, K.KSTAT, K.CAFLD, K.CABOT, DTFDAQ, DTBDAQ);
+    }
+}
+
+// DYNCOD's half-cycle outputs, written through by the series solutions.
+struct HalfCycleOutputs {
+    Complex& CYCATP;
+    Complex& CYCATM;
+    Complex& CYELAP;
+    Complex& CYELAM;
+    Complex& CTOPFP;
+    Complex& CBOTFP;
+    Complex& CTOPFM;
+    Complex& CBOTFM;
+    float& STOPFP;
+    float& STOPFM;
+    float& XCATP;
+};
+
+// The line the series solutions work on: its type, elements, console unit and mean top
+// tension.
+struct SeriesLine {
+    std::int32_t ITYP = 1;
+    int NELEM = 0;
+    int EDUNIT = 6;
+    float TPTEN0 = 0.0f;
+};
+
+// What the series solutions share: the line, its extension and its mass and drag terms.
+struct SeriesInputs {
+    SeriesLine line;
+    std::int32_t ILIN = 1;
+    float RANCQ = 0.0f;
+    float WFREQ = 0.0f;
+    Complex CXTEND;
+    float AXTEND = 0.0f;
+    float CATMASQ = 0.0f;
+    float CQUAD = 0.0f;
+    bool GETNODE = false;
+};
+
+// nonlinear_series: the extension and compression half-cycles solved apart, each with the
+// quadratic catenary stiffness FOBLQ reads from the tables; returns the inertial tension
+// CTACCT to be corrected. Reads TPCM, LINCOM, CATCOM; writes the outputs, CTOPFIP, CTOPFIM and
+// CATCOM.KRAT; FOBLQ's and CATSTR's prompts may end the run.
+Complex nonlinear_series(const SeriesInputs& in, const LineInertia& inertia,
+                         const HalfCycleOutputs& out, std::span<Complex> CTOPFIP,
+                         std::span<Complex> CTOPFIM) {
+    const LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    const auto [ITYP, NELEM, EDUNIT, TPTEN0] = in.line;
+    const ElementReals SLEN = slen_column(ITYP);
+    const ElementAlphas ALPHA = alpha_slice(ITYP);
+    float CQCNST = 0.0f;
+    float RFORCE = 0.0f;
+    float FGZTMP = 0.0f;
+    float KSTATN = 0.0f;
+    float KCATO = 0.0f;
+    float SIGCP = 0.0f;
+    float SIGCM = 0.0f;
+    float YCATP = 0.0f;
+    float YCATM = 0.0f;
+    FOBLQ(in.ILIN, ITYP, in.RANCQ, in.AXTEND, K.KCTAN, K.KELAS, C.MIDLYR, C.DLAYER, TPCM.NLAYER,
+          TPCM.NUMTAB, TPCM.ZSPAN, TPCM.RMCTRG(1), TPCM.YMCTR(), TPCM.ZMCTR(), EDUNIT,
+          keyboard_unit, RFORCE, FGZTMP, KSTATN, C.FXCOMP, C.FZCOMP, KCATO, SIGCP, SIGCM, YCATP,
+          YCATM);
+    if (in.AXTEND < least_nonlinear_extension) {
+        SIGCP = 0.0f;
+        SIGCM = 0.0f;
+    }
+    out.STOPFP = YCATP == 0.0f ? K.KSTAT * in.AXTEND : (SIGCP * YCATP + KCATO) * YCATP;
+    out.STOPFM = YCATM == 0.0f ? -K.KSTAT * in.AXTEND : (SIGCM * YCATM + KCATO) * YCATM;
+    K.KRAT = KCATO / K.KELAS;
+    float XCATM = 0.0f;
+    CATSTR(in.WFREQ, in.CXTEND, SIGCP, 1.0f, in.CATMASQ, in.CQUAD, out.CYCATP, out.CYELAP, K.KRAT,
+           K.KELAS, CQCNST, out.XCATP, EDUNIT, keyboard_unit, true, TPCM.SIMTYP, in.ILIN);
+    LNGWAV(in.WFREQ, out.CYCATP, out.CYELAP, in.CATMASQ, CQCNST, out.XCATP, SIGCP, TPTEN0,
+           out.CTOPFP, out.CBOTFP, TPCM.NBUG, EDUNIT, 1, SLEN, ALPHA, NELEM, CTOPFIP, in.GETNODE);
+    CATSTR(in.WFREQ, -in.CXTEND, SIGCM, -1.0f, in.CATMASQ, in.CQUAD, out.CYCATM, out.CYELAM, K.KRAT,
+           K.KELAS, CQCNST, XCATM, EDUNIT, keyboard_unit, true, TPCM.SIMTYP, in.ILIN);
+    LNGWAV(in.WFREQ, out.CYCATM, out.CYELAM, in.CATMASQ, CQCNST, XCATM, SIGCM, TPTEN0, out.CTOPFM,
+           out.CBOTFM, TPCM.NBUG, EDUNIT, 1, SLEN, ALPHA, NELEM, CTOPFIM, in.GETNODE);
+    const float W2 = in.WFREQ * in.WFREQ;
+    if (in.AXTEND != 0.0f)
+        return K.CAFLD * (2.0f * (out.XCATP * out.XCATP * inertia.KELINT + inertia.KELINL) * W2);
+    return Complex(0.0f, 0.0f);
+}
+
+// linear_series: one linear solution, the compression half-cycle its mirror image; returns
+// the inertial tension CTACCT to be corrected. Reads TPCM, LINCOM, CATCOM; writes the outputs
+// and CTOPFIP, CTOPFIM; CATSTR may end the run.
+Complex linear_series(const SeriesInputs& in, const LineInertia& inertia,
+                      const HalfCycleOutputs& out, std::span<Complex> CTOPFIP,
+                      std::span<Complex> CTOPFIM) {
+    CatcomBlock& K = CATCOM;
+    const auto [ITYP, NELEM, EDUNIT, TPTEN0] = in.line;
+    const float W2 = in.WFREQ * in.WFREQ;
+    float CQCNST = 0.0f;
+    Complex CTACCT(0.0f, 0.0f);
+    Complex CYCAT;
+    Complex CYELAS;
+    Complex CTOPF;
+    Complex CBOTF;
+    CATSTR(in.WFREQ, in.CXTEND, 0.0f, 1.0f, in.CATMASQ, in.CQUAD, CYCAT, CYELAS, K.KRAT, K.KELAS,
+           CQCNST, out.XCATP, EDUNIT, keyboard_unit, false, TPCM.SIMTYP, in.ILIN);
+    LNGWAV(in.WFREQ, CYCAT, CYELAS, in.CATMASQ, CQCNST, out.XCATP, 0.0f, TPTEN0, CTOPF, CBOTF,
+           TPCM.NBUG, EDUNIT, 1, slen_column(ITYP), alpha_slice(ITYP), NELEM, CTOPFIP, in.GETNODE);
+    if (in.GETNODE)
+        for (int n = 1; n <= NELEM + 1; ++n)
+            entry(CTOPFIM, n) = -entry(CTOPFIP, n);
+    if (in.AXTEND > 0.0f) {
+        out.XCATP = std::abs(CYCAT) / in.AXTEND;
+        CTACCT =
+            in.CXTEND * (2.0f * (out.XCATP * out.XCATP * inertia.KELINT + inertia.KELINL) * W2);
+    }
+    out.CTOPFP = CTOPF;
+    out.CTOPFM = -CTOPF;
+    out.CBOTFP = CBOTF;
+    out.CBOTFM = -CBOTF;
+    out.CYCATP = CYCAT;
+    out.CYCATM = -CYCAT;
+    out.CYELAP = CYELAS;
+    out.CYELAM = -CYELAS;
+    out.STOPFP = K.KSTAT * in.AXTEND;
+    out.STOPFM = -out.STOPFP;
+    return CTACCT;
+}
+
+// correct_inertia: with the inertial correction on for line ILIN, the tension CTACCT that
+// accelerates the line, against the fairlead motion, added to the top tensions and, with
+// GETNODE, each node's share to the node tensions; a correction ten times the tension it
+// corrects is warned of once per run (with WRNFLG) with the abort prompt. Reads TPCM, LINCOM,
+// CATCOM and the store; writes CTOPFP, CTOPFM, CTOPFIP, CTOPFIM; an abort ends the run.
+void correct_inertia(std::int32_t ILIN, int NELEM, Complex CTACCT, float XCATP, float W2,
+                     bool GETNODE, bool WRNFLG, Complex& CTOPFP, Complex& CTOPFM,
+                     std::span<Complex> CTOPFIP, std::span<Complex> CTOPFIM,
+                     std::span<Complex> CXTEND_N) {
+    const CatcomBlock& K = CATCOM;
+    DyncodStore& S = dyncod_store;
+    const int EDUNIT = TPCM.EDUNIT;
+    const bool correct = TPCM.INRLFG == 1 &&
+                         (TPCM.NEXCLD_I == 0 || (TPCM.NEXCLD_I > 0 && LINCOM.INRT_EXCL(ILIN) == 0));
+    if (correct && K.CAFLD != Complex(0.0f, 0.0f)) {
+        if (std::abs(CTOPFP) < excessive_correction * std::abs(CTACCT) && S.FRSTIM && WRNFLG) {
+            write_record(EDUNIT, "");
+            write_record(EDUNIT, " ++> The inertial load correction for line " + I(ILIN, 2) +
+                                     ", and probably others,");
+            write_record(EDUNIT, "     may be excessive; consider disabling the inertial");
+            write_record(EDUNIT, "     correction for these lines.");
+            S.FRSTIM = false;
+            correction_abort(EDUNIT);
+        }
+        CTACCT = -K.CAFLD * std::abs(CTACCT) / std::abs(K.CAFLD);
+    } else {
+        CTACCT = Complex(0.0f, 0.0f);
+    }
+    CTOPFP = CTOPFP + CTACCT;
+    CTOPFM = CTOPFM - CTACCT;
+    if (!GETNODE)
+        return;
+    for (int IELEM = 1; IELEM <= NELEM; ++IELEM) {
+        const Complex CXN = entry(CXTEND_N, IELEM);
+        Complex COR(0.0f, 0.0f);
+        if (S.axtend(IELEM) != 0.0f)
+            COR = CXN * (2.0f * (S.kelint(IELEM) * XCATP * XCATP + S.kelinl(IELEM)) * W2);
+        if (correct && CXN != Complex(0.0f, 0.0f)) {
+            COR = -CXN * std::abs(COR) / std::abs(CXN);
+            if (std::abs(entry(CTOPFIP, IELEM)) < excessive_correction * std::abs(COR) &&
+                S.FRSTIM && WRNFLG) {
+                write_record(EDUNIT, "");
+                write_record(EDUNIT, " ++> The inertial load correction for node " + I(IELEM, 2) +
+                                         " of line " + I(ILIN, 2) +
+                                         ", and probably others, may be excessive;");
+                write_record(EDUNIT,
+                             "     consider disabling the inertial corrections for these lines.");
+                S.FRSTIM = false;
+                correction_abort(EDUNIT);
+            }
+        } else {
+            COR = Complex(0.0f, 0.0f);
+        }
+        entry(CTOPFIP, IELEM) = entry(CTOPFIP, IELEM) + COR;
+        entry(CTOPFIM, IELEM) = entry(CTOPFIM, IELEM) - COR;
+    }
+}
+
+// quasi_static_tensions: the quasi-static mode: the tension change read from the line tables
+// at the extended anchor distance (with the end derivatives, the half-cycle's own), the same
+// at both ends and opposite on the compression half-cycle. Reads TPCM, LINCOM; writes the
+// outputs.
+void quasi_static_tensions(const SeriesInputs& in, const HalfCycleOutputs& out) {
+    const LincomBlock& C = LINCOM;
+    if (TPCM.TENSRF == 0) {
+        const float ANCDSTQ = in.AXTEND / C.FXCOMP + in.RANCQ;
+        const auto distances = C.ANCDST_from(1, C.MIDLYR, C.ITYP);
+        std::int32_t IER = 0;
+        std::int32_t MIN = 1;
+        BSRCH(distances, ANCDSTQ, IER, MIN, TPCM.NUMTAB);
+        float TENSION = 0.0f;
+        INTERP(distances, C.TOPTEN_from(1, C.MIDLYR, C.ITYP), ANCDSTQ, TENSION, MIN);
+        out.STOPFP = TENSION - in.line.TPTEN0;
+    }
+    out.CTOPFP = Complex(out.STOPFP, 0.0f);
+    out.CBOTFP = out.CTOPFP;
+    out.CTOPFM = -out.CTOPFP;
+    out.CBOTFM = -out.CTOPFP;
+}
+
+} // namespace
+
 // DYNCOD: the element integrations give the drag constant and the inertia of the line per
 // squared end extension; the stiffnesses and CATSTR split the extension; LNGWAV carries the
 // elastic part to the tensions; the inertial correction and the quasi-static mode follow.
@@ -122,279 +511,49 @@ void DYNCOD(std::int32_t ILIN, double& TX, bool& CATSKP, float WFREQ, float DIAM
             std::span<Complex> CXTEND_N, std::span<Complex> C_ADA_END_N, std::int32_t GETNODEQ,
             float& XCATP, bool WRNFLG) {
     (void)TFAC;
-    LincomBlock& C = LINCOM;
+    const LincomBlock& C = LINCOM;
     CatcomBlock& K = CATCOM;
     DyncodStore& S = dyncod_store;
     const std::int32_t ITYP = C.ITYP;
     const int NELEM = TPCM.NELEM(ITYP);
-    const int EDUNIT = TPCM.EDUNIT;
     const std::int32_t SIMTYP = TPCM.SIMTYP;
-    const float G = WAVCOM.G;
     const bool GETNODE = GETNODEQ != 0;
-    const float RANCQ = RANCPT[col_major(ILIN, static_cast<int>(RANCPT.size()))];
     if ((SIMTYP != spar_program && SIMTYP != tlp_program) || TPCM.LEG_WF_LOADS == 1)
         S.MAS_TYPE = 0;
 
-    // The extension and the line's directions at its ends.
-    const Complex CXTEND = K.CAFLD - K.CABOT;
-    const float AXTEND = std::abs(CXTEND);
-    if (TPCM.TENSRF == 0) {
-        C.QF = K.TANARR(1, ILIN);
-        C.QB = K.TANARR(NELEM + 1, ILIN);
-    } else {
-        C.QF = K.DTFDZF(ILIN) / K.DTFDXF(ILIN);
-        C.QB = K.DTBDZB(ILIN) / K.DTBDXB(ILIN);
-    }
-    C.FXCOMP = COSPHT(C.QF);
-    C.FZCOMP = SINPHT(C.QF);
-    C.BXCOMP = COSPHT(C.QB);
-    C.BZCOMP = SINPHT(C.QB);
+    // The extension, the line's directions at its ends and the motions of its nodes.
+    SeriesInputs in;
+    in.ILIN = ILIN;
+    in.RANCQ = RANCPT[col_major(ILIN, static_cast<int>(RANCPT.size()))];
+    in.WFREQ = WFREQ;
+    in.CXTEND = K.CAFLD - K.CABOT;
+    in.AXTEND = std::abs(in.CXTEND);
+    in.GETNODE = GETNODE;
+    set_end_directions(ILIN, NELEM);
+    const NodeMotions motions = node_motions(ILIN);
 
-    // The end motions and the horizontal-tension changes equivalent to each.
-    const Complex DXFLD = K.CAFLD * C.FXCOMP;
-    const Complex DZFLD = K.CAFLD * C.FZCOMP;
-    const Complex DXBOT = K.CABOT * C.BXCOMP;
-    const Complex DZBOT = K.CABOT * C.BZCOMP;
-    float DXSDH1 = K.DXSDH(1, ILIN);
-    if (DXSDH1 == 0.0f)
-        DXSDH1 = singular_derivative;
-    const Complex DELH1 = (DXFLD - DZFLD * K.DXSDZF(1, ILIN)) / DXSDH1;
-    const Complex DELH2 = (DZBOT * K.DXSDZF(1, ILIN) - DXBOT) / DXSDH1;
-    const auto node_x = [&](int n) {
-        return DELH1 * K.DXSDH(n, ILIN) + DZFLD * K.DXSDZF(n, ILIN) + DXBOT +
-               DELH2 * K.DXSDH(n, ILIN) - DZBOT * K.DXSDZF(n, ILIN);
-    };
-    const auto node_z = [&](int n) {
-        return DELH1 * K.DZSDH(n, ILIN) + DZFLD * K.DZSDZF(n, ILIN) + DZBOT +
-               DELH2 * K.DZSDH(n, ILIN) - DZBOT * K.DZSDZF(n, ILIN);
-    };
+    // Drag and inertia, element by element, then per squared extension.
+    LineInertia inertia = integrate_elements(ILIN, NELEM, motions, in.CXTEND, in.AXTEND, DIAMFC, TX,
+                                             CXTEND_N, C_ADA_END_N);
+    in.CQUAD = drag_constant(inertia, in.AXTEND, NELEM, GETNODE);
 
-    // Drag and inertia, element by element.
-    const float DWOVRG = TPCM.DWATR * 0.001f / G;
-    float TMPDIS = 0.0f;
-    float KELINL = 0.0f;
-    float KELINT = 0.0f;
-    S.kelinl(1) = 0.0f;
-    S.kelint(1) = 0.0f;
-    for (int IELEM = 1; IELEM <= NELEM; ++IELEM) {
-        const std::int32_t BOTFLG = (C.BOTELM != 0 && IELEM == C.BOTELM) ? 1 : 0;
-        TPCM.COFDMP = TPCM.COFDMT(IELEM, ITYP);
-        TPCM.COFMAS = TPCM.COFMST(IELEM, ITYP);
-        const float WETWT = TPCM.WETWT(IELEM, ITYP);
-        TX = WETWT != 0.0f ? C.DPHLD / static_cast<double>(WETWT) : 0.0;
-        const Complex DXTOP1 = node_x(IELEM);
-        const Complex DZTOP1 = node_z(IELEM);
-        const Complex DXBOT1 = node_x(IELEM + 1);
-        const Complex DZBOT1 = node_z(IELEM + 1);
-        float DISIPD = 0.0f;
-        float DISOOP = 0.0f;
-        float KEELMT = 0.0f;
-        float KEELML = 0.0f;
-        float KEOOP = 0.0f;
-        float ADAMAX = 0.0f;
-        float ADATOPQ = 0.0f;
-        float LONTOPQ = 0.0f;
-        Complex CTXACC;
-        Complex CTZACC;
-        CATDMP(TX, K.TANARR(IELEM, ILIN), K.TANARR(IELEM + 1, ILIN), DISIPD, DISOOP, KEELMT, KEELML,
-               KEOOP, 0.0f, 0.0f, element_points, DXTOP1 - DXBOT1, DZTOP1 - DZBOT1, DXBOT1, DZBOT1,
-               ADAMAX, ADATOPQ, LONTOPQ, TPCM.NBUG, IELEM, CTXACC, CTZACC, BOTFLG, false);
-
-        const float DIAM = TPCM.DIAM(IELEM, ITYP);
-        TMPDIS = TMPDIS + DISIPD * DIAM * DWOVRG * DIAMFC * TPCM.COFDMP;
-        const float DRYWT = TPCM.DRYWT(IELEM, ITYP);
-        const float MASDSP = DRYWT > 0.0f ? (DRYWT - WETWT) / G
-                                          : 0.7853982f * (DIAM * DIAMFC) * (DIAM * DIAMFC) * DWOVRG;
-        float TMPMAS = std::max(WETWT / G + MASDSP, 0.0f);
-        KELINL = KELINL + 0.5f * KEELML * TMPMAS;
-        TMPMAS = std::max(TMPMAS + MASDSP * TPCM.COFMAS, 0.0f);
-        KELINT = KELINT + 0.5f * KEELMT * TMPMAS;
-        S.kelinl(IELEM + 1) = KELINL;
-        S.kelint(IELEM + 1) = KELINT;
-
-        S.axtend(IELEM) = LONTOPQ;
-        if (AXTEND != 0.0f) {
-            entry(CXTEND_N, IELEM) = CXTEND * LONTOPQ / AXTEND;
-            entry(C_ADA_END_N, IELEM) = CXTEND * ADATOPQ / AXTEND;
-        } else {
-            entry(CXTEND_N, IELEM) = Complex(0.0f, 0.0f);
-            entry(C_ADA_END_N, IELEM) = Complex(0.0f, 0.0f);
-        }
-    }
-    S.axtend(NELEM + 1) = 0.0f;
-    entry(CXTEND_N, NELEM + 1) = Complex(0.0f, 0.0f);
-    entry(C_ADA_END_N, NELEM + 1) = Complex(0.0f, 0.0f);
-
-    // The drag constant and the inertia per squared extension, of the line and, for each
-    // node, of the line below it per squared tangential motion there.
-    float CQUAD = 0.0f;
-    if (AXTEND >= least_extension && TMPDIS != 0.0f) {
-        if (GETNODE) {
-            for (int n = 1; n <= NELEM; ++n) {
-                const float A2 = S.axtend(n) * S.axtend(n);
-                S.kelinl(n) = A2 != 0.0f ? (KELINL - S.kelinl(n)) / A2 : 0.0f;
-                S.kelint(n) = A2 != 0.0f ? (KELINT - S.kelint(n)) / A2 : 0.0f;
-            }
-        }
-        CQUAD = 3.0f * TMPDIS / (8.0f * AXTEND * AXTEND * AXTEND);
-        KELINL = KELINL / (AXTEND * AXTEND);
-        KELINT = KELINT / (AXTEND * AXTEND);
-    } else {
-        KELINL = 0.0f;
-        KELINT = 0.0f;
-        for (int n = 1; n <= NELEM + 1; ++n) {
-            S.kelinl(n) = 0.0f;
-            S.kelint(n) = 0.0f;
-        }
-    }
-
-    // Stiffnesses.
+    // Stiffnesses, and the split of the extension into tensions.
     CATSKP = true;
-    KELAST(K.KELAS, ITYP, ArrayView<float, max_elements>(C.WAVEK_words), WFREQ,
-           static_cast<float>(C.TPTEN0));
-    if (TPCM.TENSRF == 0) {
-        KCATN(K.KCTAN, K.KELAS, K.KSTAT, K.CAFLD, K.CABOT, K.DTFDAF(ILIN), K.DTBDAB(ILIN));
-    } else {
-        const float DTFDAQ = C.FZCOMP * K.DTFDZF(ILIN) + C.FXCOMP * K.DTFDXF(ILIN);
-        const float DTBDAQ = C.BZCOMP * K.DTBDZB(ILIN) + C.BXCOMP * K.DTBDXB(ILIN);
-        KCATN(K.KCTAN, K.KELAS, K.KSTAT, K.CAFLD, K.CABOT, DTFDAQ, DTBDAQ);
-    }
-    const float CATMASQ = S.MAS_TYPE != 0 ? 2.0f * (KELINL + KELINT) : 0.0f;
+    set_line_stiffnesses(ILIN, WFREQ);
+    in.CATMASQ = S.MAS_TYPE != 0 ? 2.0f * (inertia.KELINL + inertia.KELINT) : 0.0f;
     K.KRAT = K.KCTAN / K.KELAS;
-
-    const ElementReals SLEN = slen_column(ITYP);
-    const ElementAlphas ALPHA = alpha_slice(ITYP);
-    const auto TPTEN0 = static_cast<float>(C.TPTEN0);
-    const float W2 = WFREQ * WFREQ;
-    float CQCNST = 0.0f;
-    Complex CTACCT(0.0f, 0.0f);
+    in.line = {ITYP, NELEM, TPCM.EDUNIT, static_cast<float>(C.TPTEN0)};
+    const HalfCycleOutputs out{CYCATP, CYCATM, CYELAP, CYELAM, CTOPFP, CBOTFP,
+                               CTOPFM, CBOTFM, STOPFP, STOPFM, XCATP};
     const bool nonlinear = TPCM.NLWVFG == 1 && SIMTYP != tow_program &&
                            !(SIMTYP == calm_program && ITYP == TPCM.HAWSTP);
-    if (nonlinear) {
-        float RFORCE = 0.0f;
-        float FGZTMP = 0.0f;
-        float KSTATN = 0.0f;
-        float KCATO = 0.0f;
-        float SIGCP = 0.0f;
-        float SIGCM = 0.0f;
-        float YCATP = 0.0f;
-        float YCATM = 0.0f;
-        FOBLQ(ILIN, ITYP, RANCQ, AXTEND, K.KCTAN, K.KELAS, C.MIDLYR, C.DLAYER, TPCM.NLAYER,
-              TPCM.NUMTAB, TPCM.ZSPAN, TPCM.RMCTRG(1), TPCM.YMCTR(), TPCM.ZMCTR(), EDUNIT,
-              keyboard_unit, RFORCE, FGZTMP, KSTATN, C.FXCOMP, C.FZCOMP, KCATO, SIGCP, SIGCM, YCATP,
-              YCATM);
-        if (AXTEND < least_nonlinear_extension) {
-            SIGCP = 0.0f;
-            SIGCM = 0.0f;
-        }
-        STOPFP = YCATP == 0.0f ? K.KSTAT * AXTEND : (SIGCP * YCATP + KCATO) * YCATP;
-        STOPFM = YCATM == 0.0f ? -K.KSTAT * AXTEND : (SIGCM * YCATM + KCATO) * YCATM;
-        K.KRAT = KCATO / K.KELAS;
-        float XCATM = 0.0f;
-        CATSTR(WFREQ, CXTEND, SIGCP, 1.0f, CATMASQ, CQUAD, CYCATP, CYELAP, K.KRAT, K.KELAS, CQCNST,
-               XCATP, EDUNIT, keyboard_unit, true, SIMTYP, ILIN);
-        LNGWAV(WFREQ, CYCATP, CYELAP, CATMASQ, CQCNST, XCATP, SIGCP, TPTEN0, CTOPFP, CBOTFP,
-               TPCM.NBUG, EDUNIT, 1, SLEN, ALPHA, NELEM, CTOPFIP, GETNODE);
-        CATSTR(WFREQ, -CXTEND, SIGCM, -1.0f, CATMASQ, CQUAD, CYCATM, CYELAM, K.KRAT, K.KELAS,
-               CQCNST, XCATM, EDUNIT, keyboard_unit, true, SIMTYP, ILIN);
-        LNGWAV(WFREQ, CYCATM, CYELAM, CATMASQ, CQCNST, XCATM, SIGCM, TPTEN0, CTOPFM, CBOTFM,
-               TPCM.NBUG, EDUNIT, 1, SLEN, ALPHA, NELEM, CTOPFIM, GETNODE);
-        if (AXTEND != 0.0f)
-            CTACCT = K.CAFLD * (2.0f * (XCATP * XCATP * KELINT + KELINL) * W2);
-    } else {
-        Complex CYCAT;
-        Complex CYELAS;
-        Complex CTOPF;
-        Complex CBOTF;
-        CATSTR(WFREQ, CXTEND, 0.0f, 1.0f, CATMASQ, CQUAD, CYCAT, CYELAS, K.KRAT, K.KELAS, CQCNST,
-               XCATP, EDUNIT, keyboard_unit, false, SIMTYP, ILIN);
-        LNGWAV(WFREQ, CYCAT, CYELAS, CATMASQ, CQCNST, XCATP, 0.0f, TPTEN0, CTOPF, CBOTF, TPCM.NBUG,
-               EDUNIT, 1, SLEN, ALPHA, NELEM, CTOPFIP, GETNODE);
-        if (GETNODE)
-            for (int n = 1; n <= NELEM + 1; ++n)
-                entry(CTOPFIM, n) = -entry(CTOPFIP, n);
-        if (AXTEND > 0.0f) {
-            XCATP = std::abs(CYCAT) / AXTEND;
-            CTACCT = CXTEND * (2.0f * (XCATP * XCATP * KELINT + KELINL) * W2);
-        }
-        CTOPFP = CTOPF;
-        CTOPFM = -CTOPF;
-        CBOTFP = CBOTF;
-        CBOTFM = -CBOTF;
-        CYCATP = CYCAT;
-        CYCATM = -CYCAT;
-        CYELAP = CYELAS;
-        CYELAM = -CYELAS;
-        STOPFP = K.KSTAT * AXTEND;
-        STOPFM = -STOPFP;
-    }
+    const Complex CTACCT = nonlinear ? nonlinear_series(in, inertia, out, CTOPFIP, CTOPFIM)
+                                     : linear_series(in, inertia, out, CTOPFIP, CTOPFIM);
 
-    // The inertial correction: the tension that accelerates the line, against the fairlead
-    // motion.
-    const bool correct =
-        TPCM.INRLFG == 1 && (TPCM.NEXCLD_I == 0 || (TPCM.NEXCLD_I > 0 && C.INRT_EXCL(ILIN) == 0));
-    if (correct && K.CAFLD != Complex(0.0f, 0.0f)) {
-        if (std::abs(CTOPFP) < excessive_correction * std::abs(CTACCT) && S.FRSTIM && WRNFLG) {
-            write_record(EDUNIT, "");
-            write_record(EDUNIT, " ++> The inertial load correction for line " + I(ILIN, 2) +
-                                     ", and probably others,");
-            write_record(EDUNIT, "     may be excessive; consider disabling the inertial");
-            write_record(EDUNIT, "     correction for these lines.");
-            S.FRSTIM = false;
-            correction_abort(EDUNIT);
-        }
-        CTACCT = -K.CAFLD * std::abs(CTACCT) / std::abs(K.CAFLD);
-    } else {
-        CTACCT = Complex(0.0f, 0.0f);
-    }
-    CTOPFP = CTOPFP + CTACCT;
-    CTOPFM = CTOPFM - CTACCT;
-
-    if (GETNODE) {
-        for (int IELEM = 1; IELEM <= NELEM; ++IELEM) {
-            const Complex CXN = entry(CXTEND_N, IELEM);
-            Complex COR(0.0f, 0.0f);
-            if (S.axtend(IELEM) != 0.0f)
-                COR = CXN * (2.0f * (S.kelint(IELEM) * XCATP * XCATP + S.kelinl(IELEM)) * W2);
-            if (correct && CXN != Complex(0.0f, 0.0f)) {
-                COR = -CXN * std::abs(COR) / std::abs(CXN);
-                if (std::abs(entry(CTOPFIP, IELEM)) < excessive_correction * std::abs(COR) &&
-                    S.FRSTIM && WRNFLG) {
-                    write_record(EDUNIT, "");
-                    write_record(EDUNIT, " ++> The inertial load correction for node " +
-                                             I(IELEM, 2) + " of line " + I(ILIN, 2) +
-                                             ", and probably others, may be excessive;");
-                    write_record(
-                        EDUNIT,
-                        "     consider disabling the inertial corrections for these lines.");
-                    S.FRSTIM = false;
-                    correction_abort(EDUNIT);
-                }
-            } else {
-                COR = Complex(0.0f, 0.0f);
-            }
-            entry(CTOPFIP, IELEM) = entry(CTOPFIP, IELEM) + COR;
-            entry(CTOPFIM, IELEM) = entry(CTOPFIM, IELEM) - COR;
-        }
-    }
-
-    // The quasi-static mode: the tension change read from the line tables.
-    if (TPCM.QSFLAG2 != 0) {
-        if (TPCM.TENSRF == 0) {
-            const float ANCDSTQ = AXTEND / C.FXCOMP + RANCQ;
-            const auto distances = C.ANCDST_from(1, C.MIDLYR, ITYP);
-            std::int32_t IER = 0;
-            std::int32_t MIN = 1;
-            BSRCH(distances, ANCDSTQ, IER, MIN, TPCM.NUMTAB);
-            float TENSION = 0.0f;
-            INTERP(distances, C.TOPTEN_from(1, C.MIDLYR, ITYP), ANCDSTQ, TENSION, MIN);
-            STOPFP = TENSION - TPTEN0;
-        }
-        CTOPFP = Complex(STOPFP, 0.0f);
-        CBOTFP = CTOPFP;
-        CTOPFM = -CTOPFP;
-        CBOTFM = -CTOPFP;
-    }
+    correct_inertia(ILIN, NELEM, CTACCT, XCATP, WFREQ * WFREQ, GETNODE, WRNFLG, CTOPFP, CTOPFM,
+                    CTOPFIP, CTOPFIM, CXTEND_N);
+    if (TPCM.QSFLAG2 != 0)
+        quasi_static_tensions(in, out);
 }
 
 } // namespace lintar

@@ -275,6 +275,129 @@ void LNGWAV(float WFREQ, Complex CYCAT, Complex CYELAS, float CATMASQ, float CQC
     node(end_node(element_at(NELEM))) = CTOPF;
 }
 
+namespace {
+
+// The stiffness probe: its size, and whether it was given up (taken as purely elastic).
+struct Probe {
+    float PROBE = first_probe;
+    bool given_up = false;
+};
+
+// stiffness_probe: the probe doubled until the series stiffness KEFF would change the mean
+// tension FTMPQ0 by 1 %; after 300 doublings (the warning with the abort prompt on IOSCRN, KBD
+// at every hundredth) it goes back to its first size and is given up. An abort ends the run.
+Probe stiffness_probe(float KEFF, float FTMPQ0, int IOSCRN, int KBD) {
+    Probe p;
+    for (int NDOUBL = 0; !(KEFF * p.PROBE / FTMPQ0 > probe_tension_fraction);) {
+        p.PROBE = 2.0f * p.PROBE;
+        ++NDOUBL;
+        if (NDOUBL % doublings_per_warning != 0)
+            continue;
+        write_record(IOSCRN, "");
+        write_record(IOSCRN, " ++> Warning: DO-loop overflow in FOBLQ (label 49).");
+        if (NDOUBL == max_doublings)
+            write_record(IOSCRN, "     The stiffness probe is taken as purely elastic.");
+        abort_or_continue(IOSCRN, KBD);
+        if (NDOUBL == max_doublings) {
+            p.PROBE = first_probe;
+            p.given_up = true;
+            break;
+        }
+    }
+    return p;
+}
+
+// The line force at the fairlead in one pass of FOBLQ: horizontal and vertical force, and
+// the top tension.
+struct PassForce {
+    float RFORCE = 0.0f;
+    float FGZTMP = 0.0f;
+    float FTMPQ = 0.0f;
+};
+
+// pass_force: line ILINE of type ITYP with its fairlead moved by DFLXG horizontally and DFLZG
+// vertically from distance RANCQ: interpolated in the blended layer rows ILAYER, DELLAY, or
+// solved as a vertical line when it has no horizontal load (a bottom-length mismatch warned
+// with the abort prompt). Reads LINCOM and TPCM; VRTLIN or an abort may end the run.
+PassForce pass_force(std::int32_t ILINE, std::int32_t ITYP, float RANCQ, float DFLXG, float DFLZG,
+                     std::int32_t ILAYER, float DELLAY, std::int32_t NTAB, float ZMCTR, int IOSCRN,
+                     int KBD) {
+    const LincomBlock& C = LINCOM;
+    PassForce f;
+    const auto distances = C.ANCDST_from(1, ILAYER, ITYP);
+    const float RANCD = RANCQ + DFLXG;
+    std::int32_t IER = 0;
+    std::int32_t MIN = 1;
+    BSRCHQ(distances, DELLAY, RANCD, IER, MIN, NTAB);
+    INTRPR(distances, C.HLOD_words, RANCD, f.RFORCE, MIN, DELLAY);
+    if (f.RFORCE > 0.0f) {
+        float TOPANG = 0.0f;
+        INTRPQ(distances, C.TOPTEN_from(1, ILAYER, ITYP), RANCD, f.FTMPQ, MIN, DELLAY);
+        INTRPQ(distances, C.TOPANG_from(1, ILAYER, ITYP), RANCD, TOPANG, MIN, DELLAY);
+        f.FGZTMP = -f.RFORCE * std::tan(TOPANG);
+        return f;
+    }
+    f.RFORCE = 0.0f;
+    const float DELTAZ = TPCM.RFLD(3, ILINE) - ZMCTR + TPCM.ANCHGT(ITYP) + DFLZG;
+    std::int32_t VRTFLG = 0;
+    float ANCDST = 0.0f;
+    float TOPANG = 0.0f;
+    float BOTLEN = 0.0f;
+    float BOTANG = 0.0f;
+    VRTLIN(DELTAZ, ITYP, VRTFLG, C.TOTWT(ITYP), ANCDST, TOPANG, f.FTMPQ, BOTLEN, BOTANG);
+    f.FGZTMP = -std::copysign(std::abs(f.FTMPQ), TOPANG);
+    if (std::abs(ANCDST - BOTLEN) > bottom_mismatch) {
+        write_record(IOSCRN, "Bottom length mismatch in FOBLQ:VRTLIN");
+        abort_or_continue(IOSCRN, KBD);
+    }
+    return f;
+}
+
+// span_warning_once: the warning that the fairlead of line ILINE moved by DFLZG left the
+// vertical interpolation span, once per run, with the abort prompt. Writes FOBLQ's store.
+void span_warning_once(std::int32_t ILINE, float DFLZG, int IOSCRN, int KBD) {
+    FoblqStore& store = foblq_store;
+    if (!store.FRSTIM)
+        return;
+    store.FRSTIM = false;
+    write_record(IOSCRN, "");
+    write_record(IOSCRN, " ++> Warning: A vertical translation of amount " + F(DFLZG, 6, 2) +
+                             " has carried");
+    write_record(IOSCRN, "     fairlead number " + I(ILINE, 2) +
+                             " (and possibly others) outside the bounds of the");
+    write_record(IOSCRN, "     specified vertical interpolation span in FOBLQ.");
+    write_record(IOSCRN, "     Consider increasing the span before continuing simulation.");
+    abort_or_continue(IOSCRN, KBD);
+}
+
+// probe_warnings: after the probe pass of line ILINE, the warning that the table's catenary
+// stiffness KCATO and the series' KCAT differ by more than half (until 99 asks for silence,
+// not twice running for one line), and the once-per-run warning of a KCATO that is not
+// positive. Writes FOBLQ's store; an abort ends the run.
+void probe_warnings(std::int32_t ILINE, float KCAT, float KCATO, int IOSCRN, int KBD) {
+    FoblqStore& store = foblq_store;
+    if (store.KFIRST && ILINE != store.LSTLN && std::abs(KCAT - KCATO) / KCAT > mismatch_fraction) {
+        store.LSTLN = ILINE;
+        write_record(IOSCRN, "");
+        write_record(IOSCRN, " ++> Warning: KCAT, KCATO differ in FOBLQ for line #" + I(ILINE, 3));
+        if (silence_asked(IOSCRN, KBD))
+            store.KFIRST = false;
+    }
+    if (store.KFRSTP && KCATO <= 0.0f) {
+        store.KFRSTP = false;
+        singular_warning("KCATO", ILINE, IOSCRN);
+        if (IOSCRN == diagnostics_unit) {
+            write_record(IOSCRN, "");
+        } else {
+            write_record(IOSCRN, "              Enter 99 to ignore additional ocurrences "
+                                 "of this condition OR...");
+            abort_or_continue(IOSCRN, KBD);
+        }
+    }
+}
+
+} // namespace
+
 // FOBLQ: mean top tension from the mean layer row, then the probe, extension and compression
 // passes with the fairlead displaced along the line, each interpolated in the blended layer
 // rows (or solved as a vertical line when the displaced line has no horizontal load). The
@@ -300,78 +423,29 @@ void FOBLQ(std::int32_t ILINE, std::int32_t ITYP, float RANCQ, float EXTNSN, flo
     float FTMPQ0 = 0.0f;
     INTERP(mean_distances, C.TOPTEN_from(1, MIDLYR, ITYP), RANCQ, FTMPQ0, MIN);
     const float KEFF = 1.0f / (1.0f / KELAS + 1.0f / KCAT);
-
-    float PROBE = first_probe;
-    bool probe_given_up = false;
-    for (int NDOUBL = 0; !(KEFF * PROBE / FTMPQ0 > probe_tension_fraction);) {
-        PROBE = 2.0f * PROBE;
-        ++NDOUBL;
-        if (NDOUBL % doublings_per_warning != 0)
-            continue;
-        write_record(IOSCRN, "");
-        write_record(IOSCRN, " ++> Warning: DO-loop overflow in FOBLQ (label 49).");
-        if (NDOUBL == max_doublings)
-            write_record(IOSCRN, "     The stiffness probe is taken as purely elastic.");
-        abort_or_continue(IOSCRN, KBD);
-        if (NDOUBL == max_doublings) {
-            PROBE = first_probe;
-            probe_given_up = true;
-            break;
-        }
-    }
+    const Probe probe = stiffness_probe(KEFF, FTMPQ0, IOSCRN, KBD);
 
     bool sigcq_warned = false; // the singular correction is reported once per call
     for (int pass = 1; pass <= 3; ++pass) {
-        const float EXTN = pass == 1 ? PROBE : (pass == 2 ? EXTNSN : -EXTNSN);
+        const float EXTN = pass == 1 ? probe.PROBE : (pass == 2 ? EXTNSN : -EXTNSN);
         const float DFLXG = FXCOMP * EXTN;
         const float DFLZG = FZCOMP * EXTN;
         std::int32_t ILAYER = 1;
         float DELLAY = 0.0f;
         std::int32_t OUTWRN = 0;
         SETLYR(NLAYER, MIDLYR, DLAYER, ZSPAN, DFLZG, ILAYER, DELLAY, OUTWRN);
-        if (OUTWRN == 1 && store.FRSTIM) {
-            store.FRSTIM = false;
-            write_record(IOSCRN, "");
-            write_record(IOSCRN, " ++> Warning: A vertical translation of amount " +
-                                     F(DFLZG, 6, 2) + " has carried");
-            write_record(IOSCRN, "     fairlead number " + I(ILINE, 2) +
-                                     " (and possibly others) outside the bounds of the");
-            write_record(IOSCRN, "     specified vertical interpolation span in FOBLQ.");
-            write_record(IOSCRN, "     Consider increasing the span before continuing simulation.");
-            abort_or_continue(IOSCRN, KBD);
-        }
-
-        const auto distances = C.ANCDST_from(1, ILAYER, ITYP);
-        const float RANCD = RANCQ + DFLXG;
-        BSRCHQ(distances, DELLAY, RANCD, IER, MIN, NTAB);
-        INTRPR(distances, C.HLOD_words, RANCD, RFORCE, MIN, DELLAY);
-        float FTMPQ = 0.0f;
-        if (RFORCE > 0.0f) {
-            float TOPANG = 0.0f;
-            INTRPQ(distances, C.TOPTEN_from(1, ILAYER, ITYP), RANCD, FTMPQ, MIN, DELLAY);
-            INTRPQ(distances, C.TOPANG_from(1, ILAYER, ITYP), RANCD, TOPANG, MIN, DELLAY);
-            FGZTMP = -RFORCE * std::tan(TOPANG);
-        } else {
-            RFORCE = 0.0f;
-            const float DELTAZ = TPCM.RFLD(3, ILINE) - ZMCTR + TPCM.ANCHGT(ITYP) + DFLZG;
-            std::int32_t VRTFLG = 0;
-            float ANCDST = 0.0f;
-            float TOPANG = 0.0f;
-            float BOTLEN = 0.0f;
-            float BOTANG = 0.0f;
-            VRTLIN(DELTAZ, ITYP, VRTFLG, C.TOTWT(ITYP), ANCDST, TOPANG, FTMPQ, BOTLEN, BOTANG);
-            FGZTMP = -std::copysign(std::abs(FTMPQ), TOPANG);
-            if (std::abs(ANCDST - BOTLEN) > bottom_mismatch) {
-                write_record(IOSCRN, "Bottom length mismatch in FOBLQ:VRTLIN");
-                abort_or_continue(IOSCRN, KBD);
-            }
-        }
+        if (OUTWRN == 1)
+            span_warning_once(ILINE, DFLZG, IOSCRN, KBD);
+        const PassForce f =
+            pass_force(ILINE, ITYP, RANCQ, DFLXG, DFLZG, ILAYER, DELLAY, NTAB, ZMCTR, IOSCRN, KBD);
+        RFORCE = f.RFORCE;
+        FGZTMP = f.FGZTMP;
 
         // The catenary displacement: what the elastic stretch leaves of the displacement.
-        const float DELF = FTMPQ - FTMPQ0;
+        const float DELF = f.FTMPQ - FTMPQ0;
         bool ELASFL = true;
         float YCAT = 0.0f;
-        if (!(pass == 1 && probe_given_up) && KCAT != stiff_line &&
+        if (!(pass == 1 && probe.given_up) && KCAT != stiff_line &&
             std::abs(DELF) < std::abs(KELAS * EXTN)) {
             YCAT = EXTN - DELF / KELAS;
             ELASFL = false;
@@ -380,26 +454,7 @@ void FOBLQ(std::int32_t ILINE, std::int32_t ITYP, float RANCQ, float EXTNSN, flo
         if (pass == 1) {
             KCATO = ELASFL ? KCAT : DELF / YCAT;
             KSTATN = DELF / EXTN;
-            if (store.KFIRST && ILINE != store.LSTLN &&
-                std::abs(KCAT - KCATO) / KCAT > mismatch_fraction) {
-                store.LSTLN = ILINE;
-                write_record(IOSCRN, "");
-                write_record(IOSCRN,
-                             " ++> Warning: KCAT, KCATO differ in FOBLQ for line #" + I(ILINE, 3));
-                if (silence_asked(IOSCRN, KBD))
-                    store.KFIRST = false;
-            }
-            if (store.KFRSTP && KCATO <= 0.0f) {
-                store.KFRSTP = false;
-                singular_warning("KCATO", ILINE, IOSCRN);
-                if (IOSCRN == diagnostics_unit) {
-                    write_record(IOSCRN, "");
-                } else {
-                    write_record(IOSCRN, "              Enter 99 to ignore additional ocurrences "
-                                         "of this condition OR...");
-                    abort_or_continue(IOSCRN, KBD);
-                }
-            }
+            probe_warnings(ILINE, KCAT, KCATO, IOSCRN, KBD);
             continue;
         }
 

@@ -775,21 +775,14 @@ StaticReportNames static_report_names(std::int32_t SIMTYP) {
     return report_table[3];
 }
 
-// MRSTAT: the steps of the stage in their order; see the header.
-void MRSTAT() {
+namespace {
+
+// set_layer_rows: the moment centre of the lines and the layer rows: the middle row (two below
+// the top for tendons) and the row spacing over the span, one row at the entered height when
+// fewer than two are asked for. Returns the height of the lowest row relative to the entered
+// fairlead heights. Writes TPCM (RMCTRG, ZSPAN) and LINCOM (MIDLYR, DLAYER).
+float set_layer_rows() {
     LincomBlock& C = LINCOM;
-    table_store.MRWRNS = 0;
-
-    check_capacity();
-    if (TPCM.TENDON_FLG == 1 && TPCM.NLAYER == 2)
-        refuse({" ++> Tendon interpolation tables need at least 3 layers (2 are set)"});
-    const LoadGrid grid = load_grid();
-    // The line masses and the tendon stiffnesses need gravity; the vessel-motion set-up sets
-    // it, and when it has not run it comes from the unit system.
-    if (!(WAVCOM.G > 0.0f))
-        WAVCOM.G = TPCM.NUNTS == 1 ? metric_gravity : english_gravity;
-
-    // Preparation: moment centre and layer rows.
     for (int i = 1; i <= 3; ++i)
         TPCM.RMCTRG(i) = TPCM.RMCTR(i);
     if (TPCM.NLAYER < 2) {
@@ -800,16 +793,15 @@ void MRSTAT() {
         C.MIDLYR = TPCM.TENDON_FLG == 1 ? TPCM.NLAYER - 2 : (TPCM.NLAYER + 1) / 2;
         C.DLAYER = TPCM.ZSPAN / static_cast<float>(TPCM.NLAYER - 1);
     }
-    const float ZBOT = static_cast<float>(1 - C.MIDLYR) * C.DLAYER;
-    expand_for_trim_and_heel();
-    if (TPCM.NBUG0 == 1) {
-        write_record(TPCM.EDUNIT, " ### In MRSTAT:");
-        INBUG(TPCM.NBUG, TPCM.EDUNIT, keyboard_unit);
-    } else {
-        TPCM.NBUG = 0;
-    }
+    return static_cast<float>(1 - C.MIDLYR) * C.DLAYER;
+}
 
-    // Lines and strain curves.
+// assign_lines: each line's type in LINCOM.LINEID (0 for no line) and its fairlead at the
+// lowest layer row (ZBOT below the entered height), which it returns; the strain curves of
+// the types that take them from the strain database, read once. Reads TPCM; writes LINCOM
+// (LINEID, NEED_STRAIN_FILE) and ALPHA0; a strain-database failure ends the run.
+Fairleads assign_lines(float ZBOT) {
+    LincomBlock& C = LINCOM;
     C.NEED_STRAIN_FILE = 0;
     for (int t = 1; t <= TPCM.NTYP; ++t)
         if (TPCM.STRESS_STRAIN_FILE(t) != 0)
@@ -842,6 +834,59 @@ void MRSTAT() {
     }
     if (C.NEED_STRAIN_FILE != 0)
         close_unit(strain_database_unit);
+    return fairleads;
+}
+
+// finish_tables: the taut-line warning (a middle row with a row below it, once) and the
+// top-tension splines across the layer rows of each type. Reads TPCM and LINCOM; writes
+// LINCOM.TT_SPLINE_DERIV; an abort at the warning ends the run.
+void finish_tables() {
+    LincomBlock& C = LINCOM;
+    bool FRSTIM = true;
+    for (int t = 1; t <= TPCM.NTYP; ++t) {
+        if (TPCM.NLAYER >= 2 && C.MIDLYR >= 2 && C.VRTFLG(C.MIDLYR, t) == 1 &&
+            C.VRTFLG(C.MIDLYR - 1, t) == 0 && FRSTIM && !(TPCM.SIMTYP == 14 && t != 1)) {
+            FRSTIM = false;
+            taut_line_warning(t);
+        }
+        const std::span<const float> table =
+            std::span<const float>(C.TOPTEN_words)
+                .subspan(col_major(1, lincom_points, 1, lincom_layers, t, lincom_types));
+        const std::span<float> derivatives =
+            std::span<float>(C.TT_SPLINE_DERIV_words)
+                .subspan(col_major(1, lincom_points, 1, lincom_layers, t, lincom_types));
+        splie2(C.HLOD_words, C.ZDIST_ARR_words, table, TPCM.NUMTAB, TPCM.NLAYER, derivatives);
+    }
+}
+
+} // namespace
+
+// MRSTAT: the steps of the stage in their order; see the header.
+void MRSTAT() {
+    LincomBlock& C = LINCOM;
+    table_store.MRWRNS = 0;
+
+    check_capacity();
+    if (TPCM.TENDON_FLG == 1 && TPCM.NLAYER == 2)
+        refuse({" ++> Tendon interpolation tables need at least 3 layers (2 are set)"});
+    const LoadGrid grid = load_grid();
+    // The line masses and the tendon stiffnesses need gravity; the vessel-motion set-up sets
+    // it, and when it has not run it comes from the unit system.
+    if (!(WAVCOM.G > 0.0f))
+        WAVCOM.G = TPCM.NUNTS == 1 ? metric_gravity : english_gravity;
+
+    // Preparation: moment centre and layer rows.
+    const float ZBOT = set_layer_rows();
+    expand_for_trim_and_heel();
+    if (TPCM.NBUG0 == 1) {
+        write_record(TPCM.EDUNIT, " ### In MRSTAT:");
+        INBUG(TPCM.NBUG, TPCM.EDUNIT, keyboard_unit);
+    } else {
+        TPCM.NBUG = 0;
+    }
+
+    // Lines and strain curves.
+    Fairleads fairleads = assign_lines(ZBOT);
     mark_line_exclusions();
 
     // Report set-up. A report device other than the disk file or the console (a printer unit)
@@ -876,24 +921,8 @@ void MRSTAT() {
                 RFLDP(fairleads, 3, TPCM.LINTYP(k, t)) += C.DLAYER;
     }
 
-    // The taut-line warning (a middle row with a row below it) and the top-tension splines
-    // across the layer rows.
-    bool FRSTIM = true;
-    for (int t = 1; t <= TPCM.NTYP; ++t) {
-        if (TPCM.NLAYER >= 2 && C.MIDLYR >= 2 && C.VRTFLG(C.MIDLYR, t) == 1 &&
-            C.VRTFLG(C.MIDLYR - 1, t) == 0 && FRSTIM && !(TPCM.SIMTYP == 14 && t != 1)) {
-            FRSTIM = false;
-            taut_line_warning(t);
-        }
-        const std::span<const float> table =
-            std::span<const float>(C.TOPTEN_words)
-                .subspan(col_major(1, lincom_points, 1, lincom_layers, t, lincom_types));
-        const std::span<float> derivatives =
-            std::span<float>(C.TT_SPLINE_DERIV_words)
-                .subspan(col_major(1, lincom_points, 1, lincom_layers, t, lincom_types));
-        splie2(C.HLOD_words, C.ZDIST_ARR_words, table, TPCM.NUMTAB, TPCM.NLAYER, derivatives);
-    }
-    widen_line_tables(); // the double-precision stiffness reads these copies
+    finish_tables();
+    widen_line_tables(); // the double-precision stiffness widens its copies anew
     close_report(names);
 }
 

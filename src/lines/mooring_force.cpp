@@ -8,6 +8,7 @@
 #include "lines/catenary_elements.h"
 #include "lines/stress_strain.h"
 #include "lines/vertical_line.h"
+#include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
@@ -15,6 +16,7 @@
 #include "util/angles.h"
 #include "util/matrix3.h"
 #include "util/prompts.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -228,6 +230,40 @@ void dump_integers(int unit, std::string_view label, std::span<const std::int32_
 WideLineTables wide_tables; // the copies of the last table build
 const StateReset reset_wide_tables{[] { wide_tables = WideLineTables{}; }};
 
+// The highest line type in use: TPCM.NTYP, or a higher type of a line of LINCOM that is not
+// skipped.
+int line_types_in_use() {
+    int types = TPCM.NTYP;
+    for (int i = 1; i <= lincom_lines; ++i)
+        if (LINCOM.LINEID(i) <= 1024)
+            types = std::max(types, static_cast<int>(LINCOM.LINEID(i) % 1024));
+    return types;
+}
+
+// widen_tables: LINCOM's HLOD whole and rows 1..layers of types 1..types of ANCDST, TOPTEN and
+// TOPANG into the copies. Reads LINCOM; writes the copies.
+void widen_tables(int layers, int types) {
+    const auto widen = [&](std::span<const float> from, std::vector<double>& to) {
+        to.resize(std::size_t{lincom_points} * static_cast<std::size_t>(layers) *
+                  static_cast<std::size_t>(types));
+        for (int t = 1; t <= types; ++t)
+            for (int L = 1; L <= layers; ++L) {
+                const auto row = from.subspan(
+                    col_major(1, lincom_points, L, lincom_layers, t, lincom_types), lincom_points);
+                std::copy(row.begin(), row.end(),
+                          to.begin() + static_cast<std::ptrdiff_t>(
+                                           col_major(1, lincom_points, L, layers, t, types)));
+            }
+    };
+    wide_tables.HLOD.assign(std::begin(LINCOM.HLOD_words), std::end(LINCOM.HLOD_words));
+    widen(LINCOM.ANCDST_words, wide_tables.ANCDST);
+    widen(LINCOM.TOPTEN_words, wide_tables.TOPTEN);
+    widen(LINCOM.TOPANG_words, wide_tables.TOPANG);
+    wide_tables.layers = layers;
+    wide_tables.types = types;
+    wide_tables.built = true;
+}
+
 } // namespace
 
 // trim_heel_rotation: stored by columns. Reads only its arguments.
@@ -257,21 +293,23 @@ float horizontal_work(std::span<const float> HLOD, std::span<const float> anc, s
     return POTEN + 0.5f * (H + HLOD[slot(MIN)]) * (TMPDST - anc[slot(MIN)]);
 }
 
-// widen_line_tables: see the header. Reads LINCOM; writes the copies.
+// widen_line_tables: see the header. Writes only the copies' built flag.
 void widen_line_tables() {
-    const auto widen = [](std::span<const float> from, std::vector<double>& to) {
-        to.assign(from.begin(), from.end());
-    };
-    widen(LINCOM.HLOD_words, wide_tables.HLOD);
-    widen(LINCOM.ANCDST_words, wide_tables.ANCDST);
-    widen(LINCOM.TOPTEN_words, wide_tables.TOPTEN);
-    widen(LINCOM.TOPANG_words, wide_tables.TOPANG);
-    wide_tables.built = true;
+    wide_tables.built = false;
 }
 
+std::span<const double> WideLineTables::rows(const std::vector<double>& table, int L, int t) const {
+    LINTAR_ASSERT(t >= 1 && t <= types && L >= 1 && L + 1 <= layers, "widened rows");
+    const std::size_t start = col_major(1, lincom_points, L, layers, t, types);
+    return std::span<const double>(table).subspan(start, 2 * std::size_t{lincom_points});
+}
+
+// wide_line_tables: see the header. Reads TPCM and LINCOM; writes the copies.
 const WideLineTables& wide_line_tables() {
-    if (!wide_tables.built)
-        widen_line_tables();
+    const int layers = std::clamp(std::max(TPCM.NLAYER, std::int32_t{2}), 2, lincom_layers);
+    const int types = std::clamp(line_types_in_use(), 1, lincom_types);
+    if (!wide_tables.built || wide_tables.layers < layers || wide_tables.types < types)
+        widen_tables(layers, types);
     return wide_tables;
 }
 
@@ -336,6 +374,51 @@ PlaneLoads FMOOR_PLUS(const PlaneState& state, const PlaneFrame& frame, const Li
     return plane_force(state, frame, tables, lines, IEQSET, recorded, &ERGMOR, LINERG);
 }
 
+namespace {
+
+// dump_plane_inputs: FMOOR0's first debug dump on `unit`: the headings, then the fairleads' x
+// and y, the anchor azimuths and the anchor distances of the lines. Reads only its arguments.
+void dump_plane_inputs(int unit, const PlaneState& state, const MooringLines& lines) {
+    std::vector<float> values = {state.VESANG, state.VESAN0};
+    for (int c : {1, 2})
+        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+            values.push_back(fairlead(lines, c, i));
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+        values.push_back(lines.ANGDEP[slot(i)]);
+    for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
+        values.push_back(lines.RANC[slot(i)]);
+    dump_reals(unit, "In FMOOR: VESANG,VESAN0,RFL(1),RFL(2),ANGDEP,RANC", values);
+}
+
+// The length on the bottom and the bottom angle of a line.
+struct BottomState {
+    float BTLTMP = 0.0f;
+    float BTATMP = 0.0f;
+};
+
+// plane_bottom_state: the bottom state of type t in row MIDLYR at distance TMPDST, found in
+// interval MIN. Reads only its arguments.
+BottomState plane_bottom_state(const LineTables& tables, int t, std::int32_t MIN, float TMPDST) {
+    const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
+    const auto bot = tables.column(tables.BOTLEN, tables.MIDLYR, t);
+    const auto bang = tables.column(tables.BOTANG, tables.MIDLYR, t);
+    BottomState b;
+    if (bot[slot(MIN + 1)] <= 0.0f && bot[slot(MIN)] > 0.0f) {
+        // Lift-off inside this interval: the length from the interval below, the angle from
+        // the interval above, neither negative.
+        INTERP(anc, bot, TMPDST, b.BTLTMP, std::max(MIN - 1, 1));
+        INTERP(anc, bang, TMPDST, b.BTATMP, MIN + 1 < tables.NTAB ? MIN + 1 : MIN);
+        b.BTLTMP = std::max(b.BTLTMP, 0.0f);
+        b.BTATMP = std::max(b.BTATMP, 0.0f);
+    } else {
+        INTERP(anc, bot, TMPDST, b.BTLTMP, MIN);
+        INTERP(anc, bang, TMPDST, b.BTATMP, MIN);
+    }
+    return b;
+}
+
+} // namespace
+
 // FMOOR0: see the header. Reads its arguments; writes `results`, `recorded` and, when asked,
 // the debug dumps on IOSCRN.
 PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
@@ -346,17 +429,8 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
     if (NBUG0 == 1)
         INBUG(NBUG, IOSCRN, KBD);
     const bool dump = NBUG == 1;
-    if (dump) {
-        std::vector<float> values = {state.VESANG, state.VESAN0};
-        for (int c : {1, 2})
-            for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
-                values.push_back(fairlead(lines, c, i));
-        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
-            values.push_back(lines.ANGDEP[slot(i)]);
-        for (int i = lines.MINLN; i <= lines.MAXLN; ++i)
-            values.push_back(lines.RANC[slot(i)]);
-        dump_reals(IOSCRN, "In FMOOR: VESANG,VESAN0,RFL(1),RFL(2),ANGDEP,RANC", values);
-    }
+    if (dump)
+        dump_plane_inputs(IOSCRN, state, lines);
     const float DROT11 = std::cos(state.VESANG - state.VESAN0) - 1.0f;
     const float DROT12 = -std::sin(state.VESANG - state.VESAN0);
     const float cos0 = std::cos(state.VESAN0);
@@ -434,23 +508,9 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
             store(results.TOPTT, i, T);
             store(results.TOPTZ, i, Fz);
             store(results.TOPAN, i, TPATMP);
-            const auto bot = tables.column(tables.BOTLEN, tables.MIDLYR, t);
-            const auto bang = tables.column(tables.BOTANG, tables.MIDLYR, t);
-            float BTLTMP = 0.0f;
-            float BTATMP = 0.0f;
-            if (bot[slot(MIN + 1)] <= 0.0f && bot[slot(MIN)] > 0.0f) {
-                // Lift-off inside this interval: the length from the interval below, the
-                // angle from the interval above, neither negative.
-                INTERP(anc, bot, TMPDST, BTLTMP, std::max(MIN - 1, 1));
-                INTERP(anc, bang, TMPDST, BTATMP, MIN + 1 < tables.NTAB ? MIN + 1 : MIN);
-                BTLTMP = std::max(BTLTMP, 0.0f);
-                BTATMP = std::max(BTATMP, 0.0f);
-            } else {
-                INTERP(anc, bot, TMPDST, BTLTMP, MIN);
-                INTERP(anc, bang, TMPDST, BTATMP, MIN);
-            }
-            store(results.BOTLIN, i, BTLTMP);
-            store(results.BOTAN, i, BTATMP);
+            const BottomState bottom = plane_bottom_state(tables, t, MIN, TMPDST);
+            store(results.BOTLIN, i, bottom.BTLTMP);
+            store(results.BOTAN, i, bottom.BTATMP);
         }
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
@@ -517,24 +577,26 @@ LineLoad LOADUP(float RANCHR, float DZFLDG, float ZFLDV, float DRAFT, std::int32
     return r;
 }
 
-// FMOOR2: see the header. Reads its arguments and TPCM's line data (through LOADUP); writes
-// the span warning to warn.IOSCRN.
-SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceCentres& centres,
-                   const LineTables& tables, const MooringLines& lines, float DRAFT,
-                   SpanWarning& warn, const LineResults& results, std::int32_t IEQSET,
-                   const DisplacedGeometry& recorded) {
-    SixDofLoads out;
+namespace {
+
+// The finite rotation of FMOOR2: the axis in the reference-heading frame and the rotation
+// matrix R = ROTVO^T ZROTL ROTVO; writes the frame ROTVO, the turn ZROTL and the pitch, roll and
+// yaw angles of R into `out`. Reads only its arguments.
+struct FiniteRotation {
+    Vec3 ROTDIR{};
+    Mat3 R = identity3;
+};
+FiniteRotation finite_rotation(const SixDofState& state, SixDofLoads& out) {
+    FiniteRotation f;
     // The axis in the reference-heading frame, its polar and azimuth angles.
     const float c0 = std::cos(state.VESAN0);
     const float s0 = std::sin(state.VESAN0);
-    const Vec3 ROTDIR = {state.ROTDIR[0] * c0 + state.ROTDIR[1] * s0,
-                         state.ROTDIR[1] * c0 - state.ROTDIR[0] * s0, state.ROTDIR[2]};
+    f.ROTDIR = {state.ROTDIR[0] * c0 + state.ROTDIR[1] * s0,
+                state.ROTDIR[1] * c0 - state.ROTDIR[0] * s0, state.ROTDIR[2]};
     // A unit axis rounded just past 1 must not make the polar angle NaN.
-    const float THETA = std::acos(std::clamp(ROTDIR[2], -1.0f, 1.0f));
-    const float PHI = plane_angle(ROTDIR[1], ROTDIR[0]);
+    const float THETA = std::acos(std::clamp(f.ROTDIR[2], -1.0f, 1.0f));
+    const float PHI = plane_angle(f.ROTDIR[1], f.ROTDIR[0]);
     const float ROTVLP = state.ROTVAL_DEG / degrees_per_radian;
-    const float ZBOT = static_cast<float>(1 - tables.MIDLYR) * tables.DLAYER;
-    const float ZTOP = ZBOT + tables.ZSPAN;
 
     out.ZROTL = turn_about_z(ROTVLP);
     Mat3& V = out.ROTVO;
@@ -547,19 +609,178 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
     at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
     at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
     at(V, 3, 3) = std::cos(THETA);
-    const Mat3 R = product(transposed(V), product(out.ZROTL, V));
+    f.R = product(transposed(V), product(out.ZROTL, V));
+    out.PITANG = -std::asin(std::clamp(at(f.R, 3, 1), -1.0f, 1.0f));
+    out.ROLANG = std::asin(std::clamp(at(f.R, 3, 2), -1.0f, 1.0f));
+    out.YAWANG = std::asin(std::clamp(at(f.R, 2, 1), -1.0f, 1.0f));
+    return f;
+}
+
+// The fairlead of one line for FMOOR2: its body position RFLDQ, its position q about the
+// centre of rotation, and its displacement (global) from the reference position.
+struct DisplacedFairlead {
+    Vec3 RFLDQ{};
+    Vec3 q{};
+    float DFLXG = 0.0f, DFLYG = 0.0f, DFLZG = 0.0f;
+};
+
+// displaced_fairlead: fairlead i of `lines` turned by the perturbation p (inside the trim frame
+// when p.TRIMFL) and by R, at heading ROTGM, less its reference position at heading ROTGD, plus
+// the vessel's offset. Reads only its arguments.
+DisplacedFairlead displaced_fairlead(const SixDofState& state, const Perturbation& p,
+                                     const ForceCentres& centres, const MooringLines& lines, int i,
+                                     const Mat3& R, const Mat3& ROTGD, const Mat3& ROTGM) {
+    DisplacedFairlead d;
+    const Vec3 EPS = p.EPS;
+    d.RFLDQ = {fairlead(lines, 1, i), fairlead(lines, 2, i), fairlead(lines, 3, i)};
+    d.q = {d.RFLDQ[0] - centres.ROTCTX, d.RFLDQ[1] - centres.ROTCTY, d.RFLDQ[2] - centres.ROTCTZ};
+    const Vec3& q = d.q;
+    Vec3 qp = q;
+    if (p.DRVFLG == 1) {
+        if (p.TRIMFL) {
+            Vec3 u = times_t(p.TRIMHL, q);
+            u = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
+            qp = times(p.TRIMHL, times(p.EPSROT, u));
+        } else {
+            const Vec3 u = times(p.EPSROT, q);
+            qp = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
+        }
+    }
+    Vec3 g = times_t(ROTGM, times(R, qp));
+    if (p.DRVFLG == 2)
+        g = times(p.EPSROT, g);
+    const Vec3 g0 = times_t(ROTGD, q);
+    d.DFLXG = state.RVES1 + g[0] - g0[0];
+    d.DFLYG = state.RVES2 + g[1] - g0[1];
+    d.DFLZG = state.ZVES + g[2] - q[2];
+    if (p.DRVFLG == 2) {
+        d.DFLXG += EPS[0];
+        d.DFLYG += EPS[1];
+        d.DFLZG += EPS[2];
+    }
+    return d;
+}
+
+// span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
+// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG (a tendon only below the span), writes
+// the span warning and offers the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
+void span_check(const SixDofState& state, const Vec3& ROTDIR, int i, float DFLZG, float ZBOT,
+                float ZTOP, SpanWarning& warn) {
+    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
+        return;
+    warn.SPNERR = i;
+    if (warn.IOFLAG == 99)
+        return;
+    warn.IOFLAG = 99;
+    if (warn.TENDON_FLG != 0 && DFLZG > ZTOP)
+        return;
+    const SpanMotion motion{
+        state.ZVES,
+        state.ROTVAL_DEG,
+        {ROTDIR[0] * state.ROTMOD, ROTDIR[1] * state.ROTMOD, ROTDIR[2] * state.ROTMOD}};
+    write_span_warning(warn.IOSCRN, motion, i, 8, false);
+    std::int32_t LBACK = 0;
+    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+}
+
+// six_dof_line_energy: the energy stored in a line of type t at fairlead-anchor distance
+// TMPDST whose state LOADUP gave as s: the horizontal work along row 1, then the vertical work
+// up the layer rows to the fairlead. Reads only its arguments.
+float six_dof_line_energy(const LineTables& tables, int t, float TMPDST, const LineLoad& s) {
+    const auto row_state = [&](int L, float& H, std::int32_t& MINQ) {
+        const auto anc = tables.column(tables.ANCDST, L, t);
+        std::int32_t IER = 0;
+        BSRCH(anc, TMPDST, IER, MINQ, tables.NTAB);
+        float a = 0.0f;
+        INTERP(anc, tables.column(tables.TOPANG, L, t), TMPDST, a, MINQ);
+        INTERP(anc, tables.HLOD, TMPDST, H, MINQ);
+        return -H * std::tan(a);
+    };
+    float H1 = 0.0f;
+    std::int32_t MINQ = 1;
+    float Fz_prev = row_state(1, H1, MINQ);
+    float POTEN =
+        horizontal_work(tables.HLOD, tables.column(tables.ANCDST, 1, t), MINQ, H1, TMPDST);
+    if (tables.NLAYER > 1) {
+        for (int j = 2; j <= s.ILAYER; ++j) {
+            float Hj = 0.0f;
+            std::int32_t MINJ = 1;
+            const float Fz_j = row_state(j, Hj, MINJ);
+            POTEN -= 0.5f * (Fz_j + Fz_prev) * tables.DLAYER;
+            Fz_prev = Fz_j;
+        }
+        POTEN -= 0.5f * (s.FGZTMP + Fz_prev) * s.DELLAY * tables.DLAYER;
+    }
+    return POTEN;
+}
+
+// add_six_dof_line_loads: adds the force of one line (horizontal load H along azimuth TMPANG,
+// vertical force Fz) at fairlead d to the sums of `out`: global and vessel-axis forces, their
+// moments about the moment centre, and with DRVFLG 3 the load-geometry matrix. Reads only its
+// arguments.
+void add_six_dof_line_loads(SixDofLoads& out, const Perturbation& p, const ForceCentres& centres,
+                            const DisplacedFairlead& d, float H, float TMPANG, float Fz,
+                            const Mat3& R, const Mat3& ROTGM) {
+    const Vec3 EPS = p.EPS;
+    const Vec3 F0 = {H * std::cos(TMPANG), H * std::sin(TMPANG), Fz};
+    out.FGXMOR += F0[0];
+    out.FGYMOR += F0[1];
+    out.FGZMOR += F0[2];
+    const Vec3 F = p.DRVFLG == 2 ? times_t(p.EPSROT, F0) : F0;
+    Vec3 Fv = times_t(R, times(ROTGM, F));
+    if (p.DRVFLG == 1)
+        Fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, Fv)))
+                      : times_t(p.EPSROT, Fv);
+    out.FVXMOR += Fv[0];
+    out.FVYMOR += Fv[1];
+    out.FVZMOR += Fv[2];
+    const Vec3 r = {d.RFLDQ[0] - centres.XMCTR, d.RFLDQ[1] - centres.YMCTR,
+                    d.RFLDQ[2] - centres.ZMCTR};
+    const Vec3 Tv = cross(r, Fv);
+    out.TVXMOR += Tv[0];
+    out.TVYMOR += Tv[1];
+    out.TVZMOR += Tv[2];
+    Vec3 Tg = times_t(ROTGM, times(R, Tv));
+    if (p.DRVFLG == 2) {
+        const Vec3 turned = times(p.EPSROT, Tg);
+        const Vec3 lever = cross(EPS, F0);
+        Tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
+    }
+    out.TGXMOR += Tg[0];
+    out.TGYMOR += Tg[1];
+    out.TGZMOR += Tg[2];
+    if (p.DRVFLG == 3) {
+        const float sdot = dot(Fv, d.q);
+        for (int m = 1; m <= 3; ++m) {
+            for (int n = 1; n <= 3; ++n)
+                at(out.ASMCOR, m, n) += Fv[slot(m)] * d.q[slot(n)];
+            at(out.ASMCOR, m, m) -= sdot;
+        }
+    }
+}
+
+} // namespace
+
+// FMOOR2: see the header. Reads its arguments and TPCM's line data (through LOADUP); writes
+// the span warning to warn.IOSCRN.
+SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceCentres& centres,
+                   const LineTables& tables, const MooringLines& lines, float DRAFT,
+                   SpanWarning& warn, const LineResults& results, std::int32_t IEQSET,
+                   const DisplacedGeometry& recorded) {
+    SixDofLoads out;
+    const FiniteRotation rotation = finite_rotation(state, out);
+    const float ZBOT = static_cast<float>(1 - tables.MIDLYR) * tables.DLAYER;
+    const float ZTOP = ZBOT + tables.ZSPAN;
     const Mat3 ROTGD = heading_frame(state.VESAN0);
     const Mat3 ROTGM = heading_frame(state.VESANG);
-    out.PITANG = -std::asin(std::clamp(at(R, 3, 1), -1.0f, 1.0f));
-    out.ROLANG = std::asin(std::clamp(at(R, 3, 2), -1.0f, 1.0f));
-    out.YAWANG = std::asin(std::clamp(at(R, 2, 1), -1.0f, 1.0f));
 
     const auto store = [](std::span<float> a, int i, float v) {
         if (!a.empty())
             a[slot(i)] = v;
     };
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
-    const Vec3 EPS = p.EPS;
     TopTensionCache top_tensions; // the tables stand still during the call
 
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
@@ -577,55 +798,14 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         }
         const int t = id % 1024;
         const float DEPRAD = lines.ANGDEP[slot(i)] / degrees_per_radian;
-        const Vec3 RFLDQ = {fairlead(lines, 1, i), fairlead(lines, 2, i), fairlead(lines, 3, i)};
-        const Vec3 q = {RFLDQ[0] - centres.ROTCTX, RFLDQ[1] - centres.ROTCTY,
-                        RFLDQ[2] - centres.ROTCTZ};
-        Vec3 qp = q;
-        if (p.DRVFLG == 1) {
-            if (p.TRIMFL) {
-                Vec3 u = times_t(p.TRIMHL, q);
-                u = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
-                qp = times(p.TRIMHL, times(p.EPSROT, u));
-            } else {
-                const Vec3 u = times(p.EPSROT, q);
-                qp = {u[0] + EPS[0], u[1] + EPS[1], u[2] + EPS[2]};
-            }
-        }
-        Vec3 g = times_t(ROTGM, times(R, qp));
-        if (p.DRVFLG == 2)
-            g = times(p.EPSROT, g);
-        const Vec3 g0 = times_t(ROTGD, q);
-        float DFLXG = state.RVES1 + g[0] - g0[0];
-        float DFLYG = state.RVES2 + g[1] - g0[1];
-        float DFLZG = state.ZVES + g[2] - q[2];
-        if (p.DRVFLG == 2) {
-            DFLXG += EPS[0];
-            DFLYG += EPS[1];
-            DFLZG += EPS[2];
-        }
-
-        if (DFLZG > ZTOP || DFLZG < ZBOT) {
-            warn.SPNERR = i;
-            if (warn.IOFLAG != 99) {
-                warn.IOFLAG = 99;
-                if (!(warn.TENDON_FLG != 0 && DFLZG > ZTOP)) {
-                    const SpanMotion motion{state.ZVES,
-                                            state.ROTVAL_DEG,
-                                            {ROTDIR[0] * state.ROTMOD, ROTDIR[1] * state.ROTMOD,
-                                             ROTDIR[2] * state.ROTMOD}};
-                    write_span_warning(warn.IOSCRN, motion, i, 8, false);
-                    std::int32_t LBACK = 0;
-                    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
-                    if (LBACK == -1)
-                        stop_program(StopKind::user_choice);
-                }
-            }
-        }
+        const DisplacedFairlead d =
+            displaced_fairlead(state, p, centres, lines, i, rotation.R, ROTGD, ROTGM);
+        span_check(state, rotation.ROTDIR, i, d.DFLZG, ZBOT, ZTOP, warn);
 
         float TMPDST = 0.0f;
         float TMPANG = 0.0f;
-        distance_to_anchor(lines.RANC[slot(i)], DEPRAD, DFLXG, DFLYG, TMPDST, TMPANG);
-        const LineLoad s = LOADUP(TMPDST, DFLZG, RFLDQ[2], DRAFT, t, tables, lines.ANCHGT,
+        distance_to_anchor(lines.RANC[slot(i)], DEPRAD, d.DFLXG, d.DFLYG, TMPDST, TMPANG);
+        const LineLoad s = LOADUP(TMPDST, d.DFLZG, d.RFLDQ[2], DRAFT, t, tables, lines.ANCHGT,
                                   lines.TOTWT, warn.IOSCRN, warn.KBD, &top_tensions);
         store(results.TOPTH, i, s.RFORCE);
         store(results.TOPTT, i, s.TTTMP);
@@ -634,73 +814,14 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         store(results.BOTAN, i, s.BTANGQ);
         store(results.BOTLIN, i, s.BTLENQ);
 
-        // Energy: the horizontal work in row 1, then the vertical work up to the fairlead.
-        const auto row_state = [&](int L, float& H, std::int32_t& MINQ) {
-            const auto anc = tables.column(tables.ANCDST, L, t);
-            std::int32_t IER = 0;
-            BSRCH(anc, TMPDST, IER, MINQ, tables.NTAB);
-            float a = 0.0f;
-            INTERP(anc, tables.column(tables.TOPANG, L, t), TMPDST, a, MINQ);
-            INTERP(anc, tables.HLOD, TMPDST, H, MINQ);
-            return -H * std::tan(a);
-        };
-        float H1 = 0.0f;
-        std::int32_t MINQ = 1;
-        float Fz_prev = row_state(1, H1, MINQ);
-        float POTEN =
-            horizontal_work(tables.HLOD, tables.column(tables.ANCDST, 1, t), MINQ, H1, TMPDST);
-        if (tables.NLAYER > 1) {
-            for (int j = 2; j <= s.ILAYER; ++j) {
-                float Hj = 0.0f;
-                std::int32_t MINJ = 1;
-                const float Fz_j = row_state(j, Hj, MINJ);
-                POTEN -= 0.5f * (Fz_j + Fz_prev) * tables.DLAYER;
-                Fz_prev = Fz_j;
-            }
-            POTEN -= 0.5f * (s.FGZTMP + Fz_prev) * s.DELLAY * tables.DLAYER;
-        }
+        const float POTEN = six_dof_line_energy(tables, t, TMPDST, s);
         store(results.LINERG, i, POTEN);
         out.ERGMOR += POTEN;
 
-        const float H = s.RFORCE;
-        const Vec3 F0 = {H * std::cos(TMPANG), H * std::sin(TMPANG), s.FGZTMP};
-        out.FGXMOR += F0[0];
-        out.FGYMOR += F0[1];
-        out.FGZMOR += F0[2];
-        const Vec3 F = p.DRVFLG == 2 ? times_t(p.EPSROT, F0) : F0;
-        Vec3 Fv = times_t(R, times(ROTGM, F));
-        if (p.DRVFLG == 1)
-            Fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, Fv)))
-                          : times_t(p.EPSROT, Fv);
-        out.FVXMOR += Fv[0];
-        out.FVYMOR += Fv[1];
-        out.FVZMOR += Fv[2];
-        const Vec3 r = {RFLDQ[0] - centres.XMCTR, RFLDQ[1] - centres.YMCTR,
-                        RFLDQ[2] - centres.ZMCTR};
-        const Vec3 Tv = cross(r, Fv);
-        out.TVXMOR += Tv[0];
-        out.TVYMOR += Tv[1];
-        out.TVZMOR += Tv[2];
-        Vec3 Tg = times_t(ROTGM, times(R, Tv));
-        if (p.DRVFLG == 2) {
-            const Vec3 turned = times(p.EPSROT, Tg);
-            const Vec3 lever = cross(EPS, F0);
-            Tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
-        }
-        out.TGXMOR += Tg[0];
-        out.TGYMOR += Tg[1];
-        out.TGZMOR += Tg[2];
-        if (p.DRVFLG == 3) {
-            const float sdot = dot(Fv, q);
-            for (int m = 1; m <= 3; ++m) {
-                for (int n = 1; n <= 3; ++n)
-                    at(out.ASMCOR, m, n) += Fv[slot(m)] * q[slot(n)];
-                at(out.ASMCOR, m, m) -= sdot;
-            }
-        }
+        add_six_dof_line_loads(out, p, centres, d, s.RFORCE, TMPANG, s.FGZTMP, rotation.R, ROTGM);
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
-            recorded.ZANCP[slot(i)] = DFLZG;
+            recorded.ZANCP[slot(i)] = d.DFLZG;
             recorded.ANGDPP[slot(i)] = TMPANG * degrees_per_radian;
         }
     }
@@ -724,36 +845,36 @@ void VARUPD(std::span<const float, 6> XVEC, SixDofState& state) {
     state.ROTMOD = 1.0f;
 }
 
-// SPRING: see the header. Reads and restores EQUILB's RVES; reads TPCM and LINCOM.
+// SPRING: see the header. FMOOR takes each position as a value; the environmental yaw moment
+// reads the vessel's position from EQUILB, so the displaced position stands there while it is
+// evaluated, and guards put the saved words back however the call ends. Reads TPCM and
+// LINCOM; reads EQUILB and leaves it as it was.
 SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, std::int32_t MAXLN,
                     bool ENVRON, bool SPMFLG, const YawMomentFunction& TORQUE) {
-    const float XCGSAV = EQUILB.RVES(1);
-    const float YCGSAV = EQUILB.YCGVAR();
-    const float ANGSAV = EQUILB.VESANG();
+    const ScopeRestore keep_x(EQUILB.RVES(1));
+    const ScopeRestore keep_y(EQUILB.YCGVAR());
+    const ScopeRestore keep_heading(EQUILB.VESANG());
     const LineTables tables = lincom_tables();
     const MooringLines lines = lincom_mooring_lines(MINLN, MAXLN);
     PlaneFrame frame;
     frame.XCENTR = TPCM.XSALM;
     frame.XMCTR = TPCM.XSALM;
     frame.LSPM = SPMFLG;
-    const auto force_here = [&] {
-        const PlaneState state = equilb_plane_state();
+    const auto force_at = [&](const PlaneState& state) {
         PlaneLoads loads = FMOOR(state, frame, tables, lines);
         if (ENVRON && TORQUE)
             loads.TZMOOR += TORQUE(EQUILB.VESANG());
         return loads;
     };
 
-    const PlaneLoads here = force_here();
+    const PlaneLoads here = force_at(equilb_plane_state());
     const float psi = EQUILB.VESANG();
     EQUILB.RVES(1) += DELX * std::cos(psi) - DELY * std::sin(psi);
     EQUILB.YCGVAR() += DELX * std::sin(psi) + DELY * std::cos(psi);
     EQUILB.VESANG() += DELANG;
-    const PlaneLoads there = force_here();
-    EQUILB.RVES(1) = XCGSAV;
-    EQUILB.YCGVAR() = YCGSAV;
-    EQUILB.VESANG() = ANGSAV;
+    const PlaneLoads there = force_at(equilb_plane_state());
 
+    const float ANGSAV = keep_heading.saved();
     const float dx = here.FXMOOR - there.FXMOOR;
     const float dy = here.FYMOOR - there.FYMOOR;
     SpringColumn column;

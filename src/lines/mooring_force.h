@@ -77,18 +77,30 @@ MooringLines lincom_mooring_lines(std::int32_t MINLN, std::int32_t MAXLN);
 DisplacedGeometry lincom_displaced();
 
 // The tables the double-precision force reads (HLOD, ANCDST, TOPTEN, TOPANG of LINCOM),
-// widened once per table build rather than at every stiffness evaluation: the same values
-// while the tables do not change.
+// widened at the first use after a table build rather than at every stiffness evaluation (the
+// same values while the tables do not change), and only over the extent in use: layer rows
+// 1..layers of types 1..types, each row whole (the blended readers step from a row to the next
+// by a whole row of points), rows of a type one after another, types one after another.
 struct WideLineTables {
     std::vector<double> HLOD, ANCDST, TOPTEN, TOPANG;
+    int layers = 0; // layer rows held per type
+    int types = 0;  // line types held
     bool built = false;
+
+    // Rows L and L + 1 of type t of `table` (ANCDST, TOPTEN or TOPANG), from point 1 on: what
+    // a blended search or interpolation between the two rows reads.
+    std::span<const double> rows(const std::vector<double>& table, int L, int t) const;
 };
 
-// widen_line_tables: widens LINCOM's tables into the copies. The table stage (MRSTAT) calls
-// it after every build; so must anything else that changes the tables.
+// widen_line_tables: LINCOM's tables have changed; the copies are widened anew at their next
+// use. The table stage (MRSTAT) calls it after every build; so must anything else that
+// changes the tables.
 void widen_line_tables();
 
-// wide_line_tables: the copies, widened first if no build has made them yet.
+// wide_line_tables: the copies of LINCOM's tables, widened first when the tables have changed
+// since or the copies do not hold every layer row (TPCM.NLAYER, at least two: a one-row table
+// still blends with a zero weight on the row above) and every type (TPCM.NTYP and the types of
+// LINCOM's lines) in use.
 const WideLineTables& wide_line_tables();
 
 // ---- Three degrees of freedom ---------------------------------------------------------------
@@ -305,9 +317,10 @@ struct SpringColumn {
 
 // SPRING: force and yaw moment at the present position of EQUILB minus those at the position
 // displaced by DELX, DELY (vessel axes) and DELANG, the force differences in vessel axes at
-// the present heading. With ENVRON the yaw moment includes TORQUE. Reads EQUILB (RVES,
-// TRTNGL, TRTNG0), TPCM and LINCOM; changes EQUILB's position during the call and restores it
-// from saved copies. Never ends the run itself.
+// the present heading. With ENVRON the yaw moment includes TORQUE, which may read the vessel's
+// position from EQUILB: the displaced position stands there while TORQUE is evaluated and is
+// put back however the call ends (a stop thrown through TORQUE included). Reads EQUILB (RVES,
+// TRTNGL, TRTNG0), TPCM and LINCOM. Never ends the run itself.
 SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, std::int32_t MAXLN,
                     bool ENVRON, bool SPMFLG, const YawMomentFunction& TORQUE = {});
 

@@ -44,6 +44,100 @@ std::size_t entry(int J, int I) {
     return static_cast<std::size_t>((I - 1) * 6 + J - 1);
 }
 
+// layout_extent: the extent of the fairlead layout (TPCM's RFLD over NLIN lines) along each
+// axis, turned as the vessel is in the base state (ROTVO, ZROTL of `base`, the point's ZROTV),
+// for the rotation steps. Reads TPCM.
+template <class Real>
+V3<Real> layout_extent(const StiffnessPoint& point, const Loads6<Real>& base) {
+    V3<Real> RMXDST{};
+    for (int c = 1; c <= 3; ++c) {
+        float lo = 0.0f;
+        float hi = 0.0f;
+        for (int i = 1; i <= TPCM.NLIN; ++i) {
+            lo = i == 1 ? TPCM.RFLD(c, i) : std::min(lo, TPCM.RFLD(c, i));
+            hi = i == 1 ? TPCM.RFLD(c, i) : std::max(hi, TPCM.RFLD(c, i));
+        }
+        RMXDST[static_cast<std::size_t>(c - 1)] = static_cast<Real>(hi - lo);
+    }
+    V3<Real> v = times(base.ROTVO, RMXDST);
+    RMXDST = times(base.ZROTL, v);
+    v = times_t(base.ROTVO, RMXDST);
+    const auto Z = [&](int i, int j) {
+        return static_cast<Real>(point.ZROTV[static_cast<std::size_t>((j - 1) * 2 + i - 1)]);
+    };
+    return {Z(1, 1) * v[0] + Z(1, 2) * v[1], Z(2, 1) * v[0] + Z(2, 2) * v[1], v[2]};
+}
+
+// difference_steps: the step of each of the six settings: EPSDST for the translations, EPSRAD
+// for the turns, less where the layout's lever about the axis (RMXDST) would move a fairlead
+// more than 500 x EPSRAD. Reads only its arguments.
+template <class Real>
+std::array<Real, 6> difference_steps(const StiffnessRequest& request, const V3<Real>& RMXDST) {
+    const Real EPSRAD = static_cast<Real>(request.EPSRAD);
+    const Real EPSDST = static_cast<Real>(request.EPSDST);
+    std::array<Real, 6> step{EPSDST, EPSDST, EPSDST, EPSRAD, EPSRAD, EPSRAD};
+    const Real lever[3] = {std::hypot(RMXDST[1], RMXDST[2]), std::hypot(RMXDST[0], RMXDST[2]),
+                           std::hypot(RMXDST[0], RMXDST[1])};
+    for (std::size_t k = 0; k < 3; ++k)
+        if (lever[k] > Real(500)) // no fairlead moves more than 500 x EPSRAD
+            step[3 + k] = EPSRAD * Real(500) / lever[k];
+    return step;
+}
+
+// The perturbation of one setting: a turn EPSROT and a translation EPS.
+template <class Real> struct Setting {
+    M3<Real> EPSROT = identity_matrix3<Real>();
+    V3<Real> EPS{};
+};
+
+// setting: the plus (sign 1) or minus (sign -1) setting of degree of freedom I with step h: a
+// translation along I, or a turn by +-h about axis I - 3. Reads only its arguments.
+template <class Real> Setting<Real> setting(int I, Real h, Real sign) {
+    Setting<Real> s;
+    if (I <= 3) {
+        s.EPS[static_cast<std::size_t>(I - 1)] = sign * h;
+        return s;
+    }
+    const int k = I - 3;
+    const int I2 = k % 3 + 1;
+    const int I3 = (k + 1) % 3 + 1;
+    at(s.EPSROT, I2, I2) = std::cos(h);
+    at(s.EPSROT, I3, I3) = std::cos(h);
+    at(s.EPSROT, I2, I3) = -sign * std::sin(h);
+    at(s.EPSROT, I3, I2) = sign * std::sin(h);
+    return s;
+}
+
+// vessel_axis_correction: what the symmetric vessel-axis stiffness takes off entry (J, I) of a
+// rotation column (I >= 4): the load-geometry matrix for a moment row, else the base force FV
+// crossed with the turn. Reads only its arguments.
+template <class Real>
+Real vessel_axis_correction(int J, int I, const M3<Real>& ASMCOR, const std::array<Real, 6>& FV) {
+    const Real FVX = FV[0], FVY = FV[1], FVZ = FV[2];
+    if (J >= 4)
+        return at(ASMCOR, J - 3, I - 3);
+    if (J == 1)
+        return I == 5 ? -FVZ : (I == 6 ? FVY : Real(0));
+    if (J == 2)
+        return I == 4 ? FVZ : (I == 6 ? -FVX : Real(0));
+    return I == 4 ? -FVY : (I == 5 ? FVX : Real(0));
+}
+
+// global_axis_correction: what the symmetric global stiffness takes off entry (J, I) of a
+// moment row (J >= 4): the load-geometry matrix for a rotation column, else the base force FG
+// crossed with the translation. Reads only its arguments.
+template <class Real>
+Real global_axis_correction(int J, int I, const M3<Real>& ASMCOR, const std::array<Real, 6>& FG) {
+    const Real FGX = FG[0], FGY = FG[1], FGZ = FG[2];
+    if (I >= 4)
+        return at(ASMCOR, I - 3, J - 3);
+    if (J == 4)
+        return I == 2 ? FGZ : (I == 3 ? -FGY : Real(0));
+    if (J == 5)
+        return I == 1 ? -FGZ : (I == 3 ? FGX : Real(0));
+    return I == 1 ? FGY : (I == 2 ? -FGX : Real(0));
+}
+
 // The differencing of STIFFY and STFDP2 in the precision Real of the evaluations.
 template <class Real>
 void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix66& GSTF66,
@@ -67,106 +161,189 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
     M3<Real> ASMCOR = base.ASMCOR;
     if (point.TRIMFL)
         ASMCOR = product(transposed(TRIMHL), product(ASMCOR, TRIMHL));
+    const std::array<Real, 6> step = difference_steps(request, layout_extent(point, base));
 
-    // Extent of the fairlead layout, turned as the vessel is, for the rotation steps.
-    V3<Real> RMXDST{};
-    for (int c = 1; c <= 3; ++c) {
-        float lo = 0.0f;
-        float hi = 0.0f;
-        for (int i = 1; i <= TPCM.NLIN; ++i) {
-            lo = i == 1 ? TPCM.RFLD(c, i) : std::min(lo, TPCM.RFLD(c, i));
-            hi = i == 1 ? TPCM.RFLD(c, i) : std::max(hi, TPCM.RFLD(c, i));
-        }
-        RMXDST[static_cast<std::size_t>(c - 1)] = static_cast<Real>(hi - lo);
-    }
-    {
-        V3<Real> v = times(base.ROTVO, RMXDST);
-        RMXDST = times(base.ZROTL, v);
-        v = times_t(base.ROTVO, RMXDST);
-        const auto Z = [&](int i, int j) {
-            return static_cast<Real>(point.ZROTV[static_cast<std::size_t>((j - 1) * 2 + i - 1)]);
-        };
-        RMXDST = {Z(1, 1) * v[0] + Z(1, 2) * v[1], Z(2, 1) * v[0] + Z(2, 2) * v[1], v[2]};
-    }
-    const Real EPSRAD = static_cast<Real>(request.EPSRAD);
-    const Real EPSDST = static_cast<Real>(request.EPSDST);
-    std::array<Real, 6> step{EPSDST, EPSDST, EPSDST, EPSRAD, EPSRAD, EPSRAD};
-    const Real lever[3] = {std::hypot(RMXDST[1], RMXDST[2]), std::hypot(RMXDST[0], RMXDST[2]),
-                           std::hypot(RMXDST[0], RMXDST[1])};
-    for (std::size_t k = 0; k < 3; ++k)
-        if (lever[k] > Real(500)) // no fairlead moves more than 500 x EPSRAD
-            step[3 + k] = EPSRAD * Real(500) / lever[k];
-
-    const auto FGX = base.G[0], FGY = base.G[1], FGZ = base.G[2];
-    const auto FVX = base.V[0], FVY = base.V[1], FVZ = base.V[2];
     for (int I = 1; I <= 6; ++I) {
         const Real h = step[static_cast<std::size_t>(I - 1)];
-        // The plus and minus settings: a translation along I, or a turn by +-h about axis k.
-        const auto setting = [&](Real sign, M3<Real>& EPSROT, V3<Real>& EPS) {
-            EPSROT = identity_matrix3<Real>();
-            EPS = {};
-            if (I <= 3) {
-                EPS[static_cast<std::size_t>(I - 1)] = sign * h;
-                return;
-            }
-            const int k = I - 3;
-            const int I2 = k % 3 + 1;
-            const int I3 = (k + 1) % 3 + 1;
-            at(EPSROT, I2, I2) = std::cos(h);
-            at(EPSROT, I3, I3) = std::cos(h);
-            at(EPSROT, I2, I3) = -sign * std::sin(h);
-            at(EPSROT, I3, I2) = sign * std::sin(h);
-        };
-        M3<Real> plus_rot{}, minus_rot{};
-        V3<Real> plus_eps{}, minus_eps{};
-        setting(Real(1), plus_rot, plus_eps);
-        setting(Real(-1), minus_rot, minus_eps);
+        const Setting<Real> plus_setting = setting(I, h, Real(1));
+        const Setting<Real> minus_setting = setting(I, h, Real(-1));
 
         if (request.NSTIFV == 1) {
-            auto plus = evaluate(1, plus_rot, plus_eps).V;
+            auto plus = evaluate(1, plus_setting.EPSROT, plus_setting.EPS).V;
             to_trim(plus);
-            auto minus = evaluate(1, minus_rot, minus_eps).V;
+            auto minus = evaluate(1, minus_setting.EPSROT, minus_setting.EPS).V;
             to_trim(minus);
             for (int J = 1; J <= 6; ++J) {
                 const auto j = static_cast<std::size_t>(J - 1);
                 Real value = (plus[j] - minus[j]) * Real(0.5) / h;
-                if (request.VSTSYM == 1 && I >= 4) {
-                    Real corr = Real(0);
-                    if (J >= 4)
-                        corr = at(ASMCOR, J - 3, I - 3);
-                    else if (J == 1)
-                        corr = I == 5 ? -FVZ : (I == 6 ? FVY : Real(0));
-                    else if (J == 2)
-                        corr = I == 4 ? FVZ : (I == 6 ? -FVX : Real(0));
-                    else
-                        corr = I == 4 ? -FVY : (I == 5 ? FVX : Real(0));
-                    value -= corr;
-                }
+                if (request.VSTSYM == 1 && I >= 4)
+                    value -= vessel_axis_correction(J, I, ASMCOR, base.V);
                 VSTF66[entry(J, I)] = static_cast<float>(value);
                 STFMXV[table_slot((I - 1) * 6 + J, request.INCVAL)] = VSTF66[entry(J, I)];
             }
         }
         if (request.NSTIFG == 1) {
-            const auto plus = evaluate(2, plus_rot, plus_eps).G;
-            const auto minus = evaluate(2, minus_rot, minus_eps).G;
+            const auto plus = evaluate(2, plus_setting.EPSROT, plus_setting.EPS).G;
+            const auto minus = evaluate(2, minus_setting.EPSROT, minus_setting.EPS).G;
             for (int J = 1; J <= 6; ++J) {
                 const auto j = static_cast<std::size_t>(J - 1);
                 Real value = (plus[j] - minus[j]) * Real(0.5) / h;
-                if (request.GSTSYM == 1 && J >= 4) {
-                    Real corr = Real(0);
-                    if (I >= 4)
-                        corr = at(ASMCOR, I - 3, J - 3);
-                    else if (J == 4)
-                        corr = I == 2 ? FGZ : (I == 3 ? -FGY : Real(0));
-                    else if (J == 5)
-                        corr = I == 1 ? -FGZ : (I == 3 ? FGX : Real(0));
-                    else
-                        corr = I == 1 ? FGY : (I == 2 ? -FGX : Real(0));
-                    value -= corr;
-                }
+                if (request.GSTSYM == 1 && J >= 4)
+                    value -= global_axis_correction(J, I, ASMCOR, base.G);
                 GSTF66[entry(J, I)] = static_cast<float>(value);
                 STFMXG[table_slot((I - 1) * 6 + J, request.INCVAL)] = GSTF66[entry(J, I)];
             }
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// wide_rotation: FMRDP2's finite rotation R = ROTVO^T ZROTL ROTVO about the axis of `state`
+// (vessel axes); writes ROTVO and ZROTL into `out`. Reads only its arguments.
+M3<double> wide_rotation(const WideState& state, WideLoads& out) {
+    // A unit axis rounded just past 1 must not make the polar angle NaN.
+    const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
+    const double PHI = plane_angle(state.ROTDIR[1], state.ROTDIR[0]);
+    const double ROTVLP = state.ROTVAL / static_cast<double>(degrees_per_radian_rounded);
+    out.ZROTL = turn_about_z(ROTVLP);
+    M3<double>& V = out.ROTVO;
+    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
+    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
+    at(V, 1, 3) = -std::sin(THETA);
+    at(V, 2, 1) = -std::sin(PHI);
+    at(V, 2, 2) = std::cos(PHI);
+    at(V, 2, 3) = 0.0;
+    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
+    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
+    at(V, 3, 3) = std::cos(THETA);
+    return product(transposed(V), product(out.ZROTL, V));
+}
+
+// The fairlead of line n (0-based) in double precision: its position r about the centre and
+// its displacement (global) from the reference position.
+struct WideFairlead {
+    V3<double> r{};
+    double DFLXG = 0.0, DFLYG = 0.0, DFLZG = 0.0;
+};
+
+// wide_fairlead: fairlead n of `lines` turned by the perturbation p (inside the trim frame when
+// p.TRIMFL) and by R, at heading ROTGM, less its reference position at heading ROTGD, plus the
+// vessel's offset. Reads only its arguments.
+WideFairlead wide_fairlead(const WideState& state, const WidePerturbation& p,
+                           const WideLines& lines, std::size_t n, const M3<double>& R,
+                           const M3<double>& ROTGD, const M3<double>& ROTGM) {
+    WideFairlead d;
+    const V3<double> RF = {lines.RFLD[3 * n], lines.RFLD[3 * n + 1], lines.RFLD[3 * n + 2]};
+    d.r = {RF[0] - lines.XMCTR, RF[1] - lines.YMCTR, RF[2] - lines.ZMCTR};
+    const V3<double>& r = d.r;
+    V3<double> pp = r;
+    if (p.DRVFLG == 1) {
+        if (p.TRIMFL) {
+            V3<double> u = times_t(p.TRIMHL, r);
+            u = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
+            pp = times(p.TRIMHL, times(p.EPSROT, u));
+        } else {
+            const V3<double> u = times(p.EPSROT, r);
+            pp = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
+        }
+    }
+    V3<double> g = times_t(ROTGM, times(R, pp));
+    if (p.DRVFLG == 2)
+        g = times(p.EPSROT, g);
+    const V3<double> q = times_t(ROTGD, r);
+    d.DFLXG = state.RVES1 + g[0] - q[0];
+    d.DFLYG = state.RVES2 + g[1] - q[1];
+    d.DFLZG = state.ZVES + g[2] - r[2];
+    if (p.DRVFLG == 2) {
+        d.DFLXG += p.EPS[0];
+        d.DFLYG += p.EPS[1];
+        d.DFLZG += p.EPS[2];
+    }
+    return d;
+}
+
+// wide_span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
+// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG, writes the span warning and offers
+// the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
+void wide_span_check(const WideState& state, int i, double DFLZG, float ZBOT, float ZTOP,
+                     SpanWarning& warn) {
+    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
+        return;
+    warn.SPNERR = i;
+    if (warn.IOFLAG == 99)
+        return;
+    warn.IOFLAG = 99;
+    const SpanMotion motion{state.ZVES,
+                            state.ROTVAL,
+                            {state.ROTDIR[0] * state.ROTMOD, state.ROTDIR[1] * state.ROTMOD,
+                             state.ROTDIR[2] * state.ROTMOD}};
+    write_span_warning(warn.IOSCRN, motion, i, 6, true);
+    std::int32_t LBACK = 0;
+    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+}
+
+// The state of one line from the widened tables: horizontal load, top angle and top tension.
+struct WideLineState {
+    double RFORCE = 0.0, TOPANQ = 0.0, TPTNQ = 0.0;
+};
+
+// wide_line_state: type t at distance TMPDST with its fairlead at height DFLZG, blended
+// linearly between the two layer rows of `grid` around that height. Reads only its arguments.
+WideLineState wide_line_state(const WideLineTables& tables, const LineTables& grid, int t,
+                              double TMPDST, double DFLZG) {
+    std::int32_t ILAYER = 1;
+    double DELLAY = 0.0;
+    std::int32_t OUTWRN = 0;
+    SETLDP(grid.NLAYER, grid.MIDLYR, static_cast<double>(grid.DLAYER),
+           static_cast<double>(grid.ZSPAN), DFLZG, ILAYER, DELLAY, OUTWRN);
+    const auto anc = tables.rows(tables.ANCDST, ILAYER, t);
+    std::int32_t IER = 0;
+    std::int32_t MIN = 1;
+    BSRCDP(anc, DELLAY, TMPDST, IER, MIN, grid.NTAB);
+    WideLineState w;
+    INTDPR(anc, tables.HLOD, TMPDST, w.RFORCE, MIN, DELLAY);
+    INTDPQ(anc, tables.rows(tables.TOPANG, ILAYER, t), TMPDST, w.TOPANQ, MIN, DELLAY);
+    INTDPQ(anc, tables.rows(tables.TOPTEN, ILAYER, t), TMPDST, w.TPTNQ, MIN, DELLAY);
+    return w;
+}
+
+// add_wide_line_loads: adds the force f (global) of one line at fairlead position r to the
+// sums of `out`: global and vessel-axis forces, their moments, and with DRVFLG 3 the
+// load-geometry matrix. Reads only its arguments.
+void add_wide_line_loads(WideLoads& out, const WidePerturbation& p, V3<double> f,
+                         const V3<double>& r, const M3<double>& R, const M3<double>& ROTGM) {
+    for (std::size_t k = 0; k < 3; ++k)
+        out.G[k] += f[k];
+    if (p.DRVFLG == 2)
+        f = times_t(p.EPSROT, f);
+    V3<double> fv = times_t(R, times(ROTGM, f));
+    if (p.DRVFLG == 1)
+        fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, fv)))
+                      : times_t(p.EPSROT, fv);
+    const V3<double> tv = cross(r, fv);
+    V3<double> tg = times_t(ROTGM, times(R, tv));
+    if (p.DRVFLG == 2) {
+        const V3<double> turned = times(p.EPSROT, tg);
+        const V3<double> lever = cross(p.EPS, f);
+        tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        out.V[k] += fv[k];
+        out.V[3 + k] += tv[k];
+        out.G[3 + k] += tg[k];
+    }
+    if (p.DRVFLG == 3) {
+        const double RDOTF = r[0] * fv[0] + r[1] * fv[1] + r[2] * fv[2];
+        for (int a = 1; a <= 3; ++a) {
+            at(out.ASMCOR, a, a) -= RDOTF;
+            for (int b = 1; b <= 3; ++b)
+                at(out.ASMCOR, a, b) +=
+                    fv[static_cast<std::size_t>(a - 1)] * r[static_cast<std::size_t>(b - 1)];
         }
     }
 }
@@ -179,28 +356,12 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
                  const WideLineTables& tables, const LineTables& grid, SpanWarning& warn,
                  std::int32_t IEQSET, const DisplacedGeometry& recorded) {
     WideLoads out;
-    // A unit axis rounded just past 1 must not make the polar angle NaN.
-    const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
-    const double PHI = plane_angle(state.ROTDIR[1], state.ROTDIR[0]);
-    const double ROTVLP = state.ROTVAL / static_cast<double>(degrees_per_radian_rounded);
+    const M3<double> R = wide_rotation(state, out);
     const auto ZBOT =
         static_cast<float>(static_cast<double>(1 - grid.MIDLYR) * static_cast<double>(grid.DLAYER));
     const auto ZTOP = static_cast<float>(static_cast<double>(grid.ZSPAN) + ZBOT);
-    out.ZROTL = turn_about_z(ROTVLP);
-    M3<double>& V = out.ROTVO;
-    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
-    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
-    at(V, 1, 3) = -std::sin(THETA);
-    at(V, 2, 1) = -std::sin(PHI);
-    at(V, 2, 2) = std::cos(PHI);
-    at(V, 2, 3) = 0.0;
-    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
-    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
-    at(V, 3, 3) = std::cos(THETA);
-    const M3<double> R = product(transposed(V), product(out.ZROTL, V));
     const M3<double> ROTGD = transposed(turn_about_z(state.VESAN0));
     const M3<double> ROTGM = transposed(turn_about_z(state.VESANG));
-    const double DLAYER = static_cast<double>(grid.DLAYER);
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
 
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
@@ -216,110 +377,25 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
         }
         const int t = lines.LINEID[n] % 1024;
         const double DEPRAD = lines.ANGDEP[n] / static_cast<double>(degrees_per_radian_rounded);
-        const V3<double> RF = {lines.RFLD[3 * n], lines.RFLD[3 * n + 1], lines.RFLD[3 * n + 2]};
-        const V3<double> r = {RF[0] - lines.XMCTR, RF[1] - lines.YMCTR, RF[2] - lines.ZMCTR};
-        V3<double> pp = r;
-        if (p.DRVFLG == 1) {
-            if (p.TRIMFL) {
-                V3<double> u = times_t(p.TRIMHL, r);
-                u = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
-                pp = times(p.TRIMHL, times(p.EPSROT, u));
-            } else {
-                const V3<double> u = times(p.EPSROT, r);
-                pp = {u[0] + p.EPS[0], u[1] + p.EPS[1], u[2] + p.EPS[2]};
-            }
-        }
-        V3<double> g = times_t(ROTGM, times(R, pp));
-        if (p.DRVFLG == 2)
-            g = times(p.EPSROT, g);
-        const V3<double> q = times_t(ROTGD, r);
-        double DFLXG = state.RVES1 + g[0] - q[0];
-        double DFLYG = state.RVES2 + g[1] - q[1];
-        double DFLZG = state.ZVES + g[2] - r[2];
-        if (p.DRVFLG == 2) {
-            DFLXG += p.EPS[0];
-            DFLYG += p.EPS[1];
-            DFLZG += p.EPS[2];
-        }
-        if (DFLZG > ZTOP || DFLZG < ZBOT) {
-            warn.SPNERR = i;
-            if (warn.IOFLAG != 99) {
-                warn.IOFLAG = 99;
-                const SpanMotion motion{state.ZVES,
-                                        state.ROTVAL,
-                                        {state.ROTDIR[0] * state.ROTMOD,
-                                         state.ROTDIR[1] * state.ROTMOD,
-                                         state.ROTDIR[2] * state.ROTMOD}};
-                write_span_warning(warn.IOSCRN, motion, i, 6, true);
-                std::int32_t LBACK = 0;
-                ABORT0(warn.IOSCRN, warn.KBD, LBACK);
-                if (LBACK == -1)
-                    stop_program(StopKind::user_choice);
-            }
-        }
-        const double DFLM2 = DFLXG * DFLXG + DFLYG * DFLYG;
+        const WideFairlead d = wide_fairlead(state, p, lines, n, R, ROTGD, ROTGM);
+        wide_span_check(state, i, d.DFLZG, ZBOT, ZTOP, warn);
+        const double DFLM2 = d.DFLXG * d.DFLXG + d.DFLYG * d.DFLYG;
         const double RANQ = lines.RANC[n];
         const double square =
             RANQ * RANQ + DFLM2 -
-            2.0 * std::sqrt(DFLM2) * RANQ * std::cos(plane_angle(DFLYG, DFLXG) - DEPRAD);
+            2.0 * std::sqrt(DFLM2) * RANQ * std::cos(plane_angle(d.DFLYG, d.DFLXG) - DEPRAD);
         const double TMPDST = square > 0.0 ? std::sqrt(square) : 0.0;
-
-        std::int32_t ILAYER = 1;
-        double DELLAY = 0.0;
-        std::int32_t OUTWRN = 0;
-        SETLDP(grid.NLAYER, grid.MIDLYR, DLAYER, static_cast<double>(grid.ZSPAN), DFLZG, ILAYER,
-               DELLAY, OUTWRN);
-        const std::size_t start =
-            col_major(1, lincom_points, ILAYER, lincom_layers, t, lincom_types);
-        const auto anc = std::span<const double>(tables.ANCDST).subspan(start);
-        std::int32_t IER = 0;
-        std::int32_t MIN = 1;
-        BSRCDP(anc, DELLAY, TMPDST, IER, MIN, grid.NTAB);
-        double RFORCE = 0.0;
-        double TOPANQ = 0.0;
-        double TPTNQ = 0.0;
-        INTDPR(anc, tables.HLOD, TMPDST, RFORCE, MIN, DELLAY);
-        INTDPQ(anc, std::span<const double>(tables.TOPANG).subspan(start), TMPDST, TOPANQ, MIN,
-               DELLAY);
-        INTDPQ(anc, std::span<const double>(tables.TOPTEN).subspan(start), TMPDST, TPTNQ, MIN,
-               DELLAY);
+        const WideLineState w = wide_line_state(tables, grid, t, TMPDST, d.DFLZG);
 
         const double TMPANG =
-            plane_angle(RANQ * std::sin(DEPRAD) - DFLYG, RANQ * std::cos(DEPRAD) - DFLXG);
-        V3<double> f = {RFORCE * std::cos(TMPANG), RFORCE * std::sin(TMPANG),
-                        vertical_line_force(RFORCE, TPTNQ, TOPANQ, 0.2)};
-        for (std::size_t k = 0; k < 3; ++k)
-            out.G[k] += f[k];
-        if (p.DRVFLG == 2)
-            f = times_t(p.EPSROT, f);
-        V3<double> fv = times_t(R, times(ROTGM, f));
-        if (p.DRVFLG == 1)
-            fv = p.TRIMFL ? times(p.TRIMHL, times_t(p.EPSROT, times_t(p.TRIMHL, fv)))
-                          : times_t(p.EPSROT, fv);
-        const V3<double> tv = cross(r, fv);
-        V3<double> tg = times_t(ROTGM, times(R, tv));
-        if (p.DRVFLG == 2) {
-            const V3<double> turned = times(p.EPSROT, tg);
-            const V3<double> lever = cross(p.EPS, f);
-            tg = {turned[0] + lever[0], turned[1] + lever[1], turned[2] + lever[2]};
-        }
-        for (std::size_t k = 0; k < 3; ++k) {
-            out.V[k] += fv[k];
-            out.V[3 + k] += tv[k];
-            out.G[3 + k] += tg[k];
-        }
-        if (p.DRVFLG == 3) {
-            const double RDOTF = r[0] * fv[0] + r[1] * fv[1] + r[2] * fv[2];
-            for (int a = 1; a <= 3; ++a) {
-                at(out.ASMCOR, a, a) -= RDOTF;
-                for (int b = 1; b <= 3; ++b)
-                    at(out.ASMCOR, a, b) +=
-                        fv[static_cast<std::size_t>(a - 1)] * r[static_cast<std::size_t>(b - 1)];
-            }
-        }
+            plane_angle(RANQ * std::sin(DEPRAD) - d.DFLYG, RANQ * std::cos(DEPRAD) - d.DFLXG);
+        add_wide_line_loads(out, p,
+                            {w.RFORCE * std::cos(TMPANG), w.RFORCE * std::sin(TMPANG),
+                             vertical_line_force(w.RFORCE, w.TPTNQ, w.TOPANQ, 0.2)},
+                            d.r, R, ROTGM);
         if (record) {
             recorded.RANCP[n] = static_cast<float>(TMPDST);
-            recorded.ZANCP[n] = static_cast<float>(DFLZG);
+            recorded.ZANCP[n] = static_cast<float>(d.DFLZG);
             recorded.ANGDPP[n] =
                 static_cast<float>(TMPANG * static_cast<double>(degrees_per_radian_rounded));
         }

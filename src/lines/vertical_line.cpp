@@ -10,6 +10,7 @@
 #include "util/root_finders.h"
 
 #include <cmath>
+#include <optional>
 
 namespace lintar {
 
@@ -94,16 +95,11 @@ double DPDSTER(const VerticalLine& DUMMY1, double TN) {
     return error;
 }
 
-// VRTLIN: the touchdown element is the first whose bottom, with the elements above hanging
-// from it at zero tension, lies below the anchor; the elements above hang free, the rest lies
-// on the seabed but for the arches of its buoyant elements, and the bottom tension is found
-// by root search. A line that hangs free to its end is a taut tendon (VRTFLG = +-1).
-void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, float& ANCDST,
-            float& TOPANG, float& TOPTEN, float& BOTLEN, float& BOTANG) {
-    const int EDUNIT = TPCM.EDUNIT;
-    const int NELEM = TPCM.NELEM(ITYP);
-    const float TLOAD = TPCM.TLOAD;
+namespace {
 
+// vertical_line: the double-precision copy of line type ITYP's elements (NELEM of them) for a
+// fairlead |DELTAZ| above the anchor. Reads TPCM.
+VerticalLine vertical_line(float DELTAZ, std::int32_t ITYP, int NELEM) {
     VerticalLine DUMMY1;
     DUMMY1.ITYPP = ITYP;
     DUMMY1.DELZP = std::abs(static_cast<double>(DELTAZ));
@@ -113,85 +109,91 @@ void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, 
         for (int k = 1; k <= 3; ++k)
             DUMMY1.ALPHDP(k, i) = TPCM.ALPHA(k, i, ITYP);
     }
+    return DUMMY1;
+}
 
-    // The touchdown element.
-    int touchdown = 0;
+// The touchdown element (0 when the line hangs free to its end) and the length hanging at
+// zero tension down to its bottom.
+struct Touchdown {
+    int element = 0;
     double LOOPLN = 0.0;
+};
+
+// touchdown_element: the first element whose bottom, with the elements above hanging from it
+// at zero tension, lies below the anchor. Reads only its arguments.
+Touchdown touchdown_element(const VerticalLine& DUMMY1, int NELEM) {
+    Touchdown t;
     for (int I = 1; I <= NELEM; ++I) {
-        LOOPLN = hanging_length(DUMMY1, I, 0.0, false);
-        if (LOOPLN > DUMMY1.DELZP) {
-            touchdown = I;
+        t.LOOPLN = hanging_length(DUMMY1, I, 0.0, false);
+        if (t.LOOPLN > DUMMY1.DELZP) {
+            t.element = I;
             break;
         }
     }
+    return t;
+}
 
-    double TMPVAL = 0.0; // length lifted into the arches
-    if (touchdown == 0) {
-        DUMMY1.LSTFRE = NELEM;
-        VRTFLG = DELTAZ >= 0.0f ? 1 : -1;
-    } else {
-        // Buoyant elements on the seabed float up in arches: element k rises to an apex at
-        // SPLIT from its fairlead end, lifting FLDSID of the element above and ANCSID of the
-        // element below, so that buoyancy and lifted weight balance on each side and both
-        // sides reach the same apex height. A weightless neighbour cannot be lifted (its
-        // ratio would divide by zero): it is treated like a neighbour too short for the
-        // arch, with the message, and lends no lift from that side.
-        std::int32_t IBUOY = 0;
-        for (int k = touchdown + 1; k <= NELEM; ++k)
-            if (TPCM.WETWT(k, ITYP) < 0.0f)
-                BITSET(IBUOY, k, 1, EDUNIT);
-        for (int k = touchdown + 1; k <= NELEM; ++k) {
-            if (BITVAL(IBUOY, k) != 1)
-                continue;
-            bool misfit = false;
-            double FLDRAT = 0.0;
-            if (DUMMY1.WETWDP(k - 1) != 0.0)
-                FLDRAT = -DUMMY1.WETWDP(k) / DUMMY1.WETWDP(k - 1);
+// arch_lift: the length that the buoyant elements on the seabed below the touchdown element
+// lift into arches. Element k rises to an apex at SPLIT from its fairlead end, lifting FLDSID
+// of the element above and ANCSID of the element below, so that buoyancy and lifted weight
+// balance on each side and both sides reach the same apex height. A weightless neighbour
+// cannot be lifted (its ratio would divide by zero): it is treated like a neighbour too short
+// for the arch, with the message, and lends no lift from that side. Returns no value when an
+// arch cannot be formed at all (the message given). Reads TPCM; writes the message and pauses
+// on EDUNIT.
+std::optional<double> arch_lift(const VerticalLine& DUMMY1, std::int32_t ITYP, int touchdown,
+                                int NELEM, int EDUNIT) {
+    double TMPVAL = 0.0;
+    std::int32_t IBUOY = 0;
+    for (int k = touchdown + 1; k <= NELEM; ++k)
+        if (TPCM.WETWT(k, ITYP) < 0.0f)
+            BITSET(IBUOY, k, 1, EDUNIT);
+    for (int k = touchdown + 1; k <= NELEM; ++k) {
+        if (BITVAL(IBUOY, k) != 1)
+            continue;
+        bool misfit = false;
+        double FLDRAT = 0.0;
+        if (DUMMY1.WETWDP(k - 1) != 0.0)
+            FLDRAT = -DUMMY1.WETWDP(k) / DUMMY1.WETWDP(k - 1);
+        else
+            misfit = true;
+        double D = 0.0;
+        double FLDSID = 0.0;
+        double ANCSID = 0.0;
+        if (k < NELEM) {
+            double ANCRAT = 0.0;
+            if (DUMMY1.WETWDP(k + 1) != 0.0)
+                ANCRAT = -DUMMY1.WETWDP(k) / DUMMY1.WETWDP(k + 1);
             else
                 misfit = true;
-            double D = 0.0;
-            double FLDSID = 0.0;
-            double ANCSID = 0.0;
-            if (k < NELEM) {
-                double ANCRAT = 0.0;
-                if (DUMMY1.WETWDP(k + 1) != 0.0)
-                    ANCRAT = -DUMMY1.WETWDP(k) / DUMMY1.WETWDP(k + 1);
-                else
-                    misfit = true;
-                D = FLDRAT + 2.0 + ANCRAT;
-                if (D != 0.0) {
-                    const double SPLIT = (ANCRAT + 1.0) * DUMMY1.SLENDP(k) / D;
-                    FLDSID = SPLIT * FLDRAT;
-                    ANCSID = (DUMMY1.SLENDP(k) - SPLIT) * ANCRAT;
-                }
-            } else {
-                D = FLDRAT + 2.0;
-                if (D != 0.0)
-                    FLDSID = DUMMY1.SLENDP(k) * FLDRAT / D;
+            D = FLDRAT + 2.0 + ANCRAT;
+            if (D != 0.0) {
+                const double SPLIT = (ANCRAT + 1.0) * DUMMY1.SLENDP(k) / D;
+                FLDSID = SPLIT * FLDRAT;
+                ANCSID = (DUMMY1.SLENDP(k) - SPLIT) * ANCRAT;
             }
-            if (D == 0.0) {
-                buoyant_line_message(EDUNIT);
-                VRTFLG = 0;
-                ANCDST = 0.0f;
-                TOPANG = 0.0f;
-                TOPTEN = 0.0f;
-                BOTLEN = 0.0f;
-                BOTANG = 0.0f;
-                return;
-            }
-            TMPVAL += FLDSID + ANCSID + DUMMY1.SLENDP(k);
-            if (DUMMY1.SLENDP(k - 1) < FLDSID || (k < NELEM && DUMMY1.SLENDP(k + 1) < ANCSID))
-                misfit = true;
-            if (misfit)
-                buoyant_line_message(EDUNIT);
+        } else {
+            D = FLDRAT + 2.0;
+            if (D != 0.0)
+                FLDSID = DUMMY1.SLENDP(k) * FLDRAT / D;
         }
-        DUMMY1.LSTFRE = touchdown - 1;
-        if (DUMMY1.WETWDP(touchdown) == 0.0)
-            DUMMY1.NULBOT = LOOPLN - DUMMY1.DELZP;
+        if (D == 0.0) {
+            buoyant_line_message(EDUNIT);
+            return std::nullopt;
+        }
+        TMPVAL += FLDSID + ANCSID + DUMMY1.SLENDP(k);
+        if (DUMMY1.SLENDP(k - 1) < FLDSID || (k < NELEM && DUMMY1.SLENDP(k + 1) < ANCSID))
+            misfit = true;
+        if (misfit)
+            buoyant_line_message(EDUNIT);
     }
+    return TMPVAL;
+}
 
-    // The bottom tension. A failed search is retried: without convergence with a looser
-    // tolerance around the last value, without a sign change over a wider bracket.
+// bottom_tension: the root of DPDSTER for the line. A failed search is retried: without
+// convergence with a looser tolerance around the last value, without a sign change over a
+// wider bracket; after max_tries the run ends with the message on EDUNIT.
+double bottom_tension(const VerticalLine& DUMMY1, float TOTWT, float TLOAD, int EDUNIT) {
     const double total_weight = std::abs(static_cast<double>(TOTWT));
     double EPS =
         (total_weight > 0.01 ? total_weight : static_cast<double>(TLOAD)) * tension_tolerance;
@@ -206,7 +208,7 @@ void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, 
             TN, FUNC, [&DUMMY1](double tension) { return DPDSTER(DUMMY1, tension); }, XLI, XRI, EPS,
             search_steps, IER, ITERATIONS);
         if (IER == 0)
-            break;
+            return TN;
         ++failures;
         if (failures == max_tries) {
             if (IER == 1)
@@ -224,13 +226,12 @@ void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, 
             XLI = -static_cast<double>(failures) * static_cast<double>(TLOAD);
         }
     }
+}
 
-    // Top tension, and the grounded length: the touchdown element below its lifted part and
-    // the elements below it, less what the arches lift.
-    double TMPTOP = TN;
-    if (DUMMY1.LSTFRE > 0)
-        DTKLTN(VerticalReals(DUMMY1.SLENDP_words), VerticalReals(DUMMY1.WETWDP_words), 1, NELEM,
-               DUMMY1.LSTFRE, TMPTOP, TN);
+// grounded_length: the touchdown element below its lifted part (its grounded part NULBOT when
+// weightless) and the elements below it, less what the arches lift (TMPVAL), for bottom
+// tension TN. Reads only its arguments.
+double grounded_length(const VerticalLine& DUMMY1, int NELEM, double TN, double TMPVAL) {
     double BOTTMP = 0.0;
     if (NELEM >= DUMMY1.LSTFRE + 1) {
         const int e = DUMMY1.LSTFRE + 1;
@@ -241,7 +242,52 @@ void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, 
             BOTTMP -= TMPVAL;
         }
     }
-    BOTLEN = static_cast<float>(BOTTMP);
+    return BOTTMP;
+}
+
+} // namespace
+
+// VRTLIN: the touchdown element is the first whose bottom, with the elements above hanging
+// from it at zero tension, lies below the anchor; the elements above hang free, the rest lies
+// on the seabed but for the arches of its buoyant elements, and the bottom tension is found
+// by root search. A line that hangs free to its end is a taut tendon (VRTFLG = +-1).
+void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, float& ANCDST,
+            float& TOPANG, float& TOPTEN, float& BOTLEN, float& BOTANG) {
+    const int EDUNIT = TPCM.EDUNIT;
+    const int NELEM = TPCM.NELEM(ITYP);
+    const float TLOAD = TPCM.TLOAD;
+
+    VerticalLine DUMMY1 = vertical_line(DELTAZ, ITYP, NELEM);
+    const Touchdown touchdown = touchdown_element(DUMMY1, NELEM);
+    double TMPVAL = 0.0; // length lifted into the arches
+    if (touchdown.element == 0) {
+        DUMMY1.LSTFRE = NELEM;
+        VRTFLG = DELTAZ >= 0.0f ? 1 : -1;
+    } else {
+        const std::optional<double> lifted =
+            arch_lift(DUMMY1, ITYP, touchdown.element, NELEM, EDUNIT);
+        if (!lifted) {
+            VRTFLG = 0;
+            ANCDST = 0.0f;
+            TOPANG = 0.0f;
+            TOPTEN = 0.0f;
+            BOTLEN = 0.0f;
+            BOTANG = 0.0f;
+            return;
+        }
+        TMPVAL = *lifted;
+        DUMMY1.LSTFRE = touchdown.element - 1;
+        if (DUMMY1.WETWDP(touchdown.element) == 0.0)
+            DUMMY1.NULBOT = touchdown.LOOPLN - DUMMY1.DELZP;
+    }
+    const double TN = bottom_tension(DUMMY1, TOTWT, TLOAD, EDUNIT);
+
+    // Top tension, and the grounded length.
+    double TMPTOP = TN;
+    if (DUMMY1.LSTFRE > 0)
+        DTKLTN(VerticalReals(DUMMY1.SLENDP_words), VerticalReals(DUMMY1.WETWDP_words), 1, NELEM,
+               DUMMY1.LSTFRE, TMPTOP, TN);
+    BOTLEN = static_cast<float>(grounded_length(DUMMY1, NELEM, TN, TMPVAL));
     ANCDST = BOTLEN;
     TOPTEN = static_cast<float>(std::abs(TMPTOP));
     if (BOTLEN > 0.0f) {

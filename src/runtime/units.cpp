@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace lintar {
 
@@ -212,16 +213,21 @@ void write_words(int unit, std::span<const std::uint32_t> words) {
     }
 }
 
+// read_words: one block read of the whole image, then each whole word put together from its
+// four little-endian bytes; the bytes of a last partial word are consumed and its word is left
+// as it was.
 std::size_t read_words(int unit, std::span<std::uint32_t> words) {
     Unit& entry = connected(unit);
-    std::size_t count = 0;
-    for (std::uint32_t& word : words) {
-        unsigned char bytes[4];
-        if (!entry.stream.read(reinterpret_cast<char*>(bytes), 4))
-            break;
-        word = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-               std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
-        ++count;
+    if (words.empty())
+        return 0;
+    std::vector<unsigned char> bytes(words.size() * 4);
+    entry.stream.read(reinterpret_cast<char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
+    const auto count = static_cast<std::size_t>(entry.stream.gcount()) / 4;
+    for (std::size_t k = 0; k < count; ++k) {
+        const unsigned char* b = &bytes[4 * k];
+        words[k] = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
+                   std::uint32_t{b[3]} << 24;
     }
     return count;
 }

@@ -83,10 +83,8 @@ TEST(CatenaryMotion, SeparationDerivativesAreThoseOfTheElementAtAMaterialPoint) 
         const double qB = c.grounded ? 0.0 : c.P - e.L / T;
         const double q = c.P - c.at * (c.P - qB);
         const std::int32_t BOTFLG = c.grounded ? 1 : 0;
-        float DADXF, DADZF, DSDXF, DSDZF, DXDSI, DZDSI;
-        double DXDP, DXDT, DZDP, DZDT;
-        CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI,
-               static_cast<float>(q), qB, c.P, 1, BOTFLG);
+        const auto [DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI] =
+            CATMOT(static_cast<float>(q), qB, c.P, 1, BOTFLG);
         const double qf = static_cast<float>(q); // the routine works at the four-byte tangent
         const auto sP = [&](double dP) {
             return separation(e, c.P + dP, H, qf + dP, c.grounded ? qB : qB + dP, c.grounded);
@@ -142,7 +140,6 @@ TEST(CatenaryMotion, PointMotionsFollowTheStaticsUnderAFairleadMotion) {
     const double DQF = q_top;
     const double DQB = q_top - e.L * e.w / H;
     // The upper-end derivatives, as CATDMP leaves them.
-    float DADXF, DADZF, DSDXF, DSDZF, DXDSI, DZDSI;
     Complex CTXACC, CTZACC;
     float s[8];
     CATDMP(H / e.w, DQF, DQB, s[0], s[1], s[2], s[3], s[4], 0.0f, 0.0f, 3, {}, {}, {}, {}, s[5],
@@ -151,8 +148,8 @@ TEST(CatenaryMotion, PointMotionsFollowTheStaticsUnderAFairleadMotion) {
         SCOPED_TRACE(at);
         const double sd = at * e.L;
         const float q = static_cast<float>(q_top - sd * e.w / H);
-        double DXDP, DXDT, DZDP, DZDT;
-        CATMOT(DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI, q, DQB, DQF, 1, 0);
+        const auto [DADXF, DADZF, DSDXF, DSDZF, DXDP, DXDT, DZDP, DZDT, DXDSI, DZDSI] =
+            CATMOT(q, DQB, DQF, 1, 0);
         const double J = CATCOM.JACOBY;
         const double phi = std::atan(static_cast<double>(q));
         for (const bool vertical : {false, true}) {

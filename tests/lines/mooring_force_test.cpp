@@ -5,6 +5,7 @@
 #include "blocks/tpcm.h"
 #include "lines/mooring_force.h"
 #include "runtime/program_state.h"
+#include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/spread_mooring_tables.h"
@@ -334,6 +335,29 @@ TEST_F(SpreadMooring, SpringColumnDifferencesInVesselAxes) {
     EXPECT_EQ(EQUILB.RVES(1), 0.0f); // the position is restored
     EXPECT_EQ(EQUILB.YCGVAR(), 0.0f);
     EXPECT_EQ(EQUILB.VESANG(), half_pi);
+}
+
+// The environmental yaw moment sees the displaced position in EQUILB; a stop thrown through it
+// (an abort at one of its prompts) still leaves EQUILB's position and heading as they were.
+TEST_F(SpreadMooring, SpringPutsThePositionBackWhenTheYawMomentStops) {
+    EQUILB.RVES(1) = 3.0f;
+    EQUILB.YCGVAR() = -2.0f;
+    EQUILB.VESANG() = 0.25f;
+    int calls = 0;
+    float seen_x = 0.0f;
+    const auto moment = [&](float) {
+        if (++calls == 2) {
+            seen_x = EQUILB.RVES(1);
+            throw ProgramStop(StopKind::user_choice);
+        }
+        return 0.0f;
+    };
+    EXPECT_THROW(SPRING(10.0f, 0.0f, 0.1f, 1, 4, true, false, moment), ProgramStop);
+    EXPECT_EQ(calls, 2);
+    EXPECT_FLOAT_EQ(seen_x, 3.0f + 10.0f * std::cos(0.25f));
+    EXPECT_EQ(EQUILB.RVES(1), 3.0f);
+    EXPECT_EQ(EQUILB.YCGVAR(), -2.0f);
+    EXPECT_EQ(EQUILB.VESANG(), 0.25f);
 }
 
 } // namespace
