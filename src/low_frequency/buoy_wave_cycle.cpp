@@ -14,6 +14,7 @@
 #include "offsets/point_lines.h"
 #include "util/algebra.h"
 #include "util/angles.h"
+#include "util/restore_on_exit.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -29,35 +30,14 @@ namespace {
 // The offset tables' kind for user-file offsets: the cycle's tables are printed as such.
 constexpr std::int32_t user_file_kind = 6;
 
-// The environment headings (degrees) and report switches the set-up run changes.
-struct SetUpSwitches {
-    float SEAHDG1, WAVHDG1, CURHDG, WNDHDG, SWLHDG, SWLHDG2, VGLDIR;
-    std::int32_t IPLOTS, NEGSUM;
-};
-
-SetUpSwitches saved_switches() {
-    const TpcmBlock& P = TPCM;
-    return {P.SEAHDG(1), P.WAVHDG(1), P.CURHDG, P.WNDHDG, P.SWLHDG,
-            P.SWLHDG2,   P.VGLDIR,    P.IPLOTS, P.NEGSUM};
-}
-
-void restore_switches(const SetUpSwitches& s) {
-    TpcmBlock& P = TPCM;
-    P.SEAHDG(1) = s.SEAHDG1;
-    P.WAVHDG(1) = s.WAVHDG1;
-    P.CURHDG = s.CURHDG;
-    P.WNDHDG = s.WNDHDG;
-    P.SWLHDG = s.SWLHDG;
-    P.SWLHDG2 = s.SWLHDG2;
-    P.VGLDIR = s.VGLDIR;
-    P.IPLOTS = s.IPLOTS;
-    P.NEGSUM = s.NEGSUM;
-}
-
 // Step 1: the set-up run and the hull model's forces with the environment seen from the body.
+// The environment headings and the report switches are the body's only for the set-up run:
+// they are put back when it ends, or when it stops.
 void wave_forces_at_the_body() {
     TpcmBlock& P = TPCM;
-    const SetUpSwitches saved = saved_switches();
+    const RestoreOnExit keep_sea(P.SEAHDG(1)), keep_wave(P.WAVHDG(1)), keep_current(P.CURHDG),
+        keep_wind(P.WNDHDG), keep_swell(P.SWLHDG), keep_swell2(P.SWLHDG2), keep_glide(P.VGLDIR);
+    const RestoreOnExit keep_plots(P.IPLOTS), keep_negsum(P.NEGSUM);
     const float turn = EQUILB.VESANG() * degrees_per_radian;
     P.SEAHDG(1) -= turn;
     P.WAVHDG(1) -= turn;
@@ -83,7 +63,6 @@ void wave_forces_at_the_body() {
         std::int32_t NPASS2 = 5;
         model->forces_and_raos(NPASS2);
     }
-    restore_switches(saved);
 }
 
 // Step 2: grid period, amplitude and slope of the design wave; the work-array indices of its

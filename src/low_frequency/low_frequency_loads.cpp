@@ -22,6 +22,7 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/prompts.h"
+#include "util/restore_on_exit.h"
 #include "util/table_search.h"
 #include "util/unit_labels.h"
 
@@ -948,20 +949,20 @@ void corner_loads(LowlodWork& w) {
                   LINCOM.ZSNPMN_words);
 }
 
-// Step 6: the buoy cycle at the GXMAXQ and the GXMINQ corners.
+// Step 6: the buoy cycle at the GXMAXQ and the GXMINQ corners. BUYDYN reads the vessel's
+// position from EQUILB and the report unit from TPCM, and moves the lines' displaced geometry:
+// all of them are put back when the runs end, or when a run stops.
 void two_body_runs(LowlodWork& w) {
     const TpcmBlock& T = TPCM;
     if (!(T.CATFBK == 1 || (T.BCTFBK == 1 && T.SIMTYP == 13)))
         return;
     const int L = w.L;
-    const EquilbBlock saved_equilb = EQUILB;
-    const std::int32_t saved_iunit = TPCM.IUNIT, saved_lspm = TPCM.LSPM;
-    const auto keep = [](const float* words) {
-        return std::vector<float>(words, words + max_lines);
-    };
-    const std::vector<float> RANCP = keep(LINCOM.RANCP_words), ZANCP = keep(LINCOM.ZANCP_words),
-                             ANGDPP = keep(LINCOM.ANGDPP_words), RANC = keep(LINCOM.RANC_words),
-                             RANCK = keep(LINCOM.RANCK_words), ZANCK = keep(LINCOM.ZANCK_words);
+    const RestoreOnExit keep_equilb(EQUILB);
+    const RestoreOnExit keep_iunit(TPCM.IUNIT), keep_lspm(TPCM.LSPM);
+    LincomBlock& B = LINCOM;
+    const RestoreOnExit keep_rancp(B.RANCP_words), keep_zancp(B.ZANCP_words),
+        keep_angdpp(B.ANGDPP_words), keep_ranc(B.RANC_words), keep_ranck(B.RANCK_words),
+        keep_zanck(B.ZANCK_words);
     if (TPCM.IUNIT == 1)
         TPCM.IUNIT = offset_report_unit;
     for (int c : {corner_xmax, corner_xmin}) {
@@ -971,7 +972,7 @@ void two_body_runs(LowlodWork& w) {
         EQUILB.VESANG() = r[2];
         Load6 f = w.corner_loads[slot(L)][static_cast<std::size_t>(c)];
         if (line_current_on()) {
-            const float d = LINCOM.CURF_ANG_LINS - saved_equilb.VESANG();
+            const float d = LINCOM.CURF_ANG_LINS - keep_equilb.saved().VESANG();
             f[0] -= LINCOM.FCURNT_LNS * std::cos(d);
             f[1] -= LINCOM.FCURNT_LNS * std::sin(d);
             f[3] -= LINCOM.XYCRMG * std::sin(d);
@@ -980,18 +981,6 @@ void two_body_runs(LowlodWork& w) {
         }
         BUYDYN(-f[0], -f[1], -f[2], -f[3], -f[4], -f[5]);
     }
-    EQUILB = saved_equilb;
-    TPCM.IUNIT = saved_iunit;
-    TPCM.LSPM = saved_lspm;
-    const auto back = [](const std::vector<float>& v, float* words) {
-        std::copy(v.begin(), v.end(), words);
-    };
-    back(RANCP, LINCOM.RANCP_words);
-    back(ZANCP, LINCOM.ZANCP_words);
-    back(ANGDPP, LINCOM.ANGDPP_words);
-    back(RANC, LINCOM.RANC_words);
-    back(RANCK, LINCOM.RANCK_words);
-    back(ZANCK, LINCOM.ZANCK_words);
 }
 
 // Step 7a: the line whose tension rises most steeply at the snapshot distance.
