@@ -108,6 +108,19 @@ void fill_rows(OffsetTable& table, std::int32_t I, std::initializer_list<float> 
     std::copy(values.begin(), values.end(), point_column(table, I).begin());
 }
 
+// The load of phase I of the cycle: the hull model's transfer values F at the phase, with
+// their amplitudes and scales, added to the mean load.
+std::array<float, 6> phase_load(std::int32_t I, const std::complex<float> (&F)[6],
+                                const float (&amplitude)[6], const float (&mean)[6]) {
+    HimemBlock& H = HIMEM;
+    const float phase = static_cast<float>(I - 1) * (2.0f * pi_single) / 36.0f;
+    const std::complex<float> c = std::polar(1.0f, phase);
+    std::array<float, 6> FEXT{};
+    for (std::size_t d = 0; d < 6; ++d)
+        FEXT[d] = amplitude[d] * H.SCALE(static_cast<int>(d) + 1) * std::real(c * F[d]) + mean[d];
+    return FEXT;
+}
+
 } // namespace
 
 std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float FZXTRN,
@@ -147,12 +160,7 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
     for (std::int32_t I = 1; I <= buoy_cycle_phases; ++I) {
         const auto slot = static_cast<std::size_t>(I - 1);
         // Step 3: the wave force at this phase added to the mean load.
-        const float phase = static_cast<float>(I - 1) * (2.0f * pi_single) / 36.0f;
-        const std::complex<float> c = std::polar(1.0f, phase);
-        std::array<float, 6> FEXT{};
-        for (std::size_t d = 0; d < 6; ++d)
-            FEXT[d] =
-                amplitude[d] * H.SCALE(static_cast<int>(d) + 1) * std::real(c * F[d]) + mean[d];
+        std::array<float, 6> FEXT = phase_load(I, F, amplitude, mean);
         const std::span<float, 3> frcvec(&C.FRCVEC[3 * slot], 3);
         const std::span<float, 3> trqvec(&C.TRQVEC[3 * slot], 3);
         UNITIZ(std::span<const float, 3>(FEXT.data(), 3), frcvec);
