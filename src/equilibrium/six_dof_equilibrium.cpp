@@ -25,6 +25,7 @@
 #include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/prompts.h"
+#include "util/restore_on_exit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -104,7 +105,13 @@ private:
     SearchEnd newton();
     bool dialogue(SearchEnd failure); // true: converged ("C"), false: restart
     void spring_stage(bool& more);
+    void spring_reference(std::span<const float> TOPTT, float VESANG);
+    void surge_pull_results(std::span<const float> TOPTT);
+    void spring_results();
     float quotient(float num, float den);
+    void load_steps(std::span<const float, 6> X_INIT0, std::span<const float, 6> F_INIT0,
+                    bool GETSPRING);
+    void store_final_state();
 
     bool ENVRON, INITFLAG;
     Vec6& XVEC;
@@ -353,132 +360,152 @@ float SixDofSearch::quotient(float num, float den) {
     return 0.0f;
 }
 
+// Stage 0 of the spring procedure: the converged state becomes the reference (offset,
+// applied load, the first tension leg's tension), the pull-down words start at zero, and the
+// next load pulls 10 along the offset's direction. VESANG is the heading before the stage's
+// mooring evaluation.
+void SixDofSearch::spring_reference(std::span<const float> TOPTT, float VESANG) {
+    EquilbBlock& Q = EQUILB;
+    XVEC0 = XVEC;
+    FAPPL0 = FAPPL;
+    F_INIT_SAVED = F_INIT;
+    RVAL0 = std::hypot(XVEC[0], XVEC[1]);
+    Q.GOFANG = std::atan2(XVEC[1], XVEC[0]);
+    Q.VOFANG = ANGSYM(Q.GOFANG - VESANG);
+    VOFANG_R = ANGSYM(std::atan2(XVEC[4], XVEC[3]) - VESANG);
+    Q.DZDRPUL = Q.DZDRPUL2 = Q.DZDRPUL4 = 0.0f;
+    for (int k = 1; k <= 6; ++k)
+        Q.DXDXPUL(k) = Q.DXDYPUL(k) = 0.0f;
+    PASCOM.DSTRECH_DX = PASCOM.DSTRECH_DY = 0.0f;
+    LEG = 0;
+    for (int i = 1; i <= TPCM.NLIN && LEG == 0; ++i)
+        if (LINCOM.LINEID(i) % 1024 == 1)
+            LEG = i;
+    if (LEG != 0) {
+        TOPTT0 = TOPTT[slot(LEG)];
+        KELAST(KELAS, 1, ArrayView<float, max_elements>(LINCOM.WAVEK_words), 0.0f, TOPTT0);
+        CATCOM.KELAS = KELAS;
+    }
+    const float G = Q.GOFANG;
+    F_INIT = F_INIT_SAVED;
+    F_INIT[0] += 10.0f * std::cos(G);
+    F_INIT[1] += 10.0f * std::sin(G);
+}
+
+// Stage 1 of the spring procedure: the set-down and the angles per unit offset along the
+// pull, the tension leg's stretch, the surge spring; the next load pulls 10 across.
+void SixDofSearch::surge_pull_results(std::span<const float> TOPTT) {
+    EquilbBlock& Q = EQUILB;
+    DRVAL = std::hypot(XVEC[0], XVEC[1]) - RVAL0;
+    const float z0 = XVEC0[2];
+    Q.DZDRPUL = quotient(XVEC[2] - z0, DRVAL);
+    if (RVAL0 <= 0.05f * TPCM.DEPTH) {
+        Q.DZDRPUL4 = 0.0f;
+        Q.DZDRPUL2 = z0;
+    } else {
+        Q.DZDRPUL4 = quotient(0.5f * RVAL0 * Q.DZDRPUL - z0, RVAL0 * RVAL0 * RVAL0 * RVAL0);
+        Q.DZDRPUL2 = 2.0f * z0 - 0.5f * RVAL0 * Q.DZDRPUL;
+    }
+    Q.DZDRPUL2 = quotient(Q.DZDRPUL2, RVAL0 * RVAL0);
+    const float c = std::cos(Q.VOFANG);
+    const float s = std::sin(Q.VOFANG);
+    for (int k = 4; k <= 6; ++k) {
+        const float d = quotient(XVEC[slot(k)] - XVEC0[slot(k)], DRVAL);
+        Q.DXDXPUL(k) = d * c;
+        Q.DXDYPUL(k) = d * s;
+    }
+    if (LEG != 0) {
+        const float DSTRECH_DR = quotient(TOPTT[slot(LEG)] - TOPTT0, KELAS * DRVAL);
+        PASCOM.DSTRECH_DX = DSTRECH_DR * c;
+        PASCOM.DSTRECH_DY = DSTRECH_DR * s;
+    }
+    Q.GSPARSPRING(1) = quotient(10.0f, DRVAL);
+    const float G = Q.GOFANG + 1.5707964f;
+    F_INIT = F_INIT_SAVED;
+    F_INIT[0] += 10.0f * std::cos(G);
+    F_INIT[1] += 10.0f * std::sin(G);
+}
+
+// The last stage of the spring procedure: the yaw spring, the state and the load of the
+// reference back, and the springs in the offset's axes.
+void SixDofSearch::spring_results() {
+    EquilbBlock& Q = EQUILB;
+    Q.GSPARSPRING(6) = quotient(FAPPL[5] - FAPPL0[5], XVEC[5] - XVEC0[5]);
+    Q.SPARSPRING(6) = Q.GSPARSPRING(6);
+    XVEC = XVEC0;
+    FAPPL = FAPPL0;
+    F_INIT = F_INIT_SAVED;
+    const float s2 = std::sin(Q.VOFANG) * std::sin(Q.VOFANG);
+    const float c2 = std::cos(Q.VOFANG) * std::cos(Q.VOFANG);
+    Q.SPARSPRING(1) = Q.GSPARSPRING(2) * s2 + Q.GSPARSPRING(1) * c2;
+    Q.SPARSPRING(2) = Q.GSPARSPRING(1) * s2 + Q.GSPARSPRING(2) * c2;
+    const float s2r = std::sin(VOFANG_R) * std::sin(VOFANG_R);
+    const float c2r = std::cos(VOFANG_R) * std::cos(VOFANG_R);
+    Q.SPARSPRING(4) = Q.GSPARSPRING(5) * s2r + Q.GSPARSPRING(4) * c2r;
+    Q.SPARSPRING(5) = Q.GSPARSPRING(4) * s2r + Q.GSPARSPRING(5) * c2r;
+}
+
 // One stage of the spring and set-down procedure at the converged state: the results of the
 // load of the previous stage, then the load of the next (F_INIT on top of its saved value).
 // `more` is false after the last stage, which restores the state and the load.
 void SixDofSearch::spring_stage(bool& more) {
     EquilbBlock& Q = EQUILB;
     const float VESANG = Q.VESANG();
-    const auto horizontal = [](const Vec6& X) { return std::hypot(X[0], X[1]); };
     const auto load = [&](int k, float value) {
         F_INIT = F_INIT_SAVED;
         F_INIT[slot(k)] += value;
+    };
+    // The load along a turned pair of components: 1000 at angle a in (4, 5).
+    const auto pair_load = [&](float a) {
+        F_INIT = F_INIT_SAVED;
+        F_INIT[3] += 1000.0f * std::cos(a);
+        F_INIT[4] += 1000.0f * std::sin(a);
     };
     std::vector<float> TOPTT(lincom_lines, 0.0f);
     LineResults results;
     results.TOPTT = TOPTT;
     more = true;
     switch (ISPRING) {
-    case 0: {
+    case 0:
         (void)mooring_load(XVEC, results);
-        XVEC0 = XVEC;
-        FAPPL0 = FAPPL;
-        F_INIT_SAVED = F_INIT;
-        RVAL0 = horizontal(XVEC);
-        Q.GOFANG = std::atan2(XVEC[1], XVEC[0]);
-        Q.VOFANG = ANGSYM(Q.GOFANG - VESANG);
-        VOFANG_R = ANGSYM(std::atan2(XVEC[4], XVEC[3]) - VESANG);
-        Q.DZDRPUL = Q.DZDRPUL2 = Q.DZDRPUL4 = 0.0f;
-        for (int k = 1; k <= 6; ++k)
-            Q.DXDXPUL(k) = Q.DXDYPUL(k) = 0.0f;
-        PASCOM.DSTRECH_DX = PASCOM.DSTRECH_DY = 0.0f;
-        LEG = 0;
-        for (int i = 1; i <= TPCM.NLIN && LEG == 0; ++i)
-            if (LINCOM.LINEID(i) % 1024 == 1)
-                LEG = i;
-        if (LEG != 0) {
-            TOPTT0 = TOPTT[slot(LEG)];
-            KELAST(KELAS, 1, ArrayView<float, max_elements>(LINCOM.WAVEK_words), 0.0f, TOPTT0);
-            CATCOM.KELAS = KELAS;
-        }
-        const float G = Q.GOFANG;
-        F_INIT = F_INIT_SAVED;
-        F_INIT[0] += 10.0f * std::cos(G);
-        F_INIT[1] += 10.0f * std::sin(G);
+        spring_reference(TOPTT, VESANG);
         break;
-    }
-    case 1: {
+    case 1:
         (void)mooring_load(XVEC, results);
-        DRVAL = horizontal(XVEC) - RVAL0;
-        const float z0 = XVEC0[2];
-        Q.DZDRPUL = quotient(XVEC[2] - z0, DRVAL);
-        if (RVAL0 <= 0.05f * TPCM.DEPTH) {
-            Q.DZDRPUL4 = 0.0f;
-            Q.DZDRPUL2 = z0;
-        } else {
-            Q.DZDRPUL4 = quotient(0.5f * RVAL0 * Q.DZDRPUL - z0, RVAL0 * RVAL0 * RVAL0 * RVAL0);
-            Q.DZDRPUL2 = 2.0f * z0 - 0.5f * RVAL0 * Q.DZDRPUL;
-        }
-        Q.DZDRPUL2 = quotient(Q.DZDRPUL2, RVAL0 * RVAL0);
-        const float c = std::cos(Q.VOFANG);
-        const float s = std::sin(Q.VOFANG);
-        for (int k = 4; k <= 6; ++k) {
-            const float d = quotient(XVEC[slot(k)] - XVEC0[slot(k)], DRVAL);
-            Q.DXDXPUL(k) = d * c;
-            Q.DXDYPUL(k) = d * s;
-        }
-        if (LEG != 0) {
-            const float DSTRECH_DR = quotient(TOPTT[slot(LEG)] - TOPTT0, KELAS * DRVAL);
-            PASCOM.DSTRECH_DX = DSTRECH_DR * c;
-            PASCOM.DSTRECH_DY = DSTRECH_DR * s;
-        }
-        Q.GSPARSPRING(1) = quotient(10.0f, DRVAL);
-        const float G = Q.GOFANG + 1.5707964f;
-        F_INIT = F_INIT_SAVED;
-        F_INIT[0] += 10.0f * std::cos(G);
-        F_INIT[1] += 10.0f * std::sin(G);
+        surge_pull_results(TOPTT);
         break;
-    }
     case 2:
         Q.GSPARSPRING(2) = quotient(10.0f, std::hypot(XVEC[0] - XVEC0[0], XVEC[1] - XVEC0[1]));
         load(3, 10.0f);
         break;
-    case 3: {
+    case 3:
         Q.GSPARSPRING(3) = quotient(10.0f, XVEC[2] - XVEC0[2]);
-        const float a = std::atan2(XVEC0[4], XVEC0[3]);
-        F_INIT = F_INIT_SAVED;
-        F_INIT[3] += 1000.0f * std::cos(a);
-        F_INIT[4] += 1000.0f * std::sin(a);
+        pair_load(std::atan2(XVEC0[4], XVEC0[3]));
         break;
-    }
-    case 4: {
+    case 4:
         Q.GSPARSPRING(4) = quotient(1000.0f, std::hypot(XVEC[3] - XVEC0[3], XVEC[4] - XVEC0[4]));
-        const float a = std::atan2(XVEC0[4], XVEC0[3]) + 1.5707964f;
-        F_INIT = F_INIT_SAVED;
-        F_INIT[3] += 1000.0f * std::cos(a);
-        F_INIT[4] += 1000.0f * std::sin(a);
+        pair_load(std::atan2(XVEC0[4], XVEC0[3]) + 1.5707964f);
         break;
-    }
     case 5:
         Q.GSPARSPRING(5) = quotient(1000.0f, std::hypot(XVEC[3] - XVEC0[3], XVEC[4] - XVEC0[4]));
         load(6, 1000.0f);
         break;
-    default: {
-        Q.GSPARSPRING(6) = quotient(FAPPL[5] - FAPPL0[5], XVEC[5] - XVEC0[5]);
-        Q.SPARSPRING(6) = Q.GSPARSPRING(6);
-        XVEC = XVEC0;
-        FAPPL = FAPPL0;
-        F_INIT = F_INIT_SAVED;
-        const float s2 = std::sin(Q.VOFANG) * std::sin(Q.VOFANG);
-        const float c2 = std::cos(Q.VOFANG) * std::cos(Q.VOFANG);
-        Q.SPARSPRING(1) = Q.GSPARSPRING(2) * s2 + Q.GSPARSPRING(1) * c2;
-        Q.SPARSPRING(2) = Q.GSPARSPRING(1) * s2 + Q.GSPARSPRING(2) * c2;
-        const float s2r = std::sin(VOFANG_R) * std::sin(VOFANG_R);
-        const float c2r = std::cos(VOFANG_R) * std::cos(VOFANG_R);
-        Q.SPARSPRING(4) = Q.GSPARSPRING(5) * s2r + Q.GSPARSPRING(4) * c2r;
-        Q.SPARSPRING(5) = Q.GSPARSPRING(4) * s2r + Q.GSPARSPRING(5) * c2r;
+    default:
+        spring_results();
         more = false;
         break;
-    }
     }
     ISPRING += 1;
 }
 
-SixDofOutcome SixDofSearch::run(std::span<const float, 6> X_INIT0,
-                                std::span<const float, 6> F_INIT0, bool GETSPRING) {
+// Steps 5 to 9: the start and the load steps, with the spring procedure's stages after the
+// last. The searches move the heading of EQUILB; it is put back when they end, or when one
+// stops.
+void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const float, 6> F_INIT0,
+                              bool GETSPRING) {
     const TpcmBlock& T = TPCM;
     SixDofStore& S = eqfnd3_store;
-    const float VESANG_SAVED = EQUILB.VESANG();
+    const RestoreOnExit keep_heading(EQUILB.VESANG());
     NSCALE = (T.SIMTYP == 14 || T.SIMTYP == 17) && !INITFLAG ? 3 : 1;
     NCYCLE = 0;
     bool restart = true;
@@ -529,56 +556,64 @@ SixDofOutcome SixDofSearch::run(std::span<const float, 6> X_INIT0,
             }
         }
     }
+}
+
+// Step 10 of a still-water solve: the state and the applied load into EQUILB, the mooring
+// force at the solution, the heading, and the stiffness matrices there.
+void SixDofSearch::store_final_state() {
+    const TpcmBlock& T = TPCM;
+    EquilbBlock& Q = EQUILB;
+    for (int k = 1; k <= 6; ++k) {
+        Q.XVECTK(k) = XVEC[slot(k)];
+        Q.FXVECTK(k) = FAPPL[slot(k)];
+    }
+    unpack(XVEC);
+    const Perturbation plain;
+    loads = FMOOR2(state, plain, centres, tables, lines, T.DRAFT, warn, {}, 2, lincom_displaced());
+    Q.VESANG() = T.VESAN0 + loads.YAWANG;
+    Q.FZMREQ = loads.FGZMOR;
+    PASCOM.DELTA_DRAFT = -XVEC[2];
+    StiffnessPoint point;
+    point.ROTDIR = state.ROTDIR;
+    point.ROTVAL = state.ROTVAL_DEG;
+    point.ROTMOD = state.ROTMOD;
+    point.RVESP1 = state.RVES1;
+    point.RVESP2 = state.RVES2;
+    point.VESANP = state.VESANG;
+    point.ZVESP = state.ZVES;
+    const float c = std::cos(state.VESANG);
+    const float s = std::sin(state.VESANG);
+    point.ZROTV = {c, -s, s, c};
+    StiffnessRequest request;
+    request.MINLN = LOCAL2.MINLN;
+    request.MAXLN = LOCAL2.MAXLN;
+    request.XCNTR = centres.XMCTR;
+    request.YCNTR = centres.YMCTR;
+    request.ZCNTR = centres.ZMCTR;
+    std::vector<float> STFMXG(150, 0.0f);
+    std::vector<float> STFMXV(150, 0.0f);
+    Matrix66 G{};
+    Matrix66 V{};
+    std::copy(std::begin(Q.GSTF66_words), std::end(Q.GSTF66_words), G.begin());
+    std::copy(std::begin(Q.VSTF66_words), std::end(Q.VSTF66_words), V.begin());
+    STIFFY(STFMXG, STFMXV, G, V, point, request);
+    std::copy(G.begin(), G.end(), std::begin(Q.GSTF66_words));
+    if (T.SIMTYP == 17) {
+        const float f = T.DWATR != 0.0f ? WAVCOM.G * 1000.0f / T.DWATR : 0.0f;
+        PASCOM.HTENDN = -Q.GSTF66(3, 3) * f;
+        PASCOM.RTENDN = -Q.GSTF66(4, 4) * f;
+        PASCOM.PTENDN = -Q.GSTF66(5, 5) * f;
+    }
+}
+
+SixDofOutcome SixDofSearch::run(std::span<const float, 6> X_INIT0,
+                                std::span<const float, 6> F_INIT0, bool GETSPRING) {
+    load_steps(X_INIT0, F_INIT0, GETSPRING);
     outcome.NSCALE = NSCALE;
     outcome.NCYCLE = NCYCLE;
-
     // 10. The end.
-    EQUILB.VESANG() = VESANG_SAVED;
-    if (!INITFLAG) {
-        EquilbBlock& Q = EQUILB;
-        for (int k = 1; k <= 6; ++k) {
-            Q.XVECTK(k) = XVEC[slot(k)];
-            Q.FXVECTK(k) = FAPPL[slot(k)];
-        }
-        unpack(XVEC);
-        const Perturbation plain;
-        loads =
-            FMOOR2(state, plain, centres, tables, lines, T.DRAFT, warn, {}, 2, lincom_displaced());
-        Q.VESANG() = T.VESAN0 + loads.YAWANG;
-        Q.FZMREQ = loads.FGZMOR;
-        PASCOM.DELTA_DRAFT = -XVEC[2];
-        StiffnessPoint point;
-        point.ROTDIR = state.ROTDIR;
-        point.ROTVAL = state.ROTVAL_DEG;
-        point.ROTMOD = state.ROTMOD;
-        point.RVESP1 = state.RVES1;
-        point.RVESP2 = state.RVES2;
-        point.VESANP = state.VESANG;
-        point.ZVESP = state.ZVES;
-        const float c = std::cos(state.VESANG);
-        const float s = std::sin(state.VESANG);
-        point.ZROTV = {c, -s, s, c};
-        StiffnessRequest request;
-        request.MINLN = LOCAL2.MINLN;
-        request.MAXLN = LOCAL2.MAXLN;
-        request.XCNTR = centres.XMCTR;
-        request.YCNTR = centres.YMCTR;
-        request.ZCNTR = centres.ZMCTR;
-        std::vector<float> STFMXG(150, 0.0f);
-        std::vector<float> STFMXV(150, 0.0f);
-        Matrix66 G{};
-        Matrix66 V{};
-        std::copy(std::begin(Q.GSTF66_words), std::end(Q.GSTF66_words), G.begin());
-        std::copy(std::begin(Q.VSTF66_words), std::end(Q.VSTF66_words), V.begin());
-        STIFFY(STFMXG, STFMXV, G, V, point, request);
-        std::copy(G.begin(), G.end(), std::begin(Q.GSTF66_words));
-        if (T.SIMTYP == 17) {
-            const float f = T.DWATR != 0.0f ? WAVCOM.G * 1000.0f / T.DWATR : 0.0f;
-            PASCOM.HTENDN = -Q.GSTF66(3, 3) * f;
-            PASCOM.RTENDN = -Q.GSTF66(4, 4) * f;
-            PASCOM.PTENDN = -Q.GSTF66(5, 5) * f;
-        }
-    }
+    if (!INITFLAG)
+        store_final_state();
     return outcome;
 }
 

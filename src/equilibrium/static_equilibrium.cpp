@@ -899,30 +899,12 @@ void check_static_equilibrium_input(int EDUNIT) {
                      "the six-degree-of-freedom equilibrium cannot be computed.");
 }
 
-void QSTAT() {
-    QSTAT(QstatPassHook{});
-}
+namespace {
 
-// QSTAT: see the header. Reads TPCM, LINCOM's tables and CURPROF; writes TPCM (VESAN0,
-// BVSAN0, the DP words, the pass words, CNTSEP, BCNTSP), LINCOM (RANCP, RANCK, ANGDPP, ZANCK,
-// ENDSEP), EQUILB, ERGCOM, OUTCOM, PASCOM, LOCAL2 and WAVCOM; the report on IUNIT, messages
-// on EDUNIT. Ends the run as described in the header.
-void QSTAT(const QstatPassHook& after_pass) {
+// Steps 4 to 9 of QSTAT: trim and heel, the displaced-state copies, units and headings, the
+// environmental totals at zero, the current profile and the sea state.
+void stage_setup(QstatRun& run) {
     TpcmBlock& T = TPCM;
-    const int EDUNIT = T.EDUNIT;
-
-    // 1. The working values.
-    QstatRun run;
-
-    // 2. Debug values and level.
-    debug_entry();
-
-    // 3. The report and the progress line.
-    const bool to_file = report_file();
-    if (to_file)
-        RHOPEN(OUTFIL, 1, 0, T.IUNIT, MAINPG, EDUNIT);
-    write_record(EDUNIT, " >>> Computing mean vessel offset and orientation...");
-
     // 4. Trim and heel, for the six-degree-of-freedom mooring force.
     trim_and_heel(run);
 
@@ -962,6 +944,65 @@ void QSTAT(const QstatPassHook& after_pass) {
     // 9. The sea state in WAVCOM, for LQUAS with a program code other than 8.
     if (T.LQUAS != 0 && T.SIMTYP != 8)
         sea_state(run);
+}
+
+// Step 21 of QSTAT, after the passes: the vessel section describes the tanker again, with the
+// tanker's state; the towed case's tow line is put back; the end separation of the tow or
+// hawser.
+void after_passes(QstatRun& run, bool two_body, bool towed) {
+    TpcmBlock& T = TPCM;
+    if (two_body) {
+        T.ISPM = 3;
+        T.AUXFRC = run.AUXSAV;
+        T.CRDSYS = run.CRDSAV;
+        swap_body_sections(TPCM);
+        EQUILB.RVES(1) = EQUILB.RTNK(1);
+        EQUILB.YCGVAR() = EQUILB.RYTNK();
+        EQUILB.VESANG() = EQUILB.TNKNGL();
+        EQUILB.ZCGVAR = EQUILB.RZTNK;
+        if (T.SIMTYP == 13)
+            CFPREP();
+    }
+    if (towed) {
+        for (int k = 1; k <= 3; ++k)
+            T.RFLD(k, 1) = T.BRACC(k, T.HAWSLN);
+        T.ANGDEP(1) = run.ANGSAV;
+    }
+    if (T.SIMTYP == 13 || T.SIMTYP == 10) {
+        LINCOM.ENDSEP = LINCOM.RANCP(T.HAWSLN);
+        T.CNTSEP = LINCOM.ENDSEP + T.RACC(1, 1) - T.BRACC(1, T.HAWSLN);
+        T.BCNTSP = T.CNTSEP;
+    }
+}
+
+} // namespace
+
+void QSTAT() {
+    QSTAT(QstatPassHook{});
+}
+
+// QSTAT: see the header. Reads TPCM, LINCOM's tables and CURPROF; writes TPCM (VESAN0,
+// BVSAN0, the DP words, the pass words, CNTSEP, BCNTSP), LINCOM (RANCP, RANCK, ANGDPP, ZANCK,
+// ENDSEP), EQUILB, ERGCOM, OUTCOM, PASCOM, LOCAL2 and WAVCOM; the report on IUNIT, messages
+// on EDUNIT. Ends the run as described in the header.
+void QSTAT(const QstatPassHook& after_pass) {
+    TpcmBlock& T = TPCM;
+    const int EDUNIT = T.EDUNIT;
+
+    // 1. The working values.
+    QstatRun run;
+
+    // 2. Debug values and level.
+    debug_entry();
+
+    // 3. The report and the progress line.
+    const bool to_file = report_file();
+    if (to_file)
+        RHOPEN(OUTFIL, 1, 0, T.IUNIT, MAINPG, EDUNIT);
+    write_record(EDUNIT, " >>> Computing mean vessel offset and orientation...");
+
+    // 4 to 9. The working state of the stage.
+    stage_setup(run);
 
     // 10. Passes: the tanker and its buoy (program code 13, or 8 with a hawser) take two.
     const bool two_body = (T.SIMTYP == 13 || T.SIMTYP == 8) && T.IARCO == 1;
@@ -1034,33 +1075,9 @@ void QSTAT(const QstatPassHook& after_pass) {
             after_pass(run);
     }
 
-    // 21. After the passes: the vessel section describes the tanker again, with the tanker's
-    //     state; the towed case's tow line is put back; the end separation of the tow or
-    //     hawser.
-    if (!loads_only) {
-        if (two_body) {
-            T.ISPM = 3;
-            T.AUXFRC = run.AUXSAV;
-            T.CRDSYS = run.CRDSAV;
-            swap_body_sections(TPCM);
-            EQUILB.RVES(1) = EQUILB.RTNK(1);
-            EQUILB.YCGVAR() = EQUILB.RYTNK();
-            EQUILB.VESANG() = EQUILB.TNKNGL();
-            EQUILB.ZCGVAR = EQUILB.RZTNK;
-            if (T.SIMTYP == 13)
-                CFPREP();
-        }
-        if (towed) {
-            for (int k = 1; k <= 3; ++k)
-                T.RFLD(k, 1) = T.BRACC(k, T.HAWSLN);
-            T.ANGDEP(1) = run.ANGSAV;
-        }
-        if (T.SIMTYP == 13 || T.SIMTYP == 10) {
-            LINCOM.ENDSEP = LINCOM.RANCP(T.HAWSLN);
-            T.CNTSEP = LINCOM.ENDSEP + T.RACC(1, 1) - T.BRACC(1, T.HAWSLN);
-            T.BCNTSP = T.CNTSEP;
-        }
-    }
+    // 21. After the passes (not after a loads-only run).
+    if (!loads_only)
+        after_passes(run, two_body, towed);
 
     // 22. The report is closed.
     if (to_file)

@@ -14,6 +14,7 @@
 #include "offsets/point_lines.h"
 #include "util/algebra.h"
 #include "util/angles.h"
+#include "util/restore_on_exit.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -29,35 +30,14 @@ namespace {
 // The offset tables' kind for user-file offsets: the cycle's tables are printed as such.
 constexpr std::int32_t user_file_kind = 6;
 
-// The environment headings (degrees) and report switches the set-up run changes.
-struct SetUpSwitches {
-    float SEAHDG1, WAVHDG1, CURHDG, WNDHDG, SWLHDG, SWLHDG2, VGLDIR;
-    std::int32_t IPLOTS, NEGSUM;
-};
-
-SetUpSwitches saved_switches() {
-    const TpcmBlock& P = TPCM;
-    return {P.SEAHDG(1), P.WAVHDG(1), P.CURHDG, P.WNDHDG, P.SWLHDG,
-            P.SWLHDG2,   P.VGLDIR,    P.IPLOTS, P.NEGSUM};
-}
-
-void restore_switches(const SetUpSwitches& s) {
-    TpcmBlock& P = TPCM;
-    P.SEAHDG(1) = s.SEAHDG1;
-    P.WAVHDG(1) = s.WAVHDG1;
-    P.CURHDG = s.CURHDG;
-    P.WNDHDG = s.WNDHDG;
-    P.SWLHDG = s.SWLHDG;
-    P.SWLHDG2 = s.SWLHDG2;
-    P.VGLDIR = s.VGLDIR;
-    P.IPLOTS = s.IPLOTS;
-    P.NEGSUM = s.NEGSUM;
-}
-
 // Step 1: the set-up run and the hull model's forces with the environment seen from the body.
+// The environment headings and the report switches are the body's only for the set-up run:
+// they are put back when it ends, or when it stops.
 void wave_forces_at_the_body() {
     TpcmBlock& P = TPCM;
-    const SetUpSwitches saved = saved_switches();
+    const RestoreOnExit keep_sea(P.SEAHDG(1)), keep_wave(P.WAVHDG(1)), keep_current(P.CURHDG),
+        keep_wind(P.WNDHDG), keep_swell(P.SWLHDG), keep_swell2(P.SWLHDG2), keep_glide(P.VGLDIR);
+    const RestoreOnExit keep_plots(P.IPLOTS), keep_negsum(P.NEGSUM);
     const float turn = EQUILB.VESANG() * degrees_per_radian;
     P.SEAHDG(1) -= turn;
     P.WAVHDG(1) -= turn;
@@ -83,7 +63,6 @@ void wave_forces_at_the_body() {
         std::int32_t NPASS2 = 5;
         model->forces_and_raos(NPASS2);
     }
-    restore_switches(saved);
 }
 
 // Step 2: grid period, amplitude and slope of the design wave; the work-array indices of its
@@ -129,6 +108,19 @@ void fill_rows(OffsetTable& table, std::int32_t I, std::initializer_list<float> 
     std::copy(values.begin(), values.end(), point_column(table, I).begin());
 }
 
+// The load of phase I of the cycle: the hull model's transfer values F at the phase, with
+// their amplitudes and scales, added to the mean load.
+std::array<float, 6> phase_load(std::int32_t I, const std::complex<float> (&F)[6],
+                                const float (&amplitude)[6], const float (&mean)[6]) {
+    HimemBlock& H = HIMEM;
+    const float phase = static_cast<float>(I - 1) * (2.0f * pi_single) / 36.0f;
+    const std::complex<float> c = std::polar(1.0f, phase);
+    std::array<float, 6> FEXT{};
+    for (std::size_t d = 0; d < 6; ++d)
+        FEXT[d] = amplitude[d] * H.SCALE(static_cast<int>(d) + 1) * std::real(c * F[d]) + mean[d];
+    return FEXT;
+}
+
 } // namespace
 
 std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float FZXTRN,
@@ -168,12 +160,7 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
     for (std::int32_t I = 1; I <= buoy_cycle_phases; ++I) {
         const auto slot = static_cast<std::size_t>(I - 1);
         // Step 3: the wave force at this phase added to the mean load.
-        const float phase = static_cast<float>(I - 1) * (2.0f * pi_single) / 36.0f;
-        const std::complex<float> c = std::polar(1.0f, phase);
-        std::array<float, 6> FEXT{};
-        for (std::size_t d = 0; d < 6; ++d)
-            FEXT[d] =
-                amplitude[d] * H.SCALE(static_cast<int>(d) + 1) * std::real(c * F[d]) + mean[d];
+        std::array<float, 6> FEXT = phase_load(I, F, amplitude, mean);
         const std::span<float, 3> frcvec(&C.FRCVEC[3 * slot], 3);
         const std::span<float, 3> trqvec(&C.TRQVEC[3 * slot], 3);
         UNITIZ(std::span<const float, 3>(FEXT.data(), 3), frcvec);

@@ -22,6 +22,7 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/prompts.h"
+#include "util/restore_on_exit.h"
 #include "util/table_search.h"
 #include "util/unit_labels.h"
 
@@ -948,20 +949,20 @@ void corner_loads(LowlodWork& w) {
                   LINCOM.ZSNPMN_words);
 }
 
-// Step 6: the buoy cycle at the GXMAXQ and the GXMINQ corners.
+// Step 6: the buoy cycle at the GXMAXQ and the GXMINQ corners. BUYDYN reads the vessel's
+// position from EQUILB and the report unit from TPCM, and moves the lines' displaced geometry:
+// all of them are put back when the runs end, or when a run stops.
 void two_body_runs(LowlodWork& w) {
     const TpcmBlock& T = TPCM;
     if (!(T.CATFBK == 1 || (T.BCTFBK == 1 && T.SIMTYP == 13)))
         return;
     const int L = w.L;
-    const EquilbBlock saved_equilb = EQUILB;
-    const std::int32_t saved_iunit = TPCM.IUNIT, saved_lspm = TPCM.LSPM;
-    const auto keep = [](const float* words) {
-        return std::vector<float>(words, words + max_lines);
-    };
-    const std::vector<float> RANCP = keep(LINCOM.RANCP_words), ZANCP = keep(LINCOM.ZANCP_words),
-                             ANGDPP = keep(LINCOM.ANGDPP_words), RANC = keep(LINCOM.RANC_words),
-                             RANCK = keep(LINCOM.RANCK_words), ZANCK = keep(LINCOM.ZANCK_words);
+    const RestoreOnExit keep_equilb(EQUILB);
+    const RestoreOnExit keep_iunit(TPCM.IUNIT), keep_lspm(TPCM.LSPM);
+    LincomBlock& B = LINCOM;
+    const RestoreOnExit keep_rancp(B.RANCP_words), keep_zancp(B.ZANCP_words),
+        keep_angdpp(B.ANGDPP_words), keep_ranc(B.RANC_words), keep_ranck(B.RANCK_words),
+        keep_zanck(B.ZANCK_words);
     if (TPCM.IUNIT == 1)
         TPCM.IUNIT = offset_report_unit;
     for (int c : {corner_xmax, corner_xmin}) {
@@ -971,7 +972,7 @@ void two_body_runs(LowlodWork& w) {
         EQUILB.VESANG() = r[2];
         Load6 f = w.corner_loads[slot(L)][static_cast<std::size_t>(c)];
         if (line_current_on()) {
-            const float d = LINCOM.CURF_ANG_LINS - saved_equilb.VESANG();
+            const float d = LINCOM.CURF_ANG_LINS - keep_equilb.saved().VESANG();
             f[0] -= LINCOM.FCURNT_LNS * std::cos(d);
             f[1] -= LINCOM.FCURNT_LNS * std::sin(d);
             f[3] -= LINCOM.XYCRMG * std::sin(d);
@@ -980,18 +981,6 @@ void two_body_runs(LowlodWork& w) {
         }
         BUYDYN(-f[0], -f[1], -f[2], -f[3], -f[4], -f[5]);
     }
-    EQUILB = saved_equilb;
-    TPCM.IUNIT = saved_iunit;
-    TPCM.LSPM = saved_lspm;
-    const auto back = [](const std::vector<float>& v, float* words) {
-        std::copy(v.begin(), v.end(), words);
-    };
-    back(RANCP, LINCOM.RANCP_words);
-    back(ZANCP, LINCOM.ZANCP_words);
-    back(ANGDPP, LINCOM.ANGDPP_words);
-    back(RANC, LINCOM.RANC_words);
-    back(RANCK, LINCOM.RANCK_words);
-    back(ZANCK, LINCOM.ZANCK_words);
 }
 
 // Step 7a: the line whose tension rises most steeply at the snapshot distance.
@@ -1047,63 +1036,97 @@ void snapshot_heading(int u, const LowlodWork& w, int side) {
                         "," + F(rec[2] * degrees_per_radian, 9, 2) + ")");
 }
 
-// Step 8 for one line in one block. Returns the printed row.
+// One line of a block solved: its state, the tension at the anchor end, and where it was
+// taken (anchor distance, plan angle, vertical anchor position).
+struct LineSolution {
+    LineState s;
+    float BT = 0.0f;
+    float dist = 0.0f, plan = 0.0f, zv = 0.0f;
+};
+
+// Line i of type t in a block: at the extreme distance ANCDUM of the side (ISNAP 1), or at the
+// snapshot geometry of the side (ISNAP 2, and every block of program code 14).
+LineSolution solve_block_line(LowlodWork& w, int i, int t, int side, int ISNAP, float ANCDUM) {
+    const bool plus = side == 1;
+    const bool snapshot = ISNAP == 2 || TPCM.SIMTYP == 14;
+    LineSolution r;
+    r.dist = snapshot ? (plus ? LINCOM.RSNPMX(i) : LINCOM.RSNPMN(i)) : ANCDUM;
+    r.plan = snapshot ? (plus ? LINCOM.ASNPMX(i) : LINCOM.ASNPMN(i)) : LINCOM.ANGDPP(i);
+    r.zv = snapshot ? (plus ? LINCOM.ZSNPMX(i) : LINCOM.ZSNPMN(i)) : LINCOM.ZANCP(i);
+    r.s = solve_line(w, i, t, r.dist, r.zv);
+    r.BT = anchor_end_tension(r.s);
+    return r;
+}
+
+// The extreme loads of line i into OUTCOM: the level's case and side (ISNAP 1), or the
+// snapshot tensions of the plus side (ISNAP 2).
+void store_line_loads(int i, int L, int side, int ISNAP, const LineSolution& r) {
+    const LineState& s = r.s;
+    if (ISNAP == 1) {
+        OUTCOM.TOP_HINGAY_LO(i, L, side) = OUTCOM.TOP_HINGAY_MEAN(i) - s.TANG;
+        OUTCOM.TQSRAN(i, L, side) = s.TT;
+        OUTCOM.BQSRAN(i, L, side) = r.BT;
+        OUTCOM.RLOVAR(i, L, side) = r.dist;
+        OUTCOM.DZTOTL(i, L, side) = s.DZ;
+        OUTCOM.H_MEAN(i, L, side) = s.H;
+        OUTCOM.TOPANG_MEAN(i, L, side) = s.TANG;
+    } else if (side == 1) {
+        OUTCOM.TQSSNP(i, L) = s.TT;
+        OUTCOM.BQSSNP(i, L) = r.BT;
+    }
+}
+
+// The storm level at the offsets of the second and the third kind of peak factor (cases 5
+// and 6, both sides alike): line i solved at distances ENSDMM and ENSDMS, stored in OUTCOM.
+void storm_variant_loads(LowlodWork& w, int i, int t, float zv, float ENSDMM, float ENSDMS) {
+    const int L = w.L;
+    const std::array<std::pair<int, float>, 2> variants = {std::pair{5, ENSDMM},
+                                                           std::pair{6, ENSDMS}};
+    for (auto [c, d] : variants) {
+        const LineState v = solve_line(w, i, t, d, zv);
+        for (int q = 1; q <= 2; ++q) {
+            OUTCOM.TQSRAN(i, c, q) = v.TT;
+            OUTCOM.RLOVAR(i, c, q) = d;
+            OUTCOM.DZTOTL(i, c, q) = v.DZ;
+            OUTCOM.H_MEAN(i, c, q) = v.H;
+            OUTCOM.TOPANG_MEAN(i, c, q) = v.TANG;
+        }
+        if (TPCM.GETNODE != 0) {
+            solve_nodes(i, t, v, c, 1, w.fairlead_y(i, L, 1));
+            solve_nodes(i, t, v, c, 2, w.fairlead_y(i, L, 1));
+        }
+    }
+}
+
+// The printed row of a solved line; a switched-off line's row is all zeros.
+LineRow printed_row(int i, const LineSolution& r) {
+    LineRow row;
+    if (LINCOM.LINEID(i) >= 1024)
+        return row;
+    const LineState& s = r.s;
+    row.TT = s.TT;
+    row.AT = std::max(r.BT - s.FRIC, 0.0f);
+    row.H = s.H;
+    row.DIST = r.dist;
+    row.BLEN = s.BLEN;
+    row.PLAN = REDDEG(r.plan);
+    row.PROFILE = s.TANG * degrees_per_radian;
+    return row;
+}
+
+// Step 8 for one line in one block: solve, warn, store. Returns the printed row.
 LineRow one_line(LowlodWork& w, int i, int side, int ISNAP, float ANCDUM, float ENSDMM,
                  float ENSDMS) {
     const int L = w.L;
     const int t = line_type(i);
-    const bool plus = side == 1;
-    const bool snapshot = ISNAP == 2 || TPCM.SIMTYP == 14;
-    const float dist = snapshot ? (plus ? LINCOM.RSNPMX(i) : LINCOM.RSNPMN(i)) : ANCDUM;
-    const float plan = snapshot ? (plus ? LINCOM.ASNPMX(i) : LINCOM.ASNPMN(i)) : LINCOM.ANGDPP(i);
-    const float zv = snapshot ? (plus ? LINCOM.ZSNPMX(i) : LINCOM.ZSNPMN(i)) : LINCOM.ZANCP(i);
-    const LineState s = solve_line(w, i, t, dist, zv);
+    const LineSolution r = solve_block_line(w, i, t, side, ISNAP, ANCDUM);
     if (TPCM.GETNODE != 0 && ISNAP == 1)
-        solve_nodes(i, t, s, L, side, w.fairlead_y(i, L, side));
-    warn_line(i, t, s);
-    const float BT = anchor_end_tension(s);
-    if (ISNAP == 1) {
-        OUTCOM.TOP_HINGAY_LO(i, L, side) = OUTCOM.TOP_HINGAY_MEAN(i) - s.TANG;
-        OUTCOM.TQSRAN(i, L, side) = s.TT;
-        OUTCOM.BQSRAN(i, L, side) = BT;
-        OUTCOM.RLOVAR(i, L, side) = dist;
-        OUTCOM.DZTOTL(i, L, side) = s.DZ;
-        OUTCOM.H_MEAN(i, L, side) = s.H;
-        OUTCOM.TOPANG_MEAN(i, L, side) = s.TANG;
-        if (L == 3 && plus) {
-            // The storm level at the offsets of the second and the third kind of peak factor.
-            const std::array<std::pair<int, float>, 2> variants = {std::pair{5, ENSDMM},
-                                                                   std::pair{6, ENSDMS}};
-            for (auto [c, d] : variants) {
-                const LineState v = solve_line(w, i, t, d, zv);
-                for (int q = 1; q <= 2; ++q) {
-                    OUTCOM.TQSRAN(i, c, q) = v.TT;
-                    OUTCOM.RLOVAR(i, c, q) = d;
-                    OUTCOM.DZTOTL(i, c, q) = v.DZ;
-                    OUTCOM.H_MEAN(i, c, q) = v.H;
-                    OUTCOM.TOPANG_MEAN(i, c, q) = v.TANG;
-                }
-                if (TPCM.GETNODE != 0) {
-                    solve_nodes(i, t, v, c, 1, w.fairlead_y(i, L, 1));
-                    solve_nodes(i, t, v, c, 2, w.fairlead_y(i, L, 1));
-                }
-            }
-        }
-    } else if (plus) {
-        OUTCOM.TQSSNP(i, L) = s.TT;
-        OUTCOM.BQSSNP(i, L) = BT;
-    }
-    LineRow row;
-    if (LINCOM.LINEID(i) >= 1024)
-        return row;
-    row.TT = s.TT;
-    row.AT = std::max(BT - s.FRIC, 0.0f);
-    row.H = s.H;
-    row.DIST = dist;
-    row.BLEN = s.BLEN;
-    row.PLAN = REDDEG(plan);
-    row.PROFILE = s.TANG * degrees_per_radian;
-    return row;
+        solve_nodes(i, t, r.s, L, side, w.fairlead_y(i, L, side));
+    warn_line(i, t, r.s);
+    store_line_loads(i, L, side, ISNAP, r);
+    if (ISNAP == 1 && L == 3 && side == 1)
+        storm_variant_loads(w, i, t, r.zv, ENSDMM, ENSDMS);
+    return printed_row(i, r);
 }
 
 // Steps 1 to 8 of the line loads for the current level. Returns false when the user asked at
@@ -1200,56 +1223,60 @@ struct Snapshot {
     Load6 load{};
 };
 
-void net_load_section(LowlodWork& w) {
+// The title of section VIb and, for a turret or a mooring not read under LEGACY, the bounding
+// boxes of the storm and the typical level.
+void write_net_load_title(const LowlodWork& w) {
     const TpcmBlock& T = TPCM;
     const int u = T.IUNIT;
-    const bool print = T.LOWMOT != 0;
-    const EquilbBlock& E = EQUILB;
-    if (print) {
-        PAGE(u, T.EDUNIT, 1, 99);
-        stars_title(u,
-                    "*********  VIb.  Low-Frequency Net Vessel Motion and Load Summary   ********");
-        if (T.LSPM != 0 || !w.LEGACY) {
-            const std::string n(w.NUMSIG);
-            write_record(u, " >>> " + std::string(" ") + "Bounding Box estimates:");
-            write_record(u, "        Bounding region estimates for quasi-static");
-            write_record(u, "        " + std::string(w.CENTROID) + " offsets (Gx,Gy):");
-            write_record(u, "");
-            const int S = w.SIGSEL;
-            write_record(u, "       (a) Most Probable Gx Boundaries:       " +
-                                pair2(OUTCOM.BXMAX(3), OUTCOM.BXMIN(3)));
-            write_record(u, "       (b) Most Probable Gy Boundaries:       " +
-                                pair2(OUTCOM.BYMAX(3), OUTCOM.BYMIN(3)));
-            write_record(u, "       (c) \"Typical " + n + " Sigma\" Gx Boundaries: " +
-                                pair2(OUTCOM.BXMAX(S), OUTCOM.BXMIN(S)));
-            write_record(u, "       (d) \"Typical " + n + " Sigma\" Gy Boundaries: " +
-                                pair2(OUTCOM.BYMAX(S), OUTCOM.BYMIN(S)));
-        }
+    PAGE(u, T.EDUNIT, 1, 99);
+    stars_title(u, "*********  VIb.  Low-Frequency Net Vessel Motion and Load Summary   ********");
+    if (T.LSPM != 0 || !w.LEGACY) {
+        const std::string n(w.NUMSIG);
+        write_record(u, " >>> " + std::string(" ") + "Bounding Box estimates:");
+        write_record(u, "        Bounding region estimates for quasi-static");
+        write_record(u, "        " + std::string(w.CENTROID) + " offsets (Gx,Gy):");
+        write_record(u, "");
+        const int S = w.SIGSEL;
+        write_record(u, "       (a) Most Probable Gx Boundaries:       " +
+                            pair2(OUTCOM.BXMAX(3), OUTCOM.BXMIN(3)));
+        write_record(u, "       (b) Most Probable Gy Boundaries:       " +
+                            pair2(OUTCOM.BYMAX(3), OUTCOM.BYMIN(3)));
+        write_record(u, "       (c) \"Typical " + n +
+                            " Sigma\" Gx Boundaries: " + pair2(OUTCOM.BXMAX(S), OUTCOM.BXMIN(S)));
+        write_record(u, "       (d) \"Typical " + n +
+                            " Sigma\" Gy Boundaries: " + pair2(OUTCOM.BYMAX(S), OUTCOM.BYMIN(S)));
     }
+}
 
-    // Step 2: the mean load.
-    const std::array<float, 4> mean = {E.RVES(1), E.YCGVAR(), E.VESANG(), E.ZCGVAR};
-    Load6 m = mooring_load_at(w, mean, T.LSPM != 0, {});
+// Step 2: the net load at the mean position (lines' current and auxiliary forces added).
+Load6 mean_load(LowlodWork& w, const std::array<float, 4>& mean) {
+    Load6 m = mooring_load_at(w, mean, TPCM.LSPM != 0, {});
     if (line_current_on())
         add_line_current(m);
     add_auxiliary(m);
+    return m;
+}
+
+// The mean load into OUTCOM: as computed, and in vessel axes as the 13th snapshot column.
+void store_mean_load(const Load6& m) {
     OUTCOM.FXMEAN = m[0];
     OUTCOM.FYMEAN = m[1];
     OUTCOM.FZMEAN = m[2];
     OUTCOM.TVMEAN = m[3];
     OUTCOM.TYMEAN = m[4];
     OUTCOM.TZMEAN = m[5];
-    const float psi = E.VESANG();
+    const float psi = EQUILB.VESANG();
     OUTCOM.LFVARR(1, 13) = m[1] * std::sin(psi) + m[0] * std::cos(psi);
     OUTCOM.LFVARR(2, 13) = m[1] * std::cos(psi) - m[0] * std::sin(psi);
     OUTCOM.LFVARR(3, 13) = m[2];
     OUTCOM.LFVARR(4, 13) = m[3];
     OUTCOM.LFVARR(5, 13) = m[4];
     OUTCOM.LFVARR(6, 13) = m[5];
-    if (!print)
-        return;
+}
 
-    // The nine snapshots in report order.
+// The nine snapshots in report order: the storm and the typical corners around the mean.
+std::array<Snapshot, 9> snapshots(const LowlodWork& w, const std::array<float, 4>& mean,
+                                  const Load6& m) {
     const int S = w.SIGSEL;
     const auto corner = [&](int c, int L) {
         Snapshot s;
@@ -1261,18 +1288,24 @@ void net_load_section(LowlodWork& w) {
     Snapshot mean_snap;
     mean_snap.rec = mean;
     mean_snap.load = m;
-    const std::array<Snapshot, 9> snaps = {corner(corner_xmax, 3),
-                                           corner(corner_ymax, 3),
-                                           corner(corner_xmax, S),
-                                           corner(corner_ymax, S),
-                                           mean_snap,
-                                           corner(corner_xmin, S),
-                                           corner(corner_ymin, S),
-                                           corner(corner_xmin, 3),
-                                           corner(corner_ymin, 3)};
+    return {corner(corner_xmax, 3),
+            corner(corner_ymax, 3),
+            corner(corner_xmax, S),
+            corner(corner_ymax, S),
+            mean_snap,
+            corner(corner_xmin, S),
+            corner(corner_ymin, S),
+            corner(corner_xmin, 3),
+            corner(corner_ymin, 3)};
+}
+
+// Step 3: the notes: the offset of each snapshot and the point the moments are taken about.
+void write_snapshot_notes(const LowlodWork& w, const std::array<Snapshot, 9>& snaps) {
+    const TpcmBlock& T = TPCM;
+    const int u = T.IUNIT;
+    const EquilbBlock& E = EQUILB;
     const std::string n(w.NUMSIG);
     const std::string q = "\"";
-    // Step 3: the notes.
     const bool six = pulldown_codes();
     const std::string pad = six ? "" : "     ";
     write_record(u, "");
@@ -1312,8 +1345,12 @@ void net_load_section(LowlodWork& w) {
                  std::string(six ? "           (Vx,Vy,Vz) = (" : "               (Vx,Vy,Vz) = (") +
                      PE(T.RMCTR(1), 1, 10, 3) + "," + PE(T.RMCTR(2), 1, 10, 3) + "," +
                      PE(T.RMCTR(3), 1, 10, 3) + ")");
+}
 
-    // Steps 4 and 5: the two tables.
+// Steps 4 and 5: the snapshot loads in global and in vessel axes.
+void write_snapshot_tables(const LowlodWork& w, const std::array<Snapshot, 9>& snaps) {
+    const int u = TPCM.IUNIT;
+    const std::string n(w.NUMSIG);
     const std::array<std::string, 9> prefix = {"Max.", "Max.", n, n, "Mean", n, n, "Min.", "Min."};
     const std::array<std::string_view, 9> label = {
         " VFx+:   ",  " VFy+:   ",  " Sig VFx+:", " Sig VFy+:", " load:   ",
@@ -1357,6 +1394,23 @@ void net_load_section(LowlodWork& w) {
                                 PE(mo[1], 1, 12, 3) + PE(mo[2], 1, 12, 3));
         }
     }
+}
+
+// Section VIb: the bounding boxes, the mean load (always stored) and, with the report asked
+// for, the nine snapshot loads.
+void net_load_section(LowlodWork& w) {
+    const bool print = TPCM.LOWMOT != 0;
+    if (print)
+        write_net_load_title(w);
+    const EquilbBlock& E = EQUILB;
+    const std::array<float, 4> mean = {E.RVES(1), E.YCGVAR(), E.VESANG(), E.ZCGVAR};
+    const Load6 m = mean_load(w, mean);
+    store_mean_load(m);
+    if (!print)
+        return;
+    const std::array<Snapshot, 9> snaps = snapshots(w, mean, m);
+    write_snapshot_notes(w, snaps);
+    write_snapshot_tables(w, snaps);
 }
 
 // ---- After the levels ----------------------------------------------------------------------

@@ -88,10 +88,12 @@ void convert_mode_statistics(const LowReportFlags& flags) {
     }
 }
 
-// write_mode_pages: the pages in order, each followed by the pause. Reads TPCM, EQUILB,
-// ERGCOM; writes IUNIT (and EDUNIT, TPCM LBACK at a console pause); ends the run only
-// through NLNCOR.
-bool write_mode_pages(const LowReportFlags& flags) {
+namespace {
+
+// Pages Va and Vb of a turret mooring not read under LEGACY: the three normal modes, then the
+// single-amplitude dynamics of the three motions. True when the user went back at a pause.
+bool write_turret_mode_pages(const LowReportFlags& flags, const ModeCurve& sway_curve,
+                             const ModeCurve& yaw_curve) {
     const TpcmBlock& T = TPCM;
     EquilbBlock& B = EQUILB;
     ErgcomBlock& C = ERGCOM;
@@ -100,114 +102,144 @@ bool write_mode_pages(const LowReportFlags& flags) {
     const LfModeRecord sway = lf_mode_record(lf_sway);
     const LfModeRecord yaw = lf_mode_record(lf_yaw);
     const auto line = [IUNIT](std::string_view text) { write_record(IUNIT, text); };
+    PAGE(IUNIT, T.EDUNIT, 1, 99);
+    line(" **********        Va. LOW-FREQUENCY NORMAL MODE PROPERTIES      **********");
+    line("");
+    line(" Note: Modal summaries are provided for *qualitative* purposes only.");
+    line("       For quantitative assessments use low-frequency motions and spectra.");
+    line("");
+    constexpr std::array<std::string_view, 3> descriptions = {
+        "High-energy lateral mode, usually dominated by motion parallel to mean offset",
+        "Low Sway-Yaw mode (relatively long period, low energy)",
+        "High Sway-Yaw mode (relatively short period, high energy)"};
+    for (int n = 1; n <= 3; ++n) {
+        line(" >>> Mode #" + I(n, 1) + ": " +
+             std::string(descriptions[static_cast<std::size_t>(n - 1)]));
+        line("");
+        // Every mode passes the surge damping flag.
+        LOWMODE(lf_mode_record(n), surge, sway, yaw, T.LSGLFD, n);
+    }
+    if (report_page_pause())
+        return true;
 
+    const ModeCurve surge_curve{curve_table(C.PENFUN_words),
+                                C.EQBSRG,
+                                curve_table(B.OFFSET_words),
+                                C.SPRNGX_L,
+                                stable_load(B),
+                                C.SRGOFF};
+    PAGE(IUNIT, T.EDUNIT, 1, 99);
+    line(" *******    Vb.  LOW-FREQUENCY SINGLE-AMPLITUDE DYNAMICS SUMMARY    *******");
+    line("");
+    line(" >>> MOORING CENTROID MOTIONS PARALLEL TO MEAN OFFSET");
+    LOWPK2(surge, surge_curve, T.LSGLFD, 1, B.NETARM, flags.LEGACY, true);
+    line("");
+    line(" >>> MOORING CENTROID MOTIONS ORTHOGONAL TO MEAN OFFSET");
+    LOWPK2(sway, sway_curve, T.LSWLFD, 2, B.NETARM, flags.LEGACY, true);
+    line("");
+    line(" >>> YAW");
+    LOWPK2(yaw, yaw_curve, T.LYWLFD, 3, B.NETARM, flags.LEGACY, true);
+    if (report_page_pause())
+        return true;
+    return false;
+}
+
+// One page per motion (surge, sway, yaw), each followed by the pause. True when the user went
+// back at a pause.
+bool write_motion_mode_pages(const LowReportFlags& flags, const ModeCurve& sway_curve,
+                             const ModeCurve& yaw_curve) {
+    const TpcmBlock& T = TPCM;
+    EquilbBlock& B = EQUILB;
+    ErgcomBlock& C = ERGCOM;
+    const LfModeRecord surge = lf_mode_record(lf_surge);
+    const LfModeRecord sway = lf_mode_record(lf_sway);
+    const LfModeRecord yaw = lf_mode_record(lf_yaw);
+    std::array<std::string_view, 3> texts;
+    ModeCurve surge_curve;
+    if (T.LSPM != 0) {
+        texts = {"High-energy mode, dominated by mooring centroid motion parallel to mean "
+                 "offset",
+                 "Low Sway-Yaw mode (relatively long period, low energy)",
+                 "High Sway-Yaw mode (relatively short period, high energy)"};
+        surge_curve = {curve_table(C.PENFUN_words),
+                       C.EQBSRG,
+                       curve_table(B.OFFSET_words),
+                       C.SPRNGX_L,
+                       stable_load(B),
+                       C.REQLIB};
+    } else {
+        if (flags.LEGACY)
+            texts = {"Approximate Surge normal mode:", "Approximate Sway normal mode:",
+                     "Yaw normal mode:"};
+        else
+            texts = {
+                "High lateral mode (motion roughly parallel to mean offset):",
+                "Low lateral mode (motion roughly orthogonal to mean offset):", "Yaw normal mode:"};
+        surge_curve = {
+            curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGX_L, B.FXENV, C.SRGOFF};
+    }
+    mode_page(texts[0], surge, surge_curve, T.LSGLFD, 1, flags);
+    if (report_page_pause())
+        return true;
+    mode_page(texts[1], sway, sway_curve, T.LSWLFD, 2, flags);
+    if (report_page_pause())
+        return true;
+    mode_page(texts[2], yaw, yaw_curve, T.LYWLFD, 3, flags);
+    if (report_page_pause())
+        return true;
+    return false;
+}
+
+// The roll and pitch pages of program code 17. True when the user went back at a pause.
+bool write_roll_pitch_pages(const LowReportFlags& flags) {
+    const TpcmBlock& T = TPCM;
+    EquilbBlock& B = EQUILB;
+    ErgcomBlock& C = ERGCOM;
+    float ROLTMP = C.ROLOFF;
+    float PITTMP = C.PITOFF;
+    std::string_view roll_text = "Approximate Roll normal mode:";
+    std::string_view pitch_text = "Approximate Pitch normal mode:";
+    if (!flags.LEGACY) {
+        // Into the frame of the mean offset: a turn of the pair by -(VESANG + MODE_ROT_ANG).
+        ROT2D(ROLTMP, PITTMP, -(B.VESANG() + B.MODE_ROT_ANG));
+        roll_text = "\"Low\" pitch/roll angular mode (angular motions about mean offset vector):";
+        pitch_text = "\"High\" pitch/roll angular mode (angular motions confined to mean "
+                     "offset plane):";
+    }
+    const LfModeRecord roll(B.RLSTUF());
+    mode_page(roll_text, roll,
+              {curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGR, B.FXENV, ROLTMP},
+              T.LRLDMP, 4, flags);
+    if (report_page_pause())
+        return true;
+    mode_page(pitch_text, lf_mode_record(lf_pitch),
+              {curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGP, B.FXENV, PITTMP},
+              T.LPTDMP, 5, flags);
+    if (report_page_pause())
+        return true;
+    return false;
+}
+
+} // namespace
+
+// write_mode_pages: the pages in order, each followed by the pause. Reads TPCM, EQUILB,
+// ERGCOM; writes IUNIT (and EDUNIT, TPCM LBACK at a console pause); ends the run only
+// through NLNCOR.
+bool write_mode_pages(const LowReportFlags& flags) {
+    const TpcmBlock& T = TPCM;
+    EquilbBlock& B = EQUILB;
+    ErgcomBlock& C = ERGCOM;
     const ModeCurve sway_curve{
         curve_table(C.SWYERG_words), C.EQBSWY, one(C.DYSWY), C.SPRNGY_L, B.FYENV, C.SWYOFF};
     const ModeCurve yaw_curve{
         curve_table(C.YAWERG_words), C.EQBYAW, one(C.DZYAW), C.SPRNGZ_L, B.TZENV, C.YAWOFF};
-
     if (T.LSPM != 0 && flags.NOT_LEGACY) {
-        PAGE(IUNIT, T.EDUNIT, 1, 99);
-        line(" **********        Va. LOW-FREQUENCY NORMAL MODE PROPERTIES      **********");
-        line("");
-        line(" Note: Modal summaries are provided for *qualitative* purposes only.");
-        line("       For quantitative assessments use low-frequency motions and spectra.");
-        line("");
-        constexpr std::array<std::string_view, 3> descriptions = {
-            "High-energy lateral mode, usually dominated by motion parallel to mean offset",
-            "Low Sway-Yaw mode (relatively long period, low energy)",
-            "High Sway-Yaw mode (relatively short period, high energy)"};
-        for (int n = 1; n <= 3; ++n) {
-            line(" >>> Mode #" + I(n, 1) + ": " +
-                 std::string(descriptions[static_cast<std::size_t>(n - 1)]));
-            line("");
-            // Every mode passes the surge damping flag.
-            LOWMODE(lf_mode_record(n), surge, sway, yaw, T.LSGLFD, n);
-        }
-        if (report_page_pause())
+        if (write_turret_mode_pages(flags, sway_curve, yaw_curve))
             return true;
-
-        const ModeCurve surge_curve{curve_table(C.PENFUN_words),
-                                    C.EQBSRG,
-                                    curve_table(B.OFFSET_words),
-                                    C.SPRNGX_L,
-                                    stable_load(B),
-                                    C.SRGOFF};
-        PAGE(IUNIT, T.EDUNIT, 1, 99);
-        line(" *******    Vb.  LOW-FREQUENCY SINGLE-AMPLITUDE DYNAMICS SUMMARY    *******");
-        line("");
-        line(" >>> MOORING CENTROID MOTIONS PARALLEL TO MEAN OFFSET");
-        LOWPK2(surge, surge_curve, T.LSGLFD, 1, B.NETARM, flags.LEGACY, true);
-        line("");
-        line(" >>> MOORING CENTROID MOTIONS ORTHOGONAL TO MEAN OFFSET");
-        LOWPK2(sway, sway_curve, T.LSWLFD, 2, B.NETARM, flags.LEGACY, true);
-        line("");
-        line(" >>> YAW");
-        LOWPK2(yaw, yaw_curve, T.LYWLFD, 3, B.NETARM, flags.LEGACY, true);
-        if (report_page_pause())
-            return true;
-    } else {
-        std::array<std::string_view, 3> texts;
-        ModeCurve surge_curve;
-        if (T.LSPM != 0) {
-            texts = {"High-energy mode, dominated by mooring centroid motion parallel to mean "
-                     "offset",
-                     "Low Sway-Yaw mode (relatively long period, low energy)",
-                     "High Sway-Yaw mode (relatively short period, high energy)"};
-            surge_curve = {curve_table(C.PENFUN_words),
-                           C.EQBSRG,
-                           curve_table(B.OFFSET_words),
-                           C.SPRNGX_L,
-                           stable_load(B),
-                           C.REQLIB};
-        } else {
-            if (flags.LEGACY)
-                texts = {"Approximate Surge normal mode:", "Approximate Sway normal mode:",
-                         "Yaw normal mode:"};
-            else
-                texts = {"High lateral mode (motion roughly parallel to mean offset):",
-                         "Low lateral mode (motion roughly orthogonal to mean offset):",
-                         "Yaw normal mode:"};
-            surge_curve = {
-                curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGX_L, B.FXENV, C.SRGOFF};
-        }
-        mode_page(texts[0], surge, surge_curve, T.LSGLFD, 1, flags);
-        if (report_page_pause())
-            return true;
-        mode_page(texts[1], sway, sway_curve, T.LSWLFD, 2, flags);
-        if (report_page_pause())
-            return true;
-        mode_page(texts[2], yaw, yaw_curve, T.LYWLFD, 3, flags);
-        if (report_page_pause())
-            return true;
+    } else if (write_motion_mode_pages(flags, sway_curve, yaw_curve)) {
+        return true;
     }
-
-    if (T.SIMTYP == 17) {
-        float ROLTMP = C.ROLOFF;
-        float PITTMP = C.PITOFF;
-        std::string_view roll_text = "Approximate Roll normal mode:";
-        std::string_view pitch_text = "Approximate Pitch normal mode:";
-        if (!flags.LEGACY) {
-            // Into the frame of the mean offset: a turn of the pair by -(VESANG + MODE_ROT_ANG).
-            ROT2D(ROLTMP, PITTMP, -(B.VESANG() + B.MODE_ROT_ANG));
-            roll_text =
-                "\"Low\" pitch/roll angular mode (angular motions about mean offset vector):";
-            pitch_text = "\"High\" pitch/roll angular mode (angular motions confined to mean "
-                         "offset plane):";
-        }
-        const LfModeRecord roll(B.RLSTUF());
-        mode_page(roll_text, roll,
-                  {curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGR, B.FXENV, ROLTMP},
-                  T.LRLDMP, 4, flags);
-        if (report_page_pause())
-            return true;
-        mode_page(pitch_text, lf_mode_record(lf_pitch),
-                  {curve_table(C.PENFUN_words), C.EQBSRG, one(C.DXSRG), C.SPRNGP, B.FXENV, PITTMP},
-                  T.LPTDMP, 5, flags);
-        if (report_page_pause())
-            return true;
-    }
-    return false;
+    return T.SIMTYP == 17 && write_roll_pitch_pages(flags);
 }
 
 } // namespace lintar

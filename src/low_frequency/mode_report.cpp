@@ -177,6 +177,61 @@ float PK_FAC_LOC(std::int32_t I, float PK_SIDE, float EQLOFF, float PK_MAX, floa
     return positive == first ? PK_MAX : PK_MIN;
 }
 
+namespace {
+
+// The damping part of LOWPK2: period and damping, the damping conversion, the modal
+// stiffness and the spectral densities.
+void write_damping_part(const BlockWriter& out, const LfModeRecord& STUFF, const ModeCurve& curve,
+                        std::int32_t LDAMP, std::int32_t IMOTN, bool turret_legacy) {
+    const TpcmBlock& T = TPCM;
+    period_and_damping(out, STUFF, LDAMP, IMOTN);
+    out.blank();
+    out.line(
+        "       Damping conversion:  1% = " + quotient_field(0.04f, STUFF(GAMFAC.w), 10, 3, true) +
+        PHYSDP(IMOTN, turret_legacy, T.NUNTS));
+    out.line("       Average Modal Stiffness:  " + E(curve.SPRNGK, 10, 3) +
+             SPRNGUNT(IMOTN, turret_legacy, T.NUNTS));
+    spectral_densities(out, IMOTN);
+}
+
+// The extremes of pass I (p the side's sign): the most probable extreme in the storm and,
+// with XTRMFL 1, the ensemble values; the sway of a legacy turret also as angles.
+template <class Corrected, class AngleField>
+void write_pass_extremes(const BlockWriter& out, const LfModeRecord& STUFF, const ModeCurve& curve,
+                         std::int32_t I, float p, const std::string& unit, float unit_factor,
+                         bool sway_as_angle, const Corrected& corrected,
+                         const AngleField& angle_field) {
+    const TpcmBlock& T = TPCM;
+    const float sigma = STUFF(VARTOT.w);
+    const float side = STUFF(PK_SURG_SIDE.w);
+    const float e1 = corrected(
+        p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPK.w), sigma * STUFF(FSGPQ.w)));
+    const float e2 = corrected(
+        p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPKM.w), sigma * STUFF(FSGPQM.w)));
+    const float e3 = corrected(
+        p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPKS.w), sigma * STUFF(FSGPQS.w)));
+    const std::string storm =
+        "       Most probable extreme (MPE) in " + F(T.DURATN, 4, 1) + " hr. storm";
+    out.blank();
+    out.line(storm + F(e1 * unit_factor, 10, 2) + unit);
+    if (T.XTRMFL == 1) {
+        out.value("Multi-storm ensemble mean variation ........ ", e2 * unit_factor, unit);
+        out.value("Mean + ensemble-wide standard deviation .... ", e3 * unit_factor, unit);
+    }
+    if (sway_as_angle) {
+        out.blank();
+        out.line(storm + angle_field(e1 * unit_factor) + " degrees");
+        if (T.XTRMFL == 1) {
+            out.line("       Multi-storm ensemble mean variation ........ " +
+                     angle_field(e2 * unit_factor) + " degrees");
+            out.line("       Mean + ensemble-wide standard deviation .... " +
+                     angle_field(e3 * unit_factor) + " degrees");
+        }
+    }
+}
+
+} // namespace
+
 // LOWPK2: the damping part unless SKIP_NM, then the two passes of the variation part. Reads
 // TPCM; writes IUNIT; ends the run only through NLNCOR.
 void LOWPK2(const LfModeRecord& STUFF, const ModeCurve& curve, std::int32_t LDAMP,
@@ -187,16 +242,8 @@ void LOWPK2(const LfModeRecord& STUFF, const ModeCurve& curve, std::int32_t LDAM
     // The unit labels and the angular lines treat the sway of a legacy turret file as a turn.
     const bool turret_legacy = LSPM && LEGACY;
 
-    if (!SKIP_NM) {
-        period_and_damping(out, STUFF, LDAMP, IMOTN);
-        out.blank();
-        out.line("       Damping conversion:  1% = " +
-                 quotient_field(0.04f, STUFF(GAMFAC.w), 10, 3, true) +
-                 PHYSDP(IMOTN, turret_legacy, T.NUNTS));
-        out.line("       Average Modal Stiffness:  " + E(curve.SPRNGK, 10, 3) +
-                 SPRNGUNT(IMOTN, turret_legacy, T.NUNTS));
-        spectral_densities(out, IMOTN);
-    }
+    if (!SKIP_NM)
+        write_damping_part(out, STUFF, curve, LDAMP, IMOTN, turret_legacy);
 
     const bool two = T.ONETWO == 0;
     const std::string word = two ? "Two" : "One";
@@ -271,32 +318,8 @@ void LOWPK2(const LfModeRecord& STUFF, const ModeCurve& curve, std::int32_t LDAM
                       unit);
         }
 
-        const float sigma = STUFF(VARTOT.w);
-        const float side = STUFF(PK_SURG_SIDE.w);
-        const float e1 = corrected(
-            p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPK.w), sigma * STUFF(FSGPQ.w)));
-        const float e2 = corrected(p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPKM.w),
-                                                  sigma * STUFF(FSGPQM.w)));
-        const float e3 = corrected(p * PK_FAC_LOC(I, side, curve.EQLOFF, sigma * STUFF(FSGPKS.w),
-                                                  sigma * STUFF(FSGPQS.w)));
-        const std::string storm =
-            "       Most probable extreme (MPE) in " + F(T.DURATN, 4, 1) + " hr. storm";
-        out.blank();
-        out.line(storm + F(e1 * unit_factor, 10, 2) + unit);
-        if (T.XTRMFL == 1) {
-            out.value("Multi-storm ensemble mean variation ........ ", e2 * unit_factor, unit);
-            out.value("Mean + ensemble-wide standard deviation .... ", e3 * unit_factor, unit);
-        }
-        if (sway_as_angle) {
-            out.blank();
-            out.line(storm + angle_field(e1 * unit_factor) + " degrees");
-            if (T.XTRMFL == 1) {
-                out.line("       Multi-storm ensemble mean variation ........ " +
-                         angle_field(e2 * unit_factor) + " degrees");
-                out.line("       Mean + ensemble-wide standard deviation .... " +
-                         angle_field(e3 * unit_factor) + " degrees");
-            }
-        }
+        write_pass_extremes(out, STUFF, curve, I, p, unit, unit_factor, sway_as_angle, corrected,
+                            angle_field);
     }
 }
 

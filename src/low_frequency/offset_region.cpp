@@ -10,6 +10,7 @@
 #include "runtime/assert.h"
 #include "util/algebra.h"
 #include "util/angles.h"
+#include "util/restore_on_exit.h"
 
 #include <algorithm>
 #include <array>
@@ -282,39 +283,14 @@ float mode_word(int w, int g) {
 constexpr int frequency_word = 2;
 constexpr int mass_word = 23;
 
-// The EQUILB and ERGCOM words the six-degree-of-freedom solver leaves at its last iterate.
-struct EquilibriumWords {
-    float RVES1, YCGVAR, VESANG, ZCGVAR, ROTVAL, ROTMOD;
-    std::array<float, 3> ROTDIR;
-    float PITOFF, ROLOFF, YAWOFF;
-
-    static EquilibriumWords save() {
-        const EquilbBlock& Q = EQUILB;
-        return {Q.RVES(1),
-                Q.YCGVAR(),
-                Q.VESANG(),
-                Q.ZCGVAR,
-                Q.ROTVAL,
-                Q.ROTMOD,
-                {Q.ROTDIR(1), Q.ROTDIR(2), Q.ROTDIR(3)},
-                ERGCOM.PITOFF,
-                ERGCOM.ROLOFF,
-                ERGCOM.YAWOFF};
-    }
-    void restore() const {
-        EquilbBlock& Q = EQUILB;
-        Q.RVES(1) = RVES1;
-        Q.YCGVAR() = YCGVAR;
-        Q.VESANG() = VESANG;
-        Q.ZCGVAR = ZCGVAR;
-        Q.ROTVAL = ROTVAL;
-        Q.ROTMOD = ROTMOD;
-        for (int k = 1; k <= 3; ++k)
-            Q.ROTDIR(k) = ROTDIR[static_cast<std::size_t>(k - 1)];
-        ERGCOM.PITOFF = PITOFF;
-        ERGCOM.ROLOFF = ROLOFF;
-        ERGCOM.YAWOFF = YAWOFF;
-    }
+// The EQUILB and ERGCOM words the six-degree-of-freedom solver leaves at its last iterate: a
+// trial offset's solve must not move the equilibrium, so they are put back when the solve
+// ends, or when it stops.
+struct EquilibriumWordsKept {
+    RestoreOnExit<float> RVES1{EQUILB.RVES(1)}, YCGVAR{EQUILB.YCGVAR()}, VESANG{EQUILB.VESANG()};
+    RestoreOnExit<float> ZCGVAR{EQUILB.ZCGVAR}, ROTVAL{EQUILB.ROTVAL}, ROTMOD{EQUILB.ROTMOD};
+    RestoreOnExit<float[3]> ROTDIR{EQUILB.ROTDIR_words};
+    RestoreOnExit<float> PITOFF{ERGCOM.PITOFF}, ROLOFF{ERGCOM.ROLOFF}, YAWOFF{ERGCOM.YAWOFF};
 };
 
 } // namespace
@@ -370,11 +346,12 @@ void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
         ROT2D(F_INIT[3], F_INIT[4], -to_modes);
         F_INIT[5] = WLF_EFF * WLF_EFF * mode_word(mass_word, 3) * D_YAW;
 
-        const EquilibriumWords kept = EquilibriumWords::save();
         std::array<float, 6> XVEC{};
-        float PITOFF = 0.0f, ROLOFF = 0.0f, YAWOFF = 0.0f;
-        EQFND3(true, start, F_INIT, true, XVEC, PITOFF, ROLOFF, YAWOFF, false, false);
-        kept.restore();
+        {
+            const EquilibriumWordsKept kept;
+            float PITOFF = 0.0f, ROLOFF = 0.0f, YAWOFF = 0.0f;
+            EQFND3(true, start, F_INIT, true, XVEC, PITOFF, ROLOFF, YAWOFF, false, false);
+        }
         std::copy(XVEC.begin(), XVEC.end(), XVECQ.begin());
         RVESQ[0] = XVECQ[0];
         RVESQ[1] = XVECQ[1];

@@ -55,25 +55,36 @@ void write_static_equilibrium_summary(const LowReportFlags& flags) {
     write_static_equilibrium_summary(flags, TORQUE2(EQUILB.VESANG()));
 }
 
-// write_static_equilibrium_summary: the page with given moments. Reads TPCM, EQUILB, LINCOM;
-// writes IUNIT; never ends the run.
-void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueParts& moments) {
+namespace {
+
+// The page's unit and its unit words.
+struct PageUnits {
+    int IUNIT = 1;
+    std::string MUNIT, FUNIT, AUNIT, force, moment_word, length;
+};
+
+PageUnits page_units() {
+    const TpcmBlock& T = TPCM;
+    const bool english = T.NUNTS == 0;
+    PageUnits u;
+    u.IUNIT = T.IUNIT;
+    u.MUNIT = english ? " ft-kips" : " m.ton-m";
+    u.FUNIT = english ? " k.lbs" : " m.ton";
+    u.AUNIT = english ? "ft" : "m ";
+    u.force = UNITP(T.NUNTS).substr(0, 12);
+    u.moment_word = UNITS(T.NUNTS + 19);
+    u.length = UNITP(T.NUNTS + 7);
+    return u;
+}
+
+// The page heading, the headings and the offset of the equilibrium.
+void write_equilibrium_position(const PageUnits& u, const LowReportFlags& flags) {
     const TpcmBlock& T = TPCM;
     const EquilbBlock& B = EQUILB;
-    const int IUNIT = T.IUNIT;
-    const bool english = T.NUNTS == 0;
-    const std::string MUNIT = english ? " ft-kips" : " m.ton-m";
-    const std::string FUNIT = english ? " k.lbs" : " m.ton";
-    const std::string AUNIT = english ? "ft" : "m ";
-    const std::string force(UNITP(T.NUNTS).substr(0, 12));
-    const std::string moment_word(UNITS(T.NUNTS + 19));
-    const std::string length(UNITP(T.NUNTS + 7));
-    const auto line = [IUNIT](std::string_view text) { write_record(IUNIT, text); };
+    const auto line = [&u](std::string_view text) { write_record(u.IUNIT, text); };
+    const int IUNIT = u.IUNIT;
+    const std::string& length = u.length;
     const float VESANG = B.VESANG();
-    const bool dp_heading = BITVAL(T.DPAFLG, 1) != 0;
-    const bool dp_position = BITVAL(T.DPRFLG, 1) != 0;
-    const std::array<FixedForce, 3> forces = fixed_forces();
-
     PAGE(IUNIT, T.EDUNIT, 1, 99);
     line(" ***********           IV.  STATIC EQUILIBRIUM SUMMARY           ***********");
     LINES(IUNIT, 2);
@@ -95,7 +106,18 @@ void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueP
     line("   " + flags.CENTROID + " Global Y displacement .... " + F(YTMP, 10, 2) + length);
     line("   " + flags.CENTROID + " Global offset direction .. " + F(direction, 10, 2) +
          " degrees");
+}
 
+// The fixed forces and moments as given, and the dynamic-positioning settings.
+void write_fixed_forces(const PageUnits& u, const std::array<FixedForce, 3>& forces) {
+    const TpcmBlock& T = TPCM;
+    const auto line = [&u](std::string_view text) { write_record(u.IUNIT, text); };
+    const std::string& MUNIT = u.MUNIT;
+    const std::string& FUNIT = u.FUNIT;
+    const std::string& AUNIT = u.AUNIT;
+    const std::string& force = u.force;
+    const bool dp_heading = BITVAL(T.DPAFLG, 1) != 0;
+    const bool dp_position = BITVAL(T.DPRFLG, 1) != 0;
     for (std::size_t k = 0; k < forces.size(); ++k) {
         const FixedForce& f = forces[k];
         if (f.on == 0)
@@ -123,7 +145,16 @@ void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueP
                        "(" + F(T.DPXSPR, 9, 1) + "," + F(T.DPYSPR, 9, 1) + ") " + FUNIT + "/" +
                            AUNIT));
     }
+}
 
+// The mean environmental forces in vessel axes by source, and their net.
+void write_environmental_forces(const PageUnits& u, const std::array<FixedForce, 3>& forces) {
+    const TpcmBlock& T = TPCM;
+    const EquilbBlock& B = EQUILB;
+    const auto line = [&u](std::string_view text) { write_record(u.IUNIT, text); };
+    const std::string& force = u.force;
+    const float VESANG = B.VESANG();
+    const bool dp_position = BITVAL(T.DPRFLG, 1) != 0;
     line("");
     line(" Environmental forces: Most stable equilibrium");
     line("");
@@ -171,7 +202,17 @@ void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueP
         line(at_column("   D-P mean (x,y) forces:", 44, pair(T.DPXFRC, T.DPYFRC) + force));
     line("");
     line("   Net mean (x,y) environmental forces:    " + pair(B.FXENV, B.FYENV) + force);
+}
 
+// The mean yaw moments by source, and their net.
+void write_environmental_moments(const PageUnits& u, const std::array<FixedForce, 3>& forces,
+                                 const TorqueParts& moments) {
+    const TpcmBlock& T = TPCM;
+    const EquilbBlock& B = EQUILB;
+    const auto line = [&u](std::string_view text) { write_record(u.IUNIT, text); };
+    const std::string& moment_word = u.moment_word;
+    const bool drag = T.LEGDRG == 0;
+    const bool dp_heading = BITVAL(T.DPAFLG, 1) != 0;
     line("");
     line(" Environmental moments: Most stable equilibrium");
     line("");
@@ -207,6 +248,19 @@ void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueP
         at_39("   D-P mean moment:", moments.DP_TQ);
     line("");
     at_39("   Net Mean z moment:", moments.TORQUE_VAL);
+}
+
+} // namespace
+
+// write_static_equilibrium_summary: the page with given moments. Reads TPCM, EQUILB, LINCOM;
+// writes IUNIT; never ends the run.
+void write_static_equilibrium_summary(const LowReportFlags& flags, const TorqueParts& moments) {
+    const PageUnits u = page_units();
+    const std::array<FixedForce, 3> forces = fixed_forces();
+    write_equilibrium_position(u, flags);
+    write_fixed_forces(u, forces);
+    write_environmental_forces(u, forces);
+    write_environmental_moments(u, forces, moments);
 }
 
 } // namespace lintar

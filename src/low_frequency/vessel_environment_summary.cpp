@@ -163,23 +163,35 @@ std::string BOWTPC(float BOWCUR) {
     return bow_word(BOWCUR, "Conventional (w/bulb)", "Cylindrical (no bulb)");
 }
 
-// write_vessel_environment_summary: the page in the order of its parts. Reads TPCM, EQUILB,
-// WAVCOM, SINES; may rewrite the selectors of TPCM through TNKRID; writes IUNIT and, for the
-// warning, EDUNIT and TPCM LBACK; ends the run when the user aborts at the warning.
-void write_vessel_environment_summary(const LowReportFlags& flags) {
-    TpcmBlock& T = TPCM;
+namespace {
+
+// The page's unit labels.
+struct SummaryLabels {
+    std::string length, density, force, knots, degrees, seconds, area;
+};
+
+SummaryLabels summary_labels() {
+    const TpcmBlock& T = TPCM;
+    SummaryLabels l;
+    l.length = UNITP(T.NUNTS + 7);
+    l.density = UNITP(T.NUNTS + 11);
+    l.force = UNITP(T.NUNTS);
+    l.knots = UNITP(13);
+    l.degrees = UNITP(2);
+    l.seconds = " seconds"; // a word of its own, not a page label
+    // The drag areas carry the length label cut to ten characters.
+    l.area = " square" + l.length.substr(0, 10);
+    return l;
+}
+
+// The page heading and the vessel's particulars.
+void write_vessel_particulars(const SectionWriter& out, const SummaryLabels& l) {
+    const TpcmBlock& T = TPCM;
     const int IUNIT = T.IUNIT;
     const int EDUNIT = T.EDUNIT;
-    const SectionWriter out(IUNIT);
-    const std::string length(UNITP(T.NUNTS + 7));
-    const std::string density(UNITP(T.NUNTS + 11));
-    const std::string force(UNITP(T.NUNTS));
-    const std::string knots(UNITP(13));
-    const std::string degrees(UNITP(2));
-    const std::string seconds = " seconds"; // a word of its own, not a page label
-    // The drag areas carry the length label cut to ten characters.
-    const std::string area = " square" + length.substr(0, 10);
-
+    const std::string& length = l.length;
+    const std::string& density = l.density;
+    const std::string& force = l.force;
     PAGE(IUNIT, EDUNIT, 1, 99);
     out.line(" ***********        III.  VESSEL AND ENVIRONMENT SUMMARY         ***********");
     LINES(IUNIT, 2);
@@ -199,8 +211,17 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
     out.named("Length of vessel at waterline", T.LWL, length);
     out.named("Beam of vessel at waterline", T.BWL, length);
     out.named("Vessel draft", T.DRAFT, length);
+}
 
-    std::int32_t WNDUSR = 0, CURUSR = 0, WAVUSR = 0, LCTNKR = 0, LWTNKR = 0, LWNBRG = 0, LCRBRG = 0;
+// The wind, current and wave coefficient models (TNKRID may rewrite the selectors), the
+// tanker's bow shapes and deadweight, and the depth/draft warning.
+void write_coefficient_models(const SectionWriter& out, const LowReportFlags& flags,
+                              const SummaryLabels& l, std::int32_t& LWNBRG, std::int32_t& LCRBRG) {
+    TpcmBlock& T = TPCM;
+    const int IUNIT = T.IUNIT;
+    const int EDUNIT = T.EDUNIT;
+    const std::string& force = l.force;
+    std::int32_t WNDUSR = 0, CURUSR = 0, WAVUSR = 0, LCTNKR = 0, LWTNKR = 0;
     TNKRID(T.LWBARG, flags.SWNFM, WNDUSR, T.LCBARG, flags.SCRFM, CURUSR, T.LWVCOF, flags.SWVFM,
            WAVUSR, LCTNKR, LWTNKR, LWNBRG, LCRBRG, EDUNIT);
 
@@ -255,16 +276,15 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
         out.blank();
         out.value("Tanker Deadweight ......................... ", T.DWTONS, force);
     }
+}
 
-    LINES(IUNIT, 1);
-    damping_setting(out, "Surge", T.LSGLFD, T.SGLFDP);
-    damping_setting(out, "Sway ", T.LSWLFD, T.SWLFDP);
-    damping_setting(out, "Yaw  ", T.LYWLFD, T.YWLFDP);
-    if (T.SIMTYP == 17) {
-        damping_setting(out, "Roll ", T.LRLDMP, T.RLDAMP);
-        damping_setting(out, "Pitch", T.LPTDMP, T.PTDAMP);
-    }
-
+// The wind conditions (with the drag centroids when LWNBRG is 1).
+void write_wind_conditions(const SectionWriter& out, const SummaryLabels& l, std::int32_t LWNBRG) {
+    const TpcmBlock& T = TPCM;
+    const std::string& length = l.length;
+    const std::string& knots = l.knots;
+    const std::string& degrees = l.degrees;
+    const std::string& area = l.area;
     // The condition headings stand where the value lines begin.
     if (T.LWIND != 0) {
         out.blank();
@@ -281,6 +301,16 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
             out.named("Beam-on drag area centroid", T.YWARM, length);
         out.named("Wind force enhancement factor", T.TWNDCF);
     }
+}
+
+// The current conditions (with the drag centroids when LCRBRG is 1).
+void write_current_conditions(const SectionWriter& out, const SummaryLabels& l,
+                              std::int32_t LCRBRG) {
+    const TpcmBlock& T = TPCM;
+    const std::string& length = l.length;
+    const std::string& knots = l.knots;
+    const std::string& degrees = l.degrees;
+    const std::string& area = l.area;
     if (T.LCURNT != 0) {
         out.blank();
         out.line("     ------ CURRENT CONDITIONS ------");
@@ -296,6 +326,14 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
             out.named("Beam-on drag area centroid", T.YCARM, length);
         out.named("Current force enhancement factor", T.CURFAC);
     }
+}
+
+// The seas and swells.
+void write_wave_conditions(const SectionWriter& out, const SummaryLabels& l) {
+    const TpcmBlock& T = TPCM;
+    const std::string& length = l.length;
+    const std::string& degrees = l.degrees;
+    const std::string& seconds = l.seconds;
     if (T.LRANDM != 0 || T.LSWELL != 0) {
         out.blank();
         out.line("     ------ WAVE CONDITIONS ------");
@@ -330,6 +368,32 @@ void write_vessel_environment_summary(const LowReportFlags& flags) {
         out.named("Head-on wave drift force factor", T.BOWFAC);
         out.value("Variable wave drift enhancement factor .... ", T.VWDFAC, "");
     }
+}
+
+} // namespace
+
+// write_vessel_environment_summary: the page in the order of its parts. Reads TPCM, EQUILB,
+// WAVCOM, SINES; may rewrite the selectors of TPCM through TNKRID; writes IUNIT and, for the
+// warning, EDUNIT and TPCM LBACK; ends the run when the user aborts at the warning.
+void write_vessel_environment_summary(const LowReportFlags& flags) {
+    const TpcmBlock& T = TPCM;
+    const SectionWriter out(T.IUNIT);
+    const SummaryLabels l = summary_labels();
+    write_vessel_particulars(out, l);
+    std::int32_t LWNBRG = 0, LCRBRG = 0;
+    write_coefficient_models(out, flags, l, LWNBRG, LCRBRG);
+    LINES(T.IUNIT, 1);
+    damping_setting(out, "Surge", T.LSGLFD, T.SGLFDP);
+    damping_setting(out, "Sway ", T.LSWLFD, T.SWLFDP);
+    damping_setting(out, "Yaw  ", T.LYWLFD, T.YWLFDP);
+    if (T.SIMTYP == 17) {
+        damping_setting(out, "Roll ", T.LRLDMP, T.RLDAMP);
+        damping_setting(out, "Pitch", T.LPTDMP, T.PTDAMP);
+    }
+
+    write_wind_conditions(out, l, LWNBRG);
+    write_current_conditions(out, l, LCRBRG);
+    write_wave_conditions(out, l);
 }
 
 } // namespace lintar
