@@ -25,7 +25,7 @@
 #include "util/angles.h"
 #include "util/answer_reader.h"
 #include "util/prompts.h"
-#include "util/restore_on_exit.h"
+#include "util/scope_restore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -505,7 +505,7 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
                               bool GETSPRING) {
     const TpcmBlock& T = TPCM;
     SixDofStore& S = eqfnd3_store;
-    const RestoreOnExit keep_heading(EQUILB.VESANG());
+    const ScopeRestore keep_heading(EQUILB.VESANG());
     NSCALE = (T.SIMTYP == 14 || T.SIMTYP == 17) && !INITFLAG ? 3 : 1;
     NCYCLE = 0;
     bool restart = true;

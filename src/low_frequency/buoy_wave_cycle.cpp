@@ -14,7 +14,7 @@
 #include "offsets/point_lines.h"
 #include "util/algebra.h"
 #include "util/angles.h"
-#include "util/restore_on_exit.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -35,9 +35,9 @@ constexpr std::int32_t user_file_kind = 6;
 // they are put back when it ends, or when it stops.
 void wave_forces_at_the_body() {
     TpcmBlock& P = TPCM;
-    const RestoreOnExit keep_sea(P.SEAHDG(1)), keep_wave(P.WAVHDG(1)), keep_current(P.CURHDG),
+    const ScopeRestore keep_sea(P.SEAHDG(1)), keep_wave(P.WAVHDG(1)), keep_current(P.CURHDG),
         keep_wind(P.WNDHDG), keep_swell(P.SWLHDG), keep_swell2(P.SWLHDG2), keep_glide(P.VGLDIR);
-    const RestoreOnExit keep_plots(P.IPLOTS), keep_negsum(P.NEGSUM);
+    const ScopeRestore keep_plots(P.IPLOTS), keep_negsum(P.NEGSUM);
     const float turn = EQUILB.VESANG() * degrees_per_radian;
     P.SEAHDG(1) -= turn;
     P.WAVHDG(1) -= turn;

@@ -22,7 +22,7 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/prompts.h"
-#include "util/restore_on_exit.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 #include "util/unit_labels.h"
 
@@ -957,10 +957,10 @@ void two_body_runs(LowlodWork& w) {
     if (!(T.CATFBK == 1 || (T.BCTFBK == 1 && T.SIMTYP == 13)))
         return;
     const int L = w.L;
-    const RestoreOnExit keep_equilb(EQUILB);
-    const RestoreOnExit keep_iunit(TPCM.IUNIT), keep_lspm(TPCM.LSPM);
+    const ScopeRestore keep_equilb(EQUILB);
+    const ScopeRestore keep_iunit(TPCM.IUNIT), keep_lspm(TPCM.LSPM);
     LincomBlock& B = LINCOM;
-    const RestoreOnExit keep_rancp(B.RANCP_words), keep_zancp(B.ZANCP_words),
+    const ScopeRestore keep_rancp(B.RANCP_words), keep_zancp(B.ZANCP_words),
         keep_angdpp(B.ANGDPP_words), keep_ranc(B.RANC_words), keep_ranck(B.RANCK_words),
         keep_zanck(B.ZANCK_words);
     if (TPCM.IUNIT == 1)

@@ -10,7 +10,7 @@
 #include "runtime/assert.h"
 #include "util/algebra.h"
 #include "util/angles.h"
-#include "util/restore_on_exit.h"
+#include "util/scope_restore.h"
 
 #include <algorithm>
 #include <array>
@@ -287,10 +287,10 @@ constexpr int mass_word = 23;
 // trial offset's solve must not move the equilibrium, so they are put back when the solve
 // ends, or when it stops.
 struct EquilibriumWordsKept {
-    RestoreOnExit<float> RVES1{EQUILB.RVES(1)}, YCGVAR{EQUILB.YCGVAR()}, VESANG{EQUILB.VESANG()};
-    RestoreOnExit<float> ZCGVAR{EQUILB.ZCGVAR}, ROTVAL{EQUILB.ROTVAL}, ROTMOD{EQUILB.ROTMOD};
-    RestoreOnExit<float[3]> ROTDIR{EQUILB.ROTDIR_words};
-    RestoreOnExit<float> PITOFF{ERGCOM.PITOFF}, ROLOFF{ERGCOM.ROLOFF}, YAWOFF{ERGCOM.YAWOFF};
+    ScopeRestore<float> RVES1{EQUILB.RVES(1)}, YCGVAR{EQUILB.YCGVAR()}, VESANG{EQUILB.VESANG()};
+    ScopeRestore<float> ZCGVAR{EQUILB.ZCGVAR}, ROTVAL{EQUILB.ROTVAL}, ROTMOD{EQUILB.ROTMOD};
+    ScopeRestore<float[3]> ROTDIR{EQUILB.ROTDIR_words};
+    ScopeRestore<float> PITOFF{ERGCOM.PITOFF}, ROLOFF{ERGCOM.ROLOFF}, YAWOFF{ERGCOM.YAWOFF};
 };
 
 } // namespace
