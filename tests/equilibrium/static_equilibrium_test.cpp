@@ -1173,5 +1173,54 @@ TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     EXPECT_NEAR(EQUILB.RVES(1), x_solution, 2e-3);
 }
 
+// The DP position check on the linear spread held by the applied 500 along +x: the DP force
+// S (0 - x) with S = 10 per foot pulls the vessel back toward the DP point at the origin but
+// cannot hold it there; the balance 500 - S x + (spread's force at x) = 0, solved on the
+// closed-form star, leaves it 15.6 ft off, more than 0.1: the check reports it and asks.
+// Return goes on with the solved state; "A" ends the run at the user's choice.
+TEST(StaticEquilibrium, DpPositionOffItsPointIsReportedAndAsked) {
+    const double S = 10.0;
+    double lo = 0.0;
+    double hi = x_solution;
+    for (int k = 0; k < 80; ++k) {
+        const double x = 0.5 * (lo + hi);
+        (testing::star_force(x, 0.0)[0] + 500.0 - S * x > 0.0 ? lo : hi) = x;
+    }
+    const double x_held = 0.5 * (lo + hi);
+    ASSERT_GT(x_held, 15.0);
+    struct Case {
+        const char* answer;
+        std::optional<StopKind> stop;
+    };
+    const Case cases[] = {{"\n", std::nullopt}, {"A\n", StopKind::user_choice}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        ScratchFolder folder;
+        ScriptedConsole console(c.answer);
+        fill_linear_spread();
+        TPCM.NLIN = 4;
+        TPCM.SHORTY = 1000.0f;
+        TPCM.LWL = 300.0f;
+        TPCM.LQUAS = 1;
+        TPCM.LRESET = 1;
+        TPCM.AUXFRC = 1;
+        TPCM.XVFRC = 500.0f;
+        TPCM.DPRFLG = 1;
+        TPCM.DPXPNT = TPCM.DPYPNT = 0.0f;
+        TPCM.DPXSPR = TPCM.DPYSPR = static_cast<float>(S);
+        TPCM.DPXFRC = TPCM.DPYFRC = 0.0f;
+        std::vector<QstatRun> passes;
+        EXPECT_EQ(run_until_stop([&] { passes = run_qstat(); }), c.stop);
+        EXPECT_NEAR(EQUILB.RVES(1), x_held, 2e-3);
+        EXPECT_NEAR(EQUILB.YCGVAR(), 0.0, 2e-3);
+        const std::string screen = console.screen();
+        EXPECT_EQ(screen.find(computing + "++> DPRPNT not equal to RVES in DP routine; contact "
+                                          "Kelbrin\n"),
+                  0u)
+            << screen;
+        EXPECT_EQ(passes.size(), c.stop ? 0u : 1u);
+    }
+}
+
 } // namespace
 } // namespace lintar
