@@ -1051,6 +1051,48 @@ TEST(StaticEquilibrium, FamilyTensionLegPlatformNetsTheTendons) {
     EXPECT_FLOAT_EQ(PASCOM.TLPWGHT, 5000.0f - PASCOM.NET_TNDN_FRC);
 }
 
+// The spar (program code 17) with its suction forces: wind 0.0005 rho_air AWPEST (1.687 V)^2
+// (V 10 knots, rho_air 0.0024356 slug/ft^3) and current (DWATR / G) 0.002 AWP (1.687 v)^2 with
+// v the current at the draft of 40 ft: on the profile 1.5 knots at 20 ft and 0.5 at 100 ft,
+// 1.5 - 1.0 x 20 / 80 = 1.25 knots; with the first level at 50 ft, between the surface's 2
+// knots and it, 2 - 0.5 x 40 / 50 = 1.6 knots.
+TEST(StaticEquilibrium, SparSuctionTakesTheCurrentAtItsDraft) {
+    struct Case {
+        float first_depth;
+        double speed_at_draft;
+    };
+    const Case cases[] = {{20.0f, 1.25}, {50.0f, 1.6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first_depth);
+        ScratchFolder folder;
+        ScriptedConsole console(std::string(10, '\n'));
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.SIMTYP = 17;
+        TPCM.GETSUCK = 1;
+        TPCM.AWP = 2000.0f;
+        TPCM.AWPEST = 3000.0f;
+        TPCM.LCURNT = 1;
+        TPCM.LCSTCR = 2;
+        TPCM.CURSPD = 2.0f;
+        TPCM.CURHDG = 30.0f;
+        TPCM.CURFAC = 0.0f;  // the suction alone: no current force on the hull
+        TPCM.WNDSPD = 10.0f; // a light wind: the spar stays within the tables' vertical span
+        TPCM.NCURNT = 2;
+        TPCM.DPTHI(1) = c.first_depth;
+        TPCM.VELI(1) = 1.5f;
+        TPCM.DPTHI(2) = 100.0f;
+        TPCM.VELI(2) = 0.5f;
+        ASSERT_EQ(run_qstat().size(), 1u);
+        const double u = 1.687 * 10.0;
+        const double v = 1.687 * c.speed_at_draft;
+        const double wind = 0.0005 * 0.0024356 * 3000.0 * u * u;
+        const double current = 64.0 / 32.152 * 0.002 * 2000.0 * v * v;
+        EXPECT_NEAR(EQUILB.WINDSUCK, wind, 1e-5 * wind);
+        EXPECT_NEAR(EQUILB.CRNTSUCK, current, 1e-5 * current);
+    }
+}
+
 // The family's current profile from the data's table: a layer of no thickness stops the run;
 // a layer so thin that the lines' current drag would take long (depth over thinnest layer
 // above 1000) is noted, and "A" at the prompt ends the run at the user's choice.
