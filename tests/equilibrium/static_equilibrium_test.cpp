@@ -19,6 +19,7 @@
 #include "support/fake_hull_model.h"
 #include "support/linear_spread_report.h"
 #include "support/spread_mooring_tables.h"
+#include "support/two_body.h"
 #include "util/angles.h"
 
 #include <gtest/gtest.h>
@@ -958,12 +959,11 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
 TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
     ScriptedConsole console(std::string(4, '\n'));
     fill_spread(10.0f);
-    TPCM.SIMTYP = 13;
+    testing::set_two_body_words(testing::buoy_and_tanker, 5);
     TPCM.BWL = 100.0f;
     TPCM.DRAFT = 40.0f;
     TPCM.IARCO = 1;
     TPCM.NLIN = 5;
-    TPCM.HAWSLN = 5;
     LINCOM.LINEID(5) = 1025;
     LINCOM.RANC(5) = 300.0f;
     TPCM.ANGDEP(5) = 170.0f;
@@ -990,12 +990,10 @@ TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
 TEST(StaticEquilibrium, FamilyTowedCaseTurnsTheTowLineAndPutsItBack) {
     ScriptedConsole console(std::string(4, '\n'));
     fill_spread();
-    TPCM.SIMTYP = 10;
-    TPCM.IANC = 0;
+    testing::set_two_body_words(testing::tug_and_barge, 1);
     TPCM.LRESET = 0;
     TPCM.BWL = 100.0f;
     TPCM.DRAFT = 40.0f;
-    TPCM.HAWSLN = 1;
     const float data_azimuth = TPCM.ANGDEP(1);
     for (int k = 1; k <= 3; ++k) {
         TPCM.RACC(k, 1) = 5.0f * static_cast<float>(k);

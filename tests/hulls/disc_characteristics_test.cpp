@@ -2,8 +2,9 @@
 // and constants in closed form, the refusal of hydrostatic data without one, the design wave
 // (HTSLOP) against the deep-water dispersion relation, the relaxation (AVGUPD), the control of
 // the natural-period iteration (relaxation to the fixed point, the attempts and the prompt,
-// the bounded grid test), the uncoupled iteration against the heave fixed point, and the
-// coupled four-line buoy against the spread mooring's closed-form yaw stiffness.
+// the bounded grid test), the uncoupled iteration against the heave fixed point, the
+// coupled four-line buoy against the spread mooring's closed-form yaw stiffness, and the buoy
+// coupled to a tanker, whose lines are built with the body sections exchanged and given back.
 #include "hulls/disc_hull.h"
 
 #include "disc_fixture.h"
@@ -359,7 +360,7 @@ TEST(DSKCHR, CoupledFourLineBuoyConvergesOnItsMooringSprings) {
 void set_up_buoy_with_tanker() {
     set_up_coupled_buoy();
     TPCM.IARCO = 1;
-    set_two_body_words(buoy_and_tanker, 0, 0);
+    set_two_body_words(buoy_and_tanker, 0);
     copy_vessel_section_to_second_body(40.0f);
 }
 

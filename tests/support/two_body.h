@@ -31,12 +31,11 @@ inline constexpr TwoBodyRun buoy_and_tanker{13, "CALM buoy and tanker", "BUOYMOT
 inline constexpr std::array<TwoBodyRun, 2> two_body_runs{tug_and_barge, buoy_and_tanker};
 
 // The program words: the run's code, the second body free, line `hawser_line` the hawser (the
-// tow line of the tug) of line type `hawser_type`.
-inline void set_two_body_words(const TwoBodyRun& run, int hawser_line, int hawser_type) {
+// tow line of the tug).
+inline void set_two_body_words(const TwoBodyRun& run, int hawser_line) {
     TPCM.SIMTYP = run.SIMTYP;
     TPCM.IANC = 0;
     TPCM.HAWSLN = hawser_line;
-    TPCM.HAWSTP = hawser_type;
 }
 
 // The bytes of one section of TPCM as they stand.

@@ -1,5 +1,6 @@
 // Tests of the wave-frequency line damping (LDAMP): one suspended inextensible line against an
-// energy-method hand calculation over Irvine's catenary, the sea states that give no damping,
+// energy-method hand calculation over Irvine's catenary, alone and in the two-body runs (a line
+// between the bodies and the hawser), the sea states that give no damping,
 // the load records, lines that do not move, the integration-point rule, and damaged input.
 #include "td_support/wave_frequency_damping.h"
 
@@ -198,7 +199,8 @@ TEST(WaveFrequencyDamping, TwoBodyRunsDampTheRelativeMotionAndTheHawserApart) {
         ScratchFolder folder;
         ScriptedConsole console;
         const SuspendedLines line(2, 1);
-        set_two_body_words(run, 1, 2);
+        set_two_body_words(run, 1);
+        TPCM.HAWSTP = 2;
         const bool buoy = run.SIMTYP == 13;
         EQUILB.BUYNGL() = 1.2f;
         EQUILB.VOFANG = 0.3707963f;
