@@ -1,7 +1,7 @@
 // Tests of the wave-frequency line damping (LDAMP): one suspended inextensible line against an
 // energy-method hand calculation over Irvine's catenary, alone and in the two-body runs (a line
-// between the bodies and the hawser), the sea states that give no damping,
-// the load records, lines that do not move, the integration-point rule, and damaged input.
+// between the bodies and the hawser), the sea states that give no damping, the load records,
+// lines that do not move, the integration-point rule, and damaged input.
 #include "td_support/wave_frequency_damping.h"
 
 #include "lines/line_test_support.h"
