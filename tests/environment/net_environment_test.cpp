@@ -181,6 +181,51 @@ TEST_F(NetEnvironment, TorqueTwoSumsItsPartsToTorque) {
     EXPECT_FLOAT_EQ(Q.TORQUE_VAL, Q.AUX1_TQ + Q.WIND_TQ + Q.WAV_RFL_TQ);
 }
 
+TEST_F(NetEnvironment, TensionLegProgramsTakeTheCurrentOverTheDraftAtTheirHeave) {
+    // The 1/7-power profile v = V (1 - z / D)^(1/7) has the mean square over a depth d
+    //   V^2 (7 D / 9 d) (1 - (1 - d / D)^(9/7)).
+    // Programs 14 and 17 take it over the draft deepened by the heave ZCGVAR (20 + 30 ft in
+    // 1000 ft), give the draft back, and make the pressure factor DWATR / G CURFAC u V^2 (u =
+    // 0.0014224 kips per knot^2 in English units); the others keep the factor they hold.
+    // The current from dead astern with the drag method -cos, -sin: F_x = factor x XCURAR.
+    struct Case {
+        std::int32_t SIMTYP;
+        bool deepened;
+    };
+    const Case cases[] = {{14, true}, {17, true}, {8, false}};
+    const double D = 1000.0;
+    const double d = 50.0;
+    const double V = 2.0;
+    const double mean_square =
+        V * V * 7.0 * D / (9.0 * d) * (1.0 - std::pow(1.0 - d / D, 9.0 / 7.0));
+    const double factor = 64.0 / 32.174 * 1.5 * 0.0014224 * mean_square;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.SIMTYP);
+        TpcmBlock& T = TPCM;
+        T.SIMTYP = c.SIMTYP;
+        T.NUNTS = 0;
+        T.DEPTH = static_cast<float>(D);
+        T.DRAFT = 20.0f;
+        EQUILB.ZCGVAR = 30.0f;
+        T.DWATR = 64.0f;
+        WAVCOM.G = 32.174f;
+        T.LCURNT = 1;
+        T.LCSTCR = 0;
+        T.CURSPD = static_cast<float>(V);
+        T.CURFAC = 1.5f;
+        T.LCBARG = 0x777;
+        T.XCURAR = 100.0f;
+        SINES.CURCOF = 0.25f; // what the factor held before
+        const float heading = 0.4f;
+        T.CURHDG = heading * 57.295776f;
+        const NetForces F = NETFOR(heading, false);
+        const double expected = (c.deepened ? factor : 0.25) * 100.0;
+        EXPECT_NEAR(F.FXCURR, expected, 1e-5 * expected);
+        EXPECT_NEAR(F.FYCURR, 0.0, 1e-5 * expected);
+        EXPECT_EQ(T.DRAFT, 20.0f);
+    }
+}
+
 TEST_F(NetEnvironment, UserForceInVesselAxesTurnsWithTheVessel) {
     TPCM.AUXFRC = 1;
     TPCM.CRDSYS = 1;

@@ -76,6 +76,26 @@ TEST(SixDofEquilibrium, LoadMovesTheCrossToTheIndependentBalance) {
     EXPECT_EQ(console.screen(), "");
 }
 
+// A vertical load of 4000 lifts the cross by 4000 / HVCNST = 6.25 ft (the lines have no vertical
+// force). A Newton step of heave is held to one layer of the tables: with layers 2 ft apart the
+// first three steps are cut to 2 ft and the search still ends at the same heave.
+TEST(SixDofEquilibrium, HeaveStepsHeldToOneLayerReachTheWaterplaneBalance) {
+    for (const float DLAYER : {10.0f, 2.0f}) {
+        SCOPED_TRACE(DLAYER);
+        ScriptedConsole console;
+        moor_cross(17);
+        Solve s;
+        s.still();
+        LINCOM.DLAYER = DLAYER;
+        s.loaded({0.0f, 0.0f, 4000.0f, 0.0f, 0.0f, 0.0f});
+        EXPECT_FALSE(s.out.ITFAIL);
+        EXPECT_NEAR(s.XVEC[2], 4000.0 / HVCNST, 1e-4 * 4000.0 / HVCNST);
+        for (const std::size_t k : {0u, 1u, 3u, 4u, 5u})
+            EXPECT_NEAR(s.XVEC[k], 0.0, 1e-3) << k;
+        EXPECT_EQ(console.screen(), "");
+    }
+}
+
 // The spring procedure at the loaded solution: 10 more along the offset gives the secant of the
 // lines' force there, a vertical 10 the waterplane stiffness, moments of 1000 the roll and pitch
 // stiffness of the metacentric heights; the words return to the solution.

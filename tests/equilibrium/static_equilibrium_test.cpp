@@ -19,6 +19,7 @@
 #include "support/fake_hull_model.h"
 #include "support/linear_spread_report.h"
 #include "support/spread_mooring_tables.h"
+#include "support/two_body.h"
 #include "util/angles.h"
 
 #include <gtest/gtest.h>
@@ -958,12 +959,11 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
 TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
     ScriptedConsole console(std::string(4, '\n'));
     fill_spread(10.0f);
-    TPCM.SIMTYP = 13;
+    testing::set_two_body_words(testing::buoy_and_tanker, 5);
     TPCM.BWL = 100.0f;
     TPCM.DRAFT = 40.0f;
     TPCM.IARCO = 1;
     TPCM.NLIN = 5;
-    TPCM.HAWSLN = 5;
     LINCOM.LINEID(5) = 1025;
     LINCOM.RANC(5) = 300.0f;
     TPCM.ANGDEP(5) = 170.0f;
@@ -990,12 +990,10 @@ TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
 TEST(StaticEquilibrium, FamilyTowedCaseTurnsTheTowLineAndPutsItBack) {
     ScriptedConsole console(std::string(4, '\n'));
     fill_spread();
-    TPCM.SIMTYP = 10;
-    TPCM.IANC = 0;
+    testing::set_two_body_words(testing::tug_and_barge, 1);
     TPCM.LRESET = 0;
     TPCM.BWL = 100.0f;
     TPCM.DRAFT = 40.0f;
-    TPCM.HAWSLN = 1;
     const float data_azimuth = TPCM.ANGDEP(1);
     for (int k = 1; k <= 3; ++k) {
         TPCM.RACC(k, 1) = 5.0f * static_cast<float>(k);
@@ -1049,6 +1047,48 @@ TEST(StaticEquilibrium, FamilyTensionLegPlatformNetsTheTendons) {
     const double N_run = PASCOM.NET_TNDN_FRC;
     EXPECT_NEAR(PASCOM.TLPVKG, 20.0 * (1.0 - N_run / 5000.0) + PASCOM.TEND_F_RZ / 5000.0, 1e-4);
     EXPECT_FLOAT_EQ(PASCOM.TLPWGHT, 5000.0f - PASCOM.NET_TNDN_FRC);
+}
+
+// The spar (program code 17) with its suction forces: wind 0.0005 rho_air AWPEST (1.687 V)^2
+// (V 10 knots, rho_air 0.0024356 slug/ft^3) and current (DWATR / G) 0.002 AWP (1.687 v)^2 with
+// v the current at the draft of 40 ft: on the profile 1.5 knots at 20 ft and 0.5 at 100 ft,
+// 1.5 - 1.0 x 20 / 80 = 1.25 knots; with the first level at 50 ft, between the surface's 2
+// knots and it, 2 - 0.5 x 40 / 50 = 1.6 knots.
+TEST(StaticEquilibrium, SparSuctionTakesTheCurrentAtItsDraft) {
+    struct Case {
+        float first_depth;
+        double speed_at_draft;
+    };
+    const Case cases[] = {{20.0f, 1.25}, {50.0f, 1.6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first_depth);
+        ScratchFolder folder;
+        ScriptedConsole console(std::string(10, '\n'));
+        testing::FakeHullModel fake;
+        fill_family_spread();
+        TPCM.SIMTYP = 17;
+        TPCM.GETSUCK = 1;
+        TPCM.AWP = 2000.0f;
+        TPCM.AWPEST = 3000.0f;
+        TPCM.LCURNT = 1;
+        TPCM.LCSTCR = 2;
+        TPCM.CURSPD = 2.0f;
+        TPCM.CURHDG = 30.0f;
+        TPCM.CURFAC = 0.0f;  // the suction alone: no current force on the hull
+        TPCM.WNDSPD = 10.0f; // a light wind: the spar stays within the tables' vertical span
+        TPCM.NCURNT = 2;
+        TPCM.DPTHI(1) = c.first_depth;
+        TPCM.VELI(1) = 1.5f;
+        TPCM.DPTHI(2) = 100.0f;
+        TPCM.VELI(2) = 0.5f;
+        ASSERT_EQ(run_qstat().size(), 1u);
+        const double u = 1.687 * 10.0;
+        const double v = 1.687 * c.speed_at_draft;
+        const double wind = 0.0005 * 0.0024356 * 3000.0 * u * u;
+        const double current = 64.0 / 32.152 * 0.002 * 2000.0 * v * v;
+        EXPECT_NEAR(EQUILB.WINDSUCK, wind, 1e-5 * wind);
+        EXPECT_NEAR(EQUILB.CRNTSUCK, current, 1e-5 * current);
+    }
 }
 
 // The family's current profile from the data's table: a layer of no thickness stops the run;
@@ -1171,6 +1211,55 @@ TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     EXPECT_EQ(passes[0].TOTTRY, 0);
     EXPECT_LE(std::abs(EQUILB.VESANG() - 0.3f / DEGRAD), 0.01f);
     EXPECT_NEAR(EQUILB.RVES(1), x_solution, 2e-3);
+}
+
+// The DP position check on the linear spread held by the applied 500 along +x: the DP force
+// S (0 - x) with S = 10 per foot pulls the vessel back toward the DP point at the origin but
+// cannot hold it there; the balance 500 - S x + (spread's force at x) = 0, solved on the
+// closed-form star, leaves it 15.6 ft off, more than 0.1: the check reports it and asks.
+// Return goes on with the solved state; "A" ends the run at the user's choice.
+TEST(StaticEquilibrium, DpPositionOffItsPointIsReportedAndAsked) {
+    const double S = 10.0;
+    double lo = 0.0;
+    double hi = x_solution;
+    for (int k = 0; k < 80; ++k) {
+        const double x = 0.5 * (lo + hi);
+        (testing::star_force(x, 0.0)[0] + 500.0 - S * x > 0.0 ? lo : hi) = x;
+    }
+    const double x_held = 0.5 * (lo + hi);
+    ASSERT_GT(x_held, 15.0);
+    struct Case {
+        const char* answer;
+        std::optional<StopKind> stop;
+    };
+    const Case cases[] = {{"\n", std::nullopt}, {"A\n", StopKind::user_choice}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        ScratchFolder folder;
+        ScriptedConsole console(c.answer);
+        fill_linear_spread();
+        TPCM.NLIN = 4;
+        TPCM.SHORTY = 1000.0f;
+        TPCM.LWL = 300.0f;
+        TPCM.LQUAS = 1;
+        TPCM.LRESET = 1;
+        TPCM.AUXFRC = 1;
+        TPCM.XVFRC = 500.0f;
+        TPCM.DPRFLG = 1;
+        TPCM.DPXPNT = TPCM.DPYPNT = 0.0f;
+        TPCM.DPXSPR = TPCM.DPYSPR = static_cast<float>(S);
+        TPCM.DPXFRC = TPCM.DPYFRC = 0.0f;
+        std::vector<QstatRun> passes;
+        EXPECT_EQ(run_until_stop([&] { passes = run_qstat(); }), c.stop);
+        EXPECT_NEAR(EQUILB.RVES(1), x_held, 2e-3);
+        EXPECT_NEAR(EQUILB.YCGVAR(), 0.0, 2e-3);
+        const std::string screen = console.screen();
+        EXPECT_EQ(screen.find(computing + "++> DPRPNT not equal to RVES in DP routine; contact "
+                                          "Kelbrin\n"),
+                  0u)
+            << screen;
+        EXPECT_EQ(passes.size(), c.stop ? 0u : 1u);
+    }
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // and constants in closed form, the refusal of hydrostatic data without one, the design wave
 // (HTSLOP) against the deep-water dispersion relation, the relaxation (AVGUPD), the control of
 // the natural-period iteration (relaxation to the fixed point, the attempts and the prompt,
-// the bounded grid test), the uncoupled iteration against the heave fixed point, and the
-// coupled four-line buoy against the spread mooring's closed-form yaw stiffness.
+// the bounded grid test), the uncoupled iteration against the heave fixed point, the
+// coupled four-line buoy against the spread mooring's closed-form yaw stiffness, and the buoy
+// coupled to a tanker, whose lines are built with the body sections exchanged and given back.
 #include "hulls/disc_hull.h"
 
 #include "disc_fixture.h"
@@ -16,12 +17,14 @@
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/two_body.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace lintar {
 namespace {
@@ -350,6 +353,61 @@ TEST(DSKCHR, CoupledFourLineBuoyConvergesOnItsMooringSprings) {
     for (int k = 2; k <= 90; ++k)
         EXPECT_GT(LINCOM.WFERGF(k), LINCOM.WFERGF(k - 1)) << k;
     EXPECT_EQ(console.screen(), "");
+}
+
+// The CALM buoy with its tanker (program code 13): the buoy in the vessel section as DSKCHR
+// reads it, the tanker in the second body's section (the same words, draft 40 ft).
+void set_up_buoy_with_tanker() {
+    set_up_coupled_buoy();
+    TPCM.IARCO = 1;
+    set_two_body_words(buoy_and_tanker, 0);
+    copy_vessel_section_to_second_body(40.0f);
+}
+
+TEST(DSKCHR, CodeThirteenBuildsTheLinesWithTheSectionsExchangedAndGivesThemBack) {
+    // LINDRV's debug level 1 traces each line's mean state: HMEAN, RANCHR, TPTEN0, ... in
+    // E12.4 (the later debug prompts are answered 0).
+    // With the sections exchanged the buoy's draft (10 ft) stands in BDRAFT: span 10 - 10 +
+    // 300 = 300 ft and top tension H + w h = 100 + 0.1 x 300 = 130 kips (without the exchange
+    // the tanker's 40 ft would give 270 ft and 127 kips).
+    reset_program_state();
+    std::string answers = "1\n";
+    for (int k = 1; k <= 100; ++k)
+        answers += "0\n";
+    ScriptedConsole console(answers);
+    set_up_buoy_with_tanker();
+    TPCM.NBUG0 = 1;
+    const std::vector<std::byte> second = tpcm_section_bytes(tpcm_second_body_section);
+    DSKCHR();
+    const std::vector<std::string> lines = lines_of(console.screen());
+    int traced = 0;
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k) {
+        if (lines[k] != "HMEAN,RANCHR,TPTEN0,BTTEN0,BOTLNM,BXCOMP,BZCOMP,FXCOMP,FZCOMP")
+            continue;
+        ++traced;
+        EXPECT_EQ(lines[k + 1].substr(24, 12), "  0.1300E+03") << lines[k + 1];
+    }
+    EXPECT_EQ(traced, 4);
+    // Given back: the tanker's words in the second section, the buoy's in the vessel section
+    // (apart from the mooring springs and dampings DSKCHR writes there).
+    EXPECT_TRUE(tpcm_section_bytes(tpcm_second_body_section) == second) << "second section";
+    EXPECT_EQ(TPCM.DRAFT, 10.0f);
+    EXPECT_EQ(TPCM.BDRAFT, 40.0f);
+}
+
+TEST(DSKCHR, CodeThirteenStoppedWhileTheSectionsAreExchangedGivesThemBack) {
+    // The run ends at LINDRV's debug prompt (the input ends there), between the two exchanges.
+    reset_program_state();
+    ScriptedConsole console;
+    set_up_buoy_with_tanker();
+    TPCM.NBUG0 = 1;
+    const std::vector<std::byte> vessel = tpcm_section_bytes(tpcm_vessel_section);
+    const std::vector<std::byte> second = tpcm_section_bytes(tpcm_second_body_section);
+    EXPECT_TRUE(run_until_stop([] { DSKCHR(); }).has_value());
+    EXPECT_NE(console.screen().find(" ### In LINDRV:"), std::string::npos);
+    EXPECT_TRUE(tpcm_section_bytes(tpcm_vessel_section) == vessel) << "vessel section";
+    EXPECT_TRUE(tpcm_section_bytes(tpcm_second_body_section) == second) << "second section";
+    EXPECT_EQ(TPCM.DRAFT, 10.0f);
 }
 
 TEST(DSKCHR, NonPositiveHorizontalSpringGivesTheFrequencyOfNoSpring) {

@@ -178,39 +178,72 @@ TEST(DYNSPR, YawSpringOfARadialSpreadIsItsClosedForm) {
     EXPECT_EQ(console.screen(), "");
 }
 
-// The grounded chain's horizontal stiffness dH/dX in closed form (central differences of
-// X(H) = (H / w) asinh(w s / H) + L - s, s = sqrt(h^2 + 2 h H / w), in double).
-double chain_horizontal_stiffness(double H) {
+// The grounded chain's top angle, top tension and span as functions of the horizontal load H
+// and the fairlead's height h above the anchor, and their derivatives at constant span
+// (central differences in double):
+//   X(H, h) = (H / w) asinh(w s / H) + L - s,  s = sqrt(h^2 + 2 h H / w),
+//   tan alpha = w s / H,  T = H + w h;
+//   dH/dX = 1 / X_H,  dH/dh = -X_h / X_H,  T_X = dH/dX,  T_h = dH/dh + w,
+//   alpha_X = alpha_H / X_H,  alpha_h = alpha_h|H - alpha_H X_h / X_H.
+struct ChainTop {
+    double alpha, T, T_X, T_h, alpha_X, alpha_h;
+};
+ChainTop chain_top(double H) {
     const GroundedChain c;
-    const double dH = 1e-3;
-    return 2.0 * dH / (c.span(H + dH) - c.span(H - dH));
+    const double d = 1e-3;
+    const auto angle = [&](double load, double height) {
+        return std::atan(c.w * c.suspended(load, height) / load);
+    };
+    const double X_H = (c.span(H + d, c.h) - c.span(H - d, c.h)) / (2.0 * d);
+    const double X_h = (c.span(H, c.h + d) - c.span(H, c.h - d)) / (2.0 * d);
+    const double alpha_H = (angle(H + d, c.h) - angle(H - d, c.h)) / (2.0 * d);
+    const double alpha_h_at_H = (angle(H, c.h + d) - angle(H, c.h - d)) / (2.0 * d);
+    return {angle(H, c.h),    c.top_tension(H, c.h), 1.0 / X_H,
+            -X_h / X_H + c.w, alpha_H / X_H,         alpha_h_at_H - alpha_H * X_h / X_H};
 }
 
-// A slow motion of a single chain whose anchor lies along +x pulls the buoy back: toward the
-// anchor the line slackens and its pull falls, lifting the buoy raises the pull down. The
-// horizontal load then changes by (dH/dX) x (closed form); the force changes by that less the
-// part of the top tension that the line's dynamic tension, which sees only the motion along
-// the line, leaves out: within 20 % of it for this line (top angle 40 degrees). The chain has
-// no drag diameter, so no damping.
-TEST(DYNSPR, SlowMotionsOfOneChainAreRestoring) {
+TEST(DYNSPR, SlowMotionsOfOneChainGiveTheTensionAndTheTurnOfTheLine) {
+    // One chain, its anchor along +x, 100 kips: alpha = 39.7 degrees, T = 130 kips, the line's
+    // direction u = (cos alpha, 0, -sin alpha) toward the anchor. The load on the buoy is
+    // F = CTOPFP u + TPTEN0 du. Slowly (0.01 rad/s, no drag) the dynamic tension is the
+    // quasi-static change along the line, CTOPFP = (T_X cos alpha + T_h sin alpha) e (2.995
+    // kips/ft), e the stretch -d.u; the turn of the line is du = (-sin alpha, 0, -cos alpha)
+    // d alpha. Per foot of motion:
+    //   surge (dX = -1): CTOPFP u_x = -1.772, TPTEN0 du_x = -0.676, F_x = -2.449 kips
+    //   heave (dh = +1): CTOPFP u_z = -1.223, TPTEN0 du_z = +0.201, F_z = -1.021 kips
+    // A lost turn errs by 28 % (surge) or 20 % (heave); a lost tension by far more.
+    constexpr double rel_tol = 0.01; // LINDRV's one-sided steps in load and height: ~0.5 %
     reset_program_state();
     ScriptedConsole console;
     const float X = set_up_disc_mooring(1);
     const std::vector<float> RANCQ(150, X);
-    const double K = chain_horizontal_stiffness(100.0);
-    EXPECT_NEAR(K, 1.0 / 0.341178, 2e-3 * K); // the analytic derivative of the fixture's note
-    for (const float amplitude : {0.1f, -0.5f}) {
-        SCOPED_TRACE(amplitude);
-        LineSpringSums sums = DYNSPR({amplitude, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}, 0.01f, RANCQ);
-        EXPECT_NEAR(sums.spring[0], K, 0.2 * K);
-        EXPECT_EQ(sums.damping[0], 0.0f);
-        EXPECT_LT(sums.net[0].real() * amplitude, 0.0f);
-        EXPECT_EQ(sums.spring[1], 0.0f);
-        EXPECT_EQ(sums.spring[5], 0.0f);
-        sums = DYNSPR({0.0f, 0.0f, amplitude, 0.0f, 0.0f, 0.0f}, 0.01f, RANCQ);
-        EXPECT_GT(sums.spring[2], 0.0f);
-        EXPECT_LT(sums.net[2].real() * amplitude, 0.0f);
+    const ChainTop top = chain_top(100.0);
+    EXPECT_NEAR(top.T_X, 1.0 / 0.341178, 2e-3 * top.T_X); // the analytic dH/dX of the fixture
+    const double ca = std::cos(top.alpha);
+    const double sa = std::sin(top.alpha);
+    const double DTFDAF = top.T_X * ca + top.T_h * sa;
+    struct Case {
+        const char* name;
+        int dof;
+        double F_per_ft;
+    };
+    const Case cases[] = {
+        {"surge", 0, DTFDAF * -ca * ca + top.T * -sa * -top.alpha_X},
+        {"heave", 2, DTFDAF * sa * -sa + top.T * -ca * top.alpha_h},
+    };
+    for (const Case& c : cases) {
+        for (const float amplitude : {0.1f, -0.5f}) {
+            SCOPED_TRACE(::testing::Message() << c.name << ' ' << amplitude);
+            std::array<float, 6> DISP{};
+            DISP[static_cast<std::size_t>(c.dof)] = amplitude;
+            const LineSpringSums sums = DYNSPR(DISP, 0.01f, RANCQ);
+            const double F = c.F_per_ft * amplitude;
+            EXPECT_NEAR(sums.net[c.dof].real(), F, rel_tol * std::abs(F));
+            EXPECT_NEAR(sums.spring[c.dof], std::abs(c.F_per_ft), rel_tol * std::abs(c.F_per_ft));
+            EXPECT_EQ(sums.damping[c.dof], 0.0f);
+        }
     }
+    EXPECT_EQ(console.screen(), "");
 }
 
 // A line whose span does not change with its load (LINDRV leaves its derivatives 0) keeps its

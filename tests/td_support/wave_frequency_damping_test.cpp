@@ -1,20 +1,24 @@
 // Tests of the wave-frequency line damping (LDAMP): one suspended inextensible line against an
-// energy-method hand calculation over Irvine's catenary, the sea states that give no damping,
-// the load records, lines that do not move, the integration-point rule, and damaged input.
+// energy-method hand calculation over Irvine's catenary, alone and in the two-body runs (a line
+// between the bodies and the hawser), the sea states that give no damping, the load records,
+// lines that do not move, the integration-point rule, and damaged input.
 #include "td_support/wave_frequency_damping.h"
 
 #include "lines/line_test_support.h"
 #include "support/console.h"
 #include "support/line_dynamics_support.h"
+#include "support/two_body.h"
 
 #include "blocks/catcom.h"
 #include "blocks/endcom.h"
+#include "blocks/equilb.h"
 #include "blocks/lincom.h"
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "line_dynamics/mean_line_shape.h"
 #include "motions/motion_files.h"
+#include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 
@@ -44,14 +48,22 @@ struct SuspendedLines {
     double H = 120.0;
     float RANC = 0.0f;
 
-    explicit SuspendedLines(int n) {
-        define_type(1, {{400.0, 0.08, 0.0}, {400.0, 0.08, 0.0}, {400.0, 0.08, 0.0}}, 0);
-        build_tables(e, 1, 50.0, 200.0, 16, ZF, 10.0, 1);
+    // Line `hawser` (none when 0) is of type 2, the same line under its own number.
+    explicit SuspendedLines(int n, int hawser = 0) {
+        for (int t = 1; t <= (hawser == 0 ? 1 : 2); ++t) {
+            define_type(t, {{400.0, 0.08, 0.0}, {400.0, 0.08, 0.0}, {400.0, 0.08, 0.0}}, 0);
+            build_tables(e, t, 50.0, 200.0, 16, ZF, 10.0, 1);
+            TPCM.ANCHGT(t) = static_cast<float>(ZF);
+            TPCM.LINTYP(1, t) = t;
+            for (int k = 1; k <= 3; ++k) {
+                TPCM.DIAM(k, t) = diameter_in;
+                TPCM.COFMST(k, t) = 1.0f;
+                TPCM.COFDMT(k, t) = drag;
+            }
+        }
         TPCM.SIMTYP = 8;
         TPCM.NBUG0 = 0;
         TPCM.DRAFT = 0.0f;
-        TPCM.ANCHGT(1) = static_cast<float>(ZF);
-        TPCM.LINTYP(1, 1) = 1;
         TPCM.NLIN = n;
         TPCM.NUNTS = 0;
         TPCM.DWATR = water;
@@ -61,13 +73,8 @@ struct SuspendedLines {
         LINCOM.DSLOPE = 0.0;
         for (int i = 1; i <= n; ++i) {
             TPCM.RFLD(3, i) = 0.0f;
-            LINCOM.LINEID(i) = 1;
+            LINCOM.LINEID(i) = i == hawser ? 2 : 1;
             OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(ZF);
-        }
-        for (int e = 1; e <= 3; ++e) {
-            TPCM.DIAM(e, 1) = diameter_in;
-            TPCM.COFMST(e, 1) = 1.0f;
-            TPCM.COFDMT(e, 1) = drag;
         }
         RANC = LINCOM.ANCDST(8, 1, 1);
         LINDRV(std::vector<float>(150, RANC), std::vector<float>(150, 0.0f));
@@ -118,17 +125,43 @@ Ldamp run_ldamp(int n, float RANC, std::int32_t IMOTN, std::int32_t EXPORT = 0) 
     return r;
 }
 
+// Huse's energy method: the slow surge of the fairlead moves each material point normal to the
+// line by a(s); the line's wave-frequency motion moves it normal by b(s) (the fairlead moving AF
+// along its top tangent and the bottom end AB back along its bottom tangent, AF + AB the RMS
+// displacement in the file, at the frequency w of its RMS velocity over it). The drag
+// linearised about the wave-frequency motion dissipates, per unit slow velocity squared,
+// C_D D int a^2 b ds; for an inextensible line in the limit of small motions the damping
+// coefficient is
+//   B = 0.94 rho (3 / sqrt 2) w D C_D int a^2 b ds,   rho = 64 / g, D = 3 x 0.0833 ft.
+// a and b from central differences of Irvine's catenary (a bottom-end motion is the same
+// motion of the whole line with the fairlead moving the other way), the integral by Simpson's
+// rule on 600 panels.
+double energy_method_damping(const SuspendedLines& line, double AF, double AB, double w) {
+    const ElasticCatenary& e = line.e;
+    const double q_top = e.top_slope(line.H, line.ZF);
+    const double q_bottom = q_top - e.L * e.w / line.H;
+    const ComplexD dxB = -AB / std::sqrt(1.0 + q_bottom * q_bottom);
+    const ComplexD dzB = dxB * q_bottom;
+    const auto normal = [&](double s, ComplexD dxF, ComplexD dzF, ComplexD dx0, ComplexD dz0) {
+        const PointMotion m =
+            point_motion(e, line.H, line.ZF, s, dxF - dx0, dzF - dz0, 1e-4 * line.H, 1e-3);
+        const double phi = std::atan(q_top - s * e.w / line.H);
+        return std::abs((m.dz + dz0) * std::cos(phi) - (m.dx + dx0) * std::sin(phi));
+    };
+    const double phi_top = std::atan(q_top);
+    const double integral = simpson(
+        [&](double s) {
+            const double a = normal(s, 1.0, 0.0, 0.0, 0.0);
+            return a * a * normal(s, AF * std::cos(phi_top), AF * std::sin(phi_top), dxB, dzB);
+        },
+        0.0, e.L, 600);
+    return 0.94 * water / gravity * 3.0 / std::sqrt(2.0) * w * diameter_in * 0.0833 * drag *
+           integral;
+}
+
 TEST(WaveFrequencyDamping, SuspendedLineMatchesTheEnergyMethod) {
-    // Huse's energy method: the slow surge of the fairlead moves each material point normal
-    // to the line by a(s); the line's wave-frequency motion moves it normal by b(s) (the
-    // fairlead moving A along its top tangent, A the RMS displacement in the file, at the
-    // frequency w of its RMS velocity over A). The drag linearised about the wave-frequency
-    // motion dissipates, per unit slow velocity squared, C_D D int a^2 b ds; for an
-    // inextensible line in the limit of small motions the damping coefficient is
-    //   B = 0.94 rho (3 / sqrt 2) w D C_D int a^2 b ds,   rho = 64 / g, D = 3 x 0.0833 ft.
-    // a and b from central differences of Irvine's catenary, the integral by Simpson's rule on
-    // 600 panels. The routine's Simpson points per element (5 to 19) and its one-sided node
-    // derivatives leave it 0.3 % off; a lost term errs by tens of per cent.
+    // The routine's Simpson points per element (5 to 19) and its one-sided node derivatives
+    // leave it 0.3 % off the energy method; a lost term errs by tens of per cent.
     constexpr double rel_tol = 0.01;
     ScratchFolder folder;
     ScriptedConsole console;
@@ -137,23 +170,7 @@ TEST(WaveFrequencyDamping, SuspendedLineMatchesTheEnergyMethod) {
     constexpr float w = 0.6f;
     write_fairmot({{A, w * A}});
     const Ldamp r = run_ldamp(1, line.RANC, 1);
-
-    const ElasticCatenary& e = line.e;
-    const double q_top = e.top_slope(line.H, line.ZF);
-    const double phi_top = std::atan(q_top);
-    const auto normal = [&](double s, ComplexD dxF, ComplexD dzF) {
-        const PointMotion m = point_motion(e, line.H, line.ZF, s, dxF, dzF, 1e-4 * line.H, 1e-3);
-        const double phi = std::atan(q_top - s * e.w / line.H);
-        return std::abs(m.dz * std::cos(phi) - m.dx * std::sin(phi));
-    };
-    const double integral = simpson(
-        [&](double s) {
-            const double a = normal(s, 1.0, 0.0);
-            return a * a * normal(s, A * std::cos(phi_top), A * std::sin(phi_top));
-        },
-        0.0, e.L, 600);
-    const double B =
-        0.94 * water / gravity * 3.0 / std::sqrt(2.0) * w * diameter_in * 0.0833 * drag * integral;
+    const double B = energy_method_damping(line, A, 0.0, w);
     EXPECT_NEAR(r.GAMCOF, B, rel_tol * B);
     EXPECT_EQ(r.HAMCOF, 0.0f);
     // A single body: the bottom end is fixed, the relative motion is the fairlead's.
@@ -164,6 +181,41 @@ TEST(WaveFrequencyDamping, SuspendedLineMatchesTheEnergyMethod) {
     // Sway moves this line's fairlead across its plane only: no damping in the plane.
     write_fairmot({{A, w * A}});
     EXPECT_EQ(run_ldamp(1, line.RANC, 2).GAMCOF, 0.0f);
+}
+
+// Two bodies, the second free: line 1 the hawser (the tug's tow line) of its own type, line 2
+// a line between the two bodies. The hawser moves with its fairlead alone (1.5 ft RMS at 0.5
+// rad/s). Line 2's ends move 3 ft (first body) and 1 ft (other body), shared by their squares
+// as 9 : 1 of the relative motion 2 ft at 0.6 rad/s: AF = 1.8 ft, AB = 0.2 ft. The buoy's
+// hawser damping is HAMCOF apart, the tug's tow line damping is part of GAMCOF. For the buoy
+// the slow motion is taken from the buoy's heading BUYNGL + VOFANG (90 degrees here, the
+// vessel's 0): the slow sway (mode 2) then moves the fairleads along the lines as the slow
+// surge (mode 1) does with the tug's heading 0.
+TEST(WaveFrequencyDamping, TwoBodyRunsDampTheRelativeMotionAndTheHawserApart) {
+    constexpr double rel_tol = 0.01; // as for the single line
+    for (const TwoBodyRun& run : two_body_runs) {
+        SCOPED_TRACE(run.name);
+        reset_program_state();
+        ScratchFolder folder;
+        ScriptedConsole console;
+        const SuspendedLines line(2, 1);
+        set_two_body_words(run, 1);
+        TPCM.HAWSTP = 2;
+        const bool buoy = run.SIMTYP == 13;
+        EQUILB.BUYNGL() = 1.2f;
+        EQUILB.VOFANG = 0.3707963f;
+        write_two_body_motion_files(
+            run, {{{1.5f, 0.75f}, {}, {}}, {{3.0f, 0.4f}, {1.0f, 0.9f}, {2.0f, 1.2f}}}, 1, 2);
+        const Ldamp r = run_ldamp(2, line.RANC, buoy ? 2 : 1);
+        const double hawser = energy_method_damping(line, 1.5, 0.0, 0.5);
+        const double between = energy_method_damping(line, 1.8, 0.2, 0.6);
+        EXPECT_NEAR(r.GAMCOF, buoy ? between : between + hawser, rel_tol * (between + hawser));
+        EXPECT_NEAR(r.HAMCOF, buoy ? hawser : 0.0, rel_tol * hawser);
+        EXPECT_EQ(ENDCOM.BGTAN1, 1.0f);
+        EXPECT_EQ(ENDCOM.RLTAN1, 2.0f);
+        EXPECT_EQ(ENDCOM.CWVHT, 6.0f);
+        EXPECT_EQ(console.screen(), "");
+    }
 }
 
 TEST(WaveFrequencyDamping, NoSeaAndNoSwellGiveNothingAndOpenNoFile) {
