@@ -382,5 +382,54 @@ TEST(PlaneEquilibrium, IterationFailureRepeatsAfterEveryBlockUntilAbort) {
     }
 }
 
+// Two lines pulling along +x unevenly (fairleads (-10, -20) and (50, -10) on the turret, anchors
+// 1200 and 1000 beyond them; turret centre 80): the second line's load changes with the turret
+// angle as much as its arm does, so the moment's zeros lie near 63.1 and 231.0 degrees, 167.9
+// degrees apart. The search about 150 degrees runs from 60 to 240 degrees, where the
+// independent moment is +4951 and +13543: no sign change, and the search fails (code 2) at its
+// right end. The single-point search reports the code and stops. EQFIND counts the failure as an
+// unstable root and turns the turret by pi from that end: the search about 60 degrees finds the
+// zero near 63.1 degrees, where the moment falls as the turret turns on (stable).
+TEST(PlaneEquilibrium, TurretSearchWithoutASignChange) {
+    TurretMooring m;
+    m.lines = {{-10.0, -20.0, 0.0, 1200.0, 1}, {50.0, -10.0, 0.0, 1000.0, 1}};
+    const double degree = std::numbers::pi / 180.0;
+    const auto moment = [&](double theta) { return testing::turret_moment(m, theta, 0.0, 0.0); };
+    ASSERT_GT(moment(60.0 * degree), 4000.0);
+    ASSERT_GT(moment(240.0 * degree), 13000.0);
+    double lo = 60.0 * degree; // the moment is positive here and negative at 90 degrees
+    double hi = 90.0 * degree;
+    ASSERT_LT(moment(hi), 0.0);
+    for (int k = 0; k < 60; ++k)
+        (moment(0.5 * (lo + hi)) > 0.0 ? lo : hi) = 0.5 * (lo + hi);
+    const double root = lo;
+    EXPECT_NEAR(root / degree, 63.1, 0.1);
+
+    const auto fill = [&] {
+        testing::fill_turret_mooring(m);
+        TPCM.NLIN = 2;
+        TPCM.LSPM = 1;
+        TPCM.EDUNIT = screen_unit;
+        LOCAL2.MINLN = 1;
+        LOCAL2.MAXLN = 2;
+        EQUILB.TRTNGL = static_cast<float>(150.0 * degree);
+    };
+    {
+        SCOPED_TRACE("single-point search");
+        ScriptedConsole console("\n");
+        fill();
+        EXPECT_EQ(testing::run_until_stop([] { solve_turret_angle(TurretRootFailure::fatal); }),
+                  StopKind::error);
+        EXPECT_EQ(console.screen(), " IER =  2 in turret orientation calc\n"
+                                    " \n Press <RETURN> to continue: ");
+    }
+    SCOPED_TRACE("plane search");
+    ScriptedConsole console;
+    fill();
+    EXPECT_FALSE(testing::run_until_stop([] { solve_turret_angle(TurretRootFailure::unstable); }));
+    EXPECT_NEAR(std::remainder(EQUILB.TRTNGL - root, 2.0 * std::numbers::pi), 0.0, 1e-4);
+    EXPECT_EQ(console.screen(), "");
+}
+
 } // namespace
 } // namespace lintar

@@ -11,6 +11,7 @@
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
 #include "blocks/pascom.h"
+#include "blocks/sines.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "motions/motion_fixture.h"
@@ -793,9 +794,22 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
     EXPECT_EQ(without_rounding_signs(rest), without_rounding_signs(joined(page)));
 }
 
-// The DP heading hold with the user's spring on the linear spread held by the applied force: the
-// target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
-// its data value; the DP moment cancels the environment's yaw moment at the target (none here).
+// The heading miss (target - psi) of the DP hold with spring S on the closed-form spread, the
+// vessel turned about the origin: psi balances the mooring's yaw moment, the spring about the
+// target and an environment moment `env(psi)` (its value at the target cancelled by the DP
+// moment), found by bisection between the still-water heading 0 and the target.
+double dp_heading_miss(double target, double S, const std::function<double(double)>& env = {}) {
+    const auto environment = [&](double psi) { return env ? env(psi) - env(target) : 0.0; };
+    double lo = 0.0, hi = target;
+    for (int k = 0; k < 60; ++k) {
+        const double psi = 0.5 * (lo + hi);
+        const double M =
+            catenary_loads(0.0, psi, 0.0, 0.0).Tz + environment(psi) + S * (target - psi);
+        (M > 0.0 ? lo : hi) = psi;
+    }
+    return target - lo;
+}
+
 // The DP heading hold with the user's spring on the closed-form spread: the environment has
 // no moment, so the heading settles where the mooring's yaw moment balances the spring,
 // S (target - psi) + Tz(psi) = 0. Each miss of more than 0.01 rad reports the spring and
@@ -812,15 +826,7 @@ TEST(StaticEquilibrium, DpHeadingSpringDoublesUntilItHolds) {
         TPCM.DPANG = 5.0f;
         TPCM.DPASPR = DPASPR;
     };
-    // The heading miss of a spring S by bisection on the closed-form moment.
-    const auto miss = [&](double S) {
-        double lo = 0.0, hi = target;
-        for (int k = 0; k < 60; ++k) {
-            const double psi = 0.5 * (lo + hi);
-            (catenary_loads(0.0, psi, 0.0, 0.0).Tz + S * (target - psi) > 0.0 ? lo : hi) = psi;
-        }
-        return target - lo;
-    };
+    const auto miss = [&](double S) { return dp_heading_miss(target, S); };
     fill(1.0f);
     const double K = -(catenary_loads(0.0, 0.01, 0.0, 0.0).Tz) / 0.01; // mooring yaw stiffness
     ASSERT_GT(K, 1e4);
@@ -857,6 +863,75 @@ TEST(StaticEquilibrium, DpHeadingSpringDoublesUntilItHolds) {
               std::string::npos)
         << refused.screen();
     EXPECT_EQ(refused.screen().find("<Continue>"), std::string::npos);
+}
+
+// A yaw couple of two applied forces, (0, -F) at x = +0.5 and (0, F) at x = -0.5, both in global
+// axes: no net force, and at heading psi the moment x F sin(direction - psi) of each,
+// 0.5 F sin(-pi/2 - psi) - 0.5 F sin(pi/2 - psi) = -F cos(psi), which turns the vessel away
+// from a target at a positive heading. The automatic DP hold (DPAFLG bits 1 and 2) on the
+// closed-form spread, the data's spring 0.
+void fill_dp_couple(float F, float target_degrees) {
+    fill_spread();
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.CRDSYS = 0;
+    TPCM.YVFRC = -F;
+    TPCM.XVLOC = 0.5f;
+    TPCM.AXFC2 = 1;
+    TPCM.CRDS2 = 0;
+    TPCM.YVFRC2 = F;
+    TPCM.XVLOC2 = -0.5f;
+    TPCM.DPAFLG = 3;
+    TPCM.DPANG = target_degrees;
+    TPCM.DPASPR = 0.0f;
+}
+
+// The automatic spring is ten times the change of the environment's moment over 0.1 rad past
+// the target, 10 F |cos(t + 0.1) - cos(t)|, and the DP moment F cos(t) cancels the couple at
+// the target t = 5 degrees. With F half the mooring's yaw stiffness K that spring is some 0.07 K:
+// the heading misses and the spring doubles silently until it holds; the closed form tells how
+// often (the spring that holds misses by 0.01 rad or less, half of it by more).
+TEST(StaticEquilibrium, AutomaticDpSpringComesFromTheEnvironmentsMomentAndDoubles) {
+    const double t = 5.0 / 57.295776;
+    ScriptedConsole console;
+    fill_spread();
+    const double K = -(catenary_loads(0.0, 0.01, 0.0, 0.0).Tz) / 0.01;
+    ASSERT_GT(K, 1e4);
+    const float F = static_cast<float>(std::ldexp(1.0, static_cast<int>(std::log2(0.5 * K))));
+    fill_dp_couple(F, 5.0f);
+    const auto passes = run_qstat();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(console.screen(), computing);
+
+    const double S0 = 10.0 * F * std::abs(std::cos(t + 0.1) - std::cos(t));
+    EXPECT_NEAR(TPCM.DPMOM, F * std::cos(t), 1e-5 * F);
+    const double doublings = std::log2(TPCM.DPASPR / S0);
+    const double n = std::round(doublings);
+    EXPECT_NEAR(doublings, n, 1e-4); // the spring is the automatic one times a power of two
+    EXPECT_GE(n, 3.0);
+    EXPECT_EQ(passes[0].TOTTRY, static_cast<std::int32_t>(n));
+    const auto couple = [&](double psi) { return -F * std::cos(psi); };
+    EXPECT_LE(dp_heading_miss(t, TPCM.DPASPR, couple), 0.01 - 1e-3);
+    EXPECT_GT(dp_heading_miss(t, 0.5 * TPCM.DPASPR, couple), 0.01 + 1e-3);
+    EXPECT_LE(std::abs(EQUILB.VESANG() - t), 0.01);
+}
+
+// A couple of 1e-12 gives an automatic spring near 1.4e-13: fifty doublings make it some 150,
+// still far below the mooring's yaw stiffness, so the heading misses the target 51 times. The
+// 51st miss reports the fifty attempts and asks; "A" ends the run at the user's choice.
+TEST(StaticEquilibrium, AutomaticDpHoldAsksAfterFiftyMisses) {
+    const double t = 5.0 / 57.295776;
+    ScriptedConsole console("A\n");
+    fill_dp_couple(1.0e-12f, 5.0f);
+    const double S0 = 10.0 * 1.0e-12 * std::abs(std::cos(t + 0.1) - std::cos(t));
+    EXPECT_GT(dp_heading_miss(t, std::ldexp(S0, 50)), 0.05);
+    EXPECT_EQ(run_until_stop([] { QSTAT(); }), StopKind::user_choice);
+    const std::string screen = console.screen();
+    const std::string message = "++> Unable to achieve DP target angle in     50 attempts.\n";
+    EXPECT_EQ(screen.find(computing + message), 0u) << screen;
+    EXPECT_EQ(screen.find("++> Unable", computing.size() + 1), std::string::npos) << screen;
+    EXPECT_NEAR(TPCM.DPASPR, std::ldexp(S0, 50), 1e-3 * std::ldexp(S0, 50));
 }
 
 // A spread-moored ship of the family (program code 12) in a steady wind: the sea-state set-up,
@@ -956,8 +1031,9 @@ TEST(StaticEquilibrium, FamilySeaStateAndTheSwellRange) {
 // After the passes of the family's two-body case (program code 13) the end separation is the
 // hawser's distance and the centre separation adds the tanker's and the buoy's attachment
 // points; the coefficients are prepared again for the tanker (its yaw arm is its XSALM).
-TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
-    ScriptedConsole console(std::string(4, '\n'));
+// The tanker (LWL 600, BWL 100, draft 40) on its hawser, line 5, to the buoy (LWL 50, BWL 40,
+// draft 20) on the closed-form spread at 10 degrees; the hawser slack.
+void fill_tanker_on_buoy() {
     fill_spread(10.0f);
     testing::set_two_body_words(testing::buoy_and_tanker, 5);
     TPCM.BWL = 100.0f;
@@ -975,6 +1051,13 @@ TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
     TPCM.XSALM = 150.0f;
     TPCM.RACC(1, 1) = 4.0f;
     TPCM.ISPM = 3;
+    TPCM.BBWL = 40.0f;
+    TPCM.BDRAFT = 20.0f;
+}
+
+TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
+    ScriptedConsole console(std::string(4, '\n'));
+    fill_tanker_on_buoy();
     const auto passes = run_qstat();
     ASSERT_EQ(passes.size(), 2u);
     EXPECT_EQ(LINCOM.ENDSEP, 300.0f);
@@ -982,6 +1065,53 @@ TEST(StaticEquilibrium, FamilyTwoBodyEndsWithTheSeparations) {
     EXPECT_EQ(TPCM.BCNTSP, 294.0f);
     EXPECT_EQ(TPCM.XSALM, 150.0f);
     EXPECT_EQ(EQUILB.YAWARM, 150.0f);
+}
+
+// The same two bodies in a sea state (seas 5 ft, 12 s): each pass prepares the coefficients of
+// the body in the vessel section, and after the passes they are the tanker's again. The wave
+// drift's scale factors are rho g / 1000 times the length (beam drift) and the beam (bow drift),
+// with DWATR 64 lb/ft^3: 0.064 x 600 = 38.4 and 0.064 x 100 = 6.4 for the tanker, 0.064 x 50 =
+// 3.2 and 0.064 x 40 = 2.56 for the buoy; the frequency scale sqrt(g / LWL) and the depth ratio
+// follow the body too. Still water only (LRESET 0): no drift tables are read.
+TEST(StaticEquilibrium, FamilyTwoBodyInASeaStatePreparesEachBodysDrift) {
+    ScratchFolder folder;
+    ScriptedConsole console(std::string(4, '\n'));
+    testing::FakeHullModel fake;
+    fill_family_spread();
+    TPCM.LWIND = 0;
+    fill_tanker_on_buoy();
+    TPCM.SIMTYP = 13;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 0;
+    TPCM.LRANDM = 1;
+    TPCM.WAVTYP = 1;
+    TPCM.SWHT(1) = 5.0f;
+    TPCM.SIGPD(1) = 12.0f;
+    struct Body {
+        double beam_drift, bow_drift, LWL, DRAFT;
+    };
+    const Body tanker{38.4, 6.4, 600.0, 40.0};
+    const Body buoy{3.2, 2.56, 50.0, 20.0};
+    const auto expect_body = [&](const Body& b) {
+        EXPECT_NEAR(WAVCOM.BEAMCF, b.beam_drift, 1e-5 * b.beam_drift);
+        EXPECT_NEAR(WAVCOM.BOWCF, b.bow_drift, 1e-5 * b.bow_drift);
+        EXPECT_NEAR(EQUILB.WSCALE, std::sqrt(32.152 / b.LWL), 1e-5);
+        EXPECT_NEAR(SINES.HOVERD, spread_depth / b.DRAFT, 1e-4);
+    };
+    int pass = 0;
+    const auto stop = run_until_stop([&] {
+        QSTAT([&](const QstatRun&) {
+            ++pass;
+            SCOPED_TRACE(pass);
+            expect_body(pass == 1 ? tanker : buoy);
+        });
+    });
+    ASSERT_FALSE(stop) << console.screen();
+    EXPECT_EQ(pass, 2);
+    SCOPED_TRACE("after the passes");
+    expect_body(tanker);
+    EXPECT_EQ(TPCM.LWL, 600.0f);
+    EXPECT_EQ(TPCM.BLWL, 50.0f);
 }
 
 // The towed case (program code 10, no anchor): its pass turns the tow line to be seen from
@@ -1190,6 +1320,9 @@ TEST(StaticEquilibrium, UnattendedRunStopsAtTheFirstDecision) {
     EXPECT_TRUE(pages[1].ends_with("\n"));
 }
 
+// The DP heading hold with the user's spring on the linear spread held by the applied force: the
+// target heading is the equilibrium's own, so the first attempt holds it and the spring keeps
+// its data value; the DP moment cancels the environment's yaw moment at the target (none here).
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     ScratchFolder folder;
     ScriptedConsole console;
