@@ -532,6 +532,8 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
             if (ISCALE >= 3)
                 for (std::size_t k = 0; k < 6; ++k)
                     XVEC[k] = 2.0f * XVEC_LAST[k] - XVEC_NEXT_TO_LAST[k];
+            if (ISCALE == NSCALE)
+                outcome.XSTART = XVEC;
             for (;;) {
                 const SearchEnd end = newton();
                 if (end == SearchEnd::doubled) {

@@ -17,6 +17,9 @@ struct SixDofOutcome {
     bool ITFAIL = false;
     std::int32_t NSCALE = 1;
     std::int32_t NCYCLE = 0;
+    // The estimate the last load step's search started from: from the third step on, the
+    // straight-line extrapolation 2 X(n-1) - X(n-2) of the two steps before it.
+    std::array<float, 6> XSTART{};
 };
 
 // EQFND3: Newton-Raphson on the state vector XVEC (x, y offset, heave up, rotation vector in

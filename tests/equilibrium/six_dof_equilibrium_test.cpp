@@ -76,6 +76,33 @@ TEST(SixDofEquilibrium, LoadMovesTheCrossToTheIndependentBalance) {
     EXPECT_EQ(console.screen(), "");
 }
 
+// The first spar solution in an environment (an applied 300 along x, global axes) applies the
+// load in three steps, 100, 200 and 300: the third step's search starts from the straight-line
+// extrapolation 2 x(200) - x(100) of the first two solutions, each the independent balance of
+// the star, and ends at x(300). The extrapolation lies some 4.5 beyond x(200), where the search
+// would start without it.
+TEST(SixDofEquilibrium, ThirdLoadStepStartsFromTheExtrapolationOfTheFirstTwo) {
+    ScriptedConsole console;
+    moor_cross(17);
+    TPCM.AUXFRC = 1;
+    TPCM.CRDSYS = 0;
+    TPCM.XVFRC = 300.0f;
+    Solve s;
+    const std::array<float, 6> zero{};
+    s.out = EQFND3(true, zero, zero, false, s.XVEC, s.PITOFF, s.ROLOFF, s.YAWOFF, false, false);
+    ASSERT_EQ(s.out.NSCALE, 3);
+    EXPECT_FALSE(s.out.ITFAIL);
+    const double x1 = testing::star_equilibrium(100.0, 0.0)[0];
+    const double x2 = testing::star_equilibrium(200.0, 0.0)[0];
+    const double x3 = testing::star_equilibrium(300.0, 0.0)[0];
+    ASSERT_GT(x2 - x1, 4.0);
+    EXPECT_NEAR(s.out.XSTART[0], 2.0 * x2 - x1, 0.006); // each step converged to 0.002
+    EXPECT_NEAR(s.out.XSTART[1], 0.0, 0.006);
+    EXPECT_NEAR(s.XVEC[0], x3, 0.002);
+    EXPECT_NEAR(s.XVEC[1], 0.0, 0.002);
+    EXPECT_EQ(console.screen(), "");
+}
+
 // A vertical load of 4000 lifts the cross by 4000 / HVCNST = 6.25 ft (the lines have no vertical
 // force). A Newton step of heave is held to one layer of the tables: with layers 2 ft apart the
 // first three steps are cut to 2 ft and the search still ends at the same heave.
