@@ -382,6 +382,64 @@ TEST(PlaneEquilibrium, IterationFailureRepeatsAfterEveryBlockUntilAbort) {
     }
 }
 
+// The weathervaning moment M = -q A x sin(h - psi) of wind from h is zero, but unstable, at
+// the wind's own heading h. Started at h = 30 degrees, the search stands still there,
+// converges, finds the heading unstable and turns it by +pi, to the stable 210 degrees. With
+// the wind from 0 degrees and the swinging DP spring along x no block converges: the first
+// block's mean heading is the unstable 0, its restart point 0.1 degree past it (the draw 0.5),
+// and that point is unstable too. There the moment's drop over the next 0.1 rad,
+// M(psi) - M(psi + 0.1), exceeds its rise over the 0.1 rad before, M(psi - 0.1) - M(psi), by
+// -M'' 0.01 = 0.01 q A x sin(0.1 degree) > 0: the turn is by -pi, to -179.9 degrees, stable,
+// where the DP spring, turned with the vessel, no longer swings the search and it converges.
+// The headings of the debug dumps show each turn and its sign.
+TEST(PlaneEquilibrium, UnstableHeadingsTurnByPiEachWay) {
+    const double degree = pi / 180.0;
+    const auto M = [](double psi) { return std::sin(psi); }; // wind from 0, per q A x
+    const double restart = 0.1 * degree;
+    ASSERT_LT(M(restart) - M(restart + 0.1), 0.0);
+    ASSERT_GT(M(restart) - M(restart + 0.1), M(restart - 0.1) - M(restart));
+    const auto headings = [](const std::string& screen) {
+        std::vector<float> out;
+        for (const auto& d : dumps(screen, "XCGVAR,YCGVAR,VESANG"))
+            out.push_back(d.at(2));
+        return out;
+    };
+    const auto near = [](float psi, double target) { return std::abs(psi - target) < 0.01; };
+    {
+        SCOPED_TRACE("converged at the unstable heading");
+        ScriptedConsole console("1\n");
+        weathervane();
+        TPCM.VESAN0 = static_cast<float>(30.0 * degree);
+        TPCM.NBUG0 = 1;
+        EXPECT_FALSE(EQFIND(true, 220.0f, false).ITFAIL);
+        const auto psi = headings(console.screen());
+        ASSERT_FALSE(psi.empty());
+        EXPECT_TRUE(near(psi.front(), 30.0 * degree)) << psi.front();
+        EXPECT_TRUE(near(psi.back(), 210.0 * degree)) << psi.back();
+        for (const float p : psi)
+            EXPECT_TRUE(near(p, 30.0 * degree) || near(p, 210.0 * degree)) << p;
+        EXPECT_NEAR(EQUILB.VESANG(), -150.0 * degree, 0.002);
+    }
+    SCOPED_TRACE("unstable restart point");
+    ScriptedConsole console("1\n");
+    weathervane();
+    TPCM.WNDHDG = 0.0f;
+    TPCM.VESAN0 = 0.0f;
+    TPCM.DPRFLG = 1;
+    TPCM.DPXSPR = 22.0f;
+    TPCM.DPXFRC = 500.0f;
+    TPCM.NBUG0 = 1;
+    EXPECT_FALSE(EQFIND(true, 220.0f, false, half).ITFAIL);
+    const auto psi = headings(console.screen());
+    ASSERT_GT(psi.size(), 100u); // the first block, then the search from the turned heading
+    for (std::size_t k = 0; k < 100; ++k)
+        EXPECT_TRUE(near(psi[k], 0.0)) << k << ' ' << psi[k];
+    for (std::size_t k = 100; k < psi.size(); ++k)
+        EXPECT_TRUE(near(psi[k], -pi)) << k << ' ' << psi[k];
+    EXPECT_EQ(console.screen().find("++> Iteration failure"), std::string::npos);
+    EXPECT_NEAR(std::abs(EQUILB.VESANG()), pi, 0.01); // reduced to (-pi, pi]
+}
+
 // Two lines pulling along +x unevenly (fairleads (-10, -20) and (50, -10) on the turret, anchors
 // 1200 and 1000 beyond them; turret centre 80): the second line's load changes with the turret
 // angle as much as its arm does, so the moment's zeros lie near 63.1 and 231.0 degrees, 167.9
