@@ -142,40 +142,48 @@ float RAOFUN(float K, float XCOL, float Z1, float Z2, float RAOIN, float PHASEIN
     return re * re + im * im;
 }
 
-void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
-                         std::span<const std::complex<float>, 100> H_RAO,
-                         std::span<const std::complex<float>, 100> A_RAO,
-                         const MemberDragSetting& setting, std::int32_t& NDEPTHQ,
-                         const AlignedDrift& ALIGNED) {
+namespace {
+
+// The depth points of the member drag, from the surface (d = 1) to the keel (d = ND).
+struct DepthPoints {
+    std::int32_t ND;
+    float DZ;
+    float ZLOC(std::int32_t d) const { return -static_cast<float>(d - 1) * DZ; }
+    static std::size_t depth_slot(std::int32_t d) { return static_cast<std::size_t>(d - 1); }
+    // Entry (IW, d) of a frequency-by-depth table.
+    static std::size_t at(std::int32_t IW, std::int32_t d) {
+        return slot(IW) + 100 * static_cast<std::size_t>(d - 1);
+    }
+};
+
+// The relative motion of a member per frequency and depth: its magnitude and phase (without the
+// position term), the elevation-velocity cross spectrum at the surface and the relative-velocity
+// spectrum at each depth; the current along the waves at each depth.
+struct RelativeMotion {
+    std::vector<float> RAO, PHI;
+    std::vector<Spectrum> RELVSPEC;
+    Spectrum CROSSCORSPEC{}, TMPSPEC0{};
+    std::array<float, max_drag_depths> VCX{};
+};
+
+// relative_motion: the relative motion of the member of `setting` in the sea PSD with the
+// vessel's horizontal and angular RAOs. Reads TPCM, WAVCOM and CURPROF.
+RelativeMotion relative_motion(const DepthPoints& z, GridSpectrum PSD,
+                               std::span<const std::complex<float>, 100> H_RAO,
+                               std::span<const std::complex<float>, 100> A_RAO,
+                               const MemberDragSetting& setting) {
     const auto& T = TPCM;
     const auto& V = WAVCOM;
     const std::int32_t NWP = std::min(T.NWP, 100);
-    const std::int32_t NXP = setting.NXP;
-    out = MemberDragFactors{};
-
-    // 1. Depth points from the surface to the keel.
+    const std::int32_t ND = z.ND;
     const float KNOTS_TO_LOCAL = T.NUNTS == 1 ? 0.5142f : 1.687f;
-    NDEPTHQ = std::min(NDEPTHQ, max_drag_depths);
-    LINTAR_ASSERT(NDEPTHQ >= 2, "depth point count");
-    const std::int32_t ND = NDEPTHQ;
-    const float DZ = T.DRAFT / static_cast<float>(ND - 1);
-    const auto ZLOC = [DZ](std::int32_t d) { return -static_cast<float>(d - 1) * DZ; };
-    const auto depth_slot = [](std::int32_t d) { return static_cast<std::size_t>(d - 1); };
-
-    // 2. Relative motion per frequency and depth: its magnitude and phase (without the position
-    // term), the elevation-velocity cross spectrum at the surface and the relative-velocity
-    // spectrum at each depth; the current along the waves at each depth.
-    std::vector<float> RAO(static_cast<std::size_t>(100 * ND), 0.0f);
-    std::vector<float> PHI(static_cast<std::size_t>(100 * ND), 0.0f);
-    const auto at = [](std::int32_t IW, std::int32_t d) {
-        return slot(IW) + 100 * static_cast<std::size_t>(d - 1);
-    };
-    std::vector<Spectrum> RELVSPEC(static_cast<std::size_t>(ND), Spectrum{});
-    Spectrum CROSSCORSPEC{}, TMPSPEC0{};
-    std::array<float, max_drag_depths> VCX{}, SIGV2{}, SIGV{}, ISUBSPEC{}, MRATIO{};
+    RelativeMotion r;
+    r.RAO.assign(static_cast<std::size_t>(100 * ND), 0.0f);
+    r.PHI.assign(static_cast<std::size_t>(100 * ND), 0.0f);
+    r.RELVSPEC.assign(static_cast<std::size_t>(ND), Spectrum{});
     for (std::int32_t d = 1; d <= ND; ++d) {
-        VCX[depth_slot(d)] =
-            KNOTS_TO_LOCAL * GET_VCX_LOC(-ZLOC(d), T.CURSPD, T.CURHDG, setting.WAVHDG_LOC,
+        r.VCX[z.depth_slot(d)] =
+            KNOTS_TO_LOCAL * GET_VCX_LOC(-z.ZLOC(d), T.CURSPD, T.CURHDG, setting.WAVHDG_LOC,
                                          CURPROF.DPTHIPF_words, CURPROF.VELIPF_words,
                                          CURPROF.CURHDGPF_words, CURPROF.NCURNTPF);
     }
@@ -184,29 +192,40 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
         const float P = PSD[slot(IW)];
         for (std::int32_t d = 1; d <= ND; ++d) {
             const std::complex<float> CDUM1 =
-                H_RAO[slot(IW)] + (T.DRAFT + ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[slot(IW)];
+                H_RAO[slot(IW)] + (T.DRAFT + z.ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[slot(IW)];
             const float R = std::abs(CDUM1);
             const float phase = PHASE(CDUM1) / 57.295776f;
-            RAO[at(IW, d)] = R;
-            PHI[at(IW, d)] = phase;
+            r.RAO[z.at(IW, d)] = R;
+            r.PHI[z.at(IW, d)] = phase;
             const float PHI1 = phase + KX;
             if (d == 1) {
-                CROSSCORSPEC[slot(IW)] = V.W(IW) * P * (1.0f + R * std::sin(PHI1));
-                TMPSPEC0[slot(IW)] = CROSSCORSPEC[slot(IW)];
+                r.CROSSCORSPEC[slot(IW)] = V.W(IW) * P * (1.0f + R * std::sin(PHI1));
+                r.TMPSPEC0[slot(IW)] = r.CROSSCORSPEC[slot(IW)];
             }
-            const float EKZ = std::exp(V.WVK(IW) * ZLOC(d));
-            RELVSPEC[depth_slot(d)][slot(IW)] =
+            const float EKZ = std::exp(V.WVK(IW) * z.ZLOC(d));
+            r.RELVSPEC[z.depth_slot(d)][slot(IW)] =
                 V.W2(IW) * P * (EKZ * EKZ + 2.0f * EKZ * R * std::sin(PHI1) + R * R);
         }
     }
+    return r;
+}
 
-    // 3. Variance of the relative velocity and the Gaussian mean of the drag law at each depth.
-    for (std::int32_t d = 1; d <= ND; ++d) {
-        const std::size_t k = depth_slot(d);
-        SIGV2[k] = zeroth_moment(RELVSPEC[k]);
-        SIGV[k] = std::sqrt(std::max(SIGV2[k], 0.0f));
-        const float MTMP = velocity_ratio(VCX[k], SIGV[k]);
-        MRATIO[k] = MTMP;
+// The relative velocity at each depth: its variance and deviation, the ratio of the current to
+// the deviation and the Gaussian mean of the drag law.
+struct DepthStatistics {
+    std::array<float, max_drag_depths> SIGV2{}, SIGV{}, ISUBSPEC{}, MRATIO{};
+};
+
+// depth_statistics: the statistics of the relative velocity at each depth point, the error
+// function taken with NXP points. Pure but for the spectral integration.
+DepthStatistics depth_statistics(const DepthPoints& z, const RelativeMotion& r, std::int32_t NXP) {
+    DepthStatistics s;
+    for (std::int32_t d = 1; d <= z.ND; ++d) {
+        const std::size_t k = z.depth_slot(d);
+        s.SIGV2[k] = zeroth_moment(r.RELVSPEC[k]);
+        s.SIGV[k] = std::sqrt(std::max(s.SIGV2[k], 0.0f));
+        const float MTMP = velocity_ratio(r.VCX[k], s.SIGV[k]);
+        s.MRATIO[k] = MTMP;
         float ISUB = 0.0f;
         if (std::abs(MTMP) > 8.0f)
             ISUB = std::copysign(sqrt_two_pi, MTMP);
@@ -214,73 +233,55 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
             ISUB = 2.0f * MTMP * std::exp(-MTMP * MTMP / 2.0f) +
                    (MTMP * MTMP + 1.0f) * sqrt_two_pi * RH_ERF(MTMP / sqrt_two, NXP) -
                    MTMP * std::abs(MTMP) * sqrt_two_pi;
-        ISUBSPEC[k] = ISUB * SIGV2[k];
+        s.ISUBSPEC[k] = ISUB * s.SIGV2[k];
     }
-    const float MSURF = MRATIO[0];
+    return s;
+}
 
-    // 4. Correlation of the wave elevation with the surface relative velocity.
-    const float divisor = SIGV[0] * setting.SIG0WV;
-    out.VS_COR = divisor != 0.0f ? zeroth_moment(CROSSCORSPEC) / divisor : 0.0f;
-
-    // 5. Wave zone.
-    const float MTMP2 = MSURF / sqrt_two;
-    const float GAM_TMP =
-        2.0f * std::exp(-MTMP2 * MTMP2) + MTMP2 * sqrt_two_pi * sqrt_two * RH_ERF(MTMP2, NXP);
-    out.FSURF = SIGV2[0] * setting.SIG0WV * 2.0f * out.VS_COR * GAM_TMP / sqrt_two_pi;
-
-    // 6. Below the surface.
-    float sum = 0.0f;
-    for (std::int32_t d = 1; d <= ND; ++d)
-        sum += half_range_weight(d, ND) * ISUBSPEC[depth_slot(d)];
-    out.FSUB = sum * DZ / 7.519885f;
-
-    // 7. Wave drift along and across the energy flux.
+// The drift spectra of a member along and across the energy flux, and the aligned coefficients.
+struct DriftSpectra {
     Spectrum DFC_SPEC_PAR{}, DFC_SPEC_PRP{}, ALIGNED_DFC{};
+};
+
+// drift_spectra: the wave-drift spectra of the member of `setting` in the sea PSD, from the
+// aligned drift coefficient ALIGNED. Reads TPCM NWP.
+DriftSpectra drift_spectra(GridSpectrum PSD, const MemberDragSetting& setting,
+                           const AlignedDrift& ALIGNED) {
+    const std::int32_t NWP = std::min(TPCM.NWP, 100);
+    DriftSpectra s;
     for (std::int32_t IW = 1; IW <= NWP; ++IW) {
         float TMP_DFC = 0.0f, FLXANG = 0.0f;
         ALIGNED(IW, setting, TMP_DFC, FLXANG);
         const float P = PSD[slot(IW)];
-        DFC_SPEC_PAR[slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
-        DFC_SPEC_PRP[slot(IW)] = P * TMP_DFC * std::sin(FLXANG);
-        ALIGNED_DFC[slot(IW)] = TMP_DFC * std::cos(FLXANG);
+        s.DFC_SPEC_PAR[slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
+        s.DFC_SPEC_PRP[slot(IW)] = P * TMP_DFC * std::sin(FLXANG);
+        s.ALIGNED_DFC[slot(IW)] = TMP_DFC * std::cos(FLXANG);
     }
-    out.FWDRFT_PAR = zeroth_moment(DFC_SPEC_PAR);
-    out.FWDRFT_PRP = zeroth_moment(DFC_SPEC_PRP);
-    out.FLXANG_AVG = std::atan2(out.FWDRFT_PRP, out.FWDRFT_PAR);
+    return s;
+}
 
-    if (LVARST == 0)
-        return;
+using DepthMoments = std::array<std::array<float, 4>, max_drag_depths>;
 
-    // 8. Correlation factors at the difference frequency WC.
-    float I0_1 = 0.0f, I1_1 = 0.0f, I2_1 = 0.0f, IP0_1 = 0.0f;
-    ISUB_N_GET(I0_1, I1_1, I2_1, IP0_1, MRATIO[0], NXP);
-    const float I1_1_SURF = I1_1;
-    out.SFX_RR = I1_1 * I1_1 * SIGV2[0] * group_value(WC, TMPSPEC0) / 3.1415927f;
-    // The drift spectrum along the flux (the aligned coefficients of step 7).
-    const Spectrum& TMPC = DFC_SPEC_PAR;
-    out.SFX_WD = group_value(WC, TMPC);
-    out.SFX_WR = SIGV[0] * 2.0f * I1_1 * group_value(WC, TMPC, TMPSPEC0) / sqrt_two_pi;
-
-    // Moments at every depth.
-    std::array<std::array<float, 4>, max_drag_depths> moments{};
-    for (std::int32_t d = 1; d <= ND; ++d) {
-        auto& m = moments[depth_slot(d)];
-        ISUB_N_GET(m[0], m[1], m[2], m[3], MRATIO[depth_slot(d)], NXP);
-    }
-
-    // Submerged drag with itself: the depth-by-depth correlation, a symmetric table.
+// submerged_self_correlation: the submerged drag with itself at the difference frequency WC,
+// the depth-by-depth correlation summed over a symmetric table with half-range weights. Reads
+// TPCM NWP and WAVCOM.
+float submerged_self_correlation(float& WC, const DepthPoints& z, const DepthMoments& moments,
+                                 const RelativeMotion& r, GridSpectrum PSD, float XCOL) {
+    const auto& V = WAVCOM;
+    const std::int32_t NWP = std::min(TPCM.NWP, 100);
+    const std::int32_t ND = z.ND;
     float BB = 0.0f;
     Spectrum TMPSPEC1{}, TMPSPEC2{};
     for (std::int32_t i = 1; i <= ND; ++i) {
-        const auto& m1 = moments[depth_slot(i)];
+        const auto& m1 = moments[z.depth_slot(i)];
         for (std::int32_t j = 1; j <= i; ++j) {
-            const auto& m2 = moments[depth_slot(j)];
+            const auto& m2 = moments[z.depth_slot(j)];
             for (std::int32_t IW = 1; IW <= NWP; ++IW) {
                 const float PW2 = PSD[slot(IW)] * V.W2(IW);
                 TMPSPEC1[slot(IW)] =
                     PW2 * PW2 *
-                    RAOFUN_Z(V.WVK(IW), setting.XCOL, ZLOC(i), ZLOC(j), RAO[at(IW, i)],
-                             PHI[at(IW, i)], RAO[at(IW, j)], PHI[at(IW, j)]);
+                    RAOFUN_Z(V.WVK(IW), XCOL, z.ZLOC(i), z.ZLOC(j), r.RAO[z.at(IW, i)],
+                             r.PHI[z.at(IW, i)], r.RAO[z.at(IW, j)], r.PHI[z.at(IW, j)]);
                 TMPSPEC2[slot(IW)] = std::sqrt(TMPSPEC1[slot(IW)]);
             }
             const float IFUN =
@@ -290,32 +291,121 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
             BB += (i == j ? 1.0f : 2.0f) * w * IFUN;
         }
     }
-    out.SFX_BB = DZ * DZ * BB / 56.548668f;
+    return BB;
+}
 
-    // Submerged drag with the surface drag and with the drift.
+// The weighted sums of the submerged drag with the surface drag (GSUM1) and with the drift
+// (GSUM2).
+struct CrossSums {
     float GSUM1 = 0.0f, GSUM2 = 0.0f;
+};
+
+// submerged_cross_sums: the submerged drag at each depth with the surface drag and with the
+// drift at the difference frequency WC. Reads TPCM NWP and WAVCOM.
+CrossSums submerged_cross_sums(float& WC, const DepthPoints& z, const DepthMoments& moments,
+                               const RelativeMotion& r, const DriftSpectra& drift, GridSpectrum PSD,
+                               float XCOL) {
+    const auto& V = WAVCOM;
+    const std::int32_t NWP = std::min(TPCM.NWP, 100);
+    CrossSums sums;
     Spectrum SNV_ARR{}, SVV_ARR{}, SPV_ARR{};
-    for (std::int32_t i = 1; i <= ND; ++i) {
-        const auto& m1 = moments[depth_slot(i)];
+    for (std::int32_t i = 1; i <= z.ND; ++i) {
+        const auto& m1 = moments[z.depth_slot(i)];
         const float ISUBFAC = m1[2] - m1[0];
         for (std::int32_t IW = 1; IW <= NWP; ++IW) {
             const float K = V.WVK(IW);
             const float P = PSD[slot(IW)];
             const float RELRAO_SURF =
-                REL_RAO(K, 0.0f, setting.XCOL, RAO[at(IW, 1)], PHI[at(IW, 1)]);
+                REL_RAO(K, 0.0f, XCOL, r.RAO[z.at(IW, 1)], r.PHI[z.at(IW, 1)]);
             const float RELRAO_SUB =
-                REL_RAO(K, ZLOC(i), setting.XCOL, RAO[at(IW, i)], PHI[at(IW, i)]);
+                REL_RAO(K, z.ZLOC(i), XCOL, r.RAO[z.at(IW, i)], r.PHI[z.at(IW, i)]);
             SNV_ARR[slot(IW)] = RELRAO_SUB * V.W(IW) * P;
             SVV_ARR[slot(IW)] = RELRAO_SUB * P * V.W2(IW) * RELRAO_SURF;
             SPV_ARR[slot(IW)] =
-                std::sqrt(std::abs(ALIGNED_DFC[slot(IW)])) * P * V.W(IW) * RELRAO_SUB;
+                std::sqrt(std::abs(drift.ALIGNED_DFC[slot(IW)])) * P * V.W(IW) * RELRAO_SUB;
         }
-        const float weight = half_range_weight(i, ND);
-        GSUM1 += weight * ISUBFAC * group_value(WC, SNV_ARR, SVV_ARR);
-        GSUM2 += weight * ISUBFAC * group_value(WC, SPV_ARR);
+        const float weight = half_range_weight(i, z.ND);
+        sums.GSUM1 += weight * ISUBFAC * group_value(WC, SNV_ARR, SVV_ARR);
+        sums.GSUM2 += weight * ISUBFAC * group_value(WC, SPV_ARR);
     }
-    out.SFX_BR = SIGV[0] * GSUM1 * I1_1_SURF * DZ / 18.849556f;
-    out.SFX_WB = GSUM2 * DZ / 7.519885f;
+    return sums;
+}
+
+// set_correlation_factors: the spectral densities of the member drag at the difference
+// frequency WC (surface drag with itself, drift, drift with surface drag, submerged drag with
+// itself, with the surface drag and with the drift) into `out`. Reads TPCM and WAVCOM.
+void set_correlation_factors(float& WC, MemberDragFactors& out, const DepthPoints& z,
+                             const RelativeMotion& r, const DepthStatistics& s,
+                             const DriftSpectra& drift, GridSpectrum PSD,
+                             const MemberDragSetting& setting) {
+    const std::int32_t NXP = setting.NXP;
+    float I0_1 = 0.0f, I1_1 = 0.0f, I2_1 = 0.0f, IP0_1 = 0.0f;
+    ISUB_N_GET(I0_1, I1_1, I2_1, IP0_1, s.MRATIO[0], NXP);
+    const float I1_1_SURF = I1_1;
+    out.SFX_RR = I1_1 * I1_1 * s.SIGV2[0] * group_value(WC, r.TMPSPEC0) / 3.1415927f;
+    // The drift spectrum along the flux (the aligned coefficients).
+    const Spectrum& TMPC = drift.DFC_SPEC_PAR;
+    out.SFX_WD = group_value(WC, TMPC);
+    out.SFX_WR = s.SIGV[0] * 2.0f * I1_1 * group_value(WC, TMPC, r.TMPSPEC0) / sqrt_two_pi;
+
+    // Moments at every depth.
+    DepthMoments moments{};
+    for (std::int32_t d = 1; d <= z.ND; ++d) {
+        auto& m = moments[z.depth_slot(d)];
+        ISUB_N_GET(m[0], m[1], m[2], m[3], s.MRATIO[z.depth_slot(d)], NXP);
+    }
+
+    const float BB = submerged_self_correlation(WC, z, moments, r, PSD, setting.XCOL);
+    out.SFX_BB = z.DZ * z.DZ * BB / 56.548668f;
+    const CrossSums sums = submerged_cross_sums(WC, z, moments, r, drift, PSD, setting.XCOL);
+    out.SFX_BR = s.SIGV[0] * sums.GSUM1 * I1_1_SURF * z.DZ / 18.849556f;
+    out.SFX_WB = sums.GSUM2 * z.DZ / 7.519885f;
+}
+
+} // namespace
+
+void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST, GridSpectrum PSD,
+                         std::span<const std::complex<float>, 100> H_RAO,
+                         std::span<const std::complex<float>, 100> A_RAO,
+                         const MemberDragSetting& setting, std::int32_t& NDEPTHQ,
+                         const AlignedDrift& ALIGNED) {
+    const std::int32_t NXP = setting.NXP;
+    out = MemberDragFactors{};
+
+    // Depth points from the surface to the keel.
+    NDEPTHQ = std::min(NDEPTHQ, max_drag_depths);
+    LINTAR_ASSERT(NDEPTHQ >= 2, "depth point count");
+    const DepthPoints z{NDEPTHQ, TPCM.DRAFT / static_cast<float>(NDEPTHQ - 1)};
+
+    const RelativeMotion r = relative_motion(z, PSD, H_RAO, A_RAO, setting);
+    const DepthStatistics s = depth_statistics(z, r, NXP);
+    const float MSURF = s.MRATIO[0];
+
+    // Correlation of the wave elevation with the surface relative velocity.
+    const float divisor = s.SIGV[0] * setting.SIG0WV;
+    out.VS_COR = divisor != 0.0f ? zeroth_moment(r.CROSSCORSPEC) / divisor : 0.0f;
+
+    // Wave zone.
+    const float MTMP2 = MSURF / sqrt_two;
+    const float GAM_TMP =
+        2.0f * std::exp(-MTMP2 * MTMP2) + MTMP2 * sqrt_two_pi * sqrt_two * RH_ERF(MTMP2, NXP);
+    out.FSURF = s.SIGV2[0] * setting.SIG0WV * 2.0f * out.VS_COR * GAM_TMP / sqrt_two_pi;
+
+    // Below the surface.
+    float sum = 0.0f;
+    for (std::int32_t d = 1; d <= z.ND; ++d)
+        sum += half_range_weight(d, z.ND) * s.ISUBSPEC[z.depth_slot(d)];
+    out.FSUB = sum * z.DZ / 7.519885f;
+
+    // Wave drift along and across the energy flux.
+    const DriftSpectra drift = drift_spectra(PSD, setting, ALIGNED);
+    out.FWDRFT_PAR = zeroth_moment(drift.DFC_SPEC_PAR);
+    out.FWDRFT_PRP = zeroth_moment(drift.DFC_SPEC_PRP);
+    out.FLXANG_AVG = std::atan2(out.FWDRFT_PRP, out.FWDRFT_PAR);
+
+    if (LVARST == 0)
+        return;
+    set_correlation_factors(WC, out, z, r, s, drift, PSD, setting);
 }
 
 void DFC_ALIGN(float& DRFTC_TOT, float& FLUXANG_TO_WVK, std::int32_t IW, std::int32_t DOUSER,

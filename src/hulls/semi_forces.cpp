@@ -25,7 +25,6 @@ namespace {
 
 using C = SemiComplex;
 using CV6 = SemiVector6;
-constexpr C CI(0.0f, 1.0f);
 
 // The run's first pitch pass gives the asymmetry warning.
 struct SemiForcesStore {
@@ -310,156 +309,225 @@ float equivalent_damping_factor(float CQ, float FORCE, float W, float INERTIA_MA
     return ratio_or(std::sqrt(CQ * 0.84882635f * FORCE), W * INERTIA_MASS, 0.0f);
 }
 
-// SEMFRC: see the header.
-void SEMFRC(std::int32_t& NPASS2) {
+namespace {
+
+// One pass over the frequencies: a characteristic pass at one frequency in beam or head seas
+// without speed, or the full pass over the grid at the heading IRAO with the vessel's speed.
+struct ForcePass {
+    bool characteristic;
+    float pass_frequency, speed;
+    std::int32_t last;
+    float VCOMP, SINT, COST;
+};
+
+// force_pass: the set-up of pass NPASS2 (0 roll, 1 pitch, 2 heave, 3 the grid); a
+// characteristic pass without a natural frequency takes the frequency scale. Headings and their
+// cosine are kept off 0. Reads TPCM, HIMEM and WAVCOM IRAO.
+ForcePass force_pass(std::int32_t NPASS2, const SemiScales& s) {
+    const TpcmBlock& T = TPCM;
+    HimemBlock& H = HIMEM;
+    ForcePass pass{};
+    pass.characteristic = NPASS2 < 3;
+    float heading = 0.0f;
+    pass.last = 1;
+    if (pass.characteristic) {
+        heading = NPASS2 == 0 ? 1.5707964f : 0.0f;
+        pass.pass_frequency = NPASS2 == 0 ? H.WR : NPASS2 == 1 ? H.WP : H.WH;
+        if (pass.pass_frequency == 0.0f)
+            pass.pass_frequency = s.WSCAL;
+    } else {
+        heading = H.REDANG(WAVCOM.IRAO) / degrees_per_radian;
+        pass.last = T.NWP;
+        pass.speed = T.VFWD;
+    }
+    pass.VCOMP = speed_along_waves(pass.speed);
+    if (heading == 0.0f)
+        heading = 1.0e-10f;
+    pass.SINT = std::sin(heading);
+    pass.COST = std::cos(heading);
+    if (pass.COST == 0.0f)
+        pass.COST = 1.0e-10f;
+    return pass;
+}
+
+// The wave of one frequency of a pass: its frequency w and the wave of the member forces.
+struct PassWave {
+    float w;
+    SumallWave wave;
+};
+
+// pass_wave: the wave of the current grid point in the pass (frequency w, wave number k):
+// encounter frequency, wave-number components and drag amplitudes, inertia mode. Reads TPCM,
+// HIMEM and WAVCOM; the grid point must be set.
+PassWave pass_wave(const ForcePass& pass) {
+    const HimemBlock& H = HIMEM;
+    float w = 0.0f, k = 0.0f;
+    if (pass.characteristic) {
+        w = pass.pass_frequency;
+        float kd = 0.0f;
+        WAVVEC(H.WCONST * w, kd);
+        k = kd / TPCM.DEPTH;
+    } else {
+        w = H.RLDUM(H.LW);
+        k = H.RLDUM(H.LWK);
+    }
+    SumallWave wave;
+    wave.WAVK = k;
+    wave.WENC = w - pass.VCOMP * k;
+    wave.WKX = k * pass.COST;
+    wave.WKY = k * pass.SINT;
+    wave.WVAMP = drag_amplitude(w);
+    wave.EXTAMP = wave.WVAMP;
+    wave.VCUR2 = pass.speed * pass.speed;
+    wave.WETMEM = 0;
+    wave.DRGFLG = 0;
+    wave.FORSCL = WAVCOM.DWATRP;
+    return {w, wave};
+}
+
+// add_drag: the drag forces about the motion estimate `motion` added to CFORCE, the wave that of
+// the inertia forces in drag mode. Reads the blocks through SUMALL.
+void add_drag(CV6& CFORCE, const SumallWave& inertia, const CV6& motion, const SemiScales& s) {
+    SumallWave w = inertia;
+    w.DRGFLG = 1;
+    w.FORSCL = s.ACLFAC;
+    SUMALL(CFORCE, w, motion);
+}
+
+// warn_asymmetry: the pitch pass's warning, once per run, that a roll force in head seas means
+// a hull without port-starboard symmetry. Writes EDUNIT; ends the run on an abort answer.
+void warn_asymmetry(std::int32_t NPASS2, const CV6& CRFRC, int EDUNIT) {
+    if (NPASS2 != 1 || !semfrc_store.FRSTIM)
+        return;
+    semfrc_store.FRSTIM = false;
+    if (std::abs(CRFRC[3]) > 0.005f) {
+        write_record(EDUNIT, " ++> WARNING: This simulation does not rigorously "
+                             "support Semisubmersibles");
+        write_record(EDUNIT, "              lacking bilateral (port-starboard) "
+                             "symmetry; proceed with caution");
+        std::int32_t LBACK = 0;
+        ABORT0(EDUNIT, keyboard_unit, LBACK);
+        if (LBACK < 0)
+            stop_program(StopKind::user_choice);
+    }
+}
+
+// set_pass_damping: the damping factor of pass NPASS2, the equivalent linear damping of the
+// quadratic damping at the response the force CFORCE of amplitude WVAMP drives at frequency w,
+// or the user's damping. Reads TPCM and HIMEM; writes SIMCOM GAMRL, GAMPT or GAMHV.
+void set_pass_damping(std::int32_t NPASS2, const CV6& CFORCE, float WVAMP, float w,
+                      const SemiScales& s) {
+    const TpcmBlock& T = TPCM;
+    const HimemBlock& H = HIMEM;
+    SimcomBlock& S = SIMCOM;
+    const float TRLFAC = std::abs(CFORCE[3]) * WVAMP;
+    const float TPTFAC = std::abs(CFORCE[4]) * WVAMP;
+    const float THVFAC = std::abs(CFORCE[2]) * WVAMP;
+    const auto equivalent = [&](float CQ, float force, float inertia) {
+        return equivalent_damping_factor(CQ, force, w, inertia * s.m);
+    };
+    if (NPASS2 == 0)
+        S.GAMRL = T.LRLDMP == 0 ? equivalent(S.CQRL, TRLFAC, H.ROLI) : T.RLDAMP * 0.02f;
+    else if (NPASS2 == 1)
+        S.GAMPT = T.LPTDMP == 0 ? equivalent(S.CQPT, TPTFAC, H.PTCHI) : T.PTDAMP * 0.02f;
+    else
+        S.GAMHV = T.LHVDMP == 0 ? equivalent(S.CQHV, THVFAC, H.HVMAS) : T.HVDAMP * 0.02f;
+}
+
+// store_normalised_forces: the normalised forces of the grid point into HIMEM CRLDUM.
+void store_normalised_forces(const CV6& CRFRC) {
+    HimemBlock& H = HIMEM;
+    H.CRLDUM(H.LSG) = CRFRC[0];
+    H.CRLDUM(H.LSW) = CRFRC[1];
+    H.CRLDUM(H.LHV) = CRFRC[2];
+    H.CRLDUM(H.LRL) = CRFRC[3];
+    H.CRLDUM(H.LPT) = CRFRC[4];
+    H.CRLDUM(H.LYA) = CRFRC[5];
+}
+
+// The vectors of the frequency loop: RAOs, normalised forces, forces, inertia forces.
+struct ForceVectors {
+    CV6 CRAO{}, CRFRC{}, CFORCE{}, CFKF{};
+};
+
+// solve_frequency: the forces and RAOs of grid point IW in the pass: the inertia forces, the
+// drag about a zero motion, with SQLFRC 1 on the grid the Newton iteration on x = F(x) (F one
+// drag evaluation and GETRAO) and the forces about the converged motion; then the damping
+// factor of a characteristic pass or the store of a grid pass. Reads and writes the blocks as
+// SEMFRC does. Returns stop_periods when the user stops the RAO determinations.
+DragIteration solve_frequency(std::int32_t IW, const ForcePass& pass, std::int32_t NPASS2,
+                              const SemiScales& s, ForceVectors& v) {
     TpcmBlock& T = TPCM;
     HimemBlock& H = HIMEM;
     SimcomBlock& S = SIMCOM;
-    const int EDUNIT = T.EDUNIT;
+    const PassWave at_frequency = pass_wave(pass);
+    const float w = at_frequency.w;
+    const SumallWave& wave = at_frequency.wave;
+    const float k = wave.WAVK;
+    const float WENC = wave.WENC;
 
-    // 1. Fresh vectors; the characteristic passes start from 10 per cent damping factors.
-    CV6 CRAO{}, CRFRC{}, CFORCE{}, CFKF{};
+    // Normalising factors.
+    const std::array<float, 6> FCOFS = {1.0f / (T.DISPL * k), 1.0f / (T.DISPL * k),
+                                        1.0f / s.HVFC,        1.0f / (s.RLFC * k),
+                                        1.0f / (s.PTFC * k),  1.0f / (s.PTFC * k)};
+
+    // Inertia forces.
+    v.CFORCE = {};
+    v.CFKF = {};
+    v.CRAO = {};
+    SUMALL(v.CFKF, wave, v.CRAO);
+    v.CFORCE = v.CFKF;
+
+    // Drag about the motion estimate (zero here), the normalised forces, the RAOs.
+    if (T.SQLFRC == 1 || T.SQLFRC == 2 || (T.SQLFRC == 0 && pass.characteristic))
+        add_drag(v.CFORCE, wave, v.CRAO, s);
+    GETRAO(v.CFORCE, FCOFS, v.CRFRC, v.CRAO, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
+
+    if (T.SQLFRC == 1 && !pass.characteristic) {
+        const auto F = [&](const CV6& x) {
+            v.CFORCE = v.CFKF;
+            add_drag(v.CFORCE, wave, x, s);
+            CV6 Fx = x;
+            GETRAO(v.CFORCE, FCOFS, v.CRFRC, Fx, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
+            return Fx;
+        };
+        const ConvergenceQuestion question{T.EDUNIT, H.REDANG(WAVCOM.IRAO), T.T(IW)};
+        if (iterate_drag_raos(v.CRAO, F, k, question) == DragIteration::stop_periods)
+            return DragIteration::stop_periods;
+        v.CFORCE = v.CFKF;
+        add_drag(v.CFORCE, wave, v.CRAO, s);
+        GETRAO(v.CFORCE, FCOFS, v.CRFRC, v.CRAO, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
+    }
+
+    if (pass.characteristic) {
+        warn_asymmetry(NPASS2, v.CRFRC, T.EDUNIT);
+        set_pass_damping(NPASS2, v.CFORCE, wave.WVAMP, w, s);
+    } else {
+        store_normalised_forces(v.CRFRC);
+    }
+    return DragIteration::converged;
+}
+
+} // namespace
+
+// SEMFRC: see the header.
+void SEMFRC(std::int32_t& NPASS2) {
+    // Fresh vectors; the characteristic passes start from 10 per cent damping factors.
+    ForceVectors v;
     if (NPASS2 == 0)
-        S.GAMHV = S.GAMRL = S.GAMPT = 0.1f;
-
-    // 2. The scale values.
+        SIMCOM.GAMHV = SIMCOM.GAMRL = SIMCOM.GAMPT = 0.1f;
     const SemiScales s = semi_scales();
 
-    const auto drag_pass = [&](const SumallWave& inertia, const CV6& motion) {
-        SumallWave w = inertia;
-        w.DRGFLG = 1;
-        w.FORSCL = s.ACLFAC;
-        SUMALL(CFORCE, w, motion);
-    };
-
     for (;;) {
-        // Pass set-up: a characteristic pass at one frequency in beam or head seas without
-        // speed, or the full pass over the grid at the heading IRAO with the vessel's speed.
-        const bool characteristic = NPASS2 < 3;
-        float heading = 0.0f, pass_frequency = 0.0f, speed = 0.0f;
-        std::int32_t last = 1;
-        if (characteristic) {
-            heading = NPASS2 == 0 ? 1.5707964f : 0.0f;
-            pass_frequency = NPASS2 == 0 ? H.WR : NPASS2 == 1 ? H.WP : H.WH;
-            if (pass_frequency == 0.0f)
-                pass_frequency = s.WSCAL;
-        } else {
-            heading = H.REDANG(WAVCOM.IRAO) / degrees_per_radian;
-            last = T.NWP;
-            speed = T.VFWD;
-        }
-        const float VCOMP = speed_along_waves(speed);
-        if (heading == 0.0f)
-            heading = 1.0e-10f;
-        const float SINT = std::sin(heading);
-        float COST = std::cos(heading);
-        if (COST == 0.0f)
-            COST = 1.0e-10f;
-
-        for (std::int32_t IW = 1; IW <= last; ++IW) {
+        const ForcePass pass = force_pass(NPASS2, s);
+        for (std::int32_t IW = 1; IW <= pass.last; ++IW) {
             set_grid_point(IW);
-            float w = 0.0f, k = 0.0f;
-            if (characteristic) {
-                w = pass_frequency;
-                float kd = 0.0f;
-                WAVVEC(H.WCONST * w, kd);
-                k = kd / T.DEPTH;
-            } else {
-                w = H.RLDUM(H.LW);
-                k = H.RLDUM(H.LWK);
-            }
-            // 1, 2. Encounter frequency, wave-number components, drag amplitudes.
-            SumallWave wave;
-            wave.WAVK = k;
-            wave.WENC = w - VCOMP * k;
-            wave.WKX = k * COST;
-            wave.WKY = k * SINT;
-            wave.WVAMP = drag_amplitude(w);
-            wave.EXTAMP = wave.WVAMP;
-            wave.VCUR2 = speed * speed;
-            wave.WETMEM = 0;
-            wave.DRGFLG = 0;
-            wave.FORSCL = WAVCOM.DWATRP;
-            const float WENC = wave.WENC;
-
-            // 3. Normalising factors.
-            const std::array<float, 6> FCOFS = {1.0f / (T.DISPL * k), 1.0f / (T.DISPL * k),
-                                                1.0f / s.HVFC,        1.0f / (s.RLFC * k),
-                                                1.0f / (s.PTFC * k),  1.0f / (s.PTFC * k)};
-
-            // 4, 5. Inertia forces.
-            CFORCE = {};
-            CFKF = {};
-            CRAO = {};
-            SUMALL(CFKF, wave, CRAO);
-            CFORCE = CFKF;
-
-            // 6, 7. Drag about the motion estimate (zero here), the normalised forces, the RAOs.
-            if (T.SQLFRC == 1 || T.SQLFRC == 2 || (T.SQLFRC == 0 && characteristic))
-                drag_pass(wave, CRAO);
-            GETRAO(CFORCE, FCOFS, CRFRC, CRAO, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
-
-            // 8. Newton iteration on x = F(x), F one drag evaluation and GETRAO.
-            if (T.SQLFRC == 1 && !characteristic) {
-                const auto F = [&](const CV6& x) {
-                    CFORCE = CFKF;
-                    drag_pass(wave, x);
-                    CV6 Fx = x;
-                    GETRAO(CFORCE, FCOFS, CRFRC, Fx, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
-                    return Fx;
-                };
-                const ConvergenceQuestion question{EDUNIT, H.REDANG(WAVCOM.IRAO), T.T(IW)};
-                if (iterate_drag_raos(CRAO, F, k, question) == DragIteration::stop_periods) {
-                    T.NWP = IW - 1;
-                    return;
-                }
-                // 8. The forces about the converged motion.
-                CFORCE = CFKF;
-                drag_pass(wave, CRAO);
-                GETRAO(CFORCE, FCOFS, CRFRC, CRAO, s, WENC, S.GAMHV, S.GAMPT, S.GAMRL, k);
-            }
-
-            if (characteristic) {
-                // 9. Damping passes: the asymmetry warning once per run, then the equivalent
-                // linear damping of the quadratic damping at the response the force drives.
-                if (NPASS2 == 1 && semfrc_store.FRSTIM) {
-                    semfrc_store.FRSTIM = false;
-                    if (std::abs(CRFRC[3]) > 0.005f) {
-                        write_record(EDUNIT, " ++> WARNING: This simulation does not rigorously "
-                                             "support Semisubmersibles");
-                        write_record(EDUNIT, "              lacking bilateral (port-starboard) "
-                                             "symmetry; proceed with caution");
-                        std::int32_t LBACK = 0;
-                        ABORT0(EDUNIT, keyboard_unit, LBACK);
-                        if (LBACK < 0)
-                            stop_program(StopKind::user_choice);
-                    }
-                }
-                const float TRLFAC = std::abs(CFORCE[3]) * wave.WVAMP;
-                const float TPTFAC = std::abs(CFORCE[4]) * wave.WVAMP;
-                const float THVFAC = std::abs(CFORCE[2]) * wave.WVAMP;
-                const auto equivalent = [&](float CQ, float force, float inertia) {
-                    return equivalent_damping_factor(CQ, force, w, inertia * s.m);
-                };
-                if (NPASS2 == 0)
-                    S.GAMRL = T.LRLDMP == 0 ? equivalent(S.CQRL, TRLFAC, H.ROLI) : T.RLDAMP * 0.02f;
-                else if (NPASS2 == 1)
-                    S.GAMPT =
-                        T.LPTDMP == 0 ? equivalent(S.CQPT, TPTFAC, H.PTCHI) : T.PTDAMP * 0.02f;
-                else
-                    S.GAMHV =
-                        T.LHVDMP == 0 ? equivalent(S.CQHV, THVFAC, H.HVMAS) : T.HVDAMP * 0.02f;
-            } else {
-                // 10. The store.
-                H.CRLDUM(H.LSG) = CRFRC[0];
-                H.CRLDUM(H.LSW) = CRFRC[1];
-                H.CRLDUM(H.LHV) = CRFRC[2];
-                H.CRLDUM(H.LRL) = CRFRC[3];
-                H.CRLDUM(H.LPT) = CRFRC[4];
-                H.CRLDUM(H.LYA) = CRFRC[5];
+            if (solve_frequency(IW, pass, NPASS2, s, v) == DragIteration::stop_periods) {
+                TPCM.NWP = IW - 1;
+                return;
             }
         }
-        if (!characteristic || NPASS2 >= 2)
+        if (!pass.characteristic || NPASS2 >= 2)
             return;
         ++NPASS2;
     }

@@ -232,6 +232,240 @@ void CRDHLP(int IOSCRN, int KBD, std::int32_t LINE, std::int32_t IDENT, std::int
     }
 }
 
+namespace {
+
+// The rows as they were when the current selection was made: every copy and rotation reads its
+// sources here, so overlapping source and destination ranges are safe.
+using SourceRows = std::vector<Row>;
+
+const Row& source_row(const SourceRows& sources, std::int32_t row) {
+    return sources[static_cast<std::size_t>(row - 1)];
+}
+
+// edit_rows_from: a running edit of the rows from row ITEMP on, each row's values serving as
+// presets, until a blank answer. Reads and writes the rows; returns whether a row was changed.
+bool edit_rows_from(const Rows& rows, std::int32_t ITEMP, std::int32_t N, int IOSCRN, int KBD) {
+    bool changed = false;
+    for (std::int32_t k = ITEMP; k <= N; ++k) {
+        float U1 = rows.at(1, k), U2 = rows.at(2, k), U3 = rows.at(3, k);
+        bool CR = false;
+        ENTCRD(k, U1, U2, U3, 3, IOSCRN, KBD, CR);
+        if (CR)
+            break;
+        rows.at(1, k) = U1;
+        rows.at(2, k) = U2;
+        rows.at(3, k) = U3;
+        changed = true;
+    }
+    return changed;
+}
+
+// ask_rotation: the rotation angle of a rotating item, into ROT. Beyond the working copies the
+// item is refused with the array-limit line and a Return pause. Returns false when the item is
+// abandoned (refused, or a blank answer).
+bool ask_rotation(bool over_limit, double ROT[4], int IOSCRN, int KBD) {
+    if (over_limit) {
+        write_record(IOSCRN, array_limit_line);
+        std::int32_t dropped = 0;
+        PRSRET(IOSCRN, KBD, dropped);
+        return false;
+    }
+    WRTLIN("Enter rotation angle (degrees): ", IOSCRN);
+    float answer = 0.0f;
+    bool CR = false;
+    CRREAD(answer, CR, KBD);
+    if (CR)
+        return false;
+    const double ANGLE = -static_cast<double>(answer);
+    LODROT(ANGLE, ROT);
+    return true;
+}
+
+// copy_single_row: one source row into each row of a destination range. Returns whether the rows
+// were changed.
+bool copy_single_row(const Rows& rows, const SourceRows& sources, std::int32_t N, int IOSCRN,
+                     int KBD) {
+    const auto range =
+        ask_range("Enter (first,last) destination rows (e.g.: 1,3): ", N, true, IOSCRN, KBD);
+    if (!range)
+        return false;
+    const auto from = ask_row("Enter source row for Copy: ", N, IOSCRN, KBD);
+    if (!from)
+        return false;
+    for (std::int32_t k = range->first; k <= range->last; ++k)
+        rows.set(k, source_row(sources, *from));
+    return true;
+}
+
+// copy_paste_rows: a contiguous range of rows copied to start at the paste row, cut at the last
+// row. Returns whether the rows were changed.
+bool copy_paste_rows(const Rows& rows, const SourceRows& sources, std::int32_t N, int IOSCRN,
+                     int KBD) {
+    const auto range = ask_range("Enter (first,last) contiguous rows to Copy (e.g.: 1,3): ", N,
+                                 false, IOSCRN, KBD);
+    if (!range)
+        return false;
+    const auto paste = ask_row("Enter starting row for Paste: ", N, IOSCRN, KBD);
+    if (!paste)
+        return false;
+    const std::int32_t end = std::min(*paste + range->last - range->first, N);
+    for (std::int32_t k = *paste; k <= end; ++k)
+        rows.set(k, source_row(sources, range->first + (k - *paste)));
+    return true;
+}
+
+// delete_row_range: a range of rows removed by moving the rows below it up; the last rows repeat
+// the last row. Returns whether the rows were changed.
+bool delete_row_range(const Rows& rows, std::int32_t N, int IOSCRN, int KBD) {
+    const auto range = ask_range("Enter (first,last) contiguous rows to delete (e.g.: 1,3): ", N,
+                                 true, IOSCRN, KBD);
+    if (!range)
+        return false;
+    const std::int32_t D = range->last - range->first + 1;
+    for (std::int32_t k = range->first; k <= N; ++k)
+        rows.set(k, rows.get(std::min(k + D, N)));
+    return true;
+}
+
+// insert_null_rows: the rows from a range on moved down (the last ones pushed off the end) and
+// the range zeroed. Returns whether the rows were changed.
+bool insert_null_rows(const Rows& rows, std::int32_t N, int IOSCRN, int KBD) {
+    const auto range = ask_range("Enter (first,last) contiguous rows to zero out (e.g.: 1,3): ", N,
+                                 true, IOSCRN, KBD);
+    if (!range)
+        return false;
+    const std::int32_t D = range->last - range->first + 1;
+    for (std::int32_t k = N; k >= range->last + 1; --k)
+        rows.set(k, rows.get(k - D));
+    for (std::int32_t k = range->first; k <= range->last; ++k)
+        rows.set(k, {0.0, 0.0, 0.0});
+    return true;
+}
+
+// translate_rows: a range of rows, typed as reals, moved by an offset vector. Row numbers outside
+// 1..N are ignored without a message. Returns whether the rows were changed.
+bool translate_rows(const Rows& rows, std::int32_t N, int IOSCRN, int KBD) {
+    WRTLIN("Enter (first,last) contiguous rows to translate (e.g.: 1,4) ", IOSCRN);
+    float first = 0.0f, last = 0.0f, unused = 0.0f;
+    bool CR = false;
+    CRREAL(first, last, unused, CR, KBD);
+    if (CR)
+        return false;
+    const auto row_of = [N](float typed) -> std::optional<std::int32_t> {
+        if (!(std::fabs(typed) < 1e9f))
+            return std::nullopt;
+        const auto row = static_cast<std::int32_t>(std::trunc(typed));
+        if (row < 1 || row > N)
+            return std::nullopt;
+        return row;
+    };
+    const auto from = row_of(first), to = row_of(last);
+    if (!from || !to)
+        return false;
+    WRTLIN("Enter offset vector (dx,dy,dz): ", IOSCRN);
+    float dx = 0.0f, dy = 0.0f, dz = 0.0f;
+    CRREAL(dx, dy, dz, CR, KBD);
+    if (CR)
+        return false;
+    for (std::int32_t k = *from; k <= *to; ++k) {
+        rows.at(1, k) += dx;
+        rows.at(2, k) += dy;
+        rows.at(3, k) += dz;
+    }
+    return true;
+}
+
+// rotate_rows: a range of rows turned by ROT about the z axis. Returns whether the rows were
+// changed.
+bool rotate_rows(const Rows& rows, const SourceRows& sources, const double ROT[4], std::int32_t N,
+                 int IOSCRN, int KBD) {
+    const auto range = ask_range("Enter (first,last) contiguous rows to rotate (e.g.: 1,4) ", N,
+                                 true, IOSCRN, KBD);
+    if (!range)
+        return false;
+    for (std::int32_t k = range->first; k <= range->last; ++k)
+        rows.set(k, turned(source_row(sources, k), ROT));
+    return true;
+}
+
+// fill_with_turned_row: a range of rows filled with a source row, each filled row turning the
+// row before it once more by ROT; z is the source row's. Returns whether the rows were changed.
+bool fill_with_turned_row(const Rows& rows, const SourceRows& sources, const double ROT[4],
+                          std::int32_t N, int IOSCRN, int KBD) {
+    const auto range =
+        ask_range("Enter (first,last) contiguous rows to fill (e.g.: 1,3): ", N, true, IOSCRN, KBD);
+    if (!range)
+        return false;
+    const auto from = ask_row("Enter source row to rotate: ", N, IOSCRN, KBD);
+    if (!from)
+        return false;
+    Row current = source_row(sources, *from);
+    for (std::int32_t k = range->first; k <= range->last; ++k) {
+        current = turned(current, ROT);
+        rows.set(k, {current[0], current[1], source_row(sources, *from)[2]});
+    }
+    return true;
+}
+
+// fill_with_turned_group: the rows from the first on filled with copies of a contiguous group of
+// rows, each copy turned once more by ROT; z is the group's. Returns whether the rows were
+// changed.
+bool fill_with_turned_group(const Rows& rows, const SourceRows& sources, const double ROT[4],
+                            std::int32_t N, int IOSCRN, int KBD) {
+    const auto group =
+        ask_range("Enter (first,last) contiguous source rows in group (e.g.: 1,3): ", N, false,
+                  IOSCRN, KBD, 3);
+    if (!group)
+        return false;
+    const auto copies = ask_row("Enter number of copies of rotated group: ", N, IOSCRN, KBD);
+    if (!copies)
+        return false;
+    const std::int32_t G = group->last - group->first + 1;
+    std::vector<Row> turned_group;
+    for (std::int32_t j = 1; j <= G; ++j)
+        turned_group.push_back(source_row(sources, group->first + j - 1));
+    for (std::int32_t k = 1; k <= *copies && G > 0; ++k) {
+        for (std::int32_t j = 1; j <= G; ++j) {
+            const std::int32_t row = (k - 1) * G + j;
+            if (row > N)
+                break;
+            const Row& xy = turned_group[static_cast<std::size_t>(j - 1)];
+            rows.set(row, {xy[0], xy[1], rows.at(3, group->first + j - 1)});
+        }
+        for (auto& member : turned_group)
+            member = turned(member, ROT);
+    }
+    return true;
+}
+
+// apply_range_item: the range operation `item` of the menu (all but the revert). Reads the
+// keyboard through KBD; returns whether the rows were changed.
+bool apply_range_item(std::int32_t item, const Rows& rows, const SourceRows& sources,
+                      const double ROT[4], std::int32_t N, int IOSCRN, int KBD) {
+    switch (item) {
+    case copy_row:
+        return copy_single_row(rows, sources, N, IOSCRN, KBD);
+    case copy_paste:
+        return copy_paste_rows(rows, sources, N, IOSCRN, KBD);
+    case delete_rows:
+        return delete_row_range(rows, N, IOSCRN, KBD);
+    case insert_rows:
+        return insert_null_rows(rows, N, IOSCRN, KBD);
+    case translate:
+        return translate_rows(rows, N, IOSCRN, KBD);
+    case rotate:
+        return rotate_rows(rows, sources, ROT, N, IOSCRN, KBD);
+    case fill_row:
+        return fill_with_turned_row(rows, sources, ROT, N, IOSCRN, KBD);
+    case fill_group:
+        return fill_with_turned_group(rows, sources, ROT, N, IOSCRN, KBD);
+    default:
+        return false; // shown again, nothing changed
+    }
+}
+
+} // namespace
+
 void CORDIN(std::string_view CTYPE, std::span<float> R, std::int32_t N, int IOSCRN, int KBD,
             std::int32_t& ITEMP, std::int32_t& LCOPY, std::int32_t& IPAG) {
     LINTAR_ASSERT(N >= 0 && static_cast<std::size_t>(3 * N) <= R.size(), "rows of the editor");
@@ -251,13 +485,9 @@ void CORDIN(std::string_view CTYPE, std::span<float> R, std::int32_t N, int IOSC
     for (std::int32_t i = 1; i <= std::min(N, copy_rows); ++i)
         RSAVE.push_back(rows.get(i));
     bool CHGFLG = false;
-    // The rows as they were when the current selection was made: every copy and rotation reads
-    // its sources here, so overlapping source and destination ranges are safe. It holds every
-    // row, so the copy items stay right beyond 150 rows too.
-    std::vector<Row> RTDP2(static_cast<std::size_t>(N));
-    const auto source = [&](std::int32_t row) -> const Row& {
-        return RTDP2[static_cast<std::size_t>(row - 1)];
-    };
+    // The sources of the copies and rotations hold every row, so the copy items stay right
+    // beyond 150 rows too.
+    SourceRows RTDP2(static_cast<std::size_t>(N));
 
     for (;;) {
         if (LCOPY == 0)
@@ -284,191 +514,27 @@ void CORDIN(std::string_view CTYPE, std::span<float> R, std::int32_t N, int IOSC
         if (ITEMP < 1)
             return;
         if (ITEMP <= N) {
-            // A running edit, the row's values serving as presets.
-            for (std::int32_t k = ITEMP; k <= N; ++k) {
-                float U1 = rows.at(1, k), U2 = rows.at(2, k), U3 = rows.at(3, k);
-                bool CR = false;
-                ENTCRD(k, U1, U2, U3, 3, IOSCRN, KBD, CR);
-                if (CR)
-                    break;
-                rows.at(1, k) = U1;
-                rows.at(2, k) = U2;
-                rows.at(3, k) = U3;
+            if (edit_rows_from(rows, ITEMP, N, IOSCRN, KBD))
                 CHGFLG = true;
-            }
             continue;
         }
         const std::int32_t item = N == 1 ? ITEMP : ITEMP - N;
         double ROT[4] = {1.0, 0.0, 0.0, 1.0};
         if ((N == 1 && item >= 7 && item <= 9) ||
             (N > 1 && (item == rotate || item == fill_row || item == fill_group))) {
-            if (over_limit) {
-                write_record(IOSCRN, array_limit_line);
-                std::int32_t dropped = 0;
-                PRSRET(IOSCRN, KBD, dropped);
+            if (!ask_rotation(over_limit, ROT, IOSCRN, KBD))
                 continue;
-            }
-            WRTLIN("Enter rotation angle (degrees): ", IOSCRN);
-            float answer = 0.0f;
-            bool CR = false;
-            CRREAD(answer, CR, KBD);
-            if (CR)
-                continue;
-            const double ANGLE = -static_cast<double>(answer);
-            LODROT(ANGLE, ROT);
         }
         if (N == 1)
             continue; // one row has no menu
 
-        switch (item) {
-        case copy_row: {
-            const auto range = ask_range("Enter (first,last) destination rows (e.g.: 1,3): ", N,
-                                         true, IOSCRN, KBD);
-            if (!range)
-                break;
-            const auto from = ask_row("Enter source row for Copy: ", N, IOSCRN, KBD);
-            if (!from)
-                break;
-            for (std::int32_t k = range->first; k <= range->last; ++k)
-                rows.set(k, source(*from));
-            CHGFLG = true;
-            break;
-        }
-        case copy_paste: {
-            const auto range = ask_range(
-                "Enter (first,last) contiguous rows to Copy (e.g.: 1,3): ", N, false, IOSCRN, KBD);
-            if (!range)
-                break;
-            const auto paste = ask_row("Enter starting row for Paste: ", N, IOSCRN, KBD);
-            if (!paste)
-                break;
-            const std::int32_t end = std::min(*paste + range->last - range->first, N);
-            for (std::int32_t k = *paste; k <= end; ++k)
-                rows.set(k, source(range->first + (k - *paste)));
-            CHGFLG = true;
-            break;
-        }
-        case delete_rows: {
-            const auto range = ask_range(
-                "Enter (first,last) contiguous rows to delete (e.g.: 1,3): ", N, true, IOSCRN, KBD);
-            if (!range)
-                break;
-            const std::int32_t D = range->last - range->first + 1;
-            for (std::int32_t k = range->first; k <= N; ++k)
-                rows.set(k, rows.get(std::min(k + D, N)));
-            CHGFLG = true;
-            break;
-        }
-        case insert_rows: {
-            const auto range =
-                ask_range("Enter (first,last) contiguous rows to zero out (e.g.: 1,3): ", N, true,
-                          IOSCRN, KBD);
-            if (!range)
-                break;
-            const std::int32_t D = range->last - range->first + 1;
-            for (std::int32_t k = N; k >= range->last + 1; --k)
-                rows.set(k, rows.get(k - D));
-            for (std::int32_t k = range->first; k <= range->last; ++k)
-                rows.set(k, {0.0, 0.0, 0.0});
-            CHGFLG = true;
-            break;
-        }
-        case translate: {
-            WRTLIN("Enter (first,last) contiguous rows to translate (e.g.: 1,4) ", IOSCRN);
-            float first = 0.0f, last = 0.0f, unused = 0.0f;
-            bool CR = false;
-            CRREAL(first, last, unused, CR, KBD);
-            if (CR)
-                break;
-            // Row numbers outside 1..N are ignored without a message.
-            const auto row_of = [N](float typed) -> std::optional<std::int32_t> {
-                if (!(std::fabs(typed) < 1e9f))
-                    return std::nullopt;
-                const auto row = static_cast<std::int32_t>(std::trunc(typed));
-                if (row < 1 || row > N)
-                    return std::nullopt;
-                return row;
-            };
-            const auto from = row_of(first), to = row_of(last);
-            if (!from || !to)
-                break;
-            WRTLIN("Enter offset vector (dx,dy,dz): ", IOSCRN);
-            float dx = 0.0f, dy = 0.0f, dz = 0.0f;
-            CRREAL(dx, dy, dz, CR, KBD);
-            if (CR)
-                break;
-            for (std::int32_t k = *from; k <= *to; ++k) {
-                rows.at(1, k) += dx;
-                rows.at(2, k) += dy;
-                rows.at(3, k) += dz;
-            }
-            CHGFLG = true;
-            break;
-        }
-        case rotate: {
-            const auto range = ask_range(
-                "Enter (first,last) contiguous rows to rotate (e.g.: 1,4) ", N, true, IOSCRN, KBD);
-            if (!range)
-                break;
-            for (std::int32_t k = range->first; k <= range->last; ++k)
-                rows.set(k, turned(source(k), ROT));
-            CHGFLG = true;
-            break;
-        }
-        case fill_row: {
-            const auto range = ask_range(
-                "Enter (first,last) contiguous rows to fill (e.g.: 1,3): ", N, true, IOSCRN, KBD);
-            if (!range)
-                break;
-            const auto from = ask_row("Enter source row to rotate: ", N, IOSCRN, KBD);
-            if (!from)
-                break;
-            // Each filled row turns the row before it once more.
-            Row current = source(*from);
-            for (std::int32_t k = range->first; k <= range->last; ++k) {
-                current = turned(current, ROT);
-                rows.set(k, {current[0], current[1], source(*from)[2]});
-            }
-            CHGFLG = true;
-            break;
-        }
-        case fill_group: {
-            const auto group =
-                ask_range("Enter (first,last) contiguous source rows in group (e.g.: 1,3): ", N,
-                          false, IOSCRN, KBD, 3);
-            if (!group)
-                break;
-            const auto copies =
-                ask_row("Enter number of copies of rotated group: ", N, IOSCRN, KBD);
-            if (!copies)
-                break;
-            const std::int32_t G = group->last - group->first + 1;
-            std::vector<Row> turned_group;
-            for (std::int32_t j = 1; j <= G; ++j)
-                turned_group.push_back(source(group->first + j - 1));
-            for (std::int32_t k = 1; k <= *copies && G > 0; ++k) {
-                for (std::int32_t j = 1; j <= G; ++j) {
-                    const std::int32_t row = (k - 1) * G + j;
-                    if (row > N)
-                        break;
-                    const Row& xy = turned_group[static_cast<std::size_t>(j - 1)];
-                    rows.set(row, {xy[0], xy[1], rows.at(3, group->first + j - 1)});
-                }
-                for (auto& member : turned_group)
-                    member = turned(member, ROT);
-            }
-            CHGFLG = true;
-            break;
-        }
-        case revert:
-            if (CHGFLG) {
-                for (std::int32_t i = 1; i <= static_cast<std::int32_t>(RSAVE.size()); ++i)
-                    rows.set(i, RSAVE[static_cast<std::size_t>(i - 1)]);
-                CHGFLG = false;
-            }
-            break;
-        default:
-            break; // shown again, nothing changed
+        if (item != revert) {
+            if (apply_range_item(item, rows, RTDP2, ROT, N, IOSCRN, KBD))
+                CHGFLG = true;
+        } else if (CHGFLG) {
+            for (std::int32_t i = 1; i <= static_cast<std::int32_t>(RSAVE.size()); ++i)
+                rows.set(i, RSAVE[static_cast<std::size_t>(i - 1)]);
+            CHGFLG = false;
         }
     }
 }

@@ -256,6 +256,126 @@ float RWHFUN(float X, float WH_TMA) {
     return 1.0f - X * std::tanh(X * WH_TMA * WH_TMA);
 }
 
+namespace {
+
+// Entry k (1..100) of a spectrum on the wave grid.
+float& grid_entry(std::span<float, 100> PSDQ, int k) {
+    LINTAR_ASSERT(k >= 1 && k <= 100, "grid index");
+    return PSDQ[static_cast<std::size_t>(k - 1)];
+}
+
+// gaussian_spectrum: the Gaussian in frequency about the grid frequency nearest the peak period
+// QTPK, of significant height QSWH and relative width SPECWID, into PSDQ. The peak index must lie
+// on the grid: a period off the grid is refused, not read outside it. Reads TPCM NWP and the grid
+// of WAVCOM; ends the run on a peak off the grid.
+void gaussian_spectrum(std::span<float, 100> PSDQ, float QSWH, float QTPK, float SPECWID,
+                       int IOSCRN) {
+    const int NWP = TPCM.NWP;
+    const float position = (QTPK - WAVCOM.TS) / WAVCOM.DT + 1.5f;
+    if (!(position >= 1.0f && position < static_cast<float>(NWP) + 1.0f))
+        refuse(" ++> Spectral peak outside wave period range", IOSCRN);
+    const int NPKQ = static_cast<int>(position);
+    const float w_p = WAVCOM.W(NPKQ);
+    const float PKFAC = QSWH * QSWH / (16.0f * std::sqrt(two_pi) * SPECWID * w_p);
+    for (int k = 1; k <= NWP; ++k) {
+        const float f = WAVCOM.W(k) / w_p - 1.0f;
+        const float e = f * f / (2.0f * SPECWID * SPECWID);
+        grid_entry(PSDQ, k) = e > 50.0f ? 0.0f : PKFAC * std::exp(-e);
+    }
+}
+
+// keep_deep_water_variance: reshapes the spectrum PSDQ by the TMA depth factors SHALLO_COR and
+// scales the result back to the deep-water m0, so that the significant height is unchanged. A
+// spectrum without variance (a zero height) stays zero rather than 0 / 0. Reads TPCM NWP and the
+// grid of WAVCOM.
+void keep_deep_water_variance(std::span<float, 100> PSDQ,
+                              const std::array<float, 100>& SHALLO_COR) {
+    const int NWP = TPCM.NWP;
+    std::array<float, 100> SCRATCH_FUN{};
+    for (int k = 1; k <= NWP; ++k)
+        SCRATCH_FUN[static_cast<std::size_t>(k - 1)] =
+            grid_entry(PSDQ, k) * SHALLO_COR[static_cast<std::size_t>(k - 1)];
+    float VARQ = 0.0f;
+    float VARQ2 = 0.0f;
+    float m2 = 0.0f;
+    SMPINT(PSDQ, VARQ, m2);
+    SMPINT(SCRATCH_FUN, VARQ2, m2);
+    const float CORRECTION = VARQ2 > 0.0f ? VARQ / VARQ2 : 0.0f;
+    for (int k = 1; k <= NWP; ++k)
+        grid_entry(PSDQ, k) = SCRATCH_FUN[static_cast<std::size_t>(k - 1)] * CORRECTION;
+}
+
+// pierson_moskowitz_family: the Pierson-Moskowitz shape of level ALPHA and peak frequency QWPK
+// (types 1 and 6), with the JONSWAP peak enhancement scaled to the height QSWH (types 2 to 5 and
+// 10) and the TMA depth factor (type 10), into PSDQ. Reads TPCM NWP, WAVCOM (G, the grid); ends
+// the run through the JONSWAP shape and the TMA root prompts.
+void pierson_moskowitz_family(std::span<float, 100> PSDQ, std::int32_t WAVSEL, float ALPHA,
+                              float QSWH, float QWPK, const WaveSystemShape& shape, int IOSCRN) {
+    const int NWP = TPCM.NWP;
+    const float G = WAVCOM.G;
+    const bool enhanced = WAVSEL != 1 && WAVSEL != 6;
+    JonswapShape jonswap{0.2f, 0.0f, 1.0f, 1.0f};
+    std::array<float, 100> SHALLO_COR{};
+    if (enhanced) {
+        jonswap = jonswap_shape(WAVSEL, shape, IOSCRN);
+        // Scaled to the requested height: m0 = QSWH^2 / 16 once divided by J.
+        ALPHA = QSWH * QSWH * pow4(QWPK) / (16.0f * G * G);
+        ALPHA = ALPHA / jonswap.J;
+    }
+    if (WAVSEL == 10)
+        tma_depth_factors(SHALLO_COR, IOSCRN);
+    for (int k = 1; k <= NWP; ++k) {
+        const float w = WAVCOM.W(k);
+        const float r = std::min(pow4(QWPK / w), 80.0f);
+        const float base = std::exp(-1.25f * r) * G * G / (pow4(w) * w);
+        float factor = 1.0f;
+        if (enhanced) {
+            const float d = (w / QWPK - 1.0f) * (w / QWPK - 1.0f);
+            float b = -d / (w <= QWPK ? jonswap.two_sigma2_low : jonswap.two_sigma2_high);
+            b = std::max(b, -100.0f);
+            factor = std::exp(jonswap.ln_gamma * std::exp(b)); // gamma^exp(b)
+        }
+        const float S = ALPHA * base * factor;
+        grid_entry(PSDQ, k) = S < 1.0e-20f ? 0.0f : S;
+    }
+    if (WAVSEL == 10)
+        keep_deep_water_variance(PSDQ, SHALLO_COR);
+}
+
+// ochi_hubble_spectrum: the Ochi-Hubble spectrum, three parameters per component (height SWHT,
+// modal period SIGPD, shape lambda RTPCM0), into PSDQ. The count is held to the four components
+// the data file has room for. Reads TPCM and the grid of WAVCOM; ends the run on a gamma-function
+// failure.
+void ochi_hubble_spectrum(std::span<float, 100> PSDQ, int IOSCRN) {
+    const int NWP = TPCM.NWP;
+    const int N = std::clamp<int>(TPCM.N_OCHI_COMP, 0, 4);
+    std::array<float, 4> TMP_FAC{};
+    for (int j = 1; j <= N; ++j) {
+        float GX = 0.0f;
+        std::int32_t IER = 0;
+        GAMMA(TPCM.RTPCM0(j), GX, IER);
+        if (IER != 0) {
+            write_record(IOSCRN, " ++> Gamma function error in WVSPEC");
+            fatal_stop(IOSCRN, keyboard_unit);
+        }
+        TMP_FAC[static_cast<std::size_t>(j - 1)] = 0.25f * TPCM.SWHT(j) * TPCM.SWHT(j) / GX;
+    }
+    for (int k = 1; k <= NWP; ++k) {
+        const float w = WAVCOM.W(k);
+        float sum = 0.0f;
+        for (int j = 1; j <= N; ++j) {
+            const float lambda = TPCM.RTPCM0(j);
+            const float w_m = two_pi / TPCM.SIGPD(j);
+            const float q = (lambda + 0.25f) / pow4(w / w_m);
+            sum +=
+                TMP_FAC[static_cast<std::size_t>(j - 1)] * std::exp(-q) * std::pow(q, lambda) / w;
+        }
+        grid_entry(PSDQ, k) = sum;
+    }
+}
+
+} // namespace
+
 // WVSPEC: the spectrum of type WAVSEL over the wave grid of WAVCOM for significant height QSWH
 // and peak period QTPK, with the shape parameters of wave system WAVE_SYS_ID; returns the peak
 // frequency QWPK and the peak wave number QWKPK. Type 1 returns the peak period of its height;
@@ -280,10 +400,6 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
                    F(TPCM.DEPTH, 10, 2),
                IOSCRN);
     check_wave_grid(IOSCRN);
-    const auto psd = [&PSDQ](int k) -> float& {
-        LINTAR_ASSERT(k >= 1 && k <= 100, "grid index");
-        return PSDQ[static_cast<std::size_t>(k - 1)];
-    };
 
     // Preparation: type 1 takes its period from the height, type 6 scales the
     // Pierson-Moskowitz shape to the height.
@@ -300,110 +416,29 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
     const WaveSystemShape shape = shape_of(WAVE_SYS_ID);
 
     switch (WAVSEL) {
-    case 0: {
-        // Gaussian in frequency about the grid frequency nearest the peak period. The peak
-        // index must lie on the grid: a period off the grid is refused, not read outside it.
-        const float position = (QTPK - WAVCOM.TS) / WAVCOM.DT + 1.5f;
-        if (!(position >= 1.0f && position < static_cast<float>(NWP) + 1.0f))
-            refuse(" ++> Spectral peak outside wave period range", IOSCRN);
-        const int NPKQ = static_cast<int>(position);
-        const float w_p = WAVCOM.W(NPKQ);
-        const float SPECWID = shape.SPECWID;
-        const float PKFAC = QSWH * QSWH / (16.0f * std::sqrt(two_pi) * SPECWID * w_p);
-        for (int k = 1; k <= NWP; ++k) {
-            const float f = WAVCOM.W(k) / w_p - 1.0f;
-            const float e = f * f / (2.0f * SPECWID * SPECWID);
-            psd(k) = e > 50.0f ? 0.0f : PKFAC * std::exp(-e);
-        }
+    case 0:
+        gaussian_spectrum(PSDQ, QSWH, QTPK, shape.SPECWID, IOSCRN);
         break;
-    }
     case 1:
     case 2:
     case 3:
     case 4:
     case 5:
     case 6:
-    case 10: {
-        const bool enhanced = WAVSEL != 1 && WAVSEL != 6;
-        JonswapShape jonswap{0.2f, 0.0f, 1.0f, 1.0f};
-        std::array<float, 100> SHALLO_COR{};
-        if (enhanced) {
-            jonswap = jonswap_shape(WAVSEL, shape, IOSCRN);
-            // Scaled to the requested height: m0 = QSWH^2 / 16 once divided by J.
-            ALPHA = QSWH * QSWH * pow4(QWPK) / (16.0f * G * G);
-            ALPHA = ALPHA / jonswap.J;
-        }
-        if (WAVSEL == 10)
-            tma_depth_factors(SHALLO_COR, IOSCRN);
-        for (int k = 1; k <= NWP; ++k) {
-            const float w = WAVCOM.W(k);
-            const float r = std::min(pow4(QWPK / w), 80.0f);
-            const float base = std::exp(-1.25f * r) * G * G / (pow4(w) * w);
-            float factor = 1.0f;
-            if (enhanced) {
-                const float d = (w / QWPK - 1.0f) * (w / QWPK - 1.0f);
-                float b = -d / (w <= QWPK ? jonswap.two_sigma2_low : jonswap.two_sigma2_high);
-                b = std::max(b, -100.0f);
-                factor = std::exp(jonswap.ln_gamma * std::exp(b)); // gamma^exp(b)
-            }
-            const float S = ALPHA * base * factor;
-            psd(k) = S < 1.0e-20f ? 0.0f : S;
-        }
-        if (WAVSEL == 10) {
-            // The depth factor reshapes the spectrum; the correction keeps the deep-water m0,
-            // so the significant height is unchanged.
-            std::array<float, 100> SCRATCH_FUN{};
-            for (int k = 1; k <= NWP; ++k)
-                SCRATCH_FUN[static_cast<std::size_t>(k - 1)] =
-                    psd(k) * SHALLO_COR[static_cast<std::size_t>(k - 1)];
-            float VARQ = 0.0f;
-            float VARQ2 = 0.0f;
-            float m2 = 0.0f;
-            SMPINT(PSDQ, VARQ, m2);
-            SMPINT(SCRATCH_FUN, VARQ2, m2);
-            // A spectrum without variance (a zero height) stays zero rather than 0 / 0.
-            const float CORRECTION = VARQ2 > 0.0f ? VARQ / VARQ2 : 0.0f;
-            for (int k = 1; k <= NWP; ++k)
-                psd(k) = SCRATCH_FUN[static_cast<std::size_t>(k - 1)] * CORRECTION;
-        }
+    case 10:
+        pierson_moskowitz_family(PSDQ, WAVSEL, ALPHA, QSWH, QWPK, shape, IOSCRN);
         break;
-    }
     case 7:
     case 8:
         for (int k = 1; k <= NWP; ++k)
-            psd(k) = WAVSEL == 7 ? UWVSPC(WAVCOM.W(k), IOSCRN, keyboard_unit, "WAVSPEC.txt  ")
-                                 : TPCM.USRPSD(k);
+            grid_entry(PSDQ, k) = WAVSEL == 7
+                                      ? UWVSPC(WAVCOM.W(k), IOSCRN, keyboard_unit, "WAVSPEC.txt  ")
+                                      : TPCM.USRPSD(k);
         user_spectrum_peak(PSDQ, QSWH, QTPK, IOSCRN);
         break;
-    case 9: {
-        // Ochi-Hubble: three parameters per component (height, modal period, shape lambda).
-        // The count is held to the four components the data file has room for.
-        const int N = std::clamp<int>(TPCM.N_OCHI_COMP, 0, 4);
-        std::array<float, 4> TMP_FAC{};
-        for (int j = 1; j <= N; ++j) {
-            float GX = 0.0f;
-            std::int32_t IER = 0;
-            GAMMA(TPCM.RTPCM0(j), GX, IER);
-            if (IER != 0) {
-                write_record(IOSCRN, " ++> Gamma function error in WVSPEC");
-                fatal_stop(IOSCRN, keyboard_unit);
-            }
-            TMP_FAC[static_cast<std::size_t>(j - 1)] = 0.25f * TPCM.SWHT(j) * TPCM.SWHT(j) / GX;
-        }
-        for (int k = 1; k <= NWP; ++k) {
-            const float w = WAVCOM.W(k);
-            float sum = 0.0f;
-            for (int j = 1; j <= N; ++j) {
-                const float lambda = TPCM.RTPCM0(j);
-                const float w_m = two_pi / TPCM.SIGPD(j);
-                const float q = (lambda + 0.25f) / pow4(w / w_m);
-                sum += TMP_FAC[static_cast<std::size_t>(j - 1)] * std::exp(-q) *
-                       std::pow(q, lambda) / w;
-            }
-            psd(k) = sum;
-        }
+    case 9:
+        ochi_hubble_spectrum(PSDQ, IOSCRN);
         break;
-    }
     default:
         break;
     }
