@@ -25,7 +25,6 @@ namespace {
 
 using C = SemiComplex;
 using CV6 = SemiVector6;
-constexpr C CI(0.0f, 1.0f);
 
 // The run's first pitch pass gives the asymmetry warning.
 struct SemiForcesStore {
