@@ -1,6 +1,7 @@
 // app/engine_flow.cpp: the run of the analysis engine.
 #include "app/engine_flow.h"
 
+#include "app/engine_input_check.h"
 #include "blocks/equilb.h"
 #include "blocks/tpcm.h"
 #include "datafile/startup_load.h"
@@ -74,20 +75,21 @@ void load_engine_data(std::string_view DATFIL) {
     load_for_analysis(ID, tpcm_word_count);
 }
 
-// run_engine_stages: the checks of the input the stages use (the static equilibrium's and the
-// wave-load models'), then the stages of run_stage_rule. Reads TPCM, writes the analysis blocks;
-// the reports go to their files. The checks and each stage may end the run (see their own
-// headers); the checks write no file.
-// Each analysis starts with the analysis routines' own stores fresh (their first-call state,
-// caches and once-per-run warnings) and works on a copy of the data: the stages turn the
-// headings to radians and set the pass words in place, and the data are put back afterwards,
-// so that a second analysis in the same process starts from the same data.
+// run_engine_stages: the checks of the input the stages use (every real a finite number, then
+// the static equilibrium's and the wave-load models'), then the stages of run_stage_rule. Reads
+// TPCM, writes the analysis blocks; the reports go to their files. The checks and each stage may
+// end the run (see their own headers); the checks write no file. Each analysis starts with the
+// analysis routines' own stores fresh (their first-call state, caches and once-per-run warnings)
+// and works on a copy of the data: the stages turn the headings to radians and set the pass words
+// in place, and the data are put back afterwards, so that a second analysis in the same process
+// starts from the same data.
 void run_engine_stages() {
     reset_analysis_state();
     struct DataRestore {
         std::unique_ptr<TpcmBlock> data = std::make_unique<TpcmBlock>(TPCM);
         ~DataRestore() { TPCM = *data; }
     } restore;
+    check_finite_input(TPCM.EDUNIT);
     check_static_equilibrium_input(TPCM.EDUNIT);
     check_wave_load_tables(TPCM.EDUNIT);
     run_stage_rule();

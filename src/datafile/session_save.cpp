@@ -69,10 +69,6 @@ void handover_warning(int EDUNIT, std::string_view DATFIL) {
 
 } // namespace
 
-std::string temporary_save_name(std::string_view DATFIL) {
-    return std::string(DATFIL) + ".tmp";
-}
-
 void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_t& JMPLOC,
             std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
             std::int32_t NTOGOQ, bool VORLAKINE_GO) {
@@ -135,46 +131,26 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
 // The data file is never written in place: the new image goes to a temporary file, and the
 // generations move by renames, so a failed write or a crash leaves every file whole. The file
 // on disk, as it is, becomes the backup: a new file created over an existing one ("C") keeps
-// the old file as the backup instead of losing it. The temporary file is one the save creates
-// itself: a stale file of that name (a save cut short) is removed first, but a link or a folder
-// of that name is left alone and the save refused, since writing through a link would land the
-// image on whatever it points at. Every failure removes the temporary file the save made.
+// the old file as the backup instead of losing it. The temporary file is the save's own
+// (TemporaryFile): a link or a folder in its way refuses the save, and every failure removes it.
 void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2) {
-    const std::string temporary = temporary_save_name(DATFIL);
-    const FileKind in_the_way = file_kind(temporary);
-    if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
-        in_the_way == FileKind::other) {
-        write_record(EDUNIT, "");
-        write_record(EDUNIT, " ++> The save needs the name " + temporary +
-                                 " for a file of its own, but a link,");
-        write_record(EDUNIT, "     a folder or another object of that name is in the way.");
-        ACERR(EDPROG, DATFIL, EDUNIT);
-    }
-    if (in_the_way == FileKind::regular && !delete_file(temporary))
-        ACERR(EDPROG, temporary, EDUNIT);
-    if (!create_file_exclusively(temporary))
-        ACERR(EDPROG, DATFIL, EDUNIT);
-    const auto fail = [&](std::string_view name) {
-        delete_file(temporary);
-        ACERR(EDPROG, name, EDUNIT);
-    };
-
+    TemporaryFile temporary(DATFIL, EDUNIT,
+                            [&](std::string_view name) { ACERR(EDPROG, name, EDUNIT); });
     std::int32_t count = NTOGOQ;
     std::int32_t IERR = 0;
-    DISKIO(0, count, temporary, 1, IERR, IDUM, CMPUTR);
+    DISKIO(0, count, temporary.name(), 1, IERR, IDUM, CMPUTR);
     if (IERR != 0)
-        fail(DATFIL);
+        temporary.fail(DATFIL);
     if (file_exists(std::string(DATFIL))) {
         if (file_exists(std::string(BAKFIL)) &&
             !rename_file(std::string(BAKFIL), std::string(BAKFL2)))
-            fail(BAKFL2);
+            temporary.fail(BAKFL2);
         if (!rename_file(std::string(DATFIL), std::string(BAKFIL)))
-            fail(BAKFIL);
+            temporary.fail(BAKFIL);
     }
-    if (!rename_file(temporary, std::string(DATFIL)))
-        fail(DATFIL);
+    temporary.commit();
 }
 
 int CHAIN_SQUAL(std::int32_t CMPUTQ) {

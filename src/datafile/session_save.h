@@ -33,9 +33,6 @@ void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2);
 
-// The name of the temporary file a save writes before it becomes the data file.
-std::string temporary_save_name(std::string_view DATFIL);
-
 // CHAIN_SQUAL: starts the squall program "Vorlakine" through the shell and waits for it to
 // end; returns its exit status, and reports a nonzero one on the screen. An operating-system
 // code other than 5 (this build) or 21 is reported and stops the run (status 1).

@@ -80,7 +80,7 @@ constexpr CurrentSet LWB44{"LWB44", {0.002541f, -0.804f, 0.0122f}, none};
 constexpr CurrentSet LNB44{"LNB44", {0.01068f, -0.774f, 0.0263f}, none};
 constexpr CurrentSet BLST44{"BLST44", {0.004965f, -0.4842f, 0.024f}, none};
 constexpr CurrentSet LCY11{"LCY11", {0.0937f, -2.44f, 0.111f}, none};
-constexpr CurrentSet BLSTMN{"BLSTMN", {0.006431f, 0.0f, 0.0f}, {&BLSTMN_surge, nullptr, nullptr}};
+[[maybe_unused]] constexpr CurrentSet BLSTMN{"BLSTMN", {0.006431f, 0.0f, 0.0f}, {&BLSTMN_surge, nullptr, nullptr}};
 // clang-format on
 
 // The depth family (code 6): conventional and cylindrical bow at each depth-to-draft level.

@@ -38,7 +38,7 @@ void set_level(int i, float depth, float speed, float heading) {
 // The user file's levels into CURPROF; the note when the heading changes above the draft.
 void read_user_profile(float DRFT_MAX, int IOOUT, int IOIN) {
     const RowTableRead read =
-        read_row_table(profile_file, profile_unit, 1, curprof_levels, 3, false);
+        read_row_table(profile_file, profile_unit, 1, curprof_levels, 3, AbscissaOrder::any);
     switch (read.status) {
     case PairTableStatus::ok:
         break;

@@ -63,7 +63,8 @@ std::string field12(std::string_view text) {
 }
 
 void read_user_spectrum(UserSpectrum& reader, const std::string& name, int IOOUT) {
-    const PairTableRead read = read_pair_table(name, spectrum_unit, 2, max_points, true);
+    const PairTableRead read =
+        read_pair_table(name, spectrum_unit, 2, max_points, AbscissaOrder::rising);
     switch (read.status) {
     case PairTableStatus::ok:
         break;
@@ -85,7 +86,7 @@ void read_user_spectrum(UserSpectrum& reader, const std::string& name, int IOOUT
                     "      dimension = [" + std::to_string(read.N) + "] out of range; allowable",
                     read.N > max_points ? "      dimension = [" + std::to_string(max_points) + "]"
                                         : std::string("      dimension = [2 to 1000]")});
-    case PairTableStatus::not_increasing:
+    case PairTableStatus::out_of_order:
         fatal_stop(IOOUT, keyboard_unit,
                    {"", " ++>  User-supplied spectrum frequencies in " + name,
                     "      must rise from row to row; correct the file and re-try."});

@@ -43,7 +43,8 @@ UserCoefficientStore store;
 const StateReset reset_store{[] { store = UserCoefficientStore{}; }, StoreKind::analysis};
 
 void read_coefficients(CoefficientFile& file, const std::string& name, int IOOUT, int IOIN) {
-    const RowTableRead read = read_row_table(name, coefficient_unit, 2, max_headings, 4, true);
+    const RowTableRead read =
+        read_row_table(name, coefficient_unit, 2, max_headings, 4, AbscissaOrder::rising);
     switch (read.status) {
     case PairTableStatus::ok:
         break;
@@ -61,7 +62,7 @@ void read_coefficients(CoefficientFile& file, const std::string& name, int IOOUT
                     "      dimension = [" + I(read.N, 3) + "] out of range; allowable",
                     read.N > max_headings ? "      dimension = [" + I(max_headings, 3) + "]"
                                           : std::string("      dimension = [2 to 145]")});
-    case PairTableStatus::not_increasing:
+    case PairTableStatus::out_of_order:
         fatal_stop(IOOUT, IOIN,
                    {" ++>  User-supplied force coefficient headings in " + name,
                     "      must rise from row to row; correct the file and re-try."});

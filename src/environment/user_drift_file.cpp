@@ -51,15 +51,6 @@ struct DriftFileStore {
 DriftFileStore store;
 const StateReset reset_store{[] { store = DriftFileStore{}; }, StoreKind::analysis};
 
-// True when the values rise strictly or fall strictly.
-bool strictly_monotonic(const std::vector<float>& values) {
-    const bool rising = values[1] > values[0];
-    for (std::size_t i = 1; i < values.size(); ++i)
-        if (rising ? !(values[i] > values[i - 1]) : !(values[i] < values[i - 1]))
-            return false;
-    return true;
-}
-
 enum class ReadStatus {
     ok,
     unreadable,
@@ -115,9 +106,9 @@ ReadStatus read_table(DriftTable& table) {
                 table.COF[k * plane_size + h * drift_file_max_frequencies + f] = row[k + 1];
         }
     }
-    if (!strictly_monotonic(table.WARRAY))
+    if (!keeps_order(table.WARRAY, AbscissaOrder::monotonic))
         return ReadStatus::frequencies_out_of_order;
-    if (!strictly_monotonic(table.ANGARR))
+    if (!keeps_order(table.ANGARR, AbscissaOrder::monotonic))
         return ReadStatus::headings_out_of_order;
     return ReadStatus::ok;
 }

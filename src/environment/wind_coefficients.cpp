@@ -128,7 +128,7 @@ std::optional<std::int32_t> current_table_lacking(std::int32_t NIBPAK) {
 
 void check_coefficient_tables(int IOSCRN) {
     constexpr const char* components[3] = {"surge force", "sway force", "yaw moment"};
-    const auto refuse = [IOSCRN, &components](const char* load, std::int32_t k) {
+    const auto refuse = [&, IOSCRN](const char* load, std::int32_t k) {
         fatal_stop(IOSCRN, keyboard_unit,
                    {std::string(" ++> FATAL error: the ") + load +
                         " coefficient table of the low-frequency data has no points for the " +

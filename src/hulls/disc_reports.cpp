@@ -39,7 +39,9 @@ void DSKOUT() {
     const TpcmBlock& P = TPCM;
     const HimemBlock& H = HIMEM;
     const float RHOWTR = WAVCOM.RHOWTR;
-    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
+    // A named struct, not a structured binding: the report lambda captures it (clang 14 cannot
+    // capture a binding).
+    const SectionTwoUnits units = section_two_units(P);
 
     // The damping of a rotation or heave: the calibrated viscous part, moored with the
     // mooring's part on the mode's inertia, or the user's per cent.
@@ -73,24 +75,31 @@ void DSKOUT() {
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR DAMPING COEFFICIENTS  ----", 3);
         if (P.MORFBK == 0) {
-            damping_lines(IUNIT, "UNMOORED ROLL DAMPING ", roll, H.WR, H.ROLI, roll_unit);
-            damping_lines(IUNIT, "UNMOORED PITCH DAMPING ", pitch, H.WP, H.PTCHI, roll_unit);
-            damping_lines(IUNIT, "UNMOORED HEAVE DAMPING ", heave, H.WH, H.HVMAS, heave_unit);
+            damping_lines(IUNIT, "UNMOORED ROLL DAMPING ", roll, H.WR, H.ROLI, units.roll_unit);
+            damping_lines(IUNIT, "UNMOORED PITCH DAMPING ", pitch, H.WP, H.PTCHI, units.roll_unit);
+            damping_lines(IUNIT, "UNMOORED HEAVE DAMPING ", heave, H.WH, H.HVMAS, units.heave_unit);
         } else if (P.MORFBK == 1) {
-            damping_lines(IUNIT, "MOOR-MODIFIED ROLL DAMPING ", roll, H.WR, H.ROLI, roll_unit);
-            damping_lines(IUNIT, "MOOR-MODIFIED PITCH DAMPING ", pitch, H.WP, H.PTCHI, roll_unit);
-            damping_lines(IUNIT, "MOOR-MODIFIED HEAVE DAMPING ", heave, H.WH, H.HVMAS, heave_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED ROLL DAMPING ", roll, H.WR, H.ROLI,
+                          units.roll_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED PITCH DAMPING ", pitch, H.WP, H.PTCHI,
+                          units.roll_unit);
+            damping_lines(IUNIT, "MOOR-MODIFIED HEAVE DAMPING ", heave, H.WH, H.HVMAS,
+                          units.heave_unit);
             damping_lines(IUNIT, "MOOR-MODIFIED SURGE DAMPING ",
-                          P.LSGDMP == 0 ? 50.0f * H.GAMSRG : P.SGMDMP, H.WSG, H.SGMAS, heave_unit);
+                          P.LSGDMP == 0 ? 50.0f * H.GAMSRG : P.SGMDMP, H.WSG, H.SGMAS,
+                          units.heave_unit);
             damping_lines(IUNIT, "MOOR-MODIFIED SWAY DAMPING ",
-                          P.LSWDMP == 0 ? 50.0f * H.GAMSWY : P.SWMDMP, H.WSW, H.SGMAS, heave_unit);
+                          P.LSWDMP == 0 ? 50.0f * H.GAMSWY : P.SWMDMP, H.WSW, H.SGMAS,
+                          units.heave_unit);
             // No routine calibrates the yaw damping: GAMYAW stays as the block holds it.
             damping_lines(IUNIT, "MOOR-MODIFIED YAW DAMPING ",
-                          P.LYWDMP == 0 ? 50.0f * H.GAMYAW : P.YWMDMP, H.WY, H.YAWI, roll_unit);
+                          P.LYWDMP == 0 ? 50.0f * H.GAMYAW : P.YWMDMP, H.WY, H.YAWI,
+                          units.roll_unit);
         }
 
         empty_lines(IUNIT, 3);
-        motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
+        motion_line(IUNIT, "REGULAR WAVE " + std::string(units.wave_label), P.SLPHT,
+                    units.wave_unit);
         motion_line(IUNIT, "WATER DEPTH ", P.DEPTH, CAPUN(P.NUNTS));
     });
 }

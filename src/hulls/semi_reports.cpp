@@ -157,7 +157,9 @@ void SEMOUT() {
     const SimcomBlock& S = SIMCOM;
     const PascomBlock& Q = PASCOM;
     const float RHOWTR = WAVCOM.RHOWTR;
-    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
+    // A named struct, not a structured binding: the report lambda captures it (clang 14 cannot
+    // capture a binding).
+    const SectionTwoUnits units = section_two_units(P);
 
     // A tension-leg platform of type 17: the natural frequencies without the tendons (or the
     // user's), beside the moored ones.
@@ -184,14 +186,15 @@ void SEMOUT() {
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL DAMPING ", S.GAMRL * 50.0f, "PERCENT");
-        damping_conversion_line(IUNIT, WR0 * 0.02f * RHOWTR * H.ROLI, roll_unit);
+        damping_conversion_line(IUNIT, WR0 * 0.02f * RHOWTR * H.ROLI, units.roll_unit);
         motion_line(IUNIT, "NATURAL PITCH DAMPING ", S.GAMPT * 50.0f, "PERCENT");
-        damping_conversion_line(IUNIT, WP0 * 0.02f * RHOWTR * H.PTCHI, roll_unit);
+        damping_conversion_line(IUNIT, WP0 * 0.02f * RHOWTR * H.PTCHI, units.roll_unit);
         motion_line(IUNIT, "NATURAL HEAVE DAMPING ", S.GAMHV * 50.0f, "PERCENT");
-        damping_conversion_line(IUNIT, WH0 * 0.02f * RHOWTR * H.HVMAS, heave_unit);
+        damping_conversion_line(IUNIT, WH0 * 0.02f * RHOWTR * H.HVMAS, units.heave_unit);
 
         empty_lines(IUNIT, 3);
-        motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
+        motion_line(IUNIT, "REGULAR WAVE " + std::string(units.wave_label), P.SLPHT,
+                    units.wave_unit);
         motion_line(IUNIT, "WATER DEPTH ", P.DEPTH, CAPUN(P.NUNTS));
     });
 }

@@ -47,7 +47,9 @@ void SHPOUT() {
     const TpcmBlock& P = TPCM;
     const HimemBlock& H = HIMEM;
     const float RHOWTR = WAVCOM.RHOWTR;
-    const auto [heave_unit, roll_unit, wave_label, wave_unit] = section_two_units(P);
+    // A named struct, not a structured binding: the report lambda captures it (clang 14 cannot
+    // capture a binding).
+    const SectionTwoUnits units = section_two_units(P);
 
     // The zero-speed damping in per cent of critical at the natural frequencies.
     float A33 = 0.0f, A55 = 0.0f, B33 = 0.0f, B55 = 0.0f;
@@ -69,14 +71,15 @@ void SHPOUT() {
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL DAMPING IN BEAM WAVES ", Q3, "PERCENT");
-        damping_conversion_line(IUNIT, 0.02f * H.WR * RHOWTR * H.ROLI, roll_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WR * RHOWTR * H.ROLI, units.roll_unit);
         motion_line(IUNIT, "NATURAL PITCH DAMPING IN HEAD WAVES ", Q1, "PERCENT");
-        damping_conversion_line(IUNIT, 0.02f * H.WP * RHOWTR * H.PTCHI, roll_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WP * RHOWTR * H.PTCHI, units.roll_unit);
         motion_line(IUNIT, "NATURAL HEAVE DAMPING ", Q2, "PERCENT");
-        damping_conversion_line(IUNIT, 0.02f * H.WH * RHOWTR * H.HVMAS, heave_unit);
+        damping_conversion_line(IUNIT, 0.02f * H.WH * RHOWTR * H.HVMAS, units.heave_unit);
 
         empty_lines(IUNIT, 3);
-        motion_line(IUNIT, "REGULAR WAVE " + std::string(wave_label), P.SLPHT, wave_unit);
+        motion_line(IUNIT, "REGULAR WAVE " + std::string(units.wave_label), P.SLPHT,
+                    units.wave_unit);
         motion_line(IUNIT, "WATER DEPTH ", P.DEPTH, CAPUN(P.NUNTS));
     });
 }

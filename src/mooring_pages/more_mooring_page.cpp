@@ -139,7 +139,7 @@ void draw(std::string_view PAGE) {
 // restores the counts the item started from (the pre-run checks stop a run on a wrong total).
 void edit_lines_per_type() {
     TpcmBlock& T = TPCM;
-    const auto sum = [&T] {
+    const auto sum = [&] {
         long long total = 0;
         for (int t = 1; t <= held(T.NTYP, line_type_capacity); ++t)
             total += T.NLINE(t);
@@ -226,7 +226,7 @@ std::int32_t edit_attachment_point() {
 void edit_excluded_lines() {
     TpcmBlock& T = TPCM;
     const int count = held(T.NEXCLUDE, exclusion_capacity);
-    const auto valid = [&T, count] {
+    const auto valid = [&, count] {
         for (int k = 1; k <= count; ++k) {
             const std::int32_t line = store.IEXCLUDE[static_cast<std::size_t>(k - 1)];
             if (line <= 0 || line > T.NLIN)
@@ -238,7 +238,7 @@ void edit_excluded_lines() {
     const bool accepted = edit_checked_column(
         "--- Lines Selected for Damage or Exclusion ---", store.IEXCLUDE, store.RNLINE, count,
         held(T.NLIN, line_capacity), valid,
-        [&T] {
+        [&] {
             write_record(T.EDUNIT,
                          " >>> Please provide " + I_fit(T.NEXCLUDE, 3) + " valid line numbers...");
             std::int32_t dropped = 0;

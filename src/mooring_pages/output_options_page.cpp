@@ -208,7 +208,7 @@ void toggle_bit(int bit) {
 void edit_inertia_exclusions(ExclusionList& list) {
     TpcmBlock& T = TPCM;
     const int count = held(T.NEXCLD_I, line_capacity);
-    const auto valid = [&T, &list, count] {
+    const auto valid = [&, count] {
         for (int k = 1; k <= count; ++k) {
             const std::int32_t line = list.lines[static_cast<std::size_t>(k - 1)];
             if (line <= 0 || line > T.NLIN)
@@ -220,7 +220,7 @@ void edit_inertia_exclusions(ExclusionList& list) {
     const bool accepted = edit_checked_column(
         "--- Lines Selected for Exclusion  ---", list.lines, list.reals, count,
         held(T.NLIN, line_capacity), valid,
-        [&T] {
+        [&] {
             write_record(T.EDUNIT,
                          " >>> Please provide " + I_fit(T.NEXCLD_I, 2) + " valid line numbers...");
             std::int32_t dropped = 0;

@@ -1,6 +1,8 @@
 // motions/motion_files.cpp: names, framing, writers and the reader of the scratch motion files.
 #include "motions/motion_files.h"
 
+#include "blocks/himem.h"
+#include "blocks/lincom.h"
 #include "runtime/units.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
@@ -180,8 +182,13 @@ std::vector<std::uint32_t> MotionFileReader::record_of(std::size_t words) {
     return r;
 }
 
+// A count the file states is held to what a run can have written before anything is sized or
+// looped by it: the heading slots of the run, the mooring lines.
 std::int32_t MotionFileReader::heading_count() {
-    return word_int(record_of(1)[0]);
+    const std::int32_t NRAO = word_int(record_of(1)[0]);
+    if (NRAO < 0 || NRAO > heading_slot_capacity)
+        fail();
+    return NRAO;
 }
 
 std::pair<float, bool> MotionFileReader::heading_record() {
@@ -266,8 +273,8 @@ HeadingBlock MotionFileReader::heading_block() {
 }
 
 std::vector<std::array<float, 2>> MotionFileReader::line_angle_block(std::int32_t least) {
-    const std::int32_t count = heading_count();
-    if (count < least || count < 0)
+    const std::int32_t count = word_int(record_of(1)[0]);
+    if (count < least || count < 0 || count > lincom_lines)
         fail();
     std::vector<std::array<float, 2>> angles(static_cast<std::size_t>(count));
     for (auto& a : angles) {

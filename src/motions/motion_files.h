@@ -119,6 +119,7 @@ public:
     // The next record, which must hold exactly `words` words.
     std::vector<std::uint32_t> record_of(std::size_t words);
 
+    // The heading count NRAO: one beyond 0 to the heading slots of a run is a file error.
     std::int32_t heading_count();
     std::pair<float, bool> heading_record();
     HeadingSetup heading_setup();
@@ -134,7 +135,7 @@ public:
     // a file error.
     HeadingBlock heading_block();
     // A line-angle block: the count record, then that many records of two angles. A block of
-    // fewer lines than `least` is a file error.
+    // fewer lines than `least`, or of more than a mooring can have, is a file error.
     std::vector<std::array<float, 2>> line_angle_block(std::int32_t least);
 
     // The file-error report naming the file and the reading routine, the Return pause and an

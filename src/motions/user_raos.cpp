@@ -56,14 +56,7 @@ const StateReset reset_store{[] { store = UserRaoStore{}; }, StoreKind::analysis
 // True when the first n values rise strictly or fall strictly: BSRCH brackets in either
 // direction, and a repeated value would make an interpolation cell of no width.
 bool strictly_monotonic(std::span<const float> v, std::int32_t n) {
-    const auto count = static_cast<std::size_t>(n);
-    bool rising = true;
-    bool falling = true;
-    for (std::size_t i = 1; i < count; ++i) {
-        rising = rising && v[i] > v[i - 1];
-        falling = falling && v[i] < v[i - 1];
-    }
-    return rising || falling;
+    return keeps_order(v.first(static_cast<std::size_t>(n)), AbscissaOrder::monotonic);
 }
 
 // The refusal of a table the interpolation cannot use: the lines, the Return pause, an error

@@ -29,6 +29,58 @@ namespace lintar {
 
 namespace {
 
+// The data file's counts are held to what its arrays hold (ten directions, two yaw senses,
+// fifty points), so that a damaged file cannot make the analysis read past them.
+std::int32_t held(std::int32_t count, std::int32_t most) {
+    return std::clamp<std::int32_t>(count, 0, most);
+}
+
+} // namespace
+
+std::int32_t offset_direction_count(std::int32_t TABTYP) {
+    switch (TABTYP) {
+    case kind_lateral:
+        return held(TPCM.NLAT, 10);
+    case kind_yaw:
+        return held(TPCM.NYAW, 2);
+    case kind_oblique_rotation:
+        return held(TPCM.NOBLDR, 10);
+    case kind_vertical:
+        return TPCM.NVERT > 0 ? 1 : 0;
+    case kind_rectilinear:
+        return held(TPCM.NRCTDR, 10);
+    case kind_forces:
+        return held(TPCM.NFCDIR, 10);
+    case kind_couples:
+        return TPCM.MTCHFT != 0 ? 0 : held(TPCM.NTQDIR, 10);
+    default:
+        return 0;
+    }
+}
+
+std::int32_t offset_point_count(std::int32_t TABTYP) {
+    switch (TABTYP) {
+    case kind_lateral:
+        return held(TPCM.NOFFL, 50);
+    case kind_yaw:
+        return held(TPCM.NOFFY, 50);
+    case kind_oblique_rotation:
+        return held(TPCM.NOFFOB, 50);
+    case kind_vertical:
+        return held(TPCM.NVERT, 50);
+    case kind_rectilinear:
+        return held(TPCM.NRCTOF, 50);
+    case kind_forces:
+        return held(TPCM.NFCOFF, 50);
+    case kind_couples:
+        return held(TPCM.NTQOFF, 50);
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
 // The working state of the analysis: the 24 result tables (720 KB) live here, allocated once.
 OffsetRun offset_run;
 const StateReset reset_offset_run{[] {
@@ -100,54 +152,11 @@ constexpr std::string_view progress_messages[] = {
 constexpr std::string_view matched_progress_message =
     "Computing \"continuous equilibrium\" offsets for specified forces AND moments";
 
-// The data file's counts are held to what its arrays hold (ten directions, two yaw senses,
-// fifty points), so that a damaged file cannot make the analysis read past them.
-std::int32_t held(std::int32_t count, std::int32_t most) {
-    return std::clamp<std::int32_t>(count, 0, most);
-}
-
 // Number of sequences of a kind; for the user offsets the file is opened and its count read.
 std::int32_t sequence_count(std::int32_t TABTYP) {
-    switch (TABTYP) {
-    case kind_lateral:
-        return held(TPCM.NLAT, 10);
-    case kind_yaw:
-        return held(TPCM.NYAW, 2);
-    case kind_oblique_rotation:
-        return held(TPCM.NOBLDR, 10);
-    case kind_vertical:
-        return TPCM.NVERT > 0 ? 1 : 0;
-    case kind_rectilinear:
-        return held(TPCM.NRCTDR, 10);
-    case kind_user:
+    if (TABTYP == kind_user)
         return TPCM.FROMTABLE > 0 ? open_user_offsets(TPCM.EDUNIT) : 0;
-    case kind_forces:
-        return held(TPCM.NFCDIR, 10);
-    default:
-        return TPCM.MTCHFT != 0 ? 0 : held(TPCM.NTQDIR, 10);
-    }
-}
-
-// Number of points of each sequence of a kind (the user offsets count per block).
-std::int32_t point_count(std::int32_t TABTYP) {
-    switch (TABTYP) {
-    case kind_lateral:
-        return held(TPCM.NOFFL, 50);
-    case kind_yaw:
-        return held(TPCM.NOFFY, 50);
-    case kind_oblique_rotation:
-        return held(TPCM.NOFFOB, 50);
-    case kind_vertical:
-        return held(TPCM.NVERT, 50);
-    case kind_rectilinear:
-        return held(TPCM.NRCTOF, 50);
-    case kind_forces:
-        return held(TPCM.NFCOFF, 50);
-    case kind_couples:
-        return held(TPCM.NTQOFF, 50);
-    default:
-        return 0;
-    }
+    return offset_direction_count(TABTYP);
 }
 
 // The unit vector of (x, y, z); a zero vector gives (1, 0, 0).
@@ -229,8 +238,8 @@ void start_up(OffsetRun& R) {
 // depth below the keel; with the depth not above the draft there is no room to solve in (the
 // search would halve its estimate without end), so the run is refused before it starts.
 void check_equilibrium_room() {
-    const bool forces = sequence_count(kind_forces) > 0 && point_count(kind_forces) > 0;
-    const bool couples = sequence_count(kind_couples) > 0 && point_count(kind_couples) > 0;
+    const bool forces = sequence_count(kind_forces) > 0 && offset_point_count(kind_forces) > 0;
+    const bool couples = sequence_count(kind_couples) > 0 && offset_point_count(kind_couples) > 0;
     if (!(forces || couples) || TPCM.DEPTH > TPCM.DRAFT)
         return;
     const int EDUNIT = TPCM.EDUNIT;
@@ -498,7 +507,7 @@ void run_sequence(OffsetRun& R) {
         read_user_offset_block(TPCM.EDUNIT, block);
         R.NOFF = block.NOFF;
     } else {
-        R.NOFF = point_count(R.TABTYP);
+        R.NOFF = offset_point_count(R.TABTYP);
     }
     for (R.INCVAL = 1; R.INCVAL <= R.NOFF; ++R.INCVAL) {
         set_up_point(R, block);

@@ -6,6 +6,7 @@
 #include "runtime/input_fields.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/file_services.h"
 #include "util/title_screens.h"
 
 #include <algorithm>
@@ -132,7 +133,7 @@ bool read_option_records(OptionsRead& read) {
     }
     // The two event lists hold as many entries as the count just read says.
     const std::int32_t count = S.nFldReports();
-    if (count > squall_event_count)
+    if (count < 0 || count > squall_event_count)
         return false;
     for (std::int32_t* list : {read.defaultPics, read.linePicks}) {
         if (!record(fields))
@@ -161,17 +162,17 @@ std::string bad_options_name(std::string_view SQUAL_IO) {
     return std::string(SQUAL_IO) + ".bad";
 }
 
-// WRITE_TD_OPTS: the eight records of the options file, written to SQUAL_IO + ".tmp" and
-// renamed over SQUAL_IO.
+// WRITE_TD_OPTS: the eight records of the options file, written under the temporary name of
+// SQUAL_IO and renamed over it (TemporaryFile).
 void WRITE_TD_OPTS(std::string_view SQUAL_IO, float VERNOQ, std::int32_t VERS_SUFXQ,
                    float SQ_VERNOQ, std::int32_t SQ_VERS_SUFXQ, float DURATNQ, std::int32_t NDYNEVQ,
                    std::span<const std::int32_t, squall_event_count> IDYNEVQ,
                    std::span<const std::int32_t, squall_event_count> linePicks) {
     constexpr std::string_view failure = "++> I/O Error in WRITE_TD_OPTS; aborting... ";
-    const std::string name(SQUAL_IO);
-    const std::string temporary = name + ".tmp";
-    if (!open_unit(squall_options_unit, temporary, OpenStatus::replace, FileForm::formatted))
-        options_io_stop(failure);
+    TemporaryFile temporary(SQUAL_IO, TPCM.EDUNIT,
+                            [&](std::string_view) { options_io_stop(failure); });
+    if (!open_unit(squall_options_unit, temporary.name(), OpenStatus::replace, FileForm::formatted))
+        temporary.fail(SQUAL_IO);
 
     SqualcomBlock& S = SQUALCOM;
     const int u = squall_options_unit;
@@ -201,10 +202,9 @@ void WRITE_TD_OPTS(std::string_view SQUAL_IO, float VERNOQ, std::int32_t VERS_SU
         text += tab + E(S.aaReal(i), 14, 7);
     write_record(u, text);
 
-    if (!close_unit(u) || !rename_file(temporary, name)) {
-        delete_file(temporary);
-        options_io_stop(failure);
-    }
+    if (!close_unit(u))
+        temporary.fail(SQUAL_IO);
+    temporary.commit();
 }
 
 // READ_TD_OPTS: the options file read into a copy of SQUALCOM and the two lists, taken over

@@ -14,39 +14,32 @@
 
 namespace lintar {
 
-namespace {
-
-std::string temporary_name_of(std::string_view final_name) {
-    return std::string(final_name) + ".tmp";
-}
-
-} // namespace
-
 std::string td_aux_name(std::string_view base) {
     return std::string(td_aux_folder) + "/" + std::string(base);
 }
 
 TdAuxFile::TdAuxFile(TdAuxFileSpec spec, std::string_view CALFIL, int IOSCRN)
     : spec_(spec), final_name_(td_aux_name(spec.base)),
-      temporary_name_(temporary_name_of(final_name_)), CALFIL_(CALFIL), IOSCRN_(IOSCRN) {
-    // A missing "td_aux" folder fails here; the report names the file the user expects.
-    if (!open_unit(spec_.unit, temporary_name_, OpenStatus::replace, FileForm::formatted))
-        ACERR(CALFIL_, final_name_, IOSCRN_);
+      // A missing "td_aux" folder fails here; the report names the file the user expects.
+      temporary_(final_name_, IOSCRN,
+                 [CALFIL = std::string(CALFIL), IOSCRN](std::string_view name) {
+                     ACERR(CALFIL, name, IOSCRN);
+                 }) {
+    if (!open_unit(spec_.unit, temporary_.name(), OpenStatus::replace, FileForm::formatted))
+        temporary_.fail(final_name_);
     open_ = true;
 }
 
 TdAuxFile::~TdAuxFile() {
     if (open_)
-        (void)close_unit(spec_.unit, true);
+        (void)close_unit(spec_.unit);
 }
 
 void TdAuxFile::commit() {
     open_ = false;
-    const bool closed = close_unit(spec_.unit);
-    if (!closed || !rename_file(temporary_name_, final_name_)) {
-        (void)delete_file(temporary_name_);
-        ACERR(CALFIL_, final_name_, IOSCRN_);
-    }
+    if (!close_unit(spec_.unit))
+        temporary_.fail(final_name_);
+    temporary_.commit();
 }
 
 bool map_set_current(std::span<const TdAuxFileSpec> files, TdAuxFileSpec key_file,

@@ -4,6 +4,8 @@
 // is still current.
 #pragma once
 
+#include "util/file_services.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -38,11 +40,12 @@ inline constexpr std::string_view td_aux_caller = "QUASOT";
 std::string td_aux_name(std::string_view base);
 
 // A td_aux file being written. It is connected on its unit under a temporary name beside the
-// final one ("<name>.tmp"), so that a run stopped while writing it never leaves a file that
-// looks complete; commit() closes it and renames it over the final name. A file that cannot be
-// opened, closed or renamed is reported by the file-access report naming the final file and
-// the caller CALFIL, which stops the run (status 1). Destroyed without commit() (a stop while
-// it is written), it is closed and its temporary file deleted.
+// final one (TemporaryFile), so that a run stopped while writing it never leaves a file that
+// looks complete; commit() closes it and renames it over the final name. A link or a folder at
+// the temporary name is left alone and refused; a file that cannot be made, opened, closed or
+// renamed is reported by the file-access report naming the final file and the caller CALFIL,
+// which stops the run (status 1). Destroyed without commit() (a stop while it is written), it
+// is closed and its temporary file deleted.
 class TdAuxFile {
 public:
     TdAuxFile(TdAuxFileSpec spec, std::string_view CALFIL, int IOSCRN);
@@ -56,9 +59,7 @@ public:
 private:
     TdAuxFileSpec spec_;
     std::string final_name_;
-    std::string temporary_name_;
-    std::string CALFIL_;
-    int IOSCRN_;
+    TemporaryFile temporary_;
     bool open_ = false;
 };
 

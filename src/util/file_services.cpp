@@ -1,4 +1,5 @@
-// util/file_services.cpp: opening and closing files with error reports, the clock, and the
+// util/file_services.cpp: opening and closing files with error reports, the write under a temporary
+// name, the clock, and the
 // image comparison of the session end.
 #include "util/file_services.h"
 
@@ -43,6 +44,48 @@ void ACERR(std::string_view WHERE, std::string_view WHO, int IOSCRN) {
     if (IOSCRN != diagnostics_unit)
         (void)read_answer(12);
     stop_program(StopKind::error);
+}
+
+std::string temporary_name_of(std::string_view final_name) {
+    return std::string(final_name) + ".tmp";
+}
+
+TemporaryFile::TemporaryFile(std::string_view final_name, int IOSCRN, Stop stop)
+    : final_name_(final_name), temporary_name_(temporary_name_of(final_name)),
+      stop_(std::move(stop)) {
+    const FileKind in_the_way = file_kind(temporary_name_);
+    if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
+        in_the_way == FileKind::other) {
+        write_record(IOSCRN, "");
+        write_record(IOSCRN, " ++> The save needs the name " + temporary_name_ +
+                                 " for a file of its own, but a link,");
+        write_record(IOSCRN, "     a folder or another object of that name is in the way.");
+        fail(final_name_);
+    }
+    if (in_the_way == FileKind::regular && !delete_file(temporary_name_))
+        fail(temporary_name_);
+    if (!create_file_exclusively(temporary_name_))
+        fail(final_name_);
+    owned_ = true;
+}
+
+TemporaryFile::~TemporaryFile() {
+    if (owned_)
+        (void)delete_file(temporary_name_);
+}
+
+void TemporaryFile::fail(std::string_view name) {
+    if (owned_)
+        (void)delete_file(temporary_name_);
+    owned_ = false;
+    stop_(name);
+    stop_program(StopKind::error); // a report that came back still ends the run
+}
+
+void TemporaryFile::commit() {
+    if (!rename_file(temporary_name_, final_name_))
+        fail(final_name_);
+    owned_ = false;
 }
 
 // FILERR: the read-error report of a user table, the Return pause and an error stop.

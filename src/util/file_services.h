@@ -1,9 +1,12 @@
-// util/file_services.h: opening and closing files with error reports, the clock, and the
+// util/file_services.h: opening and closing files with error reports, the write under a temporary
+// name, the clock, and the
 // image comparison of the session end.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace lintar {
@@ -15,6 +18,40 @@ void RHOPEN(std::string_view HFILE, std::int32_t IFORM, std::int32_t IOREWR, int
 void HCLOSE(int IUNIT, std::string_view HFILE, std::string_view CALFIL, int IOSCRN);
 [[noreturn]] void ACERR(std::string_view WHERE, std::string_view WHO, int IOSCRN);
 [[noreturn]] void FILERR(std::string_view FILNM, std::string_view MAINPG, int IOSCRN, int KBD);
+
+// A file written under a temporary name beside its final one ("<name>.tmp") and renamed over
+// the final name only when complete, so that a failed write or a crash leaves the old file
+// whole. The temporary file is one the writer creates itself: a stale regular file of that
+// name (a write cut short) is removed first, but a link, a folder or another object of that
+// name is left alone and the write refused with a message on IOSCRN, since writing through a
+// link would land the file on whatever it points at. Every failure after the temporary file
+// was made removes it, also a stop while the file is written (the destructor).
+// temporary_name_of gives the temporary name of a final name.
+// `stop` reports a failure naming a file and ends the run; it is called with the final name
+// when the temporary name cannot be claimed or the rename fails, with the temporary name when
+// a stale file cannot be removed.
+std::string temporary_name_of(std::string_view final_name);
+
+class TemporaryFile {
+public:
+    using Stop = std::function<void(std::string_view name)>;
+    TemporaryFile(std::string_view final_name, int IOSCRN, Stop stop);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& name() const { return temporary_name_; }
+    // Removes the temporary file and stops through `stop` naming `name`.
+    [[noreturn]] void fail(std::string_view name);
+    // Renames the complete temporary file over the final name.
+    void commit();
+
+private:
+    std::string final_name_;
+    std::string temporary_name_;
+    Stop stop_;
+    bool owned_ = false;
+};
 
 void RHDATE(std::int32_t& MM, std::int32_t& DD, std::int32_t& YYYY);
 void RHTIME(std::int32_t& NMINS, std::int32_t& NSECS);

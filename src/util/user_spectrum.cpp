@@ -48,9 +48,12 @@ const StateReset reset_store{[] { store = UserSpectrumStore{}; }, StoreKind::ana
 // Reads the table of file `name` on the spectrum unit. Ends the run when the file is missing,
 // cannot be read, or holds fewer than 2 or more than 1000 rows: fewer than two rows give no
 // interval to interpolate in (and a single row would be divided by a zero width), so they are
-// refused as the overlong table is.
+// refused as the overlong table is. The frequencies must rise throughout or fall throughout:
+// a repeated frequency would divide by a zero width, and an unordered table would send the
+// search to the wrong rows.
 void read_table(const std::string& name, int IOOUT, int IOIN) {
-    const PairTableRead read = read_pair_table(name, spectrum_unit, 2, max_rows, false);
+    const PairTableRead read =
+        read_pair_table(name, spectrum_unit, 2, max_rows, AbscissaOrder::monotonic);
     switch (read.status) {
     case PairTableStatus::ok:
         break;
@@ -64,6 +67,10 @@ void read_table(const std::string& name, int IOOUT, int IOIN) {
     case PairTableStatus::count_too_large:
     case PairTableStatus::count_too_small:
         bad_dimension(read.N, name, IOOUT, IOIN);
+    case PairTableStatus::out_of_order:
+        fatal_stop(IOOUT, IOIN,
+                   {" ++>  User-supplied wave spectrum frequencies in " + name,
+                    "      must rise or fall from row to row; correct the file and re-try.", ""});
     default:
         FILERR(name, "UWVSPC", IOOUT, IOIN);
     }

@@ -2,7 +2,8 @@
 //
 // The file is read list-directed, one READ per line: line 1 the row count N (2 to 1000), then
 // N rows of angular frequency (rad/s) and spectral ordinate ((length unit)^2 per rad/s), the
-// frequencies rising or falling. It is read once and kept for the rest of the run.
+// frequencies strictly rising or strictly falling (a file of other frequencies is refused). It
+// is read once and kept for the rest of the run.
 #pragma once
 
 #include <string_view>

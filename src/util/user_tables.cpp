@@ -36,8 +36,20 @@ void warn_frequency_outside_table(bool& warned, std::string_view what, int IOOUT
     warned = true;
 }
 
+bool keeps_order(std::span<const float> values, AbscissaOrder order) {
+    if (order == AbscissaOrder::any)
+        return true;
+    bool rising = true;
+    bool falling = order == AbscissaOrder::monotonic;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        rising = rising && values[i] > values[i - 1];
+        falling = falling && values[i] < values[i - 1];
+    }
+    return rising || falling;
+}
+
 RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,
-                            std::int32_t most, int columns, bool rising) {
+                            std::int32_t most, int columns, AbscissaOrder order) {
     RowTableRead result;
     close_unit(unit);
     if (!open_unit(unit, file_name_of_field(name), OpenStatus::old_file, FileForm::formatted)) {
@@ -60,21 +72,22 @@ RowTableRead read_row_table(const std::string& name, int unit, std::int32_t leas
     if (result.N < least)
         return finish(PairTableStatus::count_too_small);
     const auto width = static_cast<std::size_t>(columns);
+    std::vector<float> abscissae(static_cast<std::size_t>(result.N));
     result.values.resize(static_cast<std::size_t>(result.N) * width);
     for (std::size_t row = 0; row < static_cast<std::size_t>(result.N); ++row) {
         ListReader reader(next_line);
         for (std::size_t c = 0; c < width; ++c)
             if (reader.read(result.values[row * width + c]) != ListStatus::ok)
                 return finish(PairTableStatus::unreadable);
-        if (rising && row > 0 && !(result.values[row * width] > result.values[(row - 1) * width]))
-            return finish(PairTableStatus::not_increasing);
+        abscissae[row] = result.values[row * width];
     }
-    return finish(PairTableStatus::ok);
+    return finish(keeps_order(abscissae, order) ? PairTableStatus::ok
+                                                : PairTableStatus::out_of_order);
 }
 
 PairTableRead read_pair_table(const std::string& name, int unit, std::int32_t least,
-                              std::int32_t most, bool rising) {
-    const RowTableRead rows = read_row_table(name, unit, least, most, 2, rising);
+                              std::int32_t most, AbscissaOrder order) {
+    const RowTableRead rows = read_row_table(name, unit, least, most, 2, order);
     PairTableRead result;
     result.status = rows.status;
     result.N = rows.N;

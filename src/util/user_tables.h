@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,16 @@ enum class PairTableStatus {
     unreadable,      // the count or a pair cannot be read, or the file ends early
     count_too_large, // N above the reader's capacity
     count_too_small, // N below the least the reader takes
-    not_increasing,  // two abscissae equal or falling (only when rising ones are required)
+    out_of_order,    // two abscissae equal, or a step against the order asked for
 };
+
+// The order a table's abscissae must keep from row to row: none, strictly rising, or strictly
+// monotonic (rising throughout or falling throughout, as the first two rows set).
+enum class AbscissaOrder { any, rising, monotonic };
+
+// True when the values keep `order` from each to the next; two equal values, or a value that
+// is not a number, keep no order but `any`.
+bool keeps_order(std::span<const float> values, AbscissaOrder order);
 
 struct PairTableRead {
     PairTableStatus status = PairTableStatus::ok;
@@ -32,9 +41,9 @@ struct PairTableRead {
 };
 
 // Reads file `name` on `unit`, which it leaves closed. The table is returned only when the
-// whole file was read and N lies in least..most (and the abscissae rise strictly when asked).
+// whole file was read, N lies in least..most and the abscissae keep `order`.
 PairTableRead read_pair_table(const std::string& name, int unit, std::int32_t least,
-                              std::int32_t most, bool rising);
+                              std::int32_t most, AbscissaOrder order);
 
 // The same for rows of `columns` numbers each (the first column the abscissa): the values row
 // by row in `values`.
@@ -44,7 +53,7 @@ struct RowTableRead {
     std::vector<float> values; // N x columns, row after row
 };
 RowTableRead read_row_table(const std::string& name, int unit, std::int32_t least,
-                            std::int32_t most, int columns, bool rising);
+                            std::int32_t most, int columns, AbscissaOrder order);
 
 // The file name on disk of a fixed-length name field: the field without its trailing blanks.
 std::string file_name_of_field(const std::string& field);

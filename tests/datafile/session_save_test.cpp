@@ -9,6 +9,7 @@
 #include "editor/identity.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
+#include "util/file_services.h"
 
 #include <cstring>
 #include <filesystem>
@@ -71,7 +72,7 @@ TEST(Backit, RotatesTheGenerationsByteForByte) {
         save(image_marked(4));
         EXPECT_EQ(file_bytes("LASTBAK"), bytes_of(image_marked(2)));
     }
-    EXPECT_FALSE(folder.has(temporary_save_name("CATDAT")));
+    EXPECT_FALSE(folder.has(temporary_name_of("CATDAT")));
     EXPECT_EQ(console.screen(), "");
 }
 
@@ -87,7 +88,7 @@ TEST(Backit, ALinkOrFolderInPlaceOfTheTemporaryFileIsLeftAndTheSaveRefused) {
                                 "     File name: CATDAT\n"
                                 " \n"
                                 " Press <RETURN> to continue: ";
-    const std::filesystem::path temporary = temporary_save_name("CATDAT");
+    const std::filesystem::path temporary = temporary_name_of("CATDAT");
     struct Case {
         const char* name;
         std::function<void(const std::filesystem::path&)> place;
@@ -120,10 +121,10 @@ TEST(Backit, ALinkOrFolderInPlaceOfTheTemporaryFileIsLeftAndTheSaveRefused) {
 TEST(Backit, AStaleTemporaryFileIsReplaced) {
     ScratchFolder folder;
     ScriptedConsole console;
-    folder.write(temporary_save_name("CATDAT"), "left by a save that was cut short");
+    folder.write(temporary_name_of("CATDAT"), "left by a save that was cut short");
     save(image_marked(6));
     EXPECT_EQ(file_bytes("CATDAT"), bytes_of(image_marked(6)));
-    EXPECT_FALSE(folder.has(temporary_save_name("CATDAT")));
+    EXPECT_FALSE(folder.has(temporary_name_of("CATDAT")));
 }
 
 // A rename that fails stops the save with the data file whole and no temporary file left.
@@ -142,7 +143,7 @@ TEST(Backit, AFailedRotationRemovesTheTemporaryFile) {
                                 " Press <RETURN> to continue: ");
     EXPECT_EQ(folder.read("CATDAT"), "old data");
     EXPECT_EQ(folder.read("CATBAK"), "old backup");
-    EXPECT_FALSE(folder.has(temporary_save_name("CATDAT")));
+    EXPECT_FALSE(folder.has(temporary_name_of("CATDAT")));
 }
 
 // A session's end: TPCM against the reference copy, through FINISH.

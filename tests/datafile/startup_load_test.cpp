@@ -101,7 +101,7 @@ TEST(Startup, ReportUnitOutsideItsChoicesBecomesDisk) {
     for (const auto& [stored, loaded] : cases) {
         SCOPED_TRACE(stored);
         ScratchFolder folder;
-        write_data_file("CATDAT", [stored] { TPCM.IUNIT = stored; });
+        write_data_file("CATDAT", [stored = stored] { TPCM.IUNIT = stored; });
         ScriptedConsole console("M\n");
         Load load;
         load.run();

@@ -246,8 +246,9 @@ TEST(InoperativeUpdaters, SayWhereTheyAreAndStop) {
         SCOPED_TRACE(name);
         ScriptedConsole console("\nnot read\n");
         std::int32_t IFLAG = 0, IFLAG2 = 0;
-        EXPECT_EQ(run_until_stop([&] { updater(6.8f, IFLAG, IFLAG2, screen_unit); }),
-                  StopKind::error);
+        EXPECT_EQ(
+            run_until_stop([&, updater = updater] { updater(6.8f, IFLAG, IFLAG2, screen_unit); }),
+            StopKind::error);
         EXPECT_EQ(console.screen(), " ++> You are in an inoperative ???UPD file!\n"
                                     "     Press <Return> to quit\n");
     }

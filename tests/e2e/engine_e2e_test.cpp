@@ -1,6 +1,6 @@
 // End-to-end runs of the analysis engine: the line tables and static line report of the
 // three-type mooring, the static-equilibrium stage of a spread mooring, and the data the engine
-// refuses.
+// refuses (a real that is no finite number among them).
 #include "lines/table_fixture.h"
 
 #include "datafile/mooring_fixture.h"
@@ -18,6 +18,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -346,6 +347,42 @@ TEST(Engine, RefusesASeaSwitchTheOffsetProgramDoesNotApply) {
               "<RETURN> to continue: ");
     for (const char* report : {"CATOUT.stxt", "MEANOUT.stxt", "OFFSETS.stxt"})
         EXPECT_FALSE(folder.has(report)) << report;
+}
+
+// A real that the stages read and that is no finite number (a NaN or an infinity, as a damaged
+// or hand-made file may hold) is named before any stage writes, with the advice to correct it
+// in the editor; the data file is left as it was.
+TEST(Engine, RefusesAWordThatIsNoFiniteNumber) {
+    struct Case {
+        const char* word;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"DRAFT", [] { TPCM.DRAFT = std::numeric_limits<float>::quiet_NaN(); }},
+        {"DEPTH", [] { TPCM.DEPTH = -std::numeric_limits<float>::infinity(); }},
+        {"SLEN(2, 1)", [] { TPCM.SLEN(2, 1) = std::numeric_limits<float>::quiet_NaN(); }},
+        {"RFLD(3, 4)", [] { TPCM.RFLD(3, 4) = std::numeric_limits<float>::quiet_NaN(); }},
+        {"OFFL(1)", [] { TPCM.OFFL(1) = std::numeric_limits<float>::quiet_NaN(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        ScratchFolder folder;
+        write_data(folder, [&] {
+            fill_spread_mooring();
+            stamp_as_saved();
+            c.change();
+        });
+        const std::string before = folder.read("CATDAT");
+        const ProgramRun run = run_program("lintar-engine", "\n", folder.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.screen, "\n ++> FATAL error: The data word " + std::string(c.word) +
+                                  " holds no finite number;\n"
+                                  "     correct it with lintar and run the engine again.\n"
+                                  " \n Press <RETURN> to continue: ");
+        EXPECT_EQ(folder.read("CATDAT"), before);
+        for (const char* report : {"CATOUT.stxt", "MEANOUT.stxt", "OFFSETS.stxt"})
+            EXPECT_FALSE(folder.has(report)) << report;
+    }
 }
 
 // A file the editor would load with notes, updates or repairs is refused before any prompt:

@@ -90,7 +90,7 @@ TEST_F(GustSpectra, BadUnitsOrApiParameterStop) {
         SCOPED_TRACE(message);
         ScriptedConsole console("\n");
         float ratio = 0.0f;
-        EXPECT_EQ(run_until_stop([&] {
+        EXPECT_EQ(run_until_stop([&, NUNTS = NUNTS, type = type] {
                       (void)WNDSPC(0.1f, 40.0f, 0.0f, NUNTS, type, 0.0f, 10.0f, ratio, screen_unit);
                   }),
                   StopKind::error);

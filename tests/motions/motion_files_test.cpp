@@ -1,6 +1,6 @@
 // Tests of the scratch motion files: the names by arrangement, a round trip of every record
-// kind, a file of known bytes, damaged files, the line-angle blocks and the refusal of a point
-// count that does not match the mooring lines.
+// kind, a file of known bytes, damaged files, counts beyond what a run writes, the line-angle
+// blocks and the refusal of a point count that does not match the mooring lines.
 #include "motions/motion_files.h"
 
 #include "runtime/units.h"
@@ -214,6 +214,62 @@ TEST(MotionFiles, LineAngleBlocksRoundTripAndShortBlocksAreRefused) {
     EXPECT_EQ(in.line_angle_block(3), first);
     EXPECT_EQ(run_until_stop([&] { (void)in.line_angle_block(2); }), StopKind::error);
     EXPECT_EQ(console.screen(), file_error("ACCOUT", "LINEANG"));
+}
+
+// A count the file states is checked against what a run can have written before anything is
+// sized by it: a 12-byte "LINEANG" stating 2^31 - 1 lines is refused at once instead of
+// asking for gigabytes, and so is a whole block of one line more than a mooring holds.
+TEST(MotionFiles, CountsBeyondWhatARunWritesAreRefusedBeforeAnythingIsSized) {
+    const std::string huge_lines = le(4) + le(0x7fffffffu) + le(4);
+    const std::string many_lines = le(4) + le(939'524'104u) + le(4);
+    std::string one_too_many = le(4) + le(151) + le(4);
+    for (int i = 0; i < 151; ++i)
+        one_too_many += le(8) + le(0) + le(0) + le(8);
+    struct Row {
+        const char* what;
+        std::string bytes;
+    };
+    const Row line_rows[] = {
+        {"2^31 - 1 lines", huge_lines},
+        {"939,524,104 lines", many_lines},
+        {"151 lines, every one written", one_too_many},
+        {"a negative count", le(4) + le(0xffffffffu) + le(4)},
+    };
+    for (const Row& row : line_rows) {
+        SCOPED_TRACE(row.what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        folder.write("LINEANG", row.bytes);
+        open_motion_file_for_reading(line_angle_unit, "LINEANG", "VESL2", screen_unit);
+        EXPECT_EQ(run_until_stop([] {
+                      MotionFileReader in(line_angle_unit, "LINEANG", "ACCOUT", screen_unit);
+                      (void)in.line_angle_block(1);
+                  }),
+                  StopKind::error);
+        EXPECT_EQ(console.screen(), file_error("ACCOUT", "LINEANG"));
+    }
+    // The heading count of a motion file: at most the 500 heading slots of a run.
+    std::string headings_501 = le(4) + le(501) + le(4);
+    for (int i = 0; i < 501; ++i)
+        headings_501 += le(8) + le(0x41200000u) + le(0) + le(8);
+    const Row heading_rows[] = {
+        {"83,886,079 headings", le(4) + le(83'886'079u) + le(4)},
+        {"501 headings, every one written", headings_501},
+        {"a negative count", le(4) + le(0x80000000u) + le(4)},
+    };
+    for (const Row& row : heading_rows) {
+        SCOPED_TRACE(row.what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        folder.write("TUGSTERN", row.bytes);
+        open_motion_file_for_reading(other_body_unit, "TUGSTERN", "LDAMP", screen_unit);
+        EXPECT_EQ(run_until_stop([] {
+                      MotionFileReader in(other_body_unit, "TUGSTERN", "LDAMP", screen_unit);
+                      in.skip_heading_blocks(in.heading_count());
+                  }),
+                  StopKind::error);
+        EXPECT_EQ(console.screen(), file_error("LDAMP", "TUGSTERN"));
+    }
 }
 
 TEST(MotionFiles, PointCountMustMatchTheLinesWhereTheFileHasOneSetPerLine) {

@@ -170,6 +170,7 @@ TEST(SquallOptions, AnUnreadableFileIsKeptUnderAnotherName) {
         {"a list longer than its list", 1, "\t 54\t 32\t 52"},
         {"a negative length", 1, "\t 53\t -1\t 52"},
         {"an event count of 40", 4, "\t101\t 40\t103"},
+        {"an event count of -5", 4, "\t101\t -5\t103"},
         {"the file ends early", 99, ""},
     };
     for (const Case& c : cases) {
@@ -230,7 +231,11 @@ TEST(SquallOptions, TheWriteReplacesTheOldFileOnlyWhenComplete) {
     folder.write("SQUALDAT", "the user's old options\n");
     std::filesystem::create_directory(folder.path() / "SQUALDAT.tmp");
     EXPECT_EQ(run_until_stop([] { write_options("SQUALDAT"); }), StopKind::error);
-    EXPECT_EQ(console.screen(), "++> I/O Error in WRITE_TD_OPTS; aborting... \n");
+    EXPECT_EQ(console.screen(),
+              "\n"
+              " ++> The save needs the name SQUALDAT.tmp for a file of its own, but a link,\n"
+              "     a folder or another object of that name is in the way.\n"
+              "++> I/O Error in WRITE_TD_OPTS; aborting... \n");
     EXPECT_EQ(folder.read("SQUALDAT"), "the user's old options\n");
 
     std::filesystem::remove(folder.path() / "SQUALDAT.tmp");

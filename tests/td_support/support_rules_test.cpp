@@ -1,8 +1,9 @@
 // Tests of the rules every support-data file follows: the excursion diameter, the span key,
-// the elapsed time across midnight, the write under a temporary name, the map-set keys and
-// the environment summary file.
+// the elapsed time across midnight, the write under a temporary name (a link there refused),
+// the map-set keys and the environment summary file.
 #include "td_support/environment_summary.h"
 #include "td_support/mooring_support.h"
+#include "td_support/squall_options.h"
 #include "td_support/td_aux_files.h"
 
 #include "blocks/lincom.h"
@@ -15,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <limits>
 #include <numbers>
 #include <sstream>
@@ -133,6 +137,77 @@ TEST(TdAuxFile, StopWhileWritingKeepsThePreviousFile) {
     file.commit();
     EXPECT_EQ(folder.read("td_aux/Moor_Force_Map.vkdt"), "new\n");
     EXPECT_FALSE(folder.has("td_aux/Moor_Force_Map.vkdt.tmp"));
+}
+
+// Every file written under a temporary name claims that name for a file of its own: a link
+// there (here to a file of the user's) is refused with a message and never written through, so
+// the file it points at and the old final file stay as they were; a stale regular file there
+// (a write cut short) is replaced, and the write then goes through.
+TEST(TemporaryName, ALinkIsRefusedAndAStaleFileReplacedByEveryWriter) {
+    const auto access_report = [](const std::string& name) {
+        return "\n"
+               " ++> File not found or file access error in QUASOT\n"
+               "     File name: " +
+               name +
+               "\n"
+               " \n"
+               " Press <RETURN> to continue: ";
+    };
+    struct Case {
+        const char* what;
+        std::string final_name;
+        std::function<void()> write;
+        std::string report;
+    };
+    const Case cases[] = {
+        {"a td_aux map", "td_aux/Moor_Force_Map.vkdt",
+         [] {
+             TdAuxFile file(force_map_file, td_aux_caller, 6);
+             write_record(file.unit(), "new map");
+             file.commit();
+         },
+         access_report("td_aux/Moor_Force_Map.vkdt")},
+        {"a map key", "td_aux/Line_Damping_Maps.key",
+         [] { write_map_key(damping_maps_key_file, {"new key"}, 6); },
+         access_report("td_aux/Line_Damping_Maps.key")},
+        {"the squall options", "SQUALDAT",
+         [] {
+             const std::array<std::int32_t, squall_event_count> picks{};
+             WRITE_TD_OPTS("SQUALDAT", 6.8f, 0, 6.8f, 3, 2.5f, 0, picks, picks);
+         },
+         "++> I/O Error in WRITE_TD_OPTS; aborting... \n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        TPCM.EDUNIT = 6;
+        std::filesystem::create_directory("td_aux");
+        folder.write("users_file", "the user's own file\n");
+        folder.write(c.final_name, "old and complete\n");
+        const std::string temporary = c.final_name + ".tmp";
+        std::filesystem::create_symlink(folder.path() / "users_file", temporary);
+
+        EXPECT_EQ(run_until_stop(c.write), StopKind::error);
+        close_all_units();
+        EXPECT_EQ(console.screen(),
+                  "\n"
+                  " ++> The save needs the name " +
+                      temporary +
+                      " for a file of its own, but a link,\n"
+                      "     a folder or another object of that name is in the way.\n" +
+                      c.report);
+        EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
+        EXPECT_EQ(folder.read(c.final_name), "old and complete\n");
+        EXPECT_TRUE(std::filesystem::is_symlink(temporary));
+
+        std::filesystem::remove(temporary);
+        folder.write(temporary, "left by a write that was cut short");
+        EXPECT_FALSE(run_until_stop(c.write));
+        EXPECT_NE(folder.read(c.final_name), "old and complete\n");
+        EXPECT_FALSE(folder.has(temporary));
+        EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
+    }
 }
 
 TEST(MapSetKey, CurrentOnlyWithEveryFileAndTheSameKey) {

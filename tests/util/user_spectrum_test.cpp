@@ -62,6 +62,32 @@ TEST(UserSpectrum, RowCountOutsideTwoToAThousandIsRefused) {
     }
 }
 
+// A repeated frequency (a zero-width interval) or a table that turns back is refused before
+// any ordinate is interpolated from it.
+TEST(UserSpectrum, FrequenciesThatDoNotRiseOrFallThroughoutAreRefused) {
+    struct Row {
+        const char* what;
+        const char* table;
+    };
+    constexpr Row rows[] = {
+        {"repeated", "3\n0.2 1.0\n0.4 2.0\n0.4 3.0\n"},
+        {"rising, then falling", "3\n0.2 1.0\n0.6 2.0\n0.4 3.0\n"},
+        {"falling, then rising", "3\n0.6 1.0\n0.2 2.0\n0.4 3.0\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        folder.write("WAVSPEC.txt", row.table);
+        EXPECT_EQ(run_until_stop([] { UWVSPC(0.5f, screen_unit, keyboard_unit, name); }),
+                  StopKind::error);
+        EXPECT_EQ(console.screen(),
+                  " ++>  User-supplied wave spectrum frequencies in WAVSPEC.txt  \n"
+                  "      must rise or fall from row to row; correct the file and re-try.\n"
+                  "\n \n Press <RETURN> to continue: ");
+    }
+}
+
 TEST(UserSpectrum, FrequenciesOutsideTheTableWarnOncePerRunAndExtrapolate) {
     ScratchFolder folder;
     ScriptedConsole console("\n");
