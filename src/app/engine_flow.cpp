@@ -46,8 +46,8 @@ void run_low_frequency_stage() {
 } // namespace
 
 // run_stage_rule: which stages run for which program code. This rule is the project's own
-// (README, "The engine's stages"): the description of the program gives none for the family's
-// other codes.
+// (README, "The engine's stages"): this program sets no order of stages for the family's other
+// codes.
 //   1. MRSTAT, the line tables and the static line report;
 //   2. QSTAT, which runs the vessel-motion set-up VESL1 itself when LQUAS is set and the
 //      program code is not 8;
