@@ -38,61 +38,6 @@ constexpr float degrees_per_radian = 57.2957764f;
 constexpr std::int32_t fewest_points = 5;
 constexpr std::int32_t most_points = 19;
 
-// The tension-leg programs take the line's mean state from the mean results.
-bool tension_leg_program(const TpcmBlock& T) {
-    return T.SIMTYP == 17 || (T.SIMTYP == 14 && T.LEGTLP == 0);
-}
-
-// The mean state of one line: its horizontal load, end tensions and end values (tangents in
-// the tension-leg programs, angles from the tables otherwise), the top-slope bracket and its
-// grounded length.
-struct MeanState {
-    float HMEAN = 0.0f;
-    float TPTEN0 = 0.0f;
-    float BTTEN0 = 0.0f;
-    float QF = 0.0f;
-    float QB = 0.0f;
-    float TOPT1 = 0.0f;
-    float TOPT2 = 0.0f;
-    float BOTLEN = 0.0f;
-};
-
-MeanState mean_state(int n, int t, float RANCPQ) {
-    const TpcmBlock& T = TPCM;
-    const LincomBlock& C = LINCOM;
-    const int L = C.MIDLYR;
-    const std::span<const float> HLOD(C.HLOD_words);
-    MeanState m;
-    std::int32_t IER = 0;
-    std::int32_t MIN = 1;
-    if (tension_leg_program(T)) {
-        m.HMEAN = OUTCOM.H_MEAN(n, 4, 1);
-        BSRCH(HLOD, m.HMEAN, IER, MIN, T.NUMTAB);
-        float friction = 0.0f;
-        INTERP(HLOD, C.FFRICT_from(1, L, t), m.HMEAN, friction, MIN);
-        m.TPTEN0 = OUTCOM.TMEAN(n);
-        m.BTTEN0 = OUTCOM.BMEAN(n) - friction;
-        m.QF = CATCOM.TANARR(1, n);
-        m.QB = CATCOM.TANARR(T.NELEM(t) + 1, n);
-        m.TOPT1 = 0.5f * m.QF;
-        m.TOPT2 = 4.0f * m.QF;
-        INTERP(HLOD, C.BOTLEN_from(1, L, t), m.HMEAN, m.BOTLEN, MIN);
-        return m;
-    }
-    // The other lines from the tables at their distance, every column in one bracket.
-    const MeanLineState state = table_line_state(lincom_tables(), t, RANCPQ);
-    m.HMEAN = state.HMEAN;
-    m.TPTEN0 = state.TTEN;
-    m.QF = state.TANG;
-    m.QB = state.BANG;
-    const float tan_QB = std::tan(m.QB);
-    m.BTTEN0 = std::max(0.0f, m.HMEAN * std::sqrt(1.0f + tan_QB * tan_QB) - state.FTEN);
-    m.TOPT1 = state.TOPT1;
-    m.TOPT2 = state.TOPT2;
-    m.BOTLEN = state.BLEN;
-    return m;
-}
-
 // The unit vessel motion at the fairlead of line n: its part in the line's vertical plane
 // (IP) and normal to it (OP).
 struct FairleadMotion {
@@ -218,6 +163,40 @@ float diameter_factor(std::int32_t NUNTS) {
     return NUNTS == 1 ? 0.001f : 0.0833f;
 }
 
+void solve_in_mean_state(int n, int t, const FairleadState& m, bool solve_shape) {
+    const TpcmBlock& T = TPCM;
+    LincomBlock& C = LINCOM;
+    const int N = T.NELEM(t);
+    C.HMEAN = m.HMEAN;
+    C.TPTEN0 = m.TPTEN0;
+    C.BTTEN0 = m.BTTEN0;
+    C.QF = m.QF;
+    C.QB = m.QB;
+    C.DPHLD = C.HMEAN;
+    C.DPHLD2 = (1.0 + C.DHFRAC) * C.DPHLD;
+    C.DELTAZ = OUTCOM.DZTOTL(n, 4, 1);
+    if (C.NEED_STRAIN_FILE != 0 && T.STRESS_STRAIN_FILE(t) != 0)
+        LOAD_ALPHAS(C.DPHLD, C.MIDLYR);
+    SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, N);
+    BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, N);
+    if (solve_shape) {
+        float TOPT1 = m.TOPT1;
+        float TOPT2 = m.TOPT2;
+        ITER8P(TOPT1, TOPT2);
+    }
+    SCLWLD(C.SCLWTP_words, wetwt_column(t), C.DPHLD2, N);
+    BETALD(alpha_slice(t), C.BETAP_words, C.DPHLD2, N);
+
+    // The touchdown element.
+    C.BOTELM = 0;
+    if (T.ANCTYP(t) != 0 && m.BOTLEN > 0.0f) {
+        float BOTWGT = 0.0f;
+        float UNSTRL = 0.0f;
+        TUCHDN(m.BOTLEN, wetwt_column(t), slen_column(t), ElementBetas(C.BETA_words), N, C.DSLOPE,
+               BOTWGT, C.BOTELM, UNSTRL);
+    }
+}
+
 // QDAMP: every active line re-solved at its anchor distance, its elements integrated.
 void QDAMP(std::span<const float> RANCPQ, std::span<const float> ANGDPPQ, std::int32_t IMOTN,
            float& DISSIP, float VESANGQ, bool L_ROT, float& MASS_L, float& MASS_T, float& MASS_OOP,
@@ -248,35 +227,16 @@ void QDAMP(std::span<const float> RANCPQ, std::span<const float> ANGDPPQ, std::i
         if (t == 0)
             continue;
         C.ITYP = t;
-        const int N = T.NELEM(t);
         const auto at = static_cast<std::size_t>(n - 1);
 
-        // The mean state and the line solved in it.
-        MeanState m = mean_state(n, t, RANCPQ[at]);
-        C.HMEAN = m.HMEAN;
-        C.TPTEN0 = m.TPTEN0;
-        C.BTTEN0 = m.BTTEN0;
-        C.QF = m.QF;
-        C.QB = m.QB;
-        C.DPHLD = C.HMEAN;
-        C.DPHLD2 = (1.0 + C.DHFRAC) * C.DPHLD;
-        C.DELTAZ = OUTCOM.DZTOTL(n, 4, 1);
-        if (C.NEED_STRAIN_FILE != 0 && T.STRESS_STRAIN_FILE(t) != 0)
-            LOAD_ALPHAS(C.DPHLD, C.MIDLYR);
-        SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, N);
-        BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, N);
-        ITER8P(m.TOPT1, m.TOPT2);
-        SCLWLD(C.SCLWTP_words, wetwt_column(t), C.DPHLD2, N);
-        BETALD(alpha_slice(t), C.BETAP_words, C.DPHLD2, N);
-
-        // The touchdown element.
-        C.BOTELM = 0;
-        if (T.ANCTYP(t) != 0 && m.BOTLEN > 0.0f) {
-            float BOTWGT = 0.0f;
-            float UNSTRL = 0.0f;
-            TUCHDN(m.BOTLEN, wetwt_column(t), slen_column(t), ElementBetas(C.BETA_words), N,
-                   C.DSLOPE, BOTWGT, C.BOTELM, UNSTRL);
-        }
+        // The mean state and the line solved in it. Off the tension-leg programs the end values
+        // are the angles of the tables at the line's distance: the fairlead motion along the
+        // line below takes the cosine of the top one as an angle. The tension-leg programs
+        // bracket the shape about the top tangent their end values come from.
+        const FairleadState m = fairlead_mean_state(
+            lincom_tables(), n, t, RANCPQ[at], six_dof_lines(T.SIMTYP, T.LEGTLP),
+            {LineEnds::table_angles, TensionLegBracket::solved_top_tangent});
+        solve_in_mean_state(n, t, m, true);
 
         // The fairlead's motion; the motion along the line for the services takes the cosine
         // of the top value as it stands (an angle from the tables, the tangent of the mean

@@ -8,6 +8,8 @@
 // dissipation and kinetic-energy integrals come from CATDMP.
 #pragma once
 
+#include "lines/mean_line_state.h"
+
 #include <cstdint>
 #include <span>
 
@@ -20,6 +22,15 @@ std::int32_t qdamp_points(float DQF, float DQB);
 // The factor from the line-diameter unit to the length unit: millimetres to metres (0.001)
 // when NUNTS is 1, else inches to feet (0.0833).
 float diameter_factor(std::int32_t NUNTS);
+
+// solve_in_mean_state: line n of type t solved in its mean state m, as both line damping
+// routines solve it: m published in LINCOM (HMEAN, TPTEN0, BTTEN0, QF, QB; DPHLD = HMEAN,
+// DPHLD2 = (1 + DHFRAC) DPHLD; DELTAZ from OUTCOM's DZTOTL), the strain curves loaded when the
+// type has a stress-strain file, the weights and compliances at DPHLD, the shape by ITER8P in
+// m's bracket when solve_shape, the weights and compliances at DPHLD2 and the touchdown
+// element BOTELM (0 off the bottom). Reads TPCM, OUTCOM; writes LINCOM and the solve's arrays.
+// Ends the run only as ITER8P and LOAD_ALPHAS do.
+void solve_in_mean_state(int n, int t, const FairleadState& m, bool solve_shape);
 
 // QDAMP: for the unit motion IMOTN (1 surge, 2 sway, any other value yaw through one radian)
 // of the vessel at heading VESANGQ (radians), with every line n = 1..NLIN at anchor distance

@@ -5,6 +5,7 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "lines/catenary_elements.h"
+#include "lines/catenary_motion.h"
 #include "lines/line_arrays.h"
 #include "lines/line_shape.h"
 #include "lines/stress_strain.h"
@@ -35,14 +36,6 @@ const StateReset reset_mean_shape{[] { mean_shape_store = {}; }};
 
 using ElementArray = std::array<double, max_elements>;
 using NodeArray = std::array<double, max_nodes>;
-
-// A trace record: a label followed by values in E12.4 fields.
-std::string labelled(std::string_view label, std::initializer_list<double> values) {
-    std::string record(label);
-    for (const double v : values)
-        record += E(v, 12, 4);
-    return record;
-}
 
 bool vertical_interpolation(std::int32_t SIMTYP) {
     return SIMTYP == 14 || SIMTYP == 17;
@@ -130,55 +123,256 @@ float mean_span(const TpcmBlock& T, int t, float ZANCHR) {
     return zF - T.DRAFT + T.ANCHGT(t);
 }
 
-// One line: the three solves and the tables.
-void mean_shape_of_line(int i, int t, float RANCHR, float ZANCHR, std::int32_t NBUG) {
-    const TpcmBlock& T = TPCM;
-    LincomBlock& C = LINCOM;
-    CatcomBlock& K = CATCOM;
-    const int EDUNIT = T.EDUNIT;
-    const int N = T.NELEM(t);
-    LINTAR_ASSERT(N >= 1 && N <= max_elements, "elements of a line type");
-    const ElementReals SLEN = slen_column(t);
-    const ElementReals WETWT = wetwt_column(t);
-    const ElementAlphas ALPHA = alpha_slice(t);
-    const auto trace = [&](const std::string& record) {
+// What the pieces of one line's solves share: the line and its type's columns, the mean span
+// S0, the table interval MIN and the bracket rows L1, L2, and the debug trace (NBUG 1).
+struct LineContext {
+    LineContext(int line, int type, std::int32_t debug)
+        : i(line), t(type), N(TPCM.NELEM(type)), SLEN(slen_column(type)), WETWT(wetwt_column(type)),
+          ALPHA(alpha_slice(type)), NBUG(debug), EDUNIT(TPCM.EDUNIT) {}
+
+    int i;
+    int t;
+    int N;
+    ElementReals SLEN;
+    ElementReals WETWT;
+    ElementAlphas ALPHA;
+    float S0 = 0.0f;
+    std::int32_t MIN = 1;
+    std::int32_t L1 = 1;
+    std::int32_t L2 = 1;
+    std::int32_t NBUG;
+    int EDUNIT;
+
+    void trace(const std::string& record) const {
         if (NBUG == 1)
             write_record(EDUNIT, record);
-    };
+    }
+    // The node spans of a solved shape of this line.
+    NodeSpans spans(const double* SCLWT, const double* SECARR, const double* TMPTAN,
+                    const double* BETA) const {
+        return node_spans(SCLWT, SECARR, TMPTAN, BETA, N, TPCM.ANCTYP(t), SLEN, LINCOM.DSLOPE);
+    }
+};
 
-    // Step 1: the unstretched length.
-    C.TOTLEN = 0.0f;
-    for (int e = 1; e <= N; ++e)
-        C.TOTLEN = C.TOTLEN + SLEN(e);
-
-    // Step 2: the vertical span.
-    const float S0 = mean_span(T, t, ZANCHR);
-    C.DELTAZ = S0;
-
-    // Step 3: the mean horizontal load from the table row of the line's layer.
+// The mean horizontal load of the line at distance RANCHR: from the rows of its layer blended
+// at ZANCHR (vertical-interpolation programs), else from row MIDLYR; with the table interval
+// and the layer row. Reads TPCM, LINCOM; writes nothing.
+struct MeanLoad {
+    float HMEAN = 0.0f;
     std::int32_t MIN = 1;
+    std::int32_t LAYER = 1;
+};
+
+MeanLoad mean_load(const LineContext& c, float RANCHR, float ZANCHR) {
+    const TpcmBlock& T = TPCM;
+    const LincomBlock& C = LINCOM;
+    MeanLoad m;
     std::int32_t IER = 0;
-    std::int32_t LAYER = C.MIDLYR;
+    m.LAYER = C.MIDLYR;
     const std::span<const float> HLOD(C.HLOD_words);
     if (vertical_interpolation(T.SIMTYP)) {
-        trace("Before SETLYR call; ILINE = " + I(i, 5));
+        c.trace("Before SETLYR call; ILINE = " + I(c.i, 5));
         std::int32_t ILAYER = 0;
         float DELLAY = 0.0f;
         std::int32_t OUTWRN = 0;
         SETLYR(T.NLAYER, C.MIDLYR, C.DLAYER, T.ZSPAN, ZANCHR, ILAYER, DELLAY, OUTWRN);
-        const std::span<const float> rows = C.ANCDST_from(1, ILAYER, t);
-        BSRCHQ(rows, DELLAY, RANCHR, IER, MIN, T.NUMTAB);
-        INTRPR(rows, HLOD, RANCHR, C.HMEAN, MIN, DELLAY);
-        LAYER = ILAYER;
+        const std::span<const float> rows = C.ANCDST_from(1, ILAYER, c.t);
+        BSRCHQ(rows, DELLAY, RANCHR, IER, m.MIN, T.NUMTAB);
+        INTRPR(rows, HLOD, RANCHR, m.HMEAN, m.MIN, DELLAY);
+        m.LAYER = ILAYER;
     } else {
-        const std::span<const float> row = C.ANCDST_from(1, C.MIDLYR, t);
-        BSRCH(row, RANCHR, IER, MIN, T.NUMTAB);
-        INTERP(row, HLOD, RANCHR, C.HMEAN, MIN);
+        const std::span<const float> row = C.ANCDST_from(1, C.MIDLYR, c.t);
+        BSRCH(row, RANCHR, IER, m.MIN, T.NUMTAB);
+        INTERP(row, HLOD, RANCHR, m.HMEAN, m.MIN);
     }
+    return m;
+}
+
+// ITER8P on the line of LINCOM with the fairlead height DELTAZ and the load DPHLD of this
+// solve alone, in the bracket of the line's table interval; BOTLN and KELEM stored back in
+// LINCOM as ITER8P stores them.
+void solve_line(const LineContext& c, float DELTAZ, double DPHLD) {
+    float TOPT1 = 0.0f;
+    float TOPT2 = 0.0f;
+    top_slope_bracket(c.MIN, c.L1, c.L2, c.t, TOPT1, TOPT2);
+    c.trace("ITERATION LOOP FOLLOWS:");
+    LineSolve line = lincom_line_solve();
+    line.DELTAZ = DELTAZ;
+    line.DPHLD = DPHLD;
+    ITER8P(line, TOPT1, TOPT2);
+    LINCOM.BOTLN = line.BOTLN;
+    LINCOM.KELEM = line.KELEM;
+}
+
+// The mean shape: its weights W0, its top tangent DQF0, the vertical top load TZ0 and its node
+// spans. Solves the line at the mean load and stores the shape: TANARR of CATCOM, AVTAN and
+// AVSEC, the end tangents and components, the end tensions and BOTLNM of LINCOM.
+struct MeanShape {
+    ElementArray W0{};
+    double DQF0 = 0.0;
+    double TZ0 = 0.0;
+    NodeSpans spans;
+};
+
+MeanShape mean_shape(const LineContext& c, float RANCHR) {
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    const int N = c.N;
+    const double H = C.DPHLD;
+    solve_line(c, C.DELTAZ, C.DPHLD);
+    MeanShape m;
+    for (int e = 1; e <= max_elements; ++e)
+        m.W0[static_cast<std::size_t>(e - 1)] = C.SCLWT(e);
+    for (int k = 1; k <= N + 1; ++k) {
+        K.TANARR(k, c.i) = static_cast<float>(C.TMPTAN(k));
+        C.AVTAN(k) = C.TMPTAN(k);
+        C.AVSEC(k) = C.SECARR(k);
+    }
+    m.DQF0 = C.TMPTAN(1);
+    C.QF = static_cast<float>(C.TMPTAN(1));
+    C.QB = static_cast<float>(C.TMPTAN(N + 1));
+    C.FXCOMP = 1.0f / std::sqrt(1.0f + C.QF * C.QF);
+    C.FZCOMP = C.QF / std::sqrt(1.0f + C.QF * C.QF);
+    C.BXCOMP = 1.0f / std::sqrt(1.0f + C.QB * C.QB);
+    C.BZCOMP = C.QB / std::sqrt(1.0f + C.QB * C.QB);
+    C.TPTEN0 = H * C.SECARR(1);
+    C.BTTEN0 = H * C.SECARR(N + 1);
+    m.TZ0 = -H * C.TMPTAN(1);
+    C.BOTLNM = C.BOTLN;
+    c.trace("HMEAN,RANCHR,TPTEN0,BTTEN0,BOTLNM,BXCOMP,BZCOMP,FXCOMP,FZCOMP");
+    c.trace(labelled("", {C.HMEAN, RANCHR, C.TPTEN0, C.BTTEN0, C.BOTLNM, C.BXCOMP, C.BZCOMP,
+                          C.FXCOMP, C.FZCOMP}));
+    c.trace("Dynamic line request: ILINE,ILINE,ITYP" + I(c.i, 5) + I(c.i, 5) + I(c.t, 5));
+    m.spans = c.spans(m.W0.data(), C.AVSEC_words, C.AVTAN_words, C.BETA_words);
+    return m;
+}
+
+// A one-sided step of a derivative: its size and the change of the top tangent per unit of it.
+struct StepSlope {
+    double step = 0.0;
+    double DQF = 0.0;
+};
+
+// The fairlead raised by DZFRAC of the line's length at the same load: the top load's and the
+// nodes' derivatives in the fairlead height (DTZFDZ, DXSDZF, DZSDZF of CATCOM) and the end
+// tensions TPTEN_CSTH, BTTEN_CSTH of LINCOM.
+StepSlope raised_fairlead(const LineContext& c, const MeanShape& mean) {
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    const int N = c.N;
+    const double H = C.DPHLD;
+    const double Dz = static_cast<double>(mean_shape_DZFRAC * C.TOTLEN);
+    solve_line(c, c.S0 + mean_shape_DZFRAC * C.TOTLEN, C.DPHLD);
+    C.TPTEN_CSTH = H * C.SECARR(1);
+    C.BTTEN_CSTH = H * C.SECARR(N + 1);
+    const double TZH = -H * C.TMPTAN(1);
+    K.DTZFDZ(c.i) = static_cast<float>((TZH - mean.TZ0) / Dz);
+    const double DQF_DZF = (C.TMPTAN(1) - mean.DQF0) / Dz;
+    const NodeSpans raised = c.spans(C.SCLWT_words, C.SECARR_words, C.TMPTAN_words, C.BETA_words);
+    const auto n = static_cast<std::size_t>(N);
+    const double DXN = raised.X[n] - mean.spans.X[n];
+    c.trace("BEFORE DXSDZF");
+    c.trace("BEFORE DZSDZF");
+    for (int k = 1; k <= N + 1; ++k) {
+        K.DXSDZF(k, c.i) = static_cast<float>((DXN - node_change(raised.X, mean.spans.X, k)) / Dz);
+        K.DZSDZF(k, c.i) = static_cast<float>(1.0 - node_change(raised.Z, mean.spans.Z, k) / Dz);
+    }
+    return {Dz, DQF_DZF};
+}
+
+// The load raised by DHFRAC over the mean span: the top load's and the nodes' derivatives in
+// the load (DTZFDH, DXSDH, DZSDH of CATCOM), the end tensions TPTEN_CSTZ, BTTEN_CSTZ, the
+// raised weights SCLWTP and compliances BETAP of LINCOM; SCLWT and BETA are the mean ones again
+// after, and DPHLD2 holds the raised load.
+StepSlope raised_load(const LineContext& c, const MeanShape& mean) {
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    const int N = c.N;
+    const double H = C.DPHLD;
+    C.DPHLD2 = (1.0 + C.DHFRAC) * C.DPHLD;
+    SCLWLD(C.SCLWT_words, c.WETWT, C.DPHLD2, N);
+    BETALD(c.ALPHA, C.BETA_words, C.DPHLD2, N);
+    solve_line(c, C.DELTAZ, C.DPHLD2);
+    for (int e = 1; e <= max_elements; ++e)
+        C.SCLWTP(e) = C.SCLWT(e);
+    const double Dh = C.DHFRAC * H;
+    C.TPTEN_CSTZ = C.DPHLD2 * C.SECARR(1);
+    C.BTTEN_CSTZ = C.DPHLD2 * C.SECARR(N + 1);
+    const double TZZ = -C.DPHLD2 * C.TMPTAN(1);
+    K.DTZFDH(c.i) = static_cast<float>((TZZ - mean.TZ0) / Dh);
+    const double DQF_DH = (C.TMPTAN(1) - mean.DQF0) / Dh;
+    BETALD(c.ALPHA, C.BETAP_words, C.DPHLD2, N);
+    for (int e = 1; e <= max_elements; ++e)
+        C.SCLWT(e) = mean.W0[static_cast<std::size_t>(e - 1)];
+    BETALD(c.ALPHA, C.BETA_words, C.DPHLD, N);
+    const NodeSpans loaded = c.spans(C.SCLWTP_words, C.SECARR_words, C.TMPTAN_words, C.BETAP_words);
+    const auto n = static_cast<std::size_t>(N);
+    const double DXN = loaded.X[n] - mean.spans.X[n];
+    const double DZN = loaded.Z[n] - mean.spans.Z[n];
+    c.trace("BEFORE DXSDH");
+    c.trace("BEFORE DZSDH");
+    for (int k = 1; k <= N + 1; ++k) {
+        K.DXSDH(k, c.i) = static_cast<float>((DXN - node_change(loaded.X, mean.spans.X, k)) / Dh);
+        K.DZSDH(k, c.i) = static_cast<float>((DZN - node_change(loaded.Z, mean.spans.Z, k)) / Dh);
+    }
+    return {Dh, DQF_DH};
+}
+
+// The end derivatives of line i (DTFDXF .. DTBDAB of CATCOM, DPHIF_DAF of LINCOM) from the two
+// steps. They divide by the change of span under the load step; a line whose span does not
+// change has none, and gets zeros rather than infinities (and the warning).
+void end_derivatives(const LineContext& c, const MeanShape& mean, StepSlope height,
+                     StepSlope load) {
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    const int i = c.i;
+    const double Dz = height.step;
+    const double DEN = static_cast<double>(K.DXSDH(1, i)) * C.DHFRAC * C.HMEAN;
+    if (DEN == 0.0 || !std::isfinite(DEN)) {
+        zero_derivatives(i, c.N);
+        warn_rigid_line(i);
+        return;
+    }
+    const double DTFDXQ = (C.TPTEN_CSTZ - C.TPTEN0) / DEN;
+    const double DTBDXQ = (C.BTTEN0 - C.BTTEN_CSTZ) / DEN;
+    K.DTFDXF(i) = static_cast<float>(DTFDXQ);
+    K.DTBDXB(i) = static_cast<float>(DTBDXQ);
+    const double DQF_DXF = load.DQF / static_cast<double>(K.DXSDH(1, i));
+    const double DXSDZF1 = K.DXSDZF(1, i);
+    K.DTFDZF(i) = static_cast<float>((C.TPTEN_CSTH - C.TPTEN0) / Dz - DXSDZF1 * DTFDXQ);
+    K.DTBDZB(i) = static_cast<float>((C.BTTEN0 - C.BTTEN_CSTH) / Dz - DXSDZF1 * DTBDXQ);
+    K.DTFDAF(i) = static_cast<float>(DTFDXQ * C.FXCOMP + static_cast<double>(K.DTFDZF(i)) *
+                                                             static_cast<double>(C.FZCOMP));
+    K.DTBDAB(i) = static_cast<float>(DTBDXQ * C.BXCOMP + static_cast<double>(K.DTBDZB(i)) *
+                                                             static_cast<double>(C.BZCOMP));
+    C.DPHIF_DAF(i) = (DQF_DXF * C.FXCOMP + height.DQF * C.FZCOMP) / (mean.DQF0 * mean.DQF0 + 1.0);
+}
+
+// One line: the unstretched length, the mean span and load, then the three solves (mean,
+// fairlead raised, load raised) and the derivatives from them.
+void mean_shape_of_line(int i, int t, float RANCHR, float ZANCHR, std::int32_t NBUG) {
+    const TpcmBlock& T = TPCM;
+    LincomBlock& C = LINCOM;
+    CatcomBlock& K = CATCOM;
+    LineContext c(i, t, NBUG);
+    LINTAR_ASSERT(c.N >= 1 && c.N <= max_elements, "elements of a line type");
+    const int N = c.N;
+
+    // The unstretched length and the vertical span.
+    C.TOTLEN = 0.0f;
+    for (int e = 1; e <= N; ++e)
+        C.TOTLEN = C.TOTLEN + c.SLEN(e);
+    c.S0 = mean_span(T, t, ZANCHR);
+    C.DELTAZ = c.S0;
+
+    // The mean horizontal load from the table row of the line's layer.
+    const MeanLoad load = mean_load(c, RANCHR, ZANCHR);
+    C.HMEAN = load.HMEAN;
+    c.MIN = load.MIN;
     C.DPHLD = C.HMEAN;
     C.DPHLD2 = (1.0 + C.DHFRAC) * C.DPHLD;
-    trace(labelled("DPHLD,DPHLD2,DHFRAC", {C.DPHLD, C.DPHLD2, C.DHFRAC}));
-    trace("MIN = " + I(MIN, 5));
+    c.trace(labelled("DPHLD,DPHLD2,DHFRAC", {C.DPHLD, C.DPHLD2, C.DHFRAC}));
+    c.trace("MIN = " + I(c.MIN, 5));
 
     // Without horizontal load the line hangs straight down: its span cannot change with the
     // load, and the shape solves would divide by the load. No derivatives, no solve.
@@ -190,140 +384,25 @@ void mean_shape_of_line(int i, int t, float RANCHR, float ZANCHR, std::int32_t N
         return;
     }
 
-    // Steps 4 and 5: the strain curves, the weights and compliances at the mean load.
+    // The strain curves, the weights and compliances at the mean load; the bracket rows.
     if (C.NEED_STRAIN_FILE != 0 && T.STRESS_STRAIN_FILE(t) != 0)
-        LOAD_ALPHAS(C.DPHLD, LAYER);
-    SCLWLD(C.SCLWT_words, WETWT, C.DPHLD, N);
-    BETALD(ALPHA, C.BETA_words, C.DPHLD, N);
+        LOAD_ALPHAS(C.DPHLD, load.LAYER);
+    SCLWLD(C.SCLWT_words, c.WETWT, C.DPHLD, N);
+    BETALD(c.ALPHA, C.BETA_words, C.DPHLD, N);
+    c.L1 = load.LAYER;
+    c.L2 = vertical_interpolation(T.SIMTYP) && c.L1 < T.NLAYER ? c.L1 + 1 : c.L1;
 
-    // Step 6: the bracket rows.
-    const std::int32_t L1 = LAYER;
-    const std::int32_t L2 = vertical_interpolation(T.SIMTYP) && L1 < T.NLAYER ? L1 + 1 : L1;
-    float TOPT1 = 0.0f;
-    float TOPT2 = 0.0f;
-
-    // Step 7: the mean shape.
-    const double H = C.DPHLD;
-    top_slope_bracket(MIN, L1, L2, t, TOPT1, TOPT2);
-    trace("ITERATION LOOP FOLLOWS:");
-    ITER8P(TOPT1, TOPT2);
-    ElementArray W0{};
-    for (int e = 1; e <= max_elements; ++e)
-        W0[static_cast<std::size_t>(e - 1)] = C.SCLWT(e);
-    for (int k = 1; k <= N + 1; ++k) {
-        K.TANARR(k, i) = static_cast<float>(C.TMPTAN(k));
-        C.AVTAN(k) = C.TMPTAN(k);
-        C.AVSEC(k) = C.SECARR(k);
-    }
-    const double DQF0 = C.TMPTAN(1);
-    C.QF = static_cast<float>(C.TMPTAN(1));
-    C.QB = static_cast<float>(C.TMPTAN(N + 1));
-    C.FXCOMP = 1.0f / std::sqrt(1.0f + C.QF * C.QF);
-    C.FZCOMP = C.QF / std::sqrt(1.0f + C.QF * C.QF);
-    C.BXCOMP = 1.0f / std::sqrt(1.0f + C.QB * C.QB);
-    C.BZCOMP = C.QB / std::sqrt(1.0f + C.QB * C.QB);
-    C.TPTEN0 = H * C.SECARR(1);
-    C.BTTEN0 = H * C.SECARR(N + 1);
-    const double TZ0 = -H * C.TMPTAN(1);
-    C.BOTLNM = C.BOTLN;
-    trace("HMEAN,RANCHR,TPTEN0,BTTEN0,BOTLNM,BXCOMP,BZCOMP,FXCOMP,FZCOMP");
-    trace(labelled("", {C.HMEAN, RANCHR, C.TPTEN0, C.BTTEN0, C.BOTLNM, C.BXCOMP, C.BZCOMP, C.FXCOMP,
-                        C.FZCOMP}));
-    trace("Dynamic line request: ILINE,ILINE,ITYP" + I(i, 5) + I(i, 5) + I(t, 5));
-    const NodeSpans mean = node_spans(W0.data(), C.AVSEC_words, C.AVTAN_words, C.BETA_words, N,
-                                      T.ANCTYP(t), SLEN, C.DSLOPE);
-
-    // Step 8: the fairlead raised at the same horizontal load.
-    const double Dz = static_cast<double>(mean_shape_DZFRAC * C.TOTLEN);
-    C.DELTAZ = S0 + mean_shape_DZFRAC * C.TOTLEN;
-    top_slope_bracket(MIN, L1, L2, t, TOPT1, TOPT2);
-    trace("ITERATION LOOP FOLLOWS:");
-    ITER8P(TOPT1, TOPT2);
-    C.DELTAZ = S0;
-    C.TPTEN_CSTH = H * C.SECARR(1);
-    C.BTTEN_CSTH = H * C.SECARR(N + 1);
-    const double TZH = -H * C.TMPTAN(1);
-    K.DTZFDZ(i) = static_cast<float>((TZH - TZ0) / Dz);
-    const double DQF_DZF = (C.TMPTAN(1) - DQF0) / Dz;
-    {
-        const NodeSpans raised = node_spans(C.SCLWT_words, C.SECARR_words, C.TMPTAN_words,
-                                            C.BETA_words, N, T.ANCTYP(t), SLEN, C.DSLOPE);
-        const auto n = static_cast<std::size_t>(N);
-        const double DXN = raised.X[n] - mean.X[n];
-        trace("BEFORE DXSDZF");
-        trace("BEFORE DZSDZF");
-        for (int k = 1; k <= N + 1; ++k) {
-            K.DXSDZF(k, i) = static_cast<float>((DXN - node_change(raised.X, mean.X, k)) / Dz);
-            K.DZSDZF(k, i) = static_cast<float>(1.0 - node_change(raised.Z, mean.Z, k) / Dz);
-        }
-    }
-
-    // Step 9: the load raised over the mean span; DPHLD holds the raised load during the solve
-    // and the mean load again after it.
-    C.DPHLD2 = (1.0 + C.DHFRAC) * C.DPHLD;
-    SCLWLD(C.SCLWT_words, WETWT, C.DPHLD2, N);
-    BETALD(ALPHA, C.BETA_words, C.DPHLD2, N);
-    top_slope_bracket(MIN, L1, L2, t, TOPT1, TOPT2);
-    trace("ITERATION LOOP FOLLOWS:");
-    C.DPHLD = C.DPHLD2;
-    C.DPHLD2 = H;
-    ITER8P(TOPT1, TOPT2);
-    C.DPHLD2 = C.DPHLD;
-    C.DPHLD = H;
-    for (int e = 1; e <= max_elements; ++e)
-        C.SCLWTP(e) = C.SCLWT(e);
-    const double Dh = C.DHFRAC * H;
-    C.TPTEN_CSTZ = C.DPHLD2 * C.SECARR(1);
-    C.BTTEN_CSTZ = C.DPHLD2 * C.SECARR(N + 1);
-    const double TZZ = -C.DPHLD2 * C.TMPTAN(1);
-    K.DTZFDH(i) = static_cast<float>((TZZ - TZ0) / Dh);
-    const double DQF_DH = (C.TMPTAN(1) - DQF0) / Dh;
-    BETALD(ALPHA, C.BETAP_words, C.DPHLD2, N);
-    for (int e = 1; e <= max_elements; ++e)
-        C.SCLWT(e) = W0[static_cast<std::size_t>(e - 1)];
-    BETALD(ALPHA, C.BETA_words, C.DPHLD, N);
-    {
-        const NodeSpans loaded = node_spans(C.SCLWTP_words, C.SECARR_words, C.TMPTAN_words,
-                                            C.BETAP_words, N, T.ANCTYP(t), SLEN, C.DSLOPE);
-        const auto n = static_cast<std::size_t>(N);
-        const double DXN = loaded.X[n] - mean.X[n];
-        const double DZN = loaded.Z[n] - mean.Z[n];
-        trace("BEFORE DXSDH");
-        trace("BEFORE DZSDH");
-        for (int k = 1; k <= N + 1; ++k) {
-            K.DXSDH(k, i) = static_cast<float>((DXN - node_change(loaded.X, mean.X, k)) / Dh);
-            K.DZSDH(k, i) = static_cast<float>((DZN - node_change(loaded.Z, mean.Z, k)) / Dh);
-        }
-    }
+    const MeanShape mean = mean_shape(c, RANCHR);
+    const StepSlope height = raised_fairlead(c, mean);
+    const StepSlope step = raised_load(c, mean);
     if (NBUG == 1) {
-        write_record(EDUNIT, "I,DXSDZF(I,ILINE),DZSDZF(I,ILINE),DXSDH(I,ILINE),DZSDH(IELEM,ILINE)");
+        write_record(c.EDUNIT,
+                     "I,DXSDZF(I,ILINE),DZSDZF(I,ILINE),DXSDH(I,ILINE),DZSDH(IELEM,ILINE)");
         for (int k = 1; k <= N + 1; ++k)
-            write_record(EDUNIT, I(k, 5) + labelled("", {K.DXSDZF(k, i), K.DZSDZF(k, i),
-                                                         K.DXSDH(k, i), K.DZSDH(k, i)}));
+            write_record(c.EDUNIT, I(k, 5) + labelled("", {K.DXSDZF(k, i), K.DZSDZF(k, i),
+                                                           K.DXSDH(k, i), K.DZSDH(k, i)}));
     }
-
-    // Step 10: the end derivatives. The horizontal end derivatives divide by the change of
-    // span under the load step; a line whose span does not change has none, and gets zeros
-    // rather than infinities.
-    const double DEN = static_cast<double>(K.DXSDH(1, i)) * C.DHFRAC * C.HMEAN;
-    if (DEN == 0.0 || !std::isfinite(DEN)) {
-        zero_derivatives(i, N);
-        warn_rigid_line(i);
-        return;
-    }
-    const double DTFDXQ = (C.TPTEN_CSTZ - C.TPTEN0) / DEN;
-    const double DTBDXQ = (C.BTTEN0 - C.BTTEN_CSTZ) / DEN;
-    K.DTFDXF(i) = static_cast<float>(DTFDXQ);
-    K.DTBDXB(i) = static_cast<float>(DTBDXQ);
-    const double DQF_DXF = DQF_DH / static_cast<double>(K.DXSDH(1, i));
-    const double DXSDZF1 = K.DXSDZF(1, i);
-    K.DTFDZF(i) = static_cast<float>((C.TPTEN_CSTH - C.TPTEN0) / Dz - DXSDZF1 * DTFDXQ);
-    K.DTBDZB(i) = static_cast<float>((C.BTTEN0 - C.BTTEN_CSTH) / Dz - DXSDZF1 * DTBDXQ);
-    K.DTFDAF(i) = static_cast<float>(DTFDXQ * C.FXCOMP + static_cast<double>(K.DTFDZF(i)) *
-                                                             static_cast<double>(C.FZCOMP));
-    K.DTBDAB(i) = static_cast<float>(DTBDXQ * C.BXCOMP + static_cast<double>(K.DTBDZB(i)) *
-                                                             static_cast<double>(C.BZCOMP));
-    C.DPHIF_DAF(i) = (DQF_DXF * C.FXCOMP + DQF_DZF * C.FZCOMP) / (DQF0 * DQF0 + 1.0);
+    end_derivatives(c, mean, height, step);
 }
 
 } // namespace

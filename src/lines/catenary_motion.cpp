@@ -29,14 +29,6 @@ constexpr double least_tangent_step = 0.001;
 // The determinant that stands in for an exactly singular one.
 constexpr double singular_jacobian = 1.0e-20;
 
-// A record of a label followed by values in E12.4 fields.
-std::string labelled(std::string_view label, std::initializer_list<double> values) {
-    std::string record(label);
-    for (const double v : values)
-        record += E(v, 12, 4);
-    return record;
-}
-
 // The sums of the Simpson integration, before their scaling.
 struct ElementSums {
     float DISSIP = 0.0f;
@@ -143,6 +135,13 @@ void trace_point_motion(int EDUNIT, const CatenaryPointMotion& m, float QP, doub
 }
 
 } // namespace
+
+std::string labelled(std::string_view label, std::initializer_list<double> values) {
+    std::string record(label);
+    for (const double v : values)
+        record += E(v, 12, 4);
+    return record;
+}
 
 // CATMOT: one base separation and two stepped ones (the tangents raised together; the tension
 // raised to DPHLD2 at the same material point), then the motions by Cramer's rule with the

@@ -19,8 +19,14 @@
 
 #include <complex>
 #include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace lintar {
+
+// labelled: a debug trace record, the label followed by the values in E12.4 fields.
+std::string labelled(std::string_view label, std::initializer_list<double> values);
 
 // What CATMOT finds at a point of an element: the point's normal (DADXF, DADZF) and
 // tangential (DSDXF, DSDZF) motion per unit horizontal and vertical motion of the upper end,

@@ -2,7 +2,9 @@
 // check.
 #include "lines/mean_line_state.h"
 
+#include "blocks/catcom.h"
 #include "blocks/lincom.h"
+#include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "lines/tension_warnings.h"
 #include "runtime/stop.h"
@@ -94,6 +96,61 @@ MeanLineState mean_line_state(const LineTables& tables, const MooringLines& line
     m.BANG = tables.column(tables.BOTANG, tables.MIDLYR, t)[0];
     m.BLEN = tables.column(tables.BOTLEN, tables.MIDLYR, t)[0];
     m.BTEN = std::abs(m.TTEN - lines.TOTWT[slot(t)]);
+    return m;
+}
+
+namespace {
+
+// The six-degree-of-freedom lines: the state the mean results left, searched in the loads.
+FairleadState six_dof_fairlead_state(const LineTables& tables, int n, int t,
+                                     TensionLegBracket bracket) {
+    FairleadState m;
+    const int L = tables.MIDLYR;
+    std::int32_t IER = 0;
+    std::int32_t MIN = 1;
+    m.HMEAN = OUTCOM.H_MEAN(n, 4, 1);
+    BSRCH(tables.HLOD, m.HMEAN, IER, MIN, tables.NTAB);
+    float friction = 0.0f;
+    INTERP(tables.HLOD, tables.column(tables.FFRICT, L, t), m.HMEAN, friction, MIN);
+    m.TPTEN0 = OUTCOM.TMEAN(n);
+    m.BTTEN0 = OUTCOM.BMEAN(n) - friction;
+    m.QF = CATCOM.TANARR(1, n);
+    m.QB = CATCOM.TANARR(TPCM.NELEM(t) + 1, n);
+    if (bracket == TensionLegBracket::solved_top_tangent) {
+        m.TOPT1 = 0.5f * m.QF;
+        m.TOPT2 = 4.0f * m.QF;
+    } else {
+        m.TOPT1 = 0.5f * std::tan(OUTCOM.TOPANG_MEAN(n, 4, 1));
+        m.TOPT2 = 4.0f * m.TOPT1;
+    }
+    INTERP(tables.HLOD, tables.column(tables.BOTLEN, L, t), m.HMEAN, m.BOTLEN, MIN);
+    return m;
+}
+
+} // namespace
+
+FairleadState fairlead_mean_state(const LineTables& tables, int n, int t, float RANC, bool six_dof,
+                                  FairleadStateOptions options) {
+    if (six_dof)
+        return six_dof_fairlead_state(tables, n, t, options.bracket);
+    const MeanLineState state = table_line_state(tables, t, RANC);
+    FairleadState m;
+    m.HMEAN = state.HMEAN;
+    m.TPTEN0 = state.TTEN;
+    float bottom_slope = 0.0f;
+    if (options.ends == LineEnds::table_angles) {
+        m.QF = state.TANG;
+        m.QB = state.BANG;
+        bottom_slope = std::tan(m.QB);
+    } else {
+        m.QF = CATCOM.TANARR(1, n);
+        m.QB = CATCOM.TANARR(TPCM.NELEM(t) + 1, n);
+        bottom_slope = m.QB;
+    }
+    m.BTTEN0 = std::max(0.0f, m.HMEAN * std::sqrt(1.0f + bottom_slope * bottom_slope) - state.FTEN);
+    m.TOPT1 = state.TOPT1;
+    m.TOPT2 = state.TOPT2;
+    m.BOTLEN = state.BLEN;
     return m;
 }
 

@@ -1,8 +1,8 @@
 // lines/mean_line_state.h: the state of one mooring line at its mean fairlead-anchor
 // distance, read from the line tables, and the check of that distance against its table: what
 // the mean line results (MENSET), the line current drag (LINDRG), the equilibrium summary
-// (EQLOUT), the low-frequency line damping (QDAMP) and the disc buoy's line springs (DYNSPR)
-// read in the same way.
+// (EQLOUT), the line damping (QDAMP, LDAMP) and the disc buoy's line springs (DYNSPR) read in
+// the same way.
 #pragma once
 
 #include "lines/mooring_force.h"
@@ -55,6 +55,46 @@ MeanLineState table_line_state(const LineTables& tables, int t, float RANC);
 // tension, angles and grounded length, its bottom tension |top tension - line weight|.
 MeanLineState mean_line_state(const LineTables& tables, const MooringLines& lines, int ILIN, int t,
                               float RANC, float ZANC, float slack_distance, bool six_dof);
+
+// Where a damping routine takes a line's end values from, off the tension-leg programs: the
+// tangents CATCOM holds of the line's last shape solve, or the angles the tables give at the
+// line's distance.
+enum class LineEnds { solved_tangents, table_angles };
+
+// The slope bracket of the tension-leg programs: about the top tangent CATCOM holds (0.5 and 4
+// times it), or about the tangent of the mean results' top angle (0.5 times it, and 4 times
+// that lower bound).
+enum class TensionLegBracket { solved_top_tangent, mean_top_angle };
+
+// The two choices in which the damping routines read a line's mean state differently.
+struct FairleadStateOptions {
+    LineEnds ends = LineEnds::table_angles;
+    TensionLegBracket bracket = TensionLegBracket::solved_top_tangent;
+};
+
+// The mean state a damping routine solves line n in: horizontal load, end tensions, end
+// values QF and QB (tangents or angles, as the options say), the slope bracket of the shape
+// solve and the length on the bottom.
+struct FairleadState {
+    float HMEAN = 0.0f;
+    float TPTEN0 = 0.0f;
+    float BTTEN0 = 0.0f;
+    float QF = 0.0f;
+    float QB = 0.0f;
+    float TOPT1 = 0.0f;
+    float TOPT2 = 0.0f;
+    float BOTLEN = 0.0f;
+};
+
+// fairlead_mean_state: the mean state of line n of type t at distance RANC. In six degrees of
+// freedom the horizontal load, end tensions and end tangents are those of the mean results
+// (OUTCOM's H_MEAN, TMEAN, BMEAN, CATCOM's TANARR), the bottom tension less the friction at
+// that load, the bracket as options.bracket says; otherwise table_line_state at RANC, the end
+// values as options.ends says and the bottom tension HMEAN sqrt(1 + s^2) less the friction
+// (s the tangent of the bottom end), never below 0. The grounded length is the table's at the
+// load. Reads OUTCOM, CATCOM and TPCM's NELEM; writes nothing.
+FairleadState fairlead_mean_state(const LineTables& tables, int n, int t, float RANC, bool six_dof,
+                                  FairleadStateOptions options);
 
 // check_line_distance: RNGCHK of RANC against points 2..NTAB of type t's distances in row
 // MIDLYR. When RANC is above checked_above and TPCM's TENDON_FLG is 0: outside a monotonic

@@ -20,6 +20,7 @@
 #include "util/angles.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
+#include "util/scope_restore.h"
 
 #include <cmath>
 #include <memory>
@@ -83,158 +84,209 @@ std::array<float, NUM_LO_TAB> lf_heading_grid() {
     return grid;
 }
 
+namespace {
+
+// The projected wind and current areas and the drift coefficient of direction IXYZ (1 surge,
+// 2 sway, 3 yaw: the sway values times the waterline length). Reads TPCM and WAVCOM; ends the
+// run, after its message, for any other direction.
+struct DirectionFactors {
+    float wind_area = 0.0f;
+    float current_area = 0.0f;
+    float drift_coefficient = 0.0f;
+};
+
+DirectionFactors direction_factors(std::int32_t IXYZ) {
+    const TpcmBlock& T = TPCM;
+    switch (IXYZ) {
+    case 1:
+        return {T.TXWNDA, T.XCURAR, WAVCOM.BOWCF};
+    case 2:
+        return {T.YWNDAR, T.YCURAR, WAVCOM.BEAMCF};
+    case 3:
+        return {T.YWNDAR * T.LWL, T.YCURAR * T.LWL, WAVCOM.BEAMCF * T.LWL};
+    default:
+        // Nobody can answer in an unattended run: there the run stops without reading.
+        inoperative_stop(T.EDUNIT, {" +=> Index error in GET_LF_NET_FORCES; please contact Kelbrin",
+                                    "     Press X to exit..."});
+    }
+    return {};
+}
+
+// A wind or current load as the table keeps it: the force, and its coefficient.
+struct ScaledLoad {
+    float force = 0.0f;
+    float coefficient = 0.0f;
+};
+
+// The force F of a unit load factor scaled by the block's load factor: with the load on and a
+// speed, the force and the force divided by the squared speed; otherwise the coefficient of
+// the unit factor (F times unit_factor) and the force only when the load is on (a zero speed
+// takes this form rather than dividing by zero).
+ScaledLoad scaled_load(float F, bool on, float speed, float block_factor, float unit_factor) {
+    ScaledLoad L;
+    if (on && speed != 0.0f) {
+        L.force = F * block_factor;
+        L.coefficient = L.force / (speed * speed);
+    } else {
+        L.coefficient = F * unit_factor;
+        L.force = on ? F * block_factor : 0.0f;
+    }
+    return L;
+}
+
+// The wind or the current as the table reads it: whether it blows, the heading it comes from
+// (degrees), its sway area, its speed in knots converted, the block's load factor and the
+// factor of a unit load.
+struct FlowLoad {
+    bool on = false;
+    float heading = 0.0f;
+    float sway_area = 0.0f;
+    float speed = 0.0f;
+    float block_factor = 0.0f;
+    float unit_factor = 0.0f;
+};
+
+// The load of the flow f in direction IXYZ at vessel heading psi (radians), from its
+// coefficient cf(k, angle) in direction k at the relative angle; the yaw moment about the point
+// at YAWARM. TRIGLD sets the trigonometric words of the angle for the coefficient routine.
+template <class Coefficient>
+ScaledLoad flow_load(std::int32_t IXYZ, float psi, float area, float YAWARM, const FlowLoad& f,
+                     const Coefficient& cf) {
+    const float angle =
+        REDRAD(f.on ? f.heading / degrees_per_radian - psi + pi_single : pi_single - psi);
+    TRIGLD(angle);
+    const float sway = IXYZ == 3 ? f.sway_area * cf(2, angle) : 0.0f;
+    const float force = area * cf(IXYZ, angle) - YAWARM * sway;
+    return scaled_load(force, f.on, f.speed, f.block_factor, f.unit_factor);
+}
+
+// The wind load in direction IXYZ at vessel heading psi. Reads TPCM, WAVCOM, SINES.
+ScaledLoad wind_load(std::int32_t IXYZ, float psi, float area, float CNVKTS, float YAWARM) {
+    const TpcmBlock& T = TPCM;
+    const FlowLoad wind{T.LWIND == 1,      T.WNDHDG,     T.YWNDAR,
+                        T.WNDSPD * CNVKTS, SINES.WNDCOF, T.TWNDCF * WAVCOM.RHOAIR / 2000.0f};
+    return flow_load(IXYZ, psi, area, YAWARM, wind, [&T](std::int32_t k, float angle) {
+        return WINDCF(k, T.LWBARG, T.LOADED, T.BOWWND, T.SIZE, angle, T.TXWNDA, T.YWNDAR, T.XWARM,
+                      T.YWARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
+    });
+}
+
+// The current load, the same way.
+ScaledLoad current_load(std::int32_t IXYZ, float psi, float area, float CNVKTS, float YAWARM) {
+    const TpcmBlock& T = TPCM;
+    const FlowLoad current{T.LCURNT == 1, T.CURHDG,
+                           T.YCURAR,      T.CURSPD * CNVKTS,
+                           SINES.CURCOF,  T.DWATR / WAVCOM.G * T.CURFAC / 2000.0f};
+    return flow_load(IXYZ, psi, area, YAWARM, current, [&T](std::int32_t k, float angle) {
+        return CRNTCF(k, T.LCBARG, T.DFTPCT, T.BOWCUR, SINES.HOVERD, angle, T.XCURAR, T.YCURAR,
+                      T.XCARM, T.YCARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
+    });
+}
+
+// The external force in direction IXYZ at vessel heading psi, given in global (CRDSYS 0) or
+// vessel (1) components; 0 without one. Reads TPCM and EQUILB.
+float external_force(std::int32_t IXYZ, float psi, float YAWARM) {
+    const TpcmBlock& T = TPCM;
+    if (T.AUXFRC != 1)
+        return 0.0f;
+    const float c = std::cos(psi);
+    const float s = std::sin(psi);
+    if (IXYZ == 1)
+        return T.CRDSYS == 0 ? T.XVFRC * c + T.YVFRC * s : T.CRDSYS == 1 ? T.XVFRC : 0.0f;
+    if (IXYZ == 2)
+        return T.CRDSYS == 0 ? T.YVFRC * c - T.XVFRC * s : T.CRDSYS == 1 ? T.YVFRC : 0.0f;
+    const float b = T.CRDSYS != 0 ? EQUILB.PHIFEX : EQUILB.PHIFEX - psi;
+    return ((T.XVLOC - YAWARM) * std::sin(b) - T.YVLOC * std::cos(b)) * EQUILB.FEXTRN + T.VESMOM;
+}
+
+// One heading entry of the tables: the wind and current, the drift and drag of each wave
+// system, the external force and their sum.
+struct NetForceEntry {
+    ScaledLoad wind;
+    ScaledLoad current;
+    WaveLoad sea, swell, swell2;
+    float FEXT = 0.0f;
+    float FNET = 0.0f;
+};
+
+// The entry at vessel heading psi. Reads TPCM, WAVCOM, EQUILB (VESANG set to psi by the
+// caller); RELRAOUP sets the RAOs of the heading for the drift and drag routines.
+NetForceEntry net_force_entry(std::int32_t IXYZ, float psi, const DirectionFactors& d, float CNVKTS,
+                              float YAWARM) {
+    const TpcmBlock& T = TPCM;
+    NetForceEntry e;
+    e.wind = wind_load(IXYZ, psi, d.wind_area, CNVKTS, YAWARM);
+    e.current = current_load(IXYZ, psi, d.current_area, CNVKTS, YAWARM);
+    if (T.LRANDM == 1 || T.LSWELL == 1) {
+        float dummy = 0.0f;
+        RELRAOUP(dummy, psi, 1, false, true);
+    }
+    if (T.LRANDM == 1)
+        e.sea = wave_load(IXYZ, T.SEAHDG(1), psi, WAVCOM.WPSD_words, 1, d.drift_coefficient);
+    if (T.LSWELL == 1)
+        e.swell = wave_load(IXYZ, T.SWLHDG, psi, WAVCOM.SWLPSD_words, 2, d.drift_coefficient);
+    if (T.LSWEL2 == 1)
+        e.swell2 = wave_load(IXYZ, T.SWLHDG2, psi, WAVCOM.SWLPSD2_words, 3, d.drift_coefficient);
+    e.FEXT = external_force(IXYZ, psi, YAWARM);
+    e.FNET = e.wind.force + e.current.force + e.sea.drift + e.sea.drag + e.swell.drift +
+             e.swell.drag + e.swell2.drift + e.swell2.drag + e.FEXT;
+    return e;
+}
+
+// Entry m of the tables.
+void store_entry(LfForceArrays& tables, std::int32_t m, const NetForceEntry& e) {
+    tables.FNET_ARR[slot(m)] = e.FNET;
+    tables.FWND_ARR[slot(m)] = e.wind.coefficient;
+    tables.FCRNT_ARR[slot(m)] = e.current.coefficient;
+    tables.FWVDFT_ARR[slot(m)] = e.sea.drift;
+    tables.FWVDRG_ARR[slot(m)] = e.sea.drag;
+    tables.FSWLDFT_ARR[slot(m)] = e.swell.drift;
+    tables.FSWLDRG_ARR[slot(m)] = e.swell.drag;
+    tables.FSWLDFT_ARR2[slot(m)] = e.swell2.drift;
+    tables.FSWLDRG_ARR2[slot(m)] = e.swell2.drag;
+    tables.FEXT_ARR[slot(m)] = e.FEXT;
+}
+
+// The diagnostic row of the entry at attack angle a (degrees); the drag columns only when the
+// drag is computed (LEGDRG 0).
+std::string entry_row(float a, const NetForceEntry& e, std::int32_t LEGDRG) {
+    std::string line = " " + F(REDDEG2(360.0f - a), 6, 1);
+    auto add = [&](float v) { line += "  " + PE(v, 1, 10, 3); };
+    if (LEGDRG == 0)
+        for (float v : {e.sea.drift, e.sea.drag, e.wind.force, e.current.force, e.swell.drift,
+                        e.swell.drag, e.FEXT, e.FNET})
+            add(v);
+    else
+        for (float v : {e.sea.drift, e.wind.force, e.current.force, e.swell.drift, e.FEXT, e.FNET})
+            add(v);
+    return line;
+}
+
+} // namespace
+
 // GET_LF_NET_FORCES: per heading entry, the wind and current (as forces and as coefficients),
-// the drift and drag of each wave system and the external force, and their sum.
+// the drift and drag of each wave system and the external force, and their sum. The load
+// routines see the entry's heading in EQUILB's VESANG, which is the vessel's own again after.
 void GET_LF_NET_FORCES(int IOUNIT, std::int32_t IXYZ, LfForceArrays& tables, std::int32_t NUMSLOQ,
                        std::span<const float> SLO_ATTAQ, std::int32_t LANGARRQ, float STARTA) {
     const TpcmBlock& T = TPCM;
     LINTAR_ASSERT(NUMSLOQ >= 0 && NUMSLOQ <= lf_table_capacity, "heading count beyond the tables");
     LINTAR_ASSERT(LANGARRQ == 0 || static_cast<std::size_t>(NUMSLOQ) <= SLO_ATTAQ.size(),
                   "attack angles shorter than their count");
-
-    // 1. The projected areas and drift coefficient of the direction.
-    float wind_area = 0.0f;
-    float current_area = 0.0f;
-    float drift_coefficient = 0.0f;
-    switch (IXYZ) {
-    case 1:
-        wind_area = T.TXWNDA;
-        current_area = T.XCURAR;
-        drift_coefficient = WAVCOM.BOWCF;
-        break;
-    case 2:
-        wind_area = T.YWNDAR;
-        current_area = T.YCURAR;
-        drift_coefficient = WAVCOM.BEAMCF;
-        break;
-    case 3:
-        wind_area = T.YWNDAR * T.LWL;
-        current_area = T.YCURAR * T.LWL;
-        drift_coefficient = WAVCOM.BEAMCF * T.LWL;
-        break;
-    default:
-        // Nobody can answer in an unattended run: there the run stops without reading.
-        inoperative_stop(T.EDUNIT, {" +=> Index error in GET_LF_NET_FORCES; please contact Kelbrin",
-                                    "     Press X to exit..."});
-    }
-
-    // 2. The knot conversion and the load factors of a unit speed.
+    const DirectionFactors d = direction_factors(IXYZ);
     const float CNVKTS = T.NUNTS == 1 ? 0.5142f : 1.687f;
-    const float WNDCOF0 = T.TWNDCF * WAVCOM.RHOAIR / 2000.0f;
-    const float CURCOF0 = T.DWATR / WAVCOM.G * T.CURFAC / 2000.0f;
-    const float VESANG_saved = EQUILB.VESANG();
     const float YAWARM = EQUILB.YAWARM;
-
+    const ScopeRestore keep_heading(EQUILB.VESANG());
     for (std::int32_t m = 1; m <= NUMSLOQ; ++m) {
-        // 3. The attack angle and the vessel heading the load routines see.
         const float a =
             LANGARRQ != 0 ? SLO_ATTAQ[slot(m)] : static_cast<float>(m - 1) * T.SLOINC + STARTA;
         const float psi = (360.0f - a) / degrees_per_radian;
         EQUILB.VESANG() = psi;
-
-        // 4. Wind. Without wind the table holds the coefficient of a unit load factor; with a
-        // wind, the force divided by the squared speed (a zero speed takes the first form
-        // rather than dividing by zero).
-        const float WNDANG = REDRAD(T.LWIND == 1 ? T.WNDHDG / degrees_per_radian - psi + pi_single
-                                                 : pi_single - psi);
-        TRIGLD(WNDANG);
-        auto wind_cf = [&](std::int32_t k) {
-            return WINDCF(k, T.LWBARG, T.LOADED, T.BOWWND, T.SIZE, WNDANG, T.TXWNDA, T.YWNDAR,
-                          T.XWARM, T.YWARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
-        };
-        const float wind_sway = IXYZ == 3 ? T.YWNDAR * wind_cf(2) : 0.0f;
-        float FWIND = wind_area * wind_cf(IXYZ) - YAWARM * wind_sway;
-        float FWIND_COF = 0.0f;
-        const float wind_speed = T.WNDSPD * CNVKTS;
-        if (T.LWIND == 1 && wind_speed != 0.0f) {
-            FWIND = FWIND * SINES.WNDCOF;
-            FWIND_COF = FWIND / (wind_speed * wind_speed);
-        } else {
-            FWIND_COF = FWIND * WNDCOF0;
-            FWIND = T.LWIND == 1 ? FWIND * SINES.WNDCOF : 0.0f;
-        }
-
-        // 5. Current, the same way.
-        const float CURANG = REDRAD(T.LCURNT == 1 ? T.CURHDG / degrees_per_radian - psi + pi_single
-                                                  : pi_single - psi);
-        TRIGLD(CURANG);
-        auto current_cf = [&](std::int32_t k) {
-            return CRNTCF(k, T.LCBARG, T.DFTPCT, T.BOWCUR, SINES.HOVERD, CURANG, T.XCURAR, T.YCURAR,
-                          T.XCARM, T.YCARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
-        };
-        const float current_sway = IXYZ == 3 ? T.YCURAR * current_cf(2) : 0.0f;
-        float FCURNT = current_area * current_cf(IXYZ) - YAWARM * current_sway;
-        float FCURNT_COF = 0.0f;
-        const float current_speed = T.CURSPD * CNVKTS;
-        if (T.LCURNT == 1 && current_speed != 0.0f) {
-            FCURNT = FCURNT * SINES.CURCOF;
-            FCURNT_COF = FCURNT / (current_speed * current_speed);
-        } else {
-            FCURNT_COF = FCURNT * CURCOF0;
-            FCURNT = T.LCURNT == 1 ? FCURNT * SINES.CURCOF : 0.0f;
-        }
-
-        // 6. The RAOs at this heading, for the drift and drag routines.
-        if (T.LRANDM == 1 || T.LSWELL == 1) {
-            float dummy = 0.0f;
-            RELRAOUP(dummy, psi, 1, false, true);
-        }
-
-        // 7, 8. The wave systems.
-        WaveLoad sea, swell, swell2;
-        if (T.LRANDM == 1)
-            sea = wave_load(IXYZ, T.SEAHDG(1), psi, WAVCOM.WPSD_words, 1, drift_coefficient);
-        if (T.LSWELL == 1)
-            swell = wave_load(IXYZ, T.SWLHDG, psi, WAVCOM.SWLPSD_words, 2, drift_coefficient);
-        if (T.LSWEL2 == 1)
-            swell2 = wave_load(IXYZ, T.SWLHDG2, psi, WAVCOM.SWLPSD2_words, 3, drift_coefficient);
-
-        // 9. The external force, given in global (CRDSYS 0) or vessel (1) components.
-        float FEXT = 0.0f;
-        if (T.AUXFRC == 1) {
-            const float c = std::cos(psi);
-            const float s = std::sin(psi);
-            if (IXYZ == 1)
-                FEXT = T.CRDSYS == 0 ? T.XVFRC * c + T.YVFRC * s : T.CRDSYS == 1 ? T.XVFRC : 0.0f;
-            else if (IXYZ == 2)
-                FEXT = T.CRDSYS == 0 ? T.YVFRC * c - T.XVFRC * s : T.CRDSYS == 1 ? T.YVFRC : 0.0f;
-            else {
-                const float b = T.CRDSYS != 0 ? EQUILB.PHIFEX : EQUILB.PHIFEX - psi;
-                FEXT = ((T.XVLOC - YAWARM) * std::sin(b) - T.YVLOC * std::cos(b)) * EQUILB.FEXTRN +
-                       T.VESMOM;
-            }
-        }
-
-        // 10, 11. The net force and the entry.
-        const float FNET = FWIND + FCURNT + sea.drift + sea.drag + swell.drift + swell.drag +
-                           swell2.drift + swell2.drag + FEXT;
-        tables.FNET_ARR[slot(m)] = FNET;
-        tables.FWND_ARR[slot(m)] = FWIND_COF;
-        tables.FCRNT_ARR[slot(m)] = FCURNT_COF;
-        tables.FWVDFT_ARR[slot(m)] = sea.drift;
-        tables.FWVDRG_ARR[slot(m)] = sea.drag;
-        tables.FSWLDFT_ARR[slot(m)] = swell.drift;
-        tables.FSWLDRG_ARR[slot(m)] = swell.drag;
-        tables.FSWLDFT_ARR2[slot(m)] = swell2.drift;
-        tables.FSWLDRG_ARR2[slot(m)] = swell2.drag;
-        tables.FEXT_ARR[slot(m)] = FEXT;
-
-        // 12. The diagnostic listing.
-        if (IOUNIT != 0) {
-            std::string line = " " + F(REDDEG2(360.0f - a), 6, 1);
-            auto add = [&](float v) { line += "  " + PE(v, 1, 10, 3); };
-            if (T.LEGDRG == 0)
-                for (float v :
-                     {sea.drift, sea.drag, FWIND, FCURNT, swell.drift, swell.drag, FEXT, FNET})
-                    add(v);
-            else
-                for (float v : {sea.drift, FWIND, FCURNT, swell.drift, FEXT, FNET})
-                    add(v);
-            write_record(IOUNIT, line);
-        }
+        const NetForceEntry e = net_force_entry(IXYZ, psi, d, CNVKTS, YAWARM);
+        store_entry(tables, m, e);
+        if (IOUNIT != 0)
+            write_record(IOUNIT, entry_row(a, e, T.LEGDRG));
     }
-    // 13. The vessel's own heading back.
-    EQUILB.VESANG() = VESANG_saved;
 }
 
 // WRITE_LF_FRC_PGS: the row count, the rows, and the closing row that repeats the first.
