@@ -165,7 +165,7 @@ ScaledLoad wind_load(std::int32_t IXYZ, float psi, float area, float CNVKTS, flo
     const TpcmBlock& T = TPCM;
     const FlowLoad wind{T.LWIND == 1,      T.WNDHDG,     T.YWNDAR,
                         T.WNDSPD * CNVKTS, SINES.WNDCOF, T.TWNDCF * WAVCOM.RHOAIR / 2000.0f};
-    return flow_load(IXYZ, psi, area, YAWARM, wind, [&T](std::int32_t k, float angle) {
+    return flow_load(IXYZ, psi, area, YAWARM, wind, [&](std::int32_t k, float angle) {
         return WINDCF(k, T.LWBARG, T.LOADED, T.BOWWND, T.SIZE, angle, T.TXWNDA, T.YWNDAR, T.XWARM,
                       T.YWARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
     });
@@ -177,7 +177,7 @@ ScaledLoad current_load(std::int32_t IXYZ, float psi, float area, float CNVKTS, 
     const FlowLoad current{T.LCURNT == 1, T.CURHDG,
                            T.YCURAR,      T.CURSPD * CNVKTS,
                            SINES.CURCOF,  T.DWATR / WAVCOM.G * T.CURFAC / 2000.0f};
-    return flow_load(IXYZ, psi, area, YAWARM, current, [&T](std::int32_t k, float angle) {
+    return flow_load(IXYZ, psi, area, YAWARM, current, [&](std::int32_t k, float angle) {
         return CRNTCF(k, T.LCBARG, T.DFTPCT, T.BOWCUR, SINES.HOVERD, angle, T.XCURAR, T.YCURAR,
                       T.XCARM, T.YCARM, T.LWL, T.BWL, T.EDUNIT, T.ISPM, T.SIMTYP);
     });
