@@ -605,6 +605,275 @@ double share(double numerator, double denominator) {
     return denominator != 0.0 ? numerator / denominator : 0.0;
 }
 
+// The debug trace: clears TPCM's LBACK; with NBUG0 names the routine on EDUNIT and asks for the
+// debug level (INBUG), else sets NBUG to 0.
+void drag_trace() {
+    TPCM.LBACK = 0;
+    if (TPCM.NBUG0 == 1) {
+        write_record(TPCM.EDUNIT, " ### In LINDRG:");
+        INBUG(TPCM.NBUG, TPCM.EDUNIT, keyboard_unit);
+    } else {
+        TPCM.NBUG = 0;
+    }
+}
+
+// The values that hold for every line of one call.
+struct DragSettings {
+    float DIAMFC = 0.0f;  // diameter units to length units
+    float V2FAC = 0.0f;   // knots squared to length units per second squared
+    float TST_VRT = 0.0f; // a line nearer its anchor than this hangs straight
+    float DWOVRG = 0.0f;  // the water's mass density, per 1000
+    std::int32_t NQP = 0; // Simpson points per element
+    bool heading_profile = false;
+    bool six_dof = false; // the six-degree-of-freedom program codes: LOADUP's line states
+};
+
+// The call's settings from TPCM's units, depth, water weight and current switch, WAVCOM's g and
+// the current profile.
+DragSettings drag_settings(const CurprofBlock& profile) {
+    const bool metric = TPCM.NUNTS == 1;
+    DragSettings s;
+    s.DIAMFC = metric ? 0.001f : 0.0833f;
+    s.V2FAC = metric ? 0.2644f : 2.846f;
+    s.TST_VRT = 0.01f * TPCM.DEPTH;
+    s.DWOVRG = 0.001f * TPCM.DWATR / WAVCOM.G;
+    s.NQP = current_drag_points(TPCM.DEPTH, profile);
+    s.heading_profile = TPCM.LCSTCR == 3;
+    s.six_dof = six_dof_lines(TPCM.SIMTYP, TPCM.LEGTLP);
+    return s;
+}
+
+// Whether the current turns with depth: a heading of the profile differs from TPCM's surface
+// heading.
+bool current_turns(const CurprofBlock& profile) {
+    bool turns = false;
+    for (int i = 1; i <= profile.NCURNTPF; ++i)
+        if (profile.CURHDGPF(i) != TPCM.CURHDG)
+            turns = true;
+    return turns;
+}
+
+// The drag view of line type t's elements in the current of `profile`, the catenary words
+// read from LINCOM.
+DragLine drag_line_view(int t, std::int32_t NELEM, const CurprofBlock& profile) {
+    LincomBlock& C = LINCOM;
+    DragLine line;
+    line.profile = &profile;
+    line.CURSPD = TPCM.CURSPD;
+    line.CURHDG = TPCM.CURHDG;
+    line.NELEM = NELEM;
+    line.SLEN = slen_column(t);
+    line.DIAM = ElementReals(&TPCM.DIAM(1, t));
+    line.COFDMT = ElementReals(&TPCM.COFDMT(1, t));
+    line.WETWT = wetwt_column(t);
+    line.SCLWT = ElementValues(C.SCLWT_words);
+    line.BETA = ElementBetas(C.BETA_words);
+    line.TMPTAN = NodeValues(C.TMPTAN_words);
+    line.SECARR = NodeValues(C.SECARR_words);
+    line.COFDMP = &TPCM.COFDMP;
+    return line;
+}
+
+// The catenary of line type t in its mean state m, solved into LINCOM (end angles, bottom
+// tension, scaled weights, betas, the element tangents of ITER8P, the touchdown element, the
+// end components); the touchdown and the horizontal tension also go into `line`.
+void solve_drag_catenary(DragLine& line, const MeanLineState& m, int t) {
+    LincomBlock& C = LINCOM;
+    const std::int32_t NELEM = line.NELEM;
+    C.QF = m.TANG;
+    C.QB = m.BANG;
+    C.BTTEN0 =
+        std::max(static_cast<double>(m.HMEAN) *
+                         std::sqrt(1.0 + static_cast<double>(std::tan(C.QB) * std::tan(C.QB))) -
+                     m.FTEN,
+                 0.0);
+    if (C.NEED_STRAIN_FILE != 0 && TPCM.STRESS_STRAIN_FILE(t) != 0)
+        LOAD_ALPHAS(C.DPHLD, m.layer);
+    SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, NELEM);
+    BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, NELEM);
+    float TOPT1 = m.TOPT1;
+    float TOPT2 = m.TOPT2;
+    ITER8P(TOPT1, TOPT2);
+    C.BOTELM = 0;
+    if (TPCM.ANCTYP(t) != 0 && m.BLEN > 0.0f) {
+        float BOTWGT = 0.0f, UNSTRL = 0.0f;
+        TUCHDN(m.BLEN, wetwt_column(t), slen_column(t), line.BETA, NELEM, C.DSLOPE, BOTWGT,
+               C.BOTELM, UNSTRL);
+    }
+    C.FXCOMP = std::cos(C.QF);
+    C.FZCOMP = std::sin(C.QF);
+    C.BXCOMP = std::cos(C.QB);
+    C.BZCOMP = std::sin(C.QB);
+    line.BOTELM = C.BOTELM;
+    line.DSLOPE = C.DSLOPE;
+    line.HMEAN = C.HMEAN;
+}
+
+// A line as its drag is integrated: the view, straight or catenary, the angle of a straight
+// line from the vertical.
+struct DragLineState {
+    DragLine line;
+    bool LVRTLIN = false;
+    float VRTANG = 0.0f;
+    float DZFLDG = 0.0f; // the fairlead's rise above its place in the tables
+};
+
+// Line ILIN of type t at anchor distance RANC: its mean state (LOADUP in six degrees of
+// freedom, the tables else), tension and vertical span into LINCOM, and the line straight or
+// its catenary solved. A line without horizontal tension has no catenary to solve (its scaled
+// weights would be infinite): it hangs straight whatever NLIN.
+DragLineState drag_line_state(const LineTables& tables, const MooringLines& lines, int ILIN, int t,
+                              float RANC, float ZANC, const DragSettings& s,
+                              const CurprofBlock& profile) {
+    LincomBlock& C = LINCOM;
+    C.ITYP = t;
+    const MeanLineState m = s.six_dof ? loadup_line_state(tables, lines, ILIN, t, RANC, ZANC)
+                                      : table_state(tables, t, RANC);
+    C.HMEAN = m.HMEAN;
+    C.DPHLD = m.HMEAN;
+    C.TPTEN0 = m.TTEN;
+    C.DELTAZ = vertical_span(t) + m.DZFLDG;
+
+    DragLineState d;
+    d.DZFLDG = m.DZFLDG;
+    d.line = drag_line_view(t, TPCM.NELEM(t), profile);
+    d.LVRTLIN = RANC < s.TST_VRT || std::abs(C.TOTWT(t)) < 0.001f || m.HMEAN <= 0.0001f;
+    if (d.LVRTLIN) {
+        if (TPCM.NLIN != 1 && RANC != 0.0f)
+            d.VRTANG = std::atan(RANC / C.DELTAZ);
+    } else {
+        solve_drag_catenary(d.line, m, t);
+    }
+    return d;
+}
+
+// The current's angle to a line and the line's height: the current heading less the azimuth
+// (PSI), its cosine and sine, the azimuth's cosine and sine, the top's height and the level
+// below which the drag acts.
+struct LineAspect {
+    float COSFAC = 0.0f, SINFAC = 0.0f, SINFC2 = 0.0f;
+    float COSLIN = 0.0f, SINLIN = 0.0f;
+    float ZLINTOP = 0.0f, ZVAR = 0.0f;
+    float azimuth = 0.0f; // degrees
+};
+
+// The aspect of line ILIN at azimuth ANGDP (degrees), its fairlead DZFLDG above its place in
+// the tables; reads TPCM's current heading, fairlead and draft.
+LineAspect line_aspect(int ILIN, float ANGDP, float DZFLDG) {
+    LineAspect a;
+    const float PSI = (TPCM.CURHDG - ANGDP) / DEGRAD;
+    a.COSFAC = std::cos(PSI);
+    a.SINFAC = std::sin(PSI);
+    a.SINFC2 = a.SINFAC * a.SINFAC;
+    a.COSLIN = std::cos(ANGDP / DEGRAD);
+    a.SINLIN = std::sin(ANGDP / DEGRAD);
+    a.ZLINTOP = TPCM.RFLD(3, ILIN) - TPCM.DRAFT + DZFLDG;
+    a.ZVAR = a.ZLINTOP > 0.0f ? 0.0f : a.ZLINTOP;
+    a.azimuth = ANGDP;
+    return a;
+}
+
+// The drag integral of a line (its x and y components under the heading profile) and its
+// split integrals summed over the elements.
+struct LineDragSums {
+    float FLNTMP = 0.0f, FGXVAR = 0.0f, FGYVAR = 0.0f;
+    SplitIntegrals split;
+};
+
+// The drag integrals of line ILIN; a catenary's element tops in `tops`. Reads LINCOM's element
+// tangents and top tension.
+LineDragSums line_drag_sums(const DragLineState& d, const LineAspect& a, const DragSettings& s,
+                            int ILIN, const std::array<float, max_nodes>& tops,
+                            bool GET_CRNT_FLEXQ) {
+    const DragLine& line = d.line;
+    const bool LVRTLIN = d.LVRTLIN;
+    const float VRTANG = d.VRTANG;
+    const std::int32_t NQP = s.NQP;
+    const float DIAMFC = s.DIAMFC;
+    const float V2FAC = s.V2FAC;
+    const float SINFC2 = a.SINFC2;
+    const float ZLINTOP = a.ZLINTOP;
+    const float azimuth = a.azimuth;
+    LineDragSums r;
+    if (s.heading_profile) {
+        FXYINTEG2(line, r.FGXVAR, r.FGYVAR, a.ZVAR, ZLINTOP, azimuth, SINFC2, ILIN, NQP, LVRTLIN,
+                  VRTANG, DIAMFC, V2FAC);
+        r.FLNTMP = std::hypot(r.FGXVAR, r.FGYVAR);
+    } else {
+        r.FLNTMP =
+            FXINTEG(line, a.ZVAR, ZLINTOP, SINFC2, ILIN, NQP, LVRTLIN, VRTANG, DIAMFC, V2FAC);
+    }
+    float ZELMTOP = ZLINTOP;
+    float top_tension = static_cast<float>(LINCOM.TPTEN0);
+    for (std::int32_t e = 1; e <= line.NELEM; ++e) {
+        if (LVRTLIN) {
+            const float ZELMBOT = ZELMTOP - line.SLEN(e);
+            const float BOTTENI = top_tension - line.SLEN(e) * line.WETWT(e);
+            add(r.split, s.heading_profile
+                             ? TOPBOTFIXV2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
+                                           VRTANG, azimuth, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI,
+                                           line.WETWT(e), GET_CRNT_FLEXQ)
+                             : TOPBOTFIXV(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
+                                          VRTANG, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI, line.WETWT(e),
+                                          GET_CRNT_FLEXQ));
+            ZELMTOP = ZELMBOT;
+            top_tension = BOTTENI;
+        } else {
+            const double DQTOP = LINCOM.TMPTAN(e);
+            const double DQBOT = LINCOM.TMPTAN(e + 1);
+            add(r.split,
+                s.heading_profile
+                    ? TOPBOTFIX2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG,
+                                 azimuth, DQTOP, DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ)
+                    : TOPBOTFIX(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG, DQTOP,
+                                DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ));
+        }
+    }
+    return r;
+}
+
+// A line's drag load on the vessel: the whole drag FCTOTAL, the load FCTMP, its parts along and
+// across the line (FCTMPX, FCTMPY) and, under the heading profile, its global components.
+struct VesselDrag {
+    float FCTOTAL = 0.0f, FCTMPX = 0.0f, FCTMPY = 0.0f, FCTMP = 0.0f;
+    float FCTMPGX = 0.0f, FCTMPGY = 0.0f;
+};
+
+// The drag less the anchor's share of it (numerator over denominator of the split integrals).
+VesselDrag vessel_drag(const LineDragSums& r, const LineAspect& a, const DragSettings& s) {
+    const float DWOVRG = s.DWOVRG;
+    const SplitIntegrals& split = r.split;
+    VesselDrag v;
+    v.FCTOTAL = 0.5f * r.FLNTMP * DWOVRG;
+    if (s.heading_profile) {
+        v.FCTMPGX =
+            static_cast<float>(0.5 * DWOVRG * (r.FGXVAR - share(split.XNUMR8, split.XDENOM)));
+        v.FCTMPGY =
+            static_cast<float>(0.5 * DWOVRG * (r.FGYVAR - share(split.YNUMR8, split.YDENOM)));
+        v.FCTMP = std::hypot(v.FCTMPGX, v.FCTMPGY);
+        v.FCTMPX = v.FCTMPGX * a.COSLIN + v.FCTMPGY * a.SINLIN;
+        v.FCTMPY = v.FCTMPGY * a.COSLIN - v.FCTMPGX * a.SINLIN;
+    } else {
+        v.FCTMPX = static_cast<float>(
+            (v.FCTOTAL - 0.5 * DWOVRG * share(split.XNUMR8, split.XDENOM)) * a.COSFAC);
+        v.FCTMPY = static_cast<float>(
+            (v.FCTOTAL - 0.5 * DWOVRG * share(split.YNUMR8, split.YDENOM)) * a.SINFAC);
+        v.FCTMP = std::hypot(v.FCTMPX, v.FCTMPY);
+    }
+    return v;
+}
+
+// The flexibility terms of a line type from its first line's drag and flexibility integrals:
+// the set-down term DZ and the tension term DTZ.
+std::array<float, 2> flexibility_terms(const VesselDrag& v, const FlexIntegrals& f, float DWOVRG) {
+    const double T = v.FCTOTAL - v.FCTMP;
+    const double rho = DWOVRG;
+    return {static_cast<float>(
+                T * f.DZS_INT4 - 0.5 * rho * f.DZS_INT5 -
+                1.5 * (T * T * f.DZS_INT1 - rho * T * f.DZS_INT2 + 0.25 * rho * rho * f.DZS_INT3)),
+            static_cast<float>(3.0 * (T * f.DTZS_INT1 - 0.5 * rho * f.DTZS_INT2) + f.DTZS_INT3)};
+}
+
 } // namespace
 
 void LINDRG(std::int32_t MINLN, std::int32_t MAXLN, std::span<const float> RANCQ,
@@ -613,223 +882,74 @@ void LINDRG(std::int32_t MINLN, std::int32_t MAXLN, std::span<const float> RANCQ
             std::span<float> FCLTOTQ, std::span<float> FCLPARQ, std::span<float> FCLPRPQ,
             bool GET_CRNT_FLEXQ, std::span<float> DZ_CRNT_FLEXQ, std::span<float> DTZ_CRNT_FLEXQ,
             bool& SPRDCRNT) {
-    LincomBlock& C = LINCOM;
     const CurprofBlock& profile = CURPROF;
-    // Step 1: the debug trace.
-    TPCM.LBACK = 0;
-    if (TPCM.NBUG0 == 1) {
-        write_record(TPCM.EDUNIT, " ### In LINDRG:");
-        INBUG(TPCM.NBUG, TPCM.EDUNIT, keyboard_unit);
-    } else {
-        TPCM.NBUG = 0;
-    }
-
-    // Step 2: constants, the turning-current flag, the Simpson count, the flexibility flags.
-    const bool metric = TPCM.NUNTS == 1;
-    const float DIAMFC = metric ? 0.001f : 0.0833f;
-    const float V2FAC = metric ? 0.2644f : 2.846f;
-    const float TST_VRT = 0.01f * TPCM.DEPTH;
-    const float DWOVRG = 0.001f * TPCM.DWATR / WAVCOM.G;
+    drag_trace();
+    const DragSettings s = drag_settings(profile);
     FCURNTQ = 0.0f;
     TCURNTQ = 0.0f;
     XYCRMGQ = 0.0f;
     XYCRMBQ = 0.0f;
-    SPRDCRNT = false;
-    for (int i = 1; i <= profile.NCURNTPF; ++i)
-        if (profile.CURHDGPF(i) != TPCM.CURHDG)
-            SPRDCRNT = true;
-    const std::int32_t NQP = current_drag_points(TPCM.DEPTH, profile);
+    SPRDCRNT = current_turns(profile);
     std::array<bool, lincom_types> flex_wanted{};
     for (int t = 1; t <= std::min<int>(TPCM.NTYP, lincom_types); ++t)
         flex_wanted[slot(t)] = GET_CRNT_FLEXQ;
-    const bool heading_profile = TPCM.LCSTCR == 3;
     const LineTables tables = lincom_tables();
     const MooringLines lines = lincom_mooring_lines(MINLN, MAXLN);
-    const bool six_dof = six_dof_lines(TPCM.SIMTYP, TPCM.LEGTLP);
     double FGX_sum = 0.0;
     double FGY_sum = 0.0;
     std::vector<ElementSamples> samples;
 
     for (int ILIN = MINLN; ILIN <= MAXLN; ++ILIN) {
-        if (C.LINEID(ILIN) > 1024)
+        if (LINCOM.LINEID(ILIN) > 1024)
             continue;
-        // Step 3: the line's mean state at its present anchor distance.
-        const int t = C.LINEID(ILIN) % 1024;
-        C.ITYP = t;
-        const float RANC = RANCQ[slot(ILIN)];
-        const MeanLineState m =
-            six_dof ? loadup_line_state(tables, lines, ILIN, t, RANC, ZANCQ[slot(ILIN)])
-                    : table_state(tables, t, RANC);
-        // Step 4: tension and vertical span.
-        C.HMEAN = m.HMEAN;
-        C.DPHLD = m.HMEAN;
-        C.TPTEN0 = m.TTEN;
-        C.DELTAZ = vertical_span(t) + m.DZFLDG;
-        const std::int32_t NELEM = TPCM.NELEM(t);
-
-        // Step 5: straight or catenary. A line without horizontal tension has no catenary to
-        // solve (its scaled weights would be infinite): it hangs straight whatever NLIN.
-        const bool LVRTLIN = RANC < TST_VRT || std::abs(C.TOTWT(t)) < 0.001f || m.HMEAN <= 0.0001f;
-        float VRTANG = 0.0f;
-        DragLine line;
-        line.profile = &profile;
-        line.CURSPD = TPCM.CURSPD;
-        line.CURHDG = TPCM.CURHDG;
-        line.NELEM = NELEM;
-        line.SLEN = slen_column(t);
-        line.DIAM = ElementReals(&TPCM.DIAM(1, t));
-        line.COFDMT = ElementReals(&TPCM.COFDMT(1, t));
-        line.WETWT = wetwt_column(t);
-        line.SCLWT = ElementValues(C.SCLWT_words);
-        line.BETA = ElementBetas(C.BETA_words);
-        line.TMPTAN = NodeValues(C.TMPTAN_words);
-        line.SECARR = NodeValues(C.SECARR_words);
-        line.COFDMP = &TPCM.COFDMP;
-        if (LVRTLIN) {
-            if (TPCM.NLIN != 1 && RANC != 0.0f)
-                VRTANG = std::atan(RANC / C.DELTAZ);
-        } else {
-            C.QF = m.TANG;
-            C.QB = m.BANG;
-            C.BTTEN0 = std::max(
-                static_cast<double>(m.HMEAN) *
-                        std::sqrt(1.0 + static_cast<double>(std::tan(C.QB) * std::tan(C.QB))) -
-                    m.FTEN,
-                0.0);
-            if (C.NEED_STRAIN_FILE != 0 && TPCM.STRESS_STRAIN_FILE(t) != 0)
-                LOAD_ALPHAS(C.DPHLD, m.layer);
-            SCLWLD(C.SCLWT_words, wetwt_column(t), C.DPHLD, NELEM);
-            BETALD(alpha_slice(t), C.BETA_words, C.DPHLD, NELEM);
-            float TOPT1 = m.TOPT1;
-            float TOPT2 = m.TOPT2;
-            ITER8P(TOPT1, TOPT2);
-            C.BOTELM = 0;
-            if (TPCM.ANCTYP(t) != 0 && m.BLEN > 0.0f) {
-                float BOTWGT = 0.0f, UNSTRL = 0.0f;
-                TUCHDN(m.BLEN, wetwt_column(t), slen_column(t), line.BETA, NELEM, C.DSLOPE, BOTWGT,
-                       C.BOTELM, UNSTRL);
-            }
-            C.FXCOMP = std::cos(C.QF);
-            C.FZCOMP = std::sin(C.QF);
-            C.BXCOMP = std::cos(C.QB);
-            C.BZCOMP = std::sin(C.QB);
-            line.BOTELM = C.BOTELM;
-            line.DSLOPE = C.DSLOPE;
-            line.HMEAN = C.HMEAN;
-        }
-
-        // Step 6: the current's angle to the line, the line's top and the drag level.
-        const float PSI = (TPCM.CURHDG - ANGDPQ[slot(ILIN)]) / DEGRAD;
-        const float COSFAC = std::cos(PSI);
-        const float SINFAC = std::sin(PSI);
-        const float SINFC2 = SINFAC * SINFAC;
-        const float COSLIN = std::cos(ANGDPQ[slot(ILIN)] / DEGRAD);
-        const float SINLIN = std::sin(ANGDPQ[slot(ILIN)] / DEGRAD);
-        const float ZLINTOP = TPCM.RFLD(3, ILIN) - TPCM.DRAFT + m.DZFLDG;
-        const float ZVAR = ZLINTOP > 0.0f ? 0.0f : ZLINTOP;
-        const float azimuth = ANGDPQ[slot(ILIN)];
+        // The line's mean state at its present anchor distance, straight or catenary.
+        const int t = LINCOM.LINEID(ILIN) % 1024;
+        DragLineState d = drag_line_state(tables, lines, ILIN, t, RANCQ[slot(ILIN)],
+                                          ZANCQ[slot(ILIN)], s, profile);
+        const LineAspect a = line_aspect(ILIN, ANGDPQ[slot(ILIN)], d.DZFLDG);
 
         // The catenary's integrands, sampled once for the line: every drag-below sum of the
         // split integrals adds the same terms again.
         std::array<float, max_nodes> tops{};
-        if (!LVRTLIN) {
-            tops = element_tops(line, ZLINTOP);
+        if (!d.LVRTLIN) {
+            tops = element_tops(d.line, a.ZLINTOP);
             samples.clear();
-            for (std::int32_t e = 1; e <= NELEM; ++e)
-                samples.push_back(sample_element(line, C.TMPTAN(e), C.TMPTAN(e + 1), tops[slot(e)],
-                                                 SINFC2, azimuth, heading_profile, NQP, e));
-            line.samples = &samples;
+            for (std::int32_t e = 1; e <= d.line.NELEM; ++e)
+                samples.push_back(sample_element(d.line, LINCOM.TMPTAN(e), LINCOM.TMPTAN(e + 1),
+                                                 tops[slot(e)], a.SINFC2, a.azimuth,
+                                                 s.heading_profile, s.NQP, e));
+            d.line.samples = &samples;
         }
 
-        // Step 7: the drag of the line and its split integrals.
-        float FLNTMP = 0.0f;
-        float FGXVAR = 0.0f;
-        float FGYVAR = 0.0f;
-        if (heading_profile) {
-            FXYINTEG2(line, FGXVAR, FGYVAR, ZVAR, ZLINTOP, azimuth, SINFC2, ILIN, NQP, LVRTLIN,
-                      VRTANG, DIAMFC, V2FAC);
-            FLNTMP = std::hypot(FGXVAR, FGYVAR);
-        } else {
-            FLNTMP =
-                FXINTEG(line, ZVAR, ZLINTOP, SINFC2, ILIN, NQP, LVRTLIN, VRTANG, DIAMFC, V2FAC);
-        }
-        SplitIntegrals split;
-        float ZELMTOP = ZLINTOP;
-        float top_tension = static_cast<float>(C.TPTEN0);
-        for (std::int32_t e = 1; e <= NELEM; ++e) {
-            if (LVRTLIN) {
-                const float ZELMBOT = ZELMTOP - line.SLEN(e);
-                const float BOTTENI = top_tension - line.SLEN(e) * line.WETWT(e);
-                add(split, heading_profile
-                               ? TOPBOTFIXV2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
-                                             VRTANG, azimuth, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI,
-                                             line.WETWT(e), GET_CRNT_FLEXQ)
-                               : TOPBOTFIXV(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN,
-                                            VRTANG, ZELMTOP, ZELMBOT, ZLINTOP, BOTTENI,
-                                            line.WETWT(e), GET_CRNT_FLEXQ));
-                ZELMTOP = ZELMBOT;
-                top_tension = BOTTENI;
-            } else {
-                const double DQTOP = C.TMPTAN(e);
-                const double DQBOT = C.TMPTAN(e + 1);
-                add(split,
-                    heading_profile
-                        ? TOPBOTFIX2(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG,
-                                     azimuth, DQTOP, DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ)
-                        : TOPBOTFIX(line, NQP, ILIN, DIAMFC, V2FAC, SINFC2, e, LVRTLIN, VRTANG,
-                                    DQTOP, DQBOT, tops[slot(e)], ZLINTOP, GET_CRNT_FLEXQ));
-            }
-        }
-        line.samples = nullptr;
-        if (split.degenerate_points > 0)
+        // The drag of the line and its split integrals, then its load on the vessel.
+        const LineDragSums r = line_drag_sums(d, a, s, ILIN, tops, GET_CRNT_FLEXQ);
+        d.line.samples = nullptr;
+        if (r.split.degenerate_points > 0)
             warn_degenerate(ILIN);
-
-        // Step 8: the load on the vessel.
-        const float FCTOTAL = 0.5f * FLNTMP * DWOVRG;
-        float FCTMPX = 0.0f;
-        float FCTMPY = 0.0f;
-        float FCTMP = 0.0f;
-        if (heading_profile) {
-            const float FCTMPGX =
-                static_cast<float>(0.5 * DWOVRG * (FGXVAR - share(split.XNUMR8, split.XDENOM)));
-            const float FCTMPGY =
-                static_cast<float>(0.5 * DWOVRG * (FGYVAR - share(split.YNUMR8, split.YDENOM)));
-            FCTMP = std::hypot(FCTMPGX, FCTMPGY);
-            FCTMPX = FCTMPGX * COSLIN + FCTMPGY * SINLIN;
-            FCTMPY = FCTMPGY * COSLIN - FCTMPGX * SINLIN;
-            FGX_sum += FCTMPGX;
-            FGY_sum += FCTMPGY;
-        } else {
-            FCTMPX = static_cast<float>(
-                (FCTOTAL - 0.5 * DWOVRG * share(split.XNUMR8, split.XDENOM)) * COSFAC);
-            FCTMPY = static_cast<float>(
-                (FCTOTAL - 0.5 * DWOVRG * share(split.YNUMR8, split.YDENOM)) * SINFAC);
-            FCTMP = std::hypot(FCTMPX, FCTMPY);
+        const VesselDrag v = vessel_drag(r, a, s);
+        if (s.heading_profile) {
+            FGX_sum += v.FCTMPGX;
+            FGY_sum += v.FCTMPGY;
         }
-        FCLTOTQ[slot(ILIN)] = FCTMP;
-        FCLPARQ[slot(ILIN)] = std::abs(FCTMPX);
-        FCLPRPQ[slot(ILIN)] = std::abs(FCTMPY);
-        FCURNTQ += FCTMP;
-        XYCRMGQ += (TPCM.VKG - TPCM.RFLD(3, ILIN)) * FCTMP;
-        XYCRMBQ += (TPCM.RMCTR(3) - TPCM.RFLD(3, ILIN)) * FCTMP;
+        FCLTOTQ[slot(ILIN)] = v.FCTMP;
+        FCLPARQ[slot(ILIN)] = std::abs(v.FCTMPX);
+        FCLPRPQ[slot(ILIN)] = std::abs(v.FCTMPY);
+        FCURNTQ += v.FCTMP;
+        XYCRMGQ += (TPCM.VKG - TPCM.RFLD(3, ILIN)) * v.FCTMP;
+        XYCRMBQ += (TPCM.RMCTR(3) - TPCM.RFLD(3, ILIN)) * v.FCTMP;
 
-        // Step 9: the flexibility terms of the type, from its first line met.
+        // The flexibility terms of the type, from its first line met.
         if (flex_wanted[slot(t)]) {
             flex_wanted[slot(t)] = false;
-            const double T = FCTOTAL - FCTMP;
-            const double rho = DWOVRG;
-            const FlexIntegrals& f = split.flex;
-            DZ_CRNT_FLEXQ[slot(t)] = static_cast<float>(
-                T * f.DZS_INT4 - 0.5 * rho * f.DZS_INT5 -
-                1.5 * (T * T * f.DZS_INT1 - rho * T * f.DZS_INT2 + 0.25 * rho * rho * f.DZS_INT3));
-            DTZ_CRNT_FLEXQ[slot(t)] =
-                static_cast<float>(3.0 * (T * f.DTZS_INT1 - 0.5 * rho * f.DTZS_INT2) + f.DTZS_INT3);
+            const std::array<float, 2> terms = flexibility_terms(v, r.split.flex, s.DWOVRG);
+            DZ_CRNT_FLEXQ[slot(t)] = terms[0];
+            DTZ_CRNT_FLEXQ[slot(t)] = terms[1];
         }
     }
 
-    // Step 10: the direction of the total.
+    // The direction of the total.
     CURFANG_LNS =
-        heading_profile ? static_cast<float>(std::atan2(FGY_sum, FGX_sum)) : TPCM.CURHDG / DEGRAD;
+        s.heading_profile ? static_cast<float>(std::atan2(FGY_sum, FGX_sum)) : TPCM.CURHDG / DEGRAD;
 }
 
 bool lincom_line_drag(std::int32_t MINLN, std::int32_t MAXLN, bool GET_CRNT_FLEX) {

@@ -20,6 +20,7 @@
 #include "util/angles.h"
 #include "util/prompts.h"
 #include "util/root_finders.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 
 #include <array>
@@ -86,6 +87,11 @@ private:
     void start();
     Next block();
     Next iterate(bool& converged);
+    void evaluate();
+    Next singular();
+    void newton_step(const std::array<float, 3>& c1, const std::array<float, 3>& c2,
+                     const std::array<float, 3>& c3, int NDETRM, float DENOM);
+    bool converged_now() const;
     Next exhausted();
     Next completion();
     void environment_at_heading(float& FX, float& FY, float& TZ) const;
@@ -134,17 +140,15 @@ void PlaneSearch::start() {
     ITRY = 0;
 }
 
-// Step 11: one Newton iteration. Sets `converged` when the tests pass; returns where to go when
-// the iteration leaves the block (a singular Jacobian), else Next::block to go on.
-Next PlaneSearch::iterate(bool& converged) {
+// The environment at the iterate (global axes), the turret angle at the present position, the
+// mooring at the iterate and at its three difference steps (the heading step moves EQUILB's
+// heading for the environment and the mooring and puts it back); the net load and the Jacobian
+// into LOCAL, the mooring at the iterate into FXMOR0, FYMOR0, TZMOR0. The environment depends
+// on the heading alone.
+void PlaneSearch::evaluate() {
     EquilbBlock& Q = EQUILB;
     LocalBlock& W = LOCAL;
-    converged = false;
-
-    // 1. The environment at the iterate, global axes.
     environment_at_heading(FXENV0, FYENV0, TZENV0);
-
-    // 2. The turret angle at the present position.
     if (TPCM.LSPM != 0) {
         if (TPCM.LOCK_TRT == 1 || PNTTRT)
             Q.TRTNGL = Q.VESANG();
@@ -152,7 +156,6 @@ Next PlaneSearch::iterate(bool& converged) {
             solve_turret_angle(TurretRootFailure::unstable);
     }
 
-    // 3 to 6. The mooring at the iterate and at the three steps.
     const PlaneLoads at = plane_mooring(turret);
     FXMOR0 = at.FXMOOR;
     FYMOR0 = at.FYMOOR;
@@ -161,29 +164,23 @@ Next PlaneSearch::iterate(bool& converged) {
     W.FYNET0() = FYMOR0 + FYENV0;
     W.TZNET0() = TZMOR0 + TZENV0;
 
-    const float x0 = Q.RVES(1);
-    Q.RVES(1) = x0 + EPSPX;
-    const PlaneLoads at_x = plane_mooring(turret);
-    Q.RVES(1) = x0;
+    const PlaneLoads at_x = plane_mooring_stepped(turret, PlaneAxis::x, EPSPX);
     const float TZNET1 = at_x.TZMOOR + TZENV0;
-
-    const float y0 = Q.YCGVAR();
-    Q.YCGVAR() = y0 + EPSPY;
-    const PlaneLoads at_y = plane_mooring(turret);
-    Q.YCGVAR() = y0;
+    const PlaneLoads at_y = plane_mooring_stepped(turret, PlaneAxis::y, EPSPY);
     const float TZNET2 = at_y.TZMOOR + TZENV0;
 
-    const float psi0 = Q.VESANG();
-    Q.VESANG() = psi0 + EPSPZ;
     float FXENV1 = 0.0f, FYENV1 = 0.0f, TZENV1 = 0.0f;
-    environment_at_heading(FXENV1, FYENV1, TZENV1);
-    const PlaneLoads at_z = plane_mooring(turret);
-    Q.VESANG() = psi0;
+    PlaneLoads at_z;
+    {
+        const ScopeRestore keep_heading(Q.VESANG());
+        Q.VESANG() = keep_heading.saved() + EPSPZ;
+        environment_at_heading(FXENV1, FYENV1, TZENV1);
+        at_z = plane_mooring(turret);
+    }
     const float FXNET3 = at_z.FXMOOR + FXENV1;
     const float FYNET3 = at_z.FYMOOR + FYENV1;
     const float TZNET3 = at_z.TZMOOR + TZENV1;
 
-    // 7. The Jacobian; the environment depends on the heading alone.
     W.DFXX() = (at_x.FXMOOR - FXMOR0) / EPSPX;
     W.DFXY() = (at_y.FXMOOR - FXMOR0) / EPSPY;
     W.DFZ(1) = (FXNET3 - W.FNET(1)) / EPSPZ;
@@ -193,36 +190,34 @@ Next PlaneSearch::iterate(bool& converged) {
     W.DFZX() = (TZNET1 - W.TZNET0()) / EPSPX;
     W.DFZY() = (TZNET2 - W.TZNET0()) / EPSPY;
     W.DFZZ() = (TZNET3 - W.TZNET0()) / EPSPZ;
+}
 
-    // 8. A vanishing heading column or moment row leaves the heading fixed: a 2 x 2 system.
-    const bool column_zero = W.DFZ(1) == 0.0f && W.DFYZ() == 0.0f && W.DFZZ() == 0.0f;
-    const bool row_zero = W.DFZX() == 0.0f && W.DFZY() == 0.0f && W.DFZZ() == 0.0f;
-    const int NDETRM = column_zero || row_zero ? 2 : 3;
-
-    // 9. The determinant; a singular one (F2).
-    const std::array<float, 3> c1 = {W.DFXX(), W.DFYX(), W.DFZX()};
-    const std::array<float, 3> c2 = {W.DFXY(), W.DFYY(), W.DFZY()};
-    const std::array<float, 3> c3 = {W.DFZ(1), W.DFYZ(), W.DFZZ()};
-    const float DENOM = DETERM(c1, c2, c3, NDETRM);
-    if (std::abs(DENOM) == 0.0f) {
-        if (W.FNET(1) == 0.0f && W.FYNET0() == 0.0f && W.TZNET0() == 0.0f)
-            return Next::completion; // the present state is an equilibrium
-        if (!ENVRON) {
-            write_record(EDUNIT, "");
-            write_record(EDUNIT,
-                         " ++> Warning: Singular denominator in orientation iteration loop.");
-            write_record(EDUNIT, "");
-            abort_or_continue(EDUNIT);
-            outcome.ITFAIL = true; // the present state stands for the equilibrium
-            return Next::completion;
-        }
-        NEWTRY += 1;
-        if (NEWTRY > singular_restarts)
-            equilibrium_failed();
-        return Next::start;
+// A singular Jacobian (F2): the present state is an equilibrium when its net load is zero; in
+// still water the warning and the abort pause, the present state standing for the equilibrium;
+// in the environment a start farther out, fatal after the last.
+Next PlaneSearch::singular() {
+    LocalBlock& W = LOCAL;
+    if (W.FNET(1) == 0.0f && W.FYNET0() == 0.0f && W.TZNET0() == 0.0f)
+        return Next::completion;
+    if (!ENVRON) {
+        singular_warning(EDUNIT, "orientation");
+        outcome.ITFAIL = true;
+        return Next::completion;
     }
+    NEWTRY += 1;
+    if (NEWTRY > singular_restarts)
+        equilibrium_failed();
+    return Next::start;
+}
 
-    // 10. The right-hand side.
+// The Newton step on LOCAL's Jacobian (columns c1, c2, c3, determinant DENOM of order NDETRM):
+// the right-hand side into LOCAL, Cramer's rule for the step (the new state less the old) into
+// DXEST, DYEST, DZEST, the heading step limited (the translation is not), the trial state pulled
+// back for a single line that runs away, and accepted into EQUILB.
+void PlaneSearch::newton_step(const std::array<float, 3>& c1, const std::array<float, 3>& c2,
+                              const std::array<float, 3>& c3, int NDETRM, float DENOM) {
+    EquilbBlock& Q = EQUILB;
+    LocalBlock& W = LOCAL;
     W.GXNET() = W.DFXX() * Q.RVES(1) + W.DFXY() * Q.YCGVAR() - W.FNET(1);
     W.GYNET() = W.DFYX() * Q.RVES(1) + W.DFYY() * Q.YCGVAR() - W.FYNET0();
     W.GZNET() = 0.0f;
@@ -237,32 +232,31 @@ Next PlaneSearch::iterate(bool& converged) {
              std::array<float, 6>{W.GXNET(), W.GYNET(), W.GZNET(), Q.RVES(1), Q.YCGVAR(),
                                   Q.VESANG()});
 
-    // 11. Cramer's rule; the step is the new state less the old.
     const std::array<float, 3> G = {W.GXNET(), W.GYNET(), W.GZNET()};
     DXEST = DETERM(G, c2, c3, NDETRM) / DENOM - Q.RVES(1);
     DYEST = DETERM(c1, G, c3, NDETRM) / DENOM - Q.YCGVAR();
     DZEST = NDETRM == 3 ? DETERM(c1, c2, G, NDETRM) / DENOM - Q.VESANG() : 0.0f;
-
-    // 12. The heading step is limited; the translation is not.
     if (std::abs(DZEST) > heading_step_limit)
         DZEST = std::copysign(heading_step_limit, DZEST);
 
-    // 13, 14. The trial state, pulled back for a single line that runs away.
     float XCGTMP = Q.RVES(1) + DXEST;
     float YCGTMP = Q.YCGVAR() + DYEST;
     const float VESTMP = Q.VESANG() + DZEST;
     if (single_line)
         single_line_limit(XCGTMP, YCGTMP, OFFMAX, FXENV0, FYENV0);
-
-    // 15. Accepted.
     Q.RVES(1) = XCGTMP;
     Q.YCGVAR() = YCGTMP;
     Q.VESANG() = VESTMP;
     if (NBUG == 1)
         dump(EDUNIT, "NEWSTUFF: DXEST,XCGVAR,DYEST,YCGVAR,DZEST,VESANG",
              std::array<float, 6>{DXEST, Q.RVES(1), DYEST, Q.YCGVAR(), DZEST, Q.VESANG()});
+}
 
-    // 16. The relative measures (0 for a zero divisor).
+// The convergence tests on the step and the net load, relative (0 for a zero divisor) or
+// absolute, from the fourth iteration of a block on.
+bool PlaneSearch::converged_now() const {
+    EquilbBlock& Q = EQUILB;
+    LocalBlock& W = LOCAL;
     const auto ratio = [](float a, float b) {
         return b != 0.0f ? std::abs(a) / std::abs(b) : 0.0f;
     };
@@ -278,22 +272,42 @@ Next PlaneSearch::iterate(bool& converged) {
         dump(EDUNIT, "TESTX,TESTY,TESTZ,EPSPX,EPSPY,EPSPZ,DXEST,DYEST,DZEST",
              std::array<float, 9>{TESTX, TESTY, TESTZ, EPSPX, EPSPY, EPSPZ, DXEST, DYEST, DZEST});
     }
+    if (ITRATN <= 2)
+        return false;
+    const bool steps = (TESTX < 0.0001f || std::abs(DXEST) < 0.001f) &&
+                       (TESTY < 0.0001f || std::abs(DYEST) < 0.001f) &&
+                       (TESTZ < 0.0001f || std::abs(DZEST) < 0.0001f);
+    const bool loads = (TESTFX < 0.001f || std::abs(W.FNET(1)) < 0.1f) &&
+                       (TESTFY < 0.001f || std::abs(W.FYNET0()) < 0.1f) &&
+                       (TESTFZ < 0.001f || std::abs(W.TZNET0()) < 1.0f);
+    return steps && loads;
+}
 
-    // 17. Convergence, from the fourth iteration of a block on.
-    if (ITRATN > 2) {
-        const bool steps = (TESTX < 0.0001f || std::abs(DXEST) < 0.001f) &&
-                           (TESTY < 0.0001f || std::abs(DYEST) < 0.001f) &&
-                           (TESTZ < 0.0001f || std::abs(DZEST) < 0.0001f);
-        const bool loads = (TESTFX < 0.001f || std::abs(W.FNET(1)) < 0.1f) &&
-                           (TESTFY < 0.001f || std::abs(W.FYNET0()) < 0.1f) &&
-                           (TESTFZ < 0.001f || std::abs(W.TZNET0()) < 1.0f);
-        if (steps && loads) {
-            converged = true;
-            return Next::completion;
-        }
+// One Newton iteration. Sets `converged` when the tests pass; returns where to go when
+// the iteration leaves the block (a singular Jacobian), else Next::block to go on.
+Next PlaneSearch::iterate(bool& converged) {
+    EquilbBlock& Q = EQUILB;
+    LocalBlock& W = LOCAL;
+    converged = false;
+    evaluate();
+
+    // A vanishing heading column or moment row leaves the heading fixed: a 2 x 2 system.
+    const bool column_zero = W.DFZ(1) == 0.0f && W.DFYZ() == 0.0f && W.DFZZ() == 0.0f;
+    const bool row_zero = W.DFZX() == 0.0f && W.DFZY() == 0.0f && W.DFZZ() == 0.0f;
+    const int NDETRM = column_zero || row_zero ? 2 : 3;
+    const std::array<float, 3> c1 = {W.DFXX(), W.DFYX(), W.DFZX()};
+    const std::array<float, 3> c2 = {W.DFXY(), W.DFYY(), W.DFZY()};
+    const std::array<float, 3> c3 = {W.DFZ(1), W.DFYZ(), W.DFZZ()};
+    const float DENOM = DETERM(c1, c2, c3, NDETRM);
+    if (std::abs(DENOM) == 0.0f)
+        return singular();
+
+    newton_step(c1, c2, c3, NDETRM, DENOM);
+    if (converged_now()) {
+        converged = true;
+        return Next::completion;
     }
-
-    // 18. Counted, and summed for the mean of the block.
+    // Counted, and summed for the mean of the block.
     ITRATN += 1;
     XCUM += Q.RVES(1);
     YCUM += Q.YCGVAR();
@@ -362,12 +376,7 @@ Next PlaneSearch::exhausted() {
         return Next::block;
     }
     iteration_failure_report();
-    std::int32_t LBACK = 0;
-    ABORT3(EDUNIT, keyboard_unit, LBACK);
-    TPCM.LBACK = LBACK;
-    if (LBACK == -1)
-        stop_program(StopKind::user_choice);
-    if (LBACK == 99) {
+    if (take_estimate(EDUNIT)) {
         outcome.ITFAIL = true; // the estimate stands for the equilibrium
         return Next::completion;
     }
@@ -500,6 +509,23 @@ void abort_or_continue(int EDUNIT) {
         stop_program(StopKind::user_choice);
 }
 
+void singular_warning(int EDUNIT, std::string_view loop) {
+    write_record(EDUNIT, "");
+    write_record(EDUNIT,
+                 " ++> Warning: Singular denominator in " + std::string(loop) + " iteration loop.");
+    write_record(EDUNIT, "");
+    abort_or_continue(EDUNIT);
+}
+
+bool take_estimate(int EDUNIT) {
+    std::int32_t LBACK = 0;
+    ABORT3(EDUNIT, keyboard_unit, LBACK);
+    TPCM.LBACK = LBACK;
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
+    return LBACK == 99;
+}
+
 bool point_turret(std::int32_t MINLN, std::int32_t MAXLN) {
     if (TPCM.LSPM == 0)
         return false;
@@ -560,13 +586,28 @@ void single_line_limit(float& X, float& Y, float OFFMAX, float FX, float FY) {
     Y *= RTEMP / DRTST1;
 }
 
-PlaneLoads plane_mooring(bool turret) {
+namespace {
+
+// The mooring force of lines MINLN..MAXLN of LOCAL2 at `state`, about the turret centre XSALM.
+PlaneLoads plane_mooring_at(bool turret, const PlaneState& state) {
     PlaneFrame frame;
     frame.XCENTR = TPCM.XSALM;
     frame.XMCTR = TPCM.XSALM;
     frame.LSPM = turret;
-    return FMOOR(equilb_plane_state(), frame, lincom_tables(),
-                 lincom_mooring_lines(LOCAL2.MINLN, LOCAL2.MAXLN));
+    return FMOOR(state, frame, lincom_tables(), lincom_mooring_lines(LOCAL2.MINLN, LOCAL2.MAXLN));
+}
+
+} // namespace
+
+PlaneLoads plane_mooring(bool turret) {
+    return plane_mooring_at(turret, equilb_plane_state());
+}
+
+PlaneLoads plane_mooring_stepped(bool turret, PlaneAxis axis, float step) {
+    PlaneState state = equilb_plane_state();
+    float& moved = axis == PlaneAxis::x ? state.RVES1 : state.RVES2;
+    moved = moved + step;
+    return plane_mooring_at(turret, state);
 }
 
 PlaneSearchOutcome EQFIND(bool ENVRON, float OFFMAX, bool DPON, const UniformRandom& RAND) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace lintar {
 
@@ -66,6 +67,14 @@ void solve_turret_angle(TurretRootFailure on_failure);
 // goes on; an unattended run stops there (status 1). Sets TPCM's LBACK.
 void abort_or_continue(int EDUNIT);
 
+// The still-water warning of a singular Jacobian (" ++> Warning: Singular denominator in " the
+// search's `loop` " iteration loop.", framed by blank lines on EDUNIT), then the abort pause.
+void singular_warning(int EDUNIT, std::string_view loop);
+
+// The question after an iteration failure: ABORT3 on EDUNIT, its answer into TPCM's LBACK; -1
+// ends the run (the user's choice). True when the user takes the present estimate (99).
+bool take_estimate(int EDUNIT);
+
 // The fatal end of a search that cannot go on: " ++> Fatal Condition: Equilibrium condition
 // determination" / "      failed for unknown reasons" framed by blank lines on EDUNIT, the
 // Return pause, status 1.
@@ -79,5 +88,10 @@ void single_line_limit(float& X, float& Y, float OFFMAX, float FX, float FY);
 // The mooring force of lines MINLN..MAXLN of LOCAL2 at the state of EQUILB, about the turret
 // centre XSALM, the fairleads following the turret when `turret`.
 PlaneLoads plane_mooring(bool turret);
+
+// plane_mooring at the state of EQUILB with its surge (RVES(1), PlaneAxis::x) or sway (YCGVAR,
+// PlaneAxis::y) moved by `step`, the difference step of a Jacobian; EQUILB is not changed.
+enum class PlaneAxis { x, y };
+PlaneLoads plane_mooring_stepped(bool turret, PlaneAxis axis, float step);
 
 } // namespace lintar

@@ -27,6 +27,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <numbers>
 #include <optional>
@@ -682,106 +683,27 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
     EXPECT_NEAR(passes[0].FXENVG, 500.0, 1e-3);
     EXPECT_NEAR(passes[0].FYENVG, 0.0, 1e-3);
 
-    const std::vector<std::string> moments_at_origin = {
-        "   --->    Mooring moments are reported about Vessel coordinate:    <---",
-        "             (Vx,Vy,Vz) = ( 0.000E+00, 0.000E+00, 0.000E+00)",
+    // The fairleads at the origin and the waterline: no mooring moment, about the origin.
+    const std::map<std::string, std::string> no_moment = {
+        {"IIb moment point", "             (Vx,Vy,Vz) = ( 0.000E+00, 0.000E+00, 0.000E+00)"},
+        {"IIb X moment",
+         "    X Mooring Moment (ft-kp)               0.00          0.00         -0.00"},
+        {"IIb Y moment",
+         "    Y Mooring Moment (ft-kp)               0.00          0.00         -0.00"},
+        {"IIb Z moment",
+         "    Z Mooring Moment (ft-kp)               0.00          0.00          0.00"},
+        {"IIb Mz environment", "    Mz (ft-kp/deg; Environment)            0.00"},
+        {"IIb Mz total", "    Mz (ft-kp/deg; Total)                  0.00"},
     };
-    std::vector<std::string> page = {
-        "\f",
-        frame_line,
-        "  ******************  IIa.  Quiescent Equilibrium Summary  *******************",
-        frame_line,
-        "",
-        " ++> User-specified still-water conditions produced the",
-        "     following net mooring force and moment components:",
-        "",
-        "                                                    Global Sys.    Vessel Sys.",
-        "                                                  (Earth Vert.)   (Earth Vert.)",
-        "",
-        "    X Mooring Force (k.lbs)                              0.00          0.00",
-        "    Y Mooring Force (k.lbs)                              0.00          0.00",
-        "    Z Mooring Force (k.lbs)                          -2185.21      -2185.21",
-        "",
-        "    Total Plan View Force (k.lbs)                        0.00          0.00",
-        "    Plan View Force Angle (deg)                          0.00          0.00",
-        moments_at_origin[0],
-        moments_at_origin[1],
-        "    X Mooring Moment (ft-kp)                             0.00          0.00",
-        "    Y Mooring Moment (ft-kp)                             0.00          0.00",
-        "    Z Mooring Moment (ft-kp)                             0.00          0.00",
-        "",
-        " ++> Force-offset curve slopes:        Global Sys.    Vessel Sys.  Mean Offset Sys.",
-        "",
-        "",
-        " ++> Z-Moment (about mooring centroid) versus yaw",
-        "",
-        "    Mz (ft-kp/deg; Mooring)                0.00",
-        "    Mz (ft-kp/deg; Environment)            0.00",
-        "    Mz (ft-kp/deg; Total)                  0.00",
-    };
-    const std::vector<std::string> still = line_table(
-        ">>> User-specified still-water line conditions", "Fairlead", "Top    Anchor",
-        {
-            "   1/a     1250.00    971.25    1000.00   1000.00    350.00     0.00   28.65",
-            "   2/a     1250.00    971.25    1000.00   1000.00    350.00    90.00   28.65",
-            "   3/a     1250.00    971.25    1000.00   1000.00    350.00   180.00   28.65",
-            "   4/a     1250.00    971.25    1000.00   1000.00    350.00   270.00   28.65",
-        });
-    page.insert(page.end(), still.begin(), still.end());
-    const std::vector<std::string> loaded = {
-        "\f",
-        frame_line,
-        "  ***************  IIb.  Full-Environment Equilibrium Summary  ***************",
-        frame_line,
-        "",
-        " ++> Specified environmental conditions, applied forces and moments",
-        "     produced the following net mooring force and moment components:",
-        "",
-        "                                       Global Sys.    Vessel Sys.  Mean Offset Sys.",
-        "                                      (Earth Vert.)  (Earth Vert.)  (Earth Vert.)",
-        "",
-        "    X Mooring Force (k.lbs)             -500.00       -500.00        500.00",
-        "    Y Mooring Force (k.lbs)                0.00          0.00         -0.00",
-        "    Z Mooring Force (k.lbs)            -2174.68      -2174.68      -2174.68",
-        "",
-        "    Total Plan View Force (k.lbs)        500.00        500.00        500.00",
-        "    Plan View Force Angle (deg)          180.00        180.00         -0.00",
-        moments_at_origin[0],
-        moments_at_origin[1],
-        "    X Mooring Moment (ft-kp)               0.00          0.00         -0.00",
-        "    Y Mooring Moment (ft-kp)               0.00          0.00         -0.00",
-        "    Z Mooring Moment (ft-kp)               0.00          0.00          0.00",
-        " ++> Specified environmental conditions, applied forces and moments produced",
-        "     the following global quasi-static vessel  centroid displacements:",
-        "                                       Global Sys.   Vessel Sys.  Mean Offset Sys.",
-        "    X Displacement (ft)                   22.72         22.72        -22.72",
-        "    Y Displacement (ft)                    0.00          0.00          0.00",
-        "    Z Displacement (ft)                    0.00          0.00          0.00",
-        "",
-        "    Total Plan View Offset (ft)           22.72         22.72         22.72",
-        "    Plan View Offset Angle (deg)           0.00          0.00        180.00",
-        "    Yaw  Displacement  (deg)               0.00          0.00          0.00",
-        "    Vessel Orientation (deg)               0.00          0.00        180.00",
-        "",
-        " ++> Force-offset curve slopes:        Global Sys.    Vessel Sys.  Mean Offset Sys.",
-        "",
-        "",
-        " ++> Z-Moment (about mooring centroid) versus yaw",
-        "",
-        "    Mz (ft-kp/deg; Mooring)                0.00",
-        "    Mz (ft-kp/deg; Environment)            0.00",
-        "    Mz (ft-kp/deg; Total)                  0.00",
-    };
-    page.insert(page.end(), loaded.begin(), loaded.end());
-    const std::vector<std::string> solved = line_table(
-        ">>> Estimated mean line conditions in specified environment", "Fairlead", "Top    Anchor",
-        {
-            "   1/a     1022.78    750.56     772.78    977.28    406.81     0.00   29.95",
-            "   2/a     1252.58    973.76    1002.58   1000.26    349.35    91.30   28.63",
-            "   3/a     1477.22   1191.94    1227.22   1022.72    293.19   180.00   27.35",
-            "   4/a     1252.58    973.76    1002.58   1000.26    349.35   268.70   28.63",
-        });
-    page.insert(page.end(), solved.begin(), solved.end());
+    std::map<std::string, std::string> loaded = no_moment;
+    loaded["IIb Z force"] =
+        "    Z Mooring Force (k.lbs)            -2174.68      -2174.68      -2174.68";
+    const std::string page =
+        linear_spread_page(
+            SummarySection::still_water_IIa,
+            {{"IIa Z force",
+              "    Z Mooring Force (k.lbs)                          -2185.21      -2185.21"}}) +
+        linear_spread_page(SummarySection::full_environment_IIb, loaded);
 
     const std::string report = folder.read("MEANOUT.stxt");
     const auto at = report.find("\f", 1);
@@ -791,7 +713,7 @@ TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
     const std::string rest =
         checked_slopes(report.substr(0, at), {22.0, 22.0, 22.0}, {22.0, 22.0, 22.0}) +
         checked_slopes(report.substr(at), {22.0140, 22.0140, 22.0139}, {21.9814, 21.9814, 21.9814});
-    EXPECT_EQ(without_rounding_signs(rest), without_rounding_signs(joined(page)));
+    EXPECT_EQ(without_rounding_signs(rest), without_rounding_signs(page));
 }
 
 // The heading miss (target - psi) of the DP hold with spring S on the closed-form spread, the

@@ -76,6 +76,15 @@ std::filesystem::path test_data(const std::string& name) {
     return std::filesystem::path(LINTAR_TEST_DATA_DIR) / name;
 }
 
+std::string expected_data(const std::string& name) {
+    std::string text = read_text(test_data(name));
+    while (text.starts_with("#"))
+        text.erase(0, text.find('\n') + 1);
+    for (auto at = text.find("<FF>\n"); at != std::string::npos; at = text.find("<FF>\n", at))
+        text.replace(at, 4, "\f");
+    return text;
+}
+
 std::string expected_e2e(const std::string& name) {
     std::string text = read_text(std::filesystem::path(LINTAR_E2E_DIR) / name);
     for (const auto& [marker, character] : {std::pair<std::string, std::string>{"<BEL>", "\a"},

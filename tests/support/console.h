@@ -54,6 +54,10 @@ private:
 std::string read_text(const std::filesystem::path& name);
 std::filesystem::path test_data(const std::string& name);
 
+// A typed page file of tests/data without its comment header (the "#" lines at its top), each
+// "<FF>" line turned into the form feed it stands for.
+std::string expected_data(const std::string& name);
+
 // The pages of a report: the text after each form feed and its newline (a report starts every
 // page with them), without the text before the first.
 std::vector<std::string> pages_of(const std::string& text);

@@ -8,12 +8,15 @@
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
+#include "support/console.h"
 #include "support/turret_mooring.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstddef>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -121,5 +124,41 @@ inline std::string joined(const std::vector<std::string>& lines) {
 }
 
 inline const std::string frame_line = "  **" + blanks(72) + "**";
+
+// The two sections of the equilibrium summary typed in tests/data/linear_spread_summary.txt.
+enum class SummarySection { still_water_IIa, full_environment_IIb };
+
+// The typed page of `section`, opened by its form feed, without the slope rows (checked_slopes
+// takes them out of the report), each "{name}" line of the file replaced by the line `lines`
+// gives for that name. A "{name}" left without a line, and a name the page does not hold,
+// fail the test.
+inline std::string linear_spread_page(SummarySection section,
+                                      const std::map<std::string, std::string>& lines) {
+    const std::vector<std::string> pages = pages_of(expected_data("linear_spread_summary.txt"));
+    const std::size_t k = section == SummarySection::still_water_IIa ? 0 : 1;
+    EXPECT_EQ(pages.size(), 2u);
+    if (pages.size() != 2u)
+        return "";
+    std::string page = "\f\n";
+    std::set<std::string> filled;
+    for (const std::string& line : lines_of(pages[k])) {
+        if (!line.starts_with("{") || !line.ends_with("}")) {
+            page += line + "\n";
+            continue;
+        }
+        const std::string name = line.substr(1, line.size() - 2);
+        const auto given = lines.find(name);
+        if (given == lines.end()) {
+            ADD_FAILURE() << "no line for \"" << line << "\"";
+            continue;
+        }
+        filled.insert(name);
+        page += given->second + "\n";
+    }
+    for (const auto& [name, text] : lines)
+        if (!filled.contains(name))
+            ADD_FAILURE() << "the page has no line \"{" << name << "}\"";
+    return page;
+}
 
 } // namespace lintar::testing
