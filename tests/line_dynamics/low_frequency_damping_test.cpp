@@ -83,19 +83,18 @@ struct SuspendedLine {
     }
 };
 
-TEST(LowFrequencyDamping, ASuspendedLineMatchesIrvinesCatenary) {
-    // Surge of a line lying along the vessel's x axis: the fairlead moves 1 along the line.
-    // The normal and tangential motion of every material point from central differences of the
-    // elastic catenary's statics, integrated by Simpson's rule on 600 panels:
-    //   dissipation  C_D rho D 4/3 int |a|^3 ds,
-    //   inertia      2 w int |t|^2 ds + 2 (w + C_A m_d) int |a|^2 ds,
-    // with rho = 0.001 x 64 / g, D = 3 x 0.0833 ft, m_d = rho pi D^2 / 4, w = 0.08 / g + m_d.
-    // The routine's five points per element and its forward tangent step in the point motions
-    // leave it 0.1 % off; a lost term errs by tens of per cent.
-    constexpr double rel_tol = 5e-3;
-    ScriptedConsole console;
-    const SuspendedLine line;
-    const Qdamp q = run_qdamp({line.RANC}, {0.0f}, 1);
+// The suspended line's surge by a unit fairlead motion along the line, from central differences
+// of the elastic catenary's statics for the normal and tangential motion of every material
+// point, integrated by Simpson's rule on 600 panels:
+//   dissipation  C_D rho D 4/3 int |a|^3 ds,
+//   inertia      2 w int |t|^2 ds + 2 (w + C_A m_d) int |a|^2 ds,
+// with rho = 0.001 x 64 / g, D = 3 x 0.0833 ft, m_d = rho pi D^2 / 4, w = 0.08 / g + m_d.
+// A fairlead motion of size u along the line scales the point motions by u: the dissipation
+// by |u|^3, the inertia by u^2.
+struct IrvineSurge {
+    double dissipation = 0.0, MASS_T = 0.0, MASS_L = 0.0;
+};
+IrvineSurge irvine_surge(const SuspendedLine& line) {
     const ElasticCatenary& e = line.e;
     const double rho = 0.001 * water / gravity;
     const double D = diameter_in * 0.0833;
@@ -114,17 +113,68 @@ TEST(LowFrequencyDamping, ASuspendedLineMatchesIrvinesCatenary) {
         simpson([&](double s) { return std::pow(motion(s).first, 2); }, 0.0, e.L, 600);
     const double along2 =
         simpson([&](double s) { return std::pow(motion(s).second, 2); }, 0.0, e.L, 600);
-    const double dissipation = drag * rho * D * 4.0 / 3.0 * cube;
-    const double MASS_T = 2.0 * (w + added_mass * m_d) * normal2;
-    const double MASS_L = 2.0 * w * along2;
-    EXPECT_NEAR(q.DISSIP, dissipation, rel_tol * dissipation);
-    EXPECT_NEAR(q.MASS_T, MASS_T, rel_tol * MASS_T);
-    EXPECT_NEAR(q.MASS_L, MASS_L, rel_tol * MASS_L);
+    return {drag * rho * D * 4.0 / 3.0 * cube, 2.0 * (w + added_mass * m_d) * normal2,
+            2.0 * w * along2};
+}
+
+// The routine's five points per element and its forward tangent step in the point motions
+// leave it 0.1 % off Irvine's line; a lost term errs by tens of per cent.
+constexpr double irvine_tol = 5e-3;
+
+TEST(LowFrequencyDamping, ASuspendedLineMatchesIrvinesCatenary) {
+    // Surge of a line lying along the vessel's x axis: the fairlead moves 1 along the line.
+    ScriptedConsole console;
+    const SuspendedLine line;
+    const Qdamp q = run_qdamp({line.RANC}, {0.0f}, 1);
+    const IrvineSurge hand = irvine_surge(line);
+    EXPECT_NEAR(q.DISSIP, hand.dissipation, irvine_tol * hand.dissipation);
+    EXPECT_NEAR(q.MASS_T, hand.MASS_T, irvine_tol * hand.MASS_T);
+    EXPECT_NEAR(q.MASS_L, hand.MASS_L, irvine_tol * hand.MASS_L);
     EXPECT_EQ(q.MASS_OOP, 0.0f);
     EXPECT_FLOAT_EQ(q.SYS, q.MASS_L + q.MASS_T);
     // Sway moves this line's fairlead across its plane only: nothing in the plane.
     const Qdamp sway = run_qdamp({line.RANC}, {0.0f}, 2);
     EXPECT_EQ(sway.DISSIP, 0.0f);
+}
+
+TEST(LowFrequencyDamping, TheBuoyOfABuoyAndTankerTurnsItsLinesByItsOwnHeading) {
+    // The line lies along global x. Program code 13 moves the fairlead by the buoy's heading
+    // BUYNGL + VOFANG, whatever heading the caller hands; the other codes, the tug and barge
+    // (10) among them, by the caller's. At heading h a unit surge moves the fairlead cos h
+    // along the line, a unit sway -sin h: the surge damping is |cos h|^3 of Irvine's line, the
+    // sway damping |sin h|^3, the inertia in the plane cos^2 h and sin^2 h of it.
+    constexpr double pi = std::numbers::pi;
+    struct Case {
+        std::int32_t SIMTYP;
+        float BUYNGL, VOFANG, VESANGQ;
+        double h; // the heading the fairlead motion takes
+    };
+    const Case cases[] = {
+        {13, static_cast<float>(pi / 3), static_cast<float>(pi / 6), 0.0f, pi / 2},
+        {13, static_cast<float>(pi / 6), 0.0f, static_cast<float>(pi / 2), pi / 6},
+        {13, 0.0f, static_cast<float>(-pi / 4), 1.0f, -pi / 4},
+        {10, 1.0f, 0.5f, static_cast<float>(pi / 3), pi / 3},
+        {8, 1.0f, 0.5f, static_cast<float>(pi / 2), pi / 2},
+    };
+    ScriptedConsole console;
+    const SuspendedLine line;
+    const IrvineSurge hand = irvine_surge(line);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "code " << c.SIMTYP << " heading " << c.h);
+        TPCM.SIMTYP = c.SIMTYP;
+        EQUILB.BUYNGL() = c.BUYNGL;
+        EQUILB.VOFANG = c.VOFANG;
+        const std::array<double, 2> share = {std::abs(std::cos(c.h)), std::abs(std::sin(c.h))};
+        for (std::int32_t m = 1; m <= 2; ++m) {
+            SCOPED_TRACE(m);
+            const Qdamp q = run_qdamp({line.RANC}, {0.0f}, m, false, c.VESANGQ);
+            const double u = share[static_cast<std::size_t>(m - 1)];
+            const double D = hand.dissipation * u * u * u;
+            const double MT = hand.MASS_T * u * u;
+            EXPECT_NEAR(q.DISSIP, D, irvine_tol * hand.dissipation);
+            EXPECT_NEAR(q.MASS_T, MT, irvine_tol * hand.MASS_T);
+        }
+    }
 }
 
 TEST(LowFrequencyDamping, TheTensionLegBranchTakesTheMeanResultsAndKeepsItsTangents) {

@@ -835,6 +835,33 @@ TEST(LowFrequencyLoads, LegacyTurretTurnsTheYawIntoSurgeAndSwayByTheArm) {
     EXPECT_EQ(count_of(run.text, "        mooring centroid offsets (Gx,Gy):"), 1u);
 }
 
+TEST(LowFrequencyLoads, SpreadMooringNodesStandAcrossTheLineByTheSurgeExcursion) {
+    // The box ship's spread (not a legacy data file) with the nodes asked for. The surge
+    // excursion of level L is L sigma (the storm's peak factor 3), along global x. A line at
+    // azimuth a sees an excursion u along global x as u cos a along the line and u sin a
+    // across it: the node at the fairlead stands L sin a to the side on the plus side, -L sin a
+    // on the minus side; the storm variants (cases 5 and 6) take the storm's plus side, 3 sin a.
+    LowlodRun run("\n\n\n\n");
+    box_ship_low_frequency_state();
+    TPCM.GETNODE = 1;
+    (void)run.report();
+    ASSERT_FALSE(run.stop.has_value()) << run.console.screen();
+    for (int i = 1; i <= 4; ++i) {
+        const double a = spread_azimuth[static_cast<std::size_t>(i - 1)] * std::numbers::pi / 180.0;
+        for (int L = 1; L <= 3; ++L) {
+            SCOPED_TRACE(::testing::Message() << "line " << i << " level " << L);
+            EXPECT_NEAR(OUTCOM.NODE_Y_nodes(i, L, 1)[0], L * std::sin(a), length_tol);
+            EXPECT_NEAR(OUTCOM.NODE_Y_nodes(i, L, 2)[0], -L * std::sin(a), length_tol);
+        }
+        for (int c : {5, 6})
+            for (int s = 1; s <= 2; ++s) {
+                SCOPED_TRACE(::testing::Message()
+                             << "line " << i << " case " << c << " side " << s);
+                EXPECT_NEAR(OUTCOM.NODE_Y_nodes(i, c, s)[0], 3.0 * std::sin(a), length_tol);
+            }
+    }
+}
+
 TEST(LowFrequencyLoads, SixDofCodeTakesThePullDownOfTheCorners) {
     // Program code 17 on the box ship's catenary spread: the six-degree-of-freedom mooring
     // force and line solutions; the corners' vertical offset is the hull's set-down
@@ -890,19 +917,25 @@ TEST(LowFrequencyLoads, SixDofCodeTakesThePullDownOfTheCorners) {
     EXPECT_NEAR(OUTCOM.FXMEAN, 0.0, 0.01);
 }
 
-// The 38 rows (x, y of the body) of every "C.G. Offset" table of an offset report, in order.
-std::vector<std::vector<std::array<double, 2>>> cycle_positions(const std::string& offsets) {
-    std::vector<std::vector<std::array<double, 2>>> out;
+// One row of a "C.G. Offset" table: the magnitudes of the load applied, the body's x and y.
+struct CycleRow {
+    double force = 0, moment = 0, x = 0, y = 0;
+};
+
+// The 38 rows of every "C.G. Offset" table of an offset report, in order.
+std::vector<std::vector<CycleRow>> cycle_rows(const std::string& offsets) {
+    std::vector<std::vector<CycleRow>> out;
     const auto r = records(offsets);
     for (std::size_t k = 0; k < r.size(); ++k) {
         if (r[k].find("----  C.G. Offset ----") == std::string::npos)
             continue;
-        std::vector<std::array<double, 2>> rows;
+        std::vector<CycleRow> rows;
         for (std::size_t n = k + 4; n < r.size() && n < k + 4 + 38; ++n) {
             std::istringstream in(r[n]);
-            double number = 0, force = 0, moment = 0, x = 0, y = 0;
-            if (in >> number >> force >> moment >> x >> y)
-                rows.push_back({x, y});
+            double number = 0;
+            CycleRow row;
+            if (in >> number >> row.force >> row.moment >> row.x >> row.y)
+                rows.push_back(row);
         }
         out.push_back(rows);
     }
@@ -931,7 +964,7 @@ TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
     // In calm water each cycle holds the body where the negated corner load balances the
     // mooring: at the corner, GXMAXQ first, then GXMINQ, level by level (within the heave the
     // vertical load gives the body, some 0.3 ft, which moves the spans a little).
-    const auto cycles = cycle_positions(run.offsets);
+    const auto cycles = cycle_rows(run.offsets);
     ASSERT_EQ(cycles.size(), 6u);
     for (int L = 1; L <= 3; ++L)
         for (int c = 0; c < 2; ++c) {
@@ -940,9 +973,9 @@ TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
             EXPECT_NEAR(std::fabs(corner[0]), L, length_tol); // sigma 1 times the factor
             const auto& rows = cycles[static_cast<std::size_t>(2 * (L - 1) + c)];
             ASSERT_EQ(rows.size(), 38u);
-            for (const auto& xy : rows) {
-                EXPECT_NEAR(xy[0], corner[0], 0.02);
-                EXPECT_NEAR(xy[1], corner[1], 0.02);
+            for (const CycleRow& row : rows) {
+                EXPECT_NEAR(row.x, corner[0], 0.02);
+                EXPECT_NEAR(row.y, corner[1], 0.02);
             }
         }
 
@@ -970,6 +1003,70 @@ TEST(LowFrequencyLoads, TwoBodyRunsCycleTheBuoyAtTwoCornersOfEveryLevel) {
     EXPECT_EQ(run.report, alone.report);
     EXPECT_EQ(std::vector<float>(OUTCOM.TQSRAN_words, OUTCOM.TQSRAN_words + 150 * 6 * 2), tqsran);
     EXPECT_EQ(std::vector<float>(OUTCOM.LFVARR_words, OUTCOM.LFVARR_words + 6 * 13), lfvarr);
+}
+
+// The lines' current load on the two-body runs' vessel: FCURNT_LNS along CURF_ANG_LINS, the
+// moments XYCRMB about the moment centre and XYCRMG about the centre of gravity.
+struct LineCurrent {
+    float F = 0, angle = 0, B = 0, G = 0;
+};
+
+// The six cycles of the box ship's two-body run with the lines' current on: their rows and
+// their corners (x, y), GXMAXQ and GXMINQ level by level.
+struct TwoBodyCycles {
+    std::vector<std::vector<CycleRow>> rows;
+    std::vector<std::array<double, 2>> corners;
+};
+
+TwoBodyCycles two_body_cycles(const LineCurrent& c) {
+    TwoBodyRun run;
+    box_ship_two_body_state();
+    TPCM.LCURNT = 1;
+    TPCM.LCURML = 1;
+    LINCOM.FCURNT_LNS = c.F;
+    LINCOM.CURF_ANG_LINS = c.angle;
+    LINCOM.XYCRMB = c.B;
+    LINCOM.XYCRMG = c.G;
+    run.run();
+    EXPECT_FALSE(run.stop.has_value()) << run.console.screen();
+    TwoBodyCycles out{cycle_rows(run.offsets), {}};
+    for (int L = 1; L <= 3; ++L)
+        for (const auto corner : {OUTCOM.GXMAXQ_record(L), OUTCOM.GXMINQ_record(L)})
+            out.corners.push_back({corner[0], corner[1]});
+    return out;
+}
+
+TEST(LowFrequencyLoads, TwoBodyRunsTakeTheLinesCurrentOffTheCornerLoads) {
+    // At heading 0 the corner load carries the lines' current force F (cos a, sin a) and the
+    // moment XYCRMB (sin a, -cos a); the cycle's load loses F (cos a, sin a), XYCRMG (sin a,
+    // -cos a) and its vertical force. The force applied is then the one of a current of no
+    // load, whatever F and a (only the wave cycle's own heave force joins the mooring's
+    // horizontal force), and the moment is the mooring's Tm plus D (sin a, -cos a), with
+    // D = XYCRMB - XYCRMG: at the opposite current (a + pi) the added moment turns over, so
+    // that (|Tm + D u|^2 + |Tm - D u|^2) / 2 = |Tm|^2 + D^2, |Tm| from the current of no load
+    // (the printed figures carry 0.5 %).
+    constexpr double a = 1.0, D = 200.0;
+    const auto still = two_body_cycles({});
+    const auto ahead = two_body_cycles({150.0f, static_cast<float>(a), 500.0f, 300.0f});
+    const auto astern =
+        two_body_cycles({150.0f, static_cast<float>(a + std::numbers::pi), 500.0f, 300.0f});
+    for (const TwoBodyCycles* run : {&still, &ahead, &astern}) {
+        ASSERT_EQ(run->rows.size(), 6u);
+        for (const auto& rows : run->rows)
+            ASSERT_EQ(rows.size(), 38u);
+    }
+    for (std::size_t k = 0; k < 6; ++k) {
+        SCOPED_TRACE(k);
+        // The cycles stand at the corners of the surge excursions, 1, 2 and 3 ft.
+        EXPECT_NEAR(std::fabs(ahead.corners[k][0]), static_cast<double>(k / 2 + 1), length_tol);
+        const double M0 = still.rows[k][0].moment;
+        const double M2 =
+            (std::pow(ahead.rows[k][0].moment, 2) + std::pow(astern.rows[k][0].moment, 2)) / 2;
+        EXPECT_NEAR(M2, M0 * M0 + D * D, 0.015 * (M0 * M0 + D * D));
+        for (const TwoBodyCycles* run : {&ahead, &astern})
+            for (std::size_t r = 0; r < 38; ++r)
+                EXPECT_EQ(run->rows[k][r].force, still.rows[k][r].force) << r;
+    }
 }
 
 TEST(LowFrequencyLoads, TwoBodyEquilibriumFailuresAreListedAndTheWorkGoesOn) {
