@@ -13,6 +13,13 @@
 
 namespace lintar {
 
+// slot: the place in a local 0-based vector or span of the 1-based index i that the program
+// counts with (a line, a wave grid row, a matrix row), so that code reads `x[slot(i)]`.
+inline std::size_t slot(int i) {
+    LINTAR_ASSERT(i >= 1, "1-based index below 1");
+    return static_cast<std::size_t>(i - 1);
+}
+
 // Flat position of element (i) of an array with bounds (n1), counting from 1.
 inline std::size_t col_major(int i, [[maybe_unused]] int n1) {
     LINTAR_ASSERT(i >= 1 && i <= n1, "array index out of its bounds");

@@ -6,6 +6,7 @@
 // held to the array for the loops and reported as a fatal warning; a line number outside 1 to
 // NLIN is reported by the line-number check and takes no part in any geometry.
 #include "datafile/prerun_checks.h"
+#include "blocks/lincom.h"
 
 #include "blocks/tpcm.h"
 #include "runtime/edit_descriptors.h"
@@ -28,10 +29,8 @@ constexpr int KBD = 5;             // keyboard unit for the pauses
 constexpr std::int32_t WRNLIM = 7; // messages per screen
 
 // Sizes of the arrays that the counts and line numbers of the data reach into.
-constexpr int type_capacity = 150;   // per-type tables, columns of LINTYP
 constexpr int slot_capacity = 151;   // line slots per type in LINTYP
 constexpr int subline_capacity = 25; // sublines per type
-constexpr int line_capacity = 150;   // per-line tables: RFLD, ANGDEP, IDYNEV
 constexpr int point_capacity = 149;  // vessel points of RACC and BRACC
 constexpr int period_capacity = 100; // wave periods T
 
@@ -82,15 +81,15 @@ struct HeldCounts {
 // line type for the per-type counts. Reads NTYP, NLIN, NLINE, NELEM.
 void report_counts_beyond_capacity(const HeldCounts& held, std::int32_t& WARNEM,
                                    std::int32_t& FWARN) {
-    if (TPCM.NTYP > type_capacity)
+    if (TPCM.NTYP > lincom_types)
         report(Severity::fatal,
                {" ++> Fatal Warning: Number of line types (" + int_field(TPCM.NTYP, 2) +
-                ") exceeds the capacity of " + int_field(type_capacity, 3) + "."},
+                ") exceeds the capacity of " + int_field(lincom_types, 3) + "."},
                WARNEM, FWARN);
-    if (TPCM.NLIN > line_capacity)
+    if (TPCM.NLIN > lincom_lines)
         report(Severity::fatal,
                {" ++> Fatal Warning: Number of lines (" + int_field(TPCM.NLIN, 2) +
-                ") exceeds the capacity of " + int_field(line_capacity, 3) + "."},
+                ") exceeds the capacity of " + int_field(lincom_lines, 3) + "."},
                WARNEM, FWARN);
     for (int t = 1; t <= held.types; ++t) {
         if (TPCM.NLINE(t) > slot_capacity) {
@@ -366,7 +365,7 @@ void line_number_checks(const HeldCounts& held, std::int32_t& WARNEM, std::int32
     // Each slot must name a line of the data, and no line may sit in two slots. The first
     // slot (types outermost) that fails is reported with its type. Every slot is checked on
     // its own, so a single slot with a bad number is found too.
-    std::array<int, line_capacity + 1> uses{};
+    std::array<int, lincom_lines + 1> uses{};
     for (int t = 1; t <= held.types; ++t)
         for (int i = 1; i <= held.lines_of_type(t); ++i)
             if (held.is_line(TPCM.LINTYP(i, t)))
@@ -577,7 +576,7 @@ void simulation_checks(std::int32_t& WARNEM, std::int32_t& FWARN) {
                    WARNEM, FWARN);
 
         bool beyond = TPCM.NDYNEV > TPCM.NLIN;
-        const int listed = HeldCounts::held(TPCM.NDYNEV, line_capacity);
+        const int listed = HeldCounts::held(TPCM.NDYNEV, lincom_lines);
         for (int k = 1; k <= listed; ++k)
             if (TPCM.IDYNEV(k) > TPCM.NLIN)
                 beyond = true;
@@ -664,8 +663,8 @@ void LINWRN(std::int32_t& WARNEM, std::int32_t& FWARN) {
     program_type_settings(WARNEM, FWARN);
 
     HeldCounts held;
-    held.types = HeldCounts::held(TPCM.NTYP, type_capacity);
-    held.lines = HeldCounts::held(TPCM.NLIN, line_capacity);
+    held.types = HeldCounts::held(TPCM.NTYP, lincom_types);
+    held.lines = HeldCounts::held(TPCM.NLIN, lincom_lines);
     report_counts_beyond_capacity(held, WARNEM, FWARN);
 
     if (TPCM.NUMTAB < 90)

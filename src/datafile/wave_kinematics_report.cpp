@@ -28,7 +28,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831855f;
 constexpr int report_file_unit = 1;
 constexpr int printer_unit = 99;
 
@@ -115,14 +114,14 @@ void wave_properties(const ReportSetup& r) {
                         "/Sec)   (" + L + "/Sec)     (1/" + L + ")    (Rad/Sec)");
     LINES(u, 2);
     for (int i = 1; i <= TPCM.NWP; ++i) {
-        const float omega = two_pi / TPCM.T(i);
+        const float omega = two_pi_single / TPCM.T(i);
         WAVCOM.W(i) = omega;
         WAVCOM.W2(i) = omega * omega;
         const float k = wave_number_at(omega);
         WAVCOM.WVK(i) = k;
         const float c = omega / k;
         const float c_g = group_speed(WAVCOM.G, omega, k, TPCM.DEPTH);
-        write_record(u, X(1) + F(TPCM.T(i), 8, 2) + X(3) + F(two_pi / k, 8, 2) + X(3) +
+        write_record(u, X(1) + F(TPCM.T(i), 8, 2) + X(3) + F(two_pi_single / k, 8, 2) + X(3) +
                             F(second_quantity(k), 8, 2) + X(3) + F(c, 8, 2) + X(3) + F(c_g, 8, 2) +
                             X(3) + E(k, 10, 3) + X(2) + F(omega, 8, 3));
     }
@@ -251,8 +250,8 @@ void characteristics(const ReportSetup& r, const SeaState& state) {
         ONELIN("Spectrum characteristic wind speed", WAVCOM.G * 0.1412f * WAVCOM.TPK, UNITS, 14 + N,
                u);
         ONELIN("Spectrum characteristic wave slope",
-               WAVCOM.SWH / 2.0f * wave_number_at(two_pi / WAVCOM.TPK) * degrees_per_radian, UNITS,
-               2, u);
+               WAVCOM.SWH / 2.0f * wave_number_at(two_pi_single / WAVCOM.TPK) * degrees_per_radian,
+               UNITS, 2, u);
         if (TPCM.WAVTYP == 0)
             ONELIN("Swell spectral bandwidth", TPCM.WAVWID, UNITS, no_unit, u);
     }
@@ -263,7 +262,8 @@ void characteristics(const ReportSetup& r, const SeaState& state) {
         ONELIN("Swell direction", TPCM.SWLHDG, UNITS, 2, u);
         ONELIN("Swell period", state.SWELPD, UNITS, 16, u);
         ONELIN("Swell characteristic wave slope",
-               state.SWELHT / 2.0f * wave_number_at(two_pi / state.SWELPD) * degrees_per_radian,
+               state.SWELHT / 2.0f * wave_number_at(two_pi_single / state.SWELPD) *
+                   degrees_per_radian,
                UNITS, 2, u);
         if (TPCM.SWLTYP == 0)
             ONELIN("Swell spectral bandwidth", TPCM.SWLWID, UNITS, no_unit, u);
@@ -309,8 +309,8 @@ void spectral_values(const ReportSetup& r, const SeaState& state) {
     }
     for (int i = 1; i <= TPCM.NWP; ++i) {
         const float k = WAVCOM.WVK(i);
-        std::string row = F(TPCM.T(i), 11, 3) + F(WAVCOM.W(i), 13, 3) + F(two_pi / k, 13, 3) +
-                          F(second_quantity(k), 13, 3);
+        std::string row = F(TPCM.T(i), 11, 3) + F(WAVCOM.W(i), 13, 3) +
+                          F(two_pi_single / k, 13, 3) + F(second_quantity(k), 13, 3);
         if (r.seas)
             row += F(WAVCOM.WPSD(i), 13, 4);
         if (r.swell)
@@ -363,7 +363,7 @@ void group_values(const ReportSetup& r, const SeaState& state) {
             GRPSPC(WAVCOM.WPSD_words, seas_group, mu);
         if (r.swell)
             GRPSPC(WAVCOM.SWLPSD_words, swell_group, mu);
-        const float period = row == 1 ? 0.0f : two_pi / mu;
+        const float period = row == 1 ? 0.0f : two_pi_single / mu;
         Record line;
         line << X(2) << F(mu, 5, 4);
         if (both) {

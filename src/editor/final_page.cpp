@@ -1,6 +1,7 @@
 // editor/final_page.cpp: the final page: the End-of-Session menu loop, the whole-file checks
 // and the check of direction senses.
 #include "editor/final_page.h"
+#include "blocks/lincom.h"
 
 #include "datafile/end_of_session.h"
 #include "datafile/prerun_checks.h"
@@ -31,8 +32,6 @@ constexpr std::string_view EDPRG = "CATED";       // the calling routine in file
 constexpr std::int32_t WRNLIM = 7;                // messages per screen
 
 // The tables' sizes: counts from the data are held to them before they index anything.
-constexpr int max_lines = 150;
-constexpr int max_line_types = 150;
 constexpr int max_directions = 10;
 
 int held(std::int32_t count, int limit) {
@@ -106,7 +105,7 @@ void arrangement_checks(std::int32_t& WARNEM, std::int32_t& FWARN) {
     if (TPCM.NFCDIR != 0) {
         // A hawser line number outside the lines gives no point here; the hawser check below
         // reports it.
-        if (TPCM.HAWSLN >= 1 && TPCM.HAWSLN <= max_lines)
+        if (TPCM.HAWSLN >= 1 && TPCM.HAWSLN <= lincom_lines)
             for (int k = 1; k <= 3; ++k)
                 TPCM.FAPPNT(k) = TPCM.RFLD(k, TPCM.HAWSLN);
         bool vertical_force = false;
@@ -140,7 +139,7 @@ void arrangement_checks(std::int32_t& WARNEM, std::int32_t& FWARN) {
 void hawser_check(std::int32_t& WARNEM, std::int32_t& FWARN) {
     const std::int32_t type = TPCM.HAWSTP;
     bool sound = false;
-    if (type >= 1 && type <= max_line_types) {
+    if (type >= 1 && type <= lincom_types) {
         TPCM.ANCTYP(type) = 0;
         sound = TPCM.NLINE(type) == 1 && TPCM.LINTYP(1, type) == TPCM.HAWSLN;
     }
@@ -153,7 +152,7 @@ void hawser_check(std::int32_t& WARNEM, std::int32_t& FWARN) {
 } // namespace
 
 float interpolation_span(const TpcmBlock& block) {
-    const int lines = held(block.NLIN, max_lines);
+    const int lines = held(block.NLIN, lincom_lines);
     if (lines == 0)
         return 0.0f;
     float ZMIN = 1.0E20f;

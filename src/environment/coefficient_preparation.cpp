@@ -1,5 +1,6 @@
 // environment/coefficient_preparation.cpp: the mean-environment coefficient preparation.
 #include "environment/coefficient_preparation.h"
+#include "util/angles.h"
 
 #include "blocks/curprof.h"
 #include "blocks/equilb.h"
@@ -18,8 +19,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float half_pi_single = 1.5707964f;
 
 // ELPCOF's warning about very many points, once per run.
 struct PreparationStore {

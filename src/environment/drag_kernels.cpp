@@ -1,5 +1,6 @@
 // environment/drag_kernels.cpp: cycle, depth and Gaussian kernels of the member drag model.
 #include "environment/drag_kernels.h"
+#include "util/angles.h"
 
 #include "blocks/curprof.h"
 #include "blocks/tpcm.h"
@@ -16,8 +17,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float pi = 3.1415927f;
-constexpr float two_pi = 6.2831855f;
 // Span of every xi-integral: the Gaussian weight is below 6e-7 of its peak beyond it.
 constexpr float xi_span = 5.5f;
 
@@ -123,7 +122,8 @@ float FCF_SUB_EXACT(float AA) {
     if (A <= 1.0f)
         return 0.5f * AA2;
     const float RT_AA2 = std::sqrt(AA2 - 1.0f);
-    return (3.0f * RT_AA2 + std::asin(1.0f / A) + (1.0f + AA2) * std::atan(1.0f / RT_AA2)) / pi -
+    return (3.0f * RT_AA2 + std::asin(1.0f / A) + (1.0f + AA2) * std::atan(1.0f / RT_AA2)) /
+               pi_single -
            1.0f;
 }
 
@@ -156,7 +156,7 @@ float SURF_DRAG_PRP(float B, float R, float PHI) {
     float value = 0.5f * a;
     if (a > 1.0f) {
         const float c = a * a;
-        value = (c * std::asin(1.0f / a) + std::sqrt(c - 1.0f)) / (a * pi);
+        value = (c * std::asin(1.0f / a) + std::sqrt(c - 1.0f)) / (a * pi_single);
     }
     return sign_of(value, B);
 }
@@ -202,7 +202,7 @@ float UNI(float B, float R, float PHI, float Q) {
 float OSC(float B, float R, float PHI, float Q) {
     const float y = std::exp(Q);
     const float CP = std::cos(PHI);
-    float X = (pi - 8.0f) * Q + 8.0f * B * (y - R * Q);
+    float X = (pi_single - 8.0f) * Q + 8.0f * B * (y - R * Q);
     // The collinear branch: the flow speed B |y - R| turns sign at y = R. Only a motion in
     // phase with the waves (cos PHI = 1) has that turn; in antiphase (cos PHI = -1) the speed
     // B (y + R) never turns and the general form below holds.
@@ -212,13 +212,13 @@ float OSC(float B, float R, float PHI, float Q) {
     } else {
         const float ROOTF = std::sqrt(std::abs(y * y + R * R - 2.0f * y * R * CP));
         const float SP = std::sin(PHI);
-        const float X0 = Q * ((B * R - 1.0f) * 8.0f + pi) + 8.0f * B * ROOTF;
+        const float X0 = Q * ((B * R - 1.0f) * 8.0f + pi_single) + 8.0f * B * ROOTF;
         const float X1 = 8.0f * B * R *
                          (CP * log_plus_root(y - R * CP, ROOTF, R * R * SP * SP) +
                           log_plus_root(R - y * CP, ROOTF, y * y * SP * SP));
         X = X0 - X1;
     }
-    return X / two_pi;
+    return X / two_pi_single;
 }
 
 float SUB_SURF_DRAG(float KD, float BSIGNED, float R, float PHI) {
@@ -321,8 +321,8 @@ float FCF_SURF_PRP(float B0, float R, float PHI, float COS_C, std::int32_t NXP) 
     if (X > 0.0001f) {
         const float E = std::exp(-0.5f / X2);
         const float C = RH_ERFC(0.70710677f / X, NXP);
-        Y = X + ((3.0f - 20.0f * X2 + 120.0f * X2 * X2) * 2.5066283f * C -
-                 6.0f * X * E * (10.0f * X2 * (6.2831855f * X2 - 0.85840726f) + 1.0f)) /
+        Y = X + ((3.0f - 20.0f * X2 + 120.0f * X2 * X2) * sqrt_two_pi_single * C -
+                 6.0f * X * E * (10.0f * X2 * (two_pi_single * X2 - 0.85840726f) + 1.0f)) /
                     (376.99112f * X2 * X2);
     }
     return COS_C * sign_of(Y, B0) / (B0 * B0);

@@ -26,15 +26,9 @@ namespace lintar {
 
 namespace {
 
-constexpr float sqrt_two_pi = 2.5066283f;
 constexpr float sqrt_two = 1.4142135f;
 
 using Spectrum = std::array<float, 100>;
-
-std::size_t slot(std::int32_t IW) {
-    LINTAR_ASSERT(IW >= 1 && IW <= 100, "wave grid index");
-    return static_cast<std::size_t>(IW - 1);
-}
 
 // The ratio of the current to the deviation of the relative velocity at one depth. A depth
 // whose relative velocity has no variance has an infinite ratio where there is a current (9
@@ -101,7 +95,7 @@ float response_at_wave_number(float WAVK, std::int32_t IWAVID) {
 
 void ISUB_N_GET(float& I0, float& I1, float& I2, float& IP0, float M, std::int32_t NXP) {
     if (std::abs(M) > 8.0f) {
-        const float s = std::copysign(sqrt_two_pi, M);
+        const float s = std::copysign(sqrt_two_pi_single, M);
         IP0 = 0.0f;
         I0 = s;
         I2 = 3.0f * s;
@@ -109,9 +103,9 @@ void ISUB_N_GET(float& I0, float& I1, float& I2, float& IP0, float M, std::int32
         return;
     }
     const float XM = M / sqrt_two;
-    const float TMP = sqrt_two_pi * RH_ERF(XM, NXP);
+    const float TMP = sqrt_two_pi_single * RH_ERF(XM, NXP);
     const float TMP2 = 2.0f * std::exp(-XM * XM);
-    IP0 = M * (M * TMP + TMP2 - std::abs(M) * sqrt_two_pi);
+    IP0 = M * (M * TMP + TMP2 - std::abs(M) * sqrt_two_pi_single);
     I0 = IP0 + TMP;
     I2 = 3.0f * TMP + IP0;
     I1 = 2.0f * TMP2 + 2.0f * M * TMP;
@@ -228,11 +222,11 @@ DepthStatistics depth_statistics(const DepthPoints& z, const RelativeMotion& r, 
         s.MRATIO[k] = MTMP;
         float ISUB = 0.0f;
         if (std::abs(MTMP) > 8.0f)
-            ISUB = std::copysign(sqrt_two_pi, MTMP);
+            ISUB = std::copysign(sqrt_two_pi_single, MTMP);
         else
             ISUB = 2.0f * MTMP * std::exp(-MTMP * MTMP / 2.0f) +
-                   (MTMP * MTMP + 1.0f) * sqrt_two_pi * RH_ERF(MTMP / sqrt_two, NXP) -
-                   MTMP * std::abs(MTMP) * sqrt_two_pi;
+                   (MTMP * MTMP + 1.0f) * sqrt_two_pi_single * RH_ERF(MTMP / sqrt_two, NXP) -
+                   MTMP * std::abs(MTMP) * sqrt_two_pi_single;
         s.ISUBSPEC[k] = ISUB * s.SIGV2[k];
     }
     return s;
@@ -342,11 +336,11 @@ void set_correlation_factors(float& WC, MemberDragFactors& out, const DepthPoint
     float I0_1 = 0.0f, I1_1 = 0.0f, I2_1 = 0.0f, IP0_1 = 0.0f;
     ISUB_N_GET(I0_1, I1_1, I2_1, IP0_1, s.MRATIO[0], NXP);
     const float I1_1_SURF = I1_1;
-    out.SFX_RR = I1_1 * I1_1 * s.SIGV2[0] * group_value(WC, r.TMPSPEC0) / 3.1415927f;
+    out.SFX_RR = I1_1 * I1_1 * s.SIGV2[0] * group_value(WC, r.TMPSPEC0) / pi_single;
     // The drift spectrum along the flux (the aligned coefficients).
     const Spectrum& TMPC = drift.DFC_SPEC_PAR;
     out.SFX_WD = group_value(WC, TMPC);
-    out.SFX_WR = s.SIGV[0] * 2.0f * I1_1 * group_value(WC, TMPC, r.TMPSPEC0) / sqrt_two_pi;
+    out.SFX_WR = s.SIGV[0] * 2.0f * I1_1 * group_value(WC, TMPC, r.TMPSPEC0) / sqrt_two_pi_single;
 
     // Moments at every depth.
     DepthMoments moments{};
@@ -387,9 +381,9 @@ void prepare_member_drag(float& WC, MemberDragFactors& out, std::int32_t LVARST,
 
     // Wave zone.
     const float MTMP2 = MSURF / sqrt_two;
-    const float GAM_TMP =
-        2.0f * std::exp(-MTMP2 * MTMP2) + MTMP2 * sqrt_two_pi * sqrt_two * RH_ERF(MTMP2, NXP);
-    out.FSURF = s.SIGV2[0] * setting.SIG0WV * 2.0f * out.VS_COR * GAM_TMP / sqrt_two_pi;
+    const float GAM_TMP = 2.0f * std::exp(-MTMP2 * MTMP2) +
+                          MTMP2 * sqrt_two_pi_single * sqrt_two * RH_ERF(MTMP2, NXP);
+    out.FSURF = s.SIGV2[0] * setting.SIG0WV * 2.0f * out.VS_COR * GAM_TMP / sqrt_two_pi_single;
 
     // Below the surface.
     float sum = 0.0f;

@@ -13,8 +13,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float half_pi_single = 1.5707964f;
-
 // Column IXYZ (1-based) of a family of coefficient sets.
 std::span<const float> component(std::span<const float> family, std::int32_t IXYZ) {
     const auto first = static_cast<std::size_t>(fourier_terms) * static_cast<std::size_t>(IXYZ - 1);

@@ -1,5 +1,6 @@
 // environment/gust_spectra.cpp: the wind and current gust spectra and their user files.
 #include "environment/gust_spectra.h"
+#include "util/angles.h"
 
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
@@ -18,7 +19,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831855f;
 constexpr int spectrum_unit = 31;
 constexpr std::int32_t max_points = 1000;
 
@@ -168,7 +168,7 @@ float WNDSPC(float W0, float VEL, float WNDDEN, std::int32_t NUNTS, std::int32_t
             quit_after(IOSCRN, " >>! API parameter error in WNDSPC, <RETURN> to quit");
         if (VELP == 0.0f) // a calm: the peak frequency would be 0
             return 0.0f;
-        const float WP = APIPRM * VELP * two_pi / ZREF;
+        const float WP = APIPRM * VELP * two_pi_single / ZREF;
         return 0.02676f * VELP * VELP / (WP * std::pow(1.0f + 1.5f * W0 / WP, 1.66667f));
     }
     case 5: {
@@ -184,8 +184,9 @@ float WNDSPC(float W0, float VEL, float WNDDEN, std::int32_t NUNTS, std::int32_t
         }
         if (u == 0.0f) // a calm: no fluctuation (the frequency scale divides by the speed)
             return 0.0f;
-        const float f = (W0 / two_pi) * 172.0f * std::pow(h, 0.6666667f) / std::pow(u, 0.75f);
-        float S = (320.0f / two_pi) * u * u * std::pow(h, 0.45f) /
+        const float f =
+            (W0 / two_pi_single) * 172.0f * std::pow(h, 0.6666667f) / std::pow(u, 0.75f);
+        float S = (320.0f / two_pi_single) * u * u * std::pow(h, 0.45f) /
                   std::pow(1.0f + std::pow(f, 0.468f), 3.5612535f);
         if (NUNTS == 0)
             S = S * 10.764f;

@@ -1,5 +1,6 @@
 // environment/hull_drag.cpp: the ship-hull and member models of the viscous drag load.
 #include "environment/hull_drag.h"
+#include "util/angles.h"
 
 #include "environment/wave_table_check.h"
 
@@ -32,8 +33,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float pi = 3.1415927f;
-
 struct HullDragStore {
     // The correlation-underflow warning may still be given, per sea component.
     std::array<bool, 3> FRSTWRN{true, true, true};
@@ -42,10 +41,6 @@ HullDragStore store;
 const StateReset reset_store{[] { store = HullDragStore{}; }, StoreKind::analysis};
 
 using Spectrum = std::array<float, 100>;
-
-std::size_t slot(std::int32_t IW) {
-    return static_cast<std::size_t>(IW - 1);
-}
 
 float zeroth_moment(const Spectrum& P) {
     float VAR = 0.0f, VARDOT = 0.0f;
@@ -251,7 +246,7 @@ PeakSea peak_sea(const SemiDragSea& sea, float RELANG, float& WC, GridSpectrum P
     peak.TANTHETACW = 0.0f;
     const bool current = is_true(T.LCURNT);
     if (current) {
-        const float angle = T.CURHDG / 57.295776f - (RELANG + EQUILB.VESANG() + pi);
+        const float angle = T.CURHDG / 57.295776f - (RELANG + EQUILB.VESANG() + pi_single);
         peak.COSTHETACW = std::cos(angle);
         peak.SINTHETACW = std::sin(angle);
         if (std::abs(peak.COSTHETACW) < 1.0e-6f)
@@ -263,7 +258,7 @@ PeakSea peak_sea(const SemiDragSea& sea, float RELANG, float& WC, GridSpectrum P
 
     peak.GVARW = group_value(WC, PSD);
 
-    peak.WPK_NB = 6.2831855f / sea.TWVPK;
+    peak.WPK_NB = two_pi_single / sea.TWVPK;
     peak.WPK_NB2 = peak.WPK_NB * peak.WPK_NB;
     const float OMEGA = peak.WPK_NB * std::sqrt(T.DEPTH / V.G);
     float WAVKD = 0.0f;
@@ -297,7 +292,7 @@ Member member_geometry(std::int32_t ICYL, const PeakSea& peak) {
     const float YLOC = T.RCYLB(2, ICYL) + S.CYLLEN(ICYL) * S.DIRVEC(2, ICYL);
     Member m{};
     m.XCOL = -XLOC * peak.COSWAV - YLOC * peak.SINWAV;
-    const float EFFDIA_RAD = std::sqrt(T.XAREA(ICYL) / pi);
+    const float EFFDIA_RAD = std::sqrt(T.XAREA(ICYL) / pi_single);
     m.EFFDIA_WDF = 2.0f * EFFDIA_RAD;
     m.EFFDIA_CD = (T.CYLCD(1, ICYL) + T.CYLCD(2, ICYL)) * EFFDIA_RAD;
     m.PHSHFT_W = (YLOC * peak.SINWAV + XLOC * peak.COSWAV) * peak.WAVK;

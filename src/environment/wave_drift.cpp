@@ -45,8 +45,6 @@ struct DriftEvaluation {
 DriftEvaluation kept;
 const StateReset reset_kept{[] { kept = DriftEvaluation{}; }, StoreKind::analysis};
 
-constexpr float two_pi_single = 6.2831855f;
-
 // The user multiplier of a component's drift.
 float multiplier(std::int32_t LCOMP) {
     return LCOMP == 1 ? TPCM.WVFCX : LCOMP == 2 ? TPCM.WVFCY : TPCM.WVFCM;

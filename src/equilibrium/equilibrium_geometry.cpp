@@ -1,6 +1,7 @@
 // equilibrium/equilibrium_geometry.cpp: plane rotation, pull-down polynomials, the applied
 // forces that move with the mooring, the tension adjustment and the nodes of one line.
 #include "equilibrium/equilibrium_geometry.h"
+#include "util/angles.h"
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
@@ -81,7 +82,7 @@ void TENADJ(float& TTEN, float& XTEN, float& ZTEN, float FCLPAR, float FCLPRP, f
         PANG = 0.0f;
     } else {
         const float ratio = FCLPRP / XTEN;
-        PANG = std::abs(ratio) > 1.0f ? std::copysign(1.5707964f, ratio) : std::asin(ratio);
+        PANG = std::abs(ratio) > 1.0f ? std::copysign(half_pi_single, ratio) : std::asin(ratio);
     }
     // The vertical part of the old tension; a horizontal part above the tension (rounding, or
     // inconsistent data) leaves none rather than a NaN.

@@ -1,5 +1,6 @@
 // equilibrium/equilibrium_summary.cpp: the equilibrium summary report.
 #include "equilibrium/equilibrium_summary.h"
+#include "blocks/lincom.h"
 
 #include "blocks/equilb.h"
 #include "blocks/outcom.h"
@@ -28,19 +29,14 @@ namespace lintar {
 
 namespace {
 
-inline constexpr int line_types = 150;
 constexpr float DEGRAD = degrees_per_radian;
 
 // ANCMON: the line types whose table has been reported as not monotonic in this run.
 struct EqloutStore {
-    std::array<bool, line_types> ANCMON{};
+    std::array<bool, lincom_types> ANCMON{};
 };
 EqloutStore eqlout_store;
 const StateReset reset_eqlout{[] { eqlout_store = EqloutStore{}; }, StoreKind::analysis};
-
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
 
 // Lines at this distance from their anchor or closer hang without horizontal tension.
 inline constexpr float slack_distance = 0.1f;
@@ -409,7 +405,7 @@ LineRow line_row(const LineTables& tables, const MooringLines& lines, std::span<
     const std::int32_t LINEID = lines.LINEID[slot(i)];
     const int t = LINEID % 1024;
     LineRow row;
-    if (!(LINEID <= 1024 && t >= 1 && t <= line_types))
+    if (!(LINEID <= 1024 && t >= 1 && t <= lincom_types))
         return row;
     const float RANC = lines.RANC[slot(i)];
     check_line_distance(tables, i, t, RANC, slack_distance, MRWRNS, report_non_monotonic);

@@ -544,10 +544,6 @@ SplitIntegrals TOPBOTFIXV2(const DragLine& line, std::int32_t NQP, std::int32_t 
 
 namespace {
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 // The line's state on the table path; a distance the search could not bracket is reported,
 // and the user may end the run there.
 MeanLineState table_state(const LineTables& tables, int t, float RANCQ) {

@@ -1,5 +1,6 @@
 // equilibrium/mean_line_results.cpp: the per-line mean results of the equilibrium state.
 #include "equilibrium/mean_line_results.h"
+#include "blocks/lincom.h"
 
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
@@ -17,18 +18,12 @@ namespace lintar {
 
 namespace {
 
-inline constexpr int line_types = 150;
-
 // The line types whose table has been reported as not monotonic in this run.
 struct MensetStore {
-    std::array<bool, line_types> warned{};
+    std::array<bool, lincom_types> warned{};
 };
 MensetStore menset_store;
 const StateReset reset_menset{[] { menset_store = MensetStore{}; }, StoreKind::analysis};
-
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
 
 // A distance this close to the anchor leaves the line without load.
 inline constexpr float slack_distance = 0.05f;
@@ -50,7 +45,7 @@ void MENSET(const LineTables& tables, const MooringLines& lines, std::span<const
     const bool six_dof = six_dof_lines(TPCM.SIMTYP, TPCM.LEGTLP);
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
         const int t = lines.LINEID[slot(i)] % 1024;
-        if (t < 1 || t > line_types) // no line type to read: nothing to store
+        if (t < 1 || t > lincom_types) // no line type to read: nothing to store
             continue;
         const float RANC = lines.RANC[slot(i)];
         check_line_distance(tables, i, t, RANC, slack_distance, TPCM.MRWRNS, report_non_monotonic);

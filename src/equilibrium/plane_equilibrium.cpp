@@ -34,8 +34,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float half_pi = 1.5707964f;
-
 // The solvers' own uniform generator, used when the caller hands in none: a fixed seed, so
 // that a run repeats itself; restarted with the program state.
 struct RandomStore {
@@ -364,7 +362,9 @@ Next PlaneSearch::exhausted() {
         const float DTZT2 = -SPRING(0.0f, 0.0f, -0.1f, MINLN, MAXLN, ENVRON, SPMFLG, TORQUE).DTZTMP;
         const float FAC = DTZTMP >= DTZT2 ? -1.0f : 1.0f;
         if (UNSTB2 <= 3) {
-            const float turn = UNSTB2 == 1 ? pi_single : UNSTB2 == 2 ? half_pi : 0.7853982f;
+            const float turn = UNSTB2 == 1   ? pi_single
+                               : UNSTB2 == 2 ? half_pi_single
+                                             : quarter_pi_single;
             Q.VESANG() += FAC * turn;
             return Next::block;
         }
@@ -413,8 +413,8 @@ Next PlaneSearch::completion() {
             abort_or_continue(EDUNIT);
         }
         const float turn = UNSTAB == 1   ? pi_single
-                           : UNSTAB == 2 ? half_pi
-                           : UNSTAB == 3 ? 0.7853982f
+                           : UNSTAB == 2 ? half_pi_single
+                           : UNSTAB == 3 ? quarter_pi_single
                                          : static_cast<float>(UNSTAB - 3) * 0.1f;
         Q.VESANG() += turn;
         return Next::block;
@@ -430,7 +430,8 @@ Next PlaneSearch::completion() {
         if (NEWTST > 1 && std::abs(ANGTMP - Q.VESANG()) > 2.0f * EPSPZ)
             return Next::completion;
         ANGTMP = Q.VESANG();
-        constexpr float turns[6] = {4.712389f, pi_single, half_pi, 0.7853982f, 0.31415927f, 0.0f};
+        constexpr float turns[6] = {4.712389f,         pi_single,   half_pi_single,
+                                    quarter_pi_single, 0.31415927f, 0.0f};
         Q.VESANG() += turns[NEWTST - 1];
         return Next::block;
     }
@@ -552,7 +553,8 @@ void solve_turret_angle(TurretRootFailure on_failure) {
         float X = Q.TRTNGL;
         float F = 0.0f;
         std::int32_t IER = 0;
-        RTMI1(X, F, TRTTRQ, Q.TRTNGL - half_pi, Q.TRTNGL + half_pi, 0.000001f, 0.0f, 100, IER);
+        RTMI1(X, F, TRTTRQ, Q.TRTNGL - half_pi_single, Q.TRTNGL + half_pi_single, 0.000001f, 0.0f,
+              100, IER);
         if (IER != 0 && on_failure == TurretRootFailure::fatal) {
             write_record(EDUNIT, " IER = " + I(IER, 2) + " in turret orientation calc");
             fatal_stop(EDUNIT, keyboard_unit);

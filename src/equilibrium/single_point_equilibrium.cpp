@@ -34,10 +34,6 @@ constexpr float wrap_tolerance = 0.01f;
 constexpr std::int32_t position_block = 200;
 constexpr std::int32_t singular_restarts = 50;
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 // One root of the scan.
 struct Root {
     float TANGLE = 0.0f, ENERGY = 0.0f, SLMANG = 0.0f;

@@ -58,10 +58,6 @@ constexpr std::int32_t doubling_limit = 2;
 // Below this a divisor of the spring procedure counts as none.
 constexpr float tiny_divisor = 1.0e-6f;
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 // Turns the pairs (1, 2) and (4, 5) of a load by `angle`.
 void rotate_pairs(Vec6& F, float angle) {
     ROT2D(F[0], F[1], angle);
@@ -420,7 +416,7 @@ void SixDofSearch::surge_pull_results(std::span<const float> TOPTT) {
         PASCOM.DSTRECH_DY = DSTRECH_DR * s;
     }
     Q.GSPARSPRING(1) = quotient(10.0f, DRVAL);
-    const float G = Q.GOFANG + 1.5707964f;
+    const float G = Q.GOFANG + half_pi_single;
     F_INIT = F_INIT_SAVED;
     F_INIT[0] += 10.0f * std::cos(G);
     F_INIT[1] += 10.0f * std::sin(G);
@@ -484,7 +480,7 @@ void SixDofSearch::spring_stage(bool& more) {
         break;
     case 4:
         Q.GSPARSPRING(4) = quotient(1000.0f, std::hypot(XVEC[3] - XVEC0[3], XVEC[4] - XVEC0[4]));
-        pair_load(std::atan2(XVEC0[4], XVEC0[3]) + 1.5707964f);
+        pair_load(std::atan2(XVEC0[4], XVEC0[3]) + half_pi_single);
         break;
     case 5:
         Q.GSPARSPRING(5) = quotient(1000.0f, std::hypot(XVEC[3] - XVEC0[3], XVEC[4] - XVEC0[4]));
@@ -592,8 +588,8 @@ void SixDofSearch::store_final_state() {
     request.XCNTR = centres.XMCTR;
     request.YCNTR = centres.YMCTR;
     request.ZCNTR = centres.ZMCTR;
-    std::vector<float> STFMXG(150, 0.0f);
-    std::vector<float> STFMXV(150, 0.0f);
+    std::vector<float> STFMXG(stiffness_table_rows, 0.0f);
+    std::vector<float> STFMXV(stiffness_table_rows, 0.0f);
     Matrix66 G{};
     Matrix66 V{};
     std::copy(std::begin(Q.GSTF66_words), std::end(Q.GSTF66_words), G.begin());

@@ -27,8 +27,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831853f;
-
 // Convergence of the coupled iteration: frequencies to 1 %, dampings to 5 %.
 constexpr float ERRPRD = 0.01f;
 constexpr float ERRDMP = 0.05f;
@@ -263,22 +261,22 @@ void characteristics_pass(float CS, PassRecord& record) {
     if (P.LPTPRD == 0)
         H.WP = std::sqrt(H.PRMT / H.PTCHI);
     else if (P.LPTPRD == 1)
-        H.WP = two_pi / P.PITPRD;
+        H.WP = two_pi_single / P.PITPRD;
     if (P.LHVPRD == 0)
         H.WH = std::sqrt(H.HC / H.HVMAS);
     else if (P.LHVPRD == 1)
-        H.WH = two_pi / P.HEVPRD;
+        H.WH = two_pi_single / P.HEVPRD;
     if (P.LRLPRD == 0)
         H.WR = std::sqrt(H.PRMT / H.ROLI);
     else if (P.LRLPRD == 1)
-        H.WR = two_pi / P.ROLPRD;
+        H.WR = two_pi_single / P.ROLPRD;
 
     if (P.MORFBK == 1) {
         // The user's periods of the horizontal modes are held in their spring words.
         for (const int mode : {surge, sway, yaw}) {
             const ModeWords m = mode_words(mode);
             if (m.period_switch == 1)
-                m.W = two_pi / m.spring;
+                m.W = two_pi_single / m.spring;
         }
         const float WP0 = H.WP;
         const float WH0 = H.WH;
@@ -325,7 +323,7 @@ void surge_energy_curve(const PassRecord& record) {
     const TpcmBlock& P = TPCM;
     const WavcomBlock& W = WAVCOM;
     LincomBlock& C = LINCOM;
-    const float frequency = two_pi / W.TAVG;
+    const float frequency = two_pi_single / W.TAVG;
     float height = record.height;
     if (!record.has_height) {
         float slope = 0.0f;

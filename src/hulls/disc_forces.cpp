@@ -37,7 +37,6 @@ constexpr float CLIN = 0.1f;
 constexpr float deep_water_kd = 60.0f;
 // Below this argument J2(x) / x^2 is its series 1/8 - x^2/96 (error below 1e-10).
 constexpr float small_bessel_argument = 1.0e-2f;
-constexpr float half_pi = 1.5707964f;
 
 // The depth factors of one wave number: DF1 the Airy factor at the draft, DF1P at the draft
 // less 2.7 (the keel terms), DF2 its draft average, DF3 its draft moment, DF1AM at the
@@ -99,7 +98,7 @@ PointForces point_forces(float omega, float k, float theta, float VCOMP, const P
     const float X2 = X * H.SDRAFT;
     const float X2P = X * (P.DRAFT - 2.7f) / H.RADIUS;
     const float X2AM = X * s.SDEFF;
-    const float XP = std::abs(X - half_pi);
+    const float XP = std::abs(X - half_pi_single);
     const DiscDepthFactors df = depth_factors(X, X1, X2, X2P, X2AM);
 
     const float J0 = bessel_of_wave_number(X, 0, H.EPS);
@@ -411,7 +410,7 @@ void DSKFRC(std::int32_t& NPASS2) {
         const int modes = P.MORFBK == 1 ? 6 : 3;
         for (int mode = 1; mode <= modes; ++mode) {
             const std::int32_t IW = calibration_grid_point(mode);
-            float theta = (mode == 1 || mode == 5) ? half_pi : 1.0e-10f;
+            float theta = (mode == 1 || mode == 5) ? half_pi_single : 1.0e-10f;
             set_grid_point(IW);
             const PointForces f = point_forces(H.RLDUM(H.LW), H.RLDUM(H.LWK), theta, 0.0f, s);
             H.CSG = s.CS;

@@ -33,7 +33,6 @@ constexpr float near_vertical_cosine = 0.02f;
 // A line whose horizontal projection of its unit direction is below this is vertical: it has
 // no plan angle to turn.
 constexpr float vertical_line_projection = 1.0e-6f;
-constexpr float half_pi = 1.5707964f;
 
 // Run-long memory of this file: the warning on a line whose direction cannot turn is given
 // once per line and run.
@@ -170,7 +169,7 @@ LineSpringSums DYNSPR(const std::array<float, 6>& DISP, float WFREQ, std::span<c
         const MeanLineState m = set_up_line(t, R);
 
         // The line's direction at the fairlead and the fairlead's displacement.
-        const float THETA = m.TANG + half_pi;
+        const float THETA = m.TANG + half_pi_single;
         const float PHI = ANGSYM(C.ANGDPP(line) / degrees_per_radian_rounded - heading);
         const Vec3 r{T.RFLD(1, line), T.RFLD(2, line), T.RFLD(3, line) - T.DRAFT};
         const Vec3 d{DISP[0] + r[2] * OMEGA[1] - r[1] * OMEGA[2],
@@ -182,7 +181,7 @@ LineSpringSums DYNSPR(const std::array<float, 6>& DISP, float WFREQ, std::span<c
         // A line without those derivatives (LINDRV zeroes them) keeps the line's direction.
         Vec3 along = u;
         if (T.TENSRF != 0 && K.DTFDXF(line) != 0.0f)
-            RCTNGL(std::atan(K.DTFDZF(line) / K.DTFDXF(line)) + half_pi, PHI, along);
+            RCTNGL(std::atan(K.DTFDZF(line) / K.DTFDXF(line)) + half_pi_single, PHI, along);
         // DYNCOD takes the fairlead's motion along the line as positive when it stretches the
         // line, that is away from the anchor, against u.
         K.CAFLD = std::complex<float>(-DOTP(d, along), 0.0f);

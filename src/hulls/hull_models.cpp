@@ -21,7 +21,7 @@ namespace {
 
 constexpr std::size_t kind_count = 5;
 
-std::size_t slot(HullModelKind kind) {
+std::size_t model_slot(HullModelKind kind) {
     return static_cast<std::size_t>(kind);
 }
 
@@ -130,7 +130,7 @@ std::string_view vessel_type_name(std::int32_t VESTYP) {
 
 // install_hull_model: see the header. Writes the file's model store.
 void install_hull_model(HullModelKind kind, HullModel* model) {
-    hull_model_store.installed[slot(kind)] = model;
+    hull_model_store.installed[model_slot(kind)] = model;
 }
 
 // vessel_hull_model: see the header. Reads TPCM VESTYP, SEMI_LIKE and EDUNIT.
@@ -138,7 +138,7 @@ HullModel* vessel_hull_model() {
     const HullModelKind kind = hull_model_kind(TPCM.VESTYP, TPCM.SEMI_LIKE);
     if (kind == HullModelKind::none)
         return nullptr;
-    if (HullModel* model = hull_model_store.installed[slot(kind)])
+    if (HullModel* model = hull_model_store.installed[model_slot(kind)])
         return model;
     if (HullModel* model = built_model(kind))
         return model;

@@ -13,6 +13,7 @@
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/matrix3.h"
 #include "util/prompts.h"
 #include "util/range_checks.h"
@@ -443,7 +444,7 @@ void add_member(int ICYL, float zr, MemberSums& sums) {
     const MemberBox box = member_box(ICYL, m.f);
 
     // Inclination and azimuth, the rotation to member axes and its squares.
-    const float THETAM = m.DIR[2] == 0.0f ? -1.5707964f : -std::acos(m.DIR[2]);
+    const float THETAM = m.DIR[2] == 0.0f ? -half_pi_single : -std::acos(m.DIR[2]);
     const float PHIM =
         (m.DIR[0] == 0.0f && m.DIR[1] == 0.0f) ? 0.0f : -std::atan2(m.DIR[1], m.DIR[0]);
     const M3 R = member_rotation(THETAM, PHIM);
@@ -637,7 +638,7 @@ void set_natural_frequencies() {
     HimemBlock& H = HIMEM;
     const auto natural = [](std::int32_t switch_on, float period, float& restoring, float inertia) {
         if (switch_on != 0 && period > 0.0f) {
-            const float w = 6.2831855f / period;
+            const float w = two_pi_single / period;
             restoring = w * w * inertia;
             return w;
         }

@@ -331,7 +331,7 @@ ForcePass force_pass(std::int32_t NPASS2, const SemiScales& s) {
     float heading = 0.0f;
     pass.last = 1;
     if (pass.characteristic) {
-        heading = NPASS2 == 0 ? 1.5707964f : 0.0f;
+        heading = NPASS2 == 0 ? half_pi_single : 0.0f;
         pass.pass_frequency = NPASS2 == 0 ? H.WR : NPASS2 == 1 ? H.WP : H.WH;
         if (pass.pass_frequency == 0.0f)
             pass.pass_frequency = s.WSCAL;

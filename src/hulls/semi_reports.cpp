@@ -21,8 +21,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831855f;
-
 bool tension_leg(std::int32_t SIMTYP) {
     return SIMTYP == 14 || SIMTYP == 17;
 }
@@ -39,7 +37,7 @@ void paired_line(int IUNIT, std::string_view label, float input, bool paired, fl
 // The period of a natural frequency in the F6.1 field; a zero frequency (no restoring) has no
 // period and prints a marker.
 std::string period_text(float w) {
-    return w > 0.0f ? F(two_pi / w, 6, 1) : std::string("   ---");
+    return w > 0.0f ? F(two_pi_single / w, 6, 1) : std::string("   ---");
 }
 
 // The natural frequency of a restoring and an inertia, 0 when there is none.

@@ -25,7 +25,7 @@ using Complex = std::complex<float>;
 constexpr float CLIN = 0.1f;
 constexpr float CQUAD_bare = 1.85f;
 // The beam-sea heading of the first pass, pi/2 in single precision.
-constexpr float beam_seas = 1.5707964f;
+constexpr float beam_seas = half_pi_single;
 
 // The quadratic roll damping coefficient, raised by bilge keels.
 float quadratic_roll_coefficient(const TpcmBlock& P) {

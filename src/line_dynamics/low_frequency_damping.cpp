@@ -1,5 +1,6 @@
 // line_dynamics/low_frequency_damping.cpp: low-frequency quadratic line damping and inertia.
 #include "line_dynamics/low_frequency_damping.h"
+#include "util/angles.h"
 
 #include "blocks/catcom.h"
 #include "blocks/equilb.h"
@@ -31,7 +32,6 @@ namespace {
 
 using Complex = std::complex<float>;
 
-constexpr float quarter_pi = 0.785398185f;
 constexpr float degrees_per_radian = 57.2957764f;
 
 // The Simpson points of an element: at least 5, at most 19.
@@ -133,7 +133,8 @@ LineSums line_damping(int n, int t, float RANCPQ, const FairleadMotion& motion, 
         // when given, else from the diameter).
         const float DRYWT = T.DRYWT(e, t);
         const float D = T.DIAM(e, t) * DIAMFC;
-        const float MASDSP = DRYWT > 0.0f ? (DRYWT - WETWT) / G : DWOVRG * quarter_pi * D * D;
+        const float MASDSP =
+            DRYWT > 0.0f ? (DRYWT - WETWT) / G : DWOVRG * quarter_pi_single * D * D;
         const float w = std::max(0.0f, WETWT / G + MASDSP);
         const float w_added = std::max(0.0f, w + TPCM.COFMAS * MASDSP);
         sums.MASS_L = sums.MASS_L + 2.0f * KEELML * w;

@@ -1,6 +1,7 @@
 // lines/dynamic_tension.cpp: the wave-frequency dynamic tension of a line, its catenary
 // stiffness and the bandwidth-corrected extreme-value factor.
 #include "lines/dynamic_tension.h"
+#include "util/angles.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"
@@ -216,8 +217,9 @@ LineInertia integrate_elements(std::int32_t ILIN, int NELEM, const NodeMotions& 
         const float DIAM = TPCM.DIAM(IELEM, ITYP);
         sum.TMPDIS = sum.TMPDIS + DISIPD * DIAM * DWOVRG * DIAMFC * TPCM.COFDMP;
         const float DRYWT = TPCM.DRYWT(IELEM, ITYP);
-        const float MASDSP = DRYWT > 0.0f ? (DRYWT - WETWT) / G
-                                          : 0.7853982f * (DIAM * DIAMFC) * (DIAM * DIAMFC) * DWOVRG;
+        const float MASDSP = DRYWT > 0.0f
+                                 ? (DRYWT - WETWT) / G
+                                 : quarter_pi_single * (DIAM * DIAMFC) * (DIAM * DIAMFC) * DWOVRG;
         float TMPMAS = std::max(WETWT / G + MASDSP, 0.0f);
         sum.KELINL = sum.KELINL + 0.5f * KEELML * TMPMAS;
         TMPMAS = std::max(TMPMAS + MASDSP * TPCM.COFMAS, 0.0f);

@@ -1,6 +1,7 @@
 // lines/line_response.cpp: the catenary-elastic split, the axial wave transfer and the
 // table-based catenary stiffness of the wave-frequency line dynamics.
 #include "lines/line_response.h"
+#include "util/angles.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"
@@ -25,9 +26,6 @@ namespace lintar {
 namespace {
 
 using Complex = std::complex<float>;
-
-constexpr float pi = 3.14159265f;
-constexpr float two_pi = 6.28318531f;
 
 // ---- CATSTR ---------------------------------------------------------------------------------
 
@@ -157,7 +155,7 @@ void CATSTR(float WFREQ, Complex CXTEND, float SIGCAT, float PARITQ, float CATMA
     float U = E;
     if (E >= 0.01f)
         U = std::sqrt((std::sqrt(1.0f + 4.0f * A * A / (BETA2 * BETA2)) - 1.0f) / 2.0f);
-    const float PHIE = BETACP >= 0.0f ? -std::atan(U) : std::atan(U) - pi;
+    const float PHIE = BETACP >= 0.0f ? -std::atan(U) : std::atan(U) - pi_single;
     XCAT = E >= 1.0e-15f ? std::abs(BETACP * U / A) : std::abs(1.0f / BETACP);
     CYCAT = XCAT * CXTEND * std::polar(1.0f, PHIE);
     const float CCWKE = XCAT * A;
@@ -174,13 +172,13 @@ void CATSTR(float WFREQ, Complex CXTEND, float SIGCAT, float PARITQ, float CATMA
     if (IER != 0) {
         write_record(IOSCRN, "");
         write_record(IOSCRN, " ++> Error return (IER = " + I(IER, 1) + "; Line #" + I(ILINE, 3) +
-                                 "; Period = " + F(two_pi / WFREQ, 6, 2) +
+                                 "; Period = " + F(two_pi_single / WFREQ, 6, 2) +
                                  ") from RTMI in CATSTR... ");
         fatal_stop(IOSCRN, KBD);
     }
     XCAT = X;
     const float S = WFREQ * CQCNST * XCAT * XCAT / KELAS;
-    const float PHIEN = std::abs(S) > 1.0f ? -std::copysign(pi / 2.0f, S) : -std::asin(S);
+    const float PHIEN = std::abs(S) > 1.0f ? -std::copysign(pi_single / 2.0f, S) : -std::asin(S);
     CYCAT = XCAT * CXTEND * std::polar(1.0f, PHIEN);
     const float P = PARITQ * SIGCAT * AXTEND * XCAT / KELAS + KRAT;
     CYELAS = CYCAT * Complex(P, CCWKE);

@@ -45,7 +45,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float right_angle = 1.5707964f;
 constexpr float vertical_slope = 1.0e15f; // the node slope of a vertical line
 constexpr char ITYP1 = 'A';               // line type 1 is shown as "A"
 
@@ -325,16 +324,16 @@ void type_totals_and_mass(int t) {
     float sum = 0.0f;
     float modal = 0.0f;
     float theta = 0.0f;
-    constexpr float pi = std::numbers::pi_v<float>;
     for (int e = 1; e <= NELEM; ++e) {
         const float s = TPCM.SLEN(e, t);
         const float m = mass[static_cast<std::size_t>(e)];
         sum += m;
         if (s == 0.0f || TOTLEN == 0.0f)
             continue;
-        const float theta_next = theta + 2.0f * pi * s / TOTLEN;
+        const float theta_next = theta + 2.0f * pi_single * s / TOTLEN;
         modal +=
-            0.5f * m * (1.0f - TOTLEN * 0.5f / (s * pi) * (std::sin(theta_next) - std::sin(theta)));
+            0.5f * m *
+            (1.0f - TOTLEN * 0.5f / (s * pi_single) * (std::sin(theta_next) - std::sin(theta)));
         theta = theta_next;
     }
     C.VIRT_LINMAS(t) = TOTLEN != 0.0f ? sum / TOTLEN : 0.0f;
@@ -522,7 +521,7 @@ void zero_load_point(int L, int t, float FLDWGT) {
         BETALD(alpha_slice(t), C.BETA_words, 0.0, NELEM);
         C.FFRICT(1, L, t) = friction(t, C.BOTLEN(1, L, t));
     } else {
-        C.TOPANG(1, L, t) = right_angle;
+        C.TOPANG(1, L, t) = half_pi_single;
         C.TOPTEN(1, L, t) = FLDWGT;
         C.ANCDST(1, L, t) = 0.0f;
         C.BOTLEN(1, L, t) = 0.0f;
@@ -666,8 +665,8 @@ void mean_states(int L, int t) {
             C.RANC(i) = static_cast<float>(C.BOTLNM);
         }
         if (TPCM.SIMTYP == 10) {
-            TPCM.BLNANG = right_angle - std::atan(C.QF);
-            TPCM.TLNANG = right_angle - std::atan(C.QB);
+            TPCM.BLNANG = half_pi_single - std::atan(C.QF);
+            TPCM.TLNANG = half_pi_single - std::atan(C.QB);
             C.ENDSEP = C.RANC(i);
         }
         dump("HMEAN,RANC,TPTEN0,BTTEN0,BOTLNM,BXCOMP,BZCOMP,FXCOMP,FZCOMP",

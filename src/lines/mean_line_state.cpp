@@ -21,10 +21,6 @@ namespace lintar {
 
 namespace {
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 // tan of the top angle of type t at table point k of layer row L, both held to the tables.
 float top_slope(const LineTables& tables, int k, int L, int t) {
     const int point = std::min(k, lincom_points);

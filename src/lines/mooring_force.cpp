@@ -65,9 +65,6 @@ Mat3 heading_frame(float heading) {
     return transposed(turn_about_z(heading));
 }
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
 float fairlead(const MooringLines& lines, int c, int i) {
     return lines.RFL[static_cast<std::size_t>((i - 1) * 3 + c - 1)];
 }

@@ -38,7 +38,7 @@ using Evaluate =
     std::function<Loads6<Real>(std::int32_t DRVFLG, const M3<Real>& EPSROT, const V3<Real>& EPS)>;
 
 std::size_t table_slot(int row, int INCVAL) {
-    return static_cast<std::size_t>((INCVAL - 1) * 150 + row - 1);
+    return static_cast<std::size_t>((INCVAL - 1) * stiffness_table_rows + row - 1);
 }
 std::size_t entry(int J, int I) {
     return static_cast<std::size_t>((I - 1) * 6 + J - 1);

@@ -17,6 +17,9 @@
 
 namespace lintar {
 
+// Rows of the tables STFMXG / STFMXV that keep each stiffness matrix by columns.
+inline constexpr int stiffness_table_rows = 150;
+
 // The point at which the stiffness is taken: the finite rotation (global unit axis, degrees,
 // length as entered), offset, heading, heave, trim, and the horizontal turn into vessel axes
 // ZROTV (2 x 2 by columns; first row (cos psi, sin psi), second (-sin psi, cos psi)).

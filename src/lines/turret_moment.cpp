@@ -13,13 +13,7 @@
 
 namespace lintar {
 
-namespace {
-
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
-} // namespace
+namespace {} // namespace
 
 float turret_yaw_moment(float TRTTMP, const TurretTrial& trial, const LineTables& tables,
                         const MooringLines& lines) {

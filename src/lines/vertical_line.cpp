@@ -1,5 +1,6 @@
 // lines/vertical_line.cpp: the vertical line solution at zero horizontal load.
 #include "lines/vertical_line.h"
+#include "util/angles.h"
 
 #include "blocks/tpcm.h"
 #include "lines/line_messages.h"
@@ -15,8 +16,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float right_angle = 1.5707964f;
 
 // The search for the bottom tension: the upper end of the first bracket in units of TLOAD,
 // the relative tolerance, the step limit and the number of tries in all.
@@ -291,10 +290,10 @@ void VRTLIN(float DELTAZ, std::int32_t ITYP, std::int32_t& VRTFLG, float TOTWT, 
     ANCDST = BOTLEN;
     TOPTEN = static_cast<float>(std::abs(TMPTOP));
     if (BOTLEN > 0.0f) {
-        TOPANG = TMPTOP >= 0.0 ? right_angle : -right_angle;
+        TOPANG = TMPTOP >= 0.0 ? half_pi_single : -half_pi_single;
         BOTANG = 0.0f;
     } else {
-        TOPANG = DELTAZ >= 0.0f ? right_angle : -right_angle;
+        TOPANG = DELTAZ >= 0.0f ? half_pi_single : -half_pi_single;
         BOTANG = TOPANG;
     }
 }

@@ -39,14 +39,8 @@ namespace lintar {
 
 namespace {
 
-inline constexpr int max_lines = 150;
 inline constexpr int envelope_unit = 124;
 inline constexpr int offset_report_unit = 21;
-inline constexpr float pi_f = 3.1415927f;
-
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
 
 float at13(const std::array<float, envelope_components>& a, int i) {
     return a[slot(i)];
@@ -91,8 +85,8 @@ std::span<float, 4> corner_record(int c, int L) {
 
 // Per-line geometry at corner c of level L (distance, plan angle, vertical position).
 DisplacedGeometry corner_geometry(int c, int L) {
-    const std::size_t off = slot(L) * max_lines;
-    const auto part = [off](float* words) { return std::span<float>(words + off, max_lines); };
+    const std::size_t off = slot(L) * lincom_lines;
+    const auto part = [off](float* words) { return std::span<float>(words + off, lincom_lines); };
     LincomBlock& B = LINCOM;
     switch (c) {
     case corner_xmax:
@@ -124,7 +118,7 @@ struct LowlodWork {
     int L = 1;
     bool LPRINT = false;
     Excursions main, M, S;
-    std::vector<float> FAIRLEAD_Y = std::vector<float>(max_lines * 3 * 2, 0.0f);
+    std::vector<float> FAIRLEAD_Y = std::vector<float>(lincom_lines * 3 * 2, 0.0f);
     // Corner loads per level (the order of Corner).
     std::array<std::array<Load6, 4>, 3> corner_loads{};
     int IMAXID = 1, IMINID = 3;
@@ -133,7 +127,7 @@ struct LowlodWork {
     TopTensionCache cache;
 
     float& fairlead_y(int i, int L_, int s) {
-        return FAIRLEAD_Y[slot(i) + max_lines * (slot(L_) + 3 * slot(s))];
+        return FAIRLEAD_Y[slot(i) + lincom_lines * (slot(L_) + 3 * slot(s))];
     }
 };
 
@@ -791,7 +785,7 @@ LineExcursion line_excursion(LowlodWork& w, int i) {
     const int L = w.L;
     const bool storm = L == 3;
     const float ANGDPP = LINCOM.ANGDPP(i);
-    const float line_frame = ANGDPP / degrees_per_radian - pi_f - EQUILB.GOFANG;
+    const float line_frame = ANGDPP / degrees_per_radian - pi_single - EQUILB.GOFANG;
     const float COSLIN = std::cos(line_frame);
     const float SINLIN = std::sin(line_frame);
     LineExcursion x;
@@ -820,7 +814,7 @@ LineExcursion line_excursion(LowlodWork& w, int i) {
                 x.s_minus = aligned(rel, w.S.SRGMIN_FAC, w.S.SWYMIN_FAC);
             }
         } else {
-            const float dir = ANGDPP / degrees_per_radian + pi_f + w.XNM_TO_XGLOB_ANG;
+            const float dir = ANGDPP / degrees_per_radian + pi_single + w.XNM_TO_XGLOB_ANG;
             const auto p = along_line(w, dir, e.SRG_FAC, e.SWY_FAC, true);
             x.plus = p[0];
             w.fairlead_y(i, L, 1) = p[1];
@@ -1445,7 +1439,7 @@ void LOWLOD() {
     w.SPREAD = T.LSPM == 0;
     w.CENTROID = w.SPREAD ? "vessel  centroid" : "mooring centroid";
     w.six_dof = loadup_branch();
-    w.XNM_TO_XGLOB_ANG = w.LEGACY ? -EQUILB.VESANG() : -(EQUILB.GOFANG + pi_f);
+    w.XNM_TO_XGLOB_ANG = w.LEGACY ? -EQUILB.VESANG() : -(EQUILB.GOFANG + pi_single);
     w.sig = lowlod_sigma_arrays();
     GET_ENV_F_ARRAYS(w.F_MAG, w.PHIF_V, w.PHIF_NM, w.sig.SIGMTN, w.sig.SIGYLO, w.sig.SIGYHI);
     w.aux_file = T.WriteAuxDatFiles == 1 && T.CMPUTR != 3 && unit_is_open(envelope_unit);

@@ -242,13 +242,13 @@ float settle_direction_search_failure(std::int32_t IER, float THETA0, float sx, 
 float envelope_principal_direction(float VAR_TOTL_BX, float sx, float sy, int EDUNIT) {
     // 5. Bracket of the root of FIRST_DERIV. With no x variance at all the ratio is not
     // defined (0 / 0, or a division by zero); the centred bracket then takes the search.
-    float XL = -0.7853982f;
-    float XR = 0.7853982f;
+    float XL = -quarter_pi_single;
+    float XR = quarter_pi_single;
     if (VAR_TOTL_BX > 0.0f) {
         const float ratio = std::fabs(FIRST_DERIV(0.0f) / VAR_TOTL_BX);
         if (ratio > 0.1f) {
             XL = 0.0f;
-            XR = 1.5707964f;
+            XR = half_pi_single;
         }
     }
     float THETA0 = 0.0f;
@@ -262,7 +262,7 @@ float envelope_principal_direction(float VAR_TOTL_BX, float sx, float sy, int ED
             settle_direction_search_failure(IER, THETA0, sx, sy, TEMP_GET_ANG.VARTOT_I(1), EDUNIT);
     // 7. A minimum of the variance turns a quarter to its maximum.
     if (SECOND_DERIV(THETA0) > 0.0f)
-        THETA0 += 1.5707964f;
+        THETA0 += half_pi_single;
     return THETA0;
 }
 

@@ -184,13 +184,13 @@ void edit_profile_values() {
     TpcmBlock& T = TPCM;
     std::string header(profile_text(T.LODTYP));
     header.resize(20, ' ');
-    AUTORP(header, T.HTENS_words, held(T.NLIN, line_capacity), held(T.MAXLIN, line_capacity),
+    AUTORP(header, T.HTENS_words, held(T.NLIN, lincom_lines), held(T.MAXLIN, lincom_lines),
            T.EDUNIT, keyboard_unit, T.LCOPY);
 }
 
 // Sets the anchor depth of every line-type slot to the default.
 void default_anchor_depths() {
-    for (int i = 1; i <= held(TPCM.MAXLIN, line_type_capacity); ++i)
+    for (int i = 1; i <= held(TPCM.MAXLIN, lincom_types); ++i)
         TPCM.ANCHGT(i) = TPCM.ANCHT0;
 }
 
@@ -237,7 +237,7 @@ void switch_bottom_boundary() {
     T.MOORTP = flipped(T.MOORTP);
     TOGGLE2(T.MOORTP, T.IBATCH, T.EDUNIT, keyboard_unit);
     T.MOORTP = flipped(T.MOORTP);
-    for (int i = 1; i <= held(T.MAXLIN, line_type_capacity); ++i)
+    for (int i = 1; i <= held(T.MAXLIN, lincom_types); ++i)
         T.ANCTYP(i) = T.MOORTP;
 }
 

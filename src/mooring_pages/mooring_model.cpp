@@ -87,7 +87,7 @@ void LOADEXCLUDE(std::int32_t N, std::span<std::int32_t> IARRAY, std::int32_t& I
     if (LREAD == 1) {
         // Place j (from 1) of the list takes the next excluded line.
         int j = 1;
-        for (int i = 1; i <= std::min(held(NLIN, line_capacity), places); ++i) {
+        for (int i = 1; i <= std::min(held(NLIN, lincom_lines), places); ++i) {
             const bool excluded = line_in_set(i, ID1, ID2, ID3, ID4);
             IARRAY[static_cast<std::size_t>(j - 1)] = excluded ? i : 0;
             if (excluded)

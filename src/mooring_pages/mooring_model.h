@@ -7,6 +7,8 @@
 // ((n - 1) mod 30) + 1 (1 = least significant) of word ((n - 1) div 30) + 1.
 #pragma once
 
+#include "blocks/lincom.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,8 +18,6 @@ namespace lintar {
 
 // The sizes of the mooring tables of TPCM: counts from a file are held to them before they
 // index anything.
-inline constexpr int line_capacity = 150;       // per-line tables (HTENS, RFLD, ANGDEP, ...)
-inline constexpr int line_type_capacity = 150;  // per-type tables (NLINE, NELEM, ANCHGT, ...)
 inline constexpr int vessel_row_capacity = 149; // RACC, BRACC
 inline constexpr int exclusion_capacity = 120;  // lines an exclusion set can hold
 inline constexpr int exclusion_word_bits = 30;

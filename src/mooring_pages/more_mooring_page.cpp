@@ -27,8 +27,8 @@ namespace {
 // list of excluded lines, which is rebuilt from the packed sets on entry while lines are
 // excluded.
 struct MoreMooringStore {
-    std::array<float, line_capacity> RNLINE{};
-    std::array<std::int32_t, line_capacity> IEXCLUDE{};
+    std::array<float, lincom_lines> RNLINE{};
+    std::array<std::int32_t, lincom_lines> IEXCLUDE{};
 };
 MoreMooringStore store;
 const StateReset reset_store{[] { store = MoreMooringStore{}; }};
@@ -47,7 +47,7 @@ std::string_view vessel_word() {
 
 // A count per line type, four to a row: "   2 in Type   1 {A}".
 void write_type_counts(std::span<const std::int32_t> counts) {
-    const int types = held(TPCM.NTYP, line_type_capacity);
+    const int types = held(TPCM.NTYP, lincom_types);
     std::string row;
     for (int t = 1; t <= types; ++t) {
         row += I(counts[static_cast<std::size_t>(t - 1)], 4) + " in Type " + I(t, 3) + " {" +
@@ -141,7 +141,7 @@ void edit_lines_per_type() {
     TpcmBlock& T = TPCM;
     const auto sum = [&] {
         long long total = 0;
-        for (int t = 1; t <= held(T.NTYP, line_type_capacity); ++t)
+        for (int t = 1; t <= held(T.NTYP, lincom_types); ++t)
             total += T.NLINE(t);
         return total;
     };
@@ -151,8 +151,7 @@ void edit_lines_per_type() {
     };
     edit_checked_column(
         "--- Mooring line type multiplicity ---", T.NLINE_words, store.RNLINE,
-        held(T.NTYP, line_type_capacity), held(T.MAXTYP, line_type_capacity),
-        [&] { return sum() == T.NLIN; },
+        held(T.NTYP, lincom_types), held(T.MAXTYP, lincom_types), [&] { return sum() == T.NLIN; },
         [&] {
             write_record(T.EDUNIT,
                          " ++> Line number inconsistency; total line # = " + I_fit(sum(), 3));
@@ -166,10 +165,9 @@ void edit_lines_per_type() {
 void edit_sublines_per_type() {
     TpcmBlock& T = TPCM;
     edit_integer_column("--- Number of sublines for each distinct type ---", T.NELEM_words,
-                        store.RNLINE, held(T.NTYP, line_type_capacity),
-                        held(T.MAXTYP, line_type_capacity));
+                        store.RNLINE, held(T.NTYP, lincom_types), held(T.MAXTYP, lincom_types));
     // The editor's whole-column operations reach beyond NTYP, so every slot is held.
-    for (int t = 1; t <= line_type_capacity; ++t)
+    for (int t = 1; t <= lincom_types; ++t)
         T.NELEM(t) = std::clamp<std::int32_t>(T.NELEM(t), 0, std::max<std::int32_t>(T.MAXELM, 0));
 }
 
@@ -177,7 +175,7 @@ void edit_sublines_per_type() {
 // the rows and the hawser's fairlead height with them. Returns the editor's ending code.
 std::int32_t edit_fairleads() {
     TpcmBlock& T = TPCM;
-    const int lines = held(T.NLIN, line_capacity);
+    const int lines = held(T.NLIN, lincom_lines);
     std::int32_t ITEMP = 0;
     CORDIN("coordinates of fairleads", T.RFLD_words, lines, T.EDUNIT, keyboard_unit, ITEMP, T.LCOPY,
            T.IPAG);
@@ -185,7 +183,7 @@ std::int32_t edit_fairleads() {
         for (int i = 1; i <= std::min(lines, vessel_row_capacity); ++i)
             for (int c = 1; c <= 3; ++c)
                 T.BRACC(c, i) = T.RFLD(c, i);
-        if (T.HAWSLN >= 1 && T.HAWSLN <= line_capacity)
+        if (T.HAWSLN >= 1 && T.HAWSLN <= lincom_lines)
             T.BLNHT = T.RFLD(3, T.HAWSLN);
     }
     return ITEMP;
@@ -195,7 +193,7 @@ std::int32_t edit_fairleads() {
 void edit_departure_angles() {
     TpcmBlock& T = TPCM;
     AUTORP("Plan-view GLOBAL Angles (Zero forward; Positive C-clockwise)", T.ANGDEP_words,
-           held(T.NLIN, line_capacity), held(T.MAXLIN, line_capacity), T.EDUNIT, keyboard_unit,
+           held(T.NLIN, lincom_lines), held(T.MAXLIN, lincom_lines), T.EDUNIT, keyboard_unit,
            T.LCOPY);
 }
 
@@ -237,7 +235,7 @@ void edit_excluded_lines() {
     const std::string note[] = {" ++> NOTE: The previous excluded line numbers are restored."};
     const bool accepted = edit_checked_column(
         "--- Lines Selected for Damage or Exclusion ---", store.IEXCLUDE, store.RNLINE, count,
-        held(T.NLIN, line_capacity), valid,
+        held(T.NLIN, lincom_lines), valid,
         [&] {
             write_record(T.EDUNIT,
                          " >>> Please provide " + I_fit(T.NEXCLUDE, 3) + " valid line numbers...");

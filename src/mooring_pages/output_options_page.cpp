@@ -25,8 +25,8 @@ namespace {
 // The page's working list of lines excluded from the inertial correction, rebuilt from the
 // packed sets on every entry, and its real copy for the column editor.
 struct ExclusionList {
-    std::array<std::int32_t, line_capacity> lines{};
-    std::array<float, line_capacity> reals{};
+    std::array<std::int32_t, lincom_lines> lines{};
+    std::array<float, lincom_lines> reals{};
 };
 
 constexpr int entries_per_exclusion_row = 16;
@@ -108,7 +108,7 @@ void draw_other_programs_items(const ExclusionList& list) {
                 write_record(unit, "");
             if (T.NEXCLD_I > 0) {
                 write_record(unit, text_line(23, "Line numbers selected for exclusion:"));
-                const int shown = held(T.NEXCLD_I, line_capacity);
+                const int shown = held(T.NEXCLD_I, lincom_lines);
                 std::string row;
                 for (int k = 1; k <= shown; ++k) {
                     row += I_fit(list.lines[static_cast<std::size_t>(k - 1)], 2) + ",";
@@ -207,7 +207,7 @@ void toggle_bit(int bit) {
 // untouched.
 void edit_inertia_exclusions(ExclusionList& list) {
     TpcmBlock& T = TPCM;
-    const int count = held(T.NEXCLD_I, line_capacity);
+    const int count = held(T.NEXCLD_I, lincom_lines);
     const auto valid = [&, count] {
         for (int k = 1; k <= count; ++k) {
             const std::int32_t line = list.lines[static_cast<std::size_t>(k - 1)];
@@ -219,7 +219,7 @@ void edit_inertia_exclusions(ExclusionList& list) {
     const std::string note[] = {" ++> NOTE: The previous excluded line numbers are restored."};
     const bool accepted = edit_checked_column(
         "--- Lines Selected for Exclusion  ---", list.lines, list.reals, count,
-        held(T.NLIN, line_capacity), valid,
+        held(T.NLIN, lincom_lines), valid,
         [&] {
             write_record(T.EDUNIT,
                          " >>> Please provide " + I_fit(T.NEXCLD_I, 2) + " valid line numbers...");
@@ -266,7 +266,7 @@ void rotate_global_frame() {
     CRREAD(angle, CR, keyboard_unit);
     if (CR)
         return;
-    for (int i = 1; i <= held(T.NLIN, line_capacity); ++i)
+    for (int i = 1; i <= held(T.NLIN, lincom_lines); ++i)
         T.ANGDEP(i) -= angle;
     for (float* heading : {&T.VESAN0, &T.BVSAN0, &T.SEAHDG(1), &T.WAVHDG(1), &T.CURHDG, &T.WNDHDG,
                            &T.SWLHDG, &T.VGLDIR})

@@ -32,7 +32,6 @@ namespace {
 
 using Cx = std::complex<float>;
 constexpr Cx CQI(0.0f, 1.0f);
-constexpr float two_pi = 6.2831855f;
 constexpr std::int32_t tension_leg_program = 14;
 
 // The line angles of the points (theta, phi per point) and the heading they were read for; in
@@ -291,7 +290,7 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
             const float we = P.VFWD != 0.0f ? w - k * VCOMP : w;
             omega[f] = w;
             omega_e[f] = we;
-            periods[f] = two_pi / we;
+            periods[f] = two_pi_single / we;
             const Cx S = H.CRLDUM(H.LSG).get();
             const Cx Wr = H.CRLDUM(H.LSW).get();
             const Cx Hv = H.CRLDUM(H.LHV).get();

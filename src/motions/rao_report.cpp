@@ -23,8 +23,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831855f;
-
 // The text without its trailing blanks.
 std::string trimmed(std::string_view text) {
     const auto end = text.find_last_not_of(' ');
@@ -99,7 +97,7 @@ float tabulated_period(int IW, float VCOMP) {
     const HimemBlock& H = HIMEM;
     if (TPCM.VFWD == 0.0f)
         return TPCM.T(IW);
-    return two_pi / (H.RLDUM(H.LW) - H.RLDUM(H.LWK) * VCOMP);
+    return two_pi_single / (H.RLDUM(H.LW) - H.RLDUM(H.LWK) * VCOMP);
 }
 
 // The unit label of a response column (9 characters).
@@ -274,7 +272,7 @@ void RAOOUT(bool ROLINF) {
             INDXUP();
             const float k = H.RLDUM(H.LWK);
             const float period = tabulated_period(IW, VCOMP);
-            const float length = two_pi / k;
+            const float length = two_pi_single / k;
             const float third_value = slope ? P.SLPHT * k * degrees_per_radian / 2.0f
                                             : 2.0f * P.SLPHT / degrees_per_radian / k;
             std::string row =

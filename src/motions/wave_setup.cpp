@@ -33,7 +33,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 6.2831855f;
 // The unit of an unattended run: its prompts cannot be answered.
 constexpr int unattended_unit = 41;
 
@@ -187,7 +186,7 @@ void storm_factors() {
             W.XTRMWV = RANWVS ? W.DURFAC * P.SLPHT : 0.5f * P.SLPHT;
         } else {
             float Q = 0.0f;
-            WAVVEC(two_pi * HIMEM.WCONST / W.TAVG, Q);
+            WAVVEC(two_pi_single * HIMEM.WCONST / W.TAVG, Q);
             HIMEM.RSLOPE = RANWVS ? 2.0f * W.DURFAC * P.SLPHT / degrees_per_radian
                                   : P.SLPHT / degrees_per_radian;
             W.XTRMWV = HIMEM.RSLOPE * P.DEPTH / Q;
@@ -416,7 +415,7 @@ void VESL1() {
     for (int IW = 1; IW <= P.NWP; ++IW) {
         H.IW = IW;
         INDXUP();
-        H.RLDUM(H.LW) = two_pi / P.T(IW);
+        H.RLDUM(H.LW) = two_pi_single / P.T(IW);
         H.RLDUM(H.LW2) = H.RLDUM(H.LW) * H.RLDUM(H.LW);
         W.W(IW) = H.RLDUM(H.LW);
         W.W2(IW) = H.RLDUM(H.LW2);

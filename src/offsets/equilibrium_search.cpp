@@ -45,10 +45,6 @@ const StateReset reset_eqfnd2_store{[] { eqfnd2_store = EquilibriumSearchStore{}
 // Steps counted before the failure dialogue: the 201st unconverged step opens it.
 constexpr std::int32_t counted_steps = 200;
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 // How the Newton steps end: converged, or at one of the two failures of the dialogue.
 enum class SearchEnd { converged, null_determinant, no_convergence };
 

@@ -191,7 +191,6 @@ void hawser_step(OffsetRun& R) {
     const int h = TPCM.HAWSLN;
     const int t = TPCM.HAWSTP;
     const std::int32_t n = R.INCVAL;
-    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
     const std::span<const float> HLOD(LINCOM.HLOD_words);
 
     float H = 0.0f;
@@ -315,7 +314,6 @@ float anchor_horizontal_load(std::int32_t TABTYP, float HMEAN, int t) {
 void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC) {
     OffsetTables& T = R.T;
     const std::int32_t n = R.INCVAL;
-    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
     const auto fill = [&](OffsetTable& table, std::initializer_list<float> values) {
         const auto row = point_column(table, n);
         std::size_t k = 0;
@@ -413,7 +411,6 @@ std::int32_t point_line_states(OffsetTables& T, std::int32_t INCVAL,
                                std::int32_t& BADLIN, std::int32_t& NOVFLO) {
     LincomBlock& C = LINCOM;
     const std::int32_t n = INCVAL;
-    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
     const auto at = [&](OffsetTable& table, int b) -> float& {
         return point_column(table, n)[slot(b)];
     };
@@ -480,7 +477,6 @@ std::int32_t point_line_states(OffsetTables& T, std::int32_t INCVAL,
 // most_exposed_rows: see point_lines.h.
 void most_exposed_rows(OffsetTables& T, std::int32_t INCVAL, std::int32_t NBIGLD, float PARFRC,
                        float ERGMOR) {
-    const auto slot = [](int i) { return static_cast<std::size_t>(i - 1); };
     // The most exposed line's value of a per-line table; no line (all slack) reports zeros.
     const auto exposed = [&](OffsetTable& table) {
         return NBIGLD == 0 ? 0.0f : point_column(table, INCVAL)[slot(NBIGLD)];

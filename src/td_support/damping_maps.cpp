@@ -1,5 +1,6 @@
 // td_support/damping_maps.cpp: the line damping maps.
 #include "td_support/damping_maps.h"
+#include "blocks/lincom.h"
 
 #include "blocks/local3.h"
 #include "runtime/edit_descriptors.h"
@@ -15,10 +16,6 @@
 namespace lintar {
 
 namespace {
-
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
 
 // A line entry of the fairlead file: 1X, I4, 4(2X, E12.5).
 std::string line_entry(int n, float T) {
@@ -81,8 +78,8 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
     frame.XCENTR = m.XCENTR;
     frame.XMCTR = m.YAWARM;
     frame.LSPM = m.LSPM;
-    std::vector<float> RANCQ(150);
-    std::vector<float> ANGDEPQ(150);
+    std::vector<float> RANCQ(lincom_lines);
+    std::vector<float> ANGDEPQ(lincom_lines);
     const DisplacedGeometry recorded{RANCQ, {}, ANGDEPQ};
     const std::span<const float, 3> VESLOC(LOCAL3.RVESP_words, 3);
     for (int a = 1; a <= map_points; ++a) {

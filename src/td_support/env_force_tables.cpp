@@ -31,10 +31,6 @@ namespace lintar {
 
 namespace {
 
-std::size_t slot(std::int32_t m) {
-    return static_cast<std::size_t>(m - 1);
-}
-
 // The mean drift and drag of one wave system in direction IXYZ at relative angle `angle`.
 struct WaveLoad {
     float drift = 0.0f;

@@ -30,10 +30,6 @@ std::string list_real(float value) {
     return "  " + PE(value, 1, 15, 8);
 }
 
-std::size_t slot(int i) {
-    return static_cast<std::size_t>(i - 1);
-}
-
 } // namespace
 
 float map_heading(int a) {
@@ -159,8 +155,8 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
     frame.XCENTR = m.XCENTR;
     frame.XMCTR = m.YAWARM;
     frame.LSPM = m.LSPM;
-    std::vector<float> RANCQ(150);
-    std::vector<float> ANGDEPQ(150);
+    std::vector<float> RANCQ(lincom_lines);
+    std::vector<float> ANGDEPQ(lincom_lines);
     const DisplacedGeometry recorded{RANCQ, {}, ANGDEPQ};
     for (int a = 1; a <= map_points; ++a) {
         const float heading = map_heading(a);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lines/mooring_force.h"
+#include "util/angles.h"
 
 #include <array>
 #include <cstdint>
@@ -14,12 +15,12 @@ namespace lintar {
 // of 2 pi / 32 apart from -pi to +pi.
 inline constexpr int map_points = 33;
 inline constexpr int map_middle = 17;
-inline constexpr float map_heading_step = 6.28318548f / 32.0f;
+inline constexpr float map_heading_step = two_pi_single / 32.0f;
 
 // The turret search of the maps: within pi/2 of the previous point's angle, turned by pi
 // when the root found is unstable.
-inline constexpr float map_turret_half_width = 1.57079637f;
-inline constexpr float map_turret_flip = 3.14159274f;
+inline constexpr float map_turret_half_width = half_pi_single;
+inline constexpr float map_turret_flip = pi_single;
 
 // The heading of heading index a, (a - 17) x 2 pi / 32.
 float map_heading(int a);

@@ -203,7 +203,7 @@ void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs
         TdAuxFile mass(line_mass_map_file, td_aux_caller, EDUNIT);
         TdAuxFile loads(fairlead_load_map_file, td_aux_caller, EDUNIT);
         // The lines' vertical offsets of the mean position.
-        const std::vector<float> ZANCQ(LINCOM.ZANCP_words, LINCOM.ZANCP_words + 150);
+        const std::vector<float> ZANCQ(LINCOM.ZANCP_words, LINCOM.ZANCP_words + lincom_lines);
         GET_LINE_DAMP_MAP(EDUNIT, wf.unit(), loads.unit(), cof.unit(), mass.unit(),
                           map_mooring_of_blocks(), ZANCQ, EQUILB.TRTNGL, XSPAN, YSPAN, P.LRANDM,
                           P.LSWELL, linDampSecs, waveEnvironID);

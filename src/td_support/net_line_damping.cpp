@@ -1,5 +1,6 @@
 // td_support/net_line_damping.cpp: the net line damping at one vessel offset.
 #include "td_support/net_line_damping.h"
+#include "util/angles.h"
 
 #include "blocks/catcom.h"
 #include "blocks/himem.h"
@@ -29,7 +30,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float half_pi = 1.57079637f;
 constexpr float radians_per_degree = 0.0174532924f;
 constexpr float degrees_per_radian_map = 57.2957764f;
 constexpr int line_angle_write_unit = 10;
@@ -42,7 +42,7 @@ float line_vertical_angle(int n, float RANCHR, float ZANCHR) {
     const LincomBlock& C = LINCOM;
     const int t = C.LINEID(n) % 1024;
     if (T.TENSRF != 0)
-        return half_pi + std::atan(CATCOM.DTFDZF(n) / CATCOM.DTFDXF(n));
+        return half_pi_single + std::atan(CATCOM.DTFDZF(n) / CATCOM.DTFDXF(n));
     std::int32_t IER = 0;
     std::int32_t MIN = 1;
     float angle = 0.0f;
@@ -54,12 +54,12 @@ float line_vertical_angle(int n, float RANCHR, float ZANCHR) {
         const auto anc = C.ANCDST_from(1, ILAYER, t);
         BSRCHQ(anc, DELLAY, RANCHR, IER, MIN, T.NUMTAB);
         INTRPQ(anc, C.TOPANG_from(1, ILAYER, t), RANCHR, angle, MIN, DELLAY);
-        return angle + half_pi;
+        return angle + half_pi_single;
     }
     const auto anc = C.ANCDST_from(1, C.MIDLYR, t);
     BSRCH(anc, RANCHR, IER, MIN, T.NUMTAB);
     INTERP(anc, C.TOPANG_from(1, C.MIDLYR, t), RANCHR, angle, MIN);
-    return angle + half_pi;
+    return angle + half_pi_single;
 }
 
 } // namespace

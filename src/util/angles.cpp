@@ -8,10 +8,7 @@
 
 namespace lintar {
 
-namespace {
-constexpr float two_pi = 6.2831855f;
-constexpr float pi = 3.1415927f;
-} // namespace
+namespace {} // namespace
 
 float REDDEG(float ANG) {
     const float r = std::fmod(ANG, 360.0f);
@@ -37,23 +34,23 @@ float DEGSYM(float ANG) {
 }
 
 float REDRAD(float ANG) {
-    const float r = std::fmod(ANG, two_pi);
-    return r >= 0.0f ? r : r + two_pi;
+    const float r = std::fmod(ANG, two_pi_single);
+    return r >= 0.0f ? r : r + two_pi_single;
 }
 
 float ANGSYM(float ANGLE) {
-    float r = std::fmod(ANGLE, two_pi);
-    if (!(r > -pi))
-        r += two_pi;
-    if (r > pi)
-        r -= two_pi;
+    float r = std::fmod(ANGLE, two_pi_single);
+    if (!(r > -pi_single))
+        r += two_pi_single;
+    if (r > pi_single)
+        r -= two_pi_single;
     return r;
 }
 
 float REDRAD_SYM(float ANG) {
-    const float r = std::fmod(ANG, two_pi);
-    if (std::fabs(r) > pi)
-        return r - std::copysign(two_pi, r);
+    const float r = std::fmod(ANG, two_pi_single);
+    if (std::fabs(r) > pi_single)
+        return r - std::copysign(two_pi_single, r);
     return r;
 }
 

@@ -11,8 +11,14 @@ namespace lintar {
 inline constexpr float degrees_per_radian = 57.295776f;
 inline constexpr float degrees_per_radian_rounded = 57.29578f;
 
-// Pi as a four-byte real (3.1415927).
-inline constexpr float pi_single = 3.1415927f;
+// Pi and the multiples the program uses, as four-byte reals: each is the float nearest to its
+// exact value, however many digits a routine wrote it with (3.1415927, 3.14159265 and
+// 3.14159274 are one float). A routine that writes its own rounder value (3.14159) keeps it.
+inline constexpr float pi_single = 3.1415927f;          // pi
+inline constexpr float two_pi_single = 6.2831855f;      // 2 pi
+inline constexpr float half_pi_single = 1.5707964f;     // pi / 2, a right angle
+inline constexpr float quarter_pi_single = 0.7853982f;  // pi / 4
+inline constexpr float sqrt_two_pi_single = 2.5066283f; // sqrt(2 pi)
 
 float REDDEG(float ANG);     // degrees, [0, 360)
 float REDDEG2(float ANG);    // degrees: 0 stays 0, any other angle REDDEG(ANG + 359.9999)

@@ -1,6 +1,7 @@
 // util/bessel_gamma.cpp: Bessel and gamma functions, the phase of a complex value and the
 // ellipsoid shape integral.
 #include "util/bessel_gamma.h"
+#include "util/angles.h"
 
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
@@ -115,7 +116,7 @@ void BESY(float X, std::int32_t N, float& BY, std::int32_t& IER) {
         const float T2 = T1 * T1;
         const float A = 2.0f / std::sqrt(X);
         const float B = A * T1;
-        const float C = X - 0.7853982f;
+        const float C = X - quarter_pi_single;
         // clang-format off
         const float P0 = ((((-3.7043e-6f * T2 + 1.73565e-5f) * T2 - 4.87613e-5f) * T2
                           + 1.7343e-4f) * T2 - 0.001753062f) * T2 + 0.3989423f;
@@ -208,7 +209,7 @@ void BESI(float X, std::int32_t N, float& BI, std::int32_t& IER) {
         BI = 1.0f;
         for (int K = 1; K <= 30; ++K) {
             if (std::abs(TERM) <= std::abs(TOL * BI)) {
-                BI = BI * std::exp(X) / std::sqrt(6.2831855f * X);
+                BI = BI * std::exp(X) / std::sqrt(two_pi_single * X);
                 return;
             }
             const float FK = static_cast<float>((2 * K - 1) * (2 * K - 1));
@@ -445,7 +446,7 @@ void ELPCOF(float ABRAT2, float ACRAT2, std::int32_t NPOINT, std::int32_t MASMOM
         PRSRET(IOSCRN, KBD, LBACK);
     }
 
-    const float h = 1.5707964f / static_cast<float>(NLOC);
+    const float h = half_pi_single / static_cast<float>(NLOC);
     ELPSCF = 1.0f; // the integrand at angle 0; the end point pi/2 adds nothing
     for (std::int32_t k = 1; k <= NLOC - 1; ++k) {
         const float angle = static_cast<float>(k) * h;

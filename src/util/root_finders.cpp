@@ -1,6 +1,7 @@
 // util/root_finders.cpp: the bracketing table search and the arc cosine (the root finder and
 // the quadrature are templates in the header).
 #include "util/root_finders.h"
+#include "util/angles.h"
 
 #include <cmath>
 
@@ -54,7 +55,7 @@ void BRACKT(std::span<const float> W, float WP, std::int32_t& IER, std::int32_t&
 // Never ends the run.
 float ARCCOS(float Y) {
     if (Y == 0.0f)
-        return 1.5707964f;
+        return half_pi_single;
     return std::atan2(std::sqrt(1.0f - Y * Y), Y);
 }
 

@@ -1,6 +1,7 @@
 // util/sea_spectra.cpp: sea spectra on the wave grid, the wave-group spectrum, the JONSWAP shape
 // constant and the shallow-water (TMA) depth factor.
 #include "util/sea_spectra.h"
+#include "util/angles.h"
 
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
@@ -26,8 +27,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float two_pi = 6.2831855f;
 
 // x^4 by two squarings.
 float pow4(float x) {
@@ -165,7 +164,7 @@ void user_spectrum_peak(std::span<float, 100> PSDQ, float& QSWH, float& QTPK, in
     }
     if (first == 0)
         refuse(" ++> Wave spectrum has no positive ordinate: no peak period", IOSCRN);
-    QTPK = two_pi / ((WAVCOM.W(first) + WAVCOM.W(last)) / 2.0f);
+    QTPK = two_pi_single / ((WAVCOM.W(first) + WAVCOM.W(last)) / 2.0f);
     float m0 = 0.0f;
     float m2 = 0.0f;
     SMPINT(PSDQ, m0, m2);
@@ -241,7 +240,7 @@ void set_wave_grid() {
     const int NWP = TPCM.NWP;
     LINTAR_ASSERT(NWP >= 2 && NWP <= wave_grid_capacity, "wave grid checked");
     for (int k = 1; k <= NWP; ++k) {
-        WAVCOM.W(k) = two_pi / TPCM.T(k);
+        WAVCOM.W(k) = two_pi_single / TPCM.T(k);
         WAVCOM.W2(k) = WAVCOM.W(k) * WAVCOM.W(k);
     }
     WAVCOM.TS = TPCM.T(1);
@@ -276,7 +275,7 @@ void gaussian_spectrum(std::span<float, 100> PSDQ, float QSWH, float QTPK, float
         refuse(" ++> Spectral peak outside wave period range", IOSCRN);
     const int NPKQ = static_cast<int>(position);
     const float w_p = WAVCOM.W(NPKQ);
-    const float PKFAC = QSWH * QSWH / (16.0f * std::sqrt(two_pi) * SPECWID * w_p);
+    const float PKFAC = QSWH * QSWH / (16.0f * std::sqrt(two_pi_single) * SPECWID * w_p);
     for (int k = 1; k <= NWP; ++k) {
         const float f = WAVCOM.W(k) / w_p - 1.0f;
         const float e = f * f / (2.0f * SPECWID * SPECWID);
@@ -365,7 +364,7 @@ void ochi_hubble_spectrum(std::span<float, 100> PSDQ, int IOSCRN) {
         float sum = 0.0f;
         for (int j = 1; j <= N; ++j) {
             const float lambda = TPCM.RTPCM0(j);
-            const float w_m = two_pi / TPCM.SIGPD(j);
+            const float w_m = two_pi_single / TPCM.SIGPD(j);
             const float q = (lambda + 0.25f) / pow4(w / w_m);
             sum +=
                 TMP_FAC[static_cast<std::size_t>(j - 1)] * std::exp(-q) * std::pow(q, lambda) / w;
@@ -412,7 +411,7 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
     }
     if (WAVSEL != 7 && WAVSEL != 8 && !(QTPK > 0.0f))
         refuse(" ++> Spectrum peak period must be positive (WVSPEC)", IOSCRN);
-    QWPK = two_pi / QTPK;
+    QWPK = two_pi_single / QTPK;
     const WaveSystemShape shape = shape_of(WAVE_SYS_ID);
 
     switch (WAVSEL) {
@@ -449,7 +448,7 @@ void WVSPEC(std::int32_t WAVSEL, std::span<float, 100> PSDQ, float& QSWH, float&
     if (HIMEM.LCNWV >= 1 && HIMEM.IHT >= 1)
         HIMEM.RLDUM(HIMEM.LCNWV + 3 * (HIMEM.IHT - 1) + 2) = QTPK;
     HIMEM.WCONST = depth_frequency_scale(TPCM.DEPTH, G);
-    QWPK = two_pi / QTPK;
+    QWPK = two_pi_single / QTPK;
     QWKPK = wave_number(QWPK, TPCM.DEPTH, G);
 }
 

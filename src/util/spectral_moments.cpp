@@ -1,6 +1,7 @@
 // util/spectral_moments.cpp: spectral moments, the spectral peak and the bandwidth of a spectrum
 // on the wave grid.
 #include "util/spectral_moments.h"
+#include "util/angles.h"
 
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
@@ -15,8 +16,6 @@
 namespace lintar {
 
 namespace {
-
-constexpr float two_pi = 6.2831855f;
 
 // Entry k (from 1) of a grid spectrum.
 float at(GridSpectrum a, int k) {
@@ -89,7 +88,7 @@ void PSDPEK(GridSpectrum PSD, GridSpectrum W, float& PSDPK, float& TPEAK, std::i
         TPEAK = 0.0f;
         return;
     }
-    TPEAK = two_pi / ((at(W, IFIRST) + at(W, ILAST)) / 2.0f);
+    TPEAK = two_pi_single / ((at(W, IFIRST) + at(W, ILAST)) / 2.0f);
     if (!GETHALF)
         return;
     const float half = 0.5f * PSDPK;
@@ -134,7 +133,7 @@ void SPCPROCES(GridSpectrum PSD, GridSpectrum W, float& RMS, float& RMSDOT, floa
         bandwidth = m0 / PSDPK;
     } else if (IDELTA >= 3) {
         bandwidth = std::min(std::abs(at(W, IHALFM) - at(W, IHALFP)), m0 / PSDPK);
-        TPEAK = std::min(TPEAK, two_pi * std::sqrt(m0 / m2));
+        TPEAK = std::min(TPEAK, two_pi_single * std::sqrt(m0 / m2));
     }
 
     // No variance leaves nothing to check (and nothing to divide by).
@@ -145,7 +144,7 @@ void SPCPROCES(GridSpectrum PSD, GridSpectrum W, float& RMS, float& RMSDOT, floa
         if (answer[0] == 'Q' || answer[0] == 'q')
             stop_program(StopKind::user_choice);
     }
-    BNDWDTH = bandwidth / two_pi;
+    BNDWDTH = bandwidth / two_pi_single;
 }
 
 } // namespace lintar
