@@ -3,7 +3,8 @@
 # 1. Layering: a folder under src/ includes only folders on a lower level (and itself).
 # 2. Console and file I/O (streams, C stdio, std::filesystem, std::exit) only in src/runtime/
 #    and src/app/: every other folder talks through the unit table.
-# 3. Formatting: every source file as the committed .clang-format lays it out.
+# 3. One of each small kit: no local copy of slot(), pi or the line capacity.
+# 4. Formatting: every source file as the committed .clang-format lays it out.
 # Prints each breach and exits 1 when there is any.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -47,6 +48,23 @@ done
 io_pattern='#include <(iostream|fstream|cstdio|stdio\.h|filesystem)>|std::(cout|cerr|clog|exit|filesystem|ifstream|ofstream|fstream|printf|fopen)\b|\b(printf|fprintf|fopen|puts)\('
 if grep -rnE "$io_pattern" src --include='*.cpp' --include='*.h' | grep -vE '^src/(runtime|app)/'; then
   echo "I/O outside src/runtime/ and src/app/ (above): write through the unit table"
+  status=1
+fi
+
+# One of each small kit: the 1-based slot() of blocks/block_support.h, pi and its multiples of
+# util/angles.h, the line capacity of blocks/lincom.h. A local copy elsewhere is a breach.
+kit_copies=$(
+  grep -rnE '^\s*(inline )?(static )?(constexpr )?(std::size_t|auto|int) slot\(|(const )?auto slot = \[' \
+       src --include='*.cpp' --include='*.h' | grep -v '^src/blocks/block_support\.h:'
+  grep -rnE '(^|[^0-9.])(3\.14159(2[67][0-9]*|3)|6\.28318[0-9]*|1\.570796[0-9]*|0\.785398[0-9]*)f|std::numbers::pi|M_PI\b' \
+       src --include='*.cpp' --include='*.h' | grep -v '^src/util/angles\.h:'
+  grep -rnE 'constexpr (int|std::int32_t|std::size_t) [a-z_]*(lines|line_types|line_capacity|type_capacity)[a-z_]* = 150;' \
+       src --include='*.cpp' --include='*.h' | grep -v '^src/blocks/'
+)
+if [[ -n "$kit_copies" ]]; then
+  echo "$kit_copies"
+  echo "small kit: use slot() (blocks/block_support.h), the pi constants (util/angles.h) and"
+  echo "lincom_lines / lincom_types (blocks/lincom.h) instead of the local copies above"
   status=1
 fi
 
