@@ -8,6 +8,7 @@
 #include "blocks/wavcom.h"
 #include "hulls/disc_hull.h"
 #include "runtime/program_state.h"
+#include "support/ship_fixture.h"
 #include "support/spread_mooring_tables.h"
 
 #include <benchmark/benchmark.h>
@@ -57,15 +58,7 @@ void build_buoy() {
     W.TAVG = 8.0f;
     H.WCONST = std::sqrt(P.DEPTH / G);
     H.EPS = 1.0e-5f;
-    H.LCNSG = 1;
-    H.LCNSWY = 101;
-    H.LCNHV = 201;
-    H.LCNROL = 301;
-    H.LCNPIT = 401;
-    H.LCNYAW = 501;
-    H.LCNW = 1201;
-    H.LCNW2 = 1301;
-    H.LCNWK = 1401;
+    testing::lay_out_grid_columns();
     for (int IW = 1; IW <= periods; ++IW) {
         const float T = 3.0f + 17.0f * static_cast<float>(IW - 1) / (periods - 1);
         const float omega = 6.2831853f / T;
