@@ -13,14 +13,13 @@
 #include "low_frequency/buoy_wave_cycle.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
-#include <sstream>
 
 namespace lintar {
 namespace {
@@ -116,22 +115,10 @@ void buoy_mooring() {
     }
 }
 
-// The benchmark's folder, its report file and discarded console.
+// The benchmark's folder (its report file goes there) and discarded console.
 struct BenchFolder {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::ostringstream screen;
-    std::istringstream keyboard{std::string(100000, '\n')};
-    BenchFolder() {
-        const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_buydyn";
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        set_console(&keyboard, &screen);
-    }
-    ~BenchFolder() {
-        close_unit(21);
-        set_console(nullptr, nullptr);
-        std::filesystem::current_path(previous);
-    }
+    testing::ScratchFolder folder;
+    testing::ScriptedConsole console{std::string(100000, '\n')};
 };
 
 // range(0) 1: BUYDYN with its tables on "OFFSETS.stxt"; 0: the cycle alone.

@@ -8,6 +8,8 @@
 #include "blocks/wavcom.h"
 #include "hulls/disc_hull.h"
 #include "runtime/program_state.h"
+#include "support/ship_fixture.h"
+#include "support/spread_mooring_tables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,21 +22,8 @@ constexpr double w = 0.1, EA = 2.0e5, L = 2000.0, span = 300.0;
 constexpr float G = 32.174f;
 constexpr int periods = 30;
 
-// The chain on a flat seabed (elastic catenary) at horizontal load H.
-struct ChainPoint {
-    double X, T, angle, grounded;
-};
-ChainPoint chain_at(double H) {
-    double lo = 0.0, hi = L;
-    for (int k = 0; k < 100; ++k) {
-        const double s = 0.5 * (lo + hi);
-        const double z = H > 0.0 ? (H / w) * (std::sqrt(1.0 + std::pow(w * s / H, 2)) - 1.0) : s;
-        (z + w * s * s / (2.0 * EA) > span ? hi : lo) = s;
-    }
-    const double s = 0.5 * (lo + hi);
-    const double X = H > 0.0 ? L - s + (H / w) * std::asinh(w * s / H) + H * L / EA : L - s;
-    return {X, std::hypot(H, w * s), std::atan2(w * s, H), L - s};
-}
+// The chain on a flat seabed (elastic catenary).
+constexpr testing::Chain chain{w, EA, L};
 
 // A cylinder of radius 10 ft and draft 10 ft (KB 5, KG 4, KML 7.5) moored by four chains of
 // three sublines (drag diameter 4 in) at 100 kips, fairleads at 5 ft radius at the keel, on
@@ -69,15 +58,7 @@ void build_buoy() {
     W.TAVG = 8.0f;
     H.WCONST = std::sqrt(P.DEPTH / G);
     H.EPS = 1.0e-5f;
-    H.LCNSG = 1;
-    H.LCNSWY = 101;
-    H.LCNHV = 201;
-    H.LCNROL = 301;
-    H.LCNPIT = 401;
-    H.LCNYAW = 501;
-    H.LCNW = 1201;
-    H.LCNW2 = 1301;
-    H.LCNWK = 1401;
+    testing::lay_out_grid_columns();
     for (int IW = 1; IW <= periods; ++IW) {
         const float T = 3.0f + 17.0f * static_cast<float>(IW - 1) / (periods - 1);
         const float omega = 6.2831853f / T;
@@ -112,13 +93,13 @@ void build_buoy() {
     C.TOTWT(1) = static_cast<float>(w * L);
     for (int k = 1; k <= 90; ++k) {
         C.HLOD(k) = static_cast<float>(500.0 * std::pow((k - 1) / 89.0, 2));
-        const ChainPoint p = chain_at(C.HLOD(k));
+        const testing::CatenaryState p = testing::elastic_catenary(chain, C.HLOD(k), span);
         C.ANCDST(k, 1, 1) = static_cast<float>(p.X);
         C.TOPTEN(k, 1, 1) = static_cast<float>(p.T);
         C.TOPANG(k, 1, 1) = static_cast<float>(p.angle);
         C.BOTLEN(k, 1, 1) = static_cast<float>(p.grounded);
     }
-    const float X = static_cast<float>(chain_at(100.0).X);
+    const float X = static_cast<float>(testing::elastic_catenary(chain, 100.0, span).X);
     for (int i = 1; i <= 4; ++i) {
         const float azimuth = 90.0f * static_cast<float>(i - 1);
         C.LINEID(i) = 1;

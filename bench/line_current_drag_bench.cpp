@@ -10,6 +10,7 @@
 #include "equilibrium/line_current_drag.h"
 #include "lines/catenary_elements.h"
 #include "runtime/program_state.h"
+#include "support/spread_mooring_tables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,21 +23,8 @@ namespace {
 
 constexpr double w = 0.1, EA = 2.0e5, L = 3000.0, span = 300.0;
 
-// The chain on a flat seabed (elastic catenary) at horizontal load H.
-struct ChainPoint {
-    double X, T, angle, grounded;
-};
-ChainPoint chain_at(double H) {
-    double lo = 0.0, hi = L;
-    for (int k = 0; k < 100; ++k) {
-        const double s = 0.5 * (lo + hi);
-        const double z = H > 0.0 ? (H / w) * (std::sqrt(1.0 + std::pow(w * s / H, 2)) - 1.0) : s;
-        (z + w * s * s / (2.0 * EA) > span ? hi : lo) = s;
-    }
-    const double s = 0.5 * (lo + hi);
-    const double X = H > 0.0 ? L - s + (H / w) * std::asinh(w * s / H) + H * L / EA : L - s;
-    return {X, std::hypot(H, w * s), std::atan2(w * s, H), L - s};
-}
+// The chain on a flat seabed (elastic catenary).
+constexpr testing::Chain chain{w, EA, L};
 
 // 150 lines of one type of three 1000 ft sublines round a 200 ft circle at pretensions from
 // 80 to 320 kips, under 310 ft of water; the 1/7 power-law current with one thin layer of
@@ -72,7 +60,7 @@ void build_site(double layers) {
     LINCOM.TOTWT(1) = static_cast<float>(w * L);
     for (int k = 1; k <= 90; ++k) {
         LINCOM.HLOD(k) = static_cast<float>(1000.0 * std::pow((k - 1) / 89.0, 2));
-        const ChainPoint p = chain_at(LINCOM.HLOD(k));
+        const testing::CatenaryState p = testing::elastic_catenary(chain, LINCOM.HLOD(k), span);
         LINCOM.ANCDST(k, 1, 1) = static_cast<float>(p.X);
         LINCOM.TOPTEN(k, 1, 1) = static_cast<float>(p.T);
         LINCOM.TOPANG(k, 1, 1) = static_cast<float>(p.angle);
@@ -83,7 +71,8 @@ void build_site(double layers) {
         TPCM.RFLD(3, i) = 10.0f;
         TPCM.ANGDEP(i) = static_cast<float>(a * 180.0 / std::numbers::pi);
         LINCOM.LINEID(i) = 1;
-        LINCOM.RANCP(i) = static_cast<float>(chain_at(80.0 + 240.0 * (i - 1) / 149.0).X);
+        LINCOM.RANCP(i) = static_cast<float>(
+            testing::elastic_catenary(chain, 80.0 + 240.0 * (i - 1) / 149.0, span).X);
         LINCOM.ANGDPP(i) = TPCM.ANGDEP(i);
     }
     const double depth = TPCM.DEPTH;

@@ -12,12 +12,11 @@
 #include "lines/line_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
-#include <sstream>
 
 namespace lintar {
 namespace {
@@ -64,15 +63,9 @@ void largest_data_set(int sublines) {
 }
 
 void BM_MrstatLargestDataSet(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_mrstat";
-    std::filesystem::create_directories(folder);
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    std::ostringstream screen;
-    std::istringstream keyboard;
-    set_console(&keyboard, &screen);
+    const testing::ScratchFolder folder;
+    testing::ScriptedConsole console;
 
-    reset_program_state();
     largest_data_set(static_cast<int>(state.range(0)));
     // The report's body as asked: 1 the sections of every type and layer row, 3 with the
     // endpoint tables too.
@@ -82,16 +75,10 @@ void BM_MrstatLargestDataSet(benchmark::State& state) {
         TPCM = *data;
         MRSTAT();
         benchmark::DoNotOptimize(LINCOM.ANCDST_words);
-        screen.str("");
+        console.clear_screen_text();
     }
     state.counters["solves"] = benchmark::Counter(
         150.0 * 29.0 * 89.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-
-    close_all_units();
-    set_console(nullptr, nullptr);
-    reset_program_state();
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_MrstatLargestDataSet)
     ->ArgNames({"sublines", "STAMOT"})

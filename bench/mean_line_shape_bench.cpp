@@ -9,6 +9,7 @@
 #include "line_dynamics/low_frequency_damping.h"
 #include "line_dynamics/mean_line_shape.h"
 #include "runtime/program_state.h"
+#include "support/spread_mooring_tables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,21 +23,8 @@ namespace {
 constexpr double w = 0.1, EA = 2.0e5, L = 3000.0, span = 300.0;
 constexpr int map_points = 9537;
 
-// The chain on a flat seabed (elastic catenary) at horizontal load H.
-struct ChainPoint {
-    double X, T, angle, grounded;
-};
-ChainPoint chain_at(double H) {
-    double lo = 0.0, hi = L;
-    for (int k = 0; k < 100; ++k) {
-        const double s = 0.5 * (lo + hi);
-        const double z = H > 0.0 ? (H / w) * (std::sqrt(1.0 + std::pow(w * s / H, 2)) - 1.0) : s;
-        (z + w * s * s / (2.0 * EA) > span ? hi : lo) = s;
-    }
-    const double s = 0.5 * (lo + hi);
-    const double X = H > 0.0 ? L - s + (H / w) * std::asinh(w * s / H) + H * L / EA : L - s;
-    return {X, std::hypot(H, w * s), std::atan2(w * s, H), L - s};
-}
+// The chain on a flat seabed (elastic catenary).
+constexpr testing::Chain chain{w, EA, L};
 
 // 150 lines of one type of three 1000 ft sublines round a circle at pretensions from 80 to
 // 320 kips; fairleads 10 ft above the keel of a vessel of 20 ft draft over 310 ft of water.
@@ -70,7 +58,7 @@ Site build_site() {
     LINCOM.TOTWT(1) = static_cast<float>(w * L);
     for (int k = 1; k <= 90; ++k) {
         LINCOM.HLOD(k) = static_cast<float>(1000.0 * std::pow((k - 1) / 89.0, 2));
-        const ChainPoint p = chain_at(LINCOM.HLOD(k));
+        const testing::CatenaryState p = testing::elastic_catenary(chain, LINCOM.HLOD(k), span);
         LINCOM.ANCDST(k, 1, 1) = static_cast<float>(p.X);
         LINCOM.TOPTEN(k, 1, 1) = static_cast<float>(p.T);
         LINCOM.TOPANG(k, 1, 1) = static_cast<float>(p.angle);
@@ -81,7 +69,8 @@ Site build_site() {
         TPCM.RFLD(3, i) = 10.0f;
         LINCOM.LINEID(i) = 1;
         OUTCOM.DZTOTL(i, 4, 1) = static_cast<float>(span);
-        site.RANC.push_back(static_cast<float>(chain_at(80.0 + 240.0 * (i - 1) / 149.0).X));
+        site.RANC.push_back(static_cast<float>(
+            testing::elastic_catenary(chain, 80.0 + 240.0 * (i - 1) / 149.0, span).X));
         site.ZANC.push_back(0.0f);
         site.ANG.push_back(static_cast<float>(360.0 * (i - 1) / 150.0));
     }
@@ -97,7 +86,7 @@ void BM_LindrvOf150Lines(benchmark::State& state) {
     }
     // The last line's top tension against the closed form's, 320 kips of pretension.
     state.counters["TPTEN0"] = LINCOM.TPTEN0;
-    state.counters["closed_form"] = chain_at(320.0).T;
+    state.counters["closed_form"] = testing::elastic_catenary(chain, 320.0, span).T;
 }
 BENCHMARK(BM_LindrvOf150Lines)->Unit(benchmark::kMillisecond);
 

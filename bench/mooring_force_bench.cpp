@@ -9,6 +9,7 @@
 #include "lines/mooring_stiffness.h"
 #include "lines/stress_strain.h"
 #include "runtime/program_state.h"
+#include "support/spread_mooring_tables.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,23 +20,8 @@
 namespace lintar {
 namespace {
 
-// A chain line on a flat seabed (elastic catenary): distance, tension and top angle at
-// horizontal load H over the vertical span h.
-struct ChainPoint {
-    double X, T, angle, grounded;
-};
-ChainPoint chain_at(double H, double h) {
-    constexpr double w = 0.1, EA = 2.0e5, L = 3000.0;
-    double lo = 0.0, hi = L;
-    for (int k = 0; k < 100; ++k) {
-        const double s = 0.5 * (lo + hi);
-        const double z = H > 0.0 ? (H / w) * (std::sqrt(1.0 + std::pow(w * s / H, 2)) - 1.0) : s;
-        (z + w * s * s / (2.0 * EA) > h ? hi : lo) = s;
-    }
-    const double s = 0.5 * (lo + hi);
-    const double X = H > 0.0 ? L - s + (H / w) * std::asinh(w * s / H) + H * L / EA : L - s;
-    return {X, std::hypot(H, w * s), std::atan2(w * s, H), L - s};
-}
+// The chain line on a flat seabed (elastic catenary).
+constexpr testing::Chain chain{0.1, 2.0e5, 3000.0};
 
 // 150 lines of one type evenly round a 200 ft circle, tables of 29 rows 1 ft apart.
 void build_mooring() {
@@ -53,7 +39,8 @@ void build_mooring() {
     for (int L = 1; L <= 29; ++L) {
         LINCOM.ZDIST_ARR(L) = static_cast<float>(L);
         for (int k = 1; k <= 90; ++k) {
-            const ChainPoint p = chain_at(LINCOM.HLOD(k), 300.0 + (L - 15));
+            const testing::CatenaryState p =
+                testing::elastic_catenary(chain, LINCOM.HLOD(k), 300.0 + (L - 15));
             LINCOM.ANCDST(k, L, 1) = static_cast<float>(p.X);
             LINCOM.TOPTEN(k, L, 1) = static_cast<float>(p.T);
             LINCOM.TOPANG(k, L, 1) = static_cast<float>(p.angle);
@@ -62,7 +49,7 @@ void build_mooring() {
     }
     splie2(LINCOM.HLOD_words, LINCOM.ZDIST_ARR_words, LINCOM.TOPTEN_from(1, 1, 1), 90, 29,
            LINCOM.TT_SPLINE_DERIV_from(1, 1, 1));
-    const double X0 = chain_at(100.0, 300.0).X;
+    const double X0 = testing::elastic_catenary(chain, 100.0, 300.0).X;
     for (int i = 1; i <= 150; ++i) {
         const double a = 2.0 * std::numbers::pi * (i - 1) / 150.0;
         TPCM.RFLD(1, i) = static_cast<float>(200.0 * std::cos(a));

@@ -18,14 +18,13 @@
 #include "offsets/offset_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace lintar {
 namespace {
@@ -172,21 +171,10 @@ void set_report_tables(bool all) {
 
 // The benchmark's folder and discarded console.
 struct BenchFolder {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::ostringstream screen;
+    testing::ScratchFolder folder;
     // Returns for any pause (a tension warning, say) the run may make.
-    std::istringstream keyboard{std::string(100000, '\n')};
-    BenchFolder() {
-        const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_cattbl";
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        set_console(&keyboard, &screen);
-        write_user_offsets();
-    }
-    ~BenchFolder() {
-        set_console(nullptr, nullptr);
-        std::filesystem::current_path(previous);
-    }
+    testing::ScriptedConsole console{std::string(100000, '\n')};
+    BenchFolder() { write_user_offsets(); }
 };
 
 void BM_OffsetTableBuild(benchmark::State& state) {

@@ -19,13 +19,12 @@
 #include "motions/wave_setup.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace lintar {
@@ -122,25 +121,15 @@ void large_motion_run() {
 
 // The benchmark's folder, discarded console and stand-in hull model.
 struct BenchFolder {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::ostringstream screen;
-    std::istringstream keyboard{std::string(1000, '\n')};
+    testing::ScratchFolder folder;
+    testing::ScriptedConsole console{std::string(1000, '\n')};
     StandInHull hull;
     BenchFolder() {
-        const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_vesl2";
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        set_console(&keyboard, &screen);
-        reset_program_state();
         install_hull_model(HullModelKind::ship, &hull);
         write_user_raos();
         large_motion_run();
     }
-    ~BenchFolder() {
-        install_hull_model(HullModelKind::ship, nullptr);
-        set_console(nullptr, nullptr);
-        std::filesystem::current_path(previous);
-    }
+    ~BenchFolder() { install_hull_model(HullModelKind::ship, nullptr); }
 };
 
 void BM_Vesl2(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include "hulls/semi_hull.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/ship_fixture.h"
 #include "util/wave_numbers.h"
 
 #include <benchmark/benchmark.h>
@@ -79,15 +80,7 @@ void set_up_semi_run() {
     W.IRAO = 1;
     H.WCONST = std::sqrt(P.DEPTH / W.G);
     H.REDANG(1) = 30.0f;
-    H.LCNSG = 1;
-    H.LCNSWY = 101;
-    H.LCNHV = 201;
-    H.LCNROL = 301;
-    H.LCNPIT = 401;
-    H.LCNYAW = 501;
-    H.LCNW = 1201;
-    H.LCNW2 = 1301;
-    H.LCNWK = 1401;
+    testing::lay_out_grid_columns();
     P.NWP = 100;
     for (int k = 1; k <= 100; ++k) {
         P.T(k) = 3.0f + 0.2f * static_cast<float>(k - 1);

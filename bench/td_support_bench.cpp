@@ -18,6 +18,7 @@
 #include "motions/response_indices.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 #include "td_support/force_map.h"
 #include "td_support/net_line_damping.h"
 
@@ -26,8 +27,6 @@
 #include <array>
 #include <cmath>
 #include <complex>
-#include <filesystem>
-#include <sstream>
 #include <vector>
 
 namespace lintar {
@@ -116,31 +115,18 @@ using bench::StandInHull;
 
 // A temporary working folder, the console discarded, the program state fresh.
 struct Workspace {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "lintar_td_support_bench";
-    std::ostringstream screen;
-    std::istringstream keyboard{std::string(1000, '\n')};
+    testing::ScratchFolder folder;
+    testing::ScriptedConsole console{std::string(1000, '\n')};
     StandInHull hull;
 
     Workspace() {
-        std::filesystem::create_directories(folder);
-        std::filesystem::current_path(folder);
-        set_console(&keyboard, &screen);
-        reset_program_state();
         install_hull_model(HullModelKind::ship, &hull);
         new_file_defaults(8, tpcm_word_count);
         TPCM.NTOGO = tpcm_word_count;
         TPCM.SIMTYP = 8;
         TPCM.EDUNIT = screen_unit;
     }
-    ~Workspace() {
-        install_hull_model(HullModelKind::ship, nullptr);
-        set_console(nullptr, nullptr);
-        reset_program_state();
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
-    }
+    ~Workspace() { install_hull_model(HullModelKind::ship, nullptr); }
 };
 
 void BM_ForceMapFreeTurret(benchmark::State& state) {

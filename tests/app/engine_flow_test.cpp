@@ -1,7 +1,7 @@
 // The engine's run of its stages in the process: one analysis after another on the same data.
 #include "app/engine_flow.h"
 
-#include "datafile/mooring_fixture.h"
+#include "support/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"

@@ -4,7 +4,7 @@
 // vessel-motion set-up and stops at the low-frequency stage, whose inputs no stage computes.
 #include "app/engine_flow.h"
 
-#include "datafile/mooring_fixture.h"
+#include "support/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"

@@ -3,8 +3,8 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
-#include "datafile/data_files.h"
 #include "runtime/units.h"
+#include "support/data_files.h"
 #include "util/answer_reader.h"
 
 #include <cmath>

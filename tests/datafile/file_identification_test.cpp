@@ -7,12 +7,12 @@
 
 #include "blocks/tpcm.h"
 #include "blocks/tpcm_location.h"
-#include "datafile/data_files.h"
-#include "datafile/old_layout.h"
 #include "datafile/startup_load.h"
 #include "datafile/tpcm_image.h"
 #include "editor/identity.h"
 #include "runtime/units.h"
+#include "support/data_files.h"
+#include "support/old_layout.h"
 
 #include <algorithm>
 #include <filesystem>

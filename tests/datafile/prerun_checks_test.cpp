@@ -1,7 +1,7 @@
 // Tests of the checks before an execution and of their message counter.
-#include "datafile/mooring_fixture.h"
 #include "datafile/prerun_checks.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
 #include "runtime/units.h"

@@ -7,8 +7,8 @@
 
 #include "blocks/tpcm.h"
 #include "blocks/tpcm_location.h"
-#include "datafile/old_layout.h"
 #include "datafile/tpcm_image.h"
+#include "support/old_layout.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -5,10 +5,10 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
-#include "datafile/data_files.h"
 #include "datafile/tpcm_image.h"
 #include "editor/identity.h"
 #include "runtime/units.h"
+#include "support/data_files.h"
 #include "util/answer_reader.h"
 
 #include <bit>

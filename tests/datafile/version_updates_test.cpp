@@ -6,9 +6,9 @@
 
 #include "blocks/tpcm.h"
 #include "datafile/file_identification.h"
-#include "datafile/old_layout.h"
 #include "datafile/tpcm_image.h"
 #include "runtime/units.h"
+#include "support/old_layout.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <charconv>
 #include <cmath>

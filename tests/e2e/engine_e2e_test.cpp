@@ -1,9 +1,9 @@
 // End-to-end runs of the analysis engine: the line tables and static line report of the
 // three-type mooring, the static-equilibrium stage of a spread mooring, and the data the engine
 // refuses (a real that is no finite number among them).
-#include "lines/table_fixture.h"
+#include "support/table_fixture.h"
 
-#include "datafile/mooring_fixture.h"
+#include "support/mooring_fixture.h"
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"

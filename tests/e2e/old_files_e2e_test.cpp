@@ -4,9 +4,9 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
-#include "datafile/data_files.h"
-#include "datafile/old_layout.h"
 #include "datafile/tpcm_image.h"
+#include "support/data_files.h"
+#include "support/old_layout.h"
 #include "util/image_transfer.h"
 
 #include <algorithm>

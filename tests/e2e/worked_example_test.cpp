@@ -2,10 +2,10 @@
 // examples/spread_mooring.in build an eight-line chain-wire-chain spread mooring of a tanker
 // through lintar and execute it; lintar-engine then runs the data file in the same folder.
 // Expected texts are typed from the report layouts; the line table at the pretension is checked
-// against the line integrated independently (lines/line_test_support.h), and the offset report
+// against the line integrated independently (support/line_test_support.h), and the offset report
 // against the symmetries of the mooring and the balance of the applied force.
-#include "lines/line_test_support.h"
 #include "support/console.h"
+#include "support/line_test_support.h"
 
 #include "blocks/tpcm.h"
 #include "datafile/tpcm_image.h"

@@ -1,8 +1,8 @@
 // Tests of page 7, the "continuous equilibrium" offsets: the screen and what it hides, the
 // pairing of forces and couples, the CALM hawser's horizontal forces, the vertical grid, the
 // help, the mirror pass, and the choice between pages 8 and 9 that the page's counts make.
-#include "editor/offset_page_support.h"
 #include "editor/pages.h"
+#include "support/offset_page_support.h"
 
 #include "blocks/tpcm.h"
 #include "editor/page_loop.h"

@@ -1,8 +1,8 @@
 // Tests of page 6, the oblique offsets: the screen and what it hides, the counts, the
 // coordinate editors (rows, the origin, page commands typed inside them), the rotation
 // senses, the switch of the offsets file, the help and the mirror pass.
-#include "editor/offset_page_support.h"
 #include "editor/pages.h"
+#include "support/offset_page_support.h"
 
 #include "blocks/tpcm.h"
 #include "runtime/units.h"

@@ -1,8 +1,8 @@
 // Tests of page 5, the lateral, yaw and vertical offsets: the screen and what it hides, the
 // counts and their limits, the column editor on the arrays (also with damaged counts), the
 // yaw senses, the help and the mirror pass.
-#include "editor/offset_page_support.h"
 #include "editor/pages.h"
+#include "support/offset_page_support.h"
 
 #include "blocks/tpcm.h"
 #include "runtime/units.h"

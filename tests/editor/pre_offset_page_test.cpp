@@ -1,7 +1,7 @@
 // Tests of page 9, the pre-offset conditions: the screen in both unit systems, the items each
 // option shows and takes, the values, the help and the mirror pass.
-#include "editor/offset_page_support.h"
 #include "editor/pages.h"
+#include "support/offset_page_support.h"
 
 #include "blocks/tpcm.h"
 #include "runtime/units.h"

@@ -12,7 +12,7 @@
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 #include "util/spectral_moments.h"
 
 #include <gtest/gtest.h>

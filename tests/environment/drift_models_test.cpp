@@ -6,7 +6,7 @@
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <gtest/gtest.h>
 

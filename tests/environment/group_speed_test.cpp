@@ -3,7 +3,7 @@
 // c_g = (w / 2k)(1 + 2kd / sinh 2kd)).
 #include "environment/group_speed.h"
 
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <gtest/gtest.h>
 

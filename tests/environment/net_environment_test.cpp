@@ -11,10 +11,10 @@
 #include "blocks/wavcom.h"
 #include "environment/wave_drift.h"
 #include "environment/wave_table_check.h"
-#include "motions/rao_fixture.h"
 #include "runtime/stop.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/rao_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -8,12 +8,12 @@
 #include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "datafile/mooring_fixture.h"
 #include "environment/group_speed.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
+#include "support/sea_spectra_support.h"
 #include "util/flags.h"
-#include "util/sea_spectra_support.h"
 
 #include <gtest/gtest.h>
 

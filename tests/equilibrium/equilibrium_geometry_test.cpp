@@ -6,8 +6,8 @@
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
-#include "lines/line_test_support.h"
 #include "runtime/program_state.h"
+#include "support/line_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 
-#include "hulls/ship_fixture.h"
-#include "line_dynamics/line_dynamics_fixtures.h"
 #include "line_dynamics/mean_line_shape.h"
+#include "support/line_dynamics_fixtures.h"
+#include "support/ship_fixture.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -6,7 +6,6 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "datafile/mooring_fixture.h"
 #include "hulls/hull_support.h"
 #include "hulls/jack_up.h"
 #include "motions/rao_driver.h"
@@ -14,8 +13,9 @@
 #include "motions/wave_setup.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
-#include "hulls/ship_fixture.h"
+#include "support/ship_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "blocks/simcom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "ship_fixture.h"
+#include "support/ship_fixture.h"
 #include "util/wave_numbers.h"
 
 #include <cmath>

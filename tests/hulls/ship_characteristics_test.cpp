@@ -11,7 +11,7 @@
 #include "support/console.h"
 #include "util/angles.h"
 
-#include "hulls/ship_fixture.h"
+#include "support/ship_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "util/angles.h"
 #include "util/wave_numbers.h"
 
-#include "hulls/ship_fixture.h"
+#include "support/ship_fixture.h"
 
 #include <gtest/gtest.h>
 

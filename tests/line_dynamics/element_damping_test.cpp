@@ -2,8 +2,8 @@
 // independent quadrature over Irvine's elastic catenary, of the elements that dissipate
 // nothing, and of the damping integral (DMPINT) against an independent quadrature, its series
 // branch and its fatal ends.
-#include "lines/line_test_support.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"

@@ -2,7 +2,7 @@
 // against a quadrature over Irvine's elastic catenary, a symmetric four-line spread, skipped
 // lines, the tension-leg branch's end values, the integration-point rule and the diameter
 // units.
-#include "line_dynamics_fixtures.h"
+#include "support/line_dynamics_fixtures.h"
 #include "support/line_dynamics_support.h"
 #include "support/spread_mooring_tables.h"
 

@@ -2,7 +2,7 @@
 // closed forms, an elastic line of three sublines against Irvine's elastic catenary node by
 // node, the spans of the program types, the bracket, skipped lines, and the lines whose span
 // does not change with the load.
-#include "line_dynamics_fixtures.h"
+#include "support/line_dynamics_fixtures.h"
 #include "support/line_dynamics_support.h"
 
 #include "blocks/catcom.h"

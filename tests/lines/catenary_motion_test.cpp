@@ -3,8 +3,8 @@
 // motions against central differences of the statics, the integrals against an independent
 // quadrature over the unstretched arc length of Irvine's elastic catenary, the straight
 // weightless element and the elements that give zeros.
-#include "line_test_support.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"

@@ -4,8 +4,8 @@
 // of its material points integrated over the arc, the series model of catenary and elastic
 // stretch, the axial rod solved whole), in the linear and the nonlinear model, with and
 // without the inertial correction; and the guarded divisions.
-#include "line_test_support.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"

@@ -2,8 +2,8 @@
 // solved whole, the catenary-elastic split (CATSTR) against the series model it solves, and
 // the table-based catenary stiffness (FOBLQ) against the statics of the line, with its
 // warnings in attended and unattended runs.
-#include "line_test_support.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"

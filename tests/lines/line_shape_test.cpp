@@ -1,7 +1,7 @@
 // Tests of the line shape at a horizontal tension (ITER8P, ITER8, HTERR, WLERR): against an
 // independent elastic catenary solver, against the line integrated by RK4 for the cubic law,
 // for lines of several sublines and for hard lines, and the mended failures.
-#include "line_test_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"

@@ -2,17 +2,17 @@
 // references, the load grids, the mean states, the masses and tendon stiffnesses, the splines
 // across the layer rows, and the refusals and mended faults.
 #include "spline_reference.h"
-#include "table_fixture.h"
+#include "support/table_fixture.h"
 
 #include "blocks/lincom.h"
 #include "blocks/outcom.h"
 #include "blocks/pascom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
 #include "runtime/stop.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // where the line lifts off the seabed, checked against straight lines drawn through the
 // hand-made table points, and the vertical-line path at no horizontal load, checked against
 // the closed forms of a chain hanging straight down and of a taut wire.
-#include "line_test_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"

@@ -3,10 +3,10 @@
 // the line-table tests check), the element groups, the console pauses and the plot curves.
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
 #include "runtime/edit_descriptors.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // one line type per line, and the exclusion marks.
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
 #include "lines/table_preparation.h"
 #include "runtime/stop.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
 #include <gtest/gtest.h>
 

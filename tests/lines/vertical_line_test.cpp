@@ -1,7 +1,7 @@
 // Tests of the line at zero horizontal load (VRTLIN) and of the vertical-element elasticity and
 // root finder it uses (DTKLTN, SFNCDP, SFCDP2, RTMIDP): against the independent reference
 // case, closed forms of vertical lines and the statics of a buoyant arch.
-#include "line_test_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/tpcm.h"
 #include "lines/vertical_elasticity.h"

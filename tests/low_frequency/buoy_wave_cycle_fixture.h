@@ -9,8 +9,8 @@
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
-#include "hulls/ship_fixture.h"
+#include "support/mooring_fixture.h"
+#include "support/ship_fixture.h"
 #include "support/spread_mooring_tables.h"
 
 namespace lintar::testing {

@@ -17,7 +17,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "td_support/damping_fixture.h"
+#include "support/damping_fixture.h"
 
 #include <gtest/gtest.h>
 

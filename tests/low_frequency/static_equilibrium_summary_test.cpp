@@ -6,10 +6,10 @@
 #include "low_frequency/low_frequency_report_fixture.h"
 #include "low_frequency/report_context.h"
 #include "low_frequency/static_equilibrium_summary.h"
-#include "motions/rao_fixture.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/rao_fixture.h"
 
 #include "util/unit_labels.h"
 

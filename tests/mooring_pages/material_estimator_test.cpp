@@ -4,8 +4,8 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
 #include "runtime/units.h"
+#include "support/mooring_fixture.h"
 #include "util/answer_reader.h"
 
 #include <array>

@@ -6,7 +6,7 @@
 #include "support/console.h"
 
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
+#include "support/mooring_fixture.h"
 #include "util/answer_reader.h"
 
 #include <cmath>

@@ -8,9 +8,9 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "motions/motion_files.h"
-#include "motions/rao_fixture.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/rao_fixture.h"
 
 #include <array>
 #include <cmath>

@@ -9,12 +9,12 @@
 #include "blocks/wavcom.h"
 #include "lines/mooring_force.h"
 #include "motions/motion_files.h"
-#include "motions/rao_fixture.h"
 #include "motions/response_indices.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/rao_fixture.h"
 
 #include <array>
 #include <cmath>

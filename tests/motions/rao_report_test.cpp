@@ -7,9 +7,9 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "motions/rao_fixture.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/rao_fixture.h"
 
 #include <array>
 #include <complex>

@@ -6,11 +6,11 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "motions/motion_fixture.h"
 #include "motions/wave_setup.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
-#include "util/sea_spectra_support.h"
+#include "support/motion_fixture.h"
+#include "support/sea_spectra_support.h"
 #include "util/spectral_moments.h"
 
 #include <array>

@@ -7,13 +7,13 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "motions/motion_fixture.h"
 #include "motions/response_indices.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
+#include "support/sea_spectra_support.h"
 #include "util/algebra.h"
 #include "util/sea_spectra.h"
-#include "util/sea_spectra_support.h"
 
 #include <array>
 #include <cmath>

@@ -7,12 +7,12 @@
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
 #include "lines/line_tables.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 #include "support/spread_mooring_tables.h"
 #include "support/turret_mooring.h"
 

@@ -1,7 +1,7 @@
 // Tests of the user offsets file "INPUTOFF.txt": its blocks read list-directed, the cut of an
 // oversized block, and the stops for a missing, unreadable or damaged file.
-#include "editor/offset_page_support.h"
 #include "offsets/user_offsets.h"
+#include "support/offset_page_support.h"
 
 #include "runtime/units.h"
 

@@ -8,12 +8,12 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "environment/net_environment.h"
-#include "motions/rao_fixture.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/rao_fixture.h"
 #include "td_support/env_support_fixture.h"
 #include "td_support/force_spectra.h"
 

@@ -7,10 +7,10 @@
 #include "blocks/equilb.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "motions/rao_fixture.h"
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/rao_fixture.h"
 
 #include <gtest/gtest.h>
 

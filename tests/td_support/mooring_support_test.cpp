@@ -4,8 +4,8 @@
 #include "td_support/mooring_support.h"
 #include "td_support/td_aux_files.h"
 
-#include "damping_fixture.h"
 #include "support/console.h"
+#include "support/damping_fixture.h"
 #include "support/fake_hull_model.h"
 #include "support/turret_mooring.h"
 

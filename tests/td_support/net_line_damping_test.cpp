@@ -3,8 +3,8 @@
 // motion run, and its damping with the displacement pass the data leave off.
 #include "td_support/net_line_damping.h"
 
-#include "damping_fixture.h"
 #include "support/console.h"
+#include "support/damping_fixture.h"
 #include "support/fake_hull_model.h"
 
 #include "blocks/tpcm.h"

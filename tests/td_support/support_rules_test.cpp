@@ -12,7 +12,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // lines that do not move, the integration-point rule, and damaged input.
 #include "td_support/wave_frequency_damping.h"
 
-#include "lines/line_test_support.h"
 #include "support/console.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
 #include "support/two_body.h"
 
 #include "blocks/catcom.h"

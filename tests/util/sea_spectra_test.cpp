@@ -8,7 +8,7 @@
 #include "blocks/wavcom.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 #include "util/spectral_moments.h"
 
 #include <algorithm>

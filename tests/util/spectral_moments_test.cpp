@@ -5,7 +5,7 @@
 #include "blocks/wavcom.h"
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <array>
 #include <cmath>

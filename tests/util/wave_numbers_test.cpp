@@ -3,7 +3,7 @@
 
 #include "runtime/units.h"
 #include "support/console.h"
-#include "util/sea_spectra_support.h"
+#include "support/sea_spectra_support.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

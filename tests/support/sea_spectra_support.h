@@ -1,4 +1,4 @@
-// util/sea_spectra_support.h: what the wave tests share: a wave grid in TPCM and WAVCOM, the
+// support/sea_spectra_support.h: what the wave tests share: a wave grid in TPCM and WAVCOM, the
 // reference spectra of tests/data/spectra_cases.csv, an independent dispersion solve and an
 // adaptive quadrature, both in double precision.
 #pragma once

@@ -1,9 +1,9 @@
-// motions/motion_fixture.h: the data image of the vessel-motion tests: a new data file with a
+// support/motion_fixture.h: the data image of the vessel-motion tests: a new data file with a
 // grid of 31 periods 3 to 33 s, metric units, 1000 m of water and a displacement hull.
 #pragma once
 
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
+#include "support/mooring_fixture.h"
 
 namespace lintar::testing {
 

@@ -1,4 +1,4 @@
-// editor/offset_page_support.h (tests): running one offset page on a scripted keyboard.
+// support/offset_page_support.h: running one offset page on a scripted keyboard.
 #pragma once
 
 #include "support/console.h"

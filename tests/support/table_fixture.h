@@ -1,4 +1,4 @@
-// lines/table_fixture.h: the three-type mooring of the line-table tests and the engine runs,
+// support/table_fixture.h: the three-type mooring of the line-table tests and the engine runs,
 // and the independent single-line references its table columns are checked against.
 //
 // Metric units (forces in metric tons). Type A is one chain subline and type C one rope
@@ -11,8 +11,8 @@
 #pragma once
 
 #include "blocks/tpcm.h"
-#include "datafile/mooring_fixture.h"
-#include "lines/line_test_support.h"
+#include "support/line_test_support.h"
+#include "support/mooring_fixture.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-// datafile/old_layout.h: data images of the older 49-fairlead layout for the tests of the load
+// support/old_layout.h: data images of the older 49-fairlead layout for the tests of the load
 // and its update: which words of the current layout the older one lacks (found element by
 // element from the two layouts' bounds), the older image of a current one, and the old-file
 // fixture of a small mooring.

@@ -1,4 +1,4 @@
-// motions/rao_fixture.h: the state the RAO driver's routines start from: the motion image of
+// support/rao_fixture.h: the state the RAO driver's routines start from: the motion image of
 // motion_fixture.h put through the wave-frequency set-up with a stand-in hull model, so that
 // HIMEM holds the frequency and wave-number columns of 31 periods 3 to 33 s (metric, 1000 m).
 #pragma once
@@ -6,9 +6,9 @@
 #include "blocks/himem.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
-#include "motions/motion_fixture.h"
 #include "motions/wave_setup.h"
 #include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-// lines/line_test_support.h: line types for the tests, the solve of one line at a horizontal
+// support/line_test_support.h: line types for the tests, the solve of one line at a horizontal
 // tension, and the independent reference the solves are checked against: the line integrated
 // by RK4 over its unstretched arc length in double precision.
 #pragma once

@@ -1,7 +1,7 @@
-// datafile/mooring_fixture.h: TPCM contents for tests: a new data file of this program as the
+// support/mooring_fixture.h: TPCM contents for tests: a new data file of this program as the
 // editor leaves it, and a valid spread mooring of four chain lines.
 //
-// Header-only, so that the tests of any folder can include it ("datafile/mooring_fixture.h")
+// Header-only, so that the tests of any folder can include it ("support/mooring_fixture.h")
 // without a change to the build.
 #pragma once
 

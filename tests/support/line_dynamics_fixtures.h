@@ -1,9 +1,9 @@
-// line_dynamics/line_dynamics_fixtures.h: the lines the line-dynamics tests solve: an
+// support/line_dynamics_fixtures.h: the lines the line-dynamics tests solve: an
 // inextensible chain partly lying on a flat seabed, with its line table and the closed forms
 // of the grounded catenary that the mean shapes are checked against.
 #pragma once
 
-#include "lines/line_test_support.h"
+#include "support/line_test_support.h"
 
 #include "blocks/catcom.h"
 #include "blocks/lincom.h"

@@ -1,4 +1,4 @@
-// hulls/ship_fixture.h: a box-shaped ship for the tests of the ship-hull model: L 100 ft,
+// support/ship_fixture.h: a box-shaped ship for the tests of the ship-hull model: L 100 ft,
 // B 20 ft, T 5 ft (640 kips at 64 lb/ft^3, volume 10,000 ft^3), KMT = T/2 + B^2/(12 T),
 // KML = T/2 + L^2/(12 T), KG = T/2, in 1000 ft of water, English units, with a wave-period
 // grid laid out in HIMEM as the vessel-motion set-up lays it out.

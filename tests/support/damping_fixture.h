@@ -1,12 +1,12 @@
-// td_support/damping_fixture.h: the end-to-end fixture of the damping maps: a ship on four
+// support/damping_fixture.h: the end-to-end fixture of the damping maps: a ship on four
 // suspended inextensible lines in a spread, with a motion grid of a few periods, a random sea
 // from heading 0 and the fairleads as motion points, so that a damping-map point runs the
 // whole chain (mean line shapes, the motion run, the line damping) in little time.
 #pragma once
 
-#include "lines/line_test_support.h"
-#include "motions/motion_fixture.h"
 #include "support/line_dynamics_support.h"
+#include "support/line_test_support.h"
+#include "support/motion_fixture.h"
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"

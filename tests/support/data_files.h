@@ -1,4 +1,4 @@
-// datafile/data_files.h: data files for the tests of the load, the imports and the save.
+// support/data_files.h: data files for the tests of the load, the imports and the save.
 #pragma once
 
 #include "blocks/tpcm.h"
