@@ -6,7 +6,6 @@
 // console is discarded.
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "datafile/new_file_defaults.h"
 #include "lines/line_tables.h"
@@ -151,7 +150,6 @@ void BM_BuoyWaveCycle(benchmark::State& state) {
     for (auto _ : state) {
         TPCM = *data;
         EQUILB = start;
-        LOCAL3 = {};
         if (tables) {
             BUYDYN(-20.0f, 10.0f, 0.0f, 0.0f, 0.0f, 50.0f);
         } else {

@@ -10,7 +10,6 @@
 // console is discarded.
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "datafile/new_file_defaults.h"
 #include "equilibrium/static_equilibrium.h"
@@ -208,7 +207,6 @@ void BM_Cattbl(benchmark::State& state) {
     for (auto _ : state) {
         TPCM = *data;
         EQUILB = start;
-        LOCAL3 = {};
         CATTBL();
     }
     reset_program_state();

@@ -9,7 +9,6 @@
 #include "blocks/equilb.h"
 #include "blocks/himem.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/outcom.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"

@@ -396,6 +396,28 @@ void set_tpcm_word(TpcmBlock& block, int n, std::uint32_t value);
 // The vessel section and the second body's section exchange their 913 words, word for word
 // (the buoy or tug takes the vessel's place, or gives it back).
 void swap_body_sections(TpcmBlock& block);
+
+// The two body sections of BLOCK exchanged for the guard's lifetime (when EXCHANGE): the
+// destructor exchanges them back however the scope ends, a stop thrown from within included,
+// so the vessel section never keeps the other body's data.
+class BodySectionsExchanged {
+public:
+    explicit BodySectionsExchanged(TpcmBlock& block, bool exchange = true)
+        : block_(block), exchanged_(exchange) {
+        if (exchanged_)
+            swap_body_sections(block_);
+    }
+    ~BodySectionsExchanged() {
+        if (exchanged_)
+            swap_body_sections(block_);
+    }
+    BodySectionsExchanged(const BodySectionsExchanged&) = delete;
+    BodySectionsExchanged& operator=(const BodySectionsExchanged&) = delete;
+
+private:
+    TpcmBlock& block_;
+    bool exchanged_;
+};
 """
 
 

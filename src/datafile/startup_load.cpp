@@ -11,6 +11,7 @@
 #include "util/file_services.h"
 #include "util/image_transfer.h"
 #include "util/prompts.h"
+#include "util/scope_restore.h"
 #include "util/title_screens.h"
 
 #include <algorithm>
@@ -127,14 +128,15 @@ void IOINIT(const ProgramIdentity& ID, std::span<std::uint32_t> IOBUF, char& ANS
     if (ANSWER != 'C') {
         check_word_count(ID.CREATQ);
         // The reference copy, with the console unit 0 so that it never counts as an edit.
-        const std::int32_t console = TPCM.EDUNIT;
-        TPCM.EDUNIT = 0;
-        const std::vector<std::uint32_t> loaded = tpcm_image();
-        std::copy(loaded.begin(),
-                  loaded.begin() +
-                      std::min<std::ptrdiff_t>(NTOGOQ, static_cast<std::ptrdiff_t>(IOBUF.size())),
-                  IOBUF.begin());
-        TPCM.EDUNIT = console;
+        {
+            const ScopeRestore keep_console(TPCM.EDUNIT);
+            TPCM.EDUNIT = 0;
+            const std::vector<std::uint32_t> loaded = tpcm_image();
+            std::copy(loaded.begin(),
+                      loaded.begin() + std::min<std::ptrdiff_t>(
+                                           NTOGOQ, static_cast<std::ptrdiff_t>(IOBUF.size())),
+                      IOBUF.begin());
+        }
         identify_data_file(ID, ANSWER, IERR1, found, NTOGOQ, IOBUF, file_console_word);
         check_unit_system();
     }

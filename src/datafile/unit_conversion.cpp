@@ -156,9 +156,8 @@ void MORCVRT() {
 // TUGCVRT: the second body, converted by the vessel rules: its 913 words are exchanged with
 // the vessel section, converted there, and exchanged back.
 void TUGCVRT() {
-    swap_body_sections(TPCM);
+    const BodySectionsExchanged sections(TPCM);
     VESCVRT();
-    swap_body_sections(TPCM);
 }
 
 // CATCVRT: this program's offset specifications.

@@ -10,6 +10,7 @@
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
+#include "util/scope_restore.h"
 
 namespace lintar {
 
@@ -208,11 +209,12 @@ WalkEnd walk_pages(int slot) {
         // counts as a change nor reaches the file.
         const ProgramIdentity ID = CATTOP();
         TPCM.IVERS_SUFX = 0;
-        const std::int32_t console = TPCM.EDUNIT;
-        TPCM.EDUNIT = 0;
-        FINISH(ID, keyboard_unit, TPCM.LBACK, editor_store.JMPLOC, editor_store.IOBUF, TPCM.IPAG,
-               console, NTOGOQ, false);
-        TPCM.EDUNIT = console;
+        {
+            const ScopeRestore keep_console(TPCM.EDUNIT);
+            TPCM.EDUNIT = 0;
+            FINISH(ID, keyboard_unit, TPCM.LBACK, editor_store.JMPLOC, editor_store.IOBUF,
+                   TPCM.IPAG, keep_console.saved(), NTOGOQ, false);
+        }
         if (editor_store.JMPLOC == 1) {
             slot = final_slot;
             continue;

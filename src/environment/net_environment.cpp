@@ -16,6 +16,7 @@
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/flags.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 
 #include <algorithm>
@@ -165,10 +166,9 @@ NetForces NETFOR(float TNKANG, bool FORCE_NEW_RAO) {
         TRIGLD(CURANG);
         if (T.SIMTYP == 17 || T.SIMTYP == 14) {
             // The current is averaged over the draft the vessel sits at.
-            const float DRAFT = T.DRAFT;
+            const ScopeRestore keep_draft(T.DRAFT);
             T.DRAFT += E.ZCGVAR;
             COFLD();
-            T.DRAFT = DRAFT;
         }
         F.FXCURR = SINES.CURCOF * T.XCURAR * current_coefficient(1, CURANG);
         F.FYCURR = SINES.CURCOF * T.YCURAR * current_coefficient(2, CURANG);

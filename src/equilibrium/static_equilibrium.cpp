@@ -249,6 +249,9 @@ void pass_setup(QstatRun& run, bool two_body) {
     } else {
         const int h = T.HAWSLN;
         T.ISPM = 2;
+        // Exchanged for the rest of the stage, not for a scope: after_passes puts the buoy's
+        // AUXFRC and CRDSYS back before it exchanges the sections back; a loads-only run ends
+        // in the first pass, before this exchange, and skips after_passes.
         swap_body_sections(TPCM);
         run.AUXSAV = T.AUXFRC;
         run.CRDSAV = T.CRDSYS;
@@ -1075,7 +1078,8 @@ void QSTAT(const QstatPassHook& after_pass) {
             after_pass(run);
     }
 
-    // 21. After the passes (not after a loads-only run).
+    // 21. After the passes (not after a loads-only run, which ends in the first pass, before
+    //     the two-body exchange, and keeps the pass words as it left them).
     if (!loads_only)
         after_passes(run, two_body, towed);
 

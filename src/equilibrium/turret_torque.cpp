@@ -4,7 +4,6 @@
 
 #include "blocks/equilb.h"
 #include "blocks/local2.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "lines/turret_moment.h"
 
@@ -16,10 +15,9 @@ float TRTTRQ(float TRTTMP) {
                              lincom_mooring_lines(LOCAL2.MINLN, LOCAL2.MAXLN));
 }
 
-float TRTTRQ2(float TRTTMP) {
-    const TurretTrial trial{LOCAL3.RVESP(1), LOCAL3.RVESP(2), EQUILB.TRTNG0, TPCM.XSALM};
-    return turret_yaw_moment(TRTTMP, trial, lincom_tables(),
-                             lincom_mooring_lines(LOCAL3.MINLN, LOCAL3.MAXLN));
+TurretMoment turret_moment_of_blocks(float RX, float RY, std::int32_t MINLN, std::int32_t MAXLN) {
+    return {TurretTrial{RX, RY, EQUILB.TRTNG0, TPCM.XSALM}, lincom_tables(),
+            lincom_mooring_lines(MINLN, MAXLN)};
 }
 
 } // namespace lintar

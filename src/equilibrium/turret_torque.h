@@ -1,8 +1,12 @@
 // equilibrium/turret_torque.h: the yaw moment of the mooring lines about a turret turned to a
 // trial angle, the function whose root is the turret's equilibrium angle, at the trial
-// positions of the static equilibrium (TRTTRQ) and of the offset table and the support-data
-// maps (TRTTRQ2). Both are the one moment of lines/turret_moment.h.
+// positions of the static equilibrium (TRTTRQ) and of the offset table (turret_moment_of_blocks).
+// Both are the one moment of lines/turret_moment.h.
 #pragma once
+
+#include "lines/turret_moment.h"
+
+#include <cstdint>
 
 namespace lintar {
 
@@ -12,9 +16,10 @@ namespace lintar {
 // changes nothing. Never ends the run.
 float TRTTRQ(float TRTTMP);
 
-// TRTTRQ2: the same moment over lines MINLN..MAXLN of LOCAL3 with the vessel reference point at
-// RVESP(1), RVESP(2) of LOCAL3, which the caller sets before a root finder runs. Reads LOCAL3,
-// EQUILB TRTNG0, TPCM and LINCOM's tables; changes nothing. Never ends the run.
-float TRTTRQ2(float TRTTMP);
+// turret_moment_of_blocks: the same moment over lines MINLN..MAXLN with the vessel reference
+// point at (RX, RY), the turret's reference angle TRTNG0 of EQUILB, its centre XSALM of TPCM
+// and LINCOM's tables, as the callable the turret search takes. Reads those blocks once, when
+// it is made; changes nothing.
+TurretMoment turret_moment_of_blocks(float RX, float RY, std::int32_t MINLN, std::int32_t MAXLN);
 
 } // namespace lintar

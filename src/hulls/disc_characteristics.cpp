@@ -366,26 +366,6 @@ bool agrees(float saved, float now, float tol) {
     return std::abs(1.0f - saved / now) <= tol;
 }
 
-// The two body sections of TPCM exchanged for the guard's lifetime (when asked): the
-// destructor exchanges them back however the scope ends, a stop thrown from within included,
-// so the vessel section never keeps the other body's data.
-class BodySectionsExchanged {
-public:
-    explicit BodySectionsExchanged(bool exchange) : exchanged_(exchange) {
-        if (exchanged_)
-            swap_body_sections(TPCM);
-    }
-    ~BodySectionsExchanged() {
-        if (exchanged_)
-            swap_body_sections(TPCM);
-    }
-    BodySectionsExchanged(const BodySectionsExchanged&) = delete;
-    BodySectionsExchanged& operator=(const BodySectionsExchanged&) = delete;
-
-private:
-    bool exchanged_;
-};
-
 } // namespace
 
 // HTSLOP: see the header.
@@ -493,7 +473,7 @@ void DSKCHR() {
     if (P.MORFBK != 0) {
         // The lines' mean shapes at the buoy; for program code 13 the buoy's data stand in the
         // vessel section while they are built. The energy curve needs them with any coupling.
-        const BodySectionsExchanged sections(P.SIMTYP == 13);
+        const BodySectionsExchanged sections(TPCM, P.SIMTYP == 13);
         LINDRV(std::span<const float>(LINCOM.RANCK_words, lincom_lines),
                std::span<const float>(LINCOM.ZANCK_words, lincom_lines));
     }

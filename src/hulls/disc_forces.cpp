@@ -374,9 +374,6 @@ void DSKFRC(std::int32_t& NPASS2) {
     HimemBlock& H = HIMEM;
     const WavcomBlock& W = WAVCOM;
     const bool calibration = NPASS2 == 0;
-    const float VFWD_saved = P.VFWD;
-    if (calibration)
-        P.VFWD = 0.0f;
 
     // Set-up: the added-mass factors of gravity, the keel factors, the report scales.
     const float GPSG = W.G / (1.0f + H.CSG);
@@ -402,10 +399,6 @@ void DSKFRC(std::int32_t& NPASS2) {
     H.SDEPTH = P.DEPTH / H.RADIUS;
     H.BLGFAC = std::pow(1.0f - P.BILGR / std::sqrt(H.RADIUS * H.RADIUS + H.VTCRR * H.VTCRR), 5.0f);
 
-    // The speed component along the waves (zero in the calibration pass).
-    const float VCOMP =
-        P.VFWD * std::cos((H.REDANG(W.IRAO) - P.VGLDIR) / degrees_per_radian_rounded);
-
     if (calibration) {
         const int modes = P.MORFBK == 1 ? 6 : 3;
         for (int mode = 1; mode <= modes; ++mode) {
@@ -418,9 +411,12 @@ void DSKFRC(std::int32_t& NPASS2) {
             store_point(f);
             calibrate_mode(mode, IW, f, theta, CQUAD, CHQUAD, GPSG, GPSW);
         }
-        P.VFWD = VFWD_saved;
         return;
     }
+
+    // The speed component along the waves (the calibration pass is at rest).
+    const float VCOMP =
+        P.VFWD * std::cos((H.REDANG(W.IRAO) - P.VGLDIR) / degrees_per_radian_rounded);
 
     float theta = H.REDANG(W.IRAO) / degrees_per_radian_rounded;
     if (theta == 0.0f)

@@ -161,12 +161,10 @@ void SHPFRC(std::int32_t& NPASS2) {
     std::int32_t first = 1;
     std::int32_t last = P.NWP;
     float THETA = 0.0f;
-    const float VFWD_saved = P.VFWD;
     if (first_pass) {
         first = H.JR;
         last = H.JR;
         THETA = beam_seas;
-        P.VFWD = 0.0f;
     } else {
         THETA = H.REDANG(W.IRAO) / degrees_per_radian;
         GETGAM(H.GAMRLI, THETA, CLIN, H.RMASRT, H.RSLOPE, H.TQFAC, H.BLGFAC, CQUAD, L, P.LKEEL,
@@ -183,6 +181,7 @@ void SHPFRC(std::int32_t& NPASS2) {
     // forces are small but finite, and a cosine of exactly 0 likewise.
     // The first pass is at rest (and before any heading slot is set: IRAO may still be 0).
     const float U = first_pass ? 0.0f : speed_along_waves(P);
+    const float VFWD = first_pass ? 0.0f : P.VFWD;
     if (THETA == 0.0f)
         THETA = 1.0e-10f;
     const float s = std::sin(THETA);
@@ -203,7 +202,7 @@ void SHPFRC(std::int32_t& NPASS2) {
         DPMAS0(A33, A55, B33, B55, we, xL, H.HCONST, H.HMAS0, H.HMSRAT, H.PCONST, H.PMAS0,
                H.PMSRAT);
         const float A33_0 = A33, A55_0 = A55, B33_0 = B33, B55_0 = B55;
-        if (P.VFWD != 0.0f)
+        if (VFWD != 0.0f)
             DAMMAS(A33, A55, B33, B55, we2, U);
         const float A55EF = speed_factor(A55, A55_0);
         const float B55EF = speed_factor(B55, B55_0);
@@ -274,7 +273,6 @@ void SHPFRC(std::int32_t& NPASS2) {
     GETGAM(H.GAMRLI, beam_seas, CLIN, H.RMASRT, H.RSLOPE, H.TQFAC, H.BLGFAC, CQUAD, L, P.LKEEL,
            P.TKEEL, P.DKEEL);
     H.GAMROL = H.GAMRLI;
-    P.VFWD = VFWD_saved;
 }
 
 // SHPRAO: see the header.

@@ -23,9 +23,20 @@ struct TurretTrial {
 // table in row MIDLYR at its new distance to the anchor (RANC along ANGDEP), ends
 // extrapolated. Lines whose LINEID exceeds 1024 are skipped. Reads only its arguments and
 // allocates nothing, so a root finder may call it freely. Never ends the run. The static
-// equilibrium's TRTTRQ and the offset table's TRTTRQ2 are this moment at their own trial
-// positions.
+// equilibrium's TRTTRQ, the offset table's and the support maps' turret searches are this
+// moment at their own trial positions.
 float turret_yaw_moment(float TRTTMP, const TurretTrial& trial, const LineTables& tables,
                         const MooringLines& lines);
+
+// TurretMoment: turret_yaw_moment at one trial position as a function of the turret angle
+// alone, the function a turret search finds the root of. Holds the trial, the table views and
+// the lines (their range included) as values; calling it reads only those.
+struct TurretMoment {
+    TurretTrial trial;
+    LineTables tables;
+    MooringLines lines;
+
+    float operator()(float TRTTMP) const { return turret_yaw_moment(TRTTMP, trial, tables, lines); }
+};
 
 } // namespace lintar

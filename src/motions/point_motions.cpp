@@ -16,6 +16,7 @@
 #include "util/bessel_gamma.h"
 #include "util/internal_error.h"
 #include "util/prompts.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 #include "util/unit_labels.h"
 
@@ -389,10 +390,9 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
             // The hinge rotations are the same on every call of the heading: their statistics
             // are added once, on the displacement call, into their own slots.
             if (displacement && H.LSKIP == 0) {
-                const std::int32_t LOCSIG = H.LOCSIG;
+                const ScopeRestore keep_locsig(H.LOCSIG);
                 H.LOCSIG = H.LCNHNG;
                 STAT1();
-                H.LOCSIG = LOCSIG;
             }
         }
     }

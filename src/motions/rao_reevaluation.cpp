@@ -13,6 +13,7 @@
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/prompts.h"
+#include "util/scope_restore.h"
 #include "util/spectral_moments.h"
 #include "util/table_search.h"
 
@@ -323,8 +324,6 @@ void RELRAOUP(float& RELDEG, float TNKANG, std::int32_t ITYPFLG, bool DOSPEC, bo
             RELDEG = direction[s] - TNKANG * degrees_per_radian;
         WAVCOM.IRAO = 1;
         HIMEM.REDANG(1) = REDDEG(RELDEG);
-        const float VGLSAV = T.VGLDIR;
-        T.VGLDIR = REDDEG(T.VGLDIR - TNKANG * degrees_per_radian);
         SavedSystem& saved = store.systems[s];
         const float heading_change = std::abs(REDRAD_SYM(saved.LAST_VESANG - TNKANG));
         const float draft_change = std::abs(saved.LAST_DELTA_DRAFT - PASCOM.DELTA_DRAFT);
@@ -333,12 +332,16 @@ void RELRAOUP(float& RELDEG, float TNKANG, std::int32_t ITYPFLG, bool DOSPEC, bo
             saved.computed = true;
             saved.LAST_VESANG = REDRAD(TNKANG);
             saved.LAST_DELTA_DRAFT = PASCOM.DELTA_DRAFT;
-            recompute_raos();
+            {
+                // The RAOs are built with the speed direction relative to the heading.
+                const ScopeRestore keep_speed_direction(T.VGLDIR);
+                T.VGLDIR = REDDEG(T.VGLDIR - TNKANG * degrees_per_radian);
+                recompute_raos();
+            }
             save_raos(saved);
         } else {
             restore_raos(saved);
         }
-        T.VGLDIR = VGLSAV;
         RELRAO(TNKANG, DOSPEC, IWAVID);
     }
     if (ITYPFLG != 0)

@@ -54,8 +54,11 @@ struct OffsetRun {
     std::array<float, 6> FEXT{}; // prescribed force and couple of a "continuous equilibrium"
     // Trial position RVESP, heave ZVESP, heading VESANP (VESAN0 the reference heading) and the
     // finite rotation ROTDIR, ROTVAL (degrees), ROTMOD of the point, as the force routines take
-    // them; LOCAL3 and EQUILB carry copies for the turret torque and the other stages.
+    // them; EQUILB carries copies for the other stages.
     SixDofState P;
+    // The lines the force routines and the turret moment sum at the point.
+    std::int32_t MINLN = 1;
+    std::int32_t MAXLN = 0;
 
     // ---- Run constants ------------------------------------------------------------------
     bool TRIMFL = false;     // trim or heel present
@@ -100,7 +103,7 @@ inline std::span<float> point_column(OffsetTable& table, std::int32_t INCVAL) {
 // equilibrium" kinds), trim and heel, the zero at the first point, the hawser of a CALM
 // arrangement, the restoring force along the offset, every line's loads, lengths and angles,
 // the overflow and span records, the summary rows and the stiffness matrices, into row INCVAL
-// of the result tables. Reads TPCM, LINCOM, LOCAL3 (MINLN, MAXLN), EQUILB; writes EQUILB
+// of the result tables. Reads TPCM, LINCOM, EQUILB; writes EQUILB
 // (stiffness) and LINCOM's displaced geometry and scratch. Tension warnings and span warnings
 // may end the run at their abort pauses; the equilibrium search may end it (see EQFND2).
 void evaluate_offset_point(OffsetRun& run);

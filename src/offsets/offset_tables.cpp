@@ -4,8 +4,8 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
+#include "equilibrium/turret_torque.h"
 #include "lines/mooring_stiffness.h"
 #include "offsets/offset_report.h"
 #include "offsets/offset_run.h"
@@ -167,12 +167,8 @@ std::array<float, 3> unit_vector(float x, float y, float z) {
     return u;
 }
 
-// The copies of the point's state that the turret torque (LOCAL3) and the later stages
-// (EQUILB) read.
+// The copies of the point's state that the later stages read (EQUILB).
 void publish_state(const OffsetRun& R) {
-    LOCAL3.RVESP(1) = R.P.RVES1;
-    LOCAL3.RVESP(2) = R.P.RVES2;
-    LOCAL3.VESANP() = R.P.VESANG;
     for (int i = 1; i <= 3; ++i)
         EQUILB.ROTDIR(i) = R.P.ROTDIR[static_cast<std::size_t>(i - 1)];
     EQUILB.ROTVAL = R.P.ROTVAL_DEG;
@@ -207,7 +203,8 @@ void start_up(OffsetRun& R) {
 
     if (TPCM.IARCO == 1) {
         // The buoy takes the vessel's place for the whole run: its section of TPCM and its
-        // state. IARCO lies within the section; the arrangement stays the CALM one.
+        // state. IARCO lies within the section; the arrangement stays the CALM one. CATTBL
+        // returns with the exchange in place (as its header says), so no guard undoes it.
         swap_body_sections(TPCM);
         TPCM.IARCO = 1;
         EQUILB.RVES(1) = EQUILB.RBUY(1);
@@ -224,11 +221,11 @@ void start_up(OffsetRun& R) {
         EQUILB.ZCGVAR = TPCM.ZINIT;
         EQUILB.VESANG() += TPCM.YWINIT / degrees_per_radian;
     }
-    LOCAL3.MINLN = 1;
-    LOCAL3.MAXLN = TPCM.IARCO == 1 ? TPCM.NLIN - 1 : TPCM.NLIN;
+    R.MINLN = 1;
+    R.MAXLN = TPCM.IARCO == 1 ? TPCM.NLIN - 1 : TPCM.NLIN;
     if (TPCM.LSPM != 0) {
         R.PNTTRT = true;
-        for (int i = LOCAL3.MINLN; i < LOCAL3.MAXLN; ++i)
+        for (int i = R.MINLN; i < R.MAXLN; ++i)
             if (TPCM.RFLD(1, i) != TPCM.RFLD(1, i + 1) || TPCM.RFLD(2, i) != TPCM.RFLD(2, i + 1))
                 R.PNTTRT = false;
     }
@@ -255,10 +252,9 @@ void check_equilibrium_room() {
 void turret_step(OffsetRun& R) {
     if (TPCM.LSPM == 0)
         return;
-    LOCAL3.RVESP(1) = R.XVEC[0];
-    LOCAL3.RVESP(2) = R.XVEC[1];
     GET_TRT_ANG(EQUILB.VESANG(), EQUILB.TRTNGL, R.PNTTRT, TPCM.LOCK_TRT, TPCM.EDUNIT, KBD,
-                offset_table_turret_half_width, offset_table_turret_flip);
+                offset_table_turret_half_width, offset_table_turret_flip,
+                turret_moment_of_blocks(R.XVEC[0], R.XVEC[1], R.MINLN, R.MAXLN));
     // The force routine turns the fairleads from their reference placing; the torque function
     // places them at the reference turret angle TRTNG0, so the turn is the change from it.
     R.XVEC[5] = EQUILB.TRTNGL - EQUILB.TRTNG0;
@@ -314,15 +310,15 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
     const float ZCGVAR = EQUILB.ZCGVAR;
     const std::int32_t all_lines = TPCM.NLIN;
     const std::int32_t mooring_lines = TPCM.IARCO == 1 ? TPCM.NLIN - 1 : TPCM.NLIN;
-    LOCAL3.MINLN = 1;
-    LOCAL3.MAXLN = all_lines;
+    R.MINLN = 1;
+    R.MAXLN = all_lines;
     R.P.VESAN0 = TPCM.VESAN0;
     float& OFFVAL = R.T.OFFVAL[slot];
     switch (R.TABTYP) {
     case kind_lateral: {
         const float d = TPCM.OFFL(n);
         R.XVEC = {RVES1 + d * R.COSFAC, RVES2 + d * R.SINFAC, ZCGVAR, 0.0f, 0.0f, 0.0f};
-        LOCAL3.MAXLN = mooring_lines;
+        R.MAXLN = mooring_lines;
         turret_step(R);
         VARUPD(R.XVEC, R.P);
         OFFVAL = d;
@@ -396,7 +392,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
         R.P.ROTVAL_DEG = 0.0f;
         R.P.VESANG = EQUILB.VESANG();
         OFFVAL = static_cast<float>(n);
-        LOCAL3.MAXLN = mooring_lines;
+        R.MAXLN = mooring_lines;
         break;
     }
     }

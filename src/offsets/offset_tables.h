@@ -54,7 +54,7 @@ std::int32_t offset_point_count(std::int32_t TABTYP);
 // to TBLOT1. The report goes to "OFFSETS.stxt" (TPCM IUNIT 1), opened at the start and closed
 // at the end, or to the console. Changes TPCM (the buoy's section in the vessel's place for a
 // CALM arrangement, RCTDIR of user offsets), EQUILB (the state of the last point and the
-// stiffness matrices), LOCAL3 and LINCOM's displaced geometry and line scratch. Progress and
+// stiffness matrices) and LINCOM's displaced geometry and line scratch. Progress and
 // messages go to EDUNIT. Ends the run (status 1, after its message and a Return pause) when a
 // "continuous equilibrium" sequence is asked for with the water depth not above the draft, when
 // a stiffness matrix is asked for with a zero difference step, when "INPUTOFF.txt" is missing

@@ -5,7 +5,6 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "lines/catenary_elements.h"
 #include "lines/line_arrays.h"
@@ -58,7 +57,7 @@ void mooring_loads(OffsetRun& R) {
                         columns.BOTAN, columns.LINERG})
         std::fill(column.begin(), column.end(), 0.0f);
     const LineTables tables = lincom_tables();
-    const MooringLines lines = lincom_mooring_lines(LOCAL3.MINLN, LOCAL3.MAXLN);
+    const MooringLines lines = lincom_mooring_lines(R.MINLN, R.MAXLN);
 
     if (TPCM.NBUG0 == 2 && (R.TABTYP == kind_lateral || R.TABTYP == kind_yaw)) {
         // The debug comparison with the horizontal-plane force: only its six values change.
@@ -86,8 +85,8 @@ void mooring_loads(OffsetRun& R) {
         frame.TQVES = TPCM.TQVES;
         frame.FAPPNT = {TPCM.FAPPNT(1), TPCM.FAPPNT(2), TPCM.FAPPNT(3)};
         EquilibriumResult result;
-        EQFND2(R.FEXT, R.XVEC, R.INCVAL, columns, result, frame, R.QUITFG, LOCAL3.MINLN,
-               LOCAL3.MAXLN, R.warn);
+        EQFND2(R.FEXT, R.XVEC, R.INCVAL, columns, result, frame, R.QUITFG, R.MINLN, R.MAXLN,
+               R.warn);
         VARUPD(R.XVEC, R.P);
         q = result.loads;
         R.ILAYR = result.ILAYR;
@@ -375,8 +374,8 @@ void stiffness(OffsetRun& R) {
     request.EPSRAD = TPCM.EPSDEG / degrees_per_radian;
     request.EPSDST = TPCM.EPSDST;
     request.INCVAL = R.INCVAL;
-    request.MINLN = LOCAL3.MINLN;
-    request.MAXLN = LOCAL3.MAXLN;
+    request.MINLN = R.MINLN;
+    request.MAXLN = R.MAXLN;
     request.XCNTR = TPCM.XMCTR();
     request.YCNTR = TPCM.YMCTR();
     request.ZCNTR = TPCM.ZMCTR();

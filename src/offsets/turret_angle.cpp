@@ -2,7 +2,6 @@
 // vessel position.
 #include "offsets/turret_angle.h"
 
-#include "equilibrium/turret_torque.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -15,11 +14,11 @@
 namespace lintar {
 
 // GET_TRT_ANG: the turret angle at which the yaw moment of the lines about the turret vanishes
-// and is restoring. Reads LOCAL3, EQUILB TRTNG0, TPCM and LINCOM through TRTTRQ2; writes
-// TRTNGL. A root-finder failure, or a root unstable in both orientations
-// tried, writes its message on EDUNIT, pauses on KBD and ends the run with an error stop.
+// and is restoring. Reads only MOMENT's values; writes TRTNGL. A root-finder failure, or a root
+// unstable in both orientations tried, writes its message on EDUNIT, pauses on KBD and ends the run
+// with an error stop.
 void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT, int EDUNIT,
-                 int KBD, float HALF_WIDTH, float FLIP) {
+                 int KBD, float HALF_WIDTH, float FLIP, const TurretMoment& MOMENT) {
     // A turret locked to the hull, or with no moment arm, points where the vessel does.
     if (LOCK_TRT == 1 || PNTTRT) {
         TRTNGL = VESANG;
@@ -35,7 +34,7 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
         const float S2 = TRTNGL + HALF_WIDTH;
         float FVAL = 0.0f;
         std::int32_t IER = 0;
-        RTMI1(TRTNGL, FVAL, TRTTRQ2, S1, S2, EX, EF, ITR, IER);
+        RTMI1(TRTNGL, FVAL, MOMENT, S1, S2, EX, EF, ITR, IER);
         if (IER != 0) {
             // The line as a list-directed write gives it: a leading blank, the code in twelve
             // columns and a blank before the text that follows a number.
@@ -44,7 +43,7 @@ void GET_TRT_ANG(float VESANG, float& TRTNGL, bool PNTTRT, std::int32_t LOCK_TRT
         }
 
         // Restoring when the moment does not grow as the turret turns on past the root.
-        const float DTZTMP = TRTTRQ2(TRTNGL) - TRTTRQ2(TRTNGL + 0.1f);
+        const float DTZTMP = MOMENT(TRTNGL) - MOMENT(TRTNGL + 0.1f);
         if (DTZTMP >= 0.0f)
             return;
         if (!FRSTIM)

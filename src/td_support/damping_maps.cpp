@@ -2,7 +2,6 @@
 #include "td_support/damping_maps.h"
 #include "blocks/lincom.h"
 
-#include "blocks/local3.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "td_support/mooring_support.h"
@@ -10,6 +9,7 @@
 #include "util/file_services.h"
 #include "util/table_search.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -53,14 +53,11 @@ std::int32_t damping_map_headings(bool LSPM) {
 // GET_LINE_DAMP_MAP: the headers, then the selected points of the force map's grid.
 void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int IO_CD_Q_COFS_MAP,
                        int IO_LN_INERTIA_MAP, const MapMooring& m, std::span<const float> ZANCQ,
-                       float& TRTNGL, float XSPAN, float YSPAN, std::int32_t LRANDM,
+                       float TRTNGL, float XSPAN, float YSPAN, std::int32_t LRANDM,
                        std::int32_t LSWELL, std::int32_t& linDampSecs, std::int32_t waveEnvironID) {
     std::int32_t start_minutes = 0;
     std::int32_t start_seconds = 0;
     RHTIME(start_minutes, start_seconds);
-    const float TRTNGL_saved = TRTNGL;
-    LOCAL3.MINLN = m.lines.MINLN;
-    LOCAL3.MAXLN = m.lines.MAXLN;
     const bool PNTTRT = lines_share_one_fairlead(m);
 
     const float DX = XSPAN / 32.0f;
@@ -81,7 +78,6 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
     std::vector<float> RANCQ(lincom_lines);
     std::vector<float> ANGDEPQ(lincom_lines);
     const DisplacedGeometry recorded{RANCQ, {}, ANGDEPQ};
-    const std::span<const float, 3> VESLOC(LOCAL3.RVESP_words, 3);
     for (int a = 1; a <= map_points; ++a) {
         if (!m.LSPM && a % 2 == 0)
             continue;
@@ -90,9 +86,7 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
             for (int j = 1; j <= map_points; j += 2) {
                 const float x = static_cast<float>(i - map_middle) * DX;
                 const float y = static_cast<float>(j - map_middle) * DY;
-                LOCAL3.RVESP(1) = x;
-                LOCAL3.RVESP(2) = y;
-                LOCAL3.VESANP() = heading;
+                const std::array<float, 3> VESLOC = {x, y, heading};
                 if (m.NLIN == 1 && i == map_middle && j == map_middle) {
                     // Over the anchor of a single line: nothing is computed.
                     for (const int unit : {IO_WF_LN_DAMP, IO_CD_Q_COFS_MAP, IO_LN_INERTIA_MAP})
@@ -102,7 +96,7 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
                     write_record(IO_FLD_LOAD_MAP, line_entry(1, top[0]));
                     continue;
                 }
-                map_turret_angle(m, PNTTRT, heading, TRTNGL, EDUNIT);
+                map_turret_angle(m, PNTTRT, x, y, heading, TRTNGL, EDUNIT);
                 const PlaneState state{x, y, heading, m.VESAN0, TRTNGL, m.TRTNG0};
                 float ERGMOR = 0.0f;
                 (void)FMOOR_PLUS(state, frame, m.tables, m.lines, ERGMOR, {}, 2, recorded);
@@ -126,7 +120,6 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
     std::int32_t end_seconds = 0;
     RHTIME(end_minutes, end_seconds);
     linDampSecs = elapsed_seconds(start_minutes, start_seconds, end_minutes, end_seconds);
-    TRTNGL = TRTNGL_saved;
 }
 
 } // namespace lintar

@@ -23,12 +23,13 @@ std::int32_t damping_map_headings(bool LSPM);
 // (LRANDM, LSWELL 1) the wave-frequency damping (GET_NET_WF_DAMP), otherwise zero damping and
 // each line's mean top tension from its table with zero load values. The centre of a
 // single-line mooring is written with zeros and the tension of the first table point. ZANCQ
-// holds the lines' anchor depths. Sets LOCAL3; TRTNGL is restored; linDampSecs receives the
+// holds the lines' anchor depths. TRTNGL is where the turret search starts (a value: the
+// caller's word is not changed); linDampSecs receives the
 // elapsed time, positive across midnight. Ends the run as the turret search and the per-point
 // routines do.
 void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int IO_CD_Q_COFS_MAP,
                        int IO_LN_INERTIA_MAP, const MapMooring& m, std::span<const float> ZANCQ,
-                       float& TRTNGL, float XSPAN, float YSPAN, std::int32_t LRANDM,
+                       float TRTNGL, float XSPAN, float YSPAN, std::int32_t LRANDM,
                        std::int32_t LSWELL, std::int32_t& linDampSecs, std::int32_t waveEnvironID);
 
 } // namespace lintar

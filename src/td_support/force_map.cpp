@@ -3,7 +3,6 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "offsets/turret_angle.h"
 #include "runtime/edit_descriptors.h"
@@ -103,11 +102,13 @@ bool lines_share_one_fairlead(const MapMooring& m) {
     return true;
 }
 
-void map_turret_angle(const MapMooring& m, bool PNTTRT, float heading, float& TRTNGL, int EDUNIT) {
+void map_turret_angle(const MapMooring& m, bool PNTTRT, float x, float y, float heading,
+                      float& TRTNGL, int EDUNIT) {
     if (!m.LSPM)
         return;
+    const TurretMoment moment{TurretTrial{x, y, m.TRTNG0, m.XCENTR}, m.tables, m.lines};
     GET_TRT_ANG(heading, TRTNGL, PNTTRT, m.LOCK_TRT, EDUNIT, keyboard_unit, map_turret_half_width,
-                map_turret_flip);
+                map_turret_flip, moment);
 }
 
 std::string map_entry(float a, float b, float c, std::initializer_list<float> values) {
@@ -123,14 +124,11 @@ std::string list_int(long long value) {
 
 // GET_MOOR_FORCES_MAP: the one-line table, then the map point by point.
 void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOADS,
-                         const MapMooring& m, float& TRTNGL, float XSPAN, float YSPAN, bool cylMap,
+                         const MapMooring& m, float TRTNGL, float XSPAN, float YSPAN, bool cylMap,
                          std::int32_t& mapMakeSecs) {
     std::int32_t start_minutes = 0;
     std::int32_t start_seconds = 0;
     RHTIME(start_minutes, start_seconds);
-    const float TRTNGL_saved = TRTNGL;
-    LOCAL3.MINLN = m.lines.MINLN;
-    LOCAL3.MAXLN = m.lines.MAXLN;
     const bool PNTTRT = lines_share_one_fairlead(m);
     const LineTables& tables = m.tables;
     const std::int32_t NTAB = tables.NTAB;
@@ -170,10 +168,7 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
                     x = R * std::cos(A);
                     y = R * std::sin(A);
                 }
-                LOCAL3.RVESP(1) = x;
-                LOCAL3.RVESP(2) = y;
-                LOCAL3.VESANP() = heading;
-                map_turret_angle(m, PNTTRT, heading, TRTNGL, EDUNIT);
+                map_turret_angle(m, PNTTRT, x, y, heading, TRTNGL, EDUNIT);
                 const PlaneState state{x, y, heading, m.VESAN0, TRTNGL, m.TRTNG0};
                 float ERGMOR = 0.0f;
                 const PlaneLoads loads =
@@ -189,7 +184,6 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
     std::int32_t end_seconds = 0;
     RHTIME(end_minutes, end_seconds);
     mapMakeSecs = elapsed_seconds(start_minutes, start_seconds, end_minutes, end_seconds);
-    TRTNGL = TRTNGL_saved;
 }
 
 } // namespace lintar

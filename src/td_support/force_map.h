@@ -64,21 +64,22 @@ MapMooring map_mooring_of_blocks();
 bool lines_share_one_fairlead(const MapMooring& m);
 
 // The turret angle at a map point: the heading for a locked turret or one whose lines meet at
-// one point, otherwise the root of the turret moment TRTTRQ2 searched from TRTNGL (the
-// previous point's) with the maps' bracket. The caller has set LOCAL3 to the point. A failed
+// one point, otherwise the root of the turret moment of M's lines with the vessel at (x, y)
+// searched from TRTNGL (the previous point's) with the maps' bracket. A failed
 // search ends the run (status 1) after its message on EDUNIT and the Return pause.
-void map_turret_angle(const MapMooring& m, bool PNTTRT, float heading, float& TRTNGL, int EDUNIT);
+void map_turret_angle(const MapMooring& m, bool PNTTRT, float x, float y, float heading,
+                      float& TRTNGL, int EDUNIT);
 
 // GET_MOOR_FORCES_MAP: writes the one-line table on unit IO_ONE_LINE_MOOR_LOADS (its first
 // record always, the table of type 1 in row MIDLYR only for a single line) and the force map
 // on unit IO_MOOR_LOADS: the record 33, 33, 33, INT(XSPAN), then for every heading, first
 // and second position index (innermost last) the position, the heading, the mooring force x
 // and y (FMOOR_PLUS with the moment centre at the turret), the yaw moment and the energy.
-// Sets LOCAL3 (MINLN, MAXLN, RVESP) for the turret moment at each point; TRTNGL is the turret
-// angle each search starts from, restored on return. mapMakeSecs receives the elapsed time
+// TRTNGL is the turret angle the first search starts from (each later one starts from the
+// previous point's; the caller's word is not changed). mapMakeSecs receives the elapsed time
 // (RHTIME), positive across midnight. Ends the run as map_turret_angle does.
 void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOADS,
-                         const MapMooring& m, float& TRTNGL, float XSPAN, float YSPAN, bool cylMap,
+                         const MapMooring& m, float TRTNGL, float XSPAN, float YSPAN, bool cylMap,
                          std::int32_t& mapMakeSecs);
 
 // A map entry: 1X, 3F10.3, 4(2X, E12.5).

@@ -11,6 +11,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/angles.h"
+#include "util/scope_restore.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -138,7 +139,7 @@ void AngSpecOut([[maybe_unused]] float VESANG, std::int32_t& waveEnvironID) {
         }
 
         // The drag spectra are left out of the pairs while SupressSemiDragSpec holds.
-        const std::int32_t LEGDRG_saved = T.LEGDRG;
+        const ScopeRestore keep_legdrg(T.LEGDRG);
         if (T.SupressSemiDragSpec == 1)
             T.LEGDRG = 1;
         auto pair = [&](std::string_view drift, std::string_view total, std::string_view key,
@@ -162,7 +163,6 @@ void AngSpecOut([[maybe_unused]] float VESANG, std::int32_t& waveEnvironID) {
                 pair("Var_Sw2_Rfl_Fspec.vkdt", "Var_Sw2_Fspec.vkdt", "Var_Sw2_Fspec.key", id.sw2ID,
                      WAVCOM.SWLPSD2_words, T.SWLHDG2, 8010);
         }
-        T.LEGDRG = LEGDRG_saved;
     }
     waveEnvironID = fingerprint_sum(fingerprint_id(id.wavID), fingerprint_id(id.swlID),
                                     fingerprint_id(id.sw2ID));

@@ -18,11 +18,13 @@
 #include "td_support/force_map.h"
 #include "td_support/wave_frequency_damping.h"
 #include "util/file_services.h"
+#include "util/scope_restore.h"
 #include "util/table_search.h"
 
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,23 +109,24 @@ void GET_NET_WF_DAMP(float RX, float RY, float VESANG, int IO_WF_LN_DAMP, int IO
     T.NSEAHT = 1;
     T.NSEAHG = 1;
     T.NDIR = 1;
-    const std::int32_t IPLOTS_saved = T.IPLOTS;
-    const std::int32_t NEGSUM_saved = T.NEGSUM;
+    const ScopeRestore keep_plots(T.IPLOTS);
+    std::optional<ScopeRestore<std::int32_t>> keep_negsum;
     // The line damping reads the fairleads' displacement statistics, which only the
     // displacement pass of the point motions makes.
-    const std::int32_t LDSP_saved = T.LDSP;
+    const ScopeRestore keep_ldsp(T.LDSP);
     T.IPLOTS = 0;
-    if (!VESDAT)
+    if (!VESDAT) {
+        keep_negsum.emplace(T.NEGSUM);
         T.NEGSUM = 1;
-    T.LDSP = 1;
-    float* const headings[] = {&T.SEAHDG(1), &T.WAVHDG(1), &T.CURHDG, &T.WNDHDG,
-                               &T.SWLHDG,    &T.SWLHDG2,   &T.VGLDIR};
-    std::array<float, 7> saved{};
-    const float turn = h * degrees_per_radian_map;
-    for (std::size_t k = 0; k < saved.size(); ++k) {
-        saved[k] = *headings[k];
-        *headings[k] = *headings[k] - turn;
     }
+    T.LDSP = 1;
+    // The headings, turned by the map's heading for the motion run, are put back on return.
+    const ScopeRestore keep_sea(T.SEAHDG(1)), keep_wave(T.WAVHDG(1)), keep_current(T.CURHDG),
+        keep_wind(T.WNDHDG), keep_swell(T.SWLHDG), keep_swell2(T.SWLHDG2), keep_speed(T.VGLDIR);
+    const float turn = h * degrees_per_radian_map;
+    for (float* const heading :
+         {&T.SEAHDG(1), &T.WAVHDG(1), &T.CURHDG, &T.WNDHDG, &T.SWLHDG, &T.SWLHDG2, &T.VGLDIR})
+        *heading = *heading - turn;
     if (T.LRANDM != 0)
         T.WAVHDG(1) = T.SEAHDG(1);
     else if (T.LSWELL != 0)
@@ -159,13 +162,6 @@ void GET_NET_WF_DAMP(float RX, float RY, float VESANG, int IO_WF_LN_DAMP, int IO
     write_record(
         IO_WF_LN_DAMP,
         map_entry(RX, RY, VESANG, {GAMCOF[0] / 1000.0f, GAMCOF[1] / 1000.0f, GAMCOF[2] / 1000.0f}));
-
-    for (std::size_t k = 0; k < saved.size(); ++k)
-        *headings[k] = saved[k];
-    if (!VESDAT)
-        T.NEGSUM = NEGSUM_saved;
-    T.IPLOTS = IPLOTS_saved;
-    T.LDSP = LDSP_saved;
 }
 
 } // namespace lintar

@@ -2,7 +2,6 @@
 // the plane geometry of a turret mooring on linear tables.
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "equilibrium/turret_torque.h"
 #include "runtime/program_state.h"
 #include "support/turret_mooring.h"
@@ -50,6 +49,12 @@ TurretMooring uneven_mooring() {
     return m;
 }
 
+// The moment of the blocks' lines 1..n with the vessel at (dx, dy).
+TurretMoment all_lines_at(const TurretMooring& m, double dx, double dy) {
+    return turret_moment_of_blocks(static_cast<float>(dx), static_cast<float>(dy), 1,
+                                   static_cast<std::int32_t>(m.lines.size()));
+}
+
 constexpr double rel_tol = 2e-6; // of the moment scale: float geometry ~1e-7 per term
 
 // At the reference angle with the vessel at the origin each line pulls from its reference
@@ -70,7 +75,8 @@ TEST_F(TurretTorque, ReferenceStateGivesTheMomentOfTheReferenceLoads) {
     }
     ASSERT_GT(std::abs(expected), 1000.0); // the lines do not balance by chance
     LINCOM.ITYP = -3;
-    EXPECT_NEAR(TRTTRQ2(static_cast<float>(m.TRTNG0)), expected, rel_tol * moment_scale(m));
+    EXPECT_NEAR(all_lines_at(m, 0.0, 0.0)(static_cast<float>(m.TRTNG0)), expected,
+                rel_tol * moment_scale(m));
     EXPECT_EQ(LINCOM.ITYP, -3); // the moment reads the tables and changes nothing
 }
 
@@ -89,9 +95,7 @@ TEST_F(TurretTorque, TurnedAndDisplacedMatchesTheIndependentGeometry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << "angle " << c.theta << " at (" << c.dx << ", " << c.dy << ")");
-        LOCAL3.RVESP(1) = static_cast<float>(c.dx);
-        LOCAL3.RVESP(2) = static_cast<float>(c.dy);
-        EXPECT_NEAR(TRTTRQ2(static_cast<float>(c.theta)),
+        EXPECT_NEAR(all_lines_at(m, c.dx, c.dy)(static_cast<float>(c.theta)),
                     testing::turret_moment(m, c.theta, c.dx, c.dy), rel_tol * moment_scale(m));
     }
 }
@@ -100,13 +104,8 @@ TEST_F(TurretTorque, TurnedAndDisplacedMatchesTheIndependentGeometry) {
 // and the fairlead at the centre only gives 0 as well.
 TEST_F(TurretTorque, EmptyRangeAndLinesWithoutMomentGiveZero) {
     testing::fill_turret_mooring(uneven_mooring());
-    LOCAL3.MINLN = 3;
-    LOCAL3.MAXLN = 2;
-    EXPECT_EQ(TRTTRQ2(1.0f), 0.0f);
-    LOCAL3.MINLN = 4;
-    LOCAL3.MAXLN = 5;
-    LOCAL3.RVESP(1) = 10.0f;
-    EXPECT_EQ(TRTTRQ2(1.0f), 0.0f);
+    EXPECT_EQ(turret_moment_of_blocks(0.0f, 0.0f, 3, 2)(1.0f), 0.0f);
+    EXPECT_EQ(turret_moment_of_blocks(10.0f, 0.0f, 4, 5)(1.0f), 0.0f);
 }
 
 } // namespace

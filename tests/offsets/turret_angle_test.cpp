@@ -1,7 +1,7 @@
 // Tests of the turret angle search on turret moorings whose moment is known independently.
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
+#include "equilibrium/turret_torque.h"
 #include "offsets/turret_angle.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
@@ -53,14 +53,22 @@ double independent_root(const TurretMooring& m, double guess, double dx, double 
     return 0.5 * (lo + hi);
 }
 
+// The number of lines of the mooring last put into the blocks: the moment sums them all.
+std::int32_t filled_lines = 0;
+
+void fill(const TurretMooring& m) {
+    testing::fill_turret_mooring(m);
+    filled_lines = static_cast<std::int32_t>(m.lines.size());
+}
+
 // The turret angle with the vessel at (dx, dy), searched from `start` within `half_width`
 // (the offset table's search unless told).
 float turret_angle_at(double dx, double dy, float start,
                       float half_width = offset_table_turret_half_width) {
-    LOCAL3.RVESP(1) = static_cast<float>(dx);
-    LOCAL3.RVESP(2) = static_cast<float>(dy);
     float TRTNGL = start;
-    GET_TRT_ANG(0.0f, TRTNGL, false, 0, 6, 5, half_width, offset_table_turret_flip);
+    GET_TRT_ANG(
+        0.0f, TRTNGL, false, 0, 6, 5, half_width, offset_table_turret_flip,
+        turret_moment_of_blocks(static_cast<float>(dx), static_cast<float>(dy), 1, filled_lines));
     return TRTNGL;
 }
 
@@ -74,7 +82,7 @@ protected:
 // evaluated (it would set the type being evaluated).
 TEST_F(TurretAngle, LockedOrPointTurretTakesTheHeading) {
     ScriptedConsole console;
-    testing::fill_turret_mooring(symmetric_mooring(0.3));
+    fill(symmetric_mooring(0.3));
     struct Case {
         const char* name;
         bool PNTTRT;
@@ -85,7 +93,8 @@ TEST_F(TurretAngle, LockedOrPointTurretTakesTheHeading) {
         SCOPED_TRACE(c.name);
         LINCOM.ITYP = -9;
         float TRTNGL = 0.5f;
-        GET_TRT_ANG(1.25f, TRTNGL, c.PNTTRT, c.LOCK_TRT, 6, 5, 1.0f, 3.14159f);
+        GET_TRT_ANG(1.25f, TRTNGL, c.PNTTRT, c.LOCK_TRT, 6, 5, 1.0f, 3.14159f,
+                    turret_moment_of_blocks(0.0f, 0.0f, 1, filled_lines));
         EXPECT_EQ(TRTNGL, 1.25f);
         EXPECT_EQ(LINCOM.ITYP, -9);
     }
@@ -99,7 +108,7 @@ TEST_F(TurretAngle, SymmetricMooringGivesSymmetricAngles) {
     ScriptedConsole console;
     constexpr double axis = 0.3;
     const TurretMooring m = symmetric_mooring(axis);
-    testing::fill_turret_mooring(m);
+    fill(m);
     const double c = std::cos(axis);
     const double s = std::sin(axis);
     struct Case {
@@ -144,12 +153,12 @@ TurretMooring crossing_line() {
 // the stable root there; a moment that is zero everywhere counts as stable at once.
 TEST_F(TurretAngle, UnstableRootTurnsToTheOppositeOrientation) {
     ScriptedConsole console;
-    testing::fill_turret_mooring(crossing_line());
+    fill(crossing_line());
     EXPECT_NEAR(turret_angle_at(0.0, 0.0, 0.2f), pi, angle_tol);
     EXPECT_EQ(console.screen(), "");
 
     // Every fairlead at the turret centre (but not declared so): no moment at any angle.
-    testing::fill_turret_mooring(symmetric_mooring(0.0));
+    fill(symmetric_mooring(0.0));
     for (int i = 1; i <= 3; ++i) {
         TPCM.RFLD(1, i) = TPCM.XSALM;
         TPCM.RFLD(2, i) = 0.0f;
@@ -163,7 +172,7 @@ TEST_F(TurretAngle, UnstableRootTurnsToTheOppositeOrientation) {
 // and an error stop whatever the answer.
 TEST_F(TurretAngle, RootNotBracketedStopsWithTheCode) {
     ScriptedConsole console("\n");
-    testing::fill_turret_mooring(crossing_line());
+    fill(crossing_line());
     // Between the two zeros (0 and pi) the moment keeps one sign.
     const auto stop = run_until_stop([] { turret_angle_at(0.0, 0.0, 1.6f); });
     ASSERT_TRUE(stop.has_value());
@@ -178,7 +187,7 @@ TEST_F(TurretAngle, RootNotBracketedStopsWithTheCode) {
 // stable zero at pi that 1 radian does not.
 TEST_F(TurretAngle, WiderBracketReachesTheRoot) {
     ScriptedConsole console;
-    testing::fill_turret_mooring(crossing_line());
+    fill(crossing_line());
     EXPECT_NEAR(turret_angle_at(0.0, 0.0, 1.6f, static_cast<float>(pi / 2.0)), pi, angle_tol);
     EXPECT_EQ(console.screen(), "");
 }
@@ -191,7 +200,7 @@ TEST_F(TurretAngle, UnstableInBothOrientationsStops) {
     const double ranc = std::hypot(30.0, 1000.0);
     m.lines = {{30.0, 0.0, std::atan2(1000.0, -30.0) * 180.0 / pi, ranc, 1},
                {-30.0, 0.0, std::atan2(1000.0, 30.0) * 180.0 / pi, ranc, 1}};
-    testing::fill_turret_mooring(m);
+    fill(m);
     // The premise: rising through zero at a quarter turn and at three quarters.
     for (const double root : {0.5 * pi, 1.5 * pi}) {
         EXPECT_LT(testing::turret_moment(m, root - 0.1, 0.0, 0.0), 0.0);

@@ -11,7 +11,6 @@
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
 #include "blocks/local2.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "runtime/units.h"
 
@@ -49,8 +48,7 @@ struct TurretMooring {
 inline constexpr int turret_midlyr = 2;
 inline constexpr std::int32_t turret_numtab = 12;
 
-// Puts the mooring into TPCM, LINCOM, EQUILB and LOCAL3 (lines 1..n summed, vessel at the
-// origin).
+// Puts the mooring into TPCM, LINCOM and EQUILB.
 inline void fill_turret_mooring(const TurretMooring& m) {
     TPCM.XSALM = static_cast<float>(m.XSALM);
     TPCM.NUMTAB = turret_numtab;
@@ -78,10 +76,6 @@ inline void fill_turret_mooring(const TurretMooring& m) {
         LINCOM.RANC(i) = static_cast<float>(l.ranc);
         LINCOM.LINEID(i) = l.id;
     }
-    LOCAL3.MINLN = 1;
-    LOCAL3.MAXLN = static_cast<std::int32_t>(m.lines.size());
-    LOCAL3.RVESP(1) = 0.0f;
-    LOCAL3.RVESP(2) = 0.0f;
 }
 
 // The moment about the turret centre of the lines when the turret centre stands at (dx, dy)

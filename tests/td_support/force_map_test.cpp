@@ -5,7 +5,6 @@
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
-#include "blocks/local3.h"
 #include "blocks/tpcm.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
