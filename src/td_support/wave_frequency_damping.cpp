@@ -32,6 +32,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace lintar {
@@ -137,18 +138,46 @@ bool sea_states_present(TpcmBlock& T) {
     return true;
 }
 
+// One end's set of sea-state pairs as the motion run writes it: three ball-hinge pairs (read
+// past), then the normal pair (the motion across the line, the two transverse components of the
+// line axes) and the tangential pair (the motion along the line's tangent).
+struct EndPairs {
+    std::pair<float, float> normal;
+    std::pair<float, float> tangential;
+};
+
+EndPairs read_end_pairs(MotionFileReader& reader) {
+    for (int hinge = 1; hinge <= 3; ++hinge)
+        (void)reader.pair();
+    EndPairs e;
+    e.normal = reader.pair();
+    e.tangential = reader.pair();
+    return e;
+}
+
 // The motion files opened for reading: the fairlead file, and in a two-body run the other
-// body's and the relative-motion file. Ends the run as the file services do when one cannot
-// be opened.
+// body's and the relative-motion file. The buoy's file and a single body's hold one set of end
+// pairs per line; the tug's file holds one set per sea state, of its stern, from which every
+// tow line leaves; the other body's file holds one set per sea state of its end of the lines
+// between the bodies (its bow), and "RELMOT" one set per sea state of the second point of the
+// second body's run, taken as the relative motion of the two ends. The first sea state is the
+// one read (the net damping's motion run has one): each single set is read once, by the first
+// line that needs it, and shared by the lines after it.
 struct MotionReaders {
     std::optional<MotionFileReader> fairlead;
     std::optional<MotionFileReader> bow;
     std::optional<MotionFileReader> relative;
+    bool fairlead_per_line = true;
+    std::optional<EndPairs> fairlead_set;
+    std::optional<EndPairs> bow_set;
+    std::optional<EndPairs> relative_set;
 };
 
-void open_motion_readers(MotionReaders& r, const MotionFiles& files, int EDUNIT) {
+void open_motion_readers(MotionReaders& r, const MotionFiles& files, const TpcmBlock& T) {
+    const int EDUNIT = T.EDUNIT;
     open_motion_file_for_reading(fairlead_unit, files.fairlead, "LDAMP", EDUNIT);
     r.fairlead.emplace(fairlead_unit, files.fairlead, "LDAMP", EDUNIT);
+    r.fairlead_per_line = T.SIMTYP != 10;
     if (files.two_body) {
         open_motion_file_for_reading(bow_unit, files.bow, "LDAMP", EDUNIT);
         r.bow.emplace(bow_unit, files.bow, "LDAMP", EDUNIT);
@@ -174,23 +203,31 @@ void read_to_sea_state(MotionReaders& r) {
     EC.TPEAK = sea[3];
 }
 
+// The single set of a file, read when first asked for.
+const EndPairs& shared_end_pairs(std::optional<EndPairs>& set, MotionFileReader& reader) {
+    if (!set)
+        set = read_end_pairs(reader);
+    return *set;
+}
+
 // The records of line i, read whether or not the line is active, stored in ENDCOM: the
-// fairlead's normal and tangential pairs (TGNRM, TGTAN) past its three hinge pairs; in a
-// two-body run, the hawser line excepted, the other body's (BGNRM, BGTAN) and the relative
-// ones (RLNRM, RLTAN) past six more hinge pairs, else the fairlead's as the relative ones.
+// fairlead's normal and tangential pairs (TGNRM, TGTAN); in a two-body run, the hawser line
+// excepted, the other body's end (BGNRM, BGTAN) and the relative ones (RLNRM, RLTAN), else the
+// fairlead's as the relative ones. Each set comes with its own three hinge pairs in its own
+// file, read past.
 void read_line_records(MotionReaders& r, bool two_body_line) {
     EndcomBlock& EC = ENDCOM;
-    for (int hinge = 1; hinge <= 3; ++hinge)
-        (void)r.fairlead->pair();
-    std::tie(EC.TGNRM1, EC.TGNRM2) = r.fairlead->pair();
-    std::tie(EC.TGTAN1, EC.TGTAN2) = r.fairlead->pair();
+    const EndPairs top = r.fairlead_per_line ? read_end_pairs(*r.fairlead)
+                                             : shared_end_pairs(r.fairlead_set, *r.fairlead);
+    std::tie(EC.TGNRM1, EC.TGNRM2) = top.normal;
+    std::tie(EC.TGTAN1, EC.TGTAN2) = top.tangential;
     if (two_body_line) {
-        for (int hinge = 1; hinge <= 6; ++hinge)
-            (void)r.fairlead->pair();
-        std::tie(EC.BGNRM1, EC.BGNRM2) = r.bow->pair();
-        std::tie(EC.BGTAN1, EC.BGTAN2) = r.bow->pair();
-        std::tie(EC.RLNRM1, EC.RLNRM2) = r.relative->pair();
-        std::tie(EC.RLTAN1, EC.RLTAN2) = r.relative->pair();
+        const EndPairs& bottom = shared_end_pairs(r.bow_set, *r.bow);
+        std::tie(EC.BGNRM1, EC.BGNRM2) = bottom.normal;
+        std::tie(EC.BGTAN1, EC.BGTAN2) = bottom.tangential;
+        const EndPairs& relative = shared_end_pairs(r.relative_set, *r.relative);
+        std::tie(EC.RLNRM1, EC.RLNRM2) = relative.normal;
+        std::tie(EC.RLTAN1, EC.RLTAN2) = relative.tangential;
     } else {
         EC.RLNRM1 = EC.TGNRM1;
         EC.RLNRM2 = EC.TGNRM2;
@@ -462,7 +499,7 @@ void LDAMP(std::span<const float> RANCPQ, std::span<const float> ANGDPPQ, std::i
     const float ROT_ANG = L_ROT ? EQUILB.BOW_ANC_CTR_ANG : 0.0f;
     const MotionFiles files = motion_files_of(T);
     MotionReaders readers;
-    open_motion_readers(readers, files, EDUNIT);
+    open_motion_readers(readers, files, T);
     EC.TGNRM1 = EC.TGNRM2 = EC.TGTAN1 = EC.TGTAN2 = 0.0f;
     EC.BGNRM1 = EC.BGNRM2 = EC.BGTAN1 = EC.BGTAN2 = 0.0f;
     const float DIAMFC = diameter_factor(T.NUNTS);

@@ -1,7 +1,7 @@
 // support/two_body.h: the two-body arrangements of the tests, the tug with its barge (program
 // code 10) and the CALM buoy with its tanker (code 13), the second body free (IANC 0): the
 // program words, the second body's section of TPCM, and the scratch motion files of the motion
-// runs, written through the motion-file module in the order the line damping reads them.
+// runs, written through the motion-file module in the layout the motion runs write them.
 #pragma once
 
 #include "blocks/tpcm.h"
@@ -62,11 +62,13 @@ struct EndRms {
     float rate = 0.0f;
 };
 
-// One line's end motions in the files: the fairlead on the first body, the end on the other
-// body and their relative motion (the hawser has the first alone).
-struct TwoBodyLineEnds {
-    EndRms body;
-    EndRms other;
+// The end motions a pair of motion runs writes: the first body's fairlead sets (the buoy one
+// per line, the tug one, its stern, from which every tow line leaves), the other body's end of
+// the lines between the bodies (its bow) and the second point of the other body's run, the
+// relative motion of the two ends.
+struct TwoBodyMotions {
+    std::vector<EndRms> fairleads;
+    EndRms bow;
     EndRms relative;
 };
 
@@ -74,65 +76,67 @@ struct TwoBodyLineEnds {
 // period 11 s, the RMS roll, yaw and pitch.
 inline constexpr std::array<float, 7> two_body_sea_state{6.0f, 0.0f, 0.0f, 11.0f, 0.1f, 0.2f, 0.3f};
 
-// Writes the three files of a motion run of `run` for lines 1..n (n = ends.size()):
-//   both body files: the heading count 2, two heading blocks (heading, set-up and one point
-//   record per line and period of NWP periods; the other body's file none for the hawser), the
-//   sea-state header;
-//   then per line: the body file three hinge pairs, the normal and the tangential pair, and,
-//   for a line other than the hawser, six hinge pairs of the far end; the other body's file
-//   the normal and the tangential pair; "RELMOT" the normal and the tangential pair.
-// The normal pairs and the hinges hold values the damping does not use.
-inline void write_two_body_motion_files(const TwoBodyRun& run,
-                                        const std::vector<TwoBodyLineEnds>& ends, int hawser_line,
-                                        std::int32_t NWP) {
+// One end's set of pairs as the motion run writes it: three ball-hinge pairs, the normal pair
+// (across the line) and the tangential pair (along it). The hinges and the normal pair hold
+// values the damping does not use.
+inline void write_end_pairs(int unit, EndRms tangential) {
+    for (int hinge = 1; hinge <= 3; ++hinge)
+        write_pair(unit, 0.01f, 0.02f);
+    write_pair(unit, 0.7f, 0.42f);
+    write_pair(unit, tangential.rms, tangential.rate);
+}
+
+// Writes the three files of the motion runs of `run` in the layout the motion runs write them:
+//   both body files: the heading count 2 and two heading blocks (heading, set-up and NWP point
+//   records per motion point);
+//   the buoy's file: one sea-state header, then one set of end pairs per fairlead;
+//   the tug's file and the other body's file: per sea state the header and the set of point 1
+//   (the tug's stern, the other body's bow), "RELMOT" per sea state the set of point 2.
+// Sea states after the first carry ten times the first one's motions.
+inline void write_two_body_motion_files(const TwoBodyRun& run, const TwoBodyMotions& m,
+                                        std::int32_t NWP, int sea_states = 1) {
     const int unit = motion_file_unit;
-    const auto line_count = static_cast<int>(ends.size());
     const std::vector<std::complex<float>> point(9, {0.5f, -0.25f});
-    const auto heading_blocks_and_sea_state = [&](bool other_body) {
+    const auto heading_blocks = [&](std::size_t points) {
         write_heading_count(unit, 2);
         for (int heading = 1; heading <= 2; ++heading) {
             write_heading_record(unit, 10.0f * static_cast<float>(heading), false);
             write_heading_setup(unit, 2, 0, 0, 1, 0.1f);
-            for (int i = 1; i <= line_count; ++i)
-                for (std::int32_t IW = 1; IW <= NWP && !(other_body && i == hawser_line); ++IW)
-                    write_point_record(unit, point);
+            for (std::size_t p = 0; p < points * static_cast<std::size_t>(NWP); ++p)
+                write_point_record(unit, point);
         }
-        write_sea_state_header(unit, two_body_sea_state);
     };
+    const auto scaled = [](EndRms e, int sea) {
+        const float f = sea == 1 ? 1.0f : 10.0f;
+        return EndRms{f * e.rms, f * e.rate};
+    };
+    const bool buoy = run.SIMTYP == 13;
 
     open_motion_file_for_writing(unit, run.body_file, "TEST", screen_unit);
-    heading_blocks_and_sea_state(false);
-    for (int i = 1; i <= line_count; ++i) {
-        const TwoBodyLineEnds& e = ends[static_cast<std::size_t>(i - 1)];
-        for (int hinge = 1; hinge <= 3; ++hinge)
-            write_pair(unit, 0.01f, 0.02f);
-        write_pair(unit, 0.7f, 0.42f);
-        write_pair(unit, e.body.rms, e.body.rate);
-        if (i != hawser_line)
-            for (int hinge = 1; hinge <= 6; ++hinge)
-                write_pair(unit, 0.03f, 0.04f);
+    heading_blocks(m.fairleads.size());
+    if (buoy) {
+        write_sea_state_header(unit, two_body_sea_state);
+        for (const EndRms& e : m.fairleads)
+            write_end_pairs(unit, e);
+    } else {
+        for (int sea = 1; sea <= sea_states; ++sea) {
+            write_sea_state_header(unit, two_body_sea_state);
+            write_end_pairs(unit, scaled(m.fairleads.front(), sea));
+        }
     }
     close_unit(unit);
 
     open_motion_file_for_writing(unit, run.other_file, "TEST", screen_unit);
-    heading_blocks_and_sea_state(true);
-    for (int i = 1; i <= line_count; ++i) {
-        if (i == hawser_line)
-            continue;
-        const TwoBodyLineEnds& e = ends[static_cast<std::size_t>(i - 1)];
-        write_pair(unit, 0.6f, 0.36f);
-        write_pair(unit, e.other.rms, e.other.rate);
+    heading_blocks(2);
+    for (int sea = 1; sea <= sea_states; ++sea) {
+        write_sea_state_header(unit, two_body_sea_state);
+        write_end_pairs(unit, scaled(m.bow, sea));
     }
     close_unit(unit);
 
     open_motion_file_for_writing(unit, relative_motion_file, "TEST", screen_unit);
-    for (int i = 1; i <= line_count; ++i) {
-        if (i == hawser_line)
-            continue;
-        const TwoBodyLineEnds& e = ends[static_cast<std::size_t>(i - 1)];
-        write_pair(unit, 0.8f, 0.48f);
-        write_pair(unit, e.relative.rms, e.relative.rate);
-    }
+    for (int sea = 1; sea <= sea_states; ++sea)
+        write_end_pairs(unit, scaled(m.relative, sea));
     close_unit(unit);
 }
 

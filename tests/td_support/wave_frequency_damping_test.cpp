@@ -183,36 +183,82 @@ TEST(WaveFrequencyDamping, SuspendedLineMatchesTheEnergyMethod) {
     EXPECT_EQ(run_ldamp(1, line.RANC, 2).GAMCOF, 0.0f);
 }
 
-// Two bodies, the second free: line 1 the hawser (the tug's tow line) of its own type, line 2
-// a line between the two bodies. The hawser moves with its fairlead alone (1.5 ft RMS at 0.5
-// rad/s). Line 2's ends move 3 ft (first body) and 1 ft (other body), shared by their squares
-// as 9 : 1 of the relative motion 2 ft at 0.6 rad/s: AF = 1.8 ft, AB = 0.2 ft. The buoy's
-// hawser damping is HAMCOF apart, the tug's tow line damping is part of GAMCOF. For the buoy
-// the slow motion is taken from the buoy's heading BUYNGL + VOFANG (90 degrees here, the
-// vessel's 0): the slow sway (mode 2) then moves the fairleads along the lines as the slow
-// surge (mode 1) does with the tug's heading 0.
+// Two bodies, the second free, the motion files as the two motion runs write them. The hawser
+// (the tug's tow line), of its own type, moves with its fairlead alone. A line between the
+// bodies takes the other body's end (its bow, 1 ft RMS) and the relative motion (2 ft at 0.6
+// rad/s), shared between its ends by the squares of the end motions: AF = 2 f^2 / (f^2 + 1),
+// AB = 2 / (f^2 + 1) for a fairlead motion of f ft. The buoy writes one fairlead set per line,
+// the tug one set, its stern's, for every tow line; the tug and the other body write a set per
+// sea state, of which the first is the one read. The buoy's hawser damping is HAMCOF apart,
+// the tug's tow line damping is part of GAMCOF. For the buoy the slow motion is taken from the
+// buoy's heading BUYNGL + VOFANG (90 degrees here, the vessel's 0): the slow sway (mode 2)
+// then moves the fairleads along the lines as the slow surge (mode 1) does with the tug's
+// heading 0.
 TEST(WaveFrequencyDamping, TwoBodyRunsDampTheRelativeMotionAndTheHawserApart) {
     constexpr double rel_tol = 0.01; // as for the single line
-    for (const TwoBodyRun& run : two_body_runs) {
-        SCOPED_TRACE(run.name);
+    // A line's hand inputs: fairlead and bottom-end amplitudes, frequency.
+    struct Hand {
+        double AF, AB, w;
+    };
+    const Hand hawser{1.5, 0.0, 0.5};
+    struct Case {
+        const char* name;
+        TwoBodyRun run;
+        int hawser_line;
+        std::vector<EndRms> fairleads;
+        int sea_states;
+        std::vector<Hand> lines;
+    };
+    const std::vector<Case> cases{
+        // Line 1 the hawser at 1.5 ft, 0.5 rad/s; line 2 at 3 ft: AF = 1.8, AB = 0.2.
+        {"buoy, hawser first",
+         buoy_and_tanker,
+         1,
+         {{1.5f, 0.75f}, {3.0f, 0.4f}},
+         1,
+         {hawser, {1.8, 0.2, 0.6}}},
+        // Lines 1 and 2 read their own fairlead sets (3 ft, 1 ft: AF = AB = 1), the hawser last.
+        {"buoy, two legs then the hawser",
+         buoy_and_tanker,
+         3,
+         {{3.0f, 0.4f}, {1.0f, 0.3f}, {1.5f, 0.75f}},
+         1,
+         {{1.8, 0.2, 0.6}, {1.0, 1.0, 0.6}, hawser}},
+        // The tug's stern at 1.5 ft for both lines: AF = 4.5 / 3.25, AB = 2 / 3.25.
+        {"tug, two sea states",
+         tug_and_barge,
+         1,
+         {{1.5f, 0.75f}},
+         2,
+         {hawser, {4.5 / 3.25, 2.0 / 3.25, 0.6}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         reset_program_state();
         ScratchFolder folder;
         ScriptedConsole console;
-        const SuspendedLines line(2, 1);
-        set_two_body_words(run, 1);
+        const auto n = static_cast<int>(c.lines.size());
+        const SuspendedLines line(n, c.hawser_line);
+        set_two_body_words(c.run, c.hawser_line);
         TPCM.HAWSTP = 2;
-        const bool buoy = run.SIMTYP == 13;
+        const bool buoy = c.run.SIMTYP == 13;
         EQUILB.BUYNGL() = 1.2f;
         EQUILB.VOFANG = 0.3707963f;
-        write_two_body_motion_files(
-            run, {{{1.5f, 0.75f}, {}, {}}, {{3.0f, 0.4f}, {1.0f, 0.9f}, {2.0f, 1.2f}}}, 1, 2);
-        const Ldamp r = run_ldamp(2, line.RANC, buoy ? 2 : 1);
-        const double hawser = energy_method_damping(line, 1.5, 0.0, 0.5);
-        const double between = energy_method_damping(line, 1.8, 0.2, 0.6);
-        EXPECT_NEAR(r.GAMCOF, buoy ? between : between + hawser, rel_tol * (between + hawser));
-        EXPECT_NEAR(r.HAMCOF, buoy ? hawser : 0.0, rel_tol * hawser);
+        write_two_body_motion_files(c.run, {c.fairleads, {1.0f, 0.9f}, {2.0f, 1.2f}}, 2,
+                                    c.sea_states);
+        const Ldamp r = run_ldamp(n, line.RANC, buoy ? 2 : 1);
+        double lines = 0.0;
+        double hawser_damping = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            const Hand& h = c.lines[static_cast<std::size_t>(i - 1)];
+            const double B = energy_method_damping(line, h.AF, h.AB, h.w);
+            (buoy && i == c.hawser_line ? hawser_damping : lines) += B;
+        }
+        EXPECT_NEAR(r.GAMCOF, lines, rel_tol * (lines + hawser_damping));
+        EXPECT_NEAR(r.HAMCOF, hawser_damping, rel_tol * (lines + hawser_damping));
+        // The last line's relative motion: the hawser's is its fairlead's.
+        EXPECT_EQ(ENDCOM.RLTAN1, c.hawser_line == n ? 1.5f : 2.0f);
         EXPECT_EQ(ENDCOM.BGTAN1, 1.0f);
-        EXPECT_EQ(ENDCOM.RLTAN1, 2.0f);
         EXPECT_EQ(ENDCOM.CWVHT, 6.0f);
         EXPECT_EQ(console.screen(), "");
     }
