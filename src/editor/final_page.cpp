@@ -58,7 +58,7 @@ std::string braced(float x, float y, float z) {
     return "              {" + F(x, 8, 1) + ", " + F(y, 8, 1) + ", " + F(z, 8, 1) + "}";
 }
 
-// Step 3: the vertical interpolation region. Offsets that move the fairleads vertically need
+// The vertical interpolation region. Offsets that move the fairleads vertically need
 // layers over a span around them (unless the user overrides the choice); without such
 // offsets one layer and no span.
 void vertical_region() {
@@ -74,7 +74,7 @@ void vertical_region() {
     }
 }
 
-// Step 4: the arrangement. A vessel moored directly needs real force and couple directions; a
+// The arrangement. A vessel moored directly needs real force and couple directions; a
 // buoy with a hawser (IARCO 1) takes its hawser point and turret position from the vessel
 // points, needs horizontal forces, and has no rectilinear, yaw, vertical, oblique or couple
 // offsets.
@@ -132,7 +132,7 @@ void arrangement_checks(std::int32_t& WARNEM, std::int32_t& FWARN) {
     TPCM.TQVES = 0;
 }
 
-// Step 7: the hawser line type must hold the hawser line alone, and its bottom is transparent
+// The hawser line type must hold the hawser line alone, and its bottom is transparent
 // (no anchor). A hawser type outside the line types cannot be checked or given its anchor
 // kind: writing through it would reach the words of another member, so it is reported
 // instead.

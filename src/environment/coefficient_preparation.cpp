@@ -66,7 +66,7 @@ void CFPREP() {
     EquilbBlock& E = EQUILB;
     E.YAWARM = T.XSALM;
 
-    // 2. The tanker size from the deadweight in thousands of long tons.
+    // The tanker size from the deadweight in thousands of long tons.
     const float thousands = T.DWTONS * (T.NUNTS == 0 ? 0.000446429f : 0.000984207f);
     if (thousands >= 140.0f)
         TPCM.SIZE = 1.0f;
@@ -75,12 +75,12 @@ void CFPREP() {
     else
         TPCM.SIZE = (thousands - 80.0f) / 60.0f;
 
-    // 3. The Munk moment factors of the length-wise and beam-wise ellipse.
+    // The Munk moment factors of the length-wise and beam-wise ellipse.
     const float r = (T.LWL / T.BWL) * (T.LWL / T.BWL);
     TPCM.MUNKFAC1 = munk_factor(r, r);
     TPCM.MUNKFAC2 = munk_factor(1.0f / r, 1.0f);
 
-    // 4. Scales and drift factors.
+    // Scales and drift factors.
     E.WSCALE = std::sqrt(WAVCOM.G / T.LWL);
     SINES.HOVERD = T.DEPTH / T.DRAFT;
     WAVCOM.BEAMCF = WAVCOM.DWATRP * T.LWL;
@@ -102,12 +102,12 @@ void CFPREP() {
         E.WAVARM = E.YAWARM;
     E.MOMCOF = 0.5f * E.BLRAT0 * ((1.0f - 0.5f * E.BLRAT0 * E.COTBOW) * E.COTBOW - 0.5f * E.BLRAT0);
 
-    // 9. The applied forces.
+    // The applied forces.
     applied_force(T.AUXFRC == 1, T.XVFRC, T.YVFRC, E.FEXTRN, E.PHIFEX);
     applied_force(T.AXFC2 != 0, T.XVFRC2, T.YVFRC2, E.FXTRN2, E.PHIFX2);
     applied_force(T.AXFC3 != 0, T.XVFRC3, T.YVFRC3, E.FXTRN3, E.PHIFX3);
 
-    // 10. The constant DP thrust.
+    // The constant DP thrust.
     E.FDPTOT = 0.0f;
     E.PHIFDP = 0.0f;
     applied_force(BITVAL(T.DPRFLG, 1) == 1, T.DPXFRC, T.DPYFRC, E.FDPTOT, E.PHIFDP);

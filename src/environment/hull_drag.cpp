@@ -121,12 +121,12 @@ void ship_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectr
                float& FOUTD, float& FOUTR, std::int32_t IWAVID, const ShipDrift& drift) {
     const auto& T = TPCM;
     const auto& V = WAVCOM;
-    // 1. Drift method; 2. working spectra; 3. the sea component.
+    // The drift method, the working spectra and the sea component.
     const DriftMethod method = drift_method(LCOMP);
     Spectrum S_DGPSD{}, MDFPSD{};
     (void)sea_heading(IWAVID, "dragf");
 
-    // 4. Current coefficient: a displacement hull by its own model, any other by -cos, -sin
+    // Current coefficient: a displacement hull by its own model, any other by -cos, -sin
     // (code 7 in all three nibbles); a disc-shaped hull keeps only the sign.
     const std::int32_t code = T.VESTYP == 1 ? T.LCBARG : 1911;
     TRIGLD(RELANG);
@@ -136,14 +136,14 @@ void ship_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectr
     if (T.VESTYP == 4)
         CDEFF = std::copysign(1.0f, CDEFF);
 
-    // 5. Scales.
+    // Scales.
     const float LENSCAL = length_scale(LCOMP);
     const float A_CONST = T.DWATR * 0.0005f * LENSCAL / V.G;
     const float FDCNST = A_CONST * CDEFF;
     const float FRCNST = LENSCAL * T.DWATR * 0.001f;
     const float VWD_XFAC = std::sqrt(T.VWDFAC * T.VWDRGFC);
 
-    // 6. Drag weighting and drift spectra. The tables hold squared transfer functions; a
+    // Drag weighting and drift spectra. The tables hold squared transfer functions; a
     // negative entry (none is written) is taken by its magnitude rather than raised to a real
     // power.
     const std::int32_t NWP = std::min(T.NWP, 100);

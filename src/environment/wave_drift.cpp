@@ -58,7 +58,7 @@ float box_reflection(float WK, float RELANG, std::int32_t LCOMP) {
     return RELMFC;
 }
 
-// Steps 1 to 5: the heading and current terms of an evaluation.
+// The heading and current terms of an evaluation.
 void set_up_evaluation(std::int32_t LCOMP, std::int32_t DOUSER, std::int32_t DRFTYP, float RELANG,
                        std::string_view CLDBY) {
     const TpcmBlock& T = TPCM;
@@ -137,7 +137,7 @@ void refract_flux(float KCOMOV, float GRPSPQ) {
     kept.COSFLX1 = std::cos(kept.FLXANG1);
 }
 
-// Step 9: the heading factors of the models, from the first frequency's flux direction.
+// The heading factors of the models, from the first frequency's flux direction.
 void set_model_factors(std::int32_t LCOMP, std::int32_t DOUSER, std::int32_t DRFTYP) {
     const EquilbBlock& E = EQUILB;
     switch (LCOMP) {
@@ -332,16 +332,16 @@ float DRFTC(std::int32_t LCOMP, std::int32_t IW, std::int32_t DOUSER, std::int32
     } else {
         GRPSPQ = GRPVEL(KCOMOV, WCOMOV, T.DEPTH, G);
     }
-    // 8. Without a flux of its own the wave's energy runs along the relative angle.
+    // Without a flux of its own the wave's energy runs along the relative angle.
     if (!flux_set && first)
         set_flux(RELANG);
-    // 9. The heading factors, once per evaluation.
+    // The heading factors, once per evaluation.
     if (first) {
         set_model_factors(LCOMP, DOUSER, DRFTYP);
         FRSTIM = false;
     }
 
-    // 10. The model's coefficient.
+    // The model's coefficient.
     float C = 0.0f;
     float SWATFC = 1.0f;
     if (DOUSER == 1) {

@@ -122,7 +122,7 @@ void PlaneSearch::environment_at_heading(float& FX, float& FY, float& TZ) const 
     TZ = env.TZ;
 }
 
-// Steps 7 to 9: the start of the search, and its start again after a singular Jacobian.
+// The start of the search, and its start again after a singular Jacobian.
 void PlaneSearch::start() {
     EquilbBlock& Q = EQUILB;
     Q.VESANG() = TPCM.VESAN0;
@@ -313,7 +313,7 @@ Next PlaneSearch::iterate(bool& converged) {
     return Next::block;
 }
 
-// Steps 10 and 11: a block of iterations from the present state.
+// A block of iterations from the present state.
 Next PlaneSearch::block() {
     ITRATN = 0;
     XCUM = YCUM = ZCUM = 0.0f;
@@ -342,10 +342,10 @@ void PlaneSearch::iteration_failure_report() {
     write_record(EDUNIT, " Enter 99 to continue with current best estimate OR...");
 }
 
-// Steps 12 to 14: a block without convergence.
+// A block without convergence.
 Next PlaneSearch::exhausted() {
     EquilbBlock& Q = EQUILB;
-    // 12. A random restart from the mean of the block's iterates (three successive numbers).
+    // A random restart from the mean of the block's iterates (three successive numbers).
     const float n = static_cast<float>(ITRATN);
     const float r1 = draw();
     Q.RVES(1) = 0.2f * r1 + XCUM / n;
@@ -354,7 +354,7 @@ Next PlaneSearch::exhausted() {
     const float r3 = draw();
     Q.VESANG() = 0.2f * r3 / degrees_per_radian + ZCUM / n;
 
-    // 13. A restart point that is yaw-unstable turns, three times at most.
+    // A restart point that is yaw-unstable turns, three times at most.
     const bool SPMFLG = turret;
     const float DTZTMP = SPRING(0.0f, 0.0f, 0.1f, MINLN, MAXLN, ENVRON, SPMFLG, TORQUE).DTZTMP;
     if (DTZTMP < 0.0f) {
@@ -370,7 +370,7 @@ Next PlaneSearch::exhausted() {
         }
     }
 
-    // 14. Eight quiet restarts; then the failure prompt after every block.
+    // Eight quiet restarts; then the failure prompt after every block.
     if (ITRY <= quiet_restarts) {
         ITRY += 1;
         return Next::block;
@@ -384,11 +384,11 @@ Next PlaneSearch::exhausted() {
     return Next::block;
 }
 
-// Steps 15 to 18: heave, yaw stability and the alternate equilibrium. Returns Next::block when
+// Heave, yaw stability and the alternate equilibrium. Returns Next::block when
 // the search goes on from a turned heading, else Next::completion to end.
 Next PlaneSearch::completion() {
     EquilbBlock& Q = EQUILB;
-    // 15. The heave of a tension-leg platform from the legs' vertical pull.
+    // The heave of a tension-leg platform from the legs' vertical pull.
     if (TPCM.SIMTYP == 14) {
         PlaneFrame frame;
         frame.XCENTR = TPCM.XSALM;
@@ -403,7 +403,7 @@ Next PlaneSearch::completion() {
         Q.ZCGVAR = 0.0f;
     }
 
-    // 16. Yaw stability: an unstable heading turns, with the question every fourth time.
+    // Yaw stability: an unstable heading turns, with the question every fourth time.
     const float DTZTMP = SPRING(0.0f, 0.0f, 0.1f, MINLN, MAXLN, ENVRON, turret, TORQUE).DTZTMP;
     if (DTZTMP < 0.0f) {
         UNSTAB += 1;
@@ -424,7 +424,7 @@ Next PlaneSearch::completion() {
     if (NBUG == 1)
         write_record(EDUNIT, "++> All done!: IEQSET = " + I(0, 2));
 
-    // 18. The alternate equilibrium: trials from turned headings until one ends elsewhere.
+    // The alternate equilibrium: trials from turned headings until one ends elsewhere.
     if (TPCM.NEWEQL == 1 && NEWTST <= 5) {
         NEWTST += 1;
         if (NEWTST > 1 && std::abs(ANGTMP - Q.VESANG()) > 2.0f * EPSPZ)
@@ -442,12 +442,12 @@ PlaneSearchOutcome PlaneSearch::run() {
     TpcmBlock& T = TPCM;
     EquilbBlock& Q = EQUILB;
     EDUNIT = T.EDUNIT;
-    // 1. Debug level.
+    // Debug level.
     if (T.NBUG0 == 1) {
         write_record(EDUNIT, " ### In EQFIND:");
         INBUG(NBUG, EDUNIT, keyboard_unit);
     }
-    // 2. The environment words and the state start at zero, the heading at VESAN0.
+    // The environment words and the state start at zero, the heading at VESAN0.
     Q.FXENV = Q.FYENV = Q.TZENV = 0.0f;
     Q.RVES(1) = 0.0f;
     Q.YCGVAR() = 0.0f;
@@ -456,7 +456,7 @@ PlaneSearchOutcome PlaneSearch::run() {
     MINLN = LOCAL2.MINLN;
     MAXLN = LOCAL2.MAXLN;
     single_line = MINLN == MAXLN;
-    // 3. The line current drag, once for the whole search.
+    // The line current drag, once for the whole search.
     if (ENVRON && T.LCURML != 0 && T.LCURNT != 0)
         lincom_line_drag(MINLN, MAXLN, false);
     // 4, 5. Steps; the point turret; the turret switch.

@@ -162,7 +162,7 @@ Vec6 SixDofSearch::mooring_load(const Vec6& X, const LineResults& results) {
             loads.TGZMOR};
 }
 
-// Step 8.1, 8.2: the applied load in vessel axes, with the environment and its heeling moments.
+// The applied load in vessel axes, with the environment and its heeling moments.
 void SixDofSearch::applied_load() {
     const TpcmBlock& T = TPCM;
     const EquilbBlock& Q = EQUILB;
@@ -219,7 +219,7 @@ void SixDofSearch::applied_load() {
     }
 }
 
-// Steps 7 and 8: Newton iterations from the present estimate.
+// Newton iterations from the present estimate.
 SearchEnd SixDofSearch::newton() {
     SixDofStore& S = eqfnd3_store;
     XSAV = XVEC;
@@ -233,7 +233,7 @@ SearchEnd SixDofSearch::newton() {
         FLOC = FAPPL;
         rotate_pairs(FLOC, EQUILB.VESANG());
 
-        // 4. The Jacobian of the mooring and hydrostatic load.
+        // The Jacobian of the mooring and hydrostatic load.
         std::array<float, 36> DFMAT{};
         for (std::size_t J = 0; J < 6; ++J) {
             Vec6 X = XSAV;
@@ -244,7 +244,7 @@ SearchEnd SixDofSearch::newton() {
         }
         unpack(XVEC);
 
-        // 5. The inverse; a singular one.
+        // The inverse; a singular one.
         float DETRM = 0.0f;
         std::array<std::int32_t, 6> Lw{};
         std::array<std::int32_t, 6> Mw{};
@@ -258,7 +258,7 @@ SearchEnd SixDofSearch::newton() {
             return SearchEnd::null_determinant;
         }
 
-        // 6. The step, its heave within one layer of the tables.
+        // The step, its heave within one layer of the tables.
         Vec6 FVEC{};
         for (std::size_t I = 0; I < 6; ++I)
             FVEC[I] = FSAV[I] + FLOC[I] - S.reference[I];
@@ -273,7 +273,7 @@ SearchEnd SixDofSearch::newton() {
         const bool halved = halve_into_range(XVEC, S.ANGLIM, TPCM.DEPTH - TPCM.DRAFT);
         EQUILB.VESANG() = TPCM.VESAN0 + XVEC[5];
 
-        // 9. Convergence of every component (a step that is not a number never converges).
+        // Convergence of every component (a step that is not a number never converges).
         bool DOMOR = halved;
         for (std::size_t I = 0; I < 6; ++I) {
             const float step = std::abs(DXVEC[I]);
@@ -494,7 +494,7 @@ void SixDofSearch::spring_stage(bool& more) {
     ISPRING += 1;
 }
 
-// Steps 5 to 9: the start and the load steps, with the spring procedure's stages after the
+// The start and the load steps, with the spring procedure's stages after the
 // last. The searches move the heading of EQUILB; it is put back when they end, or when one
 // stops.
 void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const float, 6> F_INIT0,
@@ -507,7 +507,7 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
     bool restart = true;
     while (restart) {
         restart = false;
-        // 5. The start.
+        // The start.
         if (INITFLAG)
             std::copy(X_INIT0.begin(), X_INIT0.end(), XVEC.begin());
         else
@@ -556,7 +556,7 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
     }
 }
 
-// Step 10 of a still-water solve: the state and the applied load into EQUILB, the mooring
+// A still-water solve: the state and the applied load into EQUILB, the mooring
 // force at the solution, the heading, and the stiffness matrices there.
 void SixDofSearch::store_final_state() {
     const TpcmBlock& T = TPCM;
@@ -609,7 +609,7 @@ SixDofOutcome SixDofSearch::run(std::span<const float, 6> X_INIT0,
     load_steps(X_INIT0, F_INIT0, GETSPRING);
     outcome.NSCALE = NSCALE;
     outcome.NCYCLE = NCYCLE;
-    // 10. The end.
+    // The end.
     if (!INITFLAG)
         store_final_state();
     return outcome;

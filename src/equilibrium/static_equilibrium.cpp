@@ -1,8 +1,8 @@
 // equilibrium/static_equilibrium.cpp: the static-equilibrium stage, QSTAT.
 //
-// The steps run in their order, numbered as in the stage's description of its run: the start
-// (1 to 7), the current profile and the sea state of the other programs (8, 9), the passes
-// (10 to 20) and the end (21, 22). The DP heading hold and position check sit inside step 18.
+// The stage runs in its order: the start, the current profile and the sea state of the other
+// programs, the passes (one body each) and the end. The DP heading hold and position check sit
+// inside the equilibrium in the environment of each pass.
 #include "equilibrium/static_equilibrium.h"
 
 #include "blocks/curprof.h"
@@ -65,7 +65,7 @@ constexpr float DPASPR_limit = 1.0e30f;
 // specified).
 const std::array<float, lincom_lines> no_vertical_offset{};
 
-// The solver of the mooring kind (the rule of step 13, its tests in this order).
+// The solver of the mooring kind (its tests in this order).
 enum class Solver { single_point, six_dof, plane };
 
 Solver solver_rule() {
@@ -77,7 +77,7 @@ Solver solver_rule() {
     return Solver::plane;
 }
 
-// Step 2: the debug values and the debug-level dialogue when NBUG0 is 1, else NBUG = 0.
+// The debug values and the debug-level dialogue when NBUG0 is 1, else NBUG = 0.
 void debug_entry() {
     const int EDUNIT = TPCM.EDUNIT;
     if (TPCM.NBUG0 != 1) {
@@ -111,13 +111,13 @@ void pause_on_screen() {
         PRSRET(TPCM.EDUNIT, keyboard_unit, TPCM.LBACK);
 }
 
-// Step 4: the trim and heel rotation.
+// The trim and heel rotation.
 void trim_and_heel(QstatRun& run) {
     run.TRIMFL = TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f;
     run.TRIMHL = trim_heel_rotation(TPCM.TRIMDG, TPCM.HEELDG);
 }
 
-// Step 8: the current profile of program codes 10 and above, and its checks: a profile out
+// The current profile of program codes 10 and above, and its checks: a profile out
 // of order or with a layer of no thickness stops the run; a layer so thin that the line drag
 // would take long is noted, and the user may stop there.
 void current_profile(QstatRun& run) {
@@ -163,7 +163,7 @@ std::int32_t swell_index(float period) {
     return static_cast<std::int32_t>(position);
 }
 
-// Step 9: the sea state in WAVCOM: the grid, the wave numbers, the seas' and swells' spectra
+// The sea state in WAVCOM: the grid, the wave numbers, the seas' and swells' spectra
 // and significant heights.
 void sea_state(const QstatRun& run) {
     TpcmBlock& T = TPCM;
@@ -204,7 +204,7 @@ void sea_state(const QstatRun& run) {
     W.DWATRP = T.DWATR * 0.001f;
 }
 
-// The current speed at the spar's draft (step 11): from the profile below its first level,
+// The current speed at the spar's draft: from the profile below its first level,
 // else between the surface speed and the first level's.
 float speed_at_draft() {
     const TpcmBlock& T = TPCM;
@@ -226,7 +226,7 @@ float speed_at_draft() {
     return T.CURSPD + (C.VELIPF(1) - T.CURSPD) * T.DRAFT / first;
 }
 
-// Step 11: the line range and the body of pass ILOOP. In the two-body case pass 1 is the
+// The line range and the body of pass ILOOP. In the two-body case pass 1 is the
 // tanker on its hawser, seen from the tanker; pass 2 the buoy on the other lines, with the
 // vessel section of TPCM describing the buoy and the tanker's load applied at the hawser.
 // The wave-frequency set-up, the spar's current speed and the towed case's tow line follow.
@@ -296,7 +296,7 @@ void pass_setup(QstatRun& run, bool two_body) {
     }
 }
 
-// Step 12: OFFMAX, the widest range of the anchor-distance tables of the evaluated lines at
+// OFFMAX, the widest range of the anchor-distance tables of the evaluated lines at
 // the middle layer (a single evaluated line: its largest distance).
 void anchor_distance_range(QstatRun& run) {
     const int NUMTAB = TPCM.NUMTAB;
@@ -333,7 +333,7 @@ void take_loads(QstatRun& run, const PlaneLoads& loads) {
     run.TZTMP = loads.TZMOOR;
 }
 
-// Step 14: the starting state and the mooring force there.
+// The starting state and the mooring force there.
 void starting_state(QstatRun& run, bool free_turret) {
     run.FXERR = run.FYERR = run.FZERR = run.TXERR = run.TYERR = run.TZERR = 0.0f;
     EQUILB.RVES(1) = 0.0f;
@@ -506,7 +506,7 @@ void state_changes(QstatRun& run) {
     run.TRTERR = ANGSYM(EQUILB.TRTNGL - EQUILB.TRTNG0);
 }
 
-// Step 15, the reset: the still-water equilibrium nearest the unstable start, reported against
+// The reset: the still-water equilibrium nearest the unstable start, reported against
 // the state as specified; the lines' data take the solved state (the distances and azimuths
 // in place), which becomes the new reference.
 void reset_to_equilibrium(QstatRun& run, bool free_turret) {
@@ -533,7 +533,7 @@ void reset_to_equilibrium(QstatRun& run, bool free_turret) {
         TPCM.VESAN0 = EQUILB.VESANG();
 }
 
-// Step 15: the still-water stability check of the starting state. An unstable state is
+// The still-water stability check of the starting state. An unstable state is
 // reported with the net loads and a pause ("-1" ends the run at the user's choice); with
 // LRESET 1 it is then reset to the nearest equilibrium.
 void stability_check(QstatRun& run, bool free_turret) {
@@ -567,7 +567,7 @@ void stability_check(QstatRun& run, bool free_turret) {
         reset_to_equilibrium(run, free_turret);
 }
 
-// Step 16: the tension-leg platform with legs as lines takes its vertical mooring force from
+// The tension-leg platform with legs as lines takes its vertical mooring force from
 // the legs; the still-water report; the environmental solve starts from the origin; the
 // tension-leg and spar hulls' centre of gravity and weight net of the tendons.
 void still_water_report(QstatRun& run) {
@@ -605,7 +605,7 @@ void still_water_report(QstatRun& run) {
     }
 }
 
-// Step 17: the environment is applied when LQUAS and LRESET are set and some load is on.
+// The environment is applied when LQUAS and LRESET are set and some load is on.
 bool environment_switch() {
     const TpcmBlock& T = TPCM;
     if (T.LQUAS == 0 || T.LRESET == 0)
@@ -615,7 +615,7 @@ bool environment_switch() {
            BITVAL(T.DPRFLG, 1) != 0;
 }
 
-// Step 17: the spar's suction forces of wind and current over its waterplane.
+// The spar's suction forces of wind and current over its waterplane.
 void spar_suction(const QstatRun& run) {
     const TpcmBlock& T = TPCM;
     if (T.SIMTYP != 17 || T.GETSUCK != 1)
@@ -643,7 +643,7 @@ void dp_prompt() {
     abort_or_continue(TPCM.EDUNIT);
 }
 
-// The DP heading hold (step 18, DPAFLG bit 1): the heading spring about the target and the
+// The DP heading hold (DPAFLG bit 1): the heading spring about the target and the
 // moment that cancels the environment's there act through the environmental yaw moment; the
 // solve is repeated with the spring doubled until the heading is within 0.01 rad of the
 // target.
@@ -705,7 +705,7 @@ void dp_heading_hold(QstatRun& run) {
     run.DPON = false;
 }
 
-// The DP position check (step 18, DPRFLG bit 1): the solver imposes the position; a state off
+// The DP position check (DPRFLG bit 1): the solver imposes the position; a state off
 // it by more than 0.1 is reported.
 void dp_position_check() {
     const TpcmBlock& T = TPCM;
@@ -715,7 +715,7 @@ void dp_position_check() {
     }
 }
 
-// Step 18: the equilibrium in the environment, the DP hold, the final evaluation and the
+// The equilibrium in the environment, the DP hold, the final evaluation and the
 // environmental load at the final heading, by source (kept in EQUILB's split words, which the
 // low-frequency sections read), in total with the line current load, and in global axes.
 void environmental_solve(QstatRun& run, bool free_turret) {
@@ -780,7 +780,7 @@ void environmental_solve(QstatRun& run, bool free_turret) {
     run.TZENVG = Q.TZENV;
 }
 
-// Step 19: the bodies of the two-body case and of the towed case. Pass 1 keeps the tanker's
+// The bodies of the two-body case and of the towed case. Pass 1 keeps the tanker's
 // state and the hawser's azimuth at both ends; pass 2 the buoy's state.
 void body_bookkeeping(const QstatRun& run) {
     const int h = TPCM.HAWSLN;
@@ -805,7 +805,7 @@ void body_bookkeeping(const QstatRun& run) {
     }
 }
 
-// Step 20: the environment report, the mooring force with the line current load, and with
+// The environment report, the mooring force with the line current load, and with
 // AUXFRC 1 the direction of the mooring and applied force in VFCANG.
 void environment_report(QstatRun& run) {
     const TpcmBlock& T = TPCM;
@@ -904,14 +904,14 @@ void check_static_equilibrium_input(int EDUNIT) {
 
 namespace {
 
-// Steps 4 to 9 of QSTAT: trim and heel, the displaced-state copies, units and headings, the
+// QSTAT: trim and heel, the displaced-state copies, units and headings, the
 // environmental totals at zero, the current profile and the sea state.
 void stage_setup(QstatRun& run) {
     TpcmBlock& T = TPCM;
-    // 4. Trim and heel, for the six-degree-of-freedom mooring force.
+    // Trim and heel, for the six-degree-of-freedom mooring force.
     trim_and_heel(run);
 
-    // 5. The displaced-state copies start equal to the data.
+    // The displaced-state copies start equal to the data.
     T.LBACK = 0;
     run.TOTTRY = 0;
     run.WCONST = WAVCOM.G > 0.0f ? depth_frequency_scale(T.DEPTH, WAVCOM.G) : 0.0f;
@@ -921,7 +921,7 @@ void stage_setup(QstatRun& run) {
         LINCOM.ANGDPP(i) = T.ANGDEP(i);
     }
 
-    // 6. Units; the headings to radians; the reference turret angle.
+    // Units; the headings to radians; the reference turret angle.
     if (T.NUNTS == 0) {
         WAVCOM.RHOAIR = 0.0024356f;
         run.KTSCNV = 1.687f;
@@ -933,23 +933,23 @@ void stage_setup(QstatRun& run) {
     T.BVSAN0 /= degrees_per_radian;
     EQUILB.TRTNG0 = T.NLIN == 1 ? T.VESAN0 : 0.0f;
 
-    // 7. The environmental totals and the DP results start at zero.
+    // The environmental totals and the DP results start at zero.
     run.FXENVG = 0.0f;
     run.FYENVG = 0.0f;
     EQUILB.FXENV = 0.0f;
     EQUILB.FYENV = 0.0f;
     T.DPXFRC = T.DPYFRC = T.DPMOM = T.DPXLOC = T.DPYLOC = 0.0f;
 
-    // 8. The current profile of program codes 10 and above.
+    // The current profile of program codes 10 and above.
     if (T.SIMTYP >= 10)
         current_profile(run);
 
-    // 9. The sea state in WAVCOM, for LQUAS with a program code other than 8.
+    // The sea state in WAVCOM, for LQUAS with a program code other than 8.
     if (T.LQUAS != 0 && T.SIMTYP != 8)
         sea_state(run);
 }
 
-// Step 21 of QSTAT, after the passes: the vessel section describes the tanker again, with the
+// QSTAT after the passes: the vessel section describes the tanker again, with the
 // tanker's state; the towed case's tow line is put back; the end separation of the tow or
 // hawser.
 void after_passes(QstatRun& run, bool two_body, bool towed) {
@@ -992,13 +992,13 @@ void QSTAT(const QstatPassHook& after_pass) {
     TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
 
-    // 1. The working values.
+    // The working values.
     QstatRun run;
 
-    // 2. Debug values and level.
+    // Debug values and level.
     debug_entry();
 
-    // 3. The report and the progress line.
+    // The report and the progress line.
     const bool to_file = report_file();
     if (to_file)
         RHOPEN(OUTFIL, 1, 0, T.IUNIT, MAINPG, EDUNIT);
@@ -1007,7 +1007,7 @@ void QSTAT(const QstatPassHook& after_pass) {
     // 4 to 9. The working state of the stage.
     stage_setup(run);
 
-    // 10. Passes: the tanker and its buoy (program code 13, or 8 with a hawser) take two.
+    // Passes: the tanker and its buoy (program code 13, or 8 with a hawser) take two.
     const bool two_body = (T.SIMTYP == 13 || T.SIMTYP == 8) && T.IARCO == 1;
     const bool towed = T.SIMTYP == 10 && T.IANC == 0;
     run.MNLOOP = 1;
@@ -1021,13 +1021,13 @@ void QSTAT(const QstatPassHook& after_pass) {
 
     bool loads_only = false;
     for (run.ILOOP = run.MNLOOP; run.ILOOP <= run.MXLOOP; ++run.ILOOP) {
-        // 11. The pass's lines and body.
+        // The pass's lines and body.
         pass_setup(run, two_body);
 
-        // 12. The widest anchor-distance range, for the solvers.
+        // The widest anchor-distance range, for the solvers.
         anchor_distance_range(run);
 
-        // 13. Applied forces: set directly in the offset program or without the sea state;
+        // Applied forces: set directly in the offset program or without the sea state;
         //     otherwise CFPREP sets them with the mean-environment coefficients.
         if (T.LQUAS == 0 || T.SIMTYP == 8) {
             applied_force(T.AUXFRC == 1, T.XVFRC, T.YVFRC, EQUILB.FEXTRN, EQUILB.PHIFEX);
@@ -1037,8 +1037,8 @@ void QSTAT(const QstatPassHook& after_pass) {
             CFPREP();
         }
 
-        // 14. The starting state and its mooring force; a loads-only run reports it and ends
-        //     the passes there, without the restoration of step 21.
+        // The starting state and its mooring force; a loads-only run reports it and ends
+        //     the passes there, without the restoration after the passes.
         starting_state(run, free_turret);
         if (T.ONLYLD == 1 && T.ISURGE == 1) {
             run.IEQTYP = 0;
@@ -1053,37 +1053,37 @@ void QSTAT(const QstatPassHook& after_pass) {
             break;
         }
 
-        // 15. The still-water stability check, and the reset of an unstable start.
+        // The still-water stability check, and the reset of an unstable start.
         stability_check(run, free_turret);
 
-        // 16. The still-water report.
+        // The still-water report.
         still_water_report(run);
 
-        // 17. The environment switch and the spar's suction forces.
+        // The environment switch and the spar's suction forces.
         run.ENVRON = environment_switch();
         spar_suction(run);
 
-        // 18. The equilibrium in the environment, the DP hold and the final evaluation.
+        // The equilibrium in the environment, the DP hold and the final evaluation.
         if (run.ENVRON)
             environmental_solve(run, free_turret);
 
-        // 19. The bodies of the two-body case and of the towed case.
+        // The bodies of the two-body case and of the towed case.
         if (two_body || (towed && run.ILOOP == 1))
             body_bookkeeping(run);
 
-        // 20. The environment report.
+        // The environment report.
         if (run.ENVRON)
             environment_report(run);
         if (after_pass)
             after_pass(run);
     }
 
-    // 21. After the passes (not after a loads-only run, which ends in the first pass, before
+    // After the passes (not after a loads-only run, which ends in the first pass, before
     //     the two-body exchange, and keeps the pass words as it left them).
     if (!loads_only)
         after_passes(run, two_body, towed);
 
-    // 22. The report is closed.
+    // The report is closed.
     if (to_file)
         HCLOSE(T.IUNIT, OUTFIL, MAINPG, EDUNIT);
 }

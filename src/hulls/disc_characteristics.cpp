@@ -114,7 +114,7 @@ std::complex<float> mode_rao(int mode) {
          "     with a positive effective draft, and KML above KG."});
 }
 
-// Steps 1 and 2: the equivalent cylinder and the buoy's constants. Returns CS.
+// The equivalent cylinder and the buoy's constants. Returns CS.
 float buoy_constants() {
     HimemBlock& H = HIMEM;
     const TpcmBlock& P = TPCM;
@@ -242,7 +242,7 @@ void mode_mooring(int mode, float WH0, float WP0, float WR0, PassRecord& record)
     }
 }
 
-// Steps 4.3 to 4.9 of one pass: added masses, unmoored frequencies, with coupling the moored
+// One pass: added masses, unmoored frequencies, with coupling the moored
 // springs, dampings and frequencies, then the grid indices.
 void characteristics_pass(float CS, PassRecord& record) {
     HimemBlock& H = HIMEM;
@@ -316,7 +316,7 @@ void write_values(const DiscIterationValues& v) {
     }
 }
 
-// Step 5: the mooring's energy along a surge excursion, in 90 steps of D, at the mean wave
+// The mooring's energy along a surge excursion, in 90 steps of D, at the mean wave
 // frequency. The step is from the largest surge motion the passes saw, else from the design
 // wave (at the mean wave frequency when no pass evaluated it).
 void surge_energy_curve(const PassRecord& record) {

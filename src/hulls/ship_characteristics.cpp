@@ -58,7 +58,7 @@ void abort_pause() {
         stop_program(StopKind::user_choice);
 }
 
-// Step 2: the draft of the box by the root search on FCT, the bracket widened by doubling Q
+// The draft of the box by the root search on FCT, the bracket widened by doubling Q
 // when it holds no sign change.
 float box_draft(float DELTA, float EPS) {
     const TpcmBlock& P = TPCM;
@@ -146,13 +146,13 @@ void SHPCHR() {
     const bool debug = P.NBUG == 1;
     const float G = W.G;
 
-    // Step 1: the displaced volume.
+    // The displaced volume.
     H.DELTA = P.DISPL * 1000.0f / P.DWATR;
     H.EPS = 0.001f;
     if (debug)
         debug_dump(EDUNIT, {H.DELTA, P.VKML, P.VKMT, P.TVKB, P.DRAFT});
 
-    // Steps 2 and 3: the box of the same volume and metacentric heights.
+    // The box of the same volume and metacentric heights.
     const float T = box_draft(H.DELTA, H.EPS);
     H.EDRAFT = T;
     const float B = std::sqrt(12.0f * T * P.VKMT - 6.0f * T * T);
@@ -168,7 +168,7 @@ void SHPCHR() {
         abort_pause();
     }
 
-    // Step 4: the box's hydrostatics.
+    // The box's hydrostatics.
     H.SHIPL2 = L / 2.0f;
     H.BEAM2 = B / 2.0f;
     H.GML = P.VKML - P.VKG;
@@ -183,7 +183,7 @@ void SHPCHR() {
     H.PRMT = G * H.GML * H.DELTA;
     H.RRMT = G * H.GMT * H.DELTA;
 
-    // Step 5: the waterplane against the box's.
+    // The waterplane against the box's.
     if (P.AWP <= 0.0f)
         P.AWP = L * B;
     if (std::abs(P.AWP - L * B) / P.AWP >= 0.3f) {
@@ -196,23 +196,23 @@ void SHPCHR() {
     }
     H.HC = G * P.AWP;
 
-    // Step 6: surge and sway added mass of the ellipsoids of the box's proportions.
+    // Surge and sway added mass of the ellipsoids of the box's proportions.
     H.DLRAT = 2.0f * T / L;
     H.BLRAT = B / L;
     H.DBRAT = 2.0f * T / B;
     H.CSG = SGSWMS(H.DLRAT, H.BLRAT, 1, EDUNIT);
     H.CSW = SGSWMS(H.DBRAT, 1.0f / H.BLRAT, 1, EDUNIT);
 
-    // Step 7: the natural centres of roll and pitch.
+    // The natural centres of roll and pitch.
     H.VTCRR = (H.CSW * T / 2.0f + H.EVKG) / (H.CSW + 1.0f);
     H.VTCRP = (H.CSG * T / 2.0f + H.EVKG) / (H.CSG + 1.0f);
 
-    // Step 8: the roll inertia of the bilge keels.
+    // The roll inertia of the bilge keels.
     const float BKAMRL = P.LKEEL == 0 ? 0.0f
                                       : (H.VTCRR * H.VTCRR + P.DKEEL * P.DKEEL) * P.TKEEL *
                                             pi_single * P.RKEEL * P.RKEEL;
 
-    // Step 9: the damping scale constants.
+    // The damping scale constants.
     const float r = H.BLRAT;
     const float half_L = L / 2.0f;
     const float half_B = B / 2.0f;
@@ -220,7 +220,7 @@ void SHPCHR() {
     H.PCONST = H.HCONST * half_L * half_L * std::pow(r, -0.16666667f);
     H.RCONST = H.PCONST * std::pow(r, 5.0f);
 
-    // Step 10: added masses at zero and at high frequency.
+    // Added masses at zero and at high frequency.
     const float half_L5 = half_L * half_L * half_L * half_L * half_L;
     const float half_B5 = half_B * half_B * half_B * half_B * half_B;
     H.HMAS0 = half_L * half_L * half_L * FHEAVE(r);
@@ -237,7 +237,7 @@ void SHPCHR() {
     const float d = (T / B) * (T / B);
     H.RMAS0 = (1.0f - d) * H.RMASHI + d * H.RMAS0;
 
-    // Step 11: reference frequencies and the inertias without frequency-dependent mass.
+    // Reference frequencies and the inertias without frequency-dependent mass.
     H.WHL = std::sqrt(H.HC / H.HMAS0);
     H.WPL = std::sqrt(H.PRMT / H.PMAS0);
     H.WRL = std::sqrt(H.RRMT / H.RMAS0);
@@ -249,7 +249,7 @@ void SHPCHR() {
         debug_dump(EDUNIT,
                    {H.HMAS0, H.PMAS0, H.RMAS0, H.PTCH1, H.ROL1, H.VTCRR, H.VTCRP, H.CSG, H.CSW});
 
-    // Step 12: the natural periods, each mode's added mass taken at the grid period of its
+    // The natural periods, each mode's added mass taken at the grid period of its
     // last estimate until no index moves.
     H.JP = P.NWP;
     H.JH = P.NWP;
@@ -294,7 +294,7 @@ void SHPCHR() {
         fatal_stop(EDUNIT, keyboard_unit,
                    {" ++> Failure in natural period loop; change wave period grid and retry."});
 
-    // Step 13: the natural periods and damping of the debug trace.
+    // The natural periods and damping of the debug trace.
     if (debug)
         debug_dump(EDUNIT,
                    {two_pi / H.WP, two_pi / H.WR, two_pi / H.WH,

@@ -293,7 +293,7 @@ void progress_message(int L, int t) {
     write_record(EDUNIT, "");
 }
 
-// The type's totals and masses (step 8 of the stage): TOTLEN, TOTWGT, TOTLN, TOTWT,
+// The type's totals and masses: TOTLEN, TOTWGT, TOTLN, TOTWT,
 // VIRT_LINMAS and LINE_MODEMAS of type t. A subline of no length has no mass and adds nothing
 // to the modal mass (its own term would divide 0 by 0).
 void type_totals_and_mass(int t) {
@@ -340,7 +340,7 @@ void type_totals_and_mass(int t) {
     C.LINE_MODEMAS(t) = modal;
 }
 
-// The submerged weight of the leg that hangs from the fairlead at zero load (step 9).
+// The submerged weight of the leg that hangs from the fairlead at zero load.
 float fairlead_weight(int t, float f) {
     const int NELEM = TPCM.NELEM(t);
     const float TOTLEN = LINCOM.TOTLEN;
@@ -430,7 +430,7 @@ std::optional<float> slope_estimate(int k, int L, int t) {
     return static_cast<float>(slope);
 }
 
-// The shape of type t at the load DPHLD (step 15.2): the strain-curve sublines get the law of
+// The shape of type t at the load DPHLD: the strain-curve sublines get the law of
 // their estimated tension, and the line is solved again until every estimate stays in its
 // curve interval. TOPT1, TOPT2 carry the slope bracket from point to point; the search starts
 // from slope_estimate, and a repeated pass from the slope of the pass before.
@@ -504,7 +504,7 @@ float friction(int t, float grounded) {
     return TPCM.BTFRC0 * BOTWGT;
 }
 
-// The zero-load point of the column (step 12) and its node slopes (step 14). The flag VRTFLG
+// The zero-load point of the column and its node slopes. The flag VRTFLG
 // and FFRICT(1) are cleared first: VRTLIN leaves the flag alone when the line reaches the
 // seabed and a transparent bottom has no friction, so an earlier build's values would
 // otherwise survive. The grounded weight is found with the compliance at zero load (BETA 0,
@@ -547,7 +547,7 @@ void zero_load_point(int L, int t, float FLDWGT) {
     }
 }
 
-// The tendon stiffnesses of the type's lines (step 13), at the middle layer row of a
+// The tendon stiffnesses of the type's lines, at the middle layer row of a
 // tension-leg platform or spar: the change of top tension per unit rise of the fairlead, and
 // each active line's contributions.
 void tendon_stiffness(int t, const Fairleads& fairleads) {
@@ -591,7 +591,7 @@ std::span<const float> column(const float (&words)[lincom_table_size], int L, in
         col_major(1, lincom_points, L, lincom_layers, t, lincom_types), lincom_points);
 }
 
-// The mean state of every line of type t (step 16), at the middle layer row L.
+// The mean state of every line of type t, at the middle layer row L.
 void mean_states(int L, int t) {
     LincomBlock& C = LINCOM;
     const int NELEM = TPCM.NELEM(t);
@@ -675,7 +675,7 @@ void mean_states(int L, int t) {
     }
 }
 
-// Steps 7 to 16 for layer row L and line type t.
+// The table build for layer row L and line type t.
 void build_column(int L, int t, const LoadGrid& grid, Fairleads& fairleads) {
     LincomBlock& C = LINCOM;
     const int NELEM = TPCM.NELEM(t);
@@ -748,7 +748,7 @@ void build_column(int L, int t, const LoadGrid& grid, Fairleads& fairleads) {
         mean_states(L, t);
 }
 
-// The taut-line warning (step 17): the middle row hangs taut at zero load, the row below it
+// The taut-line warning: the middle row hangs taut at zero load, the row below it
 // is slack.
 void taut_line_warning(int t) {
     const int EDUNIT = TPCM.EDUNIT;

@@ -116,7 +116,7 @@ float end_tension(int k) {
     return T < 0.0f ? 0.0f : T;
 }
 
-// Section I, steps 1 to 3: the subline table.
+// Section I: the subline table.
 void subline_table(const EndWords& words) {
     const int IUNIT = TPCM.IUNIT;
     const int t = LINCOM.ITYP;
@@ -148,7 +148,7 @@ void subline_table(const EndWords& words) {
     }
 }
 
-// Section I, steps 5 and 6: the interpolation table.
+// Section I: the interpolation table.
 void interpolation_table(const EndWords& words) {
     const int IUNIT = TPCM.IUNIT;
     const LincomBlock& C = LINCOM;

@@ -30,7 +30,7 @@ namespace {
 // The offset tables' kind for user-file offsets: the cycle's tables are printed as such.
 constexpr std::int32_t user_file_kind = 6;
 
-// Step 1: the set-up run and the hull model's forces with the environment seen from the body.
+// The set-up run and the hull model's forces with the environment seen from the body.
 // The environment headings and the report switches are the body's only for the set-up run:
 // they are put back when it ends, or when it stops.
 void wave_forces_at_the_body() {
@@ -65,7 +65,7 @@ void wave_forces_at_the_body() {
     }
 }
 
-// Step 2: grid period, amplitude and slope of the design wave; the work-array indices of its
+// Grid period, amplitude and slope of the design wave; the work-array indices of its
 // period. The wave number is the set-up's of that grid period.
 void design_wave(BuoyWaveCycle& C) {
     const TpcmBlock& P = TPCM;
@@ -159,7 +159,7 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
     C.NOFF = buoy_cycle_phases;
     for (std::int32_t I = 1; I <= buoy_cycle_phases; ++I) {
         const auto slot = static_cast<std::size_t>(I - 1);
-        // Step 3: the wave force at this phase added to the mean load.
+        // The wave force at this phase added to the mean load.
         std::array<float, 6> FEXT = phase_load(I, F, amplitude, mean);
         const std::span<float, 3> frcvec(&C.FRCVEC[3 * slot], 3);
         const std::span<float, 3> trqvec(&C.TRQVEC[3 * slot], 3);
@@ -190,12 +190,12 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
         const float TVYTMP = above(q.TVYMOR, 0.1f);
         const float TVZTMP = above(q.TVZMOR, 0.1f);
 
-        // Step 4: the offsets the tables are printed against.
+        // The offsets the tables are printed against.
         T.OFFVAL[slot] = static_cast<float>(I);
         T.BYOFF[slot] =
             buoy ? std::sqrt(XVEC[0] * XVEC[0] + XVEC[1] * XVEC[1]) : static_cast<float>(I);
 
-        // Steps 5 and 6: the lines, the anchor loads the search does not give, and the rows.
+        // The lines, the anchor loads the search does not give, and the rows.
         const std::int32_t NBIGLD =
             point_line_states(T, I, line_options, rec.OVRFLO, rec.BADLIN, rec.NOVFLO);
         most_exposed_rows(T, I, NBIGLD, PARFRC, q.ERGMOR);

@@ -331,7 +331,7 @@ void pure_record(std::span<float, 4> rec, float x, float y, const LowlodWork& w)
     rec[3] = pulldown_codes() ? pulldown_at(rec[0], rec[1]) : 0.0f;
 }
 
-// Steps 9 and 13: the correction of one kind of excursions by the kind of mooring.
+// The correction of one kind of excursions by the kind of mooring.
 void correct_kind(Excursions& e, const SigmaArrays& s, bool yaw_factors, bool turret) {
     const bool code14 = TPCM.SIMTYP == 14;
     const float s1 = at13(s.SIGMTN, 1), s2 = at13(s.SIGYLO, 1), s3 = at13(s.SIGYHI, 1);
@@ -448,7 +448,7 @@ void correct_excursions(Excursions& e, const SigmaArrays& s, bool yaw_factors) {
 
 namespace {
 
-// ---- Steps 8 to 16 for one level ---------------------------------------------------------
+// ---- The region of one level ----------------------------------------------------------------
 
 float parity(const LowlodWork& w) {
     float a = 0, b = 0, c = 0, d = 0, e = 0, f = 0, XNM_PARITY = 1.0f;
@@ -465,7 +465,7 @@ std::array<float, 2> envelope_point(const LowlodWork& w, float xfac, float yfac,
     return {GXX, GYX};
 }
 
-// The region of a spread mooring or a turret not read under LEGACY (steps 8 to 15).
+// The region of a spread mooring or a turret not read under LEGACY.
 void envelope_region(LowlodWork& w) {
     const int L = w.L;
     const bool storm = L == 3;
@@ -474,7 +474,7 @@ void envelope_region(LowlodWork& w) {
     correct_kind(w.main, w.sig, true, TPCM.LSPM != 0);
     write_level_records(w);
 
-    // Step 11: the four points.
+    // The four points.
     const float X0 = EQUILB.RVES(1), Y0 = EQUILB.YCGVAR(), VESANG = EQUILB.VESANG();
     // XY_SIG_ROT2 hands the same candidate for its X and Y points.
     const auto dp = envelope_point(w, w.main.SRG_FAC, w.main.SWY_FAC, true);
@@ -494,7 +494,7 @@ void envelope_region(LowlodWork& w) {
         w.main.YAWMNQ = H2 - VESANG;
     }
 
-    // Step 12: the roll and pitch sigmas of the one-sigma level.
+    // The roll and pitch sigmas of the one-sigma level.
     if (L == 1 && pulldown_codes()) {
         std::array<float, 10> SIGR{}, SIGP{};
         PR_SIG_ROT(SIGR, SIGP, -EQUILB.MODE_ROT_ANG, 1.0f, 1.0f, 0.0f, 0.0f);
@@ -502,7 +502,7 @@ void envelope_region(LowlodWork& w) {
         EQUILB.SIG_LF_PT = SIGP[0];
     }
 
-    // Step 13: the storm variants.
+    // The storm variants.
     if (storm) {
         w.M = first_excursions(L, PeakKind::second, XNM_PARITY, w.LEGACY);
         w.S = first_excursions(L, PeakKind::third, XNM_PARITY, w.LEGACY);
@@ -520,7 +520,7 @@ void envelope_region(LowlodWork& w) {
         }
     }
 
-    // Step 14: the region.
+    // The region.
     OUTCOM.YAWMAX(L) = VESANG + w.main.YAW;
     OUTCOM.YAWMIN(L) = VESANG + w.main.YAWMNQ;
     const auto first3 = [](std::span<float, 4> r) { return CornerRecord(r.data(), 3); };
@@ -542,7 +542,7 @@ void envelope_region(LowlodWork& w) {
         put(OUTCOM.GYMINQ_record(L), y_order ? P : Q);
     }
 
-    // Step 15: the vertical element of the corners.
+    // The vertical element of the corners.
     for (int c = 0; c < 4; ++c) {
         std::span<float, 4> r = corner_record(c, L);
         if (TPCM.SIMTYP == 14 && TPCM.LEGTLP == 1) {
@@ -563,7 +563,7 @@ float over_peak(float x, float pk) {
     return pk != 0.0f ? x / pk : 0.0f;
 }
 
-// The region of a turret read under LEGACY (step 16): the yaw turned into sway by the arm.
+// The region of a turret read under LEGACY: the yaw turned into sway by the arm.
 void legacy_turret_region(LowlodWork& w) {
     const int L = w.L;
     const bool storm = L == 3;
@@ -875,7 +875,7 @@ bool valid_type(int t) {
     return t >= 1 && t <= lincom_types;
 }
 
-// ---- Corner loads and snapshots (steps 3 to 6 of the line loads) -------------------------
+// ---- Corner loads and snapshots of the line loads ------------------------------------------
 
 bool turret_flag() {
     if (TPCM.SIMTYP == 15 && TPCM.LOCK_TRT == 1)
@@ -906,7 +906,7 @@ void corner_loads(LowlodWork& w) {
                w.ROTVES, corner_record(c, L)[2], L, xy, pm, f[0], f[1], f[2], f[3], f[4], f[5]);
         w.corner_loads[slot(L)][static_cast<std::size_t>(c)] = f;
     }
-    // Step 4: the snapshots.
+    // The snapshots.
     const float FMAXX2 = mag2[corner_xmax], FMAXY2 = mag2[corner_ymax];
     const float FMINX2 = mag2[corner_xmin], FMINY2 = mag2[corner_ymin];
     float FTMAX1 = 0, FTMIN1 = 0, FTMAX2 = 0, FTMIN2 = 0;
@@ -943,7 +943,7 @@ void corner_loads(LowlodWork& w) {
                   LINCOM.ZSNPMN_words);
 }
 
-// Step 6: the buoy cycle at the GXMAXQ and the GXMINQ corners. BUYDYN reads the vessel's
+// The buoy cycle at the GXMAXQ and the GXMINQ corners. BUYDYN reads the vessel's
 // position from EQUILB and the report unit from TPCM, and moves the lines' displaced geometry:
 // all of them are put back when the runs end, or when a run stops.
 void two_body_runs(LowlodWork& w) {
@@ -977,7 +977,7 @@ void two_body_runs(LowlodWork& w) {
     }
 }
 
-// Step 7a: the line whose tension rises most steeply at the snapshot distance.
+// The line whose tension rises most steeply at the snapshot distance.
 std::int32_t steepest_line(std::span<const float> snapshot) {
     std::int32_t best = 0;
     float slope_max = 0.0f;
@@ -1108,7 +1108,7 @@ LineRow printed_row(int i, const LineSolution& r) {
     return row;
 }
 
-// Step 8 for one line in one block: solve, warn, store. Returns the printed row.
+// For one line in one block: solve, warn, store. Returns the printed row.
 LineRow one_line(LowlodWork& w, int i, int side, int ISNAP, float ANCDUM, float ENSDMM,
                  float ENSDMS) {
     const int L = w.L;
@@ -1123,7 +1123,7 @@ LineRow one_line(LowlodWork& w, int i, int side, int ISNAP, float ANCDUM, float 
     return printed_row(i, r);
 }
 
-// Steps 1 to 8 of the line loads for the current level. Returns false when the user asked at
+// The line loads for the current level. Returns false when the user asked at
 // a pause to go back (negative LBACK).
 bool level_line_loads(LowlodWork& w) {
     const TpcmBlock& T = TPCM;
@@ -1242,7 +1242,7 @@ void write_net_load_title(const LowlodWork& w) {
     }
 }
 
-// Step 2: the net load at the mean position (lines' current and auxiliary forces added).
+// The net load at the mean position (lines' current and auxiliary forces added).
 Load6 mean_load(LowlodWork& w, const std::array<float, 4>& mean) {
     Load6 m = mooring_load_at(w, mean, TPCM.LSPM != 0, {});
     if (line_current_on())
@@ -1293,7 +1293,7 @@ std::array<Snapshot, 9> snapshots(const LowlodWork& w, const std::array<float, 4
             corner(corner_ymin, 3)};
 }
 
-// Step 3: the notes: the offset of each snapshot and the point the moments are taken about.
+// The notes: the offset of each snapshot and the point the moments are taken about.
 void write_snapshot_notes(const LowlodWork& w, const std::array<Snapshot, 9>& snaps) {
     const TpcmBlock& T = TPCM;
     const int u = T.IUNIT;
@@ -1341,7 +1341,7 @@ void write_snapshot_notes(const LowlodWork& w, const std::array<Snapshot, 9>& sn
                      PE(T.RMCTR(3), 1, 10, 3) + ")");
 }
 
-// Steps 4 and 5: the snapshot loads in global and in vessel axes.
+// The snapshot loads in global and in vessel axes.
 void write_snapshot_tables(const LowlodWork& w, const std::array<Snapshot, 9>& snaps) {
     const int u = TPCM.IUNIT;
     const std::string n(w.NUMSIG);

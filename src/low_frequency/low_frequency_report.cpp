@@ -64,7 +64,7 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     std::int32_t waveEnvironID = 0;
     const int EDUNIT = T.EDUNIT;
 
-    // 2. The debug trace.
+    // The debug trace.
     if (T.NBUG0 == 1) {
         write_record(EDUNIT, " ### In QUASOT:");
         INBUG(T.NBUG, EDUNIT, keyboard_unit);
@@ -73,14 +73,14 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     }
     // 1, 3. The report's flags, the load-model flags among them.
     const LowReportFlags flags = low_report_flags();
-    // 4. The console note.
+    // The console note.
     write_record(EDUNIT, "");
     write_record(EDUNIT, " >>> Outputting low-frequency dynamics data...");
     write_record(EDUNIT, "");
     if (T.NBUG0 != 0)
         INBUG(T.NBUG, EDUNIT, keyboard_unit);
 
-    // 5. The files, each under its condition.
+    // The files, each under its condition.
     const ReportFiles files = report_files();
     if (files.report)
         RHOPEN(LOWOUT, 1, 0, T.IUNIT, MAINPG, EDUNIT);
@@ -100,10 +100,10 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     while (write_sections_iii_to_v(flags, converted)) {
     }
 
-    // 12. Sections VIa and VIb, the offset file and the envelope data.
+    // Sections VIa and VIb, the offset file and the envelope data.
     LOWLOD();
 
-    // 13. The files closed. The envelope data stay open for the other programs and moorings;
+    // The files closed. The envelope data stay open for the other programs and moorings;
     // the end of the run closes them.
     if (files.envelope && (T.SIMTYP == 15 || flags.SPREAD))
         HCLOSE(envelope_file_unit, ENVELOPE_VIS_DAT, lowlod_tag, EDUNIT);
@@ -113,7 +113,7 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
             HCLOSE(offset_file_unit, OFSFIL, lowlod_tag, EDUNIT);
     }
 
-    // 14. The support data, with the vessel-motion reports of the writers' stages off.
+    // The support data, with the vessel-motion reports of the writers' stages off.
     if (T.WriteAuxDatFiles == 1 && T.CMPUTR != 3) {
         T.hideOrmanelReports = 1;
         WRITE_SQUAL_ENV_DATA(waveEnvironID, nAgnSpecSecs, mapMakeSecs, linDampSecs);

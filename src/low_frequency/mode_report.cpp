@@ -60,8 +60,8 @@ private:
     int unit_;
 };
 
-// Steps 1 to 3 and 6 of the damping part, which LOWPK2 and LOWMODE share; steps 4 and 5 (the
-// damping conversion and the modal stiffness) are LOWPK2's alone and sit between 3 and 6.
+// The parts of the damping part that LOWPK2 and LOWMODE share; the damping conversion and the
+// modal stiffness are LOWPK2's alone and sit between the period's lines and the last ones.
 void period_and_damping(const BlockWriter& out, const LfModeRecord& STUFF, std::int32_t LDAMP,
                         std::int32_t IMOTN) {
     const TpcmBlock& T = TPCM;

@@ -131,7 +131,7 @@ float sign_factor(float v) {
 } // namespace
 
 RegionPoints offset_region_points(const OffsetRegionInputs& in) {
-    // 1. Direction and length of the mean offset.
+    // Direction and length of the mean offset.
     const float OFFRAD = GETANG(in.XC, in.YC);
     const float COSDEL = std::cos(OFFRAD - in.VESANG);
     const float SINOFF = std::sin(OFFRAD);
@@ -144,7 +144,7 @@ RegionPoints offset_region_points(const OffsetRegionInputs& in) {
     const float NETINP = in.LEGACY ? in.SURGP : -in.SURGP;
     const float NETINM = in.LEGACY ? in.SURGM : -in.SURGM;
 
-    // 4. Across-offset half-width and yaw excursion.
+    // Across-offset half-width and yaw excursion.
     float NETOUT = 0.0f;
     float NETYAW = 0.0f;
     if (in.LFINDEX == in.IPEAK && in.LEGACY) {
@@ -159,7 +159,7 @@ RegionPoints offset_region_points(const OffsetRegionInputs& in) {
         NETYAW = in.HISWYW;
     }
 
-    // 6. The four points in the region's own axes (u along the offset, v across it).
+    // The four points in the region's own axes (u along the offset, v across it).
     float u[4] = {};
     float v[4] = {};
     if (in.ELIPSM == 0) {
@@ -231,10 +231,10 @@ RegionPoints offset_region_points(const OffsetRegionInputs& in) {
 OffsetRegion GLOB_XY(const OffsetRegionInputs& in) {
     const RegionPoints points = offset_region_points(in);
     OffsetRegion region;
-    // 5. Yaw extremes.
+    // Yaw extremes.
     region.YAWMAXQ = in.VESANG + points.NETYAW;
     region.YAWMINQ = in.VESANG - points.NETYAW;
-    // 7. Corners of the four points.
+    // Corners of the four points.
     GET_CORNERS(in.VESANG, points.NETYAW, points.XPOINT, points.YPOINT, 4, region.XMAX, region.YMAX,
                 region.XMIN, region.YMIN, region.XMAXQ, region.YMAXQ, region.XMINQ, region.YMINQ);
     return region;
@@ -303,13 +303,13 @@ void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
     const std::array<float, 2> mean = {Q.RVES(1), Q.YCGVAR()};
     const float to_modes = -Q.VESANG() - Q.MODE_ROT_ANG;
 
-    // 1. The offset from the equilibrium, horizontal pair in the modes' frame.
+    // The offset from the equilibrium, horizontal pair in the modes' frame.
     float D_X = RVESQ[0] - Q.RVES(1);
     float D_Y = RVESQ[1] - Q.YCGVAR();
     float D_YAW = RVESQ[2] - Q.VESANG();
     ROT2D(D_X, D_Y, to_modes);
 
-    // 2. The set-down and the angles the offset pulls along.
+    // The set-down and the angles the offset pulls along.
     const float D_Z = ZPULLDOWN(trial, Q.DZDRPUL2, Q.DZDRPUL4) - Q.ZCGVAR;
     const float D_ROLL_G = ANGLEPULL(trial, mean, Q.DXDXPUL(4), Q.DXDYPUL(4));
     const float D_PITCH_G = ANGLEPULL(trial, mean, Q.DXDXPUL(5), Q.DXDYPUL(5));
@@ -325,7 +325,7 @@ void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
                                         Q.XVECTK(5) + D_PITCH_G,
                                         Q.XVECTK(6) + D_YAW};
     if (T.SIMTYP == 14) {
-        // 3. The tension-leg platform: the modes' restoring of the offset as an initial load.
+        // The tension-leg platform: the modes' restoring of the offset as an initial load.
         const float WSURG = mode_word(frequency_word, 1);
         const float WSWAY = mode_word(frequency_word, 2);
         const float EMSURG = mode_word(mass_word, 1);
@@ -358,11 +358,11 @@ void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
         RVESQ[2] = XVECQ[5] + T.VESAN0;
         RVESQ[3] = XVECQ[2];
     } else if (T.SIMTYP == 17) {
-        // 4. The spar follows the trial offset with the pulled angles.
+        // The spar follows the trial offset with the pulled angles.
         std::copy(start.begin(), start.end(), XVECQ.begin());
     }
 
-    // 5. The heave and the rotation as axis and angle.
+    // The heave and the rotation as axis and angle.
     ZLEVL = XVECQ[2];
     ROTVLQ = std::sqrt(XVECQ[3] * XVECQ[3] + XVECQ[4] * XVECQ[4] + XVECQ[5] * XVECQ[5]);
     if (ROTVLQ == 0.0f) {

@@ -66,7 +66,7 @@ std::array<EnvelopeAuxForce, 3> envelope_aux_forces(float VESANG) {
 void GET_ENV_F_ARRAYS(ComponentTable F_MAG, ComponentTable PHIF_V, ComponentTable PHIF_NM,
                       ComponentTable SIGMTN, ComponentTable SIGYLO, ComponentTable SIGYHI) {
     EquilbBlock& E = EQUILB;
-    // 1. The load sources with an (x, y) pair in vessel axes.
+    // The load sources with an (x, y) pair in vessel axes.
     const std::pair<int, std::pair<float, float>> pairs[] = {
         {1, {E.FXENV, E.FYENV}},   {2, {E.SXWND, E.SYWND}},    {3, {E.SXCUR, E.SYCUR}},
         {4, {E.SXWAV, E.SYWAV}},   {5, {E.SXSWL, E.SYSWL}},    {6, {E.SXWVDG, E.SYWVDG}},
@@ -79,7 +79,7 @@ void GET_ENV_F_ARRAYS(ComponentTable F_MAG, ComponentTable PHIF_V, ComponentTabl
     at(F_MAG, 11) = LINCOM.FCURNT_LNS;
     at(PHIF_V, 11) = REDRAD(LINCOM.CURF_ANG_LINS - E.VESANG());
 
-    // 2. The auxiliary forces.
+    // The auxiliary forces.
     const auto aux = envelope_aux_forces(E.VESANG());
     for (int k = 0; k < 3; ++k) {
         const int i = 8 + k;
@@ -98,7 +98,7 @@ void GET_ENV_F_ARRAYS(ComponentTable F_MAG, ComponentTable PHIF_V, ComponentTabl
         at(SIGYHI, i) = lf_series(EGMHI, aux_source[k]);
     }
 
-    // 3. Directions in the normal-mode frame.
+    // Directions in the normal-mode frame.
     for (int i = 1; i <= envelope_components; ++i)
         at(PHIF_NM, i) = REDRAD(at(PHIF_V, i) - E.MODE_ROT_ANG);
 }
@@ -240,7 +240,7 @@ float settle_direction_search_failure(std::int32_t IER, float THETA0, float sx, 
 }
 
 float envelope_principal_direction(float VAR_TOTL_BX, float sx, float sy, int EDUNIT) {
-    // 5. Bracket of the root of FIRST_DERIV. With no x variance at all the ratio is not
+    // Bracket of the root of FIRST_DERIV. With no x variance at all the ratio is not
     // defined (0 / 0, or a division by zero); the centred bracket then takes the search.
     float XL = -quarter_pi_single;
     float XR = quarter_pi_single;
@@ -256,11 +256,11 @@ float envelope_principal_direction(float VAR_TOTL_BX, float sx, float sy, int ED
     std::int32_t IER = 0;
     RTMI1(
         THETA0, F, [](float t) { return FIRST_DERIV(t); }, XL, XR, 0.00001f, 0.0f, 100, IER);
-    // 6. A failed search.
+    // A failed search.
     if (IER != 0)
         THETA0 =
             settle_direction_search_failure(IER, THETA0, sx, sy, TEMP_GET_ANG.VARTOT_I(1), EDUNIT);
-    // 7. A minimum of the variance turns a quarter to its maximum.
+    // A minimum of the variance turns a quarter to its maximum.
     if (SECOND_DERIV(THETA0) > 0.0f)
         THETA0 += half_pi_single;
     return THETA0;
@@ -272,7 +272,7 @@ float XY_SIG_ROT2(float& GX_MOT_X, float& GY_MOT_X, float& GX_MOT_Y, float& GY_M
                   bool GET_PARITY_ONLY, float X_FAC, float Y_FAC, bool LPLUS) {
     (void)GET_PARITY_ONLY;
     TempGetAngBlock& T = TEMP_GET_ANG;
-    // 1. Components with the signs of their directions.
+    // Components with the signs of their directions.
     for (int i = 1; i <= envelope_components; ++i) {
         const float x = std::copysign(std::fabs(X_FAC * at(RMS_X, i)), std::cos(at(PHIF_NM, i)));
         const float y = std::copysign(std::fabs(Y_FAC * at(RMS_Y, i)), std::sin(at(PHIF_NM, i)));
@@ -280,7 +280,7 @@ float XY_SIG_ROT2(float& GX_MOT_X, float& GY_MOT_X, float& GX_MOT_Y, float& GY_M
             (x == 0.0f && y == 0.0f) ? -XNM_TO_XGLOB_ANG : std::atan2(y, x) - XNM_TO_XGLOB_ANG;
         T.VARTOT_I(i) = x * x + y * y;
     }
-    // 2. Combined sigmas along x and y.
+    // Combined sigmas along x and y.
     float VAR_TOTL_BX = 0.0f;
     float VAR_TOTL_BY = 0.0f;
     for (int i = 2; i <= envelope_components; ++i) {
@@ -316,7 +316,7 @@ float XY_SIG_ROT2(float& GX_MOT_X, float& GY_MOT_X, float& GX_MOT_Y, float& GY_M
     const float THETA0 = envelope_principal_direction(VAR_TOTL_BX, sx, sy, TPCM.EDUNIT);
     XNM_PARITY = std::copysign(1.0f, std::tan(THETA0 + XNM_TO_XGLOB_ANG));
 
-    // 9. The plus or minus side.
+    // The plus or minus side.
     const EnvelopeCandidate& pick = LPLUS ? MAX_R : MIN_R;
     GX_MOT_X = pick.DGX;
     GY_MOT_X = pick.DGY;

@@ -83,7 +83,7 @@ std::array<Cx, 3> on_line_axes(const std::array<Cx, 3>& v, const LineAxes& a) {
     return {-dot(a.b), dot(a.n), -dot(a.t)};
 }
 
-// The kind's title (ACC_HEADER step 2).
+// The kind's title, as ACC_HEADER writes it.
 std::string table_title(bool hinge) {
     if (hinge)
         return "     +++  BALL HINGE RAOS (HA_ves) IN DEG. PER UNIT WAVE AMP. (S.A./S.A.) +++";

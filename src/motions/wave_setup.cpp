@@ -152,7 +152,7 @@ void check_wave_setup_input(float SWH) {
 
 namespace {
 
-// Step 7: the storm factor DURFAC, the mean period TAVG, the extreme wave and GAUSFK.
+// The storm factor DURFAC, the mean period TAVG, the extreme wave and GAUSFK.
 void storm_factors() {
     const TpcmBlock& P = TPCM;
     WavcomBlock& W = WAVCOM;
@@ -195,7 +195,7 @@ void storm_factors() {
     W.GAUSFK() = 2.828f * W.DURFAC;
 }
 
-// Step 9: the dimensions and base indices of HIMEM.
+// The dimensions and base indices of HIMEM.
 void lay_out_work_array() {
     HimemBlock& H = HIMEM;
     H.NARRAY = 100;
@@ -233,7 +233,7 @@ void lay_out_work_array() {
     H.NXTFRE = 802333;
 }
 
-// Step 20: the natural periods of pitch, heave and roll against the grid, on the first call.
+// The natural periods of pitch, heave and roll against the grid, on the first call.
 void check_natural_periods(int EDUNIT) {
     if (!wave_setup_store.check_natural_periods)
         return;
@@ -336,23 +336,23 @@ void VESL1() {
     HimemBlock& H = HIMEM;
     const int EDUNIT = P.EDUNIT;
 
-    // Step 1: names. Then the checks of the input and of the hull model, before any output.
+    // Names. Then the checks of the input and of the hull model, before any output.
     const MotionRunNames names = run_names(P.VESTYP, P.ISPM, P.SIMTYP);
     check_wave_setup_input(WAVCOM.SWH);
     // The hull model (none for some vessel types); one that is not available stops the run
     // here, before the report is opened.
     HullModel* const model = vessel_hull_model();
-    // The spreading normalisation of step 11 depends on nothing the steps before it write; it
+    // The spreading normalisation depends on nothing written before it in the set-up; it
     // is taken here so that an exponent FACTRI refuses stops before the report is opened.
     const SpreadingNormalisation s = spreading_normalisation(P.ANGSEC, P.COSEXP, EDUNIT);
 
-    // Step 2: the report file.
+    // The report file.
     const int IUNIT = P.IUNIT;
     const bool report_file = IUNIT == 1 && P.NEGSUM == 0;
     if (report_file)
         RHOPEN(names.OUTFIL, 1, 0, IUNIT, names.SIMNAM, EDUNIT);
 
-    // Steps 3 to 5: debug trace, screen, banner.
+    // Debug trace, screen, banner.
     if (P.NBUG0 == 1) {
         write_record(EDUNIT, " ### In VESL1:");
         INBUG(P.NBUG, EDUNIT, keyboard_unit);
@@ -370,12 +370,12 @@ void VESL1() {
                                      " service for motions of " + std::string(names.TUGBRG));
     }
 
-    // Step 6: constants.
+    // Constants.
     W.G = P.NUNTS != 0 ? 9.8f : 32.152f;
     H.WCONST = depth_frequency_scale(P.DEPTH, W.G);
     W.RHOWTR = P.DWATR * 0.001f / W.G;
 
-    // Steps 7 and 8: storm factors, sea-height count.
+    // Storm factors, sea-height count.
     storm_factors();
     if (P.WAVTYP == 7 || P.WAVTYP == 8)
         P.NSEAHT = 1;
@@ -385,7 +385,7 @@ void VESL1() {
     }
     P.NUM_SWEL = P.LSWELL + P.LSWEL2;
 
-    // Steps 9 to 11: layout, spreading steps and normalisation.
+    // Layout, spreading steps and normalisation.
     lay_out_work_array();
     if (P.NA == 0)
         P.NA = 6;
@@ -399,7 +399,7 @@ void VESL1() {
     // sector of no width (long-crested seas only, see the checks) has no spreading to weigh.
     W.ANGNRM = P.ANGSEC > 0.0f ? (180.0f / P.ANGSEC) * W.DA / (3.0f * s.QF) : 0.0f;
 
-    // Steps 12 and 13: the relative headings.
+    // The relative headings.
     H.NPASS = 0;
     for (int i = 1; i <= heading_slot_capacity; ++i)
         set_logical(H.LRAO(i), false);
@@ -407,7 +407,7 @@ void VESL1() {
         set_logical(W.LEXP, false);
     LOADN();
 
-    // Steps 14 and 15: the grid words and the frequency columns.
+    // The grid words and the frequency columns.
     H.EPS = 1.0e-5f;
     set_wave_grid();
     if (show_progress)
@@ -422,13 +422,13 @@ void VESL1() {
         H.RLDUM(H.LWK) = wave_number(H.RLDUM(H.LW), P.DEPTH, W.G);
     }
 
-    // Step 16: the grid index of the default swell's period.
+    // The grid index of the default swell's period.
     if (P.SWLTYP == 0) {
         W.NSWEL = static_cast<std::int32_t>((P.SWELPD - W.TS) / W.DT + 1.5f);
         W.DELSWL = P.SWLWID;
     }
 
-    // Steps 17 and 18: the hull model's characteristics, forces and RAOs.
+    // The hull model's characteristics, forces and RAOs.
     if (show_progress)
         write_record(EDUNIT, " --> Computing vessel resonance characteristics...");
     W.SHPLNQ() = P.LWL;
@@ -440,7 +440,7 @@ void VESL1() {
         model->forces_and_raos(NPASS2);
     }
 
-    // Step 19: title page, report sections I and II.
+    // Title page, report sections I and II.
     if (P.NEGSUM != 1) {
         do {
             PAGE(IUNIT, EDUNIT, 1, 99);
@@ -455,7 +455,7 @@ void VESL1() {
         }
     }
 
-    // Steps 20 to 22.
+    // The natural periods against the grid, the end of the set-up.
     check_natural_periods(EDUNIT);
     W.BIGWVS = 1;
     if (P.LSWELL == 1 && P.SWELHT > P.SWHT(1))

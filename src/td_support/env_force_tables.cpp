@@ -312,7 +312,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
     const TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
 
-    // 2. The spectra, timed on the wall clock. The difference of two readings goes negative
+    // The spectra, timed on the wall clock. The difference of two readings goes negative
     // across midnight: a day is added then.
     const float VESANG_saved = EQUILB.VESANG();
     std::int32_t minutes_before = 0, seconds_before = 0, minutes_after = 0, seconds_after = 0;
@@ -324,7 +324,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
         nAgnSpecSecs += 86400;
     EQUILB.VESANG() = VESANG_saved;
 
-    // 3. The spectra left the RAOs at other headings.
+    // The spectra left the RAOs at other headings.
     float RELDEG = 0.0f;
     RELRAOUP(RELDEG, EQUILB.VESANG(), 1, false, true);
 
@@ -357,7 +357,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
     write_record(EDUNIT, " >>> Vorlakine: building low-frequency coefficient tables...");
     write_record(EDUNIT, "");
 
-    // 8. Each file from its component's arrays.
+    // Each file from its component's arrays.
     using Member = LfTable LfForceArrays::*;
     const Member members[] = {
         &LfForceArrays::FWND_ARR,     &LfForceArrays::FCRNT_ARR,    &LfForceArrays::FWVDFT_ARR,
