@@ -653,6 +653,19 @@ std::string without_rounding_signs(std::string text) {
     return text;
 }
 
+// The linear spread of four lines held by a surge force of 500 in the environment stage
+// (LQUAS and LRESET on): the set-up of the applied-force and DP cases below.
+void fill_spread_under_surge_force() {
+    fill_linear_spread();
+    TPCM.NLIN = 4;
+    TPCM.SHORTY = 1000.0f;
+    TPCM.LWL = 300.0f;
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.XVFRC = 500.0f;
+}
+
 // The linear spread held by an applied 500 along +x (global, not moving with the mooring): the
 // still-water section at rest and the full-environment section at x = 22.72248, typed from
 // the report's layout with the values worked out by hand (support/linear_spread_report.h). The
@@ -662,16 +675,9 @@ std::string without_rounding_signs(std::string text) {
 TEST(StaticEquilibrium, ReportsTheAppliedForceCaseOfTheLinearSpread) {
     ScratchFolder folder;
     ScriptedConsole console;
-    fill_linear_spread();
-    TPCM.NLIN = 4;
-    TPCM.SHORTY = 1000.0f;
-    TPCM.LWL = 300.0f;
+    fill_spread_under_surge_force();
     TPCM.LEQCND = 1;
-    TPCM.LQUAS = 1;
-    TPCM.LRESET = 1;
-    TPCM.AUXFRC = 1;
     TPCM.CRDSYS = 0;
-    TPCM.XVFRC = 500.0f;
     const auto passes = run_qstat();
     ASSERT_EQ(passes.size(), 1u);
     EXPECT_EQ(console.screen(), computing);
@@ -1248,14 +1254,7 @@ TEST(StaticEquilibrium, UnattendedRunStopsAtTheFirstDecision) {
 TEST(StaticEquilibrium, DpHeadingAtTheEquilibriumHoldsAtOnce) {
     ScratchFolder folder;
     ScriptedConsole console;
-    fill_linear_spread();
-    TPCM.NLIN = 4;
-    TPCM.SHORTY = 1000.0f;
-    TPCM.LWL = 300.0f;
-    TPCM.LQUAS = 1;
-    TPCM.LRESET = 1;
-    TPCM.AUXFRC = 1;
-    TPCM.XVFRC = 500.0f;
+    fill_spread_under_surge_force();
     TPCM.DPAFLG = 1; // heading hold, the user's spring
     TPCM.DPANG = 0.3f;
     TPCM.DPASPR = 100.0f;
@@ -1292,14 +1291,7 @@ TEST(StaticEquilibrium, DpPositionOffItsPointIsReportedAndAsked) {
         SCOPED_TRACE(c.answer);
         ScratchFolder folder;
         ScriptedConsole console(c.answer);
-        fill_linear_spread();
-        TPCM.NLIN = 4;
-        TPCM.SHORTY = 1000.0f;
-        TPCM.LWL = 300.0f;
-        TPCM.LQUAS = 1;
-        TPCM.LRESET = 1;
-        TPCM.AUXFRC = 1;
-        TPCM.XVFRC = 500.0f;
+        fill_spread_under_surge_force();
         TPCM.DPRFLG = 1;
         TPCM.DPXPNT = TPCM.DPYPNT = 0.0f;
         TPCM.DPXSPR = TPCM.DPYSPR = static_cast<float>(S);
