@@ -13,6 +13,7 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/turret_mooring.h"
+#include "util/angles.h"
 
 #include <gtest/gtest.h>
 
@@ -438,6 +439,52 @@ TEST(PlaneEquilibrium, UnstableHeadingsTurnByPiEachWay) {
         EXPECT_TRUE(near(psi[k], -pi)) << k << ' ' << psi[k];
     EXPECT_EQ(console.screen().find("++> Iteration failure"), std::string::npos);
     EXPECT_NEAR(std::abs(EQUILB.VESANG()), pi, 0.01); // reduced to (-pi, pi]
+}
+
+// A yaw table that does not vanish at 0 degrees: a moment of 10 per degree short of 180 from the
+// heading into the force, 1800 at 0 and 0 at 180 (entries every 10 degrees, the last interval
+// extended). With the force along +x the heading into it is pi; at p degrees off it the moment
+// is -sign(p) 10 (180 - |p|). It jumps from +1800 to -1800 at pi (no root there for the Newton
+// step) and runs linearly through 0 at heading 0, where it rises by 10 x 5.73 = 57.3 over the
+// next 0.1 rad: unstable. Every Newton search ends at heading 0, from the start at 0.3 rad and
+// after every turn (pi, pi/2, pi/4, then 0.1, 0.2, ...), so the question comes at the fourth and
+// the eighth failed attempt; "A" ends the run there, an unattended run stops at the first.
+void yaw_table_without_zero() {
+    moor(star());
+    apply_force(100.0f, 0.0f);
+    TPCM.VESAN0 = 0.3f;
+    TPCM.YAWTBL = 1;
+    TPCM.YAWINC = 10.0f;
+    TPCM.EQLYAW = 0.0f;
+    for (int k = 1; k <= testing::turret_numtab; ++k)
+        TPCM.AUXTRQ(k) = 10.0f * (180.0f - 10.0f * static_cast<float>(k - 1));
+}
+
+TEST(PlaneEquilibrium, FourUnstableHeadingsInARowAsk) {
+    const std::string question = " ++> Having difficulty finding a stable equilibrium...\n"
+                                 "     Current number of failed attempts = ";
+    const std::string pause = "\x07\n Enter \"A\" to abort or Press <RETURN> to continue: ";
+    {
+        ScriptedConsole console("\na\n");
+        yaw_table_without_zero();
+        EXPECT_EQ(testing::run_until_stop([] { EQFIND(true, 220.0f, false); }),
+                  StopKind::user_choice);
+        EXPECT_EQ(console.screen(), question + " 4\n" + pause + question + " 8\n" + pause);
+        // Stopped at the eighth heading found, a whole number of turns from 0.
+        EXPECT_NEAR(ANGSYM(EQUILB.VESANG()), 0.0f, 1e-3f);
+    }
+    ScratchFolder folder;
+    ScriptedConsole console;
+    yaw_table_without_zero();
+    ASSERT_TRUE(
+        open_unit(diagnostics_unit, "Diagnostics.stxt", OpenStatus::replace, FileForm::formatted));
+    TPCM.EDUNIT = diagnostics_unit;
+    const auto stop = testing::run_until_stop([] { EQFIND(true, 220.0f, false); });
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_EQ(ProgramStop(*stop).exit_status(), 1);
+    close_unit(diagnostics_unit);
+    EXPECT_EQ(folder.read("Diagnostics.stxt"), question + " 4\n");
+    EXPECT_EQ(console.screen(), "");
 }
 
 // Two lines pulling along +x unevenly (fairleads (-10, -20) and (50, -10) on the turret, anchors

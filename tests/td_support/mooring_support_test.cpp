@@ -8,6 +8,7 @@
 #include "support/damping_fixture.h"
 #include "support/fake_hull_model.h"
 #include "support/turret_mooring.h"
+#include "support/two_body.h"
 
 #include "blocks/equilb.h"
 #include "blocks/lincom.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -77,7 +79,10 @@ struct RunData {
     std::int32_t SIMTYP = 8;
     std::int32_t ForceAllRebuilds = 0;
     std::int32_t waveEnvironID = 7;
-    float corner = 0.0f; // y of the third level's smallest-y corner
+    float corner = 0.0f;              // y of the third level's smallest-y corner
+    bool fairleads_at_centre = false; // every fairlead at the vessel's origin
+    float BUYNGL = 0.0f;              // the buoy's heading and the tanker's offset from it
+    float VOFANG = 0.0f;
 };
 
 void fill_run(const RunData& d) {
@@ -95,6 +100,14 @@ void fill_run(const RunData& d) {
     TPCM.ForceAllRebuilds = d.ForceAllRebuilds;
     TPCM.NTYP = 1;
     OUTCOM.GYMINQ(2, 3) = d.corner;
+    if (d.fairleads_at_centre) {
+        for (int i = 1; i <= 4; ++i) {
+            TPCM.RFLD(1, i) = 0.0f;
+            TPCM.RFLD(2, i) = 0.0f;
+        }
+    }
+    EQUILB.BUYNGL() = d.BUYNGL;
+    EQUILB.VOFANG = d.VOFANG;
 }
 
 struct RunResult {
@@ -279,6 +292,66 @@ TEST(MooringSupport, RunStoppedInAMapLeavesCompleteFilesAndTheNextRunRebuilds) {
     EXPECT_NE(again.screen.find("building mooring force map"), std::string::npos);
     EXPECT_EQ(again.screen.find("building wave-frequency"), std::string::npos);
     EXPECT_TRUE(folder.has("td_aux/Moor_Force_Map.key"));
+}
+
+// The quadratic damping coefficients at the map's centre by map heading. With every fairlead at
+// the vessel's origin each line keeps its anchor distance at every heading, so the four lines
+// (at 45, 135, 225 and 315 degrees) have one shape and one damping D per unit fairlead motion
+// along the line. The drag dissipation goes with the cube of that motion, cos(a) for a unit surge
+// and sin(a) for a unit sway at the line's angle a from the heading h, so both coefficients are
+// D x S(h), S(h) = sum of |cos(a_i)|^3 = sum of |sin(a_i)|^3:
+//   h = 0:     4 x (1/sqrt 2)^3               = sqrt 2 = 1.41421
+//   h = 22.5:  2 x (cos^3 22.5 + cos^3 67.5)  = 1.68925 = 1.19448 x S(0)
+//   h = 45:    2 x 1^3                        = 2       = sqrt 2 x S(0)
+//   h = 90, 180: as at 0.
+// The 0-degree heading thus gives 1/sqrt 2 of the 45-degree one. The CALM buoy's lines (code 13)
+// move with the buoy, whatever the map's heading: with the buoy at BUYNGL + VOFANG = 22.5
+// degrees every heading has S(22.5). A line from the origin has no yaw arm: the yaw column is 0.
+TEST(MooringSupport, QuadraticLineDampingAtTheCentreByHeading) {
+    struct Row {
+        std::int32_t SIMTYP;
+        double heading_degrees;
+        double factor; // S of the lines' heading over S(0)
+    };
+    constexpr std::int32_t spread = 8;
+    constexpr std::int32_t buoy = buoy_and_tanker.SIMTYP;
+    constexpr double s_22 = 1.19448;
+    constexpr Row rows[] = {{spread, 0.0, 1.0},  {spread, 22.5, s_22}, {spread, 45.0, 1.41421},
+                            {spread, 90.0, 1.0}, {spread, 180.0, 1.0}, {buoy, 0.0, s_22},
+                            {buoy, 45.0, s_22},  {buoy, 90.0, s_22},   {buoy, 180.0, s_22}};
+    // The centre's entry at the map heading k x 22.5 degrees (k from -8 to 8).
+    const auto centre_of = [](const std::vector<std::string>& map, double heading_degrees) {
+        const long k = std::lround(heading_degrees / 22.5) + 8;
+        return map[static_cast<std::size_t>(1 + (k * 17 + 8) * 17 + 8)];
+    };
+    std::map<std::int32_t, std::vector<std::string>> maps;
+    for (const std::int32_t code : {spread, buoy}) {
+        ScratchFolder folder;
+        fs::create_directory("td_aux");
+        RunData d;
+        d.SIMTYP = code;
+        d.fairleads_at_centre = true;
+        d.BUYNGL = 0.3f;
+        d.VOFANG = 0.39269908f - 0.3f; // 22.5 degrees in all
+        const RunResult r = run(d);
+        ASSERT_EQ(r.stop, std::nullopt) << r.screen;
+        maps[code] = lines_of(folder.read("td_aux/Line_Quad_Cof_Map.vkdt"));
+        ASSERT_EQ(maps[code].size(), 1u + 4913u);
+    }
+    // D x S(0) from the spread's entry at heading 0.
+    const double at_zero = values_of(centre_of(maps[spread], 0.0))[0];
+    ASSERT_GT(at_zero, 0.0);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "code " << row.SIMTYP << ", " << row.heading_degrees);
+        const std::string entry = centre_of(maps[row.SIMTYP], row.heading_degrees);
+        EXPECT_EQ(entry.substr(0, 21), "      0.000     0.000");
+        const double expected = at_zero * row.factor;
+        const auto v = values_of(entry);
+        ASSERT_EQ(v.size(), 3u);
+        EXPECT_NEAR(v[0], expected, 2e-4 * expected);
+        EXPECT_NEAR(v[1], expected, 2e-4 * expected);
+        EXPECT_EQ(v[2], 0.0);
+    }
 }
 
 TEST(MooringSupport, AlertPauseWaitsAndEndOfInputWritesNothing) {
