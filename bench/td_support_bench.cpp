@@ -4,8 +4,6 @@
 // shapes, three quadratic line dampings (QDAMP), the motion run with its "LINEANG" file and
 // three wave-frequency line dampings (LDAMP). Runs in a temporary folder; the console is
 // discarded.
-#include "environment_fixture.h"
-
 #include "blocks/equilb.h"
 #include "blocks/himem.h"
 #include "blocks/lincom.h"
@@ -13,11 +11,11 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "datafile/new_file_defaults.h"
-#include "hulls/hull_models.h"
 #include "motions/response_indices.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/fake_hull_model.h"
 #include "td_support/force_map.h"
 #include "td_support/net_line_damping.h"
 
@@ -110,22 +108,18 @@ void build_lines(int nlines, double xc, double r) {
     }
 }
 
-using bench::StandInHull;
-
 // A temporary working folder, the console discarded, the program state fresh.
 struct Workspace {
     testing::ScratchFolder folder;
     testing::ScriptedConsole console{std::string(1000, '\n')};
-    StandInHull hull;
+    testing::DecayingRaoHull hull;
 
     Workspace() {
-        install_hull_model(HullModelKind::ship, &hull);
         new_file_defaults(8, tpcm_word_count);
         TPCM.NTOGO = tpcm_word_count;
         TPCM.SIMTYP = 8;
         TPCM.EDUNIT = screen_unit;
     }
-    ~Workspace() { install_hull_model(HullModelKind::ship, nullptr); }
 };
 
 void BM_ForceMapFreeTurret(benchmark::State& state) {
