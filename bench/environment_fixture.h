@@ -13,6 +13,7 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
 #include "util/wave_numbers.h"
 
 #include <cmath>
@@ -35,15 +36,8 @@ struct Environment {
         T.NWP = periods;
         for (int k = 1; k <= periods; ++k)
             T.T(k) = 3.0f + 0.2f * static_cast<float>(k - 1);
-        T.NUNTS = 1;
-        T.DEPTH = 300.0f;
-        T.DWATR = 1025.0f;
-        T.DRAFT = 10.0f;
-        T.LWL = 200.0f;
-        T.BWL = 32.0f;
+        testing::fill_metric_ship(300.0f);
         T.VKG = 12.0f;
-        T.VESTYP = 1;
-        T.SEMI_LIKE = 0;
         T.NEGSUM = 1;
         T.hideOrmanelReports = 1;
         T.NDIR = 1;

@@ -20,6 +20,7 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,15 +65,8 @@ void large_motion_run() {
     TPCM.NWP = periods;
     for (int k = 1; k <= periods; ++k)
         TPCM.T(k) = 3.0f + 30.0f * static_cast<float>(k - 1) / (periods - 1);
-    TPCM.NUNTS = 1;
-    TPCM.DEPTH = 1000.0f;
-    TPCM.DWATR = 1025.0f;
-    TPCM.DRAFT = 10.0f;
-    TPCM.LWL = 200.0f;
-    TPCM.BWL = 32.0f;
+    testing::fill_metric_ship(1000.0f);
     TPCM.VKG = 12.0f;
-    TPCM.VESTYP = 1;
-    TPCM.SEMI_LIKE = 0;
     TPCM.ISPM = 0;
     TPCM.IUNIT = 1;
     TPCM.NEGSUM = 1;
