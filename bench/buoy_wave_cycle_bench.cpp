@@ -13,6 +13,7 @@
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/ship_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +33,6 @@ void buoy_mooring() {
     P.NTOGO = tpcm_word_count;
     P.SIMTYP = 8;
     P.EDUNIT = screen_unit;
-    P.NUNTS = 0;
     P.STAMOT = 0;
     P.IPLOTS = 0;
     P.LQUAS = 1;
@@ -42,21 +42,7 @@ void buoy_mooring() {
     for (int k = 1; k <= 31; ++k)
         P.T(k) = static_cast<float>(2 + k);
     P.DEPTH = 300.0f;
-    P.DWATR = 64.0f;
-    P.DISPL = 640.0f;
-    P.DRAFT = 5.0f;
-    P.LWL = 100.0f;
-    P.BWL = 20.0f;
-    P.AWP = 2000.0f;
-    P.VKMT = 9.166667f;
-    P.VKML = 169.16667f;
-    P.VKG = 2.5f;
-    P.TVKB = 2.5f;
-    P.PGYR = 25.0f;
-    P.RGYR = 7.0f;
-    P.YGYR = 26.0f;
-    P.VESTYP = 1;
-    P.SEMI_LIKE = 0;
+    testing::fill_box_ship_hull();
     P.ISPM = 0;
     P.IYEAR = 2026;
     P.LRANDM = 0;

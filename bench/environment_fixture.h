@@ -1,67 +1,33 @@
 // bench/environment_fixture.h: the environment of the equilibrium benchmarks: a metric ship of
 // 200 x 32 x 10 m in 300 m of water on 100 periods, with every load on (wind, current, seas and
-// a swell with drift and drag, a user force) and a stand-in hull whose RAOs cost next to
-// nothing, so that the figures are the environment's own.
+// a swell with drift and drag, a user force), the console discarded, and the stand-in hull whose
+// decaying RAOs cost next to nothing, so that the figures are the environment's own.
 #pragma once
 
 #include "blocks/equilb.h"
-#include "blocks/himem.h"
 #include "blocks/sines.h"
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "datafile/new_file_defaults.h"
-#include "hulls/hull_models.h"
-#include "motions/response_indices.h"
 #include "motions/wave_setup.h"
-#include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
+#include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
 #include "util/wave_numbers.h"
 
 #include <cmath>
-#include <complex>
-#include <sstream>
+#include <string>
 
 namespace lintar::bench {
 
 constexpr int periods = 100;
 
-// A hull of fixed natural frequencies and RAOs that fall off with frequency.
-class StandInHull : public HullModel {
-public:
-    void characteristics() override {
-        HIMEM.WP = 0.6f;
-        HIMEM.WH = 0.7f;
-        HIMEM.WR = 0.5f;
-    }
-    void forces_and_raos(std::int32_t&) override { fill(); }
-    void reevaluate_raos() override { fill(); }
-    void report_section_1() override {}
-    void report_section_2() override {}
-
-private:
-    static void fill() {
-        for (int IW = 1; IW <= TPCM.NWP; ++IW) {
-            HIMEM.IW = IW;
-            INDXUP();
-            const float w = HIMEM.RLDUM(HIMEM.LW);
-            const float decay = 1.0f / (1.0f + w * w);
-            const std::int32_t slots[6] = {HIMEM.LSG, HIMEM.LSW, HIMEM.LHV,
-                                           HIMEM.LRL, HIMEM.LPT, HIMEM.LYA};
-            for (int d = 0; d < 6; ++d)
-                HIMEM.CRLDUM(slots[d]) = std::complex<float>(decay, 0.1f * static_cast<float>(d));
-        }
-    }
-};
-
 struct Environment {
-    std::ostringstream screen;
-    std::istringstream keyboard{std::string(1000, '\n')};
-    StandInHull hull;
+    testing::ScriptedConsole console{std::string(1000, '\n')};
+    testing::DecayingRaoHull hull;
 
     Environment() {
-        set_console(&keyboard, &screen);
-        reset_program_state();
-        install_hull_model(HullModelKind::ship, &hull);
         TpcmBlock& T = TPCM;
         new_file_defaults(8, tpcm_word_count);
         T.NTOGO = tpcm_word_count;
@@ -70,15 +36,8 @@ struct Environment {
         T.NWP = periods;
         for (int k = 1; k <= periods; ++k)
             T.T(k) = 3.0f + 0.2f * static_cast<float>(k - 1);
-        T.NUNTS = 1;
-        T.DEPTH = 300.0f;
-        T.DWATR = 1025.0f;
-        T.DRAFT = 10.0f;
-        T.LWL = 200.0f;
-        T.BWL = 32.0f;
+        testing::fill_metric_ship(300.0f);
         T.VKG = 12.0f;
-        T.VESTYP = 1;
-        T.SEMI_LIKE = 0;
         T.NEGSUM = 1;
         T.hideOrmanelReports = 1;
         T.NDIR = 1;
@@ -119,11 +78,6 @@ struct Environment {
         T.XVFRC = 20.0f;
         EQUILB.FEXTRN = 20.0f;
         EQUILB.YAWARM = 50.0f;
-    }
-    ~Environment() {
-        install_hull_model(HullModelKind::ship, nullptr);
-        set_console(nullptr, nullptr);
-        reset_program_state();
     }
 };
 

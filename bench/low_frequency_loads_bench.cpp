@@ -10,11 +10,11 @@
 #include "low_frequency/low_frequency_loads.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 namespace lintar {
@@ -74,20 +74,17 @@ void build_case() {
 }
 
 void BM_LowlodOneCall(benchmark::State& state) {
-    const auto folder = std::filesystem::temp_directory_path() / "lintar_lowlod_bench";
-    std::filesystem::create_directories(folder);
-    const auto report = folder / "LOWOUT.stxt";
+    const testing::ScratchFolder folder;
     for (auto _ : state) {
         state.PauseTiming();
         build_case();
-        open_unit(1, report, OpenStatus::replace, FileForm::formatted);
+        open_unit(1, "LOWOUT.stxt", OpenStatus::replace, FileForm::formatted);
         state.ResumeTiming();
         LOWLOD();
         state.PauseTiming();
         close_unit(1);
         state.ResumeTiming();
     }
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_LowlodOneCall)->Unit(benchmark::kMillisecond);
 

@@ -10,11 +10,9 @@
 #include "low_frequency/report_context.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "support/console.h"
 
 #include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <sstream>
 
 namespace lintar {
 namespace {
@@ -61,13 +59,8 @@ void spread_ship_modes() {
 }
 
 void BM_ModePages(benchmark::State& state) {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_lowout";
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
-    std::istringstream keyboard;
-    std::ostringstream screen;
-    set_console(&keyboard, &screen);
+    const testing::ScratchFolder folder;
+    const testing::ScriptedConsole console;
     spread_ship_modes();
     const LowReportFlags flags = low_report_flags();
     for (auto _ : state) {
@@ -75,9 +68,6 @@ void BM_ModePages(benchmark::State& state) {
         benchmark::DoNotOptimize(write_mode_pages(flags));
         close_unit(1);
     }
-    set_console(nullptr, nullptr);
-    std::filesystem::current_path(previous);
-    reset_program_state();
 }
 BENCHMARK(BM_ModePages)->Unit(benchmark::kMicrosecond);
 

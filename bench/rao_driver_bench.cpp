@@ -11,7 +11,6 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "datafile/new_file_defaults.h"
-#include "hulls/hull_models.h"
 #include "motions/point_motions.h"
 #include "motions/rao_driver.h"
 #include "motions/response_indices.h"
@@ -20,6 +19,8 @@
 #include "runtime/program_state.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/fake_hull_model.h"
+#include "support/motion_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,20 +33,6 @@ namespace {
 
 constexpr int periods = 100;
 constexpr int motion_points = 20;
-
-// A hull model that gives the set-up its natural frequencies; the RAOs come from the user file.
-class StandInHull : public HullModel {
-public:
-    void characteristics() override {
-        HIMEM.WP = 0.6f;
-        HIMEM.WH = 0.7f;
-        HIMEM.WR = 0.5f;
-    }
-    void forces_and_raos(std::int32_t&) override {}
-    void reevaluate_raos() override {}
-    void report_section_1() override {}
-    void report_section_2() override {}
-};
 
 // "USERRAOS.txt": 22 frequencies 0.1 to 2.2 rad/s over 9 headings 0 to 360 degrees, all six
 // motions non-zero, varying with frequency and heading.
@@ -78,15 +65,8 @@ void large_motion_run() {
     TPCM.NWP = periods;
     for (int k = 1; k <= periods; ++k)
         TPCM.T(k) = 3.0f + 30.0f * static_cast<float>(k - 1) / (periods - 1);
-    TPCM.NUNTS = 1;
-    TPCM.DEPTH = 1000.0f;
-    TPCM.DWATR = 1025.0f;
-    TPCM.DRAFT = 10.0f;
-    TPCM.LWL = 200.0f;
-    TPCM.BWL = 32.0f;
+    testing::fill_metric_ship(1000.0f);
     TPCM.VKG = 12.0f;
-    TPCM.VESTYP = 1;
-    TPCM.SEMI_LIKE = 0;
     TPCM.ISPM = 0;
     TPCM.IUNIT = 1;
     TPCM.NEGSUM = 1;
@@ -119,17 +99,16 @@ void large_motion_run() {
     TPCM.LDSP = 1;
 }
 
-// The benchmark's folder, discarded console and stand-in hull model.
+// The benchmark's folder, discarded console and stand-in hull model, which gives the set-up its
+// natural frequencies and leaves the RAOs to the user file.
 struct BenchFolder {
     testing::ScratchFolder folder;
     testing::ScriptedConsole console{std::string(1000, '\n')};
-    StandInHull hull;
+    testing::StandInHull hull;
     BenchFolder() {
-        install_hull_model(HullModelKind::ship, &hull);
         write_user_raos();
         large_motion_run();
     }
-    ~BenchFolder() { install_hull_model(HullModelKind::ship, nullptr); }
 };
 
 void BM_Vesl2(benchmark::State& state) {

@@ -5,6 +5,7 @@
 // and the force tables of 145 headings x 3 directions with the RAOs re-evaluated at each
 // heading. Runs in a temporary folder; the files are written there.
 #include "blocks/tpcm.h"
+#include "support/console.h"
 #include "td_support/env_force_tables.h"
 
 #include "environment_fixture.h"
@@ -20,22 +21,16 @@ namespace {
 using bench::Environment;
 
 void BM_WriteSquallEnvData(benchmark::State& state) {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    const auto folder = std::filesystem::temp_directory_path() / "lintar_bench_env_data";
-    std::filesystem::create_directories(folder / "td_aux");
-    std::filesystem::current_path(folder);
-    {
-        Environment environment;
-        TPCM.ForceAllRebuilds = 1; // the force spectra computed on every call, not reused
-        TPCM.VWDFAC = 1.0f;
-        for (auto _ : state) {
-            std::int32_t id = 0, secs = 0, map = 0, damp = 0;
-            WRITE_SQUAL_ENV_DATA(id, secs, map, damp);
-            benchmark::DoNotOptimize(id);
-        }
+    const testing::ScratchFolder folder;
+    std::filesystem::create_directory(folder.path() / "td_aux");
+    Environment environment;
+    TPCM.ForceAllRebuilds = 1; // the force spectra computed on every call, not reused
+    TPCM.VWDFAC = 1.0f;
+    for (auto _ : state) {
+        std::int32_t id = 0, secs = 0, map = 0, damp = 0;
+        WRITE_SQUAL_ENV_DATA(id, secs, map, damp);
+        benchmark::DoNotOptimize(id);
     }
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_WriteSquallEnvData)->Unit(benchmark::kMillisecond);
 

@@ -9,19 +9,25 @@ namespace lintar::testing {
 
 inline constexpr int motion_grid_size = 31;
 
-inline void fill_motion_image() {
-    fill_new_file();
-    TPCM.NWP = motion_grid_size;
-    for (int k = 1; k <= motion_grid_size; ++k)
-        TPCM.T(k) = static_cast<float>(2 + k);
+// The hull of the motion tests in metric units: a displacement hull of 200 x 32 m at 10 m draft
+// in sea water of 1025 kg/m3, DEPTH deep.
+inline void fill_metric_ship(float DEPTH) {
     TPCM.NUNTS = 1;
-    TPCM.DEPTH = 1000.0f;
+    TPCM.DEPTH = DEPTH;
     TPCM.DWATR = 1025.0f;
     TPCM.DRAFT = 10.0f;
     TPCM.LWL = 200.0f;
     TPCM.BWL = 32.0f;
     TPCM.VESTYP = 1;
     TPCM.SEMI_LIKE = 0;
+}
+
+inline void fill_motion_image() {
+    fill_new_file();
+    TPCM.NWP = motion_grid_size;
+    for (int k = 1; k <= motion_grid_size; ++k)
+        TPCM.T(k) = static_cast<float>(2 + k);
+    fill_metric_ship(1000.0f);
     TPCM.ISPM = 0;
     TPCM.IUNIT = 1;
     TPCM.NEGSUM = 1;
