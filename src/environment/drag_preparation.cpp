@@ -30,6 +30,11 @@ constexpr float sqrt_two = 1.4142135f;
 
 using Spectrum = std::array<float, 100>;
 
+// The place of wave grid row IW in a Spectrum, its bound checked in debug builds.
+std::size_t grid_slot(std::int32_t IW) {
+    return col_major(IW, 100);
+}
+
 // The ratio of the current to the deviation of the relative velocity at one depth. A depth
 // whose relative velocity has no variance has an infinite ratio where there is a current (9
 // stands for it: beyond 8 every moment takes its large-ratio value, and the spectra it weighs
@@ -78,7 +83,7 @@ float response_at_wave_number(float WAVK, std::int32_t IWAVID) {
     const std::span<const float> WVK(&WAVCOM.WVK(1), static_cast<std::size_t>(NWP));
     Spectrum column{};
     for (std::int32_t k = 1; k <= NWP; ++k)
-        column[slot(k)] = PASCOM.RLRAOH2(k, IWAVID);
+        column[grid_slot(k)] = PASCOM.RLRAOH2(k, IWAVID);
     const std::span<const float> RAO(column.data(), static_cast<std::size_t>(NWP));
     std::int32_t IER = 0, MIN = 0;
     BSRCH(WVK, WAVK, IER, MIN, NWP);
@@ -146,7 +151,7 @@ struct DepthPoints {
     static std::size_t depth_slot(std::int32_t d) { return static_cast<std::size_t>(d - 1); }
     // Entry (IW, d) of a frequency-by-depth table.
     static std::size_t at(std::int32_t IW, std::int32_t d) {
-        return slot(IW) + 100 * static_cast<std::size_t>(d - 1);
+        return grid_slot(IW) + 100 * static_cast<std::size_t>(d - 1);
     }
 };
 
@@ -183,21 +188,22 @@ RelativeMotion relative_motion(const DepthPoints& z, GridSpectrum PSD,
     }
     for (std::int32_t IW = 1; IW <= NWP; ++IW) {
         const float KX = V.WVK(IW) * setting.XCOL;
-        const float P = PSD[slot(IW)];
+        const float P = PSD[grid_slot(IW)];
         for (std::int32_t d = 1; d <= ND; ++d) {
             const std::complex<float> CDUM1 =
-                H_RAO[slot(IW)] + (T.DRAFT + z.ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[slot(IW)];
+                H_RAO[grid_slot(IW)] +
+                (T.DRAFT + z.ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[grid_slot(IW)];
             const float R = std::abs(CDUM1);
             const float phase = PHASE(CDUM1) / 57.295776f;
             r.RAO[z.at(IW, d)] = R;
             r.PHI[z.at(IW, d)] = phase;
             const float PHI1 = phase + KX;
             if (d == 1) {
-                r.CROSSCORSPEC[slot(IW)] = V.W(IW) * P * (1.0f + R * std::sin(PHI1));
-                r.TMPSPEC0[slot(IW)] = r.CROSSCORSPEC[slot(IW)];
+                r.CROSSCORSPEC[grid_slot(IW)] = V.W(IW) * P * (1.0f + R * std::sin(PHI1));
+                r.TMPSPEC0[grid_slot(IW)] = r.CROSSCORSPEC[grid_slot(IW)];
             }
             const float EKZ = std::exp(V.WVK(IW) * z.ZLOC(d));
-            r.RELVSPEC[z.depth_slot(d)][slot(IW)] =
+            r.RELVSPEC[z.depth_slot(d)][grid_slot(IW)] =
                 V.W2(IW) * P * (EKZ * EKZ + 2.0f * EKZ * R * std::sin(PHI1) + R * R);
         }
     }
@@ -246,10 +252,10 @@ DriftSpectra drift_spectra(GridSpectrum PSD, const MemberDragSetting& setting,
     for (std::int32_t IW = 1; IW <= NWP; ++IW) {
         float TMP_DFC = 0.0f, FLXANG = 0.0f;
         ALIGNED(IW, setting, TMP_DFC, FLXANG);
-        const float P = PSD[slot(IW)];
-        s.DFC_SPEC_PAR[slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
-        s.DFC_SPEC_PRP[slot(IW)] = P * TMP_DFC * std::sin(FLXANG);
-        s.ALIGNED_DFC[slot(IW)] = TMP_DFC * std::cos(FLXANG);
+        const float P = PSD[grid_slot(IW)];
+        s.DFC_SPEC_PAR[grid_slot(IW)] = P * TMP_DFC * std::cos(FLXANG);
+        s.DFC_SPEC_PRP[grid_slot(IW)] = P * TMP_DFC * std::sin(FLXANG);
+        s.ALIGNED_DFC[grid_slot(IW)] = TMP_DFC * std::cos(FLXANG);
     }
     return s;
 }
@@ -271,12 +277,12 @@ float submerged_self_correlation(float& WC, const DepthPoints& z, const DepthMom
         for (std::int32_t j = 1; j <= i; ++j) {
             const auto& m2 = moments[z.depth_slot(j)];
             for (std::int32_t IW = 1; IW <= NWP; ++IW) {
-                const float PW2 = PSD[slot(IW)] * V.W2(IW);
-                TMPSPEC1[slot(IW)] =
+                const float PW2 = PSD[grid_slot(IW)] * V.W2(IW);
+                TMPSPEC1[grid_slot(IW)] =
                     PW2 * PW2 *
                     RAOFUN_Z(V.WVK(IW), XCOL, z.ZLOC(i), z.ZLOC(j), r.RAO[z.at(IW, i)],
                              r.PHI[z.at(IW, i)], r.RAO[z.at(IW, j)], r.PHI[z.at(IW, j)]);
-                TMPSPEC2[slot(IW)] = std::sqrt(TMPSPEC1[slot(IW)]);
+                TMPSPEC2[grid_slot(IW)] = std::sqrt(TMPSPEC1[grid_slot(IW)]);
             }
             const float IFUN =
                 (0.5f * (m1[2] * m2[2] - 5.0f * m1[0] * m2[0]) + m2[0] * m1[3] + m1[0] * m2[3]) *
@@ -308,15 +314,15 @@ CrossSums submerged_cross_sums(float& WC, const DepthPoints& z, const DepthMomen
         const float ISUBFAC = m1[2] - m1[0];
         for (std::int32_t IW = 1; IW <= NWP; ++IW) {
             const float K = V.WVK(IW);
-            const float P = PSD[slot(IW)];
+            const float P = PSD[grid_slot(IW)];
             const float RELRAO_SURF =
                 REL_RAO(K, 0.0f, XCOL, r.RAO[z.at(IW, 1)], r.PHI[z.at(IW, 1)]);
             const float RELRAO_SUB =
                 REL_RAO(K, z.ZLOC(i), XCOL, r.RAO[z.at(IW, i)], r.PHI[z.at(IW, i)]);
-            SNV_ARR[slot(IW)] = RELRAO_SUB * V.W(IW) * P;
-            SVV_ARR[slot(IW)] = RELRAO_SUB * P * V.W2(IW) * RELRAO_SURF;
-            SPV_ARR[slot(IW)] =
-                std::sqrt(std::abs(drift.ALIGNED_DFC[slot(IW)])) * P * V.W(IW) * RELRAO_SUB;
+            SNV_ARR[grid_slot(IW)] = RELRAO_SUB * V.W(IW) * P;
+            SVV_ARR[grid_slot(IW)] = RELRAO_SUB * P * V.W2(IW) * RELRAO_SURF;
+            SPV_ARR[grid_slot(IW)] =
+                std::sqrt(std::abs(drift.ALIGNED_DFC[grid_slot(IW)])) * P * V.W(IW) * RELRAO_SUB;
         }
         const float weight = half_range_weight(i, z.ND);
         sums.GSUM1 += weight * ISUBFAC * group_value(WC, SNV_ARR, SVV_ARR);
