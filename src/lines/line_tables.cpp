@@ -164,7 +164,8 @@ struct LoadGrid {
 // whose type 1 has no line gets them too). Refuses a grid that cannot be built: no maximum
 // load; fewer than 3 points (the geometric step divides by NUMTAB - 2) or more than the tables
 // hold; a minimum load at or above the maximum (the grid would fall); a doubling grid with no
-// room for its equal steps (HINC would divide by zero or be negative).
+// room for its equal steps (HINC would divide by zero or be negative); a minimum load so small
+// that the ratio of the two overflows.
 LoadGrid load_grid() {
     if (TPCM.TLOAD <= 0.0f)
         refuse({" ++> No maximum tension value set for interpolation table"});
@@ -187,6 +188,10 @@ LoadGrid load_grid() {
     const float TLOAD = TPCM.TLOAD;
     const float HMIN = TPCM.HMIN;
     g.TMPRAT = TLOAD / HMIN;
+    // A minimum so small that the ratio overflows leaves the grid's logarithms infinite.
+    if (!std::isfinite(g.TMPRAT))
+        refuse({" ++> Minimum tension value too small for interpolation table: the ratio",
+                "     of maximum to minimum tension is beyond the range of real numbers"});
     g.NCROSSOVER = static_cast<std::int32_t>(std::log(0.1f * TLOAD / HMIN) / std::log(2.0f)) + 1;
     const std::int32_t steps = TPCM.NUMTAB - g.NCROSSOVER - 1;
     g.HINC = steps > 0 ? 0.9f * TLOAD / static_cast<float>(steps) : 0.0f;

@@ -439,6 +439,9 @@ TEST(LineTables, GridsAndDescriptionsTheTablesCannotHoldAreRefused) {
         {"HMIN at TLOAD", [] { TPCM.HMIN = TPCM.TLOAD; },
          " ++> Minimum tension value not below the maximum tension value set\n"
          "     for interpolation table\n"},
+        {"HMIN so small that TLOAD / HMIN overflows", [] { TPCM.HMIN = 1e-37f; },
+         " ++> Minimum tension value too small for interpolation table: the ratio\n"
+         "     of maximum to minimum tension is beyond the range of real numbers\n"},
         {"defaulted HMIN above TLOAD",
          [] {
              TPCM.HMIN = 0.0f;
