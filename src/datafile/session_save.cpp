@@ -112,7 +112,8 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
         stop_program(StopKind::normal);
 
     // After an Execute: the closing message stays on the console until Return is typed, in a
-    // silent run too.
+    // silent run too. The data file is saved and ready by then, so input that ends at this
+    // pause ends a finished session (status 0), with the end-of-input line.
     constexpr int unit = screen_unit;
     CLEAR(unit);
     write_record(unit, "");
@@ -124,7 +125,10 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
     write_record(unit, starting_at(11, "Run lintar-engine in this folder to analyse it."));
     write_record(unit, "");
     std::int32_t dropped = 0;
-    PRSRET(unit, KBD, dropped);
+    {
+        const WorkSavedScope saved;
+        PRSRET(unit, KBD, dropped);
+    }
     stop_program(StopKind::normal);
 }
 

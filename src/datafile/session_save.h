@@ -16,9 +16,10 @@ namespace lintar {
 // JMPLOC 1 and returns (the final page comes back). Otherwise a changed TPCM is saved as
 // ID.DATFIL with the backup rotation (BACKIT); after an Execute (-1983) the server-submission
 // message and a Return pause on the console. With VORLAKINE_GO the hand-over runs instead of
-// the exit. Every path but the "A" stops the run: status 0, or 1 for a file error or a failed
-// hand-over. The rotation looks at the files on disk, so the data file's status at the load
-// is not needed here.
+// the exit. Every path but the "A" stops the run: status 0, or 1 for a file error, a failed
+// hand-over or input that ends at the exit warning; input that ends at the Execute's pause,
+// after the save, ends the run with status 0 (WorkSavedScope). The rotation looks at the files
+// on disk, so the data file's status at the load is not needed here.
 void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_t& JMPLOC,
             std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
             std::int32_t NTOGOQ, bool VORLAKINE_GO);

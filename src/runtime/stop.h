@@ -8,8 +8,9 @@ namespace lintar {
 
 // Why the run ends. A stop the user chose at a prompt is not a failure; everything that ends
 // the run because something went wrong (a file that cannot be opened or read, an internal
-// error, an unattended run that reaches a decision, end of input on the keyboard) is an error
-// and gives exit status 1, so that a script can tell a failed run from a finished one.
+// error, an unattended run that reaches a decision, end of input on the keyboard before the
+// session's work is saved) is an error and gives exit status 1, so that a script can tell a
+// failed run from a finished one.
 enum class StopKind { normal, user_choice, error };
 
 class ProgramStop : public std::exception {

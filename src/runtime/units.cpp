@@ -27,6 +27,7 @@ struct Console {
     std::istream* keyboard = nullptr; // nullptr: standard input
     std::ostream* screen = nullptr;   // nullptr: standard output
     bool screen_line_open = false;    // a prompt is waiting for its answer
+    bool work_saved = false;          // the end of input is a normal end (WorkSavedScope)
 };
 
 // The unit table is process-wide by nature: it is the program's set of open files.
@@ -172,7 +173,15 @@ void end_of_input_stop() {
     screen() << " ++> End of input: session ended." << '\n';
     screen().flush();
     console().screen_line_open = false;
-    stop_program(StopKind::error);
+    stop_program(console().work_saved ? StopKind::normal : StopKind::error);
+}
+
+WorkSavedScope::WorkSavedScope() : outer_(console().work_saved) {
+    console().work_saved = true;
+}
+
+WorkSavedScope::~WorkSavedScope() {
+    console().work_saved = outer_;
 }
 
 std::optional<std::string> read_line(int unit) {

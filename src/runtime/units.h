@@ -60,9 +60,23 @@ std::optional<std::string> read_field(int unit, int width);
 // at the end of input: the session ends there.
 std::string read_answer(int width);
 
-// Writes " ++> End of input: session ended." on the screen and stops the run with status 1.
-// Nothing is saved by that stop.
+// Writes " ++> End of input: session ended." on the screen and stops the run: with status 1,
+// or with status 0 while a WorkSavedScope lives. Nothing is saved by that stop.
 [[noreturn]] void end_of_input_stop();
+
+// While it lives, the end of input on the keyboard ends the run normally (status 0): for the
+// last pause of a session whose work is already saved, where nothing is lost. It puts the
+// previous rule back when it ends, also when a stop leaves its scope.
+class WorkSavedScope {
+public:
+    WorkSavedScope();
+    ~WorkSavedScope();
+    WorkSavedScope(const WorkSavedScope&) = delete;
+    WorkSavedScope& operator=(const WorkSavedScope&) = delete;
+
+private:
+    bool outer_;
+};
 
 // Unformatted output and input of raw little-endian four-byte words on a connected unit.
 void write_words(int unit, std::span<const std::uint32_t> words);

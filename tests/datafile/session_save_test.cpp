@@ -209,6 +209,15 @@ TEST(Finish, ExitWithoutSavingWarnsAndMayGoBack) {
         EXPECT_EQ(console.screen(), loss_warning);
         EXPECT_FALSE(folder.has("CATDAT"));
     }
+    {
+        SCOPED_TRACE("the input ends at the warning: nothing is saved, status 1");
+        ScratchFolder folder;
+        ScriptedConsole console("");
+        Ending ending(true);
+        EXPECT_EQ(run_until_stop([&] { ending.finish(101); }), StopKind::error);
+        EXPECT_EQ(console.screen(), loss_warning + "\n ++> End of input: session ended.\n");
+        EXPECT_FALSE(folder.has("CATDAT"));
+    }
 }
 
 const std::string closing_message = "\n"
@@ -240,6 +249,15 @@ TEST(Finish, SaveAndExitOrExecute) {
         EXPECT_EQ(run_until_stop([&] { ending.finish(code_execute); }), StopKind::normal);
         EXPECT_EQ(console.screen(), closing_message);
         EXPECT_TRUE(folder.has("CATDAT"));
+    }
+    {
+        SCOPED_TRACE("after an Execute: input that ends at the pause ends a finished session");
+        ScratchFolder folder;
+        ScriptedConsole console("");
+        Ending ending(true);
+        EXPECT_EQ(run_until_stop([&] { ending.finish(code_execute); }), StopKind::normal);
+        EXPECT_EQ(console.screen(), closing_message + "\n ++> End of input: session ended.\n");
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(tpcm_image()));
     }
     {
         SCOPED_TRACE("a damaged word count is saved as the layout's count");

@@ -123,18 +123,25 @@ Estimate estimate(const Material& m, double diameter_mm) {
             m.ELAS1 / kips * 2.204};
 }
 
+// The End-of-Session menu's prompt and, after an Execute whose checks find nothing, the
+// hand-over box: the check pass goes straight from the menu to the box.
+const std::string menu_prompt = " Enter number of selection (\"H\" for help): ";
+const std::string hand_over = menu_prompt + "\n" +
+                              "                   >>> Kelbrin Editor Software <<<\n\n\n"
+                              "          This data file passed preliminary error checks;\n"
+                              "             it is ready for submission to the server.\n"
+                              "          Run lintar-engine in this folder to analyse it.\n\n \n"
+                              " Press <RETURN> to continue: ";
+const std::string input_ended = "\n ++> End of input: session ended.\n";
+
+bool ends_with(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 TEST_F(WorkedExample, TheSessionBuildsTheMooringItDescribesAndExecutesIt) {
     EXPECT_EQ(editor_.status, 0);
-    // Execute at the End-of-Session menu: the checks find nothing, so the check pass goes
-    // straight from the menu to the hand-over box.
-    const std::string hand_over = " Enter number of selection (\"H\" for help): \n"
-                                  "                   >>> Kelbrin Editor Software <<<\n\n\n"
-                                  "          This data file passed preliminary error checks;\n"
-                                  "             it is ready for submission to the server.\n"
-                                  "          Run lintar-engine in this folder to analyse it.\n\n \n"
-                                  " Press <RETURN> to continue: ";
-    ASSERT_GE(editor_.screen.size(), hand_over.size());
-    EXPECT_EQ(editor_.screen.substr(editor_.screen.size() - hand_over.size()), hand_over);
+    EXPECT_TRUE(ends_with(editor_.screen, hand_over));
     EXPECT_EQ(editor_files_, (std::vector<std::string>{"CATDAT", "CATIN.stxt"}));
 
     load_data_file();
@@ -245,6 +252,61 @@ TEST_F(WorkedExample, TheSessionBuildsTheMooringItDescribesAndExecutesIt) {
         EXPECT_NEAR(TPCM.ALPHA(1, e, 1), x.alpha1, rel_tol * x.alpha1);
         EXPECT_EQ(TPCM.ALPHA(2, e, 1), 0.0f);
         EXPECT_EQ(TPCM.ALPHA(3, e, 1), 0.0f);
+    }
+}
+
+// Input that ends at the pause after the Execute ends a session whose work is done: the data
+// file is saved as the whole script saves it, and the run ends with status 0. Input that ends
+// one answer earlier, at the menu, saves nothing and ends with status 1.
+TEST_F(WorkedExample, InputEndingAfterTheExecuteKeepsTheSavedFile) {
+    struct Case {
+        const char* name;
+        std::size_t dropped; // lines taken off the end of the script
+        const char* item;    // the End-of-Session item answered, when it is kept
+        int status;
+        std::vector<std::string> files;
+        std::string screen_end;
+    };
+    const Case cases[] = {
+        {"at the pause after the Execute",
+         1,
+         "3",
+         0,
+         {"CATDAT", "CATIN.stxt"},
+         hand_over + input_ended},
+        {"at the pause after a silent Execute",
+         1,
+         "4",
+         0,
+         {"CATDAT", "CATIN.stxt", "Diagnostics.stxt"},
+         hand_over + input_ended},
+        {"at the menu, before the Execute", 2, nullptr, 1, {}, menu_prompt + input_ended},
+    };
+    const std::vector<std::string> script = testing::lines_of(
+        read_text(std::filesystem::path(LINTAR_SOURCE_DIR) / "examples/spread_mooring.in"));
+    ASSERT_EQ(script.back(), "");     // the Return at the closing pause
+    ASSERT_EQ(script.end()[-2], "3"); // the Execute at the End-of-Session menu
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string keys;
+        for (std::size_t k = 0; k + c.dropped < script.size(); ++k)
+            keys += (k + 2 == script.size() && c.item ? std::string(c.item) : script[k]) + "\n";
+        ScratchFolder folder;
+        const ProgramRun run = testing::run_program("lintar", keys, folder.path());
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(ends_with(run.screen, c.screen_end))
+            << run.screen.substr(run.screen.size() - std::min<std::size_t>(run.screen.size(), 400));
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            files.push_back(entry.path().filename().string());
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, c.files);
+        if (c.status == 0) {
+            // The whole script's screen, the end-of-input line where the Return would be.
+            EXPECT_EQ(run.screen, editor_.screen + input_ended);
+            EXPECT_EQ(folder.read("CATDAT"), folder_->read("CATDAT"));
+            EXPECT_EQ(folder.read("CATIN.stxt"), folder_->read("CATIN.stxt"));
+        }
     }
 }
 

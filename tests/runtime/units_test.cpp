@@ -33,6 +33,28 @@ TEST(Units, EndOfInputOnTheKeyboardEndsTheSessionWithStatusOne) {
     EXPECT_EQ(console.screen(), " Enter new value: \n ++> End of input: session ended.\n");
 }
 
+TEST(Units, EndOfInputAfterTheWorkIsSavedEndsWithStatusZero) {
+    ScriptedConsole console("");
+    {
+        const WorkSavedScope saved;
+        EXPECT_EQ(testing::run_until_stop([] { read_answer(1); }), StopKind::normal);
+        { const WorkSavedScope inner; }
+        EXPECT_EQ(testing::run_until_stop([] { read_answer(1); }), StopKind::normal);
+    }
+    // Out of the scope the end of input is a failure again.
+    EXPECT_EQ(testing::run_until_stop([] { read_answer(1); }), StopKind::error);
+    EXPECT_EQ(testing::run_until_stop([] {
+                  const WorkSavedScope saved;
+                  read_answer(1);
+              }),
+              StopKind::normal);
+    EXPECT_EQ(testing::run_until_stop([] { read_answer(1); }), StopKind::error);
+    std::string lines;
+    for (int k = 0; k < 5; ++k)
+        lines += " ++> End of input: session ended.\n";
+    EXPECT_EQ(console.screen(), lines);
+}
+
 TEST(Units, FilesByUnitNumber) {
     ScriptedConsole console;
     ScratchFolder folder;
