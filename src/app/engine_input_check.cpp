@@ -1,7 +1,6 @@
 // app/engine_input_check.cpp: the engine's refusal of a data file whose reals are not numbers.
 #include "app/engine_input_check.h"
 
-#include "blocks/lincom.h"
 #include "blocks/tpcm.h"
 #include "offsets/offset_run.h"
 #include "offsets/offset_tables.h"
@@ -9,27 +8,227 @@
 #include "util/prompts.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 namespace lintar {
 
 namespace {
 
+// How far the stages read along one dimension of a member.
+enum class Reach : std::uint8_t {
+    all,           // every slot the dimension declares
+    lines,         // the lines of the mooring, NLIN
+    types,         // the line types, NTYP
+    sublines,      // the sublines of the line type the next index names, NELEM(t)
+    motion_points, // the vessel's motion points, IVESL(1)
+    buoy_points,   // the second body's motion points, IBUOY(1)
+    directions,    // the directions of the member's offset kind
+    points,        // the points of the member's offset kind
+};
+
+// When the stages read a member: always, or only when the data switch it on.
+enum class When : std::uint8_t {
+    always,
+    second_body, // a tow, a tanker with its buoy, a CALM buoy: the second body's section
+    current,     // a current (LCURNT)
+};
+
+// A real member of TPCM that the stages read, and the part of it they read: its first word,
+// its declared bounds (first index fastest; 0 past its rank) and, for each dimension, how far
+// the stages go along it.
+struct CheckedReal {
+    const char* name;
+    int word;
+    std::array<int, 3> bounds{};
+    std::array<Reach, 3> reach{};
+    std::int32_t kind = 0; // the offset kind of Reach::directions and Reach::points
+    When when = When::always;
+
+    constexpr int rank() const {
+        return static_cast<int>(
+            std::count_if(bounds.begin(), bounds.end(), [](int b) { return b > 0; }));
+    }
+    constexpr int slots() const {
+        int n = 1;
+        for (int d = 0; d < rank(); ++d)
+            n *= bounds[static_cast<std::size_t>(d)];
+        return n;
+    }
+};
+
+constexpr int word_at(std::size_t offset) {
+    return static_cast<int>(offset / 4) + 1;
+}
+
+constexpr CheckedReal scalar(const char* name, std::size_t offset, When when = When::always) {
+    return {name, word_at(offset), {}, {}, 0, when};
+}
+
+// clang-format off
+// Every real the line tables (MRSTAT), the static equilibrium (QSTAT) and the offset table
+// (CATTBL) read from the data, in the order of the data file's pages: the site, the vessel (and
+// the second body, whose section takes the vessel's place in its pass), the lines and their
+// types, the offset specifications. A member the stages write before they read it (the DP
+// results DPXFRC to DPYLOC, the moment centre RMCTRG, the towline angles TLNANG and BLNANG of a
+// tow) or only copy (MOORDUMMY) is not listed: a stored file may hold anything there.
+constexpr CheckedReal checked_reals[] = {
+    // The site, the table loads and the version the reports print.
+    scalar("VERNO", offsetof(TpcmBlock, VERNO)),
+    scalar("DEPTH", offsetof(TpcmBlock, DEPTH)),
+    scalar("DWATR", offsetof(TpcmBlock, DWATR)),
+    scalar("HMIN", offsetof(TpcmBlock, HMIN)),
+    scalar("TLOAD", offsetof(TpcmBlock, TLOAD)),
+    scalar("CURHDG", offsetof(TpcmBlock, CURHDG), When::current),
+    scalar("CURSPD", offsetof(TpcmBlock, CURSPD), When::current),
+
+    // The vessel: hydrostatics, the still-water heading, applied loads, DP and the motion points.
+    scalar("TRIMDG", offsetof(TpcmBlock, TRIMDG)), scalar("HEELDG", offsetof(TpcmBlock, HEELDG)),
+    scalar("XSALM", offsetof(TpcmBlock, XSALM)),   scalar("ZXWARM", offsetof(TpcmBlock, ZXWARM)),
+    scalar("ZYWARM", offsetof(TpcmBlock, ZYWARM)), scalar("ZXCARM", offsetof(TpcmBlock, ZXCARM)),
+    scalar("ZYCARM", offsetof(TpcmBlock, ZYCARM)), scalar("DISPL", offsetof(TpcmBlock, DISPL)),
+    scalar("VKG", offsetof(TpcmBlock, VKG)),       scalar("DRAFT", offsetof(TpcmBlock, DRAFT)),
+    scalar("AWP", offsetof(TpcmBlock, AWP)),       scalar("VKMT", offsetof(TpcmBlock, VKMT)),
+    scalar("VKML", offsetof(TpcmBlock, VKML)),     scalar("LWL", offsetof(TpcmBlock, LWL)),
+    scalar("BWL", offsetof(TpcmBlock, BWL)),       scalar("VFWD", offsetof(TpcmBlock, VFWD)),
+    scalar("AWPEST", offsetof(TpcmBlock, AWPEST)), scalar("VESAN0", offsetof(TpcmBlock, VESAN0)),
+    scalar("XVFRC", offsetof(TpcmBlock, XVFRC)),   scalar("YVFRC", offsetof(TpcmBlock, YVFRC)),
+    scalar("VESMOM", offsetof(TpcmBlock, VESMOM)), scalar("XVLOC", offsetof(TpcmBlock, XVLOC)),
+    scalar("YVLOC", offsetof(TpcmBlock, YVLOC)),   scalar("ZVLOC", offsetof(TpcmBlock, ZVLOC)),
+    scalar("XVFRC2", offsetof(TpcmBlock, XVFRC2)), scalar("YVFRC2", offsetof(TpcmBlock, YVFRC2)),
+    scalar("ZVLOC2", offsetof(TpcmBlock, ZVLOC2)), scalar("XVFRC3", offsetof(TpcmBlock, XVFRC3)),
+    scalar("YVFRC3", offsetof(TpcmBlock, YVFRC3)), scalar("ZVLOC3", offsetof(TpcmBlock, ZVLOC3)),
+    scalar("DPANG", offsetof(TpcmBlock, DPANG)),   scalar("DPASPR", offsetof(TpcmBlock, DPASPR)),
+    scalar("DPXPNT", offsetof(TpcmBlock, DPXPNT)), scalar("DPYPNT", offsetof(TpcmBlock, DPYPNT)),
+    scalar("ENDHT", offsetof(TpcmBlock, ENDHT)),
+    {"RACC", word_at(offsetof(TpcmBlock, RACC_words)),
+     {3, 149}, {Reach::all, Reach::motion_points}},
+
+    // The second body's counterparts of the vessel's words (its section has no DP words of
+    // its own names).
+    scalar("BTRMDG", offsetof(TpcmBlock, BTRMDG), When::second_body),
+    scalar("BHELDG", offsetof(TpcmBlock, BHELDG), When::second_body),
+    scalar("BXSALM", offsetof(TpcmBlock, BXSALM), When::second_body),
+    scalar("BZXWRM", offsetof(TpcmBlock, BZXWRM), When::second_body),
+    scalar("BZYWRM", offsetof(TpcmBlock, BZYWRM), When::second_body),
+    scalar("BZXCRM", offsetof(TpcmBlock, BZXCRM), When::second_body),
+    scalar("BZYCRM", offsetof(TpcmBlock, BZYCRM), When::second_body),
+    scalar("BDISPL", offsetof(TpcmBlock, BDISPL), When::second_body),
+    scalar("BVKG", offsetof(TpcmBlock, BVKG), When::second_body),
+    scalar("BDRAFT", offsetof(TpcmBlock, BDRAFT), When::second_body),
+    scalar("BAWP", offsetof(TpcmBlock, BAWP), When::second_body),
+    scalar("BVKMT", offsetof(TpcmBlock, BVKMT), When::second_body),
+    scalar("BVKML", offsetof(TpcmBlock, BVKML), When::second_body),
+    scalar("BLWL", offsetof(TpcmBlock, BLWL), When::second_body),
+    scalar("BBWL", offsetof(TpcmBlock, BBWL), When::second_body),
+    scalar("BVFWD", offsetof(TpcmBlock, BVFWD), When::second_body),
+    scalar("BVSAN0", offsetof(TpcmBlock, BVSAN0), When::second_body),
+    scalar("BXVFRC", offsetof(TpcmBlock, BXVFRC), When::second_body),
+    scalar("BYVFRC", offsetof(TpcmBlock, BYVFRC), When::second_body),
+    scalar("BVSMOM", offsetof(TpcmBlock, BVSMOM), When::second_body),
+    scalar("BXVLOC", offsetof(TpcmBlock, BXVLOC), When::second_body),
+    scalar("BYVLOC", offsetof(TpcmBlock, BYVLOC), When::second_body),
+    scalar("BZVLOC", offsetof(TpcmBlock, BZVLOC), When::second_body),
+    scalar("BLNHT", offsetof(TpcmBlock, BLNHT), When::second_body),
+    {"BRACC", word_at(offsetof(TpcmBlock, BRACC_words)), {3, 149}, {Reach::all, Reach::buoy_points},
+     0, When::second_body},
+
+    // The mooring: its centre, layers and seabed, each line up to NLIN, each subline of each
+    // line type up to NTYP and NELEM, the buoys and clumps of the first twelve types.
+    scalar("SHORTY", offsetof(TpcmBlock, SHORTY)),
+    scalar("ZSPAN", offsetof(TpcmBlock, ZSPAN)),
+    scalar("COFMAS", offsetof(TpcmBlock, COFMAS)),
+    scalar("COFDMP", offsetof(TpcmBlock, COFDMP)),
+    scalar("BTFRC0", offsetof(TpcmBlock, BTFRC0)),
+    {"RMCTR", word_at(offsetof(TpcmBlock, RMCTR_words)), {3}, {Reach::all}},
+    {"SPRGBY", word_at(offsetof(TpcmBlock, SPRGBY_words)), {12}, {Reach::types}},
+    {"CLUMP", word_at(offsetof(TpcmBlock, CLUMP_words)), {12}, {Reach::types}},
+    {"RFLD", word_at(offsetof(TpcmBlock, RFLD_words)), {3, 150}, {Reach::all, Reach::lines}},
+    {"HTENS", word_at(offsetof(TpcmBlock, HTENS_words)), {150}, {Reach::lines}},
+    {"ANGDEP", word_at(offsetof(TpcmBlock, ANGDEP_words)), {150}, {Reach::lines}},
+    {"ANCHGT", word_at(offsetof(TpcmBlock, ANCHGT_words)), {150}, {Reach::types}},
+    {"SLEN", word_at(offsetof(TpcmBlock, SLEN_words)), {25, 150}, {Reach::sublines, Reach::types}},
+    {"DIAM", word_at(offsetof(TpcmBlock, DIAM_words)), {25, 150}, {Reach::sublines, Reach::types}},
+    {"WETWT", word_at(offsetof(TpcmBlock, WETWT_words)),
+     {25, 150}, {Reach::sublines, Reach::types}},
+    {"DRYWT", word_at(offsetof(TpcmBlock, DRYWT_words)),
+     {25, 150}, {Reach::sublines, Reach::types}},
+    {"TBRK", word_at(offsetof(TpcmBlock, TBRK_words)), {25, 150}, {Reach::sublines, Reach::types}},
+    {"COFMST", word_at(offsetof(TpcmBlock, COFMST_words)),
+     {25, 150}, {Reach::sublines, Reach::types}},
+    {"COFDMT", word_at(offsetof(TpcmBlock, COFDMT_words)),
+     {25, 150}, {Reach::sublines, Reach::types}},
+    {"ALPHA", word_at(offsetof(TpcmBlock, ALPHA_words)), {3, 25, 150},
+     {Reach::all, Reach::sublines, Reach::types}},
+
+    // The offset specifications: the start, the centre of rotation, the steps, and each kind's
+    // directions and points up to their counts.
+    scalar("XINIT", offsetof(TpcmBlock, XINIT)),
+    scalar("YINIT", offsetof(TpcmBlock, YINIT)),
+    scalar("ZINIT", offsetof(TpcmBlock, ZINIT)),
+    scalar("YWINIT", offsetof(TpcmBlock, YWINIT)),
+    {"ROTCTR", word_at(offsetof(TpcmBlock, ROTCTX)), {3}, {Reach::all}},
+    {"FAPPNT", word_at(offsetof(TpcmBlock, FAPPNT_words)), {3}, {Reach::all}},
+    scalar("EPSDST", offsetof(TpcmBlock, EPSDST)),
+    scalar("EPSDEG", offsetof(TpcmBlock, EPSDEG)),
+    {"PHIL", word_at(offsetof(TpcmBlock, PHIL_words)), {10}, {Reach::directions}, kind_lateral},
+    {"PHIY", word_at(offsetof(TpcmBlock, PHIY_words)), {2}, {Reach::directions}, kind_yaw},
+    {"OBLPTY", word_at(offsetof(TpcmBlock, OBLPTY_words)),
+     {10}, {Reach::directions}, kind_oblique_rotation},
+    {"OBLVEC", word_at(offsetof(TpcmBlock, OBLVEC_words)),
+     {3, 10}, {Reach::all, Reach::directions}, kind_oblique_rotation},
+    {"RCTDIR", word_at(offsetof(TpcmBlock, RCTDIR_words)),
+     {3, 10}, {Reach::all, Reach::directions}, kind_rectilinear},
+    {"FRCVEC", word_at(offsetof(TpcmBlock, FRCVEC_words)),
+     {3, 10}, {Reach::all, Reach::directions}, kind_forces},
+    {"TRQVEC", word_at(offsetof(TpcmBlock, TRQVEC_words)),
+     {3, 10}, {Reach::all, Reach::directions}, kind_couples},
+    {"OFFL", word_at(offsetof(TpcmBlock, OFFL_words)), {50}, {Reach::points}, kind_lateral},
+    {"OFFY", word_at(offsetof(TpcmBlock, OFFY_words)), {50}, {Reach::points}, kind_yaw},
+    {"OBLOFF", word_at(offsetof(TpcmBlock, OBLOFF_words)),
+     {50}, {Reach::points}, kind_oblique_rotation},
+    {"VRTOFF", word_at(offsetof(TpcmBlock, VRTOFF_words)), {50}, {Reach::points}, kind_vertical},
+    {"RCTOFF", word_at(offsetof(TpcmBlock, RCTOFF_words)), {50}, {Reach::points}, kind_rectilinear},
+    {"FRCOFF", word_at(offsetof(TpcmBlock, FRCOFF_words)), {50}, {Reach::points}, kind_forces},
+    {"TRQOFF", word_at(offsetof(TpcmBlock, TRQOFF_words)), {50}, {Reach::points}, kind_couples},
+};
+// clang-format on
+
+// Each member lies within the image, and the reach of each dimension suits its bound.
+constexpr bool table_is_sound() {
+    for (const CheckedReal& m : checked_reals) {
+        if (m.word < 1 || m.word + m.slots() - 1 > tpcm_word_count)
+            return false;
+        for (int d = 0; d < m.rank(); ++d) {
+            const auto i = static_cast<std::size_t>(d);
+            const bool last = d + 1 == m.rank();
+            switch (m.reach[i]) {
+            case Reach::sublines: // needs the line type as the next index
+                if (last || m.reach[i + 1] != Reach::types)
+                    return false;
+                break;
+            case Reach::directions:
+            case Reach::points:
+                if (m.kind == 0)
+                    return false;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return true;
+}
+static_assert(table_is_sound());
+
 [[noreturn]] void refuse_word(int EDUNIT, const std::string& word) {
     fatal_stop(EDUNIT, keyboard_unit,
                {"", " ++> FATAL error: The data word " + word + " holds no finite number;",
                 "     correct it with lintar and run the engine again."});
-}
-
-// A name with its 1-based indices: "SLEN(2, 1)".
-std::string element_name(const char* name, std::initializer_list<int> indices) {
-    std::string text = std::string(name) + "(";
-    for (const int i : indices)
-        text += (text.back() == '(' ? "" : ", ") + std::to_string(i);
-    return text + ")";
 }
 
 // A count of the data file held to the slots its arrays have: a count beyond them is refused
@@ -38,134 +237,81 @@ int held(std::int32_t count, int slots) {
     return std::clamp<int>(count, 0, slots);
 }
 
-struct FiniteCheck {
-    int EDUNIT;
-    void word(const char* name, float value) const {
-        if (!std::isfinite(value))
-            refuse_word(EDUNIT, name);
+bool is_read(const TpcmBlock& T, When when) {
+    switch (when) {
+    case When::second_body:
+        return T.SIMTYP == 10 || T.SIMTYP == 13 || T.IARCO != 0;
+    case When::current:
+        return T.LCURNT != 0;
+    case When::always:
+        break;
     }
-    void element(const char* name, float value, std::initializer_list<int> indices) const {
-        if (!std::isfinite(value))
-            refuse_word(EDUNIT, element_name(name, indices));
-    }
-};
-
-// The site and the table loads.
-void check_site(const FiniteCheck& c, const TpcmBlock& T) {
-    c.word("DEPTH", T.DEPTH);
-    c.word("DWATR", T.DWATR);
-    c.word("HMIN", T.HMIN);
-    c.word("TLOAD", T.TLOAD);
+    return true;
 }
 
-// The vessel: hydrostatics, applied loads, DP and the motion points.
-void check_vessel(const FiniteCheck& c, const TpcmBlock& T) {
-    // clang-format off
-    const struct { const char* name; float value; } words[] = {
-        {"TRIMDG", T.TRIMDG}, {"HEELDG", T.HEELDG}, {"XSALM", T.XSALM},   {"ZXWARM", T.ZXWARM},
-        {"ZYWARM", T.ZYWARM}, {"ZXCARM", T.ZXCARM}, {"ZYCARM", T.ZYCARM}, {"DISPL", T.DISPL},
-        {"VKG", T.VKG},       {"DRAFT", T.DRAFT},   {"AWP", T.AWP},       {"VKMT", T.VKMT},
-        {"VKML", T.VKML},     {"LWL", T.LWL},       {"BWL", T.BWL},       {"VFWD", T.VFWD},
-        {"AWPEST", T.AWPEST}, {"XVFRC", T.XVFRC},   {"YVFRC", T.YVFRC},   {"VESMOM", T.VESMOM},
-        {"XVLOC", T.XVLOC},   {"YVLOC", T.YVLOC},   {"ZVLOC", T.ZVLOC},   {"XVFRC2", T.XVFRC2},
-        {"YVFRC2", T.YVFRC2}, {"ZVLOC2", T.ZVLOC2}, {"XVFRC3", T.XVFRC3}, {"YVFRC3", T.YVFRC3},
-        {"ZVLOC3", T.ZVLOC3}, {"DPANG", T.DPANG},   {"DPASPR", T.DPASPR}, {"DPXPNT", T.DPXPNT},
-        {"DPYPNT", T.DPYPNT}, {"DPXFRC", T.DPXFRC}, {"DPYFRC", T.DPYFRC}, {"DPMOM", T.DPMOM},
-        {"DPXLOC", T.DPXLOC}, {"DPYLOC", T.DPYLOC}, {"ENDHT", T.ENDHT},   {"TLNANG", T.TLNANG},
-    };
-    // clang-format on
-    for (const auto& w : words)
-        c.word(w.name, w.value);
-    for (int p = 1; p <= held(T.IVESL(1), 149); ++p)
-        for (int i = 1; i <= 3; ++i)
-            c.element("RACC", T.RACC(i, p), {i, p});
+// The slots the stages read along dimension D of member M; NEXT is the index of the dimension
+// after it (the line type of a subline).
+int reach_of(const TpcmBlock& T, const CheckedReal& m, int d, int next) {
+    const int bound = m.bounds[static_cast<std::size_t>(d)];
+    switch (m.reach[static_cast<std::size_t>(d)]) {
+    case Reach::all:
+        return bound;
+    case Reach::lines:
+        return held(T.NLIN, bound);
+    case Reach::types:
+        return held(T.NTYP, bound);
+    case Reach::sublines:
+        return held(T.NELEM(next), bound);
+    case Reach::motion_points:
+        return held(T.IVESL(1), bound);
+    case Reach::buoy_points:
+        return held(T.IBUOY(1), bound);
+    case Reach::directions:
+        return held(offset_direction_count(m.kind), bound);
+    case Reach::points:
+        return held(offset_point_count(m.kind), bound);
+    }
+    return 0;
 }
 
-// The mooring: its centre and layers, each line up to NLIN, each subline of each line type up
-// to NTYP and NELEM, the clump weights and buoy springs the file stores.
-void check_lines(const FiniteCheck& c, const TpcmBlock& T) {
-    c.word("SHORTY", T.SHORTY);
-    c.word("ZSPAN", T.ZSPAN);
-    c.word("COFMAS", T.COFMAS);
-    c.word("COFDMP", T.COFDMP);
-    for (int i = 1; i <= 3; ++i)
-        c.element("RMCTR", T.RMCTR(i), {i});
-    for (int i = 1; i <= 12; ++i) {
-        c.element("SPRGBY", T.SPRGBY(i), {i});
-        c.element("CLUMP", T.CLUMP(i), {i});
-    }
-    for (int line = 1; line <= held(T.NLIN, lincom_lines); ++line) {
-        for (int i = 1; i <= 3; ++i)
-            c.element("RFLD", T.RFLD(i, line), {i, line});
-        c.element("HTENS", T.HTENS(line), {line});
-        c.element("ANGDEP", T.ANGDEP(line), {line});
-        c.element("ANCHGT", T.ANCHGT(line), {line});
-    }
-    for (int t = 1; t <= held(T.NTYP, lincom_types); ++t)
-        for (int e = 1; e <= held(T.NELEM(t), lincom_elements); ++e) {
-            c.element("SLEN", T.SLEN(e, t), {e, t});
-            c.element("DIAM", T.DIAM(e, t), {e, t});
-            c.element("WETWT", T.WETWT(e, t), {e, t});
-            c.element("DRYWT", T.DRYWT(e, t), {e, t});
-            c.element("TBRK", T.TBRK(e, t), {e, t});
-            c.element("COFMST", T.COFMST(e, t), {e, t});
-            c.element("COFDMT", T.COFDMT(e, t), {e, t});
-            for (int k = 1; k <= 3; ++k)
-                c.element("ALPHA", T.ALPHA(k, e, t), {k, e, t});
+// Each element of M within its reach, the outermost dimension first; the first that is no
+// finite number is refused by its name and indices ("SLEN(2, 1)").
+void check_member(int EDUNIT, const TpcmBlock& T, const CheckedReal& m) {
+    std::array<int, 3> index{};
+    const auto element = [&] {
+        int offset = 0;
+        for (int d = m.rank() - 1; d >= 0; --d) {
+            const auto i = static_cast<std::size_t>(d);
+            offset = offset * m.bounds[i] + index[i] - 1;
         }
-}
-
-// The offset specifications: the start, the centre of rotation, the steps, and each kind's
-// directions and points up to their counts.
-void check_offsets(const FiniteCheck& c, const TpcmBlock& T) {
-    c.word("XINIT", T.XINIT);
-    c.word("YINIT", T.YINIT);
-    c.word("ZINIT", T.ZINIT);
-    c.word("YWINIT", T.YWINIT);
-    for (int i = 1; i <= 3; ++i) {
-        c.element("ROTCTR", T.ROTCTR(i), {i});
-        c.element("FAPPNT", T.FAPPNT(i), {i});
-    }
-    c.word("EPSDST", T.EPSDST);
-    c.word("EPSDEG", T.EPSDEG);
-    const auto directions = [&](const char* name, std::int32_t kind, auto value) {
-        for (int k = 1; k <= offset_direction_count(kind); ++k)
-            c.element(name, value(k), {k});
+        if (std::isfinite(std::bit_cast<float>(tpcm_word(T, m.word + offset))))
+            return;
+        std::string name = m.name;
+        for (int d = 0; d < m.rank(); ++d)
+            name += (d == 0 ? "(" : ", ") + std::to_string(index[static_cast<std::size_t>(d)]);
+        refuse_word(EDUNIT, m.rank() == 0 ? name : name + ")");
     };
-    const auto vectors = [&](const char* name, std::int32_t kind, auto value) {
-        for (int k = 1; k <= offset_direction_count(kind); ++k)
-            for (int i = 1; i <= 3; ++i)
-                c.element(name, value(i, k), {i, k});
+    const auto walk = [&](const auto& self, int d, int next) -> void {
+        if (d < 0) {
+            element();
+            return;
+        }
+        const int n = reach_of(T, m, d, next);
+        for (int i = 1; i <= n; ++i) {
+            index[static_cast<std::size_t>(d)] = i;
+            self(self, d - 1, i);
+        }
     };
-    const auto points = [&](const char* name, std::int32_t kind, auto value) {
-        for (int n = 1; n <= offset_point_count(kind); ++n)
-            c.element(name, value(n), {n});
-    };
-    directions("PHIL", kind_lateral, [&](int k) { return T.PHIL(k); });
-    directions("PHIY", kind_yaw, [&](int k) { return T.PHIY(k); });
-    directions("OBLPTY", kind_oblique_rotation, [&](int k) { return T.OBLPTY(k); });
-    vectors("OBLVEC", kind_oblique_rotation, [&](int i, int k) { return T.OBLVEC(i, k); });
-    vectors("RCTDIR", kind_rectilinear, [&](int i, int k) { return T.RCTDIR(i, k); });
-    vectors("FRCVEC", kind_forces, [&](int i, int k) { return T.FRCVEC(i, k); });
-    vectors("TRQVEC", kind_couples, [&](int i, int k) { return T.TRQVEC(i, k); });
-    points("OFFL", kind_lateral, [&](int n) { return T.OFFL(n); });
-    points("OFFY", kind_yaw, [&](int n) { return T.OFFY(n); });
-    points("OBLOFF", kind_oblique_rotation, [&](int n) { return T.OBLOFF(n); });
-    points("VRTOFF", kind_vertical, [&](int n) { return T.VRTOFF(n); });
-    points("RCTOFF", kind_rectilinear, [&](int n) { return T.RCTOFF(n); });
-    points("FRCOFF", kind_forces, [&](int n) { return T.FRCOFF(n); });
-    points("TRQOFF", kind_couples, [&](int n) { return T.TRQOFF(n); });
+    walk(walk, m.rank() - 1, 0);
 }
 
 } // namespace
 
 void check_finite_input(int EDUNIT) {
-    const FiniteCheck c{EDUNIT};
     const TpcmBlock& T = TPCM;
-    check_site(c, T);
-    check_vessel(c, T);
-    check_lines(c, T);
-    check_offsets(c, T);
+    for (const CheckedReal& m : checked_reals)
+        if (is_read(T, m.when))
+            check_member(EDUNIT, T, m);
 }
 
 } // namespace lintar
