@@ -32,6 +32,7 @@ public:
 
     void attach(FileDescriptor descriptor) {
         descriptor_ = std::move(descriptor);
+        failed_ = false;
         buffer_.resize(buffer_bytes);
         setp(buffer_.data(), buffer_.data() + buffer_.size());
     }
@@ -72,25 +73,28 @@ protected:
     }
 
 private:
-    // Writes the buffered bytes, a piece at a time as the system takes them.
+    // Writes the buffered bytes, a piece at a time as the system takes them. After a write
+    // that failed the file has a gap, so every later write-out fails too (and the close).
     bool write_out() {
         const char* next = pbase();
-        while (next < pptr()) {
+        while (!failed_ && next < pptr()) {
             const ::ssize_t done =
                 ::write(descriptor_.get(), next, static_cast<std::size_t>(pptr() - next));
             if (done < 0 && errno == EINTR)
                 continue;
             if (done <= 0)
-                return false; // the bytes stay unwritten: the unit's close reports it
-            next += done;
+                failed_ = true;
+            else
+                next += done;
         }
         setp(buffer_.data(), buffer_.data() + buffer_.size());
-        return true;
+        return !failed_;
     }
 
     static constexpr std::size_t buffer_bytes = 65536;
     FileDescriptor descriptor_;
     std::vector<char> buffer_;
+    bool failed_ = false;
 };
 
 // A unit reads and writes through one of its two buffers: a file opened by name, or an open
