@@ -136,17 +136,21 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
 // generations move by renames, so a failed write or a crash leaves every file whole. The file
 // on disk, as it is, becomes the backup: a new file created over an existing one ("C") keeps
 // the old file as the backup instead of losing it. The temporary file is the save's own
-// (TemporaryFile): a link or a folder in its way refuses the save, and every failure removes it.
+// (TemporaryFile), written through the descriptor of its creation: a link or a folder in its
+// way, before the write or after it, refuses the save, and every failure removes it.
 void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2) {
     TemporaryFile temporary(DATFIL, EDUNIT,
                             [&](std::string_view name) { ACERR(EDPROG, name, EDUNIT); });
-    std::int32_t count = NTOGOQ;
+    (void)CMPUTR; // the computer code changes only how an image is read
+    temporary.connect(1, FileForm::unformatted);
     std::int32_t IERR = 0;
-    DISKIO(0, count, temporary.name(), 1, IERR, IDUM, CMPUTR);
+    write_image_to_unit(NTOGOQ, 1, IERR, IDUM);
     if (IERR != 0)
         temporary.fail(DATFIL);
+    // The generations move only while the image is still where it was written.
+    temporary.check_still_own();
     if (file_exists(std::string(DATFIL))) {
         if (file_exists(std::string(BAKFIL)) &&
             !rename_file(std::string(BAKFIL), std::string(BAKFL2)))

@@ -4,23 +4,107 @@
 #include "runtime/run_inputs.h"
 #include "runtime/stop.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace lintar {
 
 namespace {
 
+// The output buffer of a unit connected to a descriptor: whole-buffer writes through
+// write(2), each checked, so a full disk shows as a failed write (badbit) and a failed close.
+// It reads nothing.
+class DescriptorBuffer : public std::streambuf {
+public:
+    DescriptorBuffer() = default;
+    DescriptorBuffer(const DescriptorBuffer&) = delete;
+    DescriptorBuffer& operator=(const DescriptorBuffer&) = delete;
+    ~DescriptorBuffer() override { (void)close(); }
+
+    void attach(FileDescriptor descriptor) {
+        descriptor_ = std::move(descriptor);
+        failed_ = false;
+        buffer_.resize(buffer_bytes);
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+    bool is_open() const { return descriptor_.is_open(); }
+    int descriptor() const { return descriptor_.get(); }
+    // Writes out what is buffered and closes the descriptor; false when either fails.
+    bool close() {
+        if (!descriptor_.is_open())
+            return true;
+        const bool written = sync() == 0;
+        const bool closed = descriptor_.close();
+        setp(nullptr, nullptr);
+        return written && closed;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!descriptor_.is_open() || !write_out())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return !descriptor_.is_open() || write_out() ? 0 : -1; }
+    pos_type seekoff(off_type offset, std::ios_base::seekdir way,
+                     std::ios_base::openmode) override {
+        const int whence = way == std::ios_base::beg   ? SEEK_SET
+                           : way == std::ios_base::cur ? SEEK_CUR
+                                                       : SEEK_END;
+        if (!descriptor_.is_open() || !write_out())
+            return pos_type(off_type(-1));
+        return pos_type(off_type(::lseek(descriptor_.get(), offset, whence)));
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override {
+        return seekoff(off_type(position), std::ios_base::beg, which);
+    }
+
+private:
+    // Writes the buffered bytes, a piece at a time as the system takes them. After a write
+    // that failed the file has a gap, so every later write-out fails too (and the close).
+    bool write_out() {
+        const char* next = pbase();
+        while (!failed_ && next < pptr()) {
+            const ::ssize_t done =
+                ::write(descriptor_.get(), next, static_cast<std::size_t>(pptr() - next));
+            if (done < 0 && errno == EINTR)
+                continue;
+            if (done <= 0)
+                failed_ = true;
+            else
+                next += done;
+        }
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+        return !failed_;
+    }
+
+    static constexpr std::size_t buffer_bytes = 65536;
+    FileDescriptor descriptor_;
+    std::vector<char> buffer_;
+    bool failed_ = false;
+};
+
+// A unit reads and writes through one of its two buffers: a file opened by name, or an open
+// descriptor it was connected to.
 struct Unit {
     std::filesystem::path name;
     FileForm form = FileForm::formatted;
-    std::fstream stream;
+    std::filebuf file;
+    DescriptorBuffer descriptor;
+    std::iostream stream{nullptr};
 };
 
 struct Console {
@@ -50,6 +134,14 @@ std::ostream& screen() {
 
 [[noreturn]] void unit_fault(int unit, const char* what) {
     throw std::logic_error("unit " + std::to_string(unit) + ": " + what);
+}
+
+// A fresh entry of the table for a unit that is not connected; the caller gives it a buffer.
+Unit& new_unit(int unit, const std::filesystem::path& name, FileForm form) {
+    Unit& entry = units().try_emplace(unit).first->second;
+    entry.name = name;
+    entry.form = form;
+    return entry;
 }
 
 Unit& connected(int unit) {
@@ -85,18 +177,17 @@ bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, F
     if (exists && !std::filesystem::is_regular_file(name, error))
         return false;
 
-    Unit entry;
-    entry.name = name;
-    entry.form = form;
+    std::filebuf file;
     auto mode = std::ios::in | std::ios::out | std::ios::binary;
     if (status != OpenStatus::old_file)
         mode |= std::ios::trunc;
-    entry.stream.open(name, mode);
-    if (!entry.stream.is_open() && status == OpenStatus::old_file)
-        entry.stream.open(name, std::ios::in | std::ios::binary); // a read-only file
-    if (!entry.stream.is_open())
+    if (!file.open(name, mode) && status == OpenStatus::old_file)
+        file.open(name, std::ios::in | std::ios::binary); // a read-only file
+    if (!file.is_open())
         return false;
-    units().emplace(unit, std::move(entry));
+    Unit& entry = new_unit(unit, name, form);
+    entry.file = std::move(file);
+    entry.stream.rdbuf(&entry.file);
     if (status == OpenStatus::old_file)
         note_file_read(name);
     else
@@ -104,16 +195,32 @@ bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, F
     return true;
 }
 
+bool connect_unit(int unit, const std::filesystem::path& name, const FileDescriptor& descriptor,
+                  FileForm form) {
+    if (unit == keyboard_unit || unit == screen_unit)
+        unit_fault(unit, "the console units cannot be reconnected");
+    close_unit(unit);
+    FileDescriptor copy(::fcntl(descriptor.get(), F_DUPFD_CLOEXEC, 0));
+    if (!copy.is_open())
+        return false;
+    Unit& entry = new_unit(unit, name, form);
+    entry.descriptor.attach(std::move(copy));
+    entry.stream.rdbuf(&entry.descriptor);
+    note_file_written(name);
+    return true;
+}
+
 bool close_unit(int unit, bool delete_file) {
     auto found = units().find(unit);
     if (found == units().end())
         return true;
-    const std::filesystem::path name = found->second.name;
+    Unit& entry = found->second;
+    const std::filesystem::path name = entry.name;
     // An end of file met while reading is no close failure; a write that failed is.
-    const bool write_failed = found->second.stream.bad();
-    found->second.stream.clear();
-    found->second.stream.close();
-    const bool closed = !found->second.stream.fail() && !write_failed;
+    const bool write_failed = entry.stream.bad();
+    const bool buffer_closed =
+        entry.file.is_open() ? entry.file.close() != nullptr : entry.descriptor.close();
+    const bool closed = buffer_closed && !write_failed;
     units().erase(found);
     if (delete_file) {
         std::error_code error;
@@ -222,6 +329,18 @@ void write_words(int unit, std::span<const std::uint32_t> words) {
     }
 }
 
+std::optional<std::uintmax_t> unit_file_size(int unit) {
+    Unit& entry = connected(unit);
+    if (!entry.stream.flush())
+        return std::nullopt;
+    if (!entry.descriptor.is_open())
+        return file_size_of(entry.name);
+    struct stat status {};
+    if (::fstat(entry.descriptor.descriptor(), &status) != 0)
+        return std::nullopt;
+    return static_cast<std::uintmax_t>(status.st_size);
+}
+
 // read_words: one block read of the whole image, then each whole word put together from its
 // four little-endian bytes; the bytes of a last partial word are consumed and its word is left
 // as it was.
@@ -286,12 +405,42 @@ FileKind file_kind(const std::filesystem::path& name) {
     }
 }
 
-bool create_file_exclusively(const std::filesystem::path& name) {
+FileDescriptor::~FileDescriptor() {
+    (void)close();
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        (void)close();
+        descriptor_ = std::exchange(other.descriptor_, -1);
+    }
+    return *this;
+}
+
+bool FileDescriptor::close() {
+    if (descriptor_ < 0)
+        return true;
+    // The descriptor is gone after close(2) even when it reports an error, also EINTR (Linux):
+    // it is never closed a second time.
+    return ::close(std::exchange(descriptor_, -1)) == 0;
+}
+
+FileDescriptor create_file_exclusively(const std::filesystem::path& name) {
     // O_EXCL with O_CREAT fails on any existing name and never follows a link.
-    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0)
+    return FileDescriptor(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
+bool name_holds_file_of(const std::filesystem::path& name, const FileDescriptor& descriptor) {
+    struct stat at_name {};
+    struct stat open_file {};
+    if (!descriptor.is_open() || ::lstat(name.c_str(), &at_name) != 0 ||
+        ::fstat(descriptor.get(), &open_file) != 0)
         return false;
-    return ::close(descriptor) == 0;
+    return S_ISREG(at_name.st_mode) && at_name.st_dev == open_file.st_dev &&
+           at_name.st_ino == open_file.st_ino;
 }
 
 std::optional<std::uintmax_t> file_size_of(const std::filesystem::path& name) {

@@ -80,6 +80,9 @@ private:
 
 // Unformatted output and input of raw little-endian four-byte words on a connected unit.
 void write_words(int unit, std::span<const std::uint32_t> words);
+// Sends what was written to a unit on to its file and gives the file's size in bytes; nothing
+// when the writes failed or the size cannot be had.
+std::optional<std::uintmax_t> unit_file_size(int unit);
 // Reads up to words.size() words; returns how many whole words were read.
 std::size_t read_words(int unit, std::span<std::uint32_t> words);
 
@@ -99,9 +102,44 @@ bool rename_file(const std::filesystem::path& from, const std::filesystem::path&
 enum class FileKind { absent, regular, link, folder, other };
 FileKind file_kind(const std::filesystem::path& name);
 
-// Creates an empty regular file that did not exist: false when anything of that name is there
-// (a file, a folder, a link, even one that points nowhere) or the file cannot be made.
-bool create_file_exclusively(const std::filesystem::path& name);
+// An open file descriptor of the platform, closed when its handle goes (empty: none open).
+class FileDescriptor {
+public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    bool is_open() const { return descriptor_ >= 0; }
+    int get() const { return descriptor_; }
+    // Closes the descriptor now; false when the close reports an error (a write the system
+    // could not complete).
+    bool close();
+
+private:
+    int descriptor_ = -1;
+};
+
+// Creates an empty regular file that did not exist and returns it open for writing (closed on
+// exec): an empty handle when anything of that name is there (a file, a folder, a link, even
+// one that points nowhere) or the file cannot be made.
+FileDescriptor create_file_exclusively(const std::filesystem::path& name);
+
+// Connects a unit for writing to the file open on `descriptor`, at the descriptor's position:
+// every write goes through (a copy of) that descriptor and the name is never opened again,
+// so what stands at the name later cannot redirect the writes. `name` is the unit's file name
+// for reports. The unit closes its copy; close_unit reports a write or close that failed (a
+// full disk). A unit already connected is closed first. False when the descriptor cannot be
+// copied.
+bool connect_unit(int unit, const std::filesystem::path& name, const FileDescriptor& descriptor,
+                  FileForm form);
+
+// True when the name itself (not what a link points at) is the file open on `descriptor`:
+// the same device and inode. False for a link, for anything else and for no file at all.
+bool name_holds_file_of(const std::filesystem::path& name, const FileDescriptor& descriptor);
 
 // The size in bytes of a regular file, or nothing when there is none of that name.
 std::optional<std::uintmax_t> file_size_of(const std::filesystem::path& name);

@@ -171,8 +171,7 @@ void WRITE_TD_OPTS(std::string_view SQUAL_IO, float VERNOQ, std::int32_t VERS_SU
     constexpr std::string_view failure = "++> I/O Error in WRITE_TD_OPTS; aborting... ";
     TemporaryFile temporary(SQUAL_IO, TPCM.EDUNIT,
                             [&](std::string_view) { options_io_stop(failure); });
-    if (!open_unit(squall_options_unit, temporary.name(), OpenStatus::replace, FileForm::formatted))
-        temporary.fail(SQUAL_IO);
+    temporary.connect(squall_options_unit, FileForm::formatted);
 
     SqualcomBlock& S = SQUALCOM;
     const int u = squall_options_unit;

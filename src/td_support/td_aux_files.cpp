@@ -25,8 +25,7 @@ TdAuxFile::TdAuxFile(TdAuxFileSpec spec, std::string_view CALFIL, int IOSCRN)
                  [CALFIL = std::string(CALFIL), IOSCRN](std::string_view name) {
                      ACERR(CALFIL, name, IOSCRN);
                  }) {
-    if (!open_unit(spec_.unit, temporary_.name(), OpenStatus::replace, FileForm::formatted))
-        temporary_.fail(final_name_);
+    temporary_.connect(spec_.unit, FileForm::formatted);
     open_ = true;
 }
 

@@ -41,11 +41,12 @@ std::string td_aux_name(std::string_view base);
 
 // A td_aux file being written. It is connected on its unit under a temporary name beside the
 // final one (TemporaryFile), so that a run stopped while writing it never leaves a file that
-// looks complete; commit() closes it and renames it over the final name. A link or a folder at
-// the temporary name is left alone and refused; a file that cannot be made, opened, closed or
-// renamed is reported by the file-access report naming the final file and the caller CALFIL,
-// which stops the run (status 1). Destroyed without commit() (a stop while it is written), it
-// is closed and its temporary file deleted.
+// looks complete; commit() closes it and renames it over the final name. It is written through
+// the descriptor of its creation, never reopened by name. A link or a folder at the temporary
+// name, also one put there while the file is written, is left alone and refused; a file that cannot
+// be made, opened, closed or renamed is reported by the file-access report naming the final file
+// and the caller CALFIL, which stops the run (status 1). Destroyed without commit() (a stop while
+// it is written), it is closed and its temporary file deleted.
 class TdAuxFile {
 public:
     TdAuxFile(TdAuxFileSpec spec, std::string_view CALFIL, int IOSCRN);

@@ -50,42 +50,79 @@ std::string temporary_name_of(std::string_view final_name) {
     return std::string(final_name) + ".tmp";
 }
 
+namespace {
+struct TemporaryFileHooks {
+    std::function<void(const std::string&)> created;
+};
+TemporaryFileHooks& hooks() {
+    static TemporaryFileHooks state;
+    return state;
+}
+} // namespace
+
+void set_temporary_file_created_hook(std::function<void(const std::string& name)> hook) {
+    hooks().created = std::move(hook);
+}
+
 TemporaryFile::TemporaryFile(std::string_view final_name, int IOSCRN, Stop stop)
-    : final_name_(final_name), temporary_name_(temporary_name_of(final_name)),
+    : final_name_(final_name), temporary_name_(temporary_name_of(final_name)), IOSCRN_(IOSCRN),
       stop_(std::move(stop)) {
     const FileKind in_the_way = file_kind(temporary_name_);
     if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
-        in_the_way == FileKind::other) {
-        write_record(IOSCRN, "");
-        write_record(IOSCRN, " ++> The save needs the name " + temporary_name_ +
-                                 " for a file of its own, but a link,");
-        write_record(IOSCRN, "     a folder or another object of that name is in the way.");
-        fail(final_name_);
-    }
+        in_the_way == FileKind::other)
+        refuse_in_the_way();
     if (in_the_way == FileKind::regular && !delete_file(temporary_name_))
         fail(temporary_name_);
-    if (!create_file_exclusively(temporary_name_))
+    file_ = create_file_exclusively(temporary_name_);
+    if (!file_.is_open())
         fail(final_name_);
-    owned_ = true;
+    if (hooks().created)
+        hooks().created(temporary_name_);
 }
 
 TemporaryFile::~TemporaryFile() {
-    if (owned_)
-        (void)delete_file(temporary_name_);
+    remove_own_file();
+}
+
+void TemporaryFile::connect(int unit, FileForm form) {
+    if (!connect_unit(unit, temporary_name_, file_, form))
+        fail(final_name_);
+}
+
+void TemporaryFile::check_still_own() {
+    if (!name_holds_file_of(temporary_name_, file_))
+        refuse_in_the_way();
 }
 
 void TemporaryFile::fail(std::string_view name) {
-    if (owned_)
-        (void)delete_file(temporary_name_);
-    owned_ = false;
+    remove_own_file();
     stop_(name);
     stop_program(StopKind::error); // a report that came back still ends the run
 }
 
 void TemporaryFile::commit() {
+    check_still_own();
     if (!rename_file(temporary_name_, final_name_))
         fail(final_name_);
-    owned_ = false;
+    (void)file_.close();
+}
+
+// The message of a name that is not the writer's own file, and the refusal; whatever stands
+// at the name is not ours and is left alone.
+void TemporaryFile::refuse_in_the_way() {
+    write_record(IOSCRN_, "");
+    write_record(IOSCRN_, " ++> The save needs the name " + temporary_name_ +
+                              " for a file of its own, but a link,");
+    write_record(IOSCRN_, "     a folder or another object of that name is in the way.");
+    fail(final_name_);
+}
+
+// Removes the temporary file by its name only while the name still holds the file this
+// writer created; the descriptor is closed either way.
+void TemporaryFile::remove_own_file() {
+    if (file_.is_open() && name_holds_file_of(temporary_name_, file_))
+        (void)delete_file(temporary_name_);
+    (void)file_.close();
 }
 
 // FILERR: the read-error report of a user table, the Return pause and an error stop.

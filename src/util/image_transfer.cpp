@@ -48,24 +48,14 @@ std::size_t words_asked(std::int32_t NTOGO, std::span<std::uint32_t> IDUM) {
 }
 
 // The write: the file holds exactly words 1..NTOGO of IDUM afterwards, whether it was there
-// before or not. The runtime's word writes carry no status, so the size of the closed file
-// tells whether every word reached it (a full disk shows here).
+// before or not.
 void write_image(std::int32_t NTOGO, const std::string& name, int IOUNIT, std::int32_t& IERR,
                  std::span<std::uint32_t> IDUM) {
-    IERR = 0;
-    const std::size_t count = words_asked(NTOGO, IDUM);
     if (!open_unit(IOUNIT, name, OpenStatus::replace, FileForm::unformatted)) {
         IERR = OLDERR + NEWERR; // neither an existing file nor a new one could be opened
         return;
     }
-    write_words(IOUNIT, IDUM.first(count));
-    if (!close_unit(IOUNIT)) {
-        IERR = CLOSER;
-        return;
-    }
-    const auto bytes = file_size_of(name);
-    if (!bytes || *bytes != 4 * count)
-        IERR = NEWERR;
+    write_image_to_unit(NTOGO, IOUNIT, IERR, IDUM);
 }
 
 // What a read found: the data words are IDUM2[first, first + N_DATA).
@@ -174,6 +164,23 @@ void DISKIO(std::int32_t IORW, std::int32_t& NTOGO, std::string_view DATFIL, int
         write_image(NTOGO, name, IOUNIT, IERR, IDUM);
     else
         read_image(NTOGO, name, IOUNIT, IERR, IDUM, CMPUTR);
+}
+
+// write_image_to_unit: the words, then the file's size checked before the unit is closed: the
+// runtime's word writes carry no status, so the size tells whether every word reached the
+// file (a full disk shows here).
+void write_image_to_unit(std::int32_t NTOGO, int IOUNIT, std::int32_t& IERR,
+                         std::span<std::uint32_t> IDUM) {
+    IERR = 0;
+    const std::size_t count = words_asked(NTOGO, IDUM);
+    write_words(IOUNIT, IDUM.first(count));
+    const auto bytes = unit_file_size(IOUNIT);
+    if (!close_unit(IOUNIT)) {
+        IERR = CLOSER;
+        return;
+    }
+    if (!bytes || *bytes != 4 * count)
+        IERR = NEWERR;
 }
 
 // MOVCOM: copies words 1..N of IFROM to ITO, first word first; nothing when N <= 0.

@@ -23,6 +23,12 @@ namespace lintar {
 void DISKIO(std::int32_t IORW, std::int32_t& NTOGO, std::string_view DATFIL, int IOUNIT,
             std::int32_t& IERR, std::span<std::uint32_t> IDUM, std::int32_t CMPUTR);
 
+// The write of DISKIO (IORW 0) to a unit the caller has connected for writing at the start of
+// an empty file (a temporary file's own descriptor), which it leaves closed: IERR 0; 2 when
+// not every word reached the file; 8 when the closing fails.
+void write_image_to_unit(std::int32_t NTOGO, int IOUNIT, std::int32_t& IERR,
+                         std::span<std::uint32_t> IDUM);
+
 // Plain word copies, first word first (safe for overlapping copies to a lower position).
 void MOVCOM(std::int32_t N, const std::int32_t* IFROM, std::int32_t* ITO);
 void MOVREL(std::int32_t N, const float* RFROM, float* RTO);

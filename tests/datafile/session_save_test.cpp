@@ -8,6 +8,7 @@
 #include "editor/identity.h"
 #include "runtime/units.h"
 #include "support/data_files.h"
+#include "support/temporary_files.h"
 #include "util/answer_reader.h"
 #include "util/file_services.h"
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +118,82 @@ TEST(Backit, ALinkOrFolderInPlaceOfTheTemporaryFileIsLeftAndTheSaveRefused) {
         EXPECT_NE(std::filesystem::symlink_status(folder.path() / temporary).type(),
                   std::filesystem::file_type::not_found);
     }
+}
+
+// The temporary file is written through the descriptor of its creation: a link put at its
+// name after it was made (a racing process) is never written through, and the name no longer
+// holding the file written refuses the save, the link left in place and the data file as it
+// was.
+TEST(Backit, ALinkPutAtTheTemporaryNameWhileItIsWrittenIsRefused) {
+    const std::string refusal = "\n"
+                                " ++> The save needs the name CATDAT.tmp for a file of its own, "
+                                "but a link,\n"
+                                "     a folder or another object of that name is in the way.\n"
+                                "\n"
+                                " ++> File not found or file access error in VAVIREV\n"
+                                "     File name: CATDAT\n"
+                                " \n"
+                                " Press <RETURN> to continue: ";
+    struct Case {
+        const char* name;
+        testing::Takeover how;
+        bool target_there;
+        bool data_file_there;
+    };
+    const Case cases[] = {
+        {"a link to another file in place of the temporary file", testing::Takeover::link_in_place,
+         true, true},
+        {"the temporary file moved away, a link in its place", testing::Takeover::file_moved_away,
+         true, true},
+        {"a link to a file not yet there", testing::Takeover::link_in_place, false, true},
+        {"a link on the first save", testing::Takeover::link_in_place, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        std::filesystem::create_directory("elsewhere");
+        const std::filesystem::path target = folder.path() / "elsewhere" / "keys";
+        if (c.target_there)
+            folder.write("elsewhere/keys", "someone else's file");
+        if (c.data_file_there)
+            folder.write("CATDAT", "old data");
+        const testing::LinkAtTemporaryName race(target, c.how);
+        EXPECT_EQ(run_until_stop([] { save(image_marked(8)); }), StopKind::error);
+        EXPECT_EQ(console.screen(), refusal);
+        EXPECT_EQ(folder.has("elsewhere/keys"), c.target_there);
+        if (c.target_there) {
+            EXPECT_EQ(folder.read("elsewhere/keys"), "someone else's file");
+        }
+        EXPECT_EQ(folder.has("CATDAT"), c.data_file_there);
+        if (c.data_file_there) {
+            EXPECT_EQ(folder.read("CATDAT"), "old data");
+        }
+        EXPECT_FALSE(folder.has("CATBAK"));
+        EXPECT_TRUE(std::filesystem::is_symlink(temporary_name_of("CATDAT")));
+    }
+}
+
+// A write that fails (here the file-size limit of the process, as a full disk would) stops
+// the save with the data file whole and no temporary file left.
+TEST(Backit, AWriteThatFailsRemovesTheTemporaryFile) {
+    ScratchFolder folder;
+    ScriptedConsole console("\n");
+    folder.write("CATDAT", "old data");
+    std::optional<StopKind> stop;
+    {
+        const testing::FileSizeLimit limit(4096);
+        stop = run_until_stop([] { save(image_marked(9)); });
+    }
+    EXPECT_EQ(stop, StopKind::error);
+    EXPECT_EQ(console.screen(), "\n"
+                                " ++> File not found or file access error in VAVIREV\n"
+                                "     File name: CATDAT\n"
+                                " \n"
+                                " Press <RETURN> to continue: ");
+    EXPECT_EQ(folder.read("CATDAT"), "old data");
+    EXPECT_FALSE(folder.has("CATBAK"));
+    EXPECT_FALSE(folder.has(temporary_name_of("CATDAT")));
 }
 
 TEST(Backit, AStaleTemporaryFileIsReplaced) {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
 namespace lintar {
 namespace {
 
@@ -88,6 +93,59 @@ TEST(Units, WordsAreLittleEndianWithoutRecordMarks) {
     EXPECT_EQ(back[0], 79676u);
     EXPECT_EQ(back[1], 0x01020304u);
     EXPECT_EQ(back[2], 99u);
+}
+
+// A file claimed by an exclusive create is written through its descriptor: what stands at the
+// name afterwards (here a link to another file, the claimed file moved away) gets nothing.
+TEST(Units, AUnitOnADescriptorWritesThroughItNeverByName) {
+    ScriptedConsole console;
+    ScratchFolder folder;
+    std::filesystem::create_symlink("nowhere", "dangling");
+    EXPECT_FALSE(create_file_exclusively("dangling").is_open());
+    EXPECT_FALSE(folder.has("nowhere"));
+
+    const FileDescriptor claimed = create_file_exclusively("claimed");
+    ASSERT_TRUE(claimed.is_open());
+    EXPECT_FALSE(create_file_exclusively("claimed").is_open());
+    EXPECT_TRUE(name_holds_file_of("claimed", claimed));
+    std::filesystem::rename("claimed", "moved");
+    folder.write("other", "another file\n");
+    std::filesystem::create_symlink("other", "claimed");
+    EXPECT_FALSE(name_holds_file_of("claimed", claimed));
+
+    ASSERT_TRUE(connect_unit(21, "claimed", claimed, FileForm::formatted));
+    EXPECT_EQ(unit_file_name(21), "claimed");
+    write_record(21, " one");
+    write_open(21, " two");
+    EXPECT_EQ(unit_file_size(21), 9u);
+    EXPECT_TRUE(close_unit(21));
+    EXPECT_EQ(folder.read("moved"), " one\n two");
+    EXPECT_EQ(folder.read("other"), "another file\n");
+}
+
+// A write the system refuses (a full disk) fails the close of the unit, whether it shows while
+// writing or only when the last bytes are sent on at the close.
+TEST(Units, AFullDiskUnderADescriptorFailsTheClose) {
+    ScriptedConsole console;
+    const std::vector<std::uint32_t> many(50000, 7u); // more than the unit holds back
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+    };
+    const Case cases[] = {
+        {"a record held back until the close", [] { write_record(21, " one"); }},
+        {"words beyond what is held back", [&] { write_words(21, many); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FileDescriptor full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
+        ASSERT_TRUE(full.is_open());
+        ASSERT_TRUE(connect_unit(21, "full", full, FileForm::unformatted));
+        c.write();
+        EXPECT_EQ(unit_file_size(21), std::nullopt);
+        EXPECT_FALSE(close_unit(21));
+        EXPECT_FALSE(unit_is_open(21));
+    }
 }
 
 } // namespace

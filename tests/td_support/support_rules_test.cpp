@@ -13,6 +13,7 @@
 #include "runtime/units.h"
 #include "support/console.h"
 #include "support/sea_spectra_support.h"
+#include "support/temporary_files.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <sstream>
 
 namespace lintar {
@@ -140,7 +142,8 @@ TEST(TdAuxFile, StopWhileWritingKeepsThePreviousFile) {
 }
 
 // Every file written under a temporary name claims that name for a file of its own: a link
-// there (here to a file of the user's) is refused with a message and never written through, so
+// there (here to a file of the user's), also one put there after the file was made, is refused
+// with a message and never written through, so
 // the file it points at and the old final file stay as they were; a stale regular file there
 // (a write cut short) is replaced, and the write then goes through.
 TEST(TemporaryName, ALinkIsRefusedAndAStaleFileReplacedByEveryWriter) {
@@ -177,37 +180,49 @@ TEST(TemporaryName, ALinkIsRefusedAndAStaleFileReplacedByEveryWriter) {
          },
          "++> I/O Error in WRITE_TD_OPTS; aborting... \n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ScratchFolder folder;
-        ScriptedConsole console("\n");
-        TPCM.EDUNIT = 6;
-        std::filesystem::create_directory("td_aux");
-        folder.write("users_file", "the user's own file\n");
-        folder.write(c.final_name, "old and complete\n");
-        const std::string temporary = c.final_name + ".tmp";
-        std::filesystem::create_symlink(folder.path() / "users_file", temporary);
+    // The link is there before the writer starts, or put there by a racing process once the
+    // writer has made its file and before it writes.
+    enum class LinkPut { before, while_written };
+    for (const Case& c : cases)
+        for (const LinkPut when : {LinkPut::before, LinkPut::while_written}) {
+            SCOPED_TRACE(
+                ::testing::Message()
+                << c.what
+                << (when == LinkPut::before ? ", link there before" : ", link put while written"));
+            ScratchFolder folder;
+            ScriptedConsole console("\n");
+            TPCM.EDUNIT = 6;
+            std::filesystem::create_directory("td_aux");
+            folder.write("users_file", "the user's own file\n");
+            folder.write(c.final_name, "old and complete\n");
+            const std::string temporary = c.final_name + ".tmp";
+            {
+                std::optional<testing::LinkAtTemporaryName> race;
+                if (when == LinkPut::before)
+                    std::filesystem::create_symlink(folder.path() / "users_file", temporary);
+                else
+                    race.emplace(folder.path() / "users_file", testing::Takeover::link_in_place);
+                EXPECT_EQ(run_until_stop(c.write), StopKind::error);
+            }
+            close_all_units();
+            EXPECT_EQ(console.screen(),
+                      "\n"
+                      " ++> The save needs the name " +
+                          temporary +
+                          " for a file of its own, but a link,\n"
+                          "     a folder or another object of that name is in the way.\n" +
+                          c.report);
+            EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
+            EXPECT_EQ(folder.read(c.final_name), "old and complete\n");
+            EXPECT_TRUE(std::filesystem::is_symlink(temporary));
 
-        EXPECT_EQ(run_until_stop(c.write), StopKind::error);
-        close_all_units();
-        EXPECT_EQ(console.screen(),
-                  "\n"
-                  " ++> The save needs the name " +
-                      temporary +
-                      " for a file of its own, but a link,\n"
-                      "     a folder or another object of that name is in the way.\n" +
-                      c.report);
-        EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
-        EXPECT_EQ(folder.read(c.final_name), "old and complete\n");
-        EXPECT_TRUE(std::filesystem::is_symlink(temporary));
-
-        std::filesystem::remove(temporary);
-        folder.write(temporary, "left by a write that was cut short");
-        EXPECT_FALSE(run_until_stop(c.write));
-        EXPECT_NE(folder.read(c.final_name), "old and complete\n");
-        EXPECT_FALSE(folder.has(temporary));
-        EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
-    }
+            std::filesystem::remove(temporary);
+            folder.write(temporary, "left by a write that was cut short");
+            EXPECT_FALSE(run_until_stop(c.write));
+            EXPECT_NE(folder.read(c.final_name), "old and complete\n");
+            EXPECT_FALSE(folder.has(temporary));
+            EXPECT_EQ(folder.read("users_file"), "the user's own file\n");
+        }
 }
 
 TEST(MapSetKey, CurrentOnlyWithEveryFileAndTheSameKey) {
