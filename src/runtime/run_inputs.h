@@ -31,8 +31,8 @@ std::vector<std::filesystem::path> input_files_read();
 // and the files the run keeps, not the scratch files it removed.
 std::vector<std::filesystem::path> output_files_written();
 
-// Those of output_files_written() that hold a value that is no finite number (absolute, in
-// name order): results a run must not present as valid.
+// The files marked by note_not_finite_written that are still there (absolute, in name order):
+// results that a run must not present as valid.
 std::vector<std::filesystem::path> files_with_not_finite_values();
 
 // A 64-bit FNV-1a digest, fed with bytes, values and whole files.
