@@ -3,7 +3,8 @@
 // The engine runs the data file of the folder it is started in ("CATDAT", or the one named on
 // the command line). The screen shows the analysis's messages and the keyboard answers its
 // questions, as in the editor. A run that ends normally closes with one line naming the
-// reports written and the convergence failures the user accepted.
+// reports written and the convergence failures the user accepted; a run whose reports hold
+// values that are not numbers then says that its results are not valid (status 3).
 #include "app/engine_flow.h"
 #include "equilibrium/newton_steps.h"
 #include "runtime/run_inputs.h"
@@ -11,14 +12,21 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace {
 
 // Exit status of a command line the engine does not understand.
 constexpr int usage_status = 2;
+
+// Exit status of a run that ended with a value that is no number (NaN or infinity) in a
+// report: a finite but absurd data word can reach one through the arithmetic, and such results
+// must not pass for a success. The reports stay, so the user can see where the values stand.
+constexpr int invalid_results_status = 3;
 
 constexpr std::string_view usage = "usage: lintar-engine [data file]";
 
@@ -30,28 +38,73 @@ constexpr std::string_view usage_notes =
     "(offset report, when the output options send it to a file).\n"
     "Exit status: 0 the run ended, or stopped at the user's choice at a prompt;\n"
     "1 an error stop (no data file, a file that cannot be read or written, data the\n"
-    "analysis refuses, input ended at a question); 2 the command line was not understood.\n";
+    "analysis refuses, input ended at a question); 2 the command line was not understood;\n"
+    "3 the run ended but a report holds values that are not numbers (NaN or infinity),\n"
+    "so its results are not valid.\n";
 
 // True for an argument that asks for an option rather than names a data file.
 bool is_option(std::string_view argument) {
     return argument.size() > 1 && argument.front() == '-';
 }
 
-// The closing line of a run that ended normally.
-std::string closing_line() {
+// The files' names, relative to the working folder where it is known, joined by ", ".
+std::string names_of(const std::vector<std::filesystem::path>& files) {
     std::string names;
     std::error_code error;
     const std::filesystem::path here = std::filesystem::current_path(error);
-    for (const std::filesystem::path& file : lintar::output_files_written()) {
+    for (const std::filesystem::path& file : files) {
         const std::filesystem::path shown = error ? file : file.lexically_relative(here);
         names += (names.empty() ? "" : ", ") + shown.string();
     }
+    return names;
+}
+
+// The closing line of a run that ended normally.
+std::string closing_line() {
+    const std::string names = names_of(lintar::output_files_written());
     std::string line = " >>> Reports written: " + (names.empty() ? std::string("none") : names);
     const std::int32_t failures = lintar::accepted_failures();
     if (failures > 0)
         line += "; " + std::to_string(failures) + " convergence failure" +
                 (failures == 1 ? "" : "s") + " accepted at a prompt";
     return line + ".";
+}
+
+// The lines that name the reports holding values that are not numbers, or nothing.
+std::string invalid_results_lines() {
+    const std::vector<std::filesystem::path> files = lintar::files_with_not_finite_values();
+    if (files.empty())
+        return {};
+    return " ++> The results are not valid: values that are not numbers (NaN or infinity)\n"
+           "     were written to " +
+           names_of(files) +
+           ".\n"
+           "     A data value far out of range gives them: correct it with lintar and run\n"
+           "     the engine again.\n";
+}
+
+// What stands at the name of the data file when it is not a regular file (a link is followed,
+// and nothing is opened: opening a named pipe would wait for a writer), or nothing when the
+// name is free.
+std::optional<std::string_view> what_is_there(const std::string& name) {
+    std::error_code error;
+    switch (std::filesystem::status(name, error).type()) {
+    case std::filesystem::file_type::regular:
+    case std::filesystem::file_type::not_found:
+    case std::filesystem::file_type::none:
+        return std::nullopt;
+    case std::filesystem::file_type::directory:
+        return "a folder";
+    case std::filesystem::file_type::fifo:
+        return "a named pipe";
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::character:
+        return "a device";
+    case std::filesystem::file_type::socket:
+        return "a socket";
+    default:
+        return "something";
+    }
 }
 
 } // namespace
@@ -67,8 +120,15 @@ int main(int argc, char** argv) {
     }
     const std::string data_file = argc == 2 ? argv[1] : std::string(lintar::engine_data_file);
 
-    // Without a data file there is nothing to run and nobody to wait for: the run ends at once
-    // and says where a data file comes from.
+    // A name held by something other than a regular file is refused before it is opened, and
+    // without a data file there is nothing to run and nobody to wait for: the run ends at once
+    // and says what to do.
+    if (const auto there = what_is_there(data_file)) {
+        std::cout << "\n ++> \"" << data_file << "\" in this folder is " << *there
+                  << ", not a data file;\n"
+                  << "     move it aside, or name the data file: lintar-engine <data file>.\n";
+        return 1;
+    }
     std::error_code error;
     if (!std::filesystem::is_regular_file(data_file, error)) {
         std::cout << "\n ++> There is no data file \"" << data_file << "\" in this folder.\n"
@@ -83,6 +143,10 @@ int main(int argc, char** argv) {
         finished = true;
     });
     if (finished)
-        std::cout << closing_line() << "\n" << std::flush;
-    return status;
+        std::cout << closing_line() << "\n";
+    // A run that would end with status 0 (finished, or stopped at the user's choice) with a
+    // value that is no number in a report says so and ends with a status of its own.
+    const std::string invalid = status == 0 ? invalid_results_lines() : std::string();
+    std::cout << invalid << std::flush;
+    return invalid.empty() ? status : invalid_results_status;
 }

@@ -2,6 +2,7 @@
 #include "runtime/edit_descriptors.h"
 
 #include "runtime/assert.h"
+#include "runtime/program_state.h"
 
 #include <algorithm>
 #include <charconv>
@@ -28,10 +29,17 @@ std::string right_justified(std::string_view text, int w) {
     return out;
 }
 
-// An infinity or NaN in w columns, as gfortran writes it for every real descriptor:
+// Set by not_finite, taken by the unit table at the next record it writes: only a value that
+// is no finite number touches it, so finite values format at no extra cost.
+bool not_finite_pending = false;
+const StateReset reset_not_finite_pending{[] { not_finite_pending = false; }};
+
+// An infinity or NaN in w columns, as gfortran writes it for every real descriptor, noted for
+// the unit table (take_not_finite_written):
 //   +Inf w=8 -> "Infinity"   +Inf w=7 -> "    Inf"   -Inf w=9 -> "-Infinity"
 //   -Inf w=8 -> "    -Inf"   -Inf w=3 -> "***"       NaN of either sign, w=5 -> "  NaN"
 std::string not_finite(double x, int w) {
+    not_finite_pending = true;
     if (std::isnan(x))
         return right_justified("NaN", w);
     if (!std::signbit(x))
@@ -180,6 +188,12 @@ std::string exponent_field(double x, int w, int d, int e, int k) {
 }
 
 } // namespace
+
+bool take_not_finite_written() {
+    const bool pending = not_finite_pending;
+    not_finite_pending = false;
+    return pending;
+}
 
 // I: the magnitude's digits through unsigned arithmetic, so the most negative value has them.
 std::string I(long long value, int w) {

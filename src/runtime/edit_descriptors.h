@@ -52,6 +52,12 @@ std::string ES(double x, int w, int d);
 //         0.05 G12.5 -> " 0.50000E-01"      -5.0 G8.3  -> "********" (no room for F4.2)
 std::string G(double x, int w, int d);
 
+// True when a real descriptor has laid out a NaN or an infinity (in letters or, in a field
+// too narrow for them, asterisks) since the last call; the call clears the mark. The unit
+// table asks at every record it writes, so that the run can tell which files hold such values:
+// a value is formatted and then written in its record before the next record is written.
+bool take_not_finite_written();
+
 // A, Aw: the text; with w, its first w characters, or a shorter text right-justified.
 //     "abcdef" A3 -> "abc"           "abcdef" A8 -> "  abcdef"
 std::string A(std::string_view text);

@@ -16,6 +16,7 @@ namespace {
 struct RunFiles {
     std::set<std::filesystem::path> read;
     std::set<std::filesystem::path> written;
+    std::set<std::filesystem::path> not_finite; // written files holding a NaN or an infinity
 };
 RunFiles run_files;
 const StateReset reset_run_files{[] { run_files = {}; }};
@@ -33,7 +34,20 @@ void note_file_read(const std::filesystem::path& name) {
 }
 
 void note_file_written(const std::filesystem::path& name) {
-    run_files.written.insert(full_name(name));
+    const std::filesystem::path full = full_name(name);
+    run_files.written.insert(full);
+    run_files.not_finite.erase(full);
+}
+
+void note_file_renamed(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const bool marked = run_files.not_finite.erase(full_name(from)) != 0;
+    note_file_written(to);
+    if (marked)
+        note_not_finite_written(to);
+}
+
+void note_not_finite_written(const std::filesystem::path& name) {
+    run_files.not_finite.insert(full_name(name));
 }
 
 std::vector<std::filesystem::path> input_files_read() {
@@ -44,14 +58,25 @@ std::vector<std::filesystem::path> input_files_read() {
     return inputs;
 }
 
-std::vector<std::filesystem::path> output_files_written() {
-    std::vector<std::filesystem::path> outputs;
-    for (const std::filesystem::path& name : run_files.written) {
+namespace {
+// The names of the set that are regular files now, in name order.
+std::vector<std::filesystem::path> still_there(const std::set<std::filesystem::path>& names) {
+    std::vector<std::filesystem::path> files;
+    for (const std::filesystem::path& name : names) {
         std::error_code error;
         if (std::filesystem::is_regular_file(name, error))
-            outputs.push_back(name);
+            files.push_back(name);
     }
-    return outputs;
+    return files;
+}
+} // namespace
+
+std::vector<std::filesystem::path> output_files_written() {
+    return still_there(run_files.written);
+}
+
+std::vector<std::filesystem::path> files_with_not_finite_values() {
+    return still_there(run_files.not_finite);
 }
 
 void ContentDigest::add_bytes(std::span<const unsigned char> bytes) {

@@ -16,6 +16,13 @@ namespace lintar {
 void note_file_read(const std::filesystem::path& name);
 void note_file_written(const std::filesystem::path& name);
 
+// A file renamed by the run: written under its new name, with the marks of its contents.
+void note_file_renamed(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// The unit table marks a file when it writes a record holding a NaN or an infinity laid out
+// by a real edit descriptor; opening the file afresh (note_file_written) clears the mark.
+void note_not_finite_written(const std::filesystem::path& name);
+
 // The files this run has read and never written (absolute, in name order): the data file and
 // the user's tables, not the scratch files the run writes and reads back.
 std::vector<std::filesystem::path> input_files_read();
@@ -23,6 +30,10 @@ std::vector<std::filesystem::path> input_files_read();
 // The files this run has written that are still there (absolute, in name order): the reports
 // and the files the run keeps, not the scratch files it removed.
 std::vector<std::filesystem::path> output_files_written();
+
+// The files marked by note_not_finite_written that are still there (absolute, in name order):
+// results that a run must not present as valid.
+std::vector<std::filesystem::path> files_with_not_finite_values();
 
 // A 64-bit FNV-1a digest, fed with bytes, values and whole files.
 class ContentDigest {

@@ -1,6 +1,7 @@
 // runtime/units.cpp: the unit table.
 #include "runtime/units.h"
 
+#include "runtime/edit_descriptors.h"
 #include "runtime/run_inputs.h"
 #include "runtime/stop.h"
 
@@ -162,6 +163,13 @@ std::string fit(std::string text, int width) {
     return text;
 }
 
+// The record about to be written to a file: marks the file when a real descriptor laid out a
+// NaN or an infinity since the last record (a record to the screen just takes the mark).
+void note_record_values(const Unit& entry) {
+    if (take_not_finite_written())
+        note_not_finite_written(entry.name);
+}
+
 } // namespace
 
 bool open_unit(int unit, const std::filesystem::path& name, OpenStatus status, FileForm form) {
@@ -256,22 +264,27 @@ void rewind_unit(int unit) {
 
 void write_record(int unit, std::string_view text) {
     if (unit == screen_unit) {
+        (void)take_not_finite_written();
         screen() << text << '\n';
         console().screen_line_open = false;
         return;
     }
     Unit& entry = connected(unit);
+    note_record_values(entry);
     entry.stream << text << '\n';
 }
 
 void write_open(int unit, std::string_view text) {
     if (unit == screen_unit) {
+        (void)take_not_finite_written();
         screen() << text;
         screen().flush(); // the prompt must show before the program waits for the answer
         console().screen_line_open = true;
         return;
     }
-    connected(unit).stream << text;
+    Unit& entry = connected(unit);
+    note_record_values(entry);
+    entry.stream << text;
 }
 
 void end_of_input_stop() {
@@ -384,7 +397,7 @@ bool rename_file(const std::filesystem::path& from, const std::filesystem::path&
     std::error_code error;
     std::filesystem::rename(from, to, error);
     if (!error)
-        note_file_written(to);
+        note_file_renamed(from, to);
     return !error;
 }
 

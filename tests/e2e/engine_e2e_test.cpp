@@ -90,7 +90,9 @@ const std::string engine_usage =
     "(offset report, when the output options send it to a file).\n"
     "Exit status: 0 the run ended, or stopped at the user's choice at a prompt;\n"
     "1 an error stop (no data file, a file that cannot be read or written, data the\n"
-    "analysis refuses, input ended at a question); 2 the command line was not understood.\n";
+    "analysis refuses, input ended at a question); 2 the command line was not understood;\n"
+    "3 the run ended but a report holds values that are not numbers (NaN or infinity),\n"
+    "so its results are not valid.\n";
 
 // The message of a run without its data file.
 std::string no_data_file(const std::string& name) {
@@ -195,6 +197,15 @@ TEST(Engine, RunsADataFileNamedOnItsCommandLine) {
     EXPECT_EQ(missing.screen, no_data_file("NONE"));
 }
 
+// The screen of a run of the spread mooring up to the end of the tables: the banner, then the
+// progress message of every layer row (its one line type is not named).
+std::string spread_tables_screen() {
+    std::string screen = "\n >>> Lintar  Version: 6.80.00 Copyright (c) 2020 Kelbrin Systems\n\n";
+    for (int L = 1; L <= 7; ++L)
+        screen += "\n >>> Preparing level " + I(L, 2) + " interpolation table\n\n";
+    return screen;
+}
+
 // The four-line spread mooring of the editor's tests as the engine runs it: balanced, it
 // passes the static-equilibrium stage; with one line pulling harder and the quiescent
 // equilibrium to be computed, the warning says that the lines are modified, the state is reset
@@ -206,9 +217,7 @@ TEST(Engine, RunsTheStaticEquilibriumOfASpreadMooring) {
         stamp_as_saved();
         TPCM.HTENS(1) = first_line_tension;
     };
-    std::string tables = "\n >>> Lintar  Version: 6.80.00 Copyright (c) 2020 Kelbrin Systems\n\n";
-    for (int L = 1; L <= 7; ++L)
-        tables += "\n >>> Preparing level " + I(L, 2) + " interpolation table\n\n";
+    const std::string tables = spread_tables_screen();
     const std::string computing = " >>> Computing mean vessel offset and orientation...\n";
     const std::string quiescent = "IIa.  Quiescent Equilibrium Summary";
     const std::string spread_closing =
@@ -385,6 +394,38 @@ TEST(Engine, RefusesAWordThatIsNoFiniteNumber) {
     }
 }
 
+// A finite but absurd word (a moment centre of -3.4e38) passes the check for numbers and
+// reaches NaN in the arithmetic of the equilibrium summary: the run writes its reports, then
+// names the one that holds values that are no numbers and ends with status 3, not as a success.
+TEST(Engine, AReportHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_spread_mooring();
+        stamp_as_saved();
+        TPCM.XSALM = -3.4e38f;
+    });
+    const ProgramRun run = run_program("lintar-engine", "", folder.path());
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.screen,
+              spread_tables_screen() + " >>> Computing mean vessel offset and orientation...\n" +
+                  lateral_progress +
+                  " >>> Reports written: CATOUT.stxt, MEANOUT.stxt, OFFSETS.stxt.\n"
+                  " ++> The results are not valid: values that are not numbers (NaN or "
+                  "infinity)\n"
+                  "     were written to MEANOUT.stxt.\n"
+                  "     A data value far out of range gives them: correct it with lintar and "
+                  "run\n"
+                  "     the engine again.\n");
+    // The reports stay; the one named holds the values, the others none.
+    const auto holds_one = [&](const char* report) {
+        const std::string text = folder.read(report);
+        return text.find("NaN") != std::string::npos || text.find("Infinity") != std::string::npos;
+    };
+    EXPECT_TRUE(holds_one("MEANOUT.stxt"));
+    EXPECT_FALSE(holds_one("CATOUT.stxt"));
+    EXPECT_FALSE(holds_one("OFFSETS.stxt"));
+}
+
 // A file the editor would load with notes, updates or repairs is refused before any prompt:
 // the engine runs a file as the editor saves it.
 TEST(Engine, RefusesAFileThatNeedsTheEditorFirst) {
@@ -463,13 +504,28 @@ TEST(Engine, AWordCountAboveTheLayoutsIsShownAsDamage) {
     }
 }
 
-// A named pipe in place of the data file is refused as a missing file, without waiting on it.
+// Something other than a regular file in place of the data file (a named pipe, a folder) is
+// refused with what it is, without opening it: a named pipe would wait for a writer.
 TEST(Engine, RefusesADataFileThatIsNoRegularFile) {
-    ScratchFolder folder;
-    ASSERT_EQ(::mkfifo((folder.path() / "CATDAT").c_str(), 0644), 0);
-    const ProgramRun run = run_program("lintar-engine", "", folder.path());
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.screen, no_data_file("CATDAT"));
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> make;
+    };
+    const Case cases[] = {
+        {"a named pipe", [](const auto& name) { ASSERT_EQ(::mkfifo(name.c_str(), 0644), 0); }},
+        {"a folder", [](const auto& name) { std::filesystem::create_directory(name); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        c.make(folder.path() / "CATDAT");
+        const ProgramRun run = run_program("lintar-engine", "", folder.path());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.screen, "\n ++> \"CATDAT\" in this folder is " + std::string(c.what) +
+                                  ", not a data file;\n"
+                                  "     move it aside, or name the data file: lintar-engine "
+                                  "<data file>.\n");
+    }
 }
 
 // A report that cannot be created (a folder in its place): the open service's report, status

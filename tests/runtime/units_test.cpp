@@ -1,8 +1,15 @@
 // Tests of the unit table: console records, files by unit number, end of input.
+#include "runtime/edit_descriptors.h"
+#include "runtime/program_state.h"
+#include "runtime/run_inputs.h"
 #include "runtime/units.h"
 #include "support/console.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -146,6 +153,87 @@ TEST(Units, AFullDiskUnderADescriptorFailsTheClose) {
         EXPECT_FALSE(close_unit(21));
         EXPECT_FALSE(unit_is_open(21));
     }
+}
+
+// The names (without their folder) of the files the run marked as holding a value that is no
+// number.
+std::vector<std::string> marked_files() {
+    std::vector<std::string> names;
+    for (const auto& file : files_with_not_finite_values())
+        names.push_back(file.filename().string());
+    return names;
+}
+
+// A record of a report with one value through a real descriptor: a NaN or an infinity marks the
+// file, even where its field is too narrow for the letters; asterisks for a finite value too
+// wide for its field do not.
+TEST(Units, AFileThatReceivesAValueThatIsNoNumberIsMarked) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::function<std::string()> field;
+        std::string text; // gfortran's
+        bool marked;
+    };
+    const Case cases[] = {
+        {"NaN F8.2", [&] { return F(nan, 8, 2); }, "     NaN", true},
+        {"-NaN F8.2", [&] { return F(-nan, 8, 2); }, "     NaN", true},
+        {"Inf E12.4", [&] { return E(inf, 12, 4); }, "    Infinity", true},
+        {"-Inf G12.5", [&] { return G(-inf, 12, 5); }, "   -Infinity", true},
+        {"Inf ES10.3", [&] { return ES(inf, 10, 3); }, "  Infinity", true},
+        {"-Inf F3.1", [&] { return F(-inf, 3, 1); }, "***", true},
+        {"-3.4e38 F8.2", [&] { return F(-3.4e38, 8, 2); }, "********", false},
+        {"0.0 ES8.3", [&] { return ES(0.0, 8, 3); }, "********", false},
+        {"-1.0e10 G8.3", [&] { return G(-1.0e10, 8, 3); }, "********", false},
+        {"12.5 F8.2", [&] { return F(12.5, 8, 2); }, "   12.50", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console;
+        ScratchFolder folder;
+        ASSERT_TRUE(open_unit(1, "report.txt", OpenStatus::replace, FileForm::formatted));
+        write_record(1, " heading");
+        Record row;
+        row << " value" << c.field() << X(2) << F(1.0, 5, 1);
+        write_record(1, row.text());
+        write_record(1, " end");
+        ASSERT_TRUE(close_unit(1));
+        EXPECT_EQ(folder.read("report.txt"), " heading\n value" + c.text + "    1.0\n end\n");
+        EXPECT_EQ(marked_files(),
+                  c.marked ? std::vector<std::string>{"report.txt"} : std::vector<std::string>{});
+    }
+}
+
+// The mark belongs to the file the record goes to: a value that is no number on the screen
+// marks no file, a prompt-style record marks its own, a renamed file keeps its mark, a file
+// opened afresh loses it, and a reset forgets every mark.
+TEST(Units, TheMarkFollowsTheFileTheValueIsWrittenTo) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    ScriptedConsole console;
+    ScratchFolder folder;
+    ASSERT_TRUE(open_unit(1, "first.txt", OpenStatus::replace, FileForm::formatted));
+    ASSERT_TRUE(open_unit(2, "second.txt", OpenStatus::replace, FileForm::formatted));
+    write_record(screen_unit, " on the screen" + F(nan, 6, 1));
+    write_record(1, " finite" + F(2.0, 6, 1));
+    EXPECT_TRUE(marked_files().empty());
+
+    write_open(2, " open line" + E(nan, 10, 3));
+    write_record(1, " finite" + F(3.0, 6, 1));
+    EXPECT_EQ(marked_files(), std::vector<std::string>{"second.txt"});
+
+    ASSERT_TRUE(close_unit(2));
+    EXPECT_EQ(marked_files(), std::vector<std::string>{"second.txt"});
+    ASSERT_TRUE(rename_file("second.txt", "third.txt"));
+    EXPECT_EQ(marked_files(), std::vector<std::string>{"third.txt"});
+
+    ASSERT_TRUE(open_unit(2, "third.txt", OpenStatus::replace, FileForm::formatted));
+    EXPECT_TRUE(marked_files().empty());
+
+    write_record(2, G(nan, 10, 3));
+    EXPECT_EQ(marked_files(), std::vector<std::string>{"third.txt"});
+    reset_program_state();
+    EXPECT_TRUE(marked_files().empty());
 }
 
 } // namespace
