@@ -3,7 +3,9 @@
 # 1. Layering: a folder under src/ includes only folders on a lower level (and itself).
 # 2. Console and file I/O (streams, C stdio, std::filesystem, std::exit) only in src/runtime/
 #    and src/app/: every other folder talks through the unit table.
-# 3. One of each small kit: no local copy of slot(), pi or the line capacity.
+# 3. One of each small kit: no local copy of slot(), pi or the line capacity, degrees per
+#    radian, 2 pi, the tension-leg predicate, the offset pages' count line or a list-directed
+#    formatter.
 # 4. Formatting: every source file as the committed .clang-format lays it out.
 # Prints each breach and exits 1 when there is any.
 set -uo pipefail
@@ -65,6 +67,40 @@ if [[ -n "$kit_copies" ]]; then
   echo "$kit_copies"
   echo "small kit: use slot() (blocks/block_support.h), the pi constants (util/angles.h) and"
   echo "lincom_lines / lincom_types (blocks/lincom.h) instead of the local copies above"
+  status=1
+fi
+
+# The rest of the kit, each with its one home:
+# - degrees per radian, radians per degree (a literal 57.29..., 0.01745..., or 180 and pi in
+#   one expression): util/angles.h. PHASE (util/bessel_gamma.cpp) writes its own 57.29577 on
+#   purpose, and says why;
+# - 2 pi as a local constant: two_pi_single of util/angles.h;
+# - SIMTYP 14 or 17, the tension-leg platform or the spar: tension_leg_or_spar of
+#   util/program_types.h;
+# - the count line of an offset page: count_line of editor/offset_page_support.h;
+# - a list-directed integer or real (I12, G15.9 or G16.9 as a function's result, or a function
+#   named list_...int... or list_...real...): list_directed_int, list_directed_real and
+#   list_directed_real_g15 of runtime/edit_descriptors.h.
+sources=(src --include='*.cpp' --include='*.h')
+# Comment lines may name the values.
+last_copies=$({
+  grep -rnE '(^|[^0-9.])(57\.29[0-9]*|0?\.01745[0-9]*)|180(\.0*)?f? */ *pi|pi(_single)? */ *180' \
+       "${sources[@]}" | grep -v '^src/util/angles\.h:' |
+    grep -vE '^src/util/bessel_gamma\.cpp:[0-9]+: +return std::atan2\(C\.imag\(\), C\.real\(\)\) \* 57\.29577f;$'
+  grep -rnE '(const|constexpr) [a-z_:]+ [A-Za-z_]*(two_?pi|TWO_?PI)[A-Za-z_]* *=|= *2(\.0*)?f? *\* *pi_single *;' \
+       "${sources[@]}" | grep -v '^src/util/angles\.h:'
+  grep -rnE 'SIMTYP *(==|!=) *1[47] *(\|\||&&) *[A-Za-z_.]*SIMTYP *(==|!=) *1[47]' \
+       "${sources[@]}" | grep -v '^src/util/program_types\.h:'
+  grep -rnE 'std::string count_line\(' "${sources[@]}" |
+    grep -vE '^src/editor/offset_page_support\.(h|cpp):'
+  grep -rnE 'return I\([^;]*, 12\);|[^A-Z]G\([^;]*, 1[56], 9\)|std::string list_[a-z_]*(int|real)[a-z_0-9]*\(' \
+       "${sources[@]}" | grep -vE '^src/runtime/edit_descriptors\.(h|cpp):'
+} | grep -vE '^[^:]+:[0-9]+: *//')
+if [[ -n "$last_copies" ]]; then
+  echo "$last_copies"
+  echo "small kit: use degrees_per_radian and two_pi_single (util/angles.h), tension_leg_or_spar"
+  echo "(util/program_types.h), count_line (editor/offset_page_support.h) and the list-directed"
+  echo "formatters (runtime/edit_descriptors.h) instead of the local copies above"
   status=1
 fi
 

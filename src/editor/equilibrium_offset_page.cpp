@@ -63,12 +63,6 @@ bool grid_items_shown() {
            TPCM.NRCTDR > 0 || TPCM.FROMTABLE > 0;
 }
 
-// A count item: the label, the maximum and the value in two-digit fields.
-std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
-                       std::int32_t value) {
-    return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
-}
-
 // The system a direction is given in: the vessel's (1) or the global one.
 std::string_view system_name(std::int32_t flag) {
     return flag == 1 ? "VESSEL" : "GLOBAL";

@@ -38,12 +38,6 @@ std::string rectilinear_values_heading() {
     return length_heading("Rectilinear offset distances (", TPCM.NUNTS);
 }
 
-// A count item: the label, the maximum and the value in two-digit fields.
-std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
-                       std::int32_t value) {
-    return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
-}
-
 // Item 15's line: its label and dot leader reach column 70, as the count lines' labels do,
 // so that the answer stands beside their values.
 std::string table_line() {

@@ -37,12 +37,6 @@ bool moored_directly() {
     return TPCM.IARCO == 0;
 }
 
-// A count item: the label, the maximum and the value in two-digit fields.
-std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
-                       std::int32_t value) {
-    return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
-}
-
 // The line of an item, or nothing when the item is not on the page.
 std::optional<std::string> item_line(std::int32_t item) {
     const bool lateral = TPCM.NLAT != 0;

@@ -3,6 +3,7 @@
 
 #include "blocks/tpcm.h"
 #include "editor/final_page.h"
+#include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/answer_reader.h"
 #include "util/column_editor.h"
@@ -28,6 +29,12 @@ std::string length_heading(std::string_view TEXT, std::int32_t NUNTS) {
     if (heading.size() < 45)
         heading.resize(45, ' ');
     return heading;
+}
+
+// count_line: label, I2 maximum, ")", leader, I2 count.
+std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
+                       std::int32_t value) {
+    return std::string(label) + I(MAX, 2) + ")" + std::string(leader) + I(value, 2);
 }
 
 // coordinate_loop: CORDIN on the rows; true when a page command (now in LBACK) ended it.

@@ -20,6 +20,11 @@ std::int32_t rows_for_editor(std::int32_t count, std::int32_t capacity);
 // label of code 7 + NUNTS (" feet  ", " meters"), and ")", blank-padded to 45 characters.
 std::string length_heading(std::string_view TEXT, std::int32_t NUNTS);
 
+// A count item's line: the label (ending in "(Max "), the maximum in two columns, ")", the
+// leader and the count in two columns.
+std::string count_line(std::string_view label, std::int32_t MAX, std::string_view leader,
+                       std::int32_t value);
+
 // A column of a page in the column editor AUTORP with the heading, given count rows but no more
 // than the column holds. Reads TPCM's EDUNIT and LCOPY.
 void edit_column(std::string_view heading, std::span<float> column, std::int32_t count);

@@ -62,7 +62,7 @@ DepthColumn depth_column(std::complex<float> HOR_WAV_RAO, std::complex<float> AN
         const std::complex<float> CDUM1 =
             HOR_WAV_RAO + (T.DRAFT + ZLOC - EFF_ROT_CTR) * ANG_WAV_RAO;
         const float R = std::abs(CDUM1);
-        const float PHI1 = PHASE(CDUM1) / 57.295776f + PHSHFT_W;
+        const float PHI1 = PHASE(CDUM1) / degrees_per_radian + PHSHFT_W;
         const float Q = WAVK * ZLOC;
         const float VCXTMP =
             GET_VCX_LOC(-ZLOC, T.CURSPD, T.CURHDG, WAVHDG_LOC, CURPROF.DPTHIPF_words,
@@ -352,7 +352,7 @@ float GET_VCX_LOC(float Z, float CURSPD, float CURHDG, float WAVHDG, std::span<c
             CDIRQ = CURHDG + (CURHDGPF[0] - CURHDG) * t;
         }
     }
-    return VELT * std::cos((CDIRQ - WAVHDG) / 57.295776f);
+    return VELT * std::cos((CDIRQ - WAVHDG) / degrees_per_radian);
 }
 
 float SUB_SURF_DRAG_Z(float X, std::complex<float> HOR_WAV_RAO, std::complex<float> ANG_WAV_RAO,

@@ -194,7 +194,7 @@ RelativeMotion relative_motion(const DepthPoints& z, GridSpectrum PSD,
                 H_RAO[grid_slot(IW)] +
                 (T.DRAFT + z.ZLOC(d) - setting.EFF_ROT_CTR) * A_RAO[grid_slot(IW)];
             const float R = std::abs(CDUM1);
-            const float phase = PHASE(CDUM1) / 57.295776f;
+            const float phase = PHASE(CDUM1) / degrees_per_radian;
             r.RAO[z.at(IW, d)] = R;
             r.PHI[z.at(IW, d)] = phase;
             const float PHI1 = phase + KX;

@@ -246,7 +246,7 @@ PeakSea peak_sea(const SemiDragSea& sea, float RELANG, float& WC, GridSpectrum P
     peak.TANTHETACW = 0.0f;
     const bool current = is_true(T.LCURNT);
     if (current) {
-        const float angle = T.CURHDG / 57.295776f - (RELANG + EQUILB.VESANG() + pi_single);
+        const float angle = T.CURHDG / degrees_per_radian - (RELANG + EQUILB.VESANG() + pi_single);
         peak.COSTHETACW = std::cos(angle);
         peak.SINTHETACW = std::sin(angle);
         if (std::abs(peak.COSTHETACW) < 1.0e-6f)

@@ -16,6 +16,7 @@
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/flags.h"
+#include "util/program_types.h"
 #include "util/scope_restore.h"
 #include "util/table_search.h"
 
@@ -164,7 +165,7 @@ NetForces NETFOR(float TNKANG, bool FORCE_NEW_RAO) {
     if (T.LCURNT != 0) {
         const float CURANG = relative_angle(T.CURHDG, TNKANG);
         TRIGLD(CURANG);
-        if (T.SIMTYP == 17 || T.SIMTYP == 14) {
+        if (tension_leg_or_spar(T.SIMTYP)) {
             // The current is averaged over the draft the vessel sits at.
             const ScopeRestore keep_draft(T.DRAFT);
             T.DRAFT += E.ZCGVAR;

@@ -24,6 +24,7 @@
 #include "util/algebra.h"
 #include "util/angles.h"
 #include "util/answer_reader.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/scope_restore.h"
 
@@ -502,7 +503,7 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
     const TpcmBlock& T = TPCM;
     SixDofStore& S = eqfnd3_store;
     const ScopeRestore keep_heading(EQUILB.VESANG());
-    NSCALE = (T.SIMTYP == 14 || T.SIMTYP == 17) && !INITFLAG ? 3 : 1;
+    NSCALE = tension_leg_or_spar(T.SIMTYP) && !INITFLAG ? 3 : 1;
     NCYCLE = 0;
     bool restart = true;
     while (restart) {

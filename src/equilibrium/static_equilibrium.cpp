@@ -34,6 +34,7 @@
 #include "util/angles.h"
 #include "util/file_services.h"
 #include "util/flags.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/root_finders.h"
 #include "util/sea_spectra.h"
@@ -593,7 +594,7 @@ void still_water_report(QstatRun& run) {
                                  : std::span<const float>(no_vertical_offset));
     EQUILB.RVES(1) = 0.0f;
     EQUILB.YCGVAR() = 0.0f;
-    if (T.SIMTYP == 14 || T.SIMTYP == 17) {
+    if (tension_leg_or_spar(T.SIMTYP)) {
         PascomBlock& P = PASCOM;
         // A hull without displacement has no such centre: the data's VKG stands.
         if (T.DISPL != 0.0f) {

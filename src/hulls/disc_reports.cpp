@@ -17,8 +17,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float two_pi = 2.0f * pi_single;
-
 // One damping line and its conversion: per cent of critical, and what 1 % is at frequency W
 // on the inertia (a volume) of the mode.
 void damping_lines(int IUNIT, std::string_view label, float percent, float W, float inertia,
@@ -61,16 +59,16 @@ void DSKOUT() {
 
         subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
         if (P.MORFBK == 0) {
-            motion_line(IUNIT, "UNMOORED ROLL PERIOD ", two_pi / H.WR, "SECONDS");
-            motion_line(IUNIT, "UNMOORED PITCH PERIOD ", two_pi / H.WP, "SECONDS");
-            motion_line(IUNIT, "UNMOORED HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
+            motion_line(IUNIT, "UNMOORED ROLL PERIOD ", two_pi_single / H.WR, "SECONDS");
+            motion_line(IUNIT, "UNMOORED PITCH PERIOD ", two_pi_single / H.WP, "SECONDS");
+            motion_line(IUNIT, "UNMOORED HEAVE PERIOD ", two_pi_single / H.WH, "SECONDS");
         } else if (P.MORFBK == 1) {
-            motion_line(IUNIT, "MOOR-MODIFIED ROLL PERIOD ", two_pi / H.WR, "SECONDS");
-            motion_line(IUNIT, "MOOR-MODIFIED PITCH PERIOD ", two_pi / H.WP, "SECONDS");
-            motion_line(IUNIT, "MOOR-MODIFIED HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
-            motion_line(IUNIT, "MOOR-MODIFIED SURGE PERIOD ", two_pi / H.WSG, "SECONDS");
-            motion_line(IUNIT, "MOOR-MODIFIED SWAY PERIOD ", two_pi / H.WSW, "SECONDS");
-            motion_line(IUNIT, "MOOR-MODIFIED YAW PERIOD ", two_pi / H.WY, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED ROLL PERIOD ", two_pi_single / H.WR, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED PITCH PERIOD ", two_pi_single / H.WP, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED HEAVE PERIOD ", two_pi_single / H.WH, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED SURGE PERIOD ", two_pi_single / H.WSG, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED SWAY PERIOD ", two_pi_single / H.WSW, "SECONDS");
+            motion_line(IUNIT, "MOOR-MODIFIED YAW PERIOD ", two_pi_single / H.WY, "SECONDS");
         }
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR DAMPING COEFFICIENTS  ----", 3);

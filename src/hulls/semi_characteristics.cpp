@@ -15,6 +15,7 @@
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/matrix3.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/range_checks.h"
 
@@ -38,10 +39,6 @@ struct SemiCharacteristicsStore {
 };
 SemiCharacteristicsStore semchr_store;
 const StateReset reset_semchr_store{[] { semchr_store = {}; }, StoreKind::analysis};
-
-bool tension_leg(std::int32_t SIMTYP) {
-    return SIMTYP == 14 || SIMTYP == 17;
-}
 
 // A quotient that is 0 where its divisor is: an estimate of a hull with nothing to divide by.
 float ratio_or_zero(float num, float den) {
@@ -665,7 +662,7 @@ void SEMCHR() {
     const TpcmBlock& T = TPCM;
     SimcomBlock& S = SIMCOM;
     const float G = WAVCOM.G;
-    const bool tlp = tension_leg(T.SIMTYP);
+    const bool tlp = tension_leg_or_spar(T.SIMTYP);
 
     set_effective_hydrostatics(tlp);
     const MassVolume mass = mass_as_volume(tlp);

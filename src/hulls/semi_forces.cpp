@@ -13,6 +13,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/angles.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/wave_numbers.h"
 
@@ -37,10 +38,6 @@ const StateReset reset_semfrc_store{[] { semfrc_store = {}; }, StoreKind::analys
 constexpr std::int32_t iterations_per_question = 100;
 // The complex step of the finite-difference Jacobian.
 const C jacobian_step(0.01f, 0.01f);
-
-bool tension_leg(std::int32_t SIMTYP) {
-    return SIMTYP == 14 || SIMTYP == 17;
-}
 
 float ratio_or(float num, float den, float fallback) {
     return den != 0.0f ? num / den : fallback;
@@ -157,7 +154,7 @@ void GETRAO(const SemiVector6& CFORCE, const std::array<float, 6>& FCOFS, SemiVe
     CRAO[3] = s.WR2 <= 0.0f ? mass_only(k * CRFRC[3] * s.W2SCAL, WENC2)
                             : guarded_quotient(k * s.WR2 * CRFRC[3], s.WR2 - WENC2,
                                                T.LRLDMP == 1 ? GAMRL * WENC * s.WR : 0.0f);
-    if (tension_leg(T.SIMTYP)) {
+    if (tension_leg_or_spar(T.SIMTYP)) {
         CRAO[2] *= s.HFCTLP;
         CRAO[3] *= s.RFCTLP;
         CRAO[4] *= s.PFCTLP;
@@ -540,7 +537,7 @@ void SEMRAO() {
     const SimcomBlock& S = SIMCOM;
     const SemiScales s = semi_scales();
     const float VCOMP = speed_along_waves(T.VFWD);
-    const bool tlp = tension_leg(T.SIMTYP);
+    const bool tlp = tension_leg_or_spar(T.SIMTYP);
     const float G = WAVCOM.G;
     // The restoring of the hull against the one the forces were normalised with.
     const float heave_factor =

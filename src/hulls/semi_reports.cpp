@@ -10,6 +10,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/angles.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/unit_labels.h"
 
@@ -20,10 +21,6 @@
 namespace lintar {
 
 namespace {
-
-bool tension_leg(std::int32_t SIMTYP) {
-    return SIMTYP == 14 || SIMTYP == 17;
-}
 
 // A section I line with the input value and, for a pulled-down or phantom-weight hull, the
 // effective value beside it.
@@ -57,7 +54,7 @@ void section_1_banner(int IUNIT, std::string_view banner) {
 void SEMSUM() {
     TpcmBlock& P = TPCM;
     const HimemBlock& H = HIMEM;
-    const bool flag = tension_leg(P.SIMTYP) || P.LPHANTOM_WGHT == 1;
+    const bool flag = tension_leg_or_spar(P.SIMTYP) || P.LPHANTOM_WGHT == 1;
     const std::string length(CAPUN(P.NUNTS));
     const std::string weight(CAPUN(P.NUNTS + 4));
     const std::string density_weight = A(CAPUN(P.NUNTS + 6), 3);
@@ -114,7 +111,7 @@ void SEMSUM() {
         section_1_banner(IUNIT, "***********   I.  PHYSICAL CHARACTERISTICS SUMMARY "
                                 "(AS ESTIMATED)  *********");
         empty_lines(IUNIT, 2);
-        if (tension_leg(P.SIMTYP))
+        if (tension_leg_or_spar(P.SIMTYP))
             value_line(IUNIT, "VERTICAL PULL-DOWN ", PASCOM.DELTA_DRAFT, length);
         value_line(IUNIT, "DISPLACEMENT ", H.EDISPL, weight);
         write_record(IUNIT, X(15) + dotted("WATER PLANE AREA ", 39) + F(P.AWPEST, 10, 2) + square);

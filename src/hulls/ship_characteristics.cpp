@@ -36,7 +36,6 @@ ShipCharacteristicsStore ship_characteristics_store;
 const StateReset reset_ship_characteristics_store{[] { ship_characteristics_store = {}; },
                                                   StoreKind::analysis};
 
-constexpr float two_pi = 2.0f * pi_single;
 constexpr int box_search_iterations = 50;
 constexpr int box_search_retries = 10;
 constexpr int natural_period_passes = 31;
@@ -269,18 +268,18 @@ void SHPCHR() {
         DPMAS0(A33, A55, B33, B55, grid_frequency(H.JP), XP, H.HCONST, H.HMAS0, H.HMSRAT, H.PCONST,
                H.PMAS0, H.PMSRAT);
         H.PTCHI = H.PTCH1 + A55;
-        H.WP = P.LPTPRD != 0 ? two_pi / P.PITPRD : std::sqrt(H.PRMT / H.PTCHI);
+        H.WP = P.LPTPRD != 0 ? two_pi_single / P.PITPRD : std::sqrt(H.PRMT / H.PTCHI);
 
         XH = grid_wave_number(H.JH) * half_L;
         DPMAS0(A33, A55, B33, B55, grid_frequency(H.JH), XH, H.HCONST, H.HMAS0, H.HMSRAT, H.PCONST,
                H.PMAS0, H.PMSRAT);
         H.HVMAS = H.DELTA + A33;
-        H.WH = P.LHVPRD != 0 ? two_pi / P.HEVPRD : std::sqrt(H.HC / H.HVMAS);
+        H.WH = P.LHVPRD != 0 ? two_pi_single / P.HEVPRD : std::sqrt(H.HC / H.HVMAS);
 
         const float XR = grid_wave_number(H.JR) * half_B;
         H.RMAS1 = H.RMAS0 * RMAS(XR) + BKAMRL;
         H.ROLI = H.ROL1 + H.RMAS1;
-        H.WR = P.LRLPRD != 0 ? two_pi / P.ROLPRD : std::sqrt(H.RRMT / H.ROLI);
+        H.WR = P.LRLPRD != 0 ? two_pi_single / P.ROLPRD : std::sqrt(H.RRMT / H.ROLI);
         check_inertias();
 
         H.JP = nearest_grid_point(H.WP);
@@ -297,7 +296,7 @@ void SHPCHR() {
     // The natural periods and damping of the debug trace.
     if (debug)
         debug_dump(EDUNIT,
-                   {two_pi / H.WP, two_pi / H.WR, two_pi / H.WH,
+                   {two_pi_single / H.WP, two_pi_single / H.WR, two_pi_single / H.WH,
                     50.0f * PDMP(XP) * half_L5 * std::pow(H.BLRAT, 1.333f) / H.PTCHI,
                     50.0f * HDMP(XH) * half_L * half_B * half_B / H.HVMAS},
                    5);

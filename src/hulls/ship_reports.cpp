@@ -17,12 +17,6 @@
 
 namespace lintar {
 
-namespace {
-
-constexpr float two_pi = 2.0f * pi_single;
-
-} // namespace
-
 // SHPSUM: see the header.
 void SHPSUM() {
     const TpcmBlock& P = TPCM;
@@ -65,9 +59,9 @@ void SHPOUT() {
         section_two_heading(IUNIT, P.AUXVSH != 0, "++>", "CALDRUN");
 
         subsection(IUNIT, 3, "     ----  NATURAL PERIODS AT ZERO SPEED  ----", 3);
-        motion_line(IUNIT, "NATURAL ROLL PERIOD ", two_pi / H.WR, "SECONDS");
-        motion_line(IUNIT, "NATURAL PITCH PERIOD ", two_pi / H.WP, "SECONDS");
-        motion_line(IUNIT, "NATURAL HEAVE PERIOD ", two_pi / H.WH, "SECONDS");
+        motion_line(IUNIT, "NATURAL ROLL PERIOD ", two_pi_single / H.WR, "SECONDS");
+        motion_line(IUNIT, "NATURAL PITCH PERIOD ", two_pi_single / H.WP, "SECONDS");
+        motion_line(IUNIT, "NATURAL HEAVE PERIOD ", two_pi_single / H.WH, "SECONDS");
 
         subsection(IUNIT, 3, "----  QUASI-LINEAR ZERO SPEED DAMPING COEFFICIENTS  ----", 3);
         motion_line(IUNIT, "NATURAL ROLL DAMPING IN BEAM WAVES ", Q3, "PERCENT");

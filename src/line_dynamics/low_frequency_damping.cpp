@@ -32,8 +32,6 @@ namespace {
 
 using Complex = std::complex<float>;
 
-constexpr float degrees_per_radian = 57.2957764f;
-
 // The Simpson points of an element: at least 5, at most 19.
 constexpr std::int32_t fewest_points = 5;
 constexpr std::int32_t most_points = 19;

@@ -13,6 +13,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/units.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 
@@ -36,10 +37,6 @@ const StateReset reset_mean_shape{[] { mean_shape_store = {}; }};
 
 using ElementArray = std::array<double, max_elements>;
 using NodeArray = std::array<double, max_nodes>;
-
-bool vertical_interpolation(std::int32_t SIMTYP) {
-    return SIMTYP == 14 || SIMTYP == 17;
-}
 
 // Buoy arrangements measure the spans from the buoy, whose draft is BDRAFT.
 bool buoy_arrangement(const TpcmBlock& T) {
@@ -118,7 +115,7 @@ float mean_span(const TpcmBlock& T, int t, float ZANCHR) {
             return (zF - T.BDRAFT) - (T.ENDHT - T.DRAFT);
         return T.ANCHGT(t) + zF - T.BDRAFT;
     }
-    if (vertical_interpolation(T.SIMTYP))
+    if (tension_leg_or_spar(T.SIMTYP))
         return zF - T.DRAFT + T.ANCHGT(t) + ZANCHR;
     return zF - T.DRAFT + T.ANCHGT(t);
 }
@@ -170,7 +167,7 @@ MeanLoad mean_load(const LineContext& c, float RANCHR, float ZANCHR) {
     std::int32_t IER = 0;
     m.LAYER = C.MIDLYR;
     const std::span<const float> HLOD(C.HLOD_words);
-    if (vertical_interpolation(T.SIMTYP)) {
+    if (tension_leg_or_spar(T.SIMTYP)) {
         c.trace("Before SETLYR call; ILINE = " + I(c.i, 5));
         std::int32_t ILAYER = 0;
         float DELLAY = 0.0f;
@@ -390,7 +387,7 @@ void mean_shape_of_line(int i, int t, float RANCHR, float ZANCHR, std::int32_t N
     SCLWLD(C.SCLWT_words, c.WETWT, C.DPHLD, N);
     BETALD(c.ALPHA, C.BETA_words, C.DPHLD, N);
     c.L1 = load.LAYER;
-    c.L2 = vertical_interpolation(T.SIMTYP) && c.L1 < T.NLAYER ? c.L1 + 1 : c.L1;
+    c.L2 = tension_leg_or_spar(T.SIMTYP) && c.L1 < T.NLAYER ? c.L1 + 1 : c.L1;
 
     const MeanShape mean = mean_shape(c, RANCHR);
     const StepSlope height = raised_fairlead(c, mean);

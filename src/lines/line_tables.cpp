@@ -25,6 +25,7 @@
 #include "util/angles.h"
 #include "util/file_services.h"
 #include "util/flags.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/table_search.h"
 #include "util/title_screens.h"
@@ -718,7 +719,7 @@ void build_column(int L, int t, const LoadGrid& grid, Fairleads& fairleads) {
 
     C.HLOD(1) = 0.0f;
     zero_load_point(L, t, FLDWGT);
-    if ((TPCM.SIMTYP == 14 || TPCM.SIMTYP == 17) && L == C.MIDLYR)
+    if (tension_leg_or_spar(TPCM.SIMTYP) && L == C.MIDLYR)
         tendon_stiffness(t, fairleads);
 
     // The load points.
@@ -915,7 +916,7 @@ void MRSTAT() {
             if (BITVAL(TPCM.STAMOT, 1) == 1)
                 STTOUT();
         }
-        if ((TPCM.SIMTYP == 14 || TPCM.SIMTYP == 17) && L == C.MIDLYR)
+        if (tension_leg_or_spar(TPCM.SIMTYP) && L == C.MIDLYR)
             finish_tendons();
         // The next row's fairleads. Every line of the type is raised (the table uses the
         // first line's height), so that the tendon terms of every line see its own height at

@@ -21,6 +21,7 @@
 #include "runtime/units.h"
 #include "util/algebra.h"
 #include "util/angles.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 #include "util/scope_restore.h"
 #include "util/table_search.h"
@@ -307,7 +308,7 @@ std::array<float, 2> rotated(float x, float y, float a) {
 }
 
 bool pulldown_codes() {
-    return TPCM.SIMTYP == 17 || TPCM.SIMTYP == 14;
+    return tension_leg_or_spar(TPCM.SIMTYP);
 }
 
 float pulldown_at(float x, float y) {
@@ -361,17 +362,6 @@ void correct_kind(Excursions& e, const SigmaArrays& s, bool yaw_factors, bool tu
 } // namespace
 
 // ---- Public pieces -----------------------------------------------------------------------
-
-std::string list_directed_real(float x) {
-    const double v = x;
-    const double a = std::fabs(v);
-    if (a == 0.0 || (a >= 0.1 && a < 1.0e9)) {
-        const std::string g = G(v, 16, 9);
-        if (g.find('*') == std::string::npos && g.find('E') == std::string::npos)
-            return " " + g;
-    }
-    return " " + PE(v, 1, 16, 8);
-}
 
 SigmaArrays lowlod_sigma_arrays() {
     SigmaArrays s;

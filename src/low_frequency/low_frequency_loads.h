@@ -12,11 +12,6 @@
 
 namespace lintar {
 
-// The list-directed form of a four-byte real in a record of the envelope data file: one
-// separating blank and sixteen columns, nine significant digits (0.1 <= |x| < 1e9 in fixed
-// form with four trailing blanks, else 1PE16.8).
-std::string list_directed_real(float x);
-
 // LOWLOD: sections VIa and VIb of the low-frequency report on TPCM IUNIT (pages by PAGE, a
 // Return pause after every printed block of line loads when IUNIT is the console; a negative
 // answer restarts the three sigma levels from level 1). Reads EQUILB's mean state and the

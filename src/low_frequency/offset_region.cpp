@@ -373,7 +373,7 @@ void XVECUPD(std::span<float, 4> RVESQ, std::span<float, 6> XVECQ, float& ZLEVL,
         for (std::size_t i = 0; i < 3; ++i)
             ROTDRQ[i] = std::clamp(XVECQ[3 + i] / ROTVLQ, -1.0f, 1.0f);
     }
-    ROTVLQ *= 57.295776f;
+    ROTVLQ *= degrees_per_radian;
     ROTMDQ = 1.0f;
 }
 

@@ -339,4 +339,30 @@ std::string starting_at(int column, std::string_view text) {
            std::string(text);
 }
 
+// ---- List-directed output ------------------------------------------------------------------
+
+std::string list_directed_int(long long value) {
+    return I(value, 12);
+}
+
+std::string list_directed_real(float x) {
+    const double v = x;
+    const double a = std::fabs(v);
+    if (a == 0.0 || (a >= 0.1 && a < 1.0e9)) {
+        const std::string g = G(v, 16, 9);
+        if (g.find('*') == std::string::npos && g.find('E') == std::string::npos)
+            return " " + g;
+    }
+    return " " + PE(v, 1, 16, 8);
+}
+
+std::string list_directed_real_g15(float x) {
+    const float a = std::abs(x);
+    if (x == 0.0f)
+        return "   0.00000000    ";
+    if (a >= 0.1f && a < 1.0e9f)
+        return "  " + G(x, 15, 9);
+    return "  " + PE(x, 1, 15, 8);
+}
+
 } // namespace lintar

@@ -90,4 +90,25 @@ private:
     std::size_t cursor_ = 0; // 0-based position of the next character
 };
 
+// List-directed output: the items of a WRITE (u, *) record, each with the blanks that separate
+// it from the one before, for the files that other programs read back.
+//
+// An integer: I12, the separating blank and gfortran's eleven columns of a default integer.
+// The records of the mooring force map, the damping maps and the force spectra files.
+//          90 -> "          90"
+std::string list_directed_int(long long value);
+
+// A real in seventeen columns, nine significant digits: |x| in [0.1, 1e9) in fixed form with
+// four trailing blanks, else 1PE. Two forms, the output deciding the width of the field:
+// - list_directed_real: one blank, then sixteen columns (G16.9, else 1PE16.8), gfortran's own
+//   list-directed REAL. The envelope data file of the low-frequency loads.
+// - list_directed_real_g15: two blanks, then fifteen columns (G15.9, else 1PE15.8). The first
+//   line of the one-line mooring loads table (its TOTLN(1)). The narrower field gives up the 0
+//   before the point of a negative value under 1 in magnitude, and writes -0 as 0; every other
+//   value it writes as list_directed_real does.
+//        -2.5 -> "  -2.50000000    " either way
+//        -0.5 -> " -0.500000000    " (list_directed_real), "  -.500000000    " (_g15)
+std::string list_directed_real(float x);
+std::string list_directed_real_g15(float x);
+
 } // namespace lintar

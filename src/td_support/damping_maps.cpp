@@ -64,12 +64,15 @@ void GET_LINE_DAMP_MAP(int EDUNIT, int IO_WF_LN_DAMP, int IO_FLD_LOAD_MAP, int I
     const float DY = YSPAN / 32.0f;
     const std::int32_t span = span_key(XSPAN, EDUNIT);
     const std::int32_t headings = damping_map_headings(m.LSPM);
-    const std::string header =
-        list_int(headings) + list_int(17) + list_int(17) + list_int(waveEnvironID) + list_int(span);
+    const std::string header = list_directed_int(headings) + list_directed_int(17) +
+                               list_directed_int(17) + list_directed_int(waveEnvironID) +
+                               list_directed_int(span);
     for (const int unit : {IO_WF_LN_DAMP, IO_CD_Q_COFS_MAP, IO_LN_INERTIA_MAP})
         write_record(unit, header);
-    write_record(IO_FLD_LOAD_MAP, list_int(m.NLIN) + list_int(waveEnvironID) + list_int(span));
-    write_record(IO_FLD_LOAD_MAP, list_int(headings) + list_int(17) + list_int(17));
+    write_record(IO_FLD_LOAD_MAP, list_directed_int(m.NLIN) + list_directed_int(waveEnvironID) +
+                                      list_directed_int(span));
+    write_record(IO_FLD_LOAD_MAP,
+                 list_directed_int(headings) + list_directed_int(17) + list_directed_int(17));
 
     PlaneFrame frame;
     frame.XCENTR = m.XCENTR;

@@ -9,14 +9,13 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "td_support/td_aux_files.h"
+#include "util/angles.h"
 
 #include <string>
 
 namespace lintar {
 
 namespace {
-
-constexpr float radians_to_degrees = 57.2957795f;
 
 std::span<const float, 100> grid(const float (&words)[wave_grid_capacity]) {
     return std::span<const float, 100>(words, wave_grid_capacity);
@@ -104,7 +103,7 @@ void WRITE_TD_MISC(const TdEnvironment& env, float XSPAN, float YSPAN, int EDUNI
                                  {env.WNDHDG, env.WNDSPD, env.WNDDEN, env.WSPEC_HGT, env.APIPRM}));
     write_record(unit, labelled_record("Current", env.CURTYP,
                                        {env.CURHDG, env.CURSPD, env.CURDEN, env.FCURNT_LNS,
-                                        env.CURF_ANG_LINS * radians_to_degrees}));
+                                        env.CURF_ANG_LINS * degrees_per_radian_rounded}));
 
     const std::pair<std::string_view, const TdWaveSystem*> systems[] = {
         {"Waves", &env.sea}, {"Swell", &env.swell}, {"Swell2", &env.swell2}};

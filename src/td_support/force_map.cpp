@@ -19,16 +19,6 @@ namespace {
 
 constexpr float sqrt_two = 1.41421354f;
 
-// The list-directed form of a real: two blanks, then gfortran's 1PG15.9 (nine digits).
-std::string list_real(float value) {
-    const float a = std::abs(value);
-    if (value == 0.0f)
-        return "   0.00000000    ";
-    if (a >= 0.1f && a < 1.0e9f)
-        return "  " + G(value, 15, 9);
-    return "  " + PE(value, 1, 15, 8);
-}
-
 } // namespace
 
 float map_heading(int a) {
@@ -118,10 +108,6 @@ std::string map_entry(float a, float b, float c, std::initializer_list<float> va
     return text;
 }
 
-std::string list_int(long long value) {
-    return I(value, 12);
-}
-
 // GET_MOOR_FORCES_MAP: the one-line table, then the map point by point.
 void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOADS,
                          const MapMooring& m, float TRTNGL, float XSPAN, float YSPAN, bool cylMap,
@@ -137,7 +123,8 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
     const MapAxes axes = map_axes(cylMap, m.NLIN, XSPAN, YSPAN, DR0);
 
     write_record(IO_ONE_LINE_MOOR_LOADS,
-                 list_int(m.NLIN) + list_int(NTAB) + list_real(m.TOTLN1) +
+                 list_directed_int(m.NLIN) + list_directed_int(NTAB) +
+                     list_directed_real_g15(m.TOTLN1) +
                      "  {NLIN,NTAB,TOTLN(1); Columns: Rdist, Hload, Tload}");
     if (m.NLIN == 1) {
         const auto top = tables.column(tables.TOPTEN, tables.MIDLYR, 1);
@@ -146,8 +133,9 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
                                                      E(tables.HLOD[slot(k)], 25, 14) +
                                                      E(top[slot(k)], 25, 14));
     }
-    write_record(IO_MOOR_LOADS, list_int(map_points) + list_int(map_points) + list_int(map_points) +
-                                    list_int(span_key(XSPAN, EDUNIT)));
+    write_record(IO_MOOR_LOADS, list_directed_int(map_points) + list_directed_int(map_points) +
+                                    list_directed_int(map_points) +
+                                    list_directed_int(span_key(XSPAN, EDUNIT)));
 
     PlaneFrame frame;
     frame.XCENTR = m.XCENTR;

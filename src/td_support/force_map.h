@@ -85,7 +85,4 @@ void GET_MOOR_FORCES_MAP(int EDUNIT, int IO_MOOR_LOADS, int IO_ONE_LINE_MOOR_LOA
 // A map entry: 1X, 3F10.3, 4(2X, E12.5).
 std::string map_entry(float a, float b, float c, std::initializer_list<float> values);
 
-// A list-directed integer (I12 each, the record's leading blank included).
-std::string list_int(long long value);
-
 } // namespace lintar

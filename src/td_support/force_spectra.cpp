@@ -25,11 +25,6 @@ namespace {
 constexpr std::string_view ang_spec_caller = "AngSpecOut";
 constexpr std::string_view pair_caller = "WRITE_LF_WAV_FRC_SPEC";
 
-// A list-directed integer as written: twelve columns.
-std::string list_integer(std::int32_t n) {
-    return I(n, 12);
-}
-
 // The frequency overflow: three lines on the console, one answer (none in an unattended run).
 void frequency_overflow(int EDUNIT) {
     write_record(EDUNIT, " +++> Max Freq Overflow in ANGSPEC...");
@@ -56,7 +51,7 @@ void write_wave_spectrum(std::string_view base, int unit, std::span<const float,
                          int EDUNIT) {
     TdAuxFile file({base, unit}, ang_spec_caller, EDUNIT);
     const std::int32_t NWP = std::clamp(TPCM.NWP, 0, 100);
-    write_record(unit, list_integer(NWP));
+    write_record(unit, list_directed_int(NWP));
     for (int i = 1; i <= NWP; ++i)
         write_record(unit,
                      " " + E(WAVCOM.W(i), 18, 8) + E(PSD[static_cast<std::size_t>(i - 1)], 18, 8));
@@ -67,7 +62,7 @@ void write_wave_spectrum(std::string_view base, int unit, std::span<const float,
 template <class Density>
 void write_gust_spectrum(std::string_view base, int unit, int EDUNIT, Density density) {
     TdAuxFile file({base, unit}, ang_spec_caller, EDUNIT);
-    write_record(unit, list_integer(NIWQ));
+    write_record(unit, list_directed_int(NIWQ));
     for (int i = 1; i <= NIWQ; ++i) {
         const float w = static_cast<float>(i - 1) * input_spectrum_step;
         write_record(unit, " " + F(w, 10, 8) + E(density(w), 18, 8));
@@ -220,7 +215,8 @@ void WRITE_LF_WAV_FRC_SPEC(TdAuxFileSpec WrfSpec, TdAuxFileSpec WSpec, TdAuxFile
         }
     }
 
-    const std::string first = list_integer(NANG + 1) + list_integer(NWT) + list_integer(WvID);
+    const std::string first =
+        list_directed_int(NANG + 1) + list_directed_int(NWT) + list_directed_int(WvID);
     TdAuxFile drift(WrfSpec, pair_caller, EDUNIT);
     TdAuxFile total(WSpec, pair_caller, EDUNIT);
     write_record(drift.unit(), first);

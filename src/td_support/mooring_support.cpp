@@ -15,6 +15,7 @@
 #include "td_support/environment_summary.h"
 #include "td_support/force_map.h"
 #include "td_support/td_aux_files.h"
+#include "util/program_types.h"
 #include "util/prompts.h"
 
 #include <algorithm>
@@ -166,7 +167,7 @@ void WRITE_SQUAL_MOOR_DATA(std::int32_t waveEnvironID, std::int32_t nAgnSpecSecs
 
     message(EDUNIT, " >>> Vorlakine support mapping for heading-dependent spectra...");
     message(EDUNIT, " >>> Vorlakine Excursion Diameter:" + F(XSPAN, 10, 2));
-    if (P.SIMTYP == 14 || P.SIMTYP == 17) {
+    if (tension_leg_or_spar(P.SIMTYP)) {
         message(EDUNIT, " ++> Vorlakine Alert: Middren and Gordax mooring & line tension maps "
                         "not rigorously supported ...");
         std::int32_t LBACK = 0;

@@ -32,8 +32,6 @@ namespace lintar {
 
 namespace {
 
-constexpr float radians_per_degree = 0.0174532924f;
-constexpr float degrees_per_radian_map = 57.2957764f;
 constexpr int line_angle_write_unit = 10;
 
 // The vertical angle of line n at its fairlead plus pi/2: from the end-tension derivatives on
@@ -123,7 +121,7 @@ void GET_NET_WF_DAMP(float RX, float RY, float VESANG, int IO_WF_LN_DAMP, int IO
     // The headings, turned by the map's heading for the motion run, are put back on return.
     const ScopeRestore keep_sea(T.SEAHDG(1)), keep_wave(T.WAVHDG(1)), keep_current(T.CURHDG),
         keep_wind(T.WNDHDG), keep_swell(T.SWLHDG), keep_swell2(T.SWLHDG2), keep_speed(T.VGLDIR);
-    const float turn = h * degrees_per_radian_map;
+    const float turn = h * degrees_per_radian;
     for (float* const heading :
          {&T.SEAHDG(1), &T.WAVHDG(1), &T.CURHDG, &T.WNDHDG, &T.SWLHDG, &T.SWLHDG2, &T.VGLDIR})
         *heading = *heading - turn;

@@ -20,6 +20,7 @@
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
+#include "util/angles.h"
 #include "util/file_services.h"
 #include "util/internal_error.h"
 #include "util/table_search.h"
@@ -40,9 +41,6 @@ namespace lintar {
 namespace {
 
 using Complex = std::complex<float>;
-
-// The degrees in a radian as this routine divides by them.
-constexpr float ldamp_degrees_per_radian = 57.2957763671875f;
 
 constexpr std::int32_t fewest_points = 5;
 constexpr std::int32_t most_points = 19;
@@ -278,7 +276,7 @@ WaveEndMotion wave_end_motion(int i, std::int32_t IMOTN, float ANGDPP, float VES
                     DZFLDH, DXBOTH, DZBOTH};
     // The unit slow motion of the fairlead; the bottom end stays.
     const float A = T.SIMTYP == 13 ? EQUILB.BUYNGL() + EQUILB.VOFANG : VESANGQ;
-    const float TMPANG0 = ANGDPP / ldamp_degrees_per_radian - A;
+    const float TMPANG0 = ANGDPP / degrees_per_radian - A;
     const float TMPANG = TMPANG0 - ROT_ANG;
     const auto [h, v] = unit_fairlead_motion(IMOTN, i, TMPANG0, TMPANG, C.FXCOMP, QF);
     const Complex DXFLDL(h, 0.0f);

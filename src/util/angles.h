@@ -5,11 +5,16 @@
 namespace lintar {
 
 // Degrees per radian, in the two single-precision values the program writes: 57.295776 (the
-// float 57.2957763671875, the nearest to 180 / pi) in most routines, and 57.29578 (the float
-// 57.2957802) in the stiffness and the output pages' angle conversions. Each routine keeps its
-// own, so that its results stay what they are.
+// float 57.2957763671875, one step below the float nearest to 180 / pi) in most routines, and
+// 57.29578 (the float 57.2957802, the nearest to 180 / pi, which 57.2957795 also names) in the
+// stiffness, the output pages' angle conversions and the time-domain environment summary. Each
+// routine keeps its own, so that its results stay what they are; the one routine that writes a
+// third value (PHASE) says why beside it. Radians per degree: the float nearest to pi / 180,
+// for the routines that multiply by it rather than divide by degrees_per_radian (which may
+// differ in the last bit).
 inline constexpr float degrees_per_radian = 57.295776f;
 inline constexpr float degrees_per_radian_rounded = 57.29578f;
+inline constexpr float radians_per_degree = 0.0174532924f;
 
 // Pi and the multiples the program uses, as four-byte reals: each is the float nearest to its
 // exact value, however many digits a routine wrote it with (3.1415927, 3.14159265 and

@@ -380,7 +380,9 @@ float GMAPRX(float ALPHA, float XU) {
 }
 
 // PHASE: phase of C in degrees; a zero real part gives +90 (imaginary part >= 0) or -90.
-// Never ends the run.
+// Never ends the run. Its degrees per radian is its own 57.29577 (the float 57.2957687, two
+// steps below degrees_per_radian), as the routine has always written it: the phases that the
+// RAO reports print and the drag kernels turn back into radians keep their last digits.
 float PHASE(std::complex<float> C) {
     if (C.real() != 0.0f)
         return std::atan2(C.imag(), C.real()) * 57.29577f;

@@ -422,23 +422,6 @@ TEST(LowFrequencyLoads, HardeningCurveGivesTheInterpolatedEqualEnergyExcursion) 
     EXPECT_EQ(e.SWY_FAC, 1.0f);
 }
 
-TEST(LowFrequencyLoads, ListDirectedRealsMatchGfortran) {
-    // gfortran: write(u,*) x for a default real, one value per case.
-    struct Case {
-        float x;
-        const char* text;
-    };
-    const Case cases[] = {{1.0f, "   1.00000000    "},
-                          {0.0f, "   0.00000000    "},
-                          {-2.5f, "  -2.50000000    "},
-                          {1.0e-5f, "   9.99999975E-06"},
-                          {123456.0f, "   123456.000    "}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(list_directed_real(c.x), c.text);
-    }
-}
-
 // ---- The envelope data file ----------------------------------------------------------------
 
 constexpr int envelope_unit = 124;

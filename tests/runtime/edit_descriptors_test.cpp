@@ -147,5 +147,40 @@ TEST(EditDescriptors, RecordPositionsWithTabs) {
     }
 }
 
+// The list-directed items, texts written by gfortran. list_directed_real is write (u, *) x of
+// a default real; list_directed_real_g15 is (2X, 1PG15.9) where that takes the F form, else
+// (2X, 1PE15.8), and zero of either sign is the list-directed "0.00000000" of +0.
+TEST(EditDescriptors, ListDirectedItemsMatchGfortran) {
+    struct Case {
+        float x;
+        const char* list_directed;
+        const char* g15;
+    };
+    const Case cases[] = {
+        {1.0f, "   1.00000000    ", "   1.00000000    "},
+        {0.0f, "   0.00000000    ", "   0.00000000    "},
+        {-0.0f, "  -0.00000000    ", "   0.00000000    "},
+        {-2.5f, "  -2.50000000    ", "  -2.50000000    "},
+        {0.5f, "  0.500000000    ", "  0.500000000    "},
+        {-0.5f, " -0.500000000    ", "  -.500000000    "},
+        {3000.0f, "   3000.00000    ", "   3000.00000    "},
+        {123456.0f, "   123456.000    ", "   123456.000    "},
+        {1.0e-5f, "   9.99999975E-06", "   9.99999975E-06"},
+        {0.099999994f, "   9.99999940E-02", "   9.99999940E-02"},
+        {1.0e9f, "   1.00000000E+09", "   1.00000000E+09"},
+        {-1.5e12f, "  -1.50000003E+12", "  -1.50000003E+12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.list_directed);
+        EXPECT_EQ(list_directed_real(c.x), c.list_directed);
+        EXPECT_EQ(list_directed_real_g15(c.x), c.g15);
+    }
+    // gfortran: write (u, *) 90, -7, 0 and the widest values of a default integer.
+    EXPECT_EQ(list_directed_int(90) + list_directed_int(-7) + list_directed_int(0),
+              "          90          -7           0");
+    EXPECT_EQ(list_directed_int(2147483647) + list_directed_int(-2147483647),
+              "  2147483647 -2147483647");
+}
+
 } // namespace
 } // namespace lintar
