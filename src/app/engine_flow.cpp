@@ -45,17 +45,21 @@ void run_low_frequency_stage() {
 
 } // namespace
 
-// run_stage_rule: which stages run for which program code. This rule is the project's own
-// (README, "The engine's stages"): this program sets no order of stages for the family's other
-// codes.
+// run_stage_rule: which stages run for which program code. This rule is the project's own,
+// told here and only pointed to from the header and the README ("The engine's stages"): the
+// program's family has other codes, and this program sets no order of stages for them.
 //   1. MRSTAT, the line tables and the static line report;
-//   2. QSTAT, which runs the vessel-motion set-up VESL1 itself when LQUAS is set and the
-//      program code is not 8;
+//   2. QSTAT, the static equilibrium, which runs the vessel-motion set-up VESL1 itself when
+//      LQUAS is set and the program code is not 8;
 //   3. CATTBL, the offset table, for program code 8, this program's own analysis;
-//   4. the low-frequency stage (QUASOT) when the code is not 8 and both LQUAS and LOWMOT are
-//      set (without LOWMOT it writes no report and no support data).
-// Every image this program's engine loads carries code 8, so it runs stages 1 to 3; the other
-// branches are reached with images of the family's codes in memory.
+//   4. the low-frequency stage (QUASOT: the low-frequency report "LOWOUT.stxt" and, when asked
+//      for, the squall program's support data under "td_aux") when the code is not 8 and both
+//      LQUAS and LOWMOT are set (without LOWMOT it writes no report and no support data).
+// The low-frequency stage is refused (" ++> FATAL error: the low-frequency report cannot be
+// written: ..." and two more lines, the Return pause, status 1) while no stage computes its
+// inputs: the mode periods of EQUILB are all zero. Every image this program's engine loads
+// carries code 8, so it runs stages 1 to 3; the other branches are reached with images of the
+// family's codes in memory. Reads and writes what the stages do.
 void run_stage_rule() {
     MRSTAT();
     QSTAT();
@@ -85,6 +89,9 @@ void load_engine_data(std::string_view DATFIL) {
 // starts from the same data.
 void run_engine_stages() {
     reset_analysis_state();
+    // ScopeRestore's guard for the whole image, with the copy on the heap: ScopeRestore keeps
+    // its copy inside itself, which for TPCM would put 318,704 bytes on this frame's stack.
+    // Like ScopeRestore it puts the data back however the stages end, a stop included.
     struct DataRestore {
         std::unique_ptr<TpcmBlock> data = std::make_unique<TpcmBlock>(TPCM);
         ~DataRestore() { TPCM = *data; }

@@ -22,12 +22,7 @@ void load_engine_data(std::string_view DATFIL);
 // on TPCM in memory; afterwards TPCM holds the data as they were before the analysis.
 void run_engine_stages();
 
-// The stages by program code, a rule of this project's own (see README): MRSTAT; QSTAT (which
-// runs VESL1 itself with LQUAS and a code other than 8); CATTBL for code 8; the low-frequency
-// stage for other codes with LQUAS and LOWMOT set. The low-frequency stage is refused
-// (" ++> FATAL error: the low-frequency report cannot be written: ..." and two more lines, the
-// Return pause, status 1) while no stage computes its inputs: the mode periods of EQUILB are
-// all zero. Reads and writes what the stages do.
+// The stages by program code: the rule is told once, at its definition in engine_flow.cpp.
 void run_stage_rule();
 
 // The whole run: load_engine_data, then run_engine_stages.

@@ -86,7 +86,7 @@ void CFPREP() {
     WAVCOM.BEAMCF = WAVCOM.DWATRP * T.LWL;
     WAVCOM.BOWCF = WAVCOM.DWATRP * T.BWL;
 
-    // 5, 6. Bow and stern entrances and what the drift models take of them.
+    // Bow and stern entrances and what the drift models take of them.
     entrance(T.BOWFAC, E.SINBOW, E.BOWANG, E.COTBOW);
     entrance(T.STRNFC, E.SINSTN, E.STRNAN, E.COTSTN);
     E.BLRAT0 = T.BWL / T.LWL;
@@ -95,7 +95,7 @@ void CFPREP() {
     E.BOWARM = 0.5f * (1.0f - 0.5f * E.BLRAT0 * E.COTBOW);
     E.STRNRM = 0.5f * (1.0f - 0.5f * E.BLRAT0 * E.COTSTN);
 
-    // 7, 8. The drift force's lever arm (yaw drift method 6) and yaw-moment factor.
+    // The drift force's lever arm (yaw drift method 6) and yaw-moment factor.
     if (NIBVAL(T.LWVCOF, 3, T.EDUNIT) == 6)
         E.WAVARM = E.YAWARM + T.LWL * (E.STRNRM - E.BOWARM);
     else

@@ -158,14 +158,14 @@ void ship_drag(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, GridSpectr
             PSD[slot(IW)];
     }
 
-    // 7, 8. Variances and the mean results.
+    // Variances and the mean results.
     const float VARWV = zeroth_moment(PSD);
     const float VAR_S_REL = zeroth_moment(S_DGPSD);
     const float VAR_P = zeroth_moment(MDFPSD);
     FOUTR = FRCNST * VAR_P;
     FOUTD = 1.5958f * A_CONST * CDEFF * VAR_S_REL * std::sqrt(std::abs(VAR_S_REL));
 
-    // 9, 10. Spectral densities at WC, by the normalised group value of the sea.
+    // Spectral densities at WC, by the normalised group value of the sea.
     if (LVARST == 0 || (FOUTD == 0.0f && FOUTR == 0.0f))
         return;
     const float GVARW = group_value(WC, PSD);

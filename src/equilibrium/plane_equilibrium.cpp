@@ -459,7 +459,7 @@ PlaneSearchOutcome PlaneSearch::run() {
     // The line current drag, once for the whole search.
     if (ENVRON && T.LCURML != 0 && T.LCURNT != 0)
         lincom_line_drag(MINLN, MAXLN, false);
-    // 4, 5. Steps; the point turret; the turret switch.
+    // Steps; the point turret; the turret switch.
     EPSPX = EPSPY = position_step();
     EPSPZ = 0.001f;
     PNTTRT = point_turret(MINLN, MAXLN);

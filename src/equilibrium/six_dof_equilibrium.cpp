@@ -226,7 +226,7 @@ SearchEnd SixDofSearch::newton() {
     XSAV = XVEC;
     ITRATN = 0;
     for (;;) {
-        // 1 to 3. The loads at the iterate.
+        // The loads at the iterate.
         unpack(XVEC);
         applied_load();
         FSAV = mooring_load(XVEC);
@@ -269,7 +269,7 @@ SearchEnd SixDofSearch::newton() {
         if (DLAYER > 0.0f && std::abs(DXVEC[2]) > DLAYER)
             DXVEC[2] = std::copysign(DLAYER, DXVEC[2]);
 
-        // 7, 8. The update, damped from the 25th iteration; the range check.
+        // The update, damped from the 25th iteration; the range check.
         damped_step(XVEC, DXVEC, ITRATN, XVEC_LAST);
         const bool halved = halve_into_range(XVEC, S.ANGLIM, TPCM.DEPTH - TPCM.DRAFT);
         EQUILB.VESANG() = TPCM.VESAN0 + XVEC[5];
@@ -523,7 +523,7 @@ void SixDofSearch::load_steps(std::span<const float, 6> X_INIT0, std::span<const
         (void)at_start;
         ISPRING = 0;
         XVEC_LAST = XVEC_NEXT_TO_LAST = XVEC;
-        // 6 to 9. The load steps.
+        // The load steps.
         for (ISCALE = 1; ISCALE <= NSCALE && !restart; ++ISCALE) {
             SCALE_FAC = static_cast<float>(ISCALE) / static_cast<float>(NSCALE);
             if (ISCALE >= 3)

@@ -113,6 +113,7 @@ void pause_on_screen() {
 }
 
 // The trim and heel rotation.
+// Sets in the run: TRIMFL, TRIMHL.
 void trim_and_heel(QstatRun& run) {
     run.TRIMFL = TPCM.TRIMDG != 0.0f || TPCM.HEELDG != 0.0f;
     run.TRIMHL = trim_heel_rotation(TPCM.TRIMDG, TPCM.HEELDG);
@@ -121,6 +122,7 @@ void trim_and_heel(QstatRun& run) {
 // The current profile of program codes 10 and above, and its checks: a profile out
 // of order or with a layer of no thickness stops the run; a layer so thin that the line drag
 // would take long is noted, and the user may stop there.
+// Sets in the run: DRFT_MAX, DZMIN.
 void current_profile(QstatRun& run) {
     const TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
@@ -166,6 +168,7 @@ std::int32_t swell_index(float period) {
 
 // The sea state in WAVCOM: the grid, the wave numbers, the seas' and swells' spectra
 // and significant heights.
+// Sets nothing in the run (reads WCONST).
 void sea_state(const QstatRun& run) {
     TpcmBlock& T = TPCM;
     WavcomBlock& W = WAVCOM;
@@ -231,6 +234,8 @@ float speed_at_draft() {
 // tanker on its hawser, seen from the tanker; pass 2 the buoy on the other lines, with the
 // vessel section of TPCM describing the buoy and the tanker's load applied at the hawser.
 // The wave-frequency set-up, the spar's current speed and the towed case's tow line follow.
+// Sets in the run: ANGSAV (two-body pass 1, towed case), AUXSAV and CRDSAV (two-body pass 2),
+// NEGSAV and MFBKSV (with the wave-frequency set-up), TMPSPD (the spar, code 17, with it).
 void pass_setup(QstatRun& run, bool two_body) {
     TpcmBlock& T = TPCM;
     if (!two_body) {
@@ -299,6 +304,7 @@ void pass_setup(QstatRun& run, bool two_body) {
 
 // OFFMAX, the widest range of the anchor-distance tables of the evaluated lines at
 // the middle layer (a single evaluated line: its largest distance).
+// Sets in the run: OFFMAX.
 void anchor_distance_range(QstatRun& run) {
     const int NUMTAB = TPCM.NUMTAB;
     const int L = LINCOM.MIDLYR;
@@ -325,6 +331,7 @@ PlaneFrame plane_frame(bool free_turret) {
 }
 
 // The net mooring load into the run's current values.
+// Sets in the run: FXTMP, FYTMP, FZTMP, TXTMP, TYTMP, TZTMP.
 void take_loads(QstatRun& run, const PlaneLoads& loads) {
     run.FXTMP = loads.FXMOOR;
     run.FYTMP = loads.FYMOOR;
@@ -335,6 +342,8 @@ void take_loads(QstatRun& run, const PlaneLoads& loads) {
 }
 
 // The starting state and the mooring force there.
+// Sets in the run: FXERR, FYERR, FZERR, TXERR, TYERR, TZERR, IEQSET (0) and, through
+// take_loads, FXTMP to TZTMP.
 void starting_state(QstatRun& run, bool free_turret) {
     run.FXERR = run.FYERR = run.FZERR = run.TXERR = run.TYERR = run.TZERR = 0.0f;
     EQUILB.RVES(1) = 0.0f;
@@ -361,6 +370,9 @@ void starting_state(QstatRun& run, bool free_turret) {
 // The solver of the mooring kind with the environment or without; the six-degree-of-freedom
 // one leaves the state in its vector, which becomes EQUILB's. Records whether the user
 // accepted an estimate that had not converged.
+// Sets in the run: not_converged; XVEC (six degrees of freedom). The solver's memory
+// INITFLAG, NEW_CRNT_LOAD, X_INIT and F_INIT is read here and keeps its first values: no
+// phase changes it.
 void solve(QstatRun& run, bool ENVRON, bool GETSPRING) {
     switch (solver_rule()) {
     case Solver::single_point:
@@ -387,6 +399,7 @@ void solve(QstatRun& run, bool ENVRON, bool GETSPRING) {
 // azimuths `ANGDEP` record their displaced geometry into `recorded`. In six degrees of
 // freedom the state comes from the solver's vector, with the trim and heel rotation, and the
 // body angles of the evaluation become ERGCOM's offsets.
+// Sets in the run: IEQSET (2), FXTMP, FYTMP, FZTMP, TXTMP, TYTMP, TZTMP.
 void final_evaluation(QstatRun& run, bool free_turret, std::span<const float> RANC,
                       std::span<const float> ANGDEP, const DisplacedGeometry& recorded) {
     run.IEQSET = 2;
@@ -437,6 +450,7 @@ struct NetLoad {
 // the pause when the report is on the screen. The moments are reported about the centre the
 // force routine took them about: the turret centroid in the plane, RMCTRG in six degrees of
 // freedom.
+// Sets nothing in the run (reads ANGERR, TRTERR, IEQTYP, EQFAIL, not_converged).
 void report_section(const QstatRun& run, const NetLoad& net, std::span<const float> RANC,
                     std::span<const float> ANGDEP, std::span<const float> ZANC) {
     const TpcmBlock& T = TPCM;
@@ -480,10 +494,12 @@ void report_section(const QstatRun& run, const NetLoad& net, std::span<const flo
     pause_on_screen();
 }
 
+// The net load of the starting state (FXERR to TZERR). Sets nothing in the run.
 NetLoad starting_load(const QstatRun& run) {
     return {run.FXERR, run.FYERR, run.FZERR, run.TXERR, run.TYERR, run.TZERR};
 }
 
+// The net load of the current state (FXTMP to TZTMP). Sets nothing in the run.
 NetLoad current_load(const QstatRun& run) {
     return {run.FXTMP, run.FYTMP, run.FZTMP, run.TXTMP, run.TYTMP, run.TZTMP};
 }
@@ -502,6 +518,7 @@ std::span<const float> displaced_azimuths() {
 }
 
 // The heading and turret-angle changes from the reference state.
+// Sets in the run: ANGERR, TRTERR.
 void state_changes(QstatRun& run) {
     run.ANGERR = ANGSYM(EQUILB.VESANG() - TPCM.VESAN0);
     run.TRTERR = ANGSYM(EQUILB.TRTNGL - EQUILB.TRTNG0);
@@ -510,6 +527,9 @@ void state_changes(QstatRun& run) {
 // The reset: the still-water equilibrium nearest the unstable start, reported against
 // the state as specified; the lines' data take the solved state (the distances and azimuths
 // in place), which becomes the new reference.
+// Sets in the run: EQFAIL (1), DPON (false), IEQTYP (0), not_converged (false at the end) and
+// XVEC through solve, ANGERR and TRTERR through state_changes, IEQSET and FXTMP to TZTMP
+// through final_evaluation.
 void reset_to_equilibrium(QstatRun& run, bool free_turret) {
     run.EQFAIL = 1;
     run.DPON = false;
@@ -537,6 +557,7 @@ void reset_to_equilibrium(QstatRun& run, bool free_turret) {
 // The still-water stability check of the starting state. An unstable state is
 // reported with the net loads and a pause ("-1" ends the run at the user's choice); with
 // LRESET 1 it is then reset to the nearest equilibrium.
+// Sets in the run: DTZTMP, TQSCALE; with the reset, what reset_to_equilibrium sets.
 void stability_check(QstatRun& run, bool free_turret) {
     const int EDUNIT = TPCM.EDUNIT;
     if (free_turret) {
@@ -571,6 +592,7 @@ void stability_check(QstatRun& run, bool free_turret) {
 // The tension-leg platform with legs as lines takes its vertical mooring force from
 // the legs; the still-water report; the environmental solve starts from the origin; the
 // tension-leg and spar hulls' centre of gravity and weight net of the tendons.
+// Sets in the run: IEQTYP; ANGERR and TRTERR (0) when there was no reset.
 void still_water_report(QstatRun& run) {
     TpcmBlock& T = TPCM;
     if (T.SIMTYP == 14 && T.LEGTLP == 1) {
@@ -617,6 +639,7 @@ bool environment_switch() {
 }
 
 // The spar's suction forces of wind and current over its waterplane.
+// Sets nothing in the run (reads KTSCNV, TMPSPD).
 void spar_suction(const QstatRun& run) {
     const TpcmBlock& T = TPCM;
     if (T.SIMTYP != 17 || T.GETSUCK != 1)
@@ -648,6 +671,8 @@ void dp_prompt() {
 // moment that cancels the environment's there act through the environmental yaw moment; the
 // solve is repeated with the spring doubled until the heading is within 0.01 rad of the
 // target.
+// Sets in the run: DPRAD, DPERG (automatic spring), DPTRYS, TOTTRY (automatic spring), DPON
+// (true for each solve, false at the end) and what solve sets.
 void dp_heading_hold(QstatRun& run) {
     TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
@@ -719,6 +744,8 @@ void dp_position_check() {
 // The equilibrium in the environment, the DP hold, the final evaluation and the
 // environmental load at the final heading, by source (kept in EQUILB's split words, which the
 // low-frequency sections read), in total with the line current load, and in global axes.
+// Sets in the run: DPON, ENV, FXENVG, FYENVG, FZENVG, TXENVG, TYENVG, TZENVG, and what solve,
+// dp_heading_hold and final_evaluation set.
 void environmental_solve(QstatRun& run, bool free_turret) {
     TpcmBlock& T = TPCM;
     EquilbBlock& Q = EQUILB;
@@ -783,6 +810,7 @@ void environmental_solve(QstatRun& run, bool free_turret) {
 
 // The bodies of the two-body case and of the towed case. Pass 1 keeps the tanker's
 // state and the hawser's azimuth at both ends; pass 2 the buoy's state.
+// Sets nothing in the run (reads ILOOP, ENVRON).
 void body_bookkeeping(const QstatRun& run) {
     const int h = TPCM.HAWSLN;
     if (run.ILOOP == 1) {
@@ -808,6 +836,9 @@ void body_bookkeeping(const QstatRun& run) {
 
 // The environment report, the mooring force with the line current load, and with
 // AUXFRC 1 the direction of the mooring and applied force in VFCANG.
+// Sets in the run: IEQTYP (2), EQFAIL (0), ANGERR and TRTERR through state_changes, and
+// FXTMP, FYTMP, TXTMP, TYTMP (the line current load added; with AUXFRC 1 TENADJ2 adds the
+// applied forces that move with the mooring to FXTMP, FYTMP).
 void environment_report(QstatRun& run) {
     const TpcmBlock& T = TPCM;
     run.IEQTYP = 2;
@@ -907,6 +938,8 @@ namespace {
 
 // QSTAT: trim and heel, the displaced-state copies, units and headings, the
 // environmental totals at zero, the current profile and the sea state.
+// Sets in the run: TOTTRY, WCONST, KTSCNV (NUNTS 0 or 1), FXENVG, FYENVG, and TRIMFL, TRIMHL
+// through trim_and_heel, DRFT_MAX, DZMIN through current_profile (codes 10 and above).
 void stage_setup(QstatRun& run) {
     TpcmBlock& T = TPCM;
     // Trim and heel, for the six-degree-of-freedom mooring force.
@@ -953,6 +986,7 @@ void stage_setup(QstatRun& run) {
 // QSTAT after the passes: the vessel section describes the tanker again, with the
 // tanker's state; the towed case's tow line is put back; the end separation of the tow or
 // hawser.
+// Sets nothing in the run (reads AUXSAV, CRDSAV, ANGSAV).
 void after_passes(QstatRun& run, bool two_body, bool towed) {
     TpcmBlock& T = TPCM;
     if (two_body) {
@@ -988,7 +1022,8 @@ void QSTAT() {
 // QSTAT: see the header. Reads TPCM, LINCOM's tables and CURPROF; writes TPCM (VESAN0,
 // BVSAN0, the DP words, the pass words, CNTSEP, BCNTSP), LINCOM (RANCP, RANCK, ANGDPP, ZANCK,
 // ENDSEP), EQUILB, ERGCOM, OUTCOM, PASCOM, LOCAL2 and WAVCOM; the report on IUNIT, messages
-// on EDUNIT. Ends the run as described in the header.
+// on EDUNIT. Ends the run as described in the header. Sets in the run itself, beside its
+// phases: MNLOOP, MXLOOP, ILOOP, ENVRON, and IEQTYP, ANGERR, TRTERR of a loads-only run.
 void QSTAT(const QstatPassHook& after_pass) {
     TpcmBlock& T = TPCM;
     const int EDUNIT = T.EDUNIT;
@@ -1005,7 +1040,7 @@ void QSTAT(const QstatPassHook& after_pass) {
         RHOPEN(OUTFIL, 1, 0, T.IUNIT, MAINPG, EDUNIT);
     write_record(EDUNIT, " >>> Computing mean vessel offset and orientation...");
 
-    // 4 to 9. The working state of the stage.
+    // The working state of the stage.
     stage_setup(run);
 
     // Passes: the tanker and its buoy (program code 13, or 8 with a hawser) take two.

@@ -228,7 +228,7 @@ DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_ma
     };
     std::int32_t NCOUNT = 0, NTOTL = 0;
     for (;;) {
-        // 2, 3. The residual x - F(x) and its finite-difference Jacobian.
+        // The residual x - F(x) and its finite-difference Jacobian.
         CV6 CSAV = CRAO;
         CV6 CG0 = residual_at(CSAV);
         std::array<C, 36> GMATD{};
@@ -239,7 +239,7 @@ DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_ma
                 GMATD[j * 6 + i] = (CG1[i] - CG0[i]) / jacobian_step;
             CSAV[j] -= jacobian_step;
         }
-        // 4, 5. The Newton step. A singular Jacobian gives no step: the estimate stays, the
+        // The Newton step. A singular Jacobian gives no step: the estimate stays, the
         // residual measures it, and the iteration counts as not converged.
         const CV6 residual = CG0;
         std::int32_t KERR = 0;
@@ -259,7 +259,7 @@ DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_ma
             CDIFF(CRAO, CSAV, CG0);
         }
 
-        // 6, 7. The test, degree of freedom by degree of freedom.
+        // The test, degree of freedom by degree of freedom.
         bool again = false;
         for (int i = 1; i <= 6 && !again; ++i) {
             const auto ii = static_cast<std::size_t>(i - 1);

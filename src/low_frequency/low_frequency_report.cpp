@@ -71,7 +71,7 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     } else {
         T.NBUG = 0;
     }
-    // 1, 3. The report's flags, the load-model flags among them.
+    // The report's flags, the load-model flags among them.
     const LowReportFlags flags = low_report_flags();
     // The console note.
     write_record(EDUNIT, "");
@@ -89,7 +89,7 @@ void QUASOT(std::int32_t& nAgnSpecSecs, std::int32_t& mapMakeSecs, std::int32_t&
     if (files.envelope)
         RHOPEN(ENVELOPE_VIS_DAT, 1, 0, envelope_file_unit, MAINPG, EDUNIT);
 
-    // 6 to 9. Without LOWMOT only the conversion; otherwise sections III to V, again from
+    // Without LOWMOT only the conversion; otherwise sections III to V, again from
     // section III while a pause asks for it.
     T.LBACK = 0;
     if (T.LOWMOT == 0) {

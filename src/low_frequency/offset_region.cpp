@@ -139,7 +139,7 @@ RegionPoints offset_region_points(const OffsetRegionInputs& in) {
     const float TANOFF = std::tan(OFFRAD);
     const float REQLBM = std::sqrt(in.XC * in.XC + in.YC * in.YC);
 
-    // 2, 3. The high-frequency sway-yaw term across the offset; the along-offset limits.
+    // The high-frequency sway-yaw term across the offset; the along-offset limits.
     const float HSYOUT = COSDEL * in.YAWARM * in.HISWYW;
     const float NETINP = in.LEGACY ? in.SURGP : -in.SURGP;
     const float NETINM = in.LEGACY ? in.SURGM : -in.SURGM;

@@ -294,7 +294,7 @@ float XY_SIG_ROT2(float& GX_MOT_X, float& GY_MOT_X, float& GX_MOT_Y, float& GY_M
     const float sx = std::sqrt(VAR_TOTL_BX);
     const float sy = std::sqrt(VAR_TOTL_BY);
 
-    // 3, 4. The four candidates around the mean position, sorted by distance from the origin.
+    // The four candidates around the mean position, sorted by distance from the origin.
     // The X, Y and R result sets come from the same sort of the same keys, so they are equal.
     const float X0 = EQUILB.RVES(1);
     const float Y0 = EQUILB.YCGVAR();
@@ -312,7 +312,7 @@ float XY_SIG_ROT2(float& GX_MOT_X, float& GY_MOT_X, float& GX_MOT_Y, float& GY_M
     EnvelopeCandidate MIN_R;
     ENVELOPE_SORT1(candidates, MAX_R, MIN_R);
 
-    // 5 to 7. The direction of largest variance; 8. its parity in the global frame.
+    // The direction of largest variance, then its parity in the global frame.
     const float THETA0 = envelope_principal_direction(VAR_TOTL_BX, sx, sy, TPCM.EDUNIT);
     XNM_PARITY = std::copysign(1.0f, std::tan(THETA0 + XNM_TO_XGLOB_ANG));
 

@@ -1,6 +1,7 @@
 // offsets/offset_run.h: the working state of the offset-table analysis that its driver
 // (offset_tables.cpp) and its evaluation of one offset point (point_evaluation.cpp) share.
-// Internal to the offset-table analysis: nothing outside src/offsets/ includes it.
+// Internal to the offset-table analysis: outside src/offsets/ only the engine's input check
+// includes it, for the sequence kinds.
 #pragma once
 
 #include "lines/mooring_force.h"
@@ -22,8 +23,6 @@ inline constexpr std::int32_t kind_rectilinear = 5;
 inline constexpr std::int32_t kind_user = 6;
 inline constexpr std::int32_t kind_forces = 7;
 inline constexpr std::int32_t kind_couples = 8;
-
-// Degrees per radian, the single-precision factor of the program.
 
 struct OffsetRun {
     // ---- Result tables of the current sequence ------------------------------------------
@@ -54,7 +53,7 @@ struct OffsetRun {
     std::array<float, 6> FEXT{}; // prescribed force and couple of a "continuous equilibrium"
     // Trial position RVESP, heave ZVESP, heading VESANP (VESAN0 the reference heading) and the
     // finite rotation ROTDIR, ROTVAL (degrees), ROTMOD of the point, as the force routines take
-    // them; EQUILB carries copies for the other stages.
+    // them; EQUILB carries copies of the rotation for a caller of CATTBL (publish_state).
     SixDofState P;
     // The lines the force routines and the turret moment sum at the point.
     std::int32_t MINLN = 1;
@@ -106,6 +105,10 @@ inline std::span<float> point_column(OffsetTable& table, std::int32_t INCVAL) {
 // of the result tables. Reads TPCM, LINCOM, EQUILB; writes EQUILB
 // (stiffness) and LINCOM's displaced geometry and scratch. Tension warnings and span warnings
 // may end the run at their abort pauses; the equilibrium search may end it (see EQFND2).
+// Sets in the run: OVRFLO, BADLIN, NOVFLO (first load above the tables), NVTOFL, VRTBAD,
+// VTABOV (first span warning), row INCVAL of T's per-line and summary tables, and what its
+// steps set (mooring_loads, trim_and_zero, hawser_step, summary_rows, stiffness in
+// point_evaluation.cpp).
 void evaluate_offset_point(OffsetRun& run);
 
 } // namespace lintar

@@ -167,7 +167,10 @@ std::array<float, 3> unit_vector(float x, float y, float z) {
     return u;
 }
 
-// The copies of the point's state that the later stages read (EQUILB).
+// EQUILB's record of the point's finite rotation (ROTDIR, ROTVAL in degrees, ROTMOD), so that
+// the block holds the last point's state when CATTBL returns, as its header says. Nothing in
+// this program reads these words afterwards: CATTBL is the engine's last stage, and within it
+// the force routines take the rotation from R.P. The copies are for a caller of CATTBL.
 void publish_state(const OffsetRun& R) {
     for (int i = 1; i <= 3; ++i)
         EQUILB.ROTDIR(i) = R.P.ROTDIR[static_cast<std::size_t>(i - 1)];
@@ -177,6 +180,8 @@ void publish_state(const OffsetRun& R) {
 
 // Start-up: the report, the debug level, trim and heel, the buoy in the vessel's place for a
 // CALM arrangement, the initial offset, the lines summed and the turret's fairleads.
+// Sets in the run: EPS, EPSROT, TRIMFL, TRIMHL, ITYP1, NPAG, IEQSET, MINLN, MAXLN, and PNTTRT
+// for a turret mooring.
 void start_up(OffsetRun& R) {
     R.EPS = {0.0f, 0.0f, 0.0f};
     R.EPSROT = identity3;
@@ -187,6 +192,9 @@ void start_up(OffsetRun& R) {
         TPCM.IUNIT = 1;
     if (TPCM.IUNIT == 1)
         RHOPEN(report_file, 1, 0, TPCM.IUNIT, open_tag, EDUNIT);
+    // A debug run asks for the level twice, around the stage's trace line, and keeps the second
+    // answer: a script written for the debug dialogue answers both prompts, and one ask would
+    // shift every later answer of the script by a line.
     if (TPCM.NBUG0 == 1) {
         INBUG(TPCM.NBUG, EDUNIT, KBD);
         write_record(EDUNIT, " ### In CATTBL:");
@@ -249,6 +257,7 @@ void check_equilibrium_room() {
 
 // Turret step of a translated point: the turret's angle at the trial position, and the
 // fairleads turned by its change from the reference turret angle.
+// Sets in the run: XVEC(6), the turret's turn (turret moorings only).
 void turret_step(OffsetRun& R) {
     if (TPCM.LSPM == 0)
         return;
@@ -261,6 +270,9 @@ void turret_step(OffsetRun& R) {
 }
 
 // The set-up of sequence IREP of its kind.
+// Sets in the run, by kind: OFFANG, SINFAC, COSFAC, ZROTO (lateral); SINFAC (yaw, oblique
+// rotation, vertical); P.ROTMOD and P.ROTDIR (oblique rotation); FUNIT (rectilinear, forces,
+// matched couples); TUNIT (couples, matched forces).
 void set_up_sequence(OffsetRun& R) {
     const std::int32_t k = R.IREP;
     switch (R.TABTYP) {
@@ -302,6 +314,10 @@ void set_up_sequence(OffsetRun& R) {
 }
 
 // The state of point INCVAL, its reported offset and the lines summed.
+// Sets in the run: MINLN, MAXLN, P (VESAN0, and by kind the whole state through VARUPD or its
+// position, heading and ROTVAL_DEG), XVEC (every kind but vertical and the equilibrium ones;
+// through turret_step its turn), FUNIT and user_direction (user offsets), FEXT (forces,
+// couples), and row INCVAL of T.OFFVAL and T.BYOFF.
 void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
     const std::int32_t n = R.INCVAL;
     const auto slot = static_cast<std::size_t>(n - 1);
@@ -402,6 +418,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
 
 // The oblique definitions page, then the sequence's tables, written again from the
 // first when the user answers a page pause negatively.
+// Sets nothing in the run.
 void write_sequence_report(OffsetRun& R) {
     OffsetTables& T = R.T;
     const bool equilibrium = R.TABTYP == kind_forces || R.TABTYP == kind_couples;
@@ -475,6 +492,9 @@ void write_sequence_report(OffsetRun& R) {
 }
 
 // Sequence IREP of the current kind: set-up, its points, its report.
+// Sets in the run: P.ROTMOD, P.ROTDIR, ITFLWN, NITRFL, FRSTFL, QUITFG, OVRFLO, BADLIN, NOVFLO,
+// NVTOFL, VRTBAD, VTABOV, warn, first_loads, NOFF, INCVAL, and what set_up_sequence,
+// set_up_point and evaluate_offset_point set.
 void run_sequence(OffsetRun& R) {
     R.P.ROTMOD = 1.0f;
     R.P.ROTDIR = {0.0f, 0.0f, 1.0f};
@@ -518,6 +538,7 @@ void run_sequence(OffsetRun& R) {
 }
 
 // Every sequence of one kind, after its progress message.
+// Sets in the run: TABTYP, NREP, IREP, and what run_sequence sets.
 void run_kind(OffsetRun& R, std::int32_t TABTYP) {
     R.TABTYP = TABTYP;
     R.NREP = sequence_count(TABTYP);

@@ -40,6 +40,7 @@ bool calm_hawser() {
 }
 
 // The per-line columns of point INCVAL that the force routines fill.
+// Sets nothing in the run itself: the force routines write through the columns it returns.
 LineResults line_columns(OffsetRun& R) {
     OffsetTables& T = R.T;
     const std::int32_t n = R.INCVAL;
@@ -49,6 +50,11 @@ LineResults line_columns(OffsetRun& R) {
 }
 
 // The mooring force and moment of the point, or the equilibrium under FEXT.
+// Sets in the run: the loads FGXTMP to TGZTMP and FVXTMP to TVZTMP (the debug comparison only
+// FGXTMP, FGYTMP, FGZTMP, TVXTMP, TVYTMP, TVZTMP), PITANG, ROLANG, YAWANG, ERGMOR, warn (the
+// span records), and row INCVAL of T's TOPTH, TOPTZ, TOPTT, TOPAN, BOTLIN, BOTAN, LINERG. The
+// equilibrium kinds also set XVEC, P, FEXT(3) (CALM), ILAYR, DELLAY, ITFAIL, QUITFG, NOFF (on
+// a quit), and FRSTFL, ITFLWN, NITRFL (on a failure).
 void mooring_loads(OffsetRun& R) {
     const LineResults columns = line_columns(R);
     // Lines the force routine does not sum (the hawser of a CALM arrangement) report zeros at
@@ -133,6 +139,7 @@ void mooring_loads(OffsetRun& R) {
 }
 
 // The twelve loads in the order vessel force, vessel moment, global force, global moment.
+// Sets nothing in the run itself: its callers write through the pointers.
 std::array<float*, 12> twelve_loads(OffsetRun& R) {
     return {&R.FVXTMP, &R.FVYTMP, &R.FVZTMP, &R.TVXTMP, &R.TVYTMP, &R.TVZTMP,
             &R.FGXTMP, &R.FGYTMP, &R.FGZTMP, &R.TGXTMP, &R.TGYTMP, &R.TGZTMP};
@@ -140,6 +147,8 @@ std::array<float*, 12> twelve_loads(OffsetRun& R) {
 
 // Vessel-axes loads into the trimmed frame; the loads of the first point taken
 // as the zero of the sequence when NCATN(1) is 1 (so the first row is exactly zero).
+// Sets in the run: FVXTMP to TVZTMP (trim or heel); with NCATN(1) 1 the twelve loads, and
+// first_loads at the first point.
 void trim_and_zero(OffsetRun& R) {
     if (R.TRIMFL) {
         const Vec3 F = times_t(R.TRIMHL, {R.FVXTMP, R.FVYTMP, R.FVZTMP});
@@ -185,6 +194,8 @@ float hawser_value(const OffsetRun& R, std::span<const float> table_words, float
 // The hawser of a CALM arrangement (lateral and force sequences): its load holds the
 // buoy at the point; its state from its type's table at that load, its pull added to the
 // loads, and its stored energy.
+// Sets in the run: FGXTMP, FGYTMP, FGZTMP, TVXTMP, TVYTMP, TVZTMP, the hawser's entries of row
+// INCVAL of T's TOPTH, TOPTT, TOPAN, TOPTZ, BOTAN, BOTLIN, LINERG, and T.BYOFF (forces).
 void hawser_step(OffsetRun& R) {
     OffsetTables& T = R.T;
     const int h = TPCM.HAWSLN;
@@ -254,6 +265,7 @@ void hawser_step(OffsetRun& R) {
 }
 
 // The restoring force along the offset (PARFRC) and across it (PERPFC).
+// Sets nothing in the run.
 void restoring_force(OffsetRun& R, float& PARFRC, float& PERPFC) {
     const Vec3 FG = {R.FGXTMP, R.FGYTMP, R.FGZTMP};
     const Vec3 TG = {R.TGXTMP, R.TGYTMP, R.TGZTMP};
@@ -310,6 +322,8 @@ float anchor_horizontal_load(std::int32_t TABTYP, float HMEAN, int t) {
 }
 
 // The summary rows of the point.
+// Sets in the run: ERGMOR0 (first point), and row INCVAL of T's MSTEXP, SYSERG, HWSDAT and
+// HWSERG (CALM), EQLDAT (equilibrium kinds), XCPLAR, VESFRC, GLBFRC.
 void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC) {
     OffsetTables& T = R.T;
     const std::int32_t n = R.INCVAL;
@@ -352,6 +366,7 @@ void summary_rows(OffsetRun& R, std::int32_t NBIGLD, float PARFRC, float PERPFC)
 }
 
 // The stiffness matrices of the point, in single or double precision.
+// Sets in the run: row INCVAL of T.STFMXG and T.STFMXV, as TPCM asks for them.
 void stiffness(OffsetRun& R) {
     const float c = std::cos(R.P.VESANG);
     const float s = std::sin(R.P.VESANG);

@@ -328,7 +328,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
     float RELDEG = 0.0f;
     RELRAOUP(RELDEG, EQUILB.VESANG(), 1, false, true);
 
-    // 1, 4. The files whose component is present, in unit order.
+    // The files whose component is present, in unit order.
     const TableFile files[] = {
         {"LF_Wind_Frc_Cofs.vkdt", 1236, true, T.LWIND == 1 ? T.WNDHDG : 0.0f, T.WNDSPD},
         {"LF_Crnt_Frc_Cofs.vkdt", 1237, true, T.LCURNT == 1 ? T.CURHDG : 0.0f, T.CURSPD},
@@ -347,7 +347,7 @@ void WRITE_SQUAL_ENV_DATA(std::int32_t& waveEnvironID, std::int32_t& nAgnSpecSec
             f.written ? std::make_unique<TdAuxFile>(TdAuxFileSpec{f.base, f.unit}, "QUASOT", EDUNIT)
                       : nullptr);
 
-    // 5, 6. The grid and the three directions.
+    // The grid and the three directions.
     const std::array<float, NUM_LO_TAB> grid = lf_heading_grid();
     const auto forces = std::make_unique<std::array<LfForceArrays, 3>>();
     for (std::int32_t IXYZ = 1; IXYZ <= 3; ++IXYZ)

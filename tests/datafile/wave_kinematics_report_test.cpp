@@ -72,7 +72,7 @@ struct Airy {
 Airy airy(double T, double d) {
     Airy a{};
     a.w = 2.0 * pi / T;
-    a.k = testing::wave_number(a.w, g, d);
+    a.k = testing::reference_wave_number(a.w, g, d);
     const double kd = a.k * d;
     a.c = a.w / a.k;
     a.c_g = a.c / 2.0 * (1.0 + 2.0 * kd / std::sinh(2.0 * kd));
@@ -195,7 +195,7 @@ TEST(WaveReport, GivenSlopeShowsTheHeightColumn) {
     EXPECT_EQ(lines[14],
               "   (Sec)       (ft)       ( ft)    (ft/Sec)   (ft/Sec)     (1/ft)    (Rad/Sec)");
     // English gravity, 32.152 ft/s^2, for the row of 8 s.
-    const double k = testing::wave_number(2.0 * pi / 8.0, 32.152, 150.0);
+    const double k = testing::reference_wave_number(2.0 * pi / 8.0, 32.152, 150.0);
     const std::vector<double> v = numbers_in(lines[17 + 2]);
     ASSERT_EQ(v.size(), 7u);
     expect_printed(v[2], 2.0 * (5.0 / deg) / k, 2); // the height 2a of the 5 degree wave

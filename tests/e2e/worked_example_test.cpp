@@ -400,8 +400,8 @@ TEST_F(WorkedExample, TheEngineRunsOnlyThisProgramsStages) {
 }
 
 TEST_F(WorkedExample, TheOffsetReportHoldsTheFiveSequences) {
-    if (!folder_->has("OFFSETS.stxt"))
-        GTEST_SKIP() << "lintar-engine does not write the offset report OFFSETS.stxt yet";
+    EXPECT_EQ(engine_.status, 0);
+    ASSERT_TRUE(folder_->has("OFFSETS.stxt"));
     const std::string report = folder_->read("OFFSETS.stxt");
 
     // The sections in their order: two lateral directions, two yaw senses, one force direction.

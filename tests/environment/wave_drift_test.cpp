@@ -76,7 +76,8 @@ protected:
         TPCM.EDUNIT = screen_unit;
         testing::set_period_grid(3.0f, 1.0f, 31, static_cast<float>(g));
         for (int k = 1; k <= 31; ++k) {
-            WAVCOM.WVK(k) = static_cast<float>(testing::wave_number(WAVCOM.W(k), g, depth));
+            WAVCOM.WVK(k) =
+                static_cast<float>(testing::reference_wave_number(WAVCOM.W(k), g, depth));
             sea[static_cast<std::size_t>(k - 1)] =
                 static_cast<float>(pierson_moskowitz(WAVCOM.W(k)));
             for (int s = 1; s <= 3; ++s)
@@ -157,7 +158,7 @@ TEST_F(WaveDrift, EmpiricalModelInDeepWater) {
     // coefficient of head waves in surge is -1/3 (tanh(k L / 2 - 3.5) + 1).
     TPCM.LWVCOF = codes(4, 4, 4);
     bool first = true;
-    const double k = testing::wave_number(2.0 * pi / 3.0, g, depth);
+    const double k = testing::reference_wave_number(2.0 * pi / 3.0, g, depth);
     const double expected = -0.33333 * (std::tanh(0.5 * k * 200.0 - 3.5) + 1.0);
     EXPECT_NEAR(DRFTC(1, 1, 0, 4, "", 0.0f, first, "DRIFTF", 1), expected, 2e-5);
     EXPECT_FALSE(first);

@@ -15,6 +15,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "support/console.h"
+#include "support/sea_spectra_support.h"
 #include "support/spread_mooring_tables.h"
 
 #include <gtest/gtest.h>
@@ -65,17 +66,6 @@ protected:
 
 float value(const OffsetTable& table, int k, int I) {
     return offset_value(table, k, I);
-}
-
-// The wave number of period T in depth d: omega^2 = g k tanh(k d), by bisection.
-double wave_number(double T, double d, double g) {
-    const double w = 2 * pi / T;
-    double lo = 0.0, hi = 10.0;
-    for (int n = 0; n < 200; ++n) {
-        const double k = 0.5 * (lo + hi);
-        (g * k * std::tanh(k * d) > w * w ? hi : lo) = k;
-    }
-    return 0.5 * (lo + hi);
 }
 
 TEST_F(BuoyWaveCycleTest, ThirtyEightPhasesTenDegreesApart) {
@@ -171,7 +161,7 @@ TEST_F(BuoyWaveCycleTest, DesignWaveOfTheGrid) {
         ASSERT_TRUE(c);
         const int IW = cs.LRANDM == 0 ? 15 : 9; // NWP / 2; or T(9) = 11 < TPK <= T(10) = 12
         EXPECT_EQ(c->IW, IW);
-        const double k = wave_number(TPCM.T(IW), 300.0, 32.152);
+        const double k = testing::reference_wave_number(2 * pi / TPCM.T(IW), 32.152, 300.0);
         double slope = 0.0, amplitude = 0.0;
         if (cs.LSLPHT == 0) {
             amplitude = cs.LRANDM == 0 ? 0.5 * cs.SLPHT : cs.SLPHT * WAVCOM.DURFAC;

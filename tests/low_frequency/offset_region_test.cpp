@@ -104,12 +104,12 @@ TEST(OffsetRegion, MeanOffsetAtTheOriginBuildsTheRegionAlongGlobalX) {
     expect_points(points_of(offset_region_points(in)), {{-2, 0.5}, {-2, -0.5}, {1, 0.5}, {1, -0.5}},
                   tol);
     in.ELIPSM = 1;
-    // The ellipse: u in -2..1 (L = -3 centred at XCP = 0.5, see below), v +/- 0.5.
-    const auto p = points_of(offset_region_points(in));
-    for (const auto& q : p) {
-        EXPECT_TRUE(std::isfinite(q.x));
-        EXPECT_TRUE(std::isfinite(q.y));
-    }
+    // The ellipse: length |L| = |NETINP - NETINM| = 3 along global X, width M = 2 NETOUT = 1,
+    // centred at XCP = (SURGP + SURGM) / 2 = 0.5 in either treatment (see the ellipse cases
+    // below; the rectangle above, not legacy, is centred at -0.5): u in -1..2, v +/- 0.5. Along
+    // X its points of extreme Y and X are the ends of its axes, (0.5, -/+0.5) and (0.5 +/- 1.5, 0).
+    expect_points(points_of(offset_region_points(in)), {{0.5, -0.5}, {0.5, 0.5}, {2, 0}, {-1, 0}},
+                  tol);
 }
 
 TEST(OffsetRegion, AcrossOffsetTermsOfTheThreeTreatments) {

@@ -71,7 +71,7 @@ TEST(Vesl1, FrequencyGridAndWaveNumbers) {
                   HIMEM.RLDUM(HIMEM.LCNW + IW - 1) * HIMEM.RLDUM(HIMEM.LCNW + IW - 1));
         EXPECT_EQ(WAVCOM.W(IW), HIMEM.RLDUM(HIMEM.LCNW + IW - 1));
         EXPECT_EQ(WAVCOM.W2(IW), HIMEM.RLDUM(HIMEM.LCNW2 + IW - 1));
-        const double k = testing::wave_number(omega, 9.8, 1000.0);
+        const double k = testing::reference_wave_number(omega, 9.8, 1000.0);
         EXPECT_NEAR(HIMEM.RLDUM(HIMEM.LCNWK + IW - 1), k, k_rel_tol * k);
     }
     EXPECT_NEAR(HIMEM.RLDUM(HIMEM.LCNWK + 7), 0.040284, 1e-6); // T(8) = 10 s

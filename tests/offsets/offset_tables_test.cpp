@@ -729,6 +729,18 @@ TEST(OffsetAnalysisConsole, NegativeAnswerWritesTheSequenceAgain) {
     EXPECT_FALSE(r.folder.has("OFFSETS.stxt"));
 }
 
+// A debug run asks for the level before and after the stage's trace line and keeps the second
+// answer: a script for the debug dialogue answers both prompts.
+TEST(OffsetAnalysisConsole, DebugRunAsksTheLevelTwiceAndKeepsTheSecondAnswer) {
+    AnalysisRun r("2\n0\n");
+    r.spread_from_table_stage();
+    TPCM.NBUG0 = 1;
+    EXPECT_EQ(r.run(), 0);
+    EXPECT_EQ(r.console.screen().rfind(" Input NBUG:  ### In CATTBL:\n Input NBUG: ", 0), 0u)
+        << r.console.screen();
+    EXPECT_EQ(TPCM.NBUG, 0);
+}
+
 // ---- Refusals and stops -------------------------------------------------------------------
 
 const std::string file_error = "\n ++> End of file or related file error in routine CATTBL\n"

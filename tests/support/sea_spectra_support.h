@@ -58,7 +58,10 @@ inline void set_frequency_grid(std::span<const double> w, float G) {
 
 // Wave number k of w^2 = g k tanh(k d) by Newton's method in double precision, kept inside the
 // bracket [w / sqrt(g d), w^2 / (g tanh(w d / sqrt(g d)))] by bisection when a step leaves it.
-inline double wave_number(double omega, double g, double d) {
+// The independent reference for the program's float wave_number (util/wave_numbers.h), named
+// apart from it: the arguments come in another order, and one name would make a call with
+// both headers in view ambiguous or silently pick the other.
+inline double reference_wave_number(double omega, double g, double d) {
     const double k_shallow = omega / std::sqrt(g * d); // k tanh(kd) <= k^2 d
     double lo = std::max(k_shallow, omega * omega / g);
     double hi = omega * omega / (g * std::tanh(lo * d));

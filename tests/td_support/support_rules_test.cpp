@@ -284,7 +284,7 @@ TEST(EnvironmentSummary, RecordsAndGroupSpeedsInKnots) {
         const double g = NUNTS == 1 ? 9.8 : 32.152;
         const double depth = NUNTS == 1 ? 100.0 : 328.0;
         const double w = 2.0 * std::numbers::pi / 10.0;
-        const double k = testing::wave_number(w, g, depth);
+        const double k = testing::reference_wave_number(w, g, depth);
         const double cg = w / (2.0 * k) * (1.0 + 2.0 * k * depth / std::sinh(2.0 * k * depth));
         const double knot = NUNTS == 1 ? 1852.0 / 3600.0 : 1852.0 / 3600.0 / 0.3048;
         TPCM.EDUNIT = 6;

@@ -261,7 +261,7 @@ TEST(SeaSpectra, PeakWaveNumberAndSideOutputs) {
     const double g = 9.81;
     // Before the vessel-motion set-up (IHT and LCNWV 0) nothing goes into RLDUM.
     Result r = spectrum(2, 4.0, 10.0);
-    EXPECT_NEAR(r.kp, testing::wave_number(2.0 * pi / 10.0, g, 25.0), 2e-5 * r.kp);
+    EXPECT_NEAR(r.kp, testing::reference_wave_number(2.0 * pi / 10.0, g, 25.0), 2e-5 * r.kp);
     EXPECT_FLOAT_EQ(HIMEM.WCONST, std::sqrt(25.0f / 9.81f));
     EXPECT_TRUE(std::all_of(HIMEM.RLDUM_words, HIMEM.RLDUM_words + rldum_word_count,
                             [](float x) { return x == 0.0f; }));
@@ -374,7 +374,7 @@ TEST(SeaSpectra, OchiHubbleComponentsEachCarryTheirOwnHeight) {
 // The TMA depth factor written as Kitaigorodskii's ratio of wave-number densities,
 // (k_deep / k)^3 g / (2 w c_g), with k from the double-precision dispersion solve.
 double kitaigorodskii(double w, double g, double d) {
-    const double k = testing::wave_number(w, g, d);
+    const double k = testing::reference_wave_number(w, g, d);
     const double kd = k * d;
     const double c_g = w / (2.0 * k) * (1.0 + 2.0 * kd / std::sinh(2.0 * kd));
     return std::pow(w * w / g / k, 3.0) * g / (2.0 * w * c_g);
