@@ -34,8 +34,9 @@ constexpr std::string_view usage_notes =
     "Runs the analysis of the data file (default CATDAT) in the current folder; the\n"
     "editor, lintar, creates the data file and saves it ready for the analysis.\n"
     "Reports written in the folder: CATOUT.stxt (line tables and static line report),\n"
-    "STATPLT.plt (its plot table), MEANOUT.stxt (equilibrium summary) and OFFSETS.stxt\n"
-    "(offset report, when the output options send it to a file).\n"
+    "STATPLT.plt (their plot table, when the output options ask for it), MEANOUT.stxt\n"
+    "(equilibrium summary) and OFFSETS.stxt (offset report, when the output options\n"
+    "send it to a file).\n"
     "Exit status: 0 the run ended, or stopped at the user's choice at a prompt;\n"
     "1 an error stop (no data file, a file that cannot be read or written, data the\n"
     "analysis refuses, input ended at a question); 2 the command line was not understood;\n"
@@ -114,8 +115,17 @@ int main(int argc, char** argv) {
         std::cout << usage << "\n" << usage_notes;
         return 0;
     }
-    if (argc > 2 || (argc == 2 && is_option(argv[1]))) {
-        std::cerr << usage << "\n" << usage_notes;
+    // A command line not understood says what was not understood, then the usage.
+    if (argc > 2) {
+        std::cerr << "lintar-engine: one data file at most can be named\n"
+                  << usage << "\n"
+                  << usage_notes;
+        return usage_status;
+    }
+    if (argc == 2 && is_option(argv[1])) {
+        std::cerr << "lintar-engine: unknown option " << argv[1] << "\n"
+                  << usage << "\n"
+                  << usage_notes;
         return usage_status;
     }
     const std::string data_file = argc == 2 ? argv[1] : std::string(lintar::engine_data_file);
