@@ -69,6 +69,17 @@ float fairlead(const MooringLines& lines, int c, int i) {
     return lines.RFL[static_cast<std::size_t>((i - 1) * 3 + c - 1)];
 }
 
+// Horizontal distance from the displaced fairlead (DFLXG, DFLYG from its reference position)
+// to the anchor at RANC along DEPRAD, by the law of cosines, and the azimuth toward it.
+void distance_to_anchor(float RANC, float DEPRAD, float DFLXG, float DFLYG, float& TMPDST,
+                        float& TMPANG) {
+    const float DFLM2 = DFLXG * DFLXG + DFLYG * DFLYG;
+    const float b = plane_angle(DFLYG, DFLXG) - DEPRAD;
+    const float square = RANC * RANC + DFLM2 - 2.0f * std::sqrt(DFLM2) * RANC * std::cos(b);
+    TMPDST = square > 0.0f ? std::sqrt(square) : 0.0f;
+    TMPANG = plane_angle(RANC * std::sin(DEPRAD) - DFLYG, RANC * std::cos(DEPRAD) - DFLXG);
+}
+
 // The turn of the fairleads in the horizontal plane from the reference heading FLDAN0 to the
 // heading FLDANG (DRFL11 = cos - 1 and DRFL12 = -sin of the difference, the displacement it
 // gives in vessel axes), and the cosine and sine of FLDAN0 that take that displacement into
@@ -590,7 +601,10 @@ FiniteRotation finite_rotation(const SixDofState& state, SixDofLoads& out) {
     const float s0 = std::sin(state.VESAN0);
     f.ROTDIR = {state.ROTDIR[0] * c0 + state.ROTDIR[1] * s0,
                 state.ROTDIR[1] * c0 - state.ROTDIR[0] * s0, state.ROTDIR[2]};
-    f.R = turn_about_axis(f.ROTDIR, state.ROTVAL_DEG / degrees_per_radian, out.ROTVO, out.ZROTL);
+    const AxisTurn<float> turn = turn_about_axis(f.ROTDIR, state.ROTVAL_DEG / degrees_per_radian);
+    out.ZROTL = turn.ZROTL;
+    out.ROTVO = turn.ROTVO;
+    f.R = turn.R;
     out.PITANG = -std::asin(std::clamp(at(f.R, 3, 1), -1.0f, 1.0f));
     out.ROLANG = std::asin(std::clamp(at(f.R, 3, 2), -1.0f, 1.0f));
     out.YAWANG = std::asin(std::clamp(at(f.R, 2, 1), -1.0f, 1.0f));

@@ -14,7 +14,6 @@
 #include "util/matrix3.h"
 
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -174,20 +173,6 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
                   const MooringLines& lines, std::int32_t IOFLAG, const PlaneLineResults& results,
                   std::int32_t NBUG0, int IOSCRN, int KBD, std::int32_t IEQSET = 0,
                   const DisplacedGeometry& recorded = {});
-
-// distance_to_anchor: the horizontal distance TMPDST from the displaced fairlead (DFLXG, DFLYG
-// from its reference position) to the anchor at RANC along DEPRAD (radians), by the law of
-// cosines (0 where rounding makes its square negative), and the azimuth TMPANG toward it. In
-// the precision of the caller: the single-precision forces and the double-precision FMRDP2.
-template <class Real>
-void distance_to_anchor(Real RANC, Real DEPRAD, Real DFLXG, Real DFLYG, Real& TMPDST,
-                        Real& TMPANG) {
-    const Real DFLM2 = DFLXG * DFLXG + DFLYG * DFLYG;
-    const Real b = plane_angle(DFLYG, DFLXG) - DEPRAD;
-    const Real square = RANC * RANC + DFLM2 - Real(2) * std::sqrt(DFLM2) * RANC * std::cos(b);
-    TMPDST = square > Real(0) ? std::sqrt(square) : Real(0);
-    TMPANG = plane_angle(RANC * std::sin(DEPRAD) - DFLYG, RANC * std::cos(DEPRAD) - DFLXG);
-}
 
 // The vertical force of a line at its top from horizontal load H, top tension T and top
 // angle: the tangent rule -H tan(angle) when |H / T| >= `ratio` or T <= 0 (0 when H = 0),

@@ -204,9 +204,11 @@ namespace {
 // wide_rotation: FMRDP2's finite rotation R = ROTVO^T ZROTL ROTVO about the axis of `state`
 // (vessel axes); writes ROTVO and ZROTL into `out`. Reads only its arguments.
 M3<double> wide_rotation(const WideState& state, WideLoads& out) {
-    return turn_about_axis(state.ROTDIR,
-                           state.ROTVAL / static_cast<double>(degrees_per_radian_rounded),
-                           out.ROTVO, out.ZROTL);
+    const AxisTurn<double> turn = turn_about_axis(
+        state.ROTDIR, state.ROTVAL / static_cast<double>(degrees_per_radian_rounded));
+    out.ZROTL = turn.ZROTL;
+    out.ROTVO = turn.ROTVO;
+    return turn.R;
 }
 
 // The fairlead of line n (0-based) in double precision: its position r about the centre and
@@ -366,11 +368,16 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
         const double DEPRAD = lines.ANGDEP[n] / static_cast<double>(degrees_per_radian_rounded);
         const WideFairlead d = wide_fairlead(state, p, lines, n, R, ROTGD, ROTGM);
         wide_span_check(state, i, d.DFLZG, ZBOT, ZTOP, warn);
-        double TMPDST = 0.0;
-        double TMPANG = 0.0;
-        distance_to_anchor(lines.RANC[n], DEPRAD, d.DFLXG, d.DFLYG, TMPDST, TMPANG);
+        const double DFLM2 = d.DFLXG * d.DFLXG + d.DFLYG * d.DFLYG;
+        const double RANQ = lines.RANC[n];
+        const double square =
+            RANQ * RANQ + DFLM2 -
+            2.0 * std::sqrt(DFLM2) * RANQ * std::cos(plane_angle(d.DFLYG, d.DFLXG) - DEPRAD);
+        const double TMPDST = square > 0.0 ? std::sqrt(square) : 0.0;
         const WideLineState w = wide_line_state(tables, grid, t, TMPDST, d.DFLZG);
 
+        const double TMPANG =
+            plane_angle(RANQ * std::sin(DEPRAD) - d.DFLYG, RANQ * std::cos(DEPRAD) - d.DFLXG);
         add_wide_line_loads(out, p,
                             {w.RFORCE * std::cos(TMPANG), w.RFORCE * std::sin(TMPANG),
                              vertical_line_force(w.RFORCE, w.TPTNQ, w.TOPANQ, 0.2)},

@@ -91,18 +91,18 @@ template <class Real> Real plane_angle(Real y, Real x) {
     return (x == Real(0) && y == Real(0)) ? Real(0) : std::atan2(y, x);
 }
 
-// The finite turn R by ANGLE (radians) about the unit AXIS: R = ROTVO^T ZROTL ROTVO, where the
-// frame ROTVO has as rows the directions of growing polar angle THETA and azimuth PHI of the
-// axis and the axis itself (it takes the axis to the vertical) and ZROTL is the turn by ANGLE
-// about the vertical. Writes ROTVO and ZROTL, returns R.
-template <class Real>
-Matrix3<Real> turn_about_axis(const Vector3<Real>& axis, Real angle, Matrix3<Real>& ROTVO,
-                              Matrix3<Real>& ZROTL) {
+// The finite turn by ANGLE (radians) about the unit AXIS: the frame ROTVO whose rows are the
+// directions of growing polar angle THETA and azimuth PHI of the axis and the axis itself (it
+// takes the axis to the vertical), the turn ZROTL by ANGLE about the vertical, and
+// R = ROTVO^T ZROTL ROTVO.
+template <class Real> struct AxisTurn { Matrix3<Real> ROTVO{}, ZROTL{}, R{}; };
+template <class Real> AxisTurn<Real> turn_about_axis(const Vector3<Real>& axis, Real angle) {
     // A unit axis rounded just past 1 must not make the polar angle NaN.
     const Real THETA = std::acos(std::clamp(axis[2], Real(-1), Real(1)));
     const Real PHI = plane_angle(axis[1], axis[0]);
-    ZROTL = turn_about_z(angle);
-    Matrix3<Real>& V = ROTVO;
+    AxisTurn<Real> turn;
+    turn.ZROTL = turn_about_z(angle);
+    Matrix3<Real>& V = turn.ROTVO;
     at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
     at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
     at(V, 1, 3) = -std::sin(THETA);
@@ -112,7 +112,8 @@ Matrix3<Real> turn_about_axis(const Vector3<Real>& axis, Real angle, Matrix3<Rea
     at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
     at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
     at(V, 3, 3) = std::cos(THETA);
-    return product(transposed(V), product(ZROTL, V));
+    turn.R = product(transposed(V), product(turn.ZROTL, V));
+    return turn;
 }
 
 } // namespace lintar

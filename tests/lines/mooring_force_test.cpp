@@ -280,43 +280,6 @@ TEST_F(SpreadMooring, OffsetTableForceDebugDump) {
               std::string::npos);
 }
 
-// The law of cosines against the distance and azimuth from the fairlead's point to the
-// anchor's, in both precisions.
-template <class Real> void check_distance_to_anchor(double tol) {
-    struct Case {
-        const char* name;
-        double RANC, DEPRAD, DFLXG, DFLYG;
-    };
-    const Case cases[] = {
-        {"fairlead at its reference", 800.0, 0.7, 0.0, 0.0},
-        {"toward the anchor", 800.0, 0.0, 30.0, 0.0},
-        {"away and aside", 800.0, 2.2, -12.0, 25.0},
-        {"anchor astern, fairlead off to port", 650.0, -2.9, 4.0, -18.0},
-        {"on the anchor", 10.0, 0.5, 10.0 * std::cos(0.5), 10.0 * std::sin(0.5)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const double ax = c.RANC * std::cos(c.DEPRAD) - c.DFLXG;
-        const double ay = c.RANC * std::sin(c.DEPRAD) - c.DFLYG;
-        Real TMPDST = -1;
-        Real TMPANG = -1;
-        distance_to_anchor(static_cast<Real>(c.RANC), static_cast<Real>(c.DEPRAD),
-                           static_cast<Real>(c.DFLXG), static_cast<Real>(c.DFLYG), TMPDST, TMPANG);
-        EXPECT_NEAR(TMPDST, std::hypot(ax, ay), tol * c.RANC);
-        if (std::hypot(ax, ay) > tol * c.RANC) { // no azimuth on the anchor
-            EXPECT_NEAR(TMPANG, std::atan2(ay, ax), tol * c.RANC / std::hypot(ax, ay));
-        }
-    }
-}
-
-TEST(DistanceToAnchor, LawOfCosinesMatchesThePointsInFloatAndDouble) {
-    // Relative to RANC: on the anchor the law of cosines cancels, and its root keeps about
-    // sqrt(2 eps) of RANC (3.5e-4 in float, 1.5e-8 in double); a wrong sign of the cosine term
-    // is off by twice the offset.
-    check_distance_to_anchor<float>(5e-4);
-    check_distance_to_anchor<double>(1e-7);
-}
-
 TEST(VerticalLineForce, ZeroTensionTakesTheTangentRule) {
     struct Case {
         const char* name;
