@@ -80,6 +80,43 @@ void distance_to_anchor(float RANC, float DEPRAD, float DFLXG, float DFLYG, floa
     TMPANG = plane_angle(RANC * std::sin(DEPRAD) - DFLYG, RANC * std::cos(DEPRAD) - DFLXG);
 }
 
+// The turn of the fairleads in the horizontal plane from the reference heading FLDAN0 to the
+// heading FLDANG (DRFL11 = cos - 1 and DRFL12 = -sin of the difference, the displacement it
+// gives in vessel axes), and the cosine and sine of FLDAN0 that take that displacement into
+// global axes.
+struct FairleadTurn {
+    float DRFL11 = 0.0f, DRFL12 = 0.0f, cos0 = 1.0f, sin0 = 0.0f;
+};
+FairleadTurn fairlead_turn(float FLDANG, float FLDAN0) {
+    return {std::cos(FLDANG - FLDAN0) - 1.0f, -std::sin(FLDANG - FLDAN0), std::cos(FLDAN0),
+            std::sin(FLDAN0)};
+}
+
+// One line of the horizontal-plane force: the displacement of its fairlead by the turn (vessel
+// axes) and with the vessel's offset (global axes), and the distance and azimuth from the
+// displaced fairlead to the anchor.
+struct PlaneReach {
+    float DFLXV = 0.0f, DFLYV = 0.0f;
+    float DFLXG = 0.0f, DFLYG = 0.0f;
+    float TMPDST = 0.0f, TMPANG = 0.0f;
+};
+
+// plane_reach: line i of `lines`, its fairlead turned about XCENTR by `turn` and moved by the
+// vessel's offset in `state`. Reads only its arguments.
+PlaneReach plane_reach(const PlaneState& state, const FairleadTurn& turn, float XCENTR,
+                       const MooringLines& lines, int i) {
+    PlaneReach r;
+    const float x = fairlead(lines, 1, i) - XCENTR;
+    const float y = fairlead(lines, 2, i);
+    r.DFLXV = x * turn.DRFL11 + y * turn.DRFL12;
+    r.DFLYV = y * turn.DRFL11 - x * turn.DRFL12;
+    r.DFLXG = state.RVES1 + r.DFLXV * turn.cos0 - r.DFLYV * turn.sin0;
+    r.DFLYG = state.RVES2 + r.DFLXV * turn.sin0 + r.DFLYV * turn.cos0;
+    distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / degrees_per_radian, r.DFLXG,
+                       r.DFLYG, r.TMPDST, r.TMPANG);
+    return r;
+}
+
 template <class Real> Real vertical_force(Real H, Real T, Real angle, Real ratio) {
     // A top tension of zero (the zero-load row of a weightless or buoyant line, or an
     // extrapolation) leaves no ratio to test: the tangent rule, which gives 0 without load.
@@ -97,10 +134,7 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
                        const DisplacedGeometry& recorded, float* ERGMOR, std::span<float> LINERG) {
     const float FLDANG = frame.LSPM ? state.TRTNGL : state.VESANG;
     const float FLDAN0 = frame.LSPM ? state.TRTNG0 : state.VESAN0;
-    const float DRFL11 = std::cos(FLDANG - FLDAN0) - 1.0f;
-    const float DRFL12 = -std::sin(FLDANG - FLDAN0);
-    const float cos0 = std::cos(FLDAN0);
-    const float sin0 = std::sin(FLDAN0);
+    const FairleadTurn turn = fairlead_turn(FLDANG, FLDAN0);
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
 
     PlaneLoads out;
@@ -116,17 +150,10 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
             continue;
         }
         const int t = id % 1024;
-        // Displacement of the fairlead by the turn about XCENTR, then in global axes.
-        const float x = fairlead(lines, 1, i) - frame.XCENTR;
-        const float y = fairlead(lines, 2, i);
-        const float DFLXV = x * DRFL11 + y * DRFL12;
-        const float DFLYV = y * DRFL11 - x * DRFL12;
-        const float DFLXG = state.RVES1 + DFLXV * cos0 - DFLYV * sin0;
-        const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
-        float TMPDST = 0.0f;
-        float TMPANG = 0.0f;
-        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / degrees_per_radian, DFLXG,
-                           DFLYG, TMPDST, TMPANG);
+        // The fairlead turned about XCENTR, then in global axes.
+        const PlaneReach reach = plane_reach(state, turn, frame.XCENTR, lines, i);
+        float TMPDST = reach.TMPDST;
+        const float TMPANG = reach.TMPANG;
 
         const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
         std::int32_t IER = 0;
@@ -295,12 +322,6 @@ void widen_line_tables() {
     wide_tables.built = false;
 }
 
-std::span<const double> WideLineTables::rows(const std::vector<double>& table, int L, int t) const {
-    LINTAR_ASSERT(t >= 1 && t <= types && L >= 1 && L + 1 <= layers, "widened rows");
-    const std::size_t start = col_major(1, lincom_points, L, layers, t, types);
-    return std::span<const double>(table).subspan(start, 2 * std::size_t{lincom_points});
-}
-
 // wide_line_tables: see the header. Reads TPCM and LINCOM; writes the copies.
 const WideLineTables& wide_line_tables() {
     const int layers = std::clamp(std::max(TPCM.NLAYER, std::int32_t{2}), 2, lincom_layers);
@@ -428,10 +449,7 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
     const bool dump = NBUG == 1;
     if (dump)
         dump_plane_inputs(IOSCRN, state, lines);
-    const float DROT11 = std::cos(state.VESANG - state.VESAN0) - 1.0f;
-    const float DROT12 = -std::sin(state.VESANG - state.VESAN0);
-    const float cos0 = std::cos(state.VESAN0);
-    const float sin0 = std::sin(state.VESAN0);
+    const FairleadTurn turn = fairlead_turn(state.VESANG, state.VESAN0);
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
     const auto store = [](std::span<float> a, int i, float v) {
         if (!a.empty())
@@ -455,20 +473,13 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
         if (dump)
             dump_integers(IOSCRN, "IN LINE LOOP: ILINE,NLINE,ITYP",
                           std::array<std::int32_t, 3>{i, lines.MAXLN, t});
-        const float x = fairlead(lines, 1, i) - frame.XCENTR;
-        const float y = fairlead(lines, 2, i);
-        const float DFLXV = x * DROT11 + y * DROT12;
-        const float DFLYV = y * DROT11 - x * DROT12;
-        const float DFLXG = state.RVES1 + DFLXV * cos0 - DFLYV * sin0;
-        const float DFLYG = state.RVES2 + DFLXV * sin0 + DFLYV * cos0;
-        float TMPDST = 0.0f;
-        float TMPANG = 0.0f;
-        distance_to_anchor(lines.RANC[slot(i)], lines.ANGDEP[slot(i)] / degrees_per_radian, DFLXG,
-                           DFLYG, TMPDST, TMPANG);
+        const PlaneReach reach = plane_reach(state, turn, frame.XCENTR, lines, i);
+        const float TMPDST = reach.TMPDST;
+        const float TMPANG = reach.TMPANG;
         if (dump)
             dump_reals(IOSCRN, "DFLXG,DFLYG,DFLXV,DFLYV,NEWLINEANG,NEWANCDIST,OLDANCDST",
-                       std::array<float, 7>{DFLXG, DFLYG, DFLXV, DFLYV, TMPANG, TMPDST,
-                                            lines.RANC[slot(i)]});
+                       std::array<float, 7>{reach.DFLXG, reach.DFLYG, reach.DFLXV, reach.DFLYV,
+                                            TMPANG, TMPDST, lines.RANC[slot(i)]});
         const auto anc = tables.column(tables.ANCDST, tables.MIDLYR, t);
         std::int32_t IER = 0;
         std::int32_t MIN = 1;
@@ -585,28 +596,15 @@ struct FiniteRotation {
 };
 FiniteRotation finite_rotation(const SixDofState& state, SixDofLoads& out) {
     FiniteRotation f;
-    // The axis in the reference-heading frame, its polar and azimuth angles.
+    // The axis in the reference-heading frame.
     const float c0 = std::cos(state.VESAN0);
     const float s0 = std::sin(state.VESAN0);
     f.ROTDIR = {state.ROTDIR[0] * c0 + state.ROTDIR[1] * s0,
                 state.ROTDIR[1] * c0 - state.ROTDIR[0] * s0, state.ROTDIR[2]};
-    // A unit axis rounded just past 1 must not make the polar angle NaN.
-    const float THETA = std::acos(std::clamp(f.ROTDIR[2], -1.0f, 1.0f));
-    const float PHI = plane_angle(f.ROTDIR[1], f.ROTDIR[0]);
-    const float ROTVLP = state.ROTVAL_DEG / degrees_per_radian;
-
-    out.ZROTL = turn_about_z(ROTVLP);
-    Mat3& V = out.ROTVO;
-    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
-    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
-    at(V, 1, 3) = -std::sin(THETA);
-    at(V, 2, 1) = -std::sin(PHI);
-    at(V, 2, 2) = std::cos(PHI);
-    at(V, 2, 3) = 0.0f;
-    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
-    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
-    at(V, 3, 3) = std::cos(THETA);
-    f.R = product(transposed(V), product(out.ZROTL, V));
+    const AxisTurn<float> turn = turn_about_axis(f.ROTDIR, state.ROTVAL_DEG / degrees_per_radian);
+    out.ZROTL = turn.ZROTL;
+    out.ROTVO = turn.ROTVO;
+    f.R = turn.R;
     out.PITANG = -std::asin(std::clamp(at(f.R, 3, 1), -1.0f, 1.0f));
     out.ROLANG = std::asin(std::clamp(at(f.R, 3, 2), -1.0f, 1.0f));
     out.YAWANG = std::asin(std::clamp(at(f.R, 2, 1), -1.0f, 1.0f));

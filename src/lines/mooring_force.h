@@ -8,7 +8,9 @@
 // tables of their own. None keeps state between calls; none is re-entered.
 #pragma once
 
+#include "blocks/lincom.h"
 #include "lines/stress_strain.h"
+#include "runtime/assert.h"
 #include "util/matrix3.h"
 
 #include <array>
@@ -88,8 +90,13 @@ struct WideLineTables {
     bool built = false;
 
     // Rows L and L + 1 of type t of `table` (ANCDST, TOPTEN or TOPANG), from point 1 on: what
-    // a blended search or interpolation between the two rows reads.
-    std::span<const double> rows(const std::vector<double>& table, int L, int t) const;
+    // a blended search or interpolation between the two rows reads. Defined here so that the
+    // stiffness's inner loop inlines it.
+    std::span<const double> rows(const std::vector<double>& table, int L, int t) const {
+        LINTAR_ASSERT(t >= 1 && t <= types && L >= 1 && L + 1 <= layers, "widened rows");
+        const std::size_t start = col_major(1, lincom_points, L, layers, t, types);
+        return std::span<const double>(table).subspan(start, 2 * std::size_t{lincom_points});
+    }
 };
 
 // widen_line_tables: LINCOM's tables have changed; the copies are widened anew at their next

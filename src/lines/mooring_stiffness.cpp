@@ -204,22 +204,11 @@ namespace {
 // wide_rotation: FMRDP2's finite rotation R = ROTVO^T ZROTL ROTVO about the axis of `state`
 // (vessel axes); writes ROTVO and ZROTL into `out`. Reads only its arguments.
 M3<double> wide_rotation(const WideState& state, WideLoads& out) {
-    // A unit axis rounded just past 1 must not make the polar angle NaN.
-    const double THETA = std::acos(std::clamp(state.ROTDIR[2], -1.0, 1.0));
-    const double PHI = plane_angle(state.ROTDIR[1], state.ROTDIR[0]);
-    const double ROTVLP = state.ROTVAL / static_cast<double>(degrees_per_radian_rounded);
-    out.ZROTL = turn_about_z(ROTVLP);
-    M3<double>& V = out.ROTVO;
-    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
-    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
-    at(V, 1, 3) = -std::sin(THETA);
-    at(V, 2, 1) = -std::sin(PHI);
-    at(V, 2, 2) = std::cos(PHI);
-    at(V, 2, 3) = 0.0;
-    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
-    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
-    at(V, 3, 3) = std::cos(THETA);
-    return product(transposed(V), product(out.ZROTL, V));
+    const AxisTurn<double> turn = turn_about_axis(
+        state.ROTDIR, state.ROTVAL / static_cast<double>(degrees_per_radian_rounded));
+    out.ZROTL = turn.ZROTL;
+    out.ROTVO = turn.ROTVO;
+    return turn.R;
 }
 
 // The fairlead of line n (0-based) in double precision: its position r about the centre and

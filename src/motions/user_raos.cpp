@@ -5,6 +5,7 @@
 #include "blocks/tpcm.h"
 #include "blocks/wavcom.h"
 #include "motions/response_indices.h"
+#include "runtime/assert.h"
 #include "runtime/input_fields.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
@@ -38,8 +39,9 @@ struct UserRaoTable {
     std::array<float, max_user_rao_frequencies> WARRAY{};
     std::array<float, max_user_rao_headings> DEGARR{};
     // CURAO(i, j, k): frequency i, heading j, degree of freedom k, stored by columns with the
-    // leading dimensions 121 and 145.
-    std::vector<std::complex<float>> CURAO = std::vector<std::complex<float>>(6 * plane_size);
+    // leading dimensions 121 and 145. Empty until a file is read (read_table sizes and zeroes
+    // it): most runs read no user RAOs, and the 842 KB would only cost every start.
+    std::vector<std::complex<float>> CURAO;
 };
 
 struct UserRaoStore {
@@ -70,9 +72,11 @@ std::string dimensions(std::int32_t NFREQ, std::int32_t NAZ) {
     return "[" + std::to_string(NFREQ) + "," + std::to_string(NAZ) + "]";
 }
 
-// Reads the open file into TABLE; ends the run on a read error, an early end, or counts or
-// abscissae the interpolation cannot use. The unit is closed before the checks of the lists.
+// Reads the open file into TABLE, its RAO store sized and zeroed first; ends the run on a read
+// error, an early end, or counts or abscissae the interpolation cannot use. The unit is closed
+// before the checks of the lists.
 void read_table(UserRaoTable& T, const std::string& name, int EDUNIT) {
+    T.CURAO.assign(6 * plane_size, std::complex<float>{});
     const auto next_line = [] { return read_line(rao_file_unit); };
     const auto read_error = [&] {
         close_unit(rao_file_unit);
@@ -194,6 +198,7 @@ void USRRAO(std::string_view DATFIL) {
         load(name, EDUNIT);
 
     const UserRaoTable& T = store.table;
+    LINTAR_ASSERT(store.missing || T.CURAO.size() == 6 * plane_size, "user RAO table read");
     const float DEGTMP = H.REDANG(WAVCOM.IRAO);
     const std::span<const float> WARRAY(T.WARRAY.data(), static_cast<std::size_t>(T.NFREQ));
     const std::span<const float> DEGARR(T.DEGARR.data(), static_cast<std::size_t>(T.NAZ));

@@ -1,10 +1,11 @@
 // util/matrix3.h: the small 3 x 3 kit of the force and stiffness routines: matrices stored by
 // columns (entry (i, j) at (j - 1) x 3 + i - 1, as the program's arrays are), vectors, their
-// products, the turn about the vertical axis and the plan angle of a vector. In the precision
-// of the caller (float or double); every sum runs in the order written, so a routine gives the
-// same bits whichever of its callers it serves.
+// products, the turns about the vertical axis and about a unit axis, and the plan angle of a
+// vector. In the precision of the caller (float or double); every sum runs in the order written,
+// so a routine gives the same bits whichever of its callers it serves.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -88,6 +89,31 @@ template <class Real> Matrix3<Real> turn_about_z(Real angle) {
 // where atan2 would give pi).
 template <class Real> Real plane_angle(Real y, Real x) {
     return (x == Real(0) && y == Real(0)) ? Real(0) : std::atan2(y, x);
+}
+
+// The finite turn by ANGLE (radians) about the unit AXIS: the frame ROTVO whose rows are the
+// directions of growing polar angle THETA and azimuth PHI of the axis and the axis itself (it
+// takes the axis to the vertical), the turn ZROTL by ANGLE about the vertical, and
+// R = ROTVO^T ZROTL ROTVO.
+template <class Real> struct AxisTurn { Matrix3<Real> ROTVO{}, ZROTL{}, R{}; };
+template <class Real> AxisTurn<Real> turn_about_axis(const Vector3<Real>& axis, Real angle) {
+    // A unit axis rounded just past 1 must not make the polar angle NaN.
+    const Real THETA = std::acos(std::clamp(axis[2], Real(-1), Real(1)));
+    const Real PHI = plane_angle(axis[1], axis[0]);
+    AxisTurn<Real> turn;
+    turn.ZROTL = turn_about_z(angle);
+    Matrix3<Real>& V = turn.ROTVO;
+    at(V, 1, 1) = std::cos(THETA) * std::cos(PHI);
+    at(V, 1, 2) = std::cos(THETA) * std::sin(PHI);
+    at(V, 1, 3) = -std::sin(THETA);
+    at(V, 2, 1) = -std::sin(PHI);
+    at(V, 2, 2) = std::cos(PHI);
+    at(V, 2, 3) = Real(0);
+    at(V, 3, 1) = std::sin(THETA) * std::cos(PHI);
+    at(V, 3, 2) = std::sin(THETA) * std::sin(PHI);
+    at(V, 3, 3) = std::cos(THETA);
+    turn.R = product(transposed(V), product(turn.ZROTL, V));
+    return turn;
 }
 
 } // namespace lintar
