@@ -132,31 +132,47 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
     stop_program(StopKind::normal);
 }
 
-// The data file is never written in place: the new image goes to a temporary file, and the
-// generations move by renames, so a failed write or a crash leaves every file whole. The file
-// on disk, as it is, becomes the backup: a new file created over an existing one ("C") keeps
-// the old file as the backup instead of losing it. The temporary file is the save's own
-// (TemporaryFile), written through the descriptor of its creation: a link or a folder in its
-// way, before the write or after it, refuses the save, and every failure removes it.
+// The data file is never written in place, and its name never stands empty: at every instant
+// DATFIL holds the old image or the new one, whole, also after a crash or a power cut.
+//  1. The new image is written under a temporary name of the save's own (TemporaryFile, written
+//     through the descriptor of its creation) and synced to the disk.
+//  2. The file on disk, as it is, becomes the backup without leaving DATFIL: it is given a
+//     second name beside BAKFIL (a hard link, or a synced copy where the file system has none),
+//     the old backup is renamed to BAKFL2, and the second name is renamed to BAKFIL. A new file
+//     created over an existing one ("C") thus keeps the old file as the backup.
+//  3. The new image is renamed over DATFIL in one step, and the folder is synced.
+// A link or a folder in the way of a temporary name refuses the save. A failure at any step
+// removes the save's temporary names, leaves DATFIL as it was, and ends the run with the
+// file-access report, the step that failed with the system's reason, and what is on disk.
 void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2) {
-    TemporaryFile temporary(DATFIL, EDUNIT,
-                            [&](std::string_view name) { ACERR(EDPROG, name, EDUNIT); });
     (void)CMPUTR; // the computer code changes only how an image is read
+    const std::string data_file(DATFIL);
+    const auto stop = [&](const FileFailure& failure) {
+        const bool replaced = failure.final_name_replaced && failure.name == data_file;
+        const std::string on_disk =
+            replaced ? data_file + " holds the new data, but its rename may not survive a power cut"
+                     : data_file + " on disk is unchanged";
+        ACERR_BECAUSE(EDPROG, failure, on_disk, EDUNIT);
+    };
+    TemporaryFile temporary(DATFIL, EDUNIT, stop);
     temporary.connect(1, FileForm::unformatted);
     std::int32_t IERR = 0;
     write_image_to_unit(NTOGOQ, 1, IERR, IDUM);
     if (IERR != 0)
-        temporary.fail(DATFIL);
+        temporary.fail_writing();
+    temporary.sync();
     // The generations move only while the image is still where it was written.
     temporary.check_still_own();
-    if (file_exists(std::string(DATFIL))) {
-        if (file_exists(std::string(BAKFIL)) &&
-            !rename_file(std::string(BAKFIL), std::string(BAKFL2)))
-            temporary.fail(BAKFL2);
-        if (!rename_file(std::string(DATFIL), std::string(BAKFIL)))
-            temporary.fail(BAKFIL);
+    if (file_exists(data_file)) {
+        TemporaryFile backup(BAKFIL, EDUNIT, stop, TemporaryFile::SecondNameOf{data_file});
+        const std::string old_backup(BAKFIL);
+        if (file_exists(old_backup) && !rename_file(old_backup, std::string(BAKFL2)))
+            temporary.fail({std::string(BAKFL2),
+                            "Renaming " + old_backup + " to " + std::string(BAKFL2),
+                            last_file_error()});
+        backup.commit();
     }
     temporary.commit();
 }

@@ -24,12 +24,14 @@ void FINISH(const ProgramIdentity& ID, int KBD, std::int32_t& LBACK, std::int32_
             std::span<const std::uint32_t> IOBUF, std::int32_t& IPAG, int EDUNIT,
             std::int32_t NTOGOQ, bool VORLAKINE_GO);
 
-// BACKIT: saves the image IDUM (NTOGOQ words) as DATFIL: the image is written to a temporary
-// file beside it; then, when DATFIL exists, BAKFIL becomes BAKFL2 and DATFIL becomes BAKFIL,
-// by renames; last the temporary file becomes DATFIL. Every generation stays byte for byte the
-// file it was, and a failure at any step leaves the data file whole (as DATFIL or as BAKFIL).
-// A failure is reported by ACERR with EDPROG and the file's name on EDUNIT, which stops the
-// run (status 1).
+// BACKIT: saves the image IDUM (NTOGOQ words) as DATFIL with two generations of backups:
+// afterwards BAKFL2 holds the previous BAKFIL, BAKFIL the file DATFIL was on disk, and DATFIL
+// the image. The image is written and synced under a temporary name; the file on disk gets a
+// second name that becomes BAKFIL; the image is renamed over DATFIL in one step and the folder
+// synced, so that DATFIL holds the old file or the new one, whole, at every instant. A failure
+// at any step is reported on EDUNIT by ACERR_BECAUSE with EDPROG, the file of the step, the
+// step with the system's reason and "     <DATFIL> on disk is unchanged", which stops the run
+// (status 1).
 void BACKIT(int EDUNIT, std::string_view EDPROG, std::int32_t CMPUTR, std::int32_t NTOGOQ,
             std::span<std::uint32_t> IDUM, std::string_view DATFIL, std::string_view BAKFIL,
             std::string_view BAKFL2);

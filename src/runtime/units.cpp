@@ -21,6 +21,40 @@ namespace lintar {
 
 namespace {
 
+// What the file operations of this layer share: the reason of the last one that failed, and
+// the test seam called before each.
+struct FileOperations {
+    std::error_code last_error;
+    FileOperationHook hook;
+};
+
+FileOperations& file_operations() {
+    static FileOperations state;
+    return state;
+}
+
+// Records the reason of a failed operation (a failure without one counts as EIO) and returns
+// false, for the failure paths.
+bool failed_because(int error_number) {
+    file_operations().last_error =
+        std::error_code(error_number != 0 ? error_number : EIO, std::generic_category());
+    return false;
+}
+
+// The seam's verdict on an operation about to run: 0 to run it, else the error number it
+// fails with (recorded, and left in errno for the callers that read it).
+int seam_refuses(FileOperation operation, const std::filesystem::path& from,
+                 const std::filesystem::path& to = {}) {
+    if (!file_operations().hook)
+        return 0;
+    const int error_number = file_operations().hook(operation, from, to);
+    if (error_number != 0) {
+        failed_because(error_number);
+        errno = error_number;
+    }
+    return error_number;
+}
+
 // The output buffer of a unit connected to a descriptor: whole-buffer writes through
 // write(2), each checked, so a full disk shows as a failed write (badbit) and a failed close.
 // It reads nothing.
@@ -34,17 +68,22 @@ public:
     void attach(FileDescriptor descriptor) {
         descriptor_ = std::move(descriptor);
         failed_ = false;
+        error_ = 0;
         buffer_.resize(buffer_bytes);
         setp(buffer_.data(), buffer_.data() + buffer_.size());
     }
     bool is_open() const { return descriptor_.is_open(); }
     int descriptor() const { return descriptor_.get(); }
+    // The error number of the first write or close that failed; 0 while none has.
+    int error() const { return error_; }
     // Writes out what is buffered and closes the descriptor; false when either fails.
     bool close() {
         if (!descriptor_.is_open())
             return true;
         const bool written = sync() == 0;
         const bool closed = descriptor_.close();
+        if (!closed && error_ == 0)
+            error_ = errno;
         setp(nullptr, nullptr);
         return written && closed;
     }
@@ -83,10 +122,12 @@ private:
                 ::write(descriptor_.get(), next, static_cast<std::size_t>(pptr() - next));
             if (done < 0 && errno == EINTR)
                 continue;
-            if (done <= 0)
+            if (done <= 0) {
                 failed_ = true;
-            else
+                error_ = done < 0 ? errno : EIO;
+            } else {
                 next += done;
+            }
         }
         setp(buffer_.data(), buffer_.data() + buffer_.size());
         return !failed_;
@@ -96,6 +137,7 @@ private:
     FileDescriptor descriptor_;
     std::vector<char> buffer_;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 // A unit reads and writes through one of its two buffers: a file opened by name, or an open
@@ -103,6 +145,8 @@ private:
 struct Unit {
     std::filesystem::path name;
     FileForm form = FileForm::formatted;
+    int error = 0;        // the error number of the first write that failed (the file buffer's)
+    bool written = false; // anything was written since the unit was connected
     std::filebuf file;
     DescriptorBuffer descriptor;
     std::iostream stream{nullptr};
@@ -161,6 +205,15 @@ std::string drop_line_end(std::string line) {
 std::string fit(std::string text, int width) {
     text.resize(static_cast<std::size_t>(width > 0 ? width : 0), ' ');
     return text;
+}
+
+// After a write: the unit counts as written, and a unit whose stream just failed keeps the system's
+// reason, which the write left in errno (the descriptor buffer keeps its own), for the report of
+// its close.
+void note_write_state(Unit& entry) {
+    entry.written = true;
+    if (entry.error == 0 && entry.stream.bad())
+        entry.error = entry.descriptor.is_open() ? entry.descriptor.error() : errno;
 }
 
 // The record about to be written to a file: marks the file when a real descriptor laid out a
@@ -226,9 +279,13 @@ bool close_unit(int unit, bool delete_file) {
     const std::filesystem::path name = entry.name;
     // An end of file met while reading is no close failure; a write that failed is.
     const bool write_failed = entry.stream.bad();
+    errno = 0;
     const bool buffer_closed =
         entry.file.is_open() ? entry.file.close() != nullptr : entry.descriptor.close();
+    const int close_error = entry.descriptor.error() != 0 ? entry.descriptor.error() : errno;
     const bool closed = buffer_closed && !write_failed;
+    if (!closed)
+        failed_because(entry.error != 0 ? entry.error : close_error);
     units().erase(found);
     if (delete_file) {
         std::error_code error;
@@ -246,6 +303,11 @@ void close_all_units() {
 
 bool unit_is_open(int unit) {
     return unit == keyboard_unit || unit == screen_unit || units().count(unit) != 0;
+}
+
+bool unit_was_written(int unit) {
+    auto found = units().find(unit);
+    return found != units().end() && found->second.written;
 }
 
 std::filesystem::path unit_file_name(int unit) {
@@ -272,6 +334,7 @@ void write_record(int unit, std::string_view text) {
     Unit& entry = connected(unit);
     note_record_values(entry);
     entry.stream << text << '\n';
+    note_write_state(entry);
 }
 
 void write_open(int unit, std::string_view text) {
@@ -285,6 +348,7 @@ void write_open(int unit, std::string_view text) {
     Unit& entry = connected(unit);
     note_record_values(entry);
     entry.stream << text;
+    note_write_state(entry);
 }
 
 void end_of_input_stop() {
@@ -340,6 +404,7 @@ void write_words(int unit, std::span<const std::uint32_t> words) {
             static_cast<char>((word >> 16) & 0xFFu), static_cast<char>((word >> 24) & 0xFFu)};
         entry.stream.write(bytes, 4);
     }
+    note_write_state(entry);
 }
 
 std::optional<std::uintmax_t> unit_file_size(int unit) {
@@ -389,16 +454,81 @@ bool file_exists(const std::filesystem::path& name) {
 }
 
 bool delete_file(const std::filesystem::path& name) {
+    if (seam_refuses(FileOperation::remove, name) != 0)
+        return false;
     std::error_code error;
-    return std::filesystem::remove(name, error) && !error;
+    const bool removed = std::filesystem::remove(name, error) && !error;
+    if (error)
+        failed_because(error.value());
+    return removed;
 }
 
 bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (seam_refuses(FileOperation::rename, from, to) != 0)
+        return false;
     std::error_code error;
     std::filesystem::rename(from, to, error);
-    if (!error)
-        note_file_renamed(from, to);
-    return !error;
+    if (error)
+        return failed_because(error.value());
+    note_file_renamed(from, to);
+    return true;
+}
+
+bool link_file(const std::filesystem::path& existing, const std::filesystem::path& second) {
+    if (seam_refuses(FileOperation::link, existing, second) != 0)
+        return false;
+    // linkat without AT_SYMLINK_FOLLOW links the name itself, a link included.
+    if (::linkat(AT_FDCWD, existing.c_str(), AT_FDCWD, second.c_str(), 0) != 0)
+        return failed_because(errno);
+    return true;
+}
+
+bool file_system_has_no_links(std::error_code error) {
+    // EPERM: a file system without hard links (FAT, some network shares); EMLINK: the file
+    // has as many names as it may.
+    const int e = error.value();
+    return error.category() == std::generic_category() &&
+           (e == EPERM || e == EOPNOTSUPP || e == ENOTSUP || e == ENOSYS || e == EMLINK);
+}
+
+namespace {
+
+// EINVAL and ENOTSUP from fsync: an object, or a file system, that keeps nothing to sync.
+bool nothing_to_sync(int error_number) {
+    return error_number == EINVAL || error_number == ENOTSUP || error_number == EOPNOTSUPP;
+}
+
+bool sync_descriptor(int descriptor) {
+    while (::fsync(descriptor) != 0) {
+        if (errno == EINTR)
+            continue;
+        return nothing_to_sync(errno) || failed_because(errno);
+    }
+    return true;
+}
+
+} // namespace
+
+bool sync_folder_of(const std::filesystem::path& name) {
+    if (seam_refuses(FileOperation::sync_folder, name) != 0)
+        return false;
+    const std::filesystem::path folder = name.has_parent_path() ? name.parent_path() : ".";
+    const FileDescriptor opened(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!opened.is_open())
+        return failed_because(errno);
+    return sync_descriptor(opened.get());
+}
+
+std::error_code last_file_error() {
+    return file_operations().last_error;
+}
+
+std::string file_error_text(std::error_code error) {
+    return error ? error.message() : std::string("the system gave no reason");
+}
+
+void set_file_operation_hook(FileOperationHook hook) {
+    file_operations().hook = std::move(hook);
 }
 
 FileKind file_kind(const std::filesystem::path& name) {
@@ -442,8 +572,61 @@ bool FileDescriptor::close() {
 }
 
 FileDescriptor create_file_exclusively(const std::filesystem::path& name) {
+    if (seam_refuses(FileOperation::create, name) != 0)
+        return {};
     // O_EXCL with O_CREAT fails on any existing name and never follows a link.
-    return FileDescriptor(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    FileDescriptor created(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!created.is_open())
+        failed_because(errno);
+    return created;
+}
+
+FileDescriptor open_file_for_reading(const std::filesystem::path& name, bool follow_link) {
+    // O_NONBLOCK: a named pipe at the name must not make the open wait for a writer.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (follow_link ? 0 : O_NOFOLLOW);
+    FileDescriptor opened(::open(name.c_str(), flags));
+    struct stat status {};
+    if (!opened.is_open() || ::fstat(opened.get(), &status) != 0) {
+        failed_because(errno);
+        return {};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        failed_because(S_ISDIR(status.st_mode) ? EISDIR : EINVAL);
+        return {};
+    }
+    return opened;
+}
+
+bool sync_file(const FileDescriptor& file) {
+    if (seam_refuses(FileOperation::sync, {}) != 0)
+        return false;
+    return sync_descriptor(file.get());
+}
+
+bool copy_file_contents(const FileDescriptor& from, const FileDescriptor& to) {
+    if (seam_refuses(FileOperation::copy, {}) != 0)
+        return false;
+    std::vector<char> buffer(65536);
+    ::off_t offset = 0;
+    for (;;) {
+        const ::ssize_t got = ::pread(from.get(), buffer.data(), buffer.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return failed_because(errno);
+        if (got == 0)
+            return true;
+        offset += got;
+        for (::ssize_t written = 0; written < got;) {
+            const ::ssize_t done =
+                ::write(to.get(), buffer.data() + written, static_cast<std::size_t>(got - written));
+            if (done < 0 && errno == EINTR)
+                continue;
+            if (done <= 0)
+                return failed_because(done < 0 ? errno : EIO);
+            written += done;
+        }
+    }
 }
 
 bool name_holds_file_of(const std::filesystem::path& name, const FileDescriptor& descriptor) {

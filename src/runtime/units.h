@@ -8,11 +8,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace lintar {
 
@@ -40,6 +42,8 @@ bool close_unit(int unit, bool delete_file = false);
 void close_all_units();
 
 bool unit_is_open(int unit);
+// True when anything was written to a file unit since it was connected.
+bool unit_was_written(int unit);
 std::filesystem::path unit_file_name(int unit);
 void rewind_unit(int unit);
 
@@ -96,7 +100,36 @@ bool screen_is_terminal();
 // True for a regular file, also when reached through a symbolic link.
 bool file_exists(const std::filesystem::path& name);
 bool delete_file(const std::filesystem::path& name);
+// Renames `from` to `to` in one step, replacing a file at `to`.
 bool rename_file(const std::filesystem::path& from, const std::filesystem::path& to);
+// Gives the file `existing` (the name itself, never what a link points at) the second name
+// `second`, which must be free. False when it cannot; last_file_error() then says why, and
+// file_system_has_no_links() tells a file system without hard links.
+bool link_file(const std::filesystem::path& existing, const std::filesystem::path& second);
+bool file_system_has_no_links(std::error_code error);
+// Syncs the folder that holds `name` (its entries, so that a rename in it survives a power
+// cut). A file system that cannot sync a folder has nothing to sync and succeeds.
+bool sync_folder_of(const std::filesystem::path& name);
+
+// The system's reason for the last file operation of this layer that failed: a unit's write or
+// close, a creation, a rename, a link, a copy or a sync (a write that failed without a reason
+// gives EIO). Kept until the next failure; read it right after the failure it explains.
+std::error_code last_file_error();
+// The reason as a sentence for a message ("No space left on device").
+std::string file_error_text(std::error_code error);
+
+// The file operations of this layer that the save of a data file is made of, for the seam
+// below: making a file, removing one, a rename, a link, syncing a file's data to the disk,
+// syncing a folder, copying the contents of one open file to another.
+enum class FileOperation { create, remove, rename, link, sync, sync_folder, copy };
+
+// Test seam: while set, called before each operation above with the names it takes (`to` is
+// empty but for a rename and a link; a sync of an open file names nothing); a result other
+// than 0 fails the operation with that error number, without doing it. A test stops a save
+// after each operation in turn with it, or fails one. Empty: nothing is called.
+using FileOperationHook = std::function<int(
+    FileOperation operation, const std::filesystem::path& from, const std::filesystem::path& to)>;
+void set_file_operation_hook(FileOperationHook hook);
 
 // What a name in the working folder is, the name itself and not what a link points at.
 enum class FileKind { absent, regular, link, folder, other };
@@ -127,6 +160,17 @@ private:
 // exec): an empty handle when anything of that name is there (a file, a folder, a link, even
 // one that points nowhere) or the file cannot be made.
 FileDescriptor create_file_exclusively(const std::filesystem::path& name);
+
+// Opens an existing regular file for reading (closed on exec): an empty handle when it cannot,
+// and, unless `follow_link`, when the name is a link.
+FileDescriptor open_file_for_reading(const std::filesystem::path& name, bool follow_link);
+
+// Syncs the data of the open file to the disk (fsync).
+bool sync_file(const FileDescriptor& file);
+
+// Copies everything from the start of the open file `from` to the open file `to`, at its
+// position. False when a read or a write fails.
+bool copy_file_contents(const FileDescriptor& from, const FileDescriptor& to);
 
 // Connects a unit for writing to the file open on `descriptor`, at the descriptor's position:
 // every write goes through (a copy of) that descriptor and the name is never opened again,

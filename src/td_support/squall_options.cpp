@@ -170,7 +170,7 @@ void WRITE_TD_OPTS(std::string_view SQUAL_IO, float VERNOQ, std::int32_t VERS_SU
                    std::span<const std::int32_t, squall_event_count> linePicks) {
     constexpr std::string_view failure = "++> I/O Error in WRITE_TD_OPTS; aborting... ";
     TemporaryFile temporary(SQUAL_IO, TPCM.EDUNIT,
-                            [&](std::string_view) { options_io_stop(failure); });
+                            [&](const FileFailure&) { options_io_stop(failure); });
     temporary.connect(squall_options_unit, FileForm::formatted);
 
     SqualcomBlock& S = SQUALCOM;
@@ -202,7 +202,7 @@ void WRITE_TD_OPTS(std::string_view SQUAL_IO, float VERNOQ, std::int32_t VERS_SU
     write_record(u, text);
 
     if (!close_unit(u))
-        temporary.fail(SQUAL_IO);
+        temporary.fail_writing();
     temporary.commit();
 }
 

@@ -22,8 +22,8 @@ TdAuxFile::TdAuxFile(TdAuxFileSpec spec, std::string_view CALFIL, int IOSCRN)
     : spec_(spec), final_name_(td_aux_name(spec.base)),
       // A missing "td_aux" folder fails here; the report names the file the user expects.
       temporary_(final_name_, IOSCRN,
-                 [CALFIL = std::string(CALFIL), IOSCRN](std::string_view name) {
-                     ACERR(CALFIL, name, IOSCRN);
+                 [CALFIL = std::string(CALFIL), IOSCRN](const FileFailure& failure) {
+                     ACERR(CALFIL, failure.name, IOSCRN);
                  }) {
     temporary_.connect(spec_.unit, FileForm::formatted);
     open_ = true;
@@ -37,7 +37,7 @@ TdAuxFile::~TdAuxFile() {
 void TdAuxFile::commit() {
     open_ = false;
     if (!close_unit(spec_.unit))
-        temporary_.fail(final_name_);
+        temporary_.fail_writing();
     temporary_.commit();
 }
 

@@ -27,18 +27,43 @@ void RHOPEN(std::string_view HFILE, std::int32_t IFORM, std::int32_t IOREWR, int
         ACERR(CALFIL, HFILE, IOSCRN);
 }
 
-// HCLOSE: disconnects IUNIT keeping the file; a failed close ends the run through ACERR.
+// HCLOSE: disconnects IUNIT keeping the file; a failed close ends the run with the file-access
+// report, which adds the system's reason and, for a file the run wrote (a report), that the file
+// on disk is incomplete.
 void HCLOSE(int IUNIT, std::string_view HFILE, std::string_view CALFIL, int IOSCRN) {
-    if (!close_unit(IUNIT))
-        ACERR(CALFIL, HFILE, IOSCRN);
+    const bool written = unit_was_written(IUNIT);
+    if (close_unit(IUNIT))
+        return;
+    const std::string name(HFILE);
+    const std::string reason = file_error_text(last_file_error());
+    if (written)
+        file_access_report(
+            CALFIL, HFILE,
+            {"Writing " + name + " failed: " + reason, name + " on disk is incomplete"}, IOSCRN);
+    file_access_report(CALFIL, HFILE, {"Closing " + name + " failed: " + reason}, IOSCRN);
 }
 
 // ACERR: the file-access report, the Return pause (none in an unattended run) and an error
 // stop.
 void ACERR(std::string_view WHERE, std::string_view WHO, int IOSCRN) {
+    file_access_report(WHERE, WHO, {}, IOSCRN);
+}
+
+void ACERR_BECAUSE(std::string_view WHERE, const FileFailure& failure, std::string_view on_disk,
+                   int IOSCRN) {
+    file_access_report(
+        WHERE, failure.name,
+        {failure.step + " failed: " + file_error_text(failure.reason), std::string(on_disk)},
+        IOSCRN);
+}
+
+void file_access_report(std::string_view WHERE, std::string_view WHO,
+                        std::initializer_list<std::string> more, int IOSCRN) {
     write_record(IOSCRN, "");
     write_record(IOSCRN, " ++> File not found or file access error in " + std::string(WHERE));
     write_record(IOSCRN, "     File name: " + std::string(WHO));
+    for (const std::string& line : more)
+        write_record(IOSCRN, "     " + line);
     write_record(IOSCRN, " ");
     WRTLIN("Press <RETURN> to continue: ", IOSCRN);
     if (IOSCRN != diagnostics_unit)
@@ -67,26 +92,62 @@ void set_temporary_file_created_hook(std::function<void(const std::string& name)
 TemporaryFile::TemporaryFile(std::string_view final_name, int IOSCRN, Stop stop)
     : final_name_(final_name), temporary_name_(temporary_name_of(final_name)), IOSCRN_(IOSCRN),
       stop_(std::move(stop)) {
-    const FileKind in_the_way = file_kind(temporary_name_);
-    if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
-        in_the_way == FileKind::other)
-        refuse_in_the_way();
-    if (in_the_way == FileKind::regular && !delete_file(temporary_name_))
-        fail(temporary_name_);
+    claim_temporary_name();
     file_ = create_file_exclusively(temporary_name_);
     if (!file_.is_open())
-        fail(final_name_);
+        fail_step("Creating " + temporary_name_);
     if (hooks().created)
         hooks().created(temporary_name_);
+}
+
+// The existing file's second name is a hard link made under the temporary name; the file is
+// then held open, so that what the temporary name holds can be checked as for a file written.
+// A link at the existing name, or a file system without hard links, gives a copy instead,
+// written like any temporary file and synced before it takes the final name.
+TemporaryFile::TemporaryFile(std::string_view final_name, int IOSCRN, Stop stop,
+                             const SecondNameOf& file)
+    : final_name_(final_name), temporary_name_(temporary_name_of(final_name)), IOSCRN_(IOSCRN),
+      stop_(std::move(stop)) {
+    claim_temporary_name();
+    FileDescriptor existing = open_file_for_reading(file.existing, false);
+    if (existing.is_open()) {
+        if (link_file(file.existing, temporary_name_)) {
+            file_ = std::move(existing);
+            check_still_own();
+            return;
+        }
+        if (!file_system_has_no_links(last_file_error()))
+            fail_step("Giving " + file.existing + " the second name " + temporary_name_);
+    } else {
+        existing = open_file_for_reading(file.existing, true);
+        if (!existing.is_open())
+            fail_step("Reading " + file.existing);
+    }
+    file_ = create_file_exclusively(temporary_name_);
+    if (!file_.is_open())
+        fail_step("Creating " + temporary_name_);
+    if (!copy_file_contents(existing, file_))
+        fail_step("Copying " + file.existing + " to " + temporary_name_);
 }
 
 TemporaryFile::~TemporaryFile() {
     remove_own_file();
 }
 
+// A stale regular file at the temporary name (a write cut short) is removed; anything else
+// there is not ours, and refused.
+void TemporaryFile::claim_temporary_name() {
+    const FileKind in_the_way = file_kind(temporary_name_);
+    if (in_the_way == FileKind::link || in_the_way == FileKind::folder ||
+        in_the_way == FileKind::other)
+        refuse_in_the_way();
+    if (in_the_way == FileKind::regular && !delete_file(temporary_name_))
+        fail({temporary_name_, "Removing the stale " + temporary_name_, last_file_error()});
+}
+
 void TemporaryFile::connect(int unit, FileForm form) {
     if (!connect_unit(unit, temporary_name_, file_, form))
-        fail(final_name_);
+        fail_writing();
 }
 
 void TemporaryFile::check_still_own() {
@@ -94,17 +155,40 @@ void TemporaryFile::check_still_own() {
         refuse_in_the_way();
 }
 
-void TemporaryFile::fail(std::string_view name) {
+void TemporaryFile::sync() {
+    if (synced_)
+        return;
+    if (!sync_file(file_))
+        fail_step("Syncing " + temporary_name_ + " to the disk");
+    synced_ = true;
+}
+
+void TemporaryFile::fail_writing() {
+    fail_step("Writing " + temporary_name_);
+}
+
+void TemporaryFile::fail_step(std::string step) {
+    fail({final_name_, std::move(step), last_file_error()});
+}
+
+void TemporaryFile::fail(FileFailure failure) {
     remove_own_file();
-    stop_(name);
+    stop_(failure);
     stop_program(StopKind::error); // a report that came back still ends the run
 }
 
 void TemporaryFile::commit() {
+    sync();
     check_still_own();
+    const std::string step = "Renaming " + temporary_name_ + " to " + final_name_;
     if (!rename_file(temporary_name_, final_name_))
-        fail(final_name_);
+        fail_step(step);
     (void)file_.close();
+    if (!sync_folder_of(final_name_)) {
+        stop_({final_name_, "Syncing the folder after the rename to " + final_name_,
+               last_file_error(), true});
+        stop_program(StopKind::error);
+    }
 }
 
 // The message of a name that is not the writer's own file, and the refusal; whatever stands
@@ -114,11 +198,12 @@ void TemporaryFile::refuse_in_the_way() {
     write_record(IOSCRN_, " ++> The save needs the name " + temporary_name_ +
                               " for a file of its own, but a link,");
     write_record(IOSCRN_, "     a folder or another object of that name is in the way.");
-    fail(final_name_);
+    fail({final_name_, "Claiming the name " + temporary_name_,
+          std::make_error_code(std::errc::file_exists)});
 }
 
 // Removes the temporary file by its name only while the name still holds the file this
-// writer created; the descriptor is closed either way.
+// writer created (or the second name it gave); the descriptor is closed either way.
 void TemporaryFile::remove_own_file() {
     if (file_.is_open() && name_holds_file_of(temporary_name_, file_))
         (void)delete_file(temporary_name_);

@@ -12,15 +12,20 @@
 #include "util/answer_reader.h"
 #include "util/file_services.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace lintar {
 namespace {
@@ -88,6 +93,8 @@ TEST(Backit, ALinkOrFolderInPlaceOfTheTemporaryFileIsLeftAndTheSaveRefused) {
     const std::string refusal = "\n"
                                 " ++> File not found or file access error in VAVIREV\n"
                                 "     File name: CATDAT\n"
+                                "     Claiming the name CATDAT.tmp failed: File exists\n"
+                                "     CATDAT on disk is unchanged\n"
                                 " \n"
                                 " Press <RETURN> to continue: ";
     const std::filesystem::path temporary = temporary_name_of("CATDAT");
@@ -132,6 +139,8 @@ TEST(Backit, ALinkPutAtTheTemporaryNameWhileItIsWrittenIsRefused) {
                                 "\n"
                                 " ++> File not found or file access error in VAVIREV\n"
                                 "     File name: CATDAT\n"
+                                "     Claiming the name CATDAT.tmp failed: File exists\n"
+                                "     CATDAT on disk is unchanged\n"
                                 " \n"
                                 " Press <RETURN> to continue: ";
     struct Case {
@@ -175,7 +184,7 @@ TEST(Backit, ALinkPutAtTheTemporaryNameWhileItIsWrittenIsRefused) {
 }
 
 // A write that fails (here the file-size limit of the process, as a full disk would) stops
-// the save with the data file whole and no temporary file left.
+// the save with the data file whole and no temporary file left, and says why.
 TEST(Backit, AWriteThatFailsRemovesTheTemporaryFile) {
     ScratchFolder folder;
     ScriptedConsole console("\n");
@@ -189,6 +198,8 @@ TEST(Backit, AWriteThatFailsRemovesTheTemporaryFile) {
     EXPECT_EQ(console.screen(), "\n"
                                 " ++> File not found or file access error in VAVIREV\n"
                                 "     File name: CATDAT\n"
+                                "     Writing CATDAT.tmp failed: File too large\n"
+                                "     CATDAT on disk is unchanged\n"
                                 " \n"
                                 " Press <RETURN> to continue: ");
     EXPECT_EQ(folder.read("CATDAT"), "old data");
@@ -217,11 +228,198 @@ TEST(Backit, AFailedRotationRemovesTheTemporaryFile) {
     EXPECT_EQ(console.screen(), "\n"
                                 " ++> File not found or file access error in VAVIREV\n"
                                 "     File name: LASTBAK\n"
+                                "     Renaming CATBAK to LASTBAK failed: Is a directory\n"
+                                "     CATDAT on disk is unchanged\n"
                                 " \n"
                                 " Press <RETURN> to continue: ");
     EXPECT_EQ(folder.read("CATDAT"), "old data");
     EXPECT_EQ(folder.read("CATBAK"), "old backup");
     EXPECT_FALSE(folder.has(temporary_name_of("CATDAT")));
+}
+
+// The save of the third generation over a folder that holds two: CATDAT holds image 2 and
+// CATBAK image 1.
+const std::vector<std::uint32_t> old_image = image_marked(2);
+const std::vector<std::uint32_t> new_image = image_marked(3);
+
+void two_generations() {
+    save(image_marked(1));
+    save(old_image);
+}
+
+// One file operation as the seam saw it: "rename CATBAK LASTBAK".
+std::string seen(FileOperation operation, const std::filesystem::path& from,
+                 const std::filesystem::path& to) {
+    static const char* const names[] = {"create", "remove",      "rename", "link",
+                                        "sync",   "sync folder", "copy"};
+    std::string text = names[static_cast<int>(operation)];
+    for (const auto& name : {from, to})
+        if (!name.empty())
+            text += " " + name.string();
+    return text;
+}
+
+// The operations of one save of new_image over two generations.
+std::vector<std::string> operations_of_a_save() {
+    ScratchFolder folder;
+    ScriptedConsole console;
+    two_generations();
+    std::vector<std::string> operations;
+    const testing::FileOperationSeam seam([&](FileOperation op, const auto& from, const auto& to) {
+        operations.push_back(seen(op, from, to));
+        return 0;
+    });
+    save(new_image);
+    return operations;
+}
+
+// The order that keeps the data file whole at every instant: the image synced before it takes
+// the name, the file on disk given its backup name without leaving its own, one rename over
+// the data file, and the folder synced after it.
+TEST(Backit, TheDataFileIsReplacedInOneRenameOfASyncedImage) {
+    EXPECT_EQ(operations_of_a_save(), (std::vector<std::string>{
+                                          "create CATDAT.tmp",
+                                          "sync",
+                                          "link CATDAT CATBAK.tmp",
+                                          "rename CATBAK LASTBAK",
+                                          "sync",
+                                          "rename CATBAK.tmp CATBAK",
+                                          "sync folder CATBAK",
+                                          "rename CATDAT.tmp CATDAT",
+                                          "sync folder CATDAT",
+                                      }));
+}
+
+// A process killed after any operation of the save (a closed terminal, a power cut): a child
+// process runs the save and ends at once, without unwinding, before operation k. CATDAT then
+// holds the old image or the new one, byte for byte, and the next save works and leaves no
+// temporary file behind.
+TEST(Backit, ACrashAfterAnyOperationLeavesTheOldOrTheNewDataFile) {
+    const std::size_t count = operations_of_a_save().size();
+    for (std::size_t k = 0; k <= count; ++k) {
+        SCOPED_TRACE("killed before operation " + std::to_string(k));
+        ScratchFolder folder;
+        ScriptedConsole console;
+        two_generations();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::size_t done = 0;
+            set_file_operation_hook([&](FileOperation, const auto&, const auto&) {
+                if (done++ == k)
+                    std::_Exit(0);
+                return 0;
+            });
+            save(new_image);
+            std::_Exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        const std::string after_crash = file_bytes("CATDAT");
+        EXPECT_TRUE(after_crash == bytes_of(old_image) || after_crash == bytes_of(new_image));
+        EXPECT_EQ(after_crash, bytes_of(k < count - 1 ? old_image : new_image));
+
+        save(image_marked(4));
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(image_marked(4)));
+        EXPECT_EQ(file_bytes("CATBAK"), after_crash);
+        EXPECT_FALSE(folder.has("CATDAT.tmp"));
+        EXPECT_FALSE(folder.has("CATBAK.tmp"));
+        EXPECT_EQ(console.screen(), "");
+    }
+}
+
+// Each operation of the save failing in turn (EIO): the save stops with status 1, says which
+// step failed and why, and what is on disk; CATDAT keeps the old image but when only the sync
+// of the folder after the last rename failed. The save's temporary names are gone, and the
+// next save works.
+TEST(Backit, AFailureAtAnyStepSaysWhichAndLeavesTheDataFile) {
+    struct Step {
+        const char* file;
+        const char* what;
+    };
+    const Step steps[] = {
+        {"CATDAT", "Creating CATDAT.tmp"},
+        {"CATDAT", "Syncing CATDAT.tmp to the disk"},
+        {"CATBAK", "Giving CATDAT the second name CATBAK.tmp"},
+        {"LASTBAK", "Renaming CATBAK to LASTBAK"},
+        {"CATBAK", "Syncing CATBAK.tmp to the disk"},
+        {"CATBAK", "Renaming CATBAK.tmp to CATBAK"},
+        {"CATBAK", "Syncing the folder after the rename to CATBAK"},
+        {"CATDAT", "Renaming CATDAT.tmp to CATDAT"},
+        {"CATDAT", "Syncing the folder after the rename to CATDAT"},
+    };
+    ASSERT_EQ(std::size(steps), operations_of_a_save().size());
+    for (std::size_t k = 0; k < std::size(steps); ++k) {
+        SCOPED_TRACE(steps[k].what);
+        ScratchFolder folder;
+        ScriptedConsole console("\n");
+        two_generations();
+        const bool last = k + 1 == std::size(steps);
+        std::optional<StopKind> stop;
+        {
+            std::size_t done = 0;
+            const testing::FileOperationSeam seam(
+                [&](FileOperation, const auto&, const auto&) { return done++ == k ? EIO : 0; });
+            stop = run_until_stop([] { save(new_image); });
+        }
+        EXPECT_EQ(stop, StopKind::error);
+        EXPECT_EQ(console.screen(),
+                  std::string("\n"
+                              " ++> File not found or file access error in VAVIREV\n"
+                              "     File name: ") +
+                      steps[k].file + "\n     " + steps[k].what + " failed: Input/output error\n" +
+                      (last ? "     CATDAT holds the new data, but its rename may not survive a "
+                              "power cut\n"
+                            : "     CATDAT on disk is unchanged\n") +
+                      " \n"
+                      " Press <RETURN> to continue: ");
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(last ? new_image : old_image));
+        EXPECT_FALSE(folder.has("CATDAT.tmp"));
+        EXPECT_FALSE(folder.has("CATBAK.tmp"));
+        save(image_marked(4));
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(image_marked(4)));
+    }
+}
+
+// On a file system without hard links the file on disk reaches CATBAK as a copy of its own,
+// synced before it takes the name; the generations come out as with a link, byte for byte.
+// A data file that is a link (to a file elsewhere) is copied the same way, and the file it
+// points at is left as it was.
+TEST(Backit, WithoutHardLinksTheBackupIsASyncedCopy) {
+    {
+        SCOPED_TRACE("links refused");
+        ScratchFolder folder;
+        ScriptedConsole console;
+        two_generations();
+        std::vector<std::string> operations;
+        const testing::FileOperationSeam seam(
+            [&](FileOperation op, const auto& from, const auto& to) {
+                operations.push_back(seen(op, from, to));
+                return op == FileOperation::link ? EPERM : 0;
+            });
+        save(new_image);
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(new_image));
+        EXPECT_EQ(file_bytes("CATBAK"), bytes_of(old_image));
+        EXPECT_EQ(file_bytes("LASTBAK"), bytes_of(image_marked(1)));
+        EXPECT_EQ(std::vector<std::string>(operations.begin() + 2, operations.begin() + 7),
+                  (std::vector<std::string>{"link CATDAT CATBAK.tmp", "create CATBAK.tmp", "copy",
+                                            "rename CATBAK LASTBAK", "sync"}));
+    }
+    {
+        SCOPED_TRACE("the data file is a link");
+        ScratchFolder folder;
+        ScriptedConsole console;
+        std::filesystem::create_directory("kept");
+        folder.write("kept/data", "the user's own file\r\n\x01");
+        std::filesystem::create_symlink("kept/data", "CATDAT");
+        save(new_image);
+        EXPECT_EQ(file_bytes("CATDAT"), bytes_of(new_image));
+        EXPECT_FALSE(std::filesystem::is_symlink("CATBAK"));
+        EXPECT_EQ(file_bytes("CATBAK"), "the user's own file\r\n\x01");
+        EXPECT_EQ(folder.read("kept/data"), "the user's own file\r\n\x01");
+        EXPECT_FALSE(folder.has("CATBAK.tmp"));
+    }
 }
 
 // A session's end: TPCM against the reference copy, through FINISH.

@@ -10,6 +10,7 @@
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "support/console.h"
+#include "support/temporary_files.h"
 #include "util/image_transfer.h"
 
 #include <gtest/gtest.h>
@@ -546,6 +547,31 @@ TEST(Engine, StopsWhenTheEquilibriumReportCannotBeCreated) {
                              "     File name: MEANOUT.stxt\n \n Press <RETURN> to continue: "))
         << run.screen;
     EXPECT_EQ(folder.read("CATDAT"), before);
+}
+
+// A report cut short (here by the file-size limit the engine inherits, as by a full disk):
+// the file-access report names the report, says why and that the report on disk is
+// incomplete, and the run fails.
+TEST(Engine, AReportCutShortSaysWhyAndThatItIsIncomplete) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_spread_mooring();
+        stamp_as_saved();
+    });
+    ProgramRun run;
+    {
+        const FileSizeLimit limit(16384);
+        run = run_program("lintar-engine", "\n", folder.path());
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.screen.ends_with("\n ++> File not found or file access error in Lintar \n"
+                                     "     File name: CATOUT.stxt\n"
+                                     "     Writing CATOUT.stxt failed: File too large\n"
+                                     "     CATOUT.stxt on disk is incomplete\n"
+                                     " \n"
+                                     " Press <RETURN> to continue: "))
+        << run.screen;
+    EXPECT_EQ(folder.read("CATOUT.stxt").size(), 16384u);
 }
 
 TEST(Engine, HelpPrintsTheUsage) {

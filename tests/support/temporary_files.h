@@ -36,6 +36,17 @@ public:
     LinkAtTemporaryName& operator=(const LinkAtTemporaryName&) = delete;
 };
 
+// While it lives, `hook` is called before each file operation of the runtime's file layer
+// (set_file_operation_hook): a test records the operations of a save, stops it after any of
+// them, or fails one.
+class FileOperationSeam {
+public:
+    explicit FileOperationSeam(FileOperationHook hook) { set_file_operation_hook(std::move(hook)); }
+    ~FileOperationSeam() { set_file_operation_hook({}); }
+    FileOperationSeam(const FileOperationSeam&) = delete;
+    FileOperationSeam& operator=(const FileOperationSeam&) = delete;
+};
+
 // While it lives, no file of the process grows beyond `bytes`: a write past the limit fails
 // (EFBIG, the signal ignored) as it would on a full disk.
 class FileSizeLimit {

@@ -1,6 +1,7 @@
 // Tests of the file services: open and close with their error reports, the clock, the delay,
 // the image comparison.
 #include "support/console.h"
+#include "support/temporary_files.h"
 #include "util/file_services.h"
 
 #include "runtime/clock.h"
@@ -8,6 +9,8 @@
 
 #include <bit>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace lintar {
@@ -59,6 +62,27 @@ TEST(Rhopen, WritingReplacesOrCreates) {
     RHOPEN("OFFSETS.stxt", 1, 1, 1, "CATTBL", screen_unit);
     EXPECT_EQ(read_line(1), " new");
     HCLOSE(1, "OFFSETS.stxt", "CATTBL", screen_unit);
+}
+
+// A close that fails after a write the system refused (the file-size limit, as a full disk):
+// the report adds the system's reason and that the file on disk is incomplete.
+TEST(Hclose, AFileCutShortSaysWhyAndThatItIsIncomplete) {
+    ScratchFolder folder;
+    ScriptedConsole console("\n");
+    std::optional<StopKind> stop;
+    {
+        const testing::FileSizeLimit limit(4096);
+        RHOPEN("OFFSETS.stxt", 1, 0, 1, "CATTBL", screen_unit);
+        for (int record = 1; record <= 200; ++record)
+            write_record(1, std::string(79, 'x'));
+        stop = run_until_stop([] { HCLOSE(1, "OFFSETS.stxt", "CATTBL", screen_unit); });
+    }
+    EXPECT_EQ(stop, StopKind::error);
+    EXPECT_EQ(console.screen(), "\n ++> File not found or file access error in CATTBL\n"
+                                "     File name: OFFSETS.stxt\n"
+                                "     Writing OFFSETS.stxt failed: File too large\n"
+                                "     OFFSETS.stxt on disk is incomplete\n"
+                                " \n Press <RETURN> to continue: ");
 }
 
 TEST(Filerr, ReportPauseAndStop) {
