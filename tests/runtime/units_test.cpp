@@ -236,5 +236,33 @@ TEST(Units, TheMarkFollowsTheFileTheValueIsWrittenTo) {
     EXPECT_TRUE(marked_files().empty());
 }
 
+// A value that is no number shown on the screen, in a whole record or a prompt, marks the screen
+// and no file (the output options can send the reports there); finite values do not, a later
+// record does not clear the mark, and a reset does.
+TEST(Units, AValueThatIsNoNumberOnTheScreenMarksTheScreen) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        void (*write)(int, std::string_view);
+    };
+    for (const Case& c : {Case{"record", write_record}, Case{"prompt", write_open}}) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console;
+        ScratchFolder folder;
+        ASSERT_TRUE(open_unit(1, "report.txt", OpenStatus::replace, FileForm::formatted));
+        c.write(screen_unit, " finite" + F(2.0, 6, 1));
+        EXPECT_FALSE(not_finite_shown());
+
+        c.write(screen_unit, " on the screen" + F(nan, 6, 1));
+        write_record(1, " finite" + F(3.0, 6, 1));
+        write_record(screen_unit, " finite" + F(4.0, 6, 1));
+        EXPECT_TRUE(not_finite_shown());
+        EXPECT_TRUE(marked_files().empty());
+
+        reset_program_state();
+        EXPECT_FALSE(not_finite_shown());
+    }
+}
+
 } // namespace
 } // namespace lintar
