@@ -71,14 +71,19 @@ std::string closing_line() {
     return line + ".";
 }
 
-// The lines that name the reports holding values that are not numbers, or nothing.
+// The lines that name the reports holding values that are not numbers, or nothing: the files
+// that hold them, then the reports shown on the screen when the screen showed any.
 std::string invalid_results_lines() {
     const std::vector<std::filesystem::path> files = lintar::files_with_not_finite_values();
-    if (files.empty())
+    const bool shown = lintar::not_finite_shown();
+    if (files.empty() && !shown)
         return {};
+    std::string where = names_of(files);
+    if (shown)
+        where += (where.empty() ? "" : " and ") + std::string("the reports shown on the screen");
     return " ++> The results are not valid: values that are not numbers (NaN or infinity)\n"
            "     were written to " +
-           names_of(files) +
+           where +
            ".\n"
            "     A data value far out of range gives them: correct it with lintar and run\n"
            "     the engine again.\n";

@@ -17,6 +17,7 @@ struct RunFiles {
     std::set<std::filesystem::path> read;
     std::set<std::filesystem::path> written;
     std::set<std::filesystem::path> not_finite; // written files holding a NaN or an infinity
+    bool not_finite_shown = false;              // the screen showed a NaN or an infinity
 };
 RunFiles run_files;
 const StateReset reset_run_files{[] { run_files = {}; }};
@@ -50,6 +51,10 @@ void note_not_finite_written(const std::filesystem::path& name) {
     run_files.not_finite.insert(full_name(name));
 }
 
+void note_not_finite_shown() {
+    run_files.not_finite_shown = true;
+}
+
 std::vector<std::filesystem::path> input_files_read() {
     std::vector<std::filesystem::path> inputs;
     for (const auto& name : run_files.read)
@@ -77,6 +82,10 @@ std::vector<std::filesystem::path> output_files_written() {
 
 std::vector<std::filesystem::path> files_with_not_finite_values() {
     return still_there(run_files.not_finite);
+}
+
+bool not_finite_shown() {
+    return run_files.not_finite_shown;
 }
 
 void ContentDigest::add_bytes(std::span<const unsigned char> bytes) {

@@ -23,6 +23,10 @@ void note_file_renamed(const std::filesystem::path& from, const std::filesystem:
 // by a real edit descriptor; opening the file afresh (note_file_written) clears the mark.
 void note_not_finite_written(const std::filesystem::path& name);
 
+// The unit table notes a record holding such a value shown on the screen (the output options
+// can send the reports there); the note lasts until the program state is reset.
+void note_not_finite_shown();
+
 // The files this run has read and never written (absolute, in name order): the data file and
 // the user's tables, not the scratch files the run writes and reads back.
 std::vector<std::filesystem::path> input_files_read();
@@ -34,6 +38,9 @@ std::vector<std::filesystem::path> output_files_written();
 // The files marked by note_not_finite_written that are still there (absolute, in name order):
 // results that a run must not present as valid.
 std::vector<std::filesystem::path> files_with_not_finite_values();
+
+// True when the screen has shown a value noted by note_not_finite_shown.
+bool not_finite_shown();
 
 // A 64-bit FNV-1a digest, fed with bytes, values and whole files.
 class ContentDigest {

@@ -217,10 +217,17 @@ void note_write_state(Unit& entry) {
 }
 
 // The record about to be written to a file: marks the file when a real descriptor laid out a
-// NaN or an infinity since the last record (a record to the screen just takes the mark).
+// NaN or an infinity since the last record.
 void note_record_values(const Unit& entry) {
     if (take_not_finite_written())
         note_not_finite_written(entry.name);
+}
+
+// The record about to be shown on the screen: marks the run the same way (a report may be sent
+// to the screen in place of its file).
+void note_screen_values() {
+    if (take_not_finite_written())
+        note_not_finite_shown();
 }
 
 } // namespace
@@ -326,7 +333,7 @@ void rewind_unit(int unit) {
 
 void write_record(int unit, std::string_view text) {
     if (unit == screen_unit) {
-        (void)take_not_finite_written();
+        note_screen_values();
         screen() << text << '\n';
         console().screen_line_open = false;
         return;
@@ -339,7 +346,7 @@ void write_record(int unit, std::string_view text) {
 
 void write_open(int unit, std::string_view text) {
     if (unit == screen_unit) {
-        (void)take_not_finite_written();
+        note_screen_values();
         screen() << text;
         screen().flush(); // the prompt must show before the program waits for the answer
         console().screen_line_open = true;

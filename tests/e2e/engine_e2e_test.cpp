@@ -396,28 +396,37 @@ TEST(Engine, RefusesAWordThatIsNoFiniteNumber) {
     }
 }
 
-// A finite but absurd word (a moment centre of -3.4e38) passes the check for numbers and
-// reaches NaN in the arithmetic of the equilibrium summary: the run writes its reports, then
-// names the one that holds values that are no numbers and ends with status 3, not as a success.
+// The spread mooring with a finite but absurd word, a moment centre of -3.4e38: it passes the
+// check for numbers and reaches NaN in the arithmetic of the equilibrium summary.
+void fill_absurd_moment_centre() {
+    fill_spread_mooring();
+    stamp_as_saved();
+    TPCM.XSALM = -3.4e38f;
+}
+
+// The closing lines of a run whose reports hold values that are no numbers, after the line
+// naming the reports written: `where` names the reports that hold them.
+std::string invalid_results(const std::string& where) {
+    return " ++> The results are not valid: values that are not numbers (NaN or infinity)\n"
+           "     were written to " +
+           where +
+           ".\n"
+           "     A data value far out of range gives them: correct it with lintar and run\n"
+           "     the engine again.\n";
+}
+
+// The absurd moment centre: the run writes its reports, then names the one that holds values
+// that are no numbers and ends with status 3, not as a success.
 TEST(Engine, AReportHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
     ScratchFolder folder;
-    write_data(folder, [] {
-        fill_spread_mooring();
-        stamp_as_saved();
-        TPCM.XSALM = -3.4e38f;
-    });
+    write_data(folder, fill_absurd_moment_centre);
     const ProgramRun run = run_program("lintar-engine", "", folder.path());
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.screen,
-              spread_tables_screen() + " >>> Computing mean vessel offset and orientation...\n" +
-                  lateral_progress +
-                  " >>> Reports written: CATOUT.stxt, MEANOUT.stxt, OFFSETS.stxt.\n"
-                  " ++> The results are not valid: values that are not numbers (NaN or "
-                  "infinity)\n"
-                  "     were written to MEANOUT.stxt.\n"
-                  "     A data value far out of range gives them: correct it with lintar and "
-                  "run\n"
-                  "     the engine again.\n");
+    EXPECT_EQ(run.screen, spread_tables_screen() +
+                              " >>> Computing mean vessel offset and orientation...\n" +
+                              lateral_progress +
+                              " >>> Reports written: CATOUT.stxt, MEANOUT.stxt, OFFSETS.stxt.\n" +
+                              invalid_results("MEANOUT.stxt"));
     // The reports stay; the one named holds the values, the others none.
     const auto holds_one = [&](const char* report) {
         const std::string text = folder.read(report);
@@ -426,6 +435,33 @@ TEST(Engine, AReportHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
     EXPECT_TRUE(holds_one("MEANOUT.stxt"));
     EXPECT_FALSE(holds_one("CATOUT.stxt"));
     EXPECT_FALSE(holds_one("OFFSETS.stxt"));
+}
+
+// The same run with the reports sent to the screen (the output options' console): the
+// equilibrium summary shows the values that are no numbers there, no report file is written,
+// and the run is just as invalid.
+TEST(Engine, AReportShownOnTheScreenHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_absurd_moment_centre();
+        TPCM.IUNIT = TPCM.EDUNIT;
+    });
+    // Each page of the reports on the screen waits for a Return: 17 of them.
+    const ProgramRun run = run_program("lintar-engine", std::string(17, '\n'), folder.path());
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.screen.find("\n    Z Mooring Moment (ft-kp)                              NaN"
+                              "           NaN\n"),
+              std::string::npos)
+        << run.screen;
+    EXPECT_TRUE(
+        run.screen.ends_with("\n Press <RETURN> to continue:  >>> Reports written: none.\n" +
+                             invalid_results("the reports shown on the screen")))
+        << run.screen;
+    // Nothing in the folder but the data file.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"CATDAT"});
 }
 
 // A file the editor would load with notes, updates or repairs is refused before any prompt:

@@ -5,16 +5,18 @@
 #include "runtime/units.h"
 #include "support/console.h"
 
-#include <functional>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
-#include <filesystem>
-#include <functional>
-#include <vector>
+#include <unistd.h>
 
 namespace lintar {
 namespace {
@@ -155,6 +157,43 @@ TEST(Units, AFullDiskUnderADescriptorFailsTheClose) {
     }
 }
 
+// Once a write-out has failed, the unit's output has a gap: every later write-out fails, and
+// the close, even when the system would take the writes again. The unit's stream refuses
+// writes by itself once failed, until a rewind clears its state: the unit must fail after
+// that too. Here the write end of a non-blocking pipe refuses the first write-out while the
+// pipe is full (EAGAIN) and takes writes again once it is drained.
+TEST(Units, AWriteOutThatFailedOnceFailsTheUnitForGood) {
+    ScriptedConsole console;
+    int ends[2] = {-1, -1};
+    ASSERT_EQ(::pipe2(ends, O_CLOEXEC | O_NONBLOCK), 0);
+    const FileDescriptor reader(ends[0]);
+    const FileDescriptor writer(ends[1]);
+    const std::string page(4096, 'x');
+    while (::write(writer.get(), page.data(), page.size()) > 0) {
+    }
+    ASSERT_EQ(errno, EAGAIN);
+    const auto drain = [&] {
+        std::string held;
+        char bytes[4096];
+        for (::ssize_t got; (got = ::read(reader.get(), bytes, sizeof bytes)) > 0;)
+            held.append(bytes, static_cast<std::size_t>(got));
+        return held;
+    };
+
+    ASSERT_TRUE(connect_unit(21, "pipe", writer, FileForm::formatted));
+    write_record(21, " one");
+    EXPECT_EQ(unit_file_size(21), std::nullopt); // the pipe refused the write-out
+    EXPECT_EQ(drain().find(" one"), std::string::npos);
+    ASSERT_EQ(::write(writer.get(), "ready", 5), 5); // the pipe takes writes again
+    EXPECT_EQ(drain(), "ready");
+
+    rewind_unit(21);
+    write_record(21, " two");
+    EXPECT_FALSE(close_unit(21));
+    EXPECT_FALSE(unit_is_open(21));
+    EXPECT_EQ(drain(), ""); // nothing of the unit after the gap
+}
+
 // The names (without their folder) of the files the run marked as holding a value that is no
 // number.
 std::vector<std::string> marked_files() {
@@ -234,6 +273,34 @@ TEST(Units, TheMarkFollowsTheFileTheValueIsWrittenTo) {
     EXPECT_EQ(marked_files(), std::vector<std::string>{"third.txt"});
     reset_program_state();
     EXPECT_TRUE(marked_files().empty());
+}
+
+// A value that is no number shown on the screen, in a whole record or a prompt, marks the screen
+// and no file (the output options can send the reports there); finite values do not, a later
+// record does not clear the mark, and a reset does.
+TEST(Units, AValueThatIsNoNumberOnTheScreenMarksTheScreen) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        void (*write)(int, std::string_view);
+    };
+    for (const Case& c : {Case{"record", write_record}, Case{"prompt", write_open}}) {
+        SCOPED_TRACE(c.name);
+        ScriptedConsole console;
+        ScratchFolder folder;
+        ASSERT_TRUE(open_unit(1, "report.txt", OpenStatus::replace, FileForm::formatted));
+        c.write(screen_unit, " finite" + F(2.0, 6, 1));
+        EXPECT_FALSE(not_finite_shown());
+
+        c.write(screen_unit, " on the screen" + F(nan, 6, 1));
+        write_record(1, " finite" + F(3.0, 6, 1));
+        write_record(screen_unit, " finite" + F(4.0, 6, 1));
+        EXPECT_TRUE(not_finite_shown());
+        EXPECT_TRUE(marked_files().empty());
+
+        reset_program_state();
+        EXPECT_FALSE(not_finite_shown());
+    }
 }
 
 } // namespace
