@@ -661,30 +661,6 @@ DisplacedFairlead displaced_fairlead(const SixDofState& state, const Perturbatio
     return d;
 }
 
-// span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
-// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG (a tendon only below the span), writes
-// the span warning and offers the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
-void span_check(const SixDofState& state, const Vec3& ROTDIR, int i, float DFLZG, float ZBOT,
-                float ZTOP, SpanWarning& warn) {
-    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
-        return;
-    warn.SPNERR = i;
-    if (warn.IOFLAG == 99)
-        return;
-    warn.IOFLAG = 99;
-    if (warn.TENDON_FLG != 0 && DFLZG > ZTOP)
-        return;
-    const SpanMotion motion{
-        state.ZVES,
-        state.ROTVAL_DEG,
-        {ROTDIR[0] * state.ROTMOD, ROTDIR[1] * state.ROTMOD, ROTDIR[2] * state.ROTMOD}};
-    write_span_warning(warn.IOSCRN, motion, i, 8, false);
-    std::int32_t LBACK = 0;
-    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
-    if (LBACK == -1)
-        stop_program(StopKind::user_choice);
-}
-
 // six_dof_line_energy: the energy stored in a line of type t at fairlead-anchor distance
 // TMPDST whose state LOADUP gave as s: the horizontal work along row 1, then the vertical work
 // up the layer rows to the fairlead. Reads only its arguments.
@@ -800,7 +776,8 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         const float DEPRAD = lines.ANGDEP[slot(i)] / degrees_per_radian;
         const DisplacedFairlead d =
             displaced_fairlead(state, p, centres, lines, i, rotation.R, ROTGD, ROTGM);
-        span_check(state, rotation.ROTDIR, i, d.DFLZG, ZBOT, ZTOP, warn);
+        span_check(i, d.DFLZG, ZBOT, ZTOP, state.ZVES, state.ROTVAL_DEG, rotation.ROTDIR,
+                   state.ROTMOD, 8, false, warn);
 
         float TMPDST = 0.0f;
         float TMPANG = 0.0f;
@@ -882,6 +859,16 @@ SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, st
     column.DFYTMP = dy * std::cos(ANGSAV) - dx * std::sin(ANGSAV);
     column.DTZTMP = here.TZMOOR - there.TZMOOR;
     return column;
+}
+
+// warn_outside_span: see the header. Writes to warn.IOSCRN; ends the run on "A".
+void warn_outside_span(const SpanWarning& warn, const SpanMotion& motion, int i, int zves_width,
+                       bool framed) {
+    write_span_warning(warn.IOSCRN, motion, i, zves_width, framed);
+    std::int32_t LBACK = 0;
+    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
 }
 
 // write_span_warning: the text chosen by the motion that caused it. Writes to `unit`; never
