@@ -128,6 +128,47 @@ template <class Real> Real vertical_force(Real H, Real T, Real angle, Real ratio
     return angle >= Real(0) ? -std::sqrt(square) : std::sqrt(square);
 }
 
+// The state of a line in row MIDLYR at a distance: horizontal load, top tension, top angle
+// and the vertical force at the top from them. plane_line_state and add_plane_line_loads serve
+// FMOOR and FMOOR0 and are marked inline: kept out of line, as g++ keeps them otherwise, they
+// cost each line about 60 instructions more.
+struct PlaneLineState {
+    float H = 0.0f, T = 0.0f, TPATMP = 0.0f, Fz = 0.0f;
+};
+
+// plane_line_state: the column of type t in row MIDLYR (anchor distances anc) read at
+// distance TMPDST in interval MIN. Reads only its arguments.
+inline PlaneLineState plane_line_state(const LineTables& tables, std::span<const float> anc, int t,
+                                       std::int32_t MIN, float TMPDST) {
+    PlaneLineState s;
+    INTERP(anc, tables.HLOD, TMPDST, s.H, MIN);
+    INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, s.T, MIN);
+    INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, s.TPATMP, MIN);
+    s.Fz = vertical_force(s.H, s.T, s.TPATMP, 0.5f);
+    return s;
+}
+
+// add_plane_line_loads: adds the force of line i (horizontal load H along azimuth TMPANG,
+// vertical force Fz) to the sums of `out`: the force in global axes, and its moment about
+// the moment centre in the axes of the fairleads, which stand at heading FLDANG. Reads only
+// its arguments.
+inline void add_plane_line_loads(PlaneLoads& out, const PlaneFrame& frame,
+                                 const MooringLines& lines, int i, float H, float TMPANG, float Fz,
+                                 float FLDANG) {
+    out.FXMOOR += H * std::cos(TMPANG);
+    out.FYMOOR += H * std::sin(TMPANG);
+    out.FZMOOR += Fz;
+    const float TMPVES = TMPANG - FLDANG;
+    const float fx = H * std::cos(TMPVES);
+    const float fy = H * std::sin(TMPVES);
+    const float rx = fairlead(lines, 1, i) - frame.XMCTR;
+    const float ry = fairlead(lines, 2, i) - frame.YMCTR;
+    const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
+    out.TXMOOR += ry * Fz - rz * fy;
+    out.TYMOOR += rz * fx - rx * Fz;
+    out.TZMOOR += rx * fy - ry * fx;
+}
+
 // The horizontal-plane force of FMOOR and FMOOR_PLUS; the energy only when ERGMOR is given.
 PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const LineTables& tables,
                        const MooringLines& lines, std::int32_t IEQSET,
@@ -161,33 +202,14 @@ PlaneLoads plane_force(const PlaneState& state, const PlaneFrame& frame, const L
         BSRCH_MOOR(anc, TMPDST, IER, MIN, tables.NTAB);
         if (IER == 1) // closer than the first point: held just inside it
             TMPDST = anc[0] + 0.1f;
-        float H = 0.0f;
-        float T = 0.0f;
-        float TPATMP = 0.0f;
-        INTERP(anc, tables.HLOD, TMPDST, H, MIN);
-        INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, T, MIN);
-        INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, TPATMP, MIN);
-        const float Fz = vertical_force(H, T, TPATMP, 0.5f);
-
+        const PlaneLineState s = plane_line_state(tables, anc, t, MIN, TMPDST);
         if (ERGMOR != nullptr) {
-            const float POTEN = horizontal_work(tables.HLOD, anc, MIN, H, TMPDST);
+            const float POTEN = horizontal_work(tables.HLOD, anc, MIN, s.H, TMPDST);
             if (!LINERG.empty())
                 LINERG[slot(i)] = POTEN;
             *ERGMOR += POTEN;
         }
-
-        out.FXMOOR += H * std::cos(TMPANG);
-        out.FYMOOR += H * std::sin(TMPANG);
-        out.FZMOOR += Fz;
-        const float TMPVES = TMPANG - FLDANG;
-        const float fx = H * std::cos(TMPVES);
-        const float fy = H * std::sin(TMPVES);
-        const float rx = fairlead(lines, 1, i) - frame.XMCTR;
-        const float ry = fairlead(lines, 2, i) - frame.YMCTR;
-        const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
-        out.TXMOOR += ry * Fz - rz * fy;
-        out.TYMOOR += rz * fx - rx * Fz;
-        out.TZMOOR += rx * fy - ry * fx;
+        add_plane_line_loads(out, frame, lines, i, s.H, TMPANG, s.Fz, FLDANG);
         if (record) {
             recorded.RANCP[slot(i)] = TMPDST;
             recorded.ANGDPP[slot(i)] = TMPANG * degrees_per_radian;
@@ -487,35 +509,18 @@ PlaneLoads FMOOR0(const PlaneState& state, const PlaneFrame& frame, const LineTa
         if (dump)
             dump_integers(IOSCRN, "MIN+1,MIN,NTAB,ITYP",
                           std::array<std::int32_t, 4>{MIN + 1, MIN, tables.NTAB, t});
-        float H = 0.0f;
-        float T = 0.0f;
-        float TPATMP = 0.0f;
-        INTERP(anc, tables.HLOD, TMPDST, H, MIN);
-        INTERP(anc, tables.column(tables.TOPTEN, tables.MIDLYR, t), TMPDST, T, MIN);
-        INTERP(anc, tables.column(tables.TOPANG, tables.MIDLYR, t), TMPDST, TPATMP, MIN);
-        const float Fz = vertical_force(H, T, TPATMP, 0.5f);
-
-        out.FXMOOR += H * std::cos(TMPANG);
-        out.FYMOOR += H * std::sin(TMPANG);
-        out.FZMOOR += Fz;
-        const float TMPVES = TMPANG - state.VESANG;
-        const float fx = H * std::cos(TMPVES);
-        const float fy = H * std::sin(TMPVES);
-        const float rx = fairlead(lines, 1, i) - frame.XMCTR;
-        const float ry = fairlead(lines, 2, i) - frame.YMCTR;
-        const float rz = fairlead(lines, 3, i) - frame.ZMCTR;
-        out.TXMOOR += ry * Fz - rz * fy;
-        out.TYMOOR += rz * fx - rx * Fz;
-        out.TZMOOR += rx * fy - ry * fx;
+        const PlaneLineState s = plane_line_state(tables, anc, t, MIN, TMPDST);
+        add_plane_line_loads(out, frame, lines, i, s.H, TMPANG, s.Fz, state.VESANG);
         if (dump)
             dump_reals(IOSCRN, "DEPANG(VESSEL),RFORCE,FXMOOR,FYMOOR,TZMOOR",
-                       std::array<float, 5>{TMPVES, H, out.FXMOOR, out.FYMOOR, out.TZMOOR});
+                       std::array<float, 5>{TMPANG - state.VESANG, s.H, out.FXMOOR, out.FYMOOR,
+                                            out.TZMOOR});
 
         if (IOFLAG == 1) {
-            store(results.TOPTH, i, H);
-            store(results.TOPTT, i, T);
-            store(results.TOPTZ, i, Fz);
-            store(results.TOPAN, i, TPATMP);
+            store(results.TOPTH, i, s.H);
+            store(results.TOPTT, i, s.T);
+            store(results.TOPTZ, i, s.Fz);
+            store(results.TOPAN, i, s.TPATMP);
             const BottomState bottom = plane_bottom_state(tables, t, MIN, TMPDST);
             store(results.BOTLIN, i, bottom.BTLTMP);
             store(results.BOTAN, i, bottom.BTATMP);
@@ -656,30 +661,6 @@ DisplacedFairlead displaced_fairlead(const SixDofState& state, const Perturbatio
     return d;
 }
 
-// span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
-// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG (a tendon only below the span), writes
-// the span warning and offers the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
-void span_check(const SixDofState& state, const Vec3& ROTDIR, int i, float DFLZG, float ZBOT,
-                float ZTOP, SpanWarning& warn) {
-    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
-        return;
-    warn.SPNERR = i;
-    if (warn.IOFLAG == 99)
-        return;
-    warn.IOFLAG = 99;
-    if (warn.TENDON_FLG != 0 && DFLZG > ZTOP)
-        return;
-    const SpanMotion motion{
-        state.ZVES,
-        state.ROTVAL_DEG,
-        {ROTDIR[0] * state.ROTMOD, ROTDIR[1] * state.ROTMOD, ROTDIR[2] * state.ROTMOD}};
-    write_span_warning(warn.IOSCRN, motion, i, 8, false);
-    std::int32_t LBACK = 0;
-    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
-    if (LBACK == -1)
-        stop_program(StopKind::user_choice);
-}
-
 // six_dof_line_energy: the energy stored in a line of type t at fairlead-anchor distance
 // TMPDST whose state LOADUP gave as s: the horizontal work along row 1, then the vertical work
 // up the layer rows to the fairlead. Reads only its arguments.
@@ -795,7 +776,8 @@ SixDofLoads FMOOR2(const SixDofState& state, const Perturbation& p, const ForceC
         const float DEPRAD = lines.ANGDEP[slot(i)] / degrees_per_radian;
         const DisplacedFairlead d =
             displaced_fairlead(state, p, centres, lines, i, rotation.R, ROTGD, ROTGM);
-        span_check(state, rotation.ROTDIR, i, d.DFLZG, ZBOT, ZTOP, warn);
+        span_check(i, d.DFLZG, ZBOT, ZTOP, state.ZVES, state.ROTVAL_DEG, rotation.ROTDIR,
+                   state.ROTMOD, 8, false, warn);
 
         float TMPDST = 0.0f;
         float TMPANG = 0.0f;
@@ -877,6 +859,16 @@ SpringColumn SPRING(float DELX, float DELY, float DELANG, std::int32_t MINLN, st
     column.DFYTMP = dy * std::cos(ANGSAV) - dx * std::sin(ANGSAV);
     column.DTZTMP = here.TZMOOR - there.TZMOOR;
     return column;
+}
+
+// warn_outside_span: see the header. Writes to warn.IOSCRN; ends the run on "A".
+void warn_outside_span(const SpanWarning& warn, const SpanMotion& motion, int i, int zves_width,
+                       bool framed) {
+    write_span_warning(warn.IOSCRN, motion, i, zves_width, framed);
+    std::int32_t LBACK = 0;
+    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
+    if (LBACK == -1)
+        stop_program(StopKind::user_choice);
 }
 
 // write_span_warning: the text chosen by the motion that caused it. Writes to `unit`; never

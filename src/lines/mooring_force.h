@@ -281,6 +281,33 @@ struct SpanMotion {
 // before and after. The single- and double-precision force routines both write it.
 void write_span_warning(int unit, const SpanMotion& motion, int ILINE, int zves_width, bool framed);
 
+// warn_outside_span: span_check's span warning for fairlead i (write_span_warning on
+// warn.IOSCRN) and the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
+void warn_outside_span(const SpanWarning& warn, const SpanMotion& motion, int i, int zves_width,
+                       bool framed);
+
+// span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
+// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG (a tendon, warn.TENDON_FLG, only
+// below the span), gives the span warning of the motion (heave ZVES, rotation ROTVAL degrees
+// about ROTDIR scaled by ROTMOD; zves_width and `framed` as write_span_warning) with its abort
+// prompt. The single- and double-precision forces both check here, each in its own precision.
+template <class Real>
+void span_check(int i, Real DFLZG, float ZBOT, float ZTOP, Real ZVES, Real ROTVAL,
+                const std::array<Real, 3>& ROTDIR, Real ROTMOD, int zves_width, bool framed,
+                SpanWarning& warn) {
+    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
+        return;
+    warn.SPNERR = i;
+    if (warn.IOFLAG == 99)
+        return;
+    warn.IOFLAG = 99;
+    if (warn.TENDON_FLG != 0 && DFLZG > ZTOP)
+        return;
+    const SpanMotion motion{
+        ZVES, ROTVAL, {ROTDIR[0] * ROTMOD, ROTDIR[1] * ROTMOD, ROTDIR[2] * ROTMOD}};
+    warn_outside_span(warn, motion, i, zves_width, framed);
+}
+
 // Per-line results (150 each); empty spans are not written.
 struct LineResults {
     std::span<float> TOPTH, TOPTZ, TOPTT, TOPAN, BOTLIN, BOTAN, LINERG;

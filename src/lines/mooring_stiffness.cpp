@@ -6,7 +6,6 @@
 #include "blocks/tpcm.h"
 #include "lines/catenary_elements.h"
 #include "runtime/edit_descriptors.h"
-#include "runtime/stop.h"
 #include "runtime/units.h"
 #include "util/angles.h"
 #include "util/matrix3.h"
@@ -254,28 +253,6 @@ WideFairlead wide_fairlead(const WideState& state, const WidePerturbation& p,
     return d;
 }
 
-// wide_span_check: records line i in warn.SPNERR when its fairlead height DFLZG lies outside
-// ZBOT..ZTOP and, the first time for the flag warn.IOFLAG, writes the span warning and offers
-// the abort prompt on warn.IOSCRN, warn.KBD; "A" ends the run.
-void wide_span_check(const WideState& state, int i, double DFLZG, float ZBOT, float ZTOP,
-                     SpanWarning& warn) {
-    if (!(DFLZG > ZTOP || DFLZG < ZBOT))
-        return;
-    warn.SPNERR = i;
-    if (warn.IOFLAG == 99)
-        return;
-    warn.IOFLAG = 99;
-    const SpanMotion motion{state.ZVES,
-                            state.ROTVAL,
-                            {state.ROTDIR[0] * state.ROTMOD, state.ROTDIR[1] * state.ROTMOD,
-                             state.ROTDIR[2] * state.ROTMOD}};
-    write_span_warning(warn.IOSCRN, motion, i, 6, true);
-    std::int32_t LBACK = 0;
-    ABORT0(warn.IOSCRN, warn.KBD, LBACK);
-    if (LBACK == -1)
-        stop_program(StopKind::user_choice);
-}
-
 // The state of one line from the widened tables: horizontal load, top angle and top tension.
 struct WideLineState {
     double RFORCE = 0.0, TOPANQ = 0.0, TPTNQ = 0.0;
@@ -367,7 +344,8 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
         const int t = lines.LINEID[n] % 1024;
         const double DEPRAD = lines.ANGDEP[n] / static_cast<double>(degrees_per_radian_rounded);
         const WideFairlead d = wide_fairlead(state, p, lines, n, R, ROTGD, ROTGM);
-        wide_span_check(state, i, d.DFLZG, ZBOT, ZTOP, warn);
+        span_check(i, d.DFLZG, ZBOT, ZTOP, state.ZVES, state.ROTVAL, state.ROTDIR, state.ROTMOD, 6,
+                   true, warn);
         const double DFLM2 = d.DFLXG * d.DFLXG + d.DFLYG * d.DFLYG;
         const double RANQ = lines.RANC[n];
         const double square =

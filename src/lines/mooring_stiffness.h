@@ -94,8 +94,9 @@ struct WideLoads {
 // FMRDP2: the mooring force of lines MINLN..MAXLN in double precision from the widened tables
 // (the layer grid of `grid`), as FMOOR2 but with the axis in vessel axes, the tables blended
 // linearly between the rows, and the yaw moments zeroed for a turret mooring. The span warning
-// is FMOOR2's, once per flag warn.IOFLAG; "A" at its prompt ends the run. With IEQSET 2 the
-// displaced geometry goes to `recorded`, as FMOOR2 records it (STFDP2 passes 0).
+// is FMOOR2's (span_check), once per flag warn.IOFLAG; STFDP2 leaves the tendon switch off;
+// "A" at its prompt ends the run. With IEQSET 2 the displaced geometry goes to `recorded`, as
+// FMOOR2 records it (STFDP2 passes 0).
 WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLines& lines,
                  const WideLineTables& tables, const LineTables& grid, SpanWarning& warn,
                  std::int32_t IEQSET = 0, const DisplacedGeometry& recorded = {});

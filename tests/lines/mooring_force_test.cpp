@@ -228,6 +228,34 @@ TEST_F(SpreadMooring, AbortAtTheSpanWarningStopsTheRun) {
               std::string::npos);
 }
 
+// A tendon is reported only below the span: a fairlead carried above it is recorded and spends
+// the warning flag without a word; one carried below it warns as any line does.
+TEST_F(SpreadMooring, TendonWarnsOnlyBelowTheSpan) {
+    struct Case {
+        const char* name;
+        float dz; // the span of the five rows 2 ft apart is -4..4 ft
+        bool warned;
+    };
+    for (const Case& c : {Case{"above", 6.0f, false}, Case{"below", -6.0f, true}}) {
+        SCOPED_TRACE(c.name);
+        testing::ScriptedConsole console("\n");
+        testing::fill_spread_tables(chain, 5, 2.0f); // the console starts from a fresh state
+        SpanWarning warn;
+        warn.TENDON_FLG = 1;
+        const SixDofLoads six = six_dof(0.0f, 0.0f, c.dz, warn);
+        EXPECT_TRUE(std::isfinite(six.FGXMOR) && std::isfinite(six.FGZMOR));
+        EXPECT_EQ(warn.IOFLAG, 99);
+        EXPECT_EQ(warn.SPNERR, 4);
+        const std::string screen = console.screen();
+        const std::string warning =
+            " ++> Warning: A vertical translation of amount    -6.00 has carried\n";
+        if (c.warned)
+            EXPECT_EQ(screen.substr(0, warning.size()), warning);
+        else
+            EXPECT_EQ(screen, "");
+    }
+}
+
 // FMOOR0's per-line results against each line's own catenary at its new distance; a skipped
 // line gets zeros; a turret mooring has no yaw moment.
 TEST_F(SpreadMooring, OffsetTableForceFillsThePerLineResults) {
