@@ -144,11 +144,18 @@ int main(int argc, char** argv) {
                   << "     move it aside, or name the data file: lintar-engine <data file>.\n";
         return 1;
     }
+    // Without the default data file the editor is the way on; a file named on the command line
+    // is the user's own name, which may be mistyped.
     std::error_code error;
     if (!std::filesystem::is_regular_file(data_file, error)) {
-        std::cout << "\n ++> There is no data file \"" << data_file << "\" in this folder.\n"
-                  << "     The editor creates one: run lintar here, save the data, then run\n"
-                  << "     lintar-engine again.\n";
+        if (argc == 2)
+            std::cout << "\n ++> The data file \"" << data_file << "\" does not exist.\n"
+                      << "     Check the name, or run lintar-engine without one to analyse "
+                      << lintar::engine_data_file << ".\n";
+        else
+            std::cout << "\n ++> There is no data file \"" << data_file << "\" in this folder.\n"
+                      << "     The editor creates one: run lintar here, save the data, then run\n"
+                      << "     lintar-engine again.\n";
         return 1;
     }
 
