@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,7 @@ enum class Reach : std::uint8_t {
     sublines,      // the sublines of the line type the next index names, NELEM(t)
     motion_points, // the vessel's motion points, IVESL(1)
     buoy_points,   // the second body's motion points, IBUOY(1)
+    hawser_line,   // the hawser's line alone, HAWSLN
     directions,    // the directions of the member's offset kind
     points,        // the points of the member's offset kind
 };
@@ -87,7 +89,9 @@ constexpr CheckedReal checked_reals[] = {
     scalar("CURHDG", offsetof(TpcmBlock, CURHDG), When::current),
     scalar("CURSPD", offsetof(TpcmBlock, CURSPD), When::current),
 
-    // The vessel: hydrostatics, the still-water heading, applied loads, DP and the motion points.
+    // The vessel: hydrostatics, the still-water heading, applied loads (the yaw moment of a
+    // user's force takes its arm from the centre of gravity, CG_to_Midship), DP and the motion
+    // points.
     scalar("TRIMDG", offsetof(TpcmBlock, TRIMDG)), scalar("HEELDG", offsetof(TpcmBlock, HEELDG)),
     scalar("XSALM", offsetof(TpcmBlock, XSALM)),   scalar("ZXWARM", offsetof(TpcmBlock, ZXWARM)),
     scalar("ZYWARM", offsetof(TpcmBlock, ZYWARM)), scalar("ZXCARM", offsetof(TpcmBlock, ZXCARM)),
@@ -106,11 +110,13 @@ constexpr CheckedReal checked_reals[] = {
     scalar("DPANG", offsetof(TpcmBlock, DPANG)),   scalar("DPASPR", offsetof(TpcmBlock, DPASPR)),
     scalar("DPXPNT", offsetof(TpcmBlock, DPXPNT)), scalar("DPYPNT", offsetof(TpcmBlock, DPYPNT)),
     scalar("ENDHT", offsetof(TpcmBlock, ENDHT)),
+    scalar("CG_to_Midship", offsetof(TpcmBlock, CG_to_Midship)),
     {"RACC", word_at(offsetof(TpcmBlock, RACC_words)),
      {3, 149}, {Reach::all, Reach::motion_points}},
 
     // The second body's counterparts of the vessel's words (its section has no DP words of
-    // its own names).
+    // its own names), and the second body's end of the hawser, which a buoy's pass reads
+    // whatever its motion points.
     scalar("BTRMDG", offsetof(TpcmBlock, BTRMDG), When::second_body),
     scalar("BHELDG", offsetof(TpcmBlock, BHELDG), When::second_body),
     scalar("BXSALM", offsetof(TpcmBlock, BXSALM), When::second_body),
@@ -135,7 +141,10 @@ constexpr CheckedReal checked_reals[] = {
     scalar("BYVLOC", offsetof(TpcmBlock, BYVLOC), When::second_body),
     scalar("BZVLOC", offsetof(TpcmBlock, BZVLOC), When::second_body),
     scalar("BLNHT", offsetof(TpcmBlock, BLNHT), When::second_body),
+    scalar("BCG_to_Midship", offsetof(TpcmBlock, BCG_to_Midship), When::second_body),
     {"BRACC", word_at(offsetof(TpcmBlock, BRACC_words)), {3, 149}, {Reach::all, Reach::buoy_points},
+     0, When::second_body},
+    {"BRACC", word_at(offsetof(TpcmBlock, BRACC_words)), {3, 149}, {Reach::all, Reach::hawser_line},
      0, When::second_body},
 
     // The mooring: its centre, layers and seabed, each line up to NLIN, each subline of each
@@ -244,29 +253,39 @@ bool is_read(const TpcmBlock& T, When when) {
     return true;
 }
 
+// The slots FIRST to LAST (none when LAST is below FIRST) of one dimension.
+struct Slots {
+    int first = 1;
+    int last = 0;
+};
+
 // The slots the stages read along dimension D of member M; NEXT is the index of the dimension
 // after it (the line type of a subline).
-int reach_of(const TpcmBlock& T, const CheckedReal& m, int d, int next) {
+Slots reach_of(const TpcmBlock& T, const CheckedReal& m, int d, int next) {
     const int bound = m.bounds[static_cast<std::size_t>(d)];
     switch (m.reach[static_cast<std::size_t>(d)]) {
     case Reach::all:
-        return bound;
+        return {1, bound};
     case Reach::lines:
-        return held(T.NLIN, bound);
+        return {1, held(T.NLIN, bound)};
     case Reach::types:
-        return held(T.NTYP, bound);
+        return {1, held(T.NTYP, bound)};
     case Reach::sublines:
-        return held(T.NELEM(next), bound);
+        return {1, held(T.NELEM(next), bound)};
     case Reach::motion_points:
-        return held(T.IVESL(1), bound);
+        return {1, held(T.IVESL(1), bound)};
     case Reach::buoy_points:
-        return held(T.IBUOY(1), bound);
+        return {1, held(T.IBUOY(1), bound)};
+    case Reach::hawser_line: // a hawser outside the slots is refused by the stage
+        if (T.HAWSLN >= 1 && T.HAWSLN <= bound)
+            return {T.HAWSLN, T.HAWSLN};
+        return {};
     case Reach::directions:
-        return held(offset_direction_count(m.kind), bound);
+        return {1, held(offset_direction_count(m.kind), bound)};
     case Reach::points:
-        return held(offset_point_count(m.kind), bound);
+        return {1, held(offset_point_count(m.kind), bound)};
     }
-    return 0;
+    return {};
 }
 
 // The first element of M within its reach that is no finite number, the outermost dimension
@@ -286,8 +305,8 @@ std::optional<std::string> first_non_finite(const TpcmBlock& T, const CheckedRea
     const auto walk = [&](const auto& self, int d, int next) -> bool {
         if (d < 0)
             return finite();
-        const int n = reach_of(T, m, d, next);
-        for (int i = 1; i <= n; ++i) {
+        const Slots slots = reach_of(T, m, d, next);
+        for (int i = slots.first; i <= slots.last; ++i) {
             index[static_cast<std::size_t>(d)] = i;
             if (!self(self, d - 1, i))
                 return false;
@@ -304,13 +323,20 @@ std::optional<std::string> first_non_finite(const TpcmBlock& T, const CheckedRea
 
 } // namespace
 
+// A member read in parts under different reaches takes a row for each part (BRACC); it is named
+// once, by the first row that finds an element.
 std::vector<std::string> non_finite_reals() {
     const TpcmBlock& T = TPCM;
     std::vector<std::string> found;
-    for (const CheckedReal& m : checked_reals)
-        if (is_read(T, m.when))
-            if (std::optional<std::string> name = first_non_finite(T, m))
-                found.push_back(std::move(*name));
+    std::vector<std::string_view> named;
+    for (const CheckedReal& m : checked_reals) {
+        if (!is_read(T, m.when) || std::find(named.begin(), named.end(), m.name) != named.end())
+            continue;
+        if (std::optional<std::string> name = first_non_finite(T, m)) {
+            found.push_back(std::move(*name));
+            named.emplace_back(m.name);
+        }
+    }
     return found;
 }
 

@@ -589,8 +589,9 @@ TEST(Linwrn, DamagedCountsAndLineNumbersAreReportedNotFollowed) {
 
 // A real the analysis reads that is no finite number (a damaged file): one fatal warning per
 // member, naming its first such element, the last index outermost; what the analysis does not
-// read (slots beyond the counts, the second body of a single vessel, the current switched off)
-// may hold anything a stored file holds.
+// read (slots beyond the counts, the second body of a single vessel, a buoy's points other than
+// its motion points and its end of the hawser, the current switched off) may hold anything a
+// stored file holds.
 TEST(NonFiniteReals, EachMemberReadIsNamedOnce) {
     struct Case {
         const char* name;
@@ -615,6 +616,14 @@ TEST(NonFiniteReals, EachMemberReadIsNamedOnce) {
         {"the second body of a single vessel", 1, [](float x) { TPCM.BVKG = x; }, {}},
         {"the second body of a buoy with a hawser", 1,
          [](float x) { TPCM.BVKG = x; TPCM.IARCO = 1; }, {"BVKG"}},
+        {"the buoy's end of the hawser beyond its motion points", 1,
+         [](float x) { TPCM.BRACC(2, 4) = x; TPCM.IBUOY(1) = 1; TPCM.IARCO = 1; },
+         {"BRACC(2, 4)"}},
+        {"a buoy point neither a motion point nor the hawser's end", 1,
+         [](float x) { TPCM.BRACC(2, 3) = x; TPCM.IBUOY(1) = 1; TPCM.IARCO = 1; }, {}},
+        {"the buoy's motion point at the hawser's end: named once", 1,
+         [](float x) { TPCM.BRACC(3, 1) = x; TPCM.IBUOY(1) = 1; TPCM.HAWSLN = 1; TPCM.IARCO = 1; },
+         {"BRACC(3, 1)"}},
         {"the current switched off", 1, [](float x) { TPCM.CURHDG = x; }, {}},
         {"the current switched on", 1, [](float x) { TPCM.CURHDG = x; TPCM.LCURNT = 1; },
          {"CURHDG"}},
