@@ -9,7 +9,8 @@ namespace lintar {
 // through the tables and the equilibrium into a bounds error or a report of NaNs. The first one
 // found is named (" ++> FATAL error: The data word DRAFT holds no finite number;", an array element
 // with its indices), with the advice to correct it with lintar; then the Return pause and an error
-// stop (status 1). Reads TPCM; writes nothing but the message on EDUNIT.
+// stop (status 1). The reals and their reach are those of non_finite_reals
+// (datafile/finite_reals.h). Reads TPCM; writes nothing but the message on EDUNIT.
 void check_finite_input(int EDUNIT);
 
 } // namespace lintar

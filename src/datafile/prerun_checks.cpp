@@ -9,6 +9,7 @@
 #include "blocks/lincom.h"
 
 #include "blocks/tpcm.h"
+#include "datafile/finite_reals.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/flags.h"
@@ -682,6 +683,13 @@ void LINWRN(std::int32_t& WARNEM, std::int32_t& FWARN) {
     const FairleadSummary found = fairlead_pass(held);
     arrangement_checks(held, found, WARNEM, FWARN);
     simulation_checks(WARNEM, FWARN);
+}
+
+void report_non_finite_reals(std::int32_t& WARNEM, std::int32_t& FWARN) {
+    for (const std::string& word : non_finite_reals())
+        report(Severity::fatal,
+               {" ++> Fatal Warning: The data word " + word + " holds no finite number."}, WARNEM,
+               FWARN);
 }
 
 // WRNINC: raises NWRN (the caller's WARNEM or FWARN itself) by one; when the total of both

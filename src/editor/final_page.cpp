@@ -268,6 +268,7 @@ void CATFIN(std::string_view PAGE) {
             CLEAR(TPCM.EDUNIT);
         LINWRN(WARNEM, FWARN);
         whole_file_checks(WARNEM, FWARN);
+        report_non_finite_reals(WARNEM, FWARN);
 
         if (TPCM.EDUNIT == diagnostics_unit) {
             // A silent run: no debug trace and reports to disk; it cannot ask, so a fatal

@@ -18,11 +18,12 @@ struct FinalPageStore {
 extern FinalPageStore final_page_store;
 
 // CATFIN: page 17. Shows the End-of-Session menu until it lets the page go; whenever the menu
-// asks for it, runs the pre-run checks and the whole-file checks, counting warnings and fatal
-// warnings; an Execute that passes opens "CATIN.stxt" and starts the mirror pass (LCOPY 1,
-// EDUNIT 1, LBACK -1980). Leaves LBACK (and LCOPY, EDUNIT) for the page loop. Reads and writes
-// TPCM; a silent run with a fatal warning stops (status 1); file errors stop through the file
-// services.
+// asks for it, runs the pre-run checks, the whole-file checks and, on the data they leave, the
+// check that every real the analysis reads is a finite number (report_non_finite_reals),
+// counting warnings and fatal warnings; an Execute that passes opens "CATIN.stxt" and starts the
+// mirror pass (LCOPY 1, EDUNIT 1, LBACK -1980). Leaves LBACK (and LCOPY, EDUNIT) for the page loop.
+// Reads and writes TPCM; a silent run with a fatal warning stops (status 1); file errors stop
+// through the file services.
 void CATFIN(std::string_view PAGE);
 
 // The checks of the final page after the pre-run checks: the vertical interpolation region,

@@ -1,9 +1,9 @@
 // offsets/offset_run.h: the working state of the offset-table analysis that its driver
 // (offset_tables.cpp) and its evaluation of one offset point (point_evaluation.cpp) share.
-// Internal to the offset-table analysis: outside src/offsets/ only the engine's input check
-// includes it, for the sequence kinds.
+// Internal to the offset-table analysis.
 #pragma once
 
+#include "datafile/offset_counts.h"
 #include "lines/mooring_force.h"
 #include "offsets/offset_tables.h"
 #include "util/angles.h"
@@ -13,16 +13,6 @@
 #include <span>
 
 namespace lintar {
-
-// Sequence kinds (TABTYP), in the order they run.
-inline constexpr std::int32_t kind_lateral = 1;
-inline constexpr std::int32_t kind_yaw = 2;
-inline constexpr std::int32_t kind_oblique_rotation = 3;
-inline constexpr std::int32_t kind_vertical = 4;
-inline constexpr std::int32_t kind_rectilinear = 5;
-inline constexpr std::int32_t kind_user = 6;
-inline constexpr std::int32_t kind_forces = 7;
-inline constexpr std::int32_t kind_couples = 8;
 
 struct OffsetRun {
     // ---- Result tables of the current sequence ------------------------------------------

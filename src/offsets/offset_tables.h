@@ -39,13 +39,6 @@ struct OffsetTables {
     std::array<float, offset_table_points> OFFVAL, BYOFF;
 };
 
-// The directions (sequences) and the points of each sequence of a kind (kind_lateral ..
-// kind_couples) as the data file states them, held to what its arrays hold (ten directions,
-// two yaw senses, fifty points). The user offsets (kind_user) count theirs in their own file:
-// 0 here.
-std::int32_t offset_direction_count(std::int32_t TABTYP);
-std::int32_t offset_point_count(std::int32_t TABTYP);
-
 // CATTBL: runs the offset sequences of TPCM in the order lateral, yaw, oblique rotational,
 // vertical, oblique rectilinear, user offsets ("INPUTOFF.txt", when FROMTABLE is positive),
 // "continuous equilibrium" under forces, then under couples; evaluates every point from the

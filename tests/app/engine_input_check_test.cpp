@@ -1,6 +1,7 @@
 // The engine's refusal of reals that are no finite numbers, over the README's worked example
-// (examples/spread_mooring.in, run through the editor in the process): every real of the data
-// file's image within the example's counts, set to NaN in turn, is either refused by its name
+// (examples/spread_mooring.in, run through the editor in the process) and over a buoy with a
+// tanker on its hawser, whose passes read the second body's section: every real of the data
+// file's image within the data's counts, set to NaN in turn, is either refused by its name
 // before any stage writes, or the three stages run and no report holds a non-finite number.
 #include "app/engine_flow.h"
 #include "app/engine_input_check.h"
@@ -9,6 +10,7 @@
 #include "editor/page_loop.h"
 #include "runtime/stop.h"
 #include "support/console.h"
+#include "support/mooring_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +46,22 @@ std::unique_ptr<TpcmBlock> worked_example_data() {
     return std::make_unique<TpcmBlock>(TPCM);
 }
 
+// A buoy with a tanker on its hawser (support/mooring_fixture.h) as the editor saves it, the
+// tanker pulled away from the buoy by a user's force of 40 kips (the environment's path of the
+// static equilibrium), with a lateral sequence of 0, 10 and 20 ft reported to "OFFSETS.stxt".
+// The static equilibrium's pass of the buoy and the offset table put the buoy's section of TPCM,
+// a copy of the vessel's, in the vessel's place, and the tanker's load acts on the buoy at its
+// end of the hawser. No current: this program's static equilibrium refuses one before it
+// starts, so no stage reads CURHDG or CURSPD.
+std::unique_ptr<TpcmBlock> buoy_data() {
+    fill_buoy_with_hawser();
+    stamp_as_saved();
+    set_checked_line_lengths();
+    lateral_sequence_to_file(0.0f);
+    pull_tanker_away(40.0f);
+    return std::make_unique<TpcmBlock>(TPCM);
+}
+
 // A real word of the image with every name it goes by ("SLEN(2, 1)"; "ROTCTR(2)" and "ROTCTY").
 struct RealWord {
     int word = 0;
@@ -73,10 +91,13 @@ int example_slots(int bound, const TpcmBlock& X) {
     return bound;
 }
 
-// Every real word of the top part (site, environment, vessel), the mooring part (lines and
-// line types) and the offset specifications that lies within the example's counts, from the
-// layout table of the image (each member with its type and bounds), with all its names.
+// Every real word of the top part (site, environment, vessel), the second body's part when the
+// data have a second body (a tow, a tanker with its buoy, a buoy with a hawser), the mooring
+// part (lines and line types) and the offset specifications that lies within the data's counts,
+// from the layout table of the image (each member with its type and bounds), with all its
+// names.
 std::vector<RealWord> example_real_words(const TpcmBlock& X) {
+    const bool second_body = X.SIMTYP == 10 || X.SIMTYP == 13 || X.IARCO != 0;
     const std::string table =
         read_text(std::filesystem::path(LINTAR_SOURCE_DIR) / "src/blocks/tpcm_layout.csv");
     std::map<int, std::vector<std::string>> names;
@@ -86,7 +107,8 @@ std::vector<RealWord> example_real_words(const TpcmBlock& X) {
             continue;
         const std::vector<std::string> f = csv_fields(line);
         const int part = std::stoi(f.at(0));
-        if (f.at(4) != "real32" || !(part == 1 || part == 4 || part == 5))
+        if (f.at(4) != "real32" ||
+            !(part == 1 || (part == 2 && second_body) || part == 4 || part == 5))
             continue;
         const int first = std::stoi(f.at(1));
         std::vector<int> bounds;
@@ -198,22 +220,21 @@ protected:
     static inline std::unique_ptr<TpcmBlock> example_;
 };
 
-// Each real word of the example within its counts, set to NaN in turn, is refused by the
-// engine's check by its name, or the three stages run on it and write no non-finite number.
-// The check is run word by word; the stages, which take some milliseconds, run once for the
-// words of a member that the check passes, all NaN together (a slot the stages read puts its
-// NaN in a report whatever the member's other slots hold), and word by word again only when
-// that run shows a fault, to name the word.
-TEST_F(EngineInputCheck, EveryRealOfTheWorkedExampleIsRefusedOrReportsStayFinite) {
-    const std::unique_ptr<TpcmBlock>& example = example_;
-    ASSERT_EQ(stages_fault(*example, {}), "") << "the example as it is";
-    const std::vector<RealWord> words = example_real_words(*example);
+// Each real word of DATA within its counts, set to NaN in turn, is refused by the engine's check
+// by its name, or the three stages run on it and write no non-finite number. The check is run
+// word by word; the stages, which take some milliseconds, run once for the words of a member
+// that the check passes, all NaN together (a slot the stages read puts its NaN in a report
+// whatever the member's other slots hold), and word by word again only when that run shows a
+// fault, to name the word.
+void sweep_reals(const TpcmBlock& data) {
+    ASSERT_EQ(stages_fault(data, {}), "") << "the data as they are";
+    const std::vector<RealWord> words = example_real_words(data);
     ASSERT_GT(words.size(), 1000u);
 
     std::map<std::string, std::vector<RealWord>> passed; // by member
     {
         ScriptedConsole console(std::string(words.size(), '\n'));
-        TPCM = *example;
+        TPCM = data;
         for (const RealWord& w : words) {
             SCOPED_TRACE(w.names.front());
             if (check_of(console, w).empty())
@@ -221,12 +242,23 @@ TEST_F(EngineInputCheck, EveryRealOfTheWorkedExampleIsRefusedOrReportsStayFinite
         }
     }
     for (const auto& [member, member_words] : passed) {
-        if (stages_fault(*example, member_words).empty())
+        if (stages_fault(data, member_words).empty())
             continue;
         for (const RealWord& w : member_words)
-            EXPECT_EQ(stages_fault(*example, {w}), "")
+            EXPECT_EQ(stages_fault(data, {w}), "")
                 << w.names.front() << " (word " << w.word << ") passes the check";
     }
+}
+
+TEST_F(EngineInputCheck, EveryRealOfTheWorkedExampleIsRefusedOrReportsStayFinite) {
+    sweep_reals(*example_);
+}
+
+// With a second body, the words of its section that the buoy's passes read (its trim, heel,
+// centroid, draft, heading and moment, its centre of gravity, its end of the hawser) are refused
+// like the vessel's, and so is the vessel's centre of gravity, which the user's force reads.
+TEST_F(EngineInputCheck, EveryRealOfABuoyWithAHawserIsRefusedOrReportsStayFinite) {
+    sweep_reals(*buoy_data());
 }
 
 // The check reads what the stages read and no more: slots beyond the example's counts, words

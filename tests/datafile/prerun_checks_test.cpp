@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -583,6 +584,65 @@ TEST(Linwrn, DamagedCountsAndLineNumbersAreReportedNotFollowed) {
         EXPECT_GE(fwarn, 1);
         EXPECT_EQ(occurrences(console.screen(), "\n" + c.message + "\n"), 1u);
         EXPECT_TRUE(std::isfinite(TPCM.BXSALM));
+    }
+}
+
+// A real the analysis reads that is no finite number (a damaged file): one fatal warning per
+// member, naming its first such element, the last index outermost; what the analysis does not
+// read (slots beyond the counts, the second body of a single vessel, a buoy's points other than
+// its motion points and its end of the hawser, the current switched off) may hold anything a
+// stored file holds.
+TEST(NonFiniteReals, EachMemberReadIsNamedOnce) {
+    struct Case {
+        const char* name;
+        int line_types; // of the spread-mooring fixture
+        void (*change)(float nan);
+        std::vector<std::string> words; // named, in this order
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a scalar", 1, [](float x) { TPCM.BTFRC0 = x; }, {"BTFRC0"}},
+        {"an infinity", 1, [](float) { TPCM.DEPTH = -std::numeric_limits<float>::infinity(); },
+         {"DEPTH"}},
+        {"a subline within its type's two", 1, [](float x) { TPCM.SLEN(2, 1) = x; },
+         {"SLEN(2, 1)"}},
+        {"a subline beyond its type's two", 1, [](float x) { TPCM.SLEN(3, 1) = x; }, {}},
+        {"a line type beyond the one", 1, [](float x) { TPCM.SLEN(1, 2) = x; }, {}},
+        {"two elements of one member: the first type's first", 2,
+         [](float x) { TPCM.SLEN(1, 2) = x; TPCM.SLEN(2, 1) = x; }, {"SLEN(2, 1)"}},
+        {"two members, in the order of the pages", 1,
+         [](float x) { TPCM.BTFRC0 = x; TPCM.DRAFT = x; }, {"DRAFT", "BTFRC0"}},
+        {"an offset point beyond the sequence's one", 1, [](float x) { TPCM.OFFL(2) = x; }, {}},
+        {"the second body of a single vessel", 1, [](float x) { TPCM.BVKG = x; }, {}},
+        {"the second body of a buoy with a hawser", 1,
+         [](float x) { TPCM.BVKG = x; TPCM.IARCO = 1; }, {"BVKG"}},
+        {"the buoy's end of the hawser beyond its motion points", 1,
+         [](float x) { TPCM.BRACC(2, 4) = x; TPCM.IBUOY(1) = 1; TPCM.IARCO = 1; },
+         {"BRACC(2, 4)"}},
+        {"a buoy point neither a motion point nor the hawser's end", 1,
+         [](float x) { TPCM.BRACC(2, 3) = x; TPCM.IBUOY(1) = 1; TPCM.IARCO = 1; }, {}},
+        {"the buoy's motion point at the hawser's end: named once", 1,
+         [](float x) { TPCM.BRACC(3, 1) = x; TPCM.IBUOY(1) = 1; TPCM.HAWSLN = 1; TPCM.IARCO = 1; },
+         {"BRACC(3, 1)"}},
+        {"the current switched off", 1, [](float x) { TPCM.CURHDG = x; }, {}},
+        {"the current switched on", 1, [](float x) { TPCM.CURHDG = x; TPCM.LCURNT = 1; },
+         {"CURHDG"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::ScriptedConsole console;
+        fill_spread_mooring(c.line_types);
+        c.change(std::numeric_limits<float>::quiet_NaN());
+        std::vector<Lines> messages;
+        for (const std::string& word : c.words)
+            messages.push_back(
+                {" ++> Fatal Warning: The data word " + word + " holds no finite number."});
+        std::int32_t warnem = 0, fwarn = 0;
+        report_non_finite_reals(warnem, fwarn);
+        EXPECT_EQ(console.screen(), screen_of(messages));
+        EXPECT_EQ(warnem, 0);
+        EXPECT_EQ(fwarn, static_cast<std::int32_t>(c.words.size()));
     }
 }
 

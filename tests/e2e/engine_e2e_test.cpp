@@ -637,57 +637,17 @@ TEST(Engine, AnUnknownOptionPrintsTheUsage) {
     }
 }
 
-// One lateral sequence of 0, 10 and 20 length units in the direction (degrees), reported to
-// "OFFSETS.stxt".
-void lateral_sequence_to_file(float direction) {
-    TPCM.NLAT = 1;
-    TPCM.PHIL(1) = direction;
-    TPCM.NOFFL = 3;
-    TPCM.OFFL(1) = 0.0f;
-    TPCM.OFFL(2) = 10.0f;
-    TPCM.OFFL(3) = 20.0f;
-    TPCM.IUNIT = 1;
-}
-
 // A buoy moored by three chain lines at 120 degrees, with a tanker on a slack hawser (the
 // fourth line, of its own type): the static-equilibrium stage runs its two passes (the tanker
 // on its hawser, then the buoy on its lines), the offset table moves the buoy and writes the
 // hawser's table, and the engine ends normally.
 TEST(Engine, RunsABuoyWithAHawser) {
     const auto fill = [](float tanker_load) {
-        fill_spread_mooring(2);
+        fill_buoy_with_hawser();
         stamp_as_saved();
-        TPCM.LODTYP = 3; // horizontal pretensions
-        TPCM.NLINE(1) = 3;
-        TPCM.NLINE(2) = 1;
-        TPCM.LINTYP(1, 2) = 4;
-        TPCM.IARCO = 1;
-        TPCM.HAWSLN = 4;
-        TPCM.HAWSTP = 2;
-        for (int i = 1; i <= 3; ++i) {
-            const float azimuth = 120.0f * static_cast<float>(i - 1);
-            const float a = azimuth * std::numbers::pi_v<float> / 180.0f;
-            TPCM.ANGDEP(i) = azimuth;
-            TPCM.RFLD(1, i) = 20.0f * std::cos(a);
-            TPCM.RFLD(2, i) = 20.0f * std::sin(a);
-            TPCM.HTENS(i) = 150.0f;
-        }
-        TPCM.ANGDEP(4) = 180.0f;
-        TPCM.RFLD(1, 4) = -20.0f;
-        TPCM.RFLD(2, 4) = 0.0f;
-        TPCM.HTENS(4) = 0.0f;
-        for (int i = 1; i <= 3; ++i)
-            TPCM.RMCTR(i) = 0.0f;
-        copy_vessel_to_buoy_section();
         lateral_sequence_to_file(0.0f);
-        if (tanker_load != 0.0f) { // the tanker (the vessel section) pulled away from the buoy
-            TPCM.LQUAS = 1;
-            TPCM.LRESET = 1;
-            TPCM.AUXFRC = 1;
-            TPCM.CRDSYS = 1;
-            TPCM.XVFRC = -tanker_load;
-            TPCM.YVFRC = 0.0f;
-        }
+        if (tanker_load != 0.0f)
+            pull_tanker_away(tanker_load);
     };
     {
         // Loaded: the tanker's pass moves it out on its hawser until the hawser holds the load;

@@ -1,8 +1,13 @@
 // End-to-end runs of an Execute that the checks before an execution refuse: a new file has no
-// line length, no fairleads and no water depth.
+// line length, no fairleads and no water depth; a damaged file holds a word that is no number.
 #include "support/console.h"
+#include "support/data_files.h"
+#include "support/mooring_fixture.h"
+
+#include "blocks/tpcm.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 namespace lintar {
@@ -58,6 +63,44 @@ TEST(PrerunChecks, SilentExecuteWritesTheMessagesAndStops) {
     EXPECT_FALSE(folder.has("CATIN.stxt"));
     EXPECT_EQ(folder.read("CATDAT"), before);
     EXPECT_FALSE(folder.has("CATBAK"));
+}
+
+// A spread mooring saved with BTFRC0 that is no number (a damaged file): the Execute names the
+// word as a fatal warning and comes back to the menu, saves nothing and writes no mirror file,
+// where the same file with a number there passes and is saved ready for the engine.
+TEST(PrerunChecks, ExecuteRefusesAWordThatIsNoFiniteNumber) {
+    for (const float BTFRC0 : {1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        const bool damaged = BTFRC0 != BTFRC0;
+        SCOPED_TRACE(damaged ? "BTFRC0 NaN" : "BTFRC0 1.0");
+        ScratchFolder folder;
+        testing::write_data_file((folder.path() / "CATDAT").string(), [&] {
+            testing::fill_spread_mooring();
+            testing::stamp_as_saved();
+            testing::set_checked_line_lengths();
+            TPCM.BTFRC0 = BTFRC0;
+        });
+        const std::string before = folder.read("CATDAT");
+        const ProgramRun session = testing::run_program("lintar", "M\nL\n3\n\n", folder.path());
+        const bool passed =
+            session.screen.find("This data file passed preliminary error checks;") !=
+            std::string::npos;
+        if (!damaged) {
+            EXPECT_EQ(session.status, 0) << session.screen;
+            EXPECT_TRUE(passed);
+            EXPECT_TRUE(folder.has("CATIN.stxt"));
+            continue;
+        }
+        EXPECT_EQ(session.status, 1); // the input ended at the menu
+        EXPECT_FALSE(passed);
+        EXPECT_NE(session.screen.find("\n ++> Fatal Warning: The data word BTFRC0 holds no finite "
+                                      "number.\n \n Press <RETURN> to continue: "),
+                  std::string::npos)
+            << session.screen;
+        EXPECT_EQ(count(session.screen, "Fatal Warning"), 1u);
+        EXPECT_EQ(count(session.screen, " 3) Execute simulation in interactive mode\n"), 2u);
+        EXPECT_FALSE(folder.has("CATIN.stxt"));
+        EXPECT_EQ(folder.read("CATDAT"), before);
+    }
 }
 
 } // namespace

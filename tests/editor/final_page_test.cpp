@@ -10,6 +10,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 namespace lintar {
@@ -371,6 +372,38 @@ TEST(Catfin, ExecuteFromAPageChecksWithoutTheMenu) {
     EXPECT_EQ(TPCM.NLAYER, 1);
     EXPECT_EQ(TPCM.LCOPY, 1);
     EXPECT_TRUE(folder.has("CATIN.stxt"));
+}
+
+// The check for words that are no number comes last and sees the data as the checks before it
+// leave them: a stored ZSPAN that is no number, which the whole-file checks set (one layer and
+// no span without vertical offsets), lets the Execute go; BTFRC0, which none of them sets, is a
+// fatal warning that brings the menu back.
+TEST(Catfin, ExecuteRefusesAWordThatIsNoNumberAsTheChecksLeaveIt) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    {
+        SCOPED_TRACE("ZSPAN");
+        ScratchFolder folder;
+        ScriptedConsole console("");
+        sound_mooring();
+        TPCM.ZSPAN = nan;
+        TPCM.LBACK = code_execute;
+        CATFIN("17");
+        EXPECT_EQ(console.screen(), "");
+        EXPECT_EQ(TPCM.ZSPAN, 0.0f);
+        EXPECT_EQ(TPCM.LCOPY, 1);
+        EXPECT_TRUE(folder.has("CATIN.stxt"));
+    }
+    SCOPED_TRACE("BTFRC0");
+    ScratchFolder folder;
+    ScriptedConsole console("3\n\n2\n");
+    sound_mooring();
+    TPCM.BTFRC0 = nan;
+    CATFIN("17");
+    EXPECT_EQ(console.screen(),
+              menu + "\n ++> Fatal Warning: The data word BTFRC0 holds no finite number.\n" +
+                  pause + menu);
+    EXPECT_EQ(TPCM.LCOPY, 0);
+    EXPECT_FALSE(folder.has("CATIN.stxt"));
 }
 
 TEST(Catfin, SilentRunStopsOnAFatalWarning) {

@@ -1,5 +1,6 @@
 // support/mooring_fixture.h: TPCM contents for tests: a new data file of this program as the
-// editor leaves it, and a valid spread mooring of four chain lines.
+// editor leaves it, a valid spread mooring of four chain lines, a buoy with a hawser, and a
+// lateral offset sequence.
 //
 // Header-only, so that the tests of any folder can include it ("support/mooring_fixture.h")
 // without a change to the build.
@@ -10,7 +11,9 @@
 #include "runtime/units.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <numbers>
 
 namespace lintar::testing {
 
@@ -157,6 +160,60 @@ inline void fill_spread_mooring(int line_types = 1) {
         TPCM.LINTYP(1, 2) = 3;
         TPCM.LINTYP(2, 2) = 4;
     }
+}
+
+// One lateral sequence of 0, 10 and 20 length units in the direction (degrees), reported to
+// "OFFSETS.stxt".
+inline void lateral_sequence_to_file(float direction) {
+    TPCM.NLAT = 1;
+    TPCM.PHIL(1) = direction;
+    TPCM.NOFFL = 3;
+    TPCM.OFFL(1) = 0.0f;
+    TPCM.OFFL(2) = 10.0f;
+    TPCM.OFFL(3) = 20.0f;
+    TPCM.IUNIT = 1;
+}
+
+// A buoy moored by three chain lines of the spread mooring at 120 degrees, 20 ft from its
+// centre with horizontal pretensions of 150 kips (LODTYP 3), and a tanker on a slack hawser
+// (IARCO 1), the fourth line, of its own type 2, leaving at 180 degrees; no moment centre
+// offset; the buoy's section of TPCM a copy of the vessel's.
+inline void fill_buoy_with_hawser() {
+    fill_spread_mooring(2);
+    TPCM.LODTYP = 3; // horizontal pretensions
+    TPCM.NLINE(1) = 3;
+    TPCM.NLINE(2) = 1;
+    TPCM.LINTYP(1, 2) = 4;
+    TPCM.IARCO = 1;
+    TPCM.HAWSLN = 4;
+    TPCM.HAWSTP = 2;
+    for (int i = 1; i <= 3; ++i) {
+        const float azimuth = 120.0f * static_cast<float>(i - 1);
+        const float a = azimuth * std::numbers::pi_v<float> / 180.0f;
+        TPCM.ANGDEP(i) = azimuth;
+        TPCM.RFLD(1, i) = 20.0f * std::cos(a);
+        TPCM.RFLD(2, i) = 20.0f * std::sin(a);
+        TPCM.HTENS(i) = 150.0f;
+    }
+    TPCM.ANGDEP(4) = 180.0f;
+    TPCM.RFLD(1, 4) = -20.0f;
+    TPCM.RFLD(2, 4) = 0.0f;
+    TPCM.HTENS(4) = 0.0f;
+    for (int i = 1; i <= 3; ++i)
+        TPCM.RMCTR(i) = 0.0f;
+    copy_vessel_to_buoy_section();
+}
+
+// The tanker of a buoy with a hawser (the vessel section) pulled away from the buoy, along -x, by
+// a user's force of LOAD in global axes: the static equilibrium takes its path with the
+// environment.
+inline void pull_tanker_away(float load) {
+    TPCM.LQUAS = 1;
+    TPCM.LRESET = 1;
+    TPCM.AUXFRC = 1;
+    TPCM.CRDSYS = 1;
+    TPCM.XVFRC = -load;
+    TPCM.YVFRC = 0.0f;
 }
 
 } // namespace lintar::testing
