@@ -5,7 +5,7 @@
 #    and src/app/: every other folder talks through the unit table.
 # 3. One of each small kit: no local copy of slot(), pi or the line capacity, degrees per
 #    radian, 2 pi, the tension-leg predicate, the offset pages' count line or a list-directed
-#    formatter.
+#    formatter; no written-out crossing from a 1-based count to a 0-based place.
 # 4. Formatting: every source file as the committed .clang-format lays it out with clang-format 14
 #    (fails without clang-format, unless LINTAR_SKIP_CLANG_CHECKS=1).
 # Prints each breach and exits 1 when there is any.
@@ -102,6 +102,19 @@ if [[ -n "$last_copies" ]]; then
   echo "small kit: use degrees_per_radian and two_pi_single (util/angles.h), tension_leg_or_spar"
   echo "(util/program_types.h), count_line (editor/offset_page_support.h) and the list-directed"
   echo "formatters (runtime/edit_descriptors.h) instead of the local copies above"
+  status=1
+fi
+
+# One crossing from a 1-based count to a 0-based place: slot(i), or col_major for a flat
+# position in an array of the program's bounds (blocks/block_support.h). A written-out
+# static_cast<std::size_t>(i - 1) elsewhere is a breach. src/runtime/ lies below blocks/ and
+# cannot reach slot(): its one crossing, the output cursor's column, stays written out.
+crossings=$(grep -rnE 'static_cast<(std::)?size_t>\([^;]*-[[:space:]]*1[[:space:]]*\)' "${sources[@]}" |
+  grep -vE '^src/(blocks/block_support\.h|runtime/)' | grep -vE '^[^:]+:[0-9]+: *//')
+if [[ -n "$crossings" ]]; then
+  echo "$crossings"
+  echo "crossing: write slot(i) (or col_major) from blocks/block_support.h for the place of a"
+  echo "1-based count, not static_cast<std::size_t>(i - 1)"
   status=1
 fi
 

@@ -444,7 +444,7 @@ def generate(rows):
         "inline constexpr std::size_t tpcm_byte_count = 4 * std::size_t{tpcm_word_count};",
         "",
         "// Byte offset of word n (counting from 1).",
-        "constexpr std::size_t tpcm_offset(int n) { return 4 * static_cast<std::size_t>(n - 1); }",
+        "constexpr std::size_t tpcm_offset(int n) { return 4 * slot(n); }",
         "",
         "// A range of words, counting from 1.",
         "struct TpcmWords {",

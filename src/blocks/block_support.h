@@ -14,11 +14,15 @@
 namespace lintar {
 
 // slot: the place in a local 0-based vector or span of the 1-based index i that the program
-// counts with (a line, a wave grid row, a matrix row), so that code reads `x[slot(i)]`.
-inline std::size_t slot(int i) {
+// counts with (a line, a wave grid row, a matrix row), so that code reads `x[slot(i)]`. The one
+// crossing from a count to a place: tools/check_house.sh flags one written out elsewhere.
+constexpr std::size_t slot(int i) {
     LINTAR_ASSERT(i >= 1, "1-based index below 1");
     return static_cast<std::size_t>(i - 1);
 }
+// The program counts in int: a std::size_t or 64-bit count is already a place, or would be
+// narrowed unseen.
+template <class T> std::size_t slot(T) = delete;
 
 // Flat position of element (i) of an array with bounds (n1), counting from 1.
 inline std::size_t col_major(int i, [[maybe_unused]] int n1) {

@@ -101,7 +101,7 @@ private:
 
 // Word positions (counting from 1) of the members, as the block is laid out.
 constexpr std::size_t catcom_offset(int n) {
-    return 4 * static_cast<std::size_t>(n - 1);
+    return 4 * slot(n);
 }
 static_assert(std::is_standard_layout_v<CatcomBlock>);
 static_assert(sizeof(std::complex<float>) == 8);

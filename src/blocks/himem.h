@@ -135,7 +135,7 @@ struct HimemBlock {
 private:
     // Complex element c (from 1) of a run of words.
     static TypedRef<std::complex<float>> complex_at(float* words, int c) {
-        return TypedRef<std::complex<float>>(&words[2 * static_cast<std::size_t>(c - 1)]);
+        return TypedRef<std::complex<float>>(&words[2 * slot(c)]);
     }
     TypedRef<std::complex<float>> rao_column(int first, int i) {
         check_index(i, himem_grid_capacity);
@@ -146,7 +146,7 @@ private:
 // Word positions (counting from 1) of the first word of every group and of the words the
 // spectra reach by name.
 constexpr std::size_t himem_offset(int n) {
-    return 4 * static_cast<std::size_t>(n - 1);
+    return 4 * slot(n);
 }
 static_assert(std::is_standard_layout_v<HimemBlock>);
 static_assert(sizeof(HimemBlock) == 4 * std::size_t{himem_word_count});

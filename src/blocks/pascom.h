@@ -104,7 +104,7 @@ private:
 
 // Word positions (counting from 1).
 constexpr std::size_t pascom_offset(int n) {
-    return 4 * static_cast<std::size_t>(n - 1);
+    return 4 * slot(n);
 }
 static_assert(std::is_standard_layout_v<PascomBlock>);
 static_assert(sizeof(PascomBlock) == 333200);

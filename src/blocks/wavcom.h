@@ -91,7 +91,7 @@ struct WavcomBlock {
 
 // Word positions (counting from 1) of the members the wave routines reach.
 constexpr std::size_t wavcom_offset(int n) {
-    return 4 * static_cast<std::size_t>(n - 1);
+    return 4 * slot(n);
 }
 static_assert(std::is_standard_layout_v<WavcomBlock>);
 static_assert(sizeof(WavcomBlock) == 4 * std::size_t{wavcom_word_count});

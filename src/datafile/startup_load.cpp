@@ -45,8 +45,7 @@ std::uint32_t read_data_file(const ProgramIdentity& ID, std::int32_t NTOGOQ, std
     DISKIO(1, found, ID.DATFIL, 1, IERR1, image, ID.CMPUTQ);
     if (IERR1 != 1)
         set_tpcm_image(image);
-    const std::uint32_t file_console_word =
-        image[static_cast<std::size_t>(LRHLOC(&TPCM.EDUNIT) - 1)];
+    const std::uint32_t file_console_word = image[slot(LRHLOC(&TPCM.EDUNIT))];
     if (TPCM.VERNO == 0.0f)
         VRCVRT(TPCM.IVERSN, TPCM.VERNO);
     TPCM.EDUNIT = screen_unit;

@@ -59,7 +59,7 @@ void open_version_49_reserves(bool older_layout) {
     for (int k = 0; k < 4; ++k) {
         const std::int32_t at = older_layout ? older_layout_word(positions[k]) : positions[k];
         open_gap(image, {at, sizes[k], 1});
-        CLEAR_1D(&image[static_cast<std::size_t>(at - 1)], sizes[k], 1, sizes[k]);
+        CLEAR_1D(&image[slot(at)], sizes[k], 1, sizes[k]);
     }
     set_tpcm_image(image);
 }

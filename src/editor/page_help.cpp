@@ -1,6 +1,7 @@
 // editor/page_help.cpp: the help screens of this program's pages 1, 8, 15 and 16.
 #include "editor/page_help.h"
 
+#include "blocks/block_support.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
 #include "util/prompts.h"
@@ -321,7 +322,7 @@ void MRHP3B(int IOSCRN, int KBD, std::int32_t LINE) {
     const auto note = [IOSCRN](std::int32_t type) {
         item_header(IOSCRN, type);
         write_record(IOSCRN, "     This item causes the simulation to search for " +
-                                 std::string(programs[type - 1]));
+                                 std::string(programs[slot(type)]));
         write_note(IOSCRN, {"     to evaluate wave-frequency vessel motion response."});
     };
     if (LINE == 0) {

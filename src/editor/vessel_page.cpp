@@ -56,7 +56,7 @@ constexpr std::int32_t tanker_item = 12;
 float& item_value(VesselVariables& V, std::int32_t n) {
     const std::array<float*, 10> values = {&V.DISPL,         &V.VKMT, &V.VKML, &V.VKB, &V.VKG,
                                            &V.CG_to_Midship, &V.AWP,  &V.LWL,  &V.BWL, &V.DRAFT};
-    return *values[static_cast<std::size_t>(n - 1)];
+    return *values[slot(n)];
 }
 
 // Item 11 is offered only to the programs that simulate the vessel's motions by type.
@@ -86,7 +86,7 @@ std::string_view vessel_type_name(std::int32_t VESTYP) {
 
 // The line of item n (1 to 10), numbered n.
 void write_value_item(std::int32_t n, VesselVariables& V) {
-    const ValueItem& item = value_items[n - 1];
+    const ValueItem& item = value_items[slot(n)];
     std::int32_t I = n;
     OUTCFU(I, item.label, item_value(V, n), value_format, TPCM.NUNTS + item.unit_base, TPCM.EDUNIT,
            value_column);
@@ -157,7 +157,7 @@ void vessel_type_subpage(VesselVariables& V, std::int32_t CREATR, int KBD) {
 // The help note of each item.
 std::int32_t item_ident(std::int32_t n) {
     if (n >= 1 && n <= 10)
-        return value_items[n - 1].ident;
+        return value_items[slot(n)].ident;
     return n == type_item ? 10 : 11;
 }
 

@@ -108,13 +108,13 @@ CurrentStore store;
 const StateReset reset_store{[] { store = CurrentStore{}; }, StoreKind::analysis};
 
 bool given(const CurrentSet& set, std::int32_t IXYZ) {
-    return set.columns[static_cast<std::size_t>(IXYZ - 1)] != nullptr;
+    return set.columns[slot(IXYZ)] != nullptr;
 }
 
 // The series of column IXYZ of a set. A column not given is 0 here: it is only ever reached
 // with a zero weight, since current_set_missing refuses the data that would weigh it.
 float series(const CurrentSet& set, std::int32_t IXYZ) {
-    const Column* column = set.columns[static_cast<std::size_t>(IXYZ - 1)];
+    const Column* column = set.columns[slot(IXYZ)];
     if (column == nullptr)
         return 0.0f;
     return IXYZ == 1 ? CCOF(*column) : SCOF(*column);
@@ -290,7 +290,7 @@ float CRNTCF(std::int32_t IXYZ, std::int32_t NIBPAK, float LOADED, float BOWTYP,
         const float ABSANG = std::abs(ANGTMP);
         const float* columns[3] = {L.UCRCX_words, L.UCRCY_words, L.UCRCZ_words};
         const std::span<const float> angles(L.UCRANG_words, static_cast<std::size_t>(n));
-        const std::span<const float> column(columns[IXYZ - 1], static_cast<std::size_t>(n));
+        const std::span<const float> column(columns[slot(IXYZ)], static_cast<std::size_t>(n));
         std::int32_t IER = 0;
         std::int32_t MIN = 0;
         BSRCH(angles, ABSANG, IER, MIN, n);

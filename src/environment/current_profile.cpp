@@ -63,7 +63,7 @@ void read_user_profile(float DRFT_MAX, int IOOUT, int IOIN) {
     CURPROF.NCURNTPF = read.N;
     bool heading_changes = false;
     for (int i = 1; i <= read.N; ++i) {
-        const auto row = static_cast<std::size_t>(3 * (i - 1));
+        const auto row = 3 * slot(i);
         set_level(i, read.values[row], read.values[row + 1], read.values[row + 2]);
         if (CURPROF.DPTHIPF(i) < DRFT_MAX && CURPROF.CURHDGPF(i) != TPCM.CURHDG)
             heading_changes = true;
@@ -100,7 +100,7 @@ void CURPROF_INIT(float DRFT_MAX, float& DZMIN, int IOOUT, int IOIN) {
         constexpr float fractions[7] = {0.3f, 0.6f, 0.7f, 0.8f, 0.9f, 0.975f, 1.0f};
         CURPROF.NCURNTPF = 7;
         for (int i = 1; i <= 7; ++i) {
-            const float depth = DEPTH * fractions[i - 1];
+            const float depth = DEPTH * fractions[slot(i)];
             set_level(i, depth, i < 7 ? speed * VONE7TH(DEPTH, depth) : 0.0f, heading);
         }
     } else if (TPCM.LCSTCR == 1) {

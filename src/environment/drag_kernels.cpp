@@ -67,7 +67,7 @@ DepthColumn depth_column(std::complex<float> HOR_WAV_RAO, std::complex<float> AN
         const float VCXTMP =
             GET_VCX_LOC(-ZLOC, T.CURSPD, T.CURHDG, WAVHDG_LOC, CURPROF.DPTHIPF_words,
                         CURPROF.VELIPF_words, CURPROF.CURHDGPF_words, CURPROF.NCURNTPF);
-        const auto k = static_cast<std::size_t>(IDEPTH1 - 1);
+        const auto k = slot(IDEPTH1);
         column.F[k] = F_SUB_Z(R, PHI1, Q);
         column.FTMP[k] = KNOTS_TO_LOCAL * VCXTMP;
     }
@@ -77,7 +77,7 @@ DepthColumn depth_column(std::complex<float> HOR_WAV_RAO, std::complex<float> AN
 float depth_integral(const DepthColumn& column, float X, float SIG0WV, float WPK_NB) {
     float sum = 0.0f;
     for (std::int32_t i = 1; i <= column.n; ++i) {
-        const auto k = static_cast<std::size_t>(i - 1);
+        const auto k = slot(i);
         const float FTMP = column.FTMP[k];
         if (FTMP == 0.0f)
             continue;

@@ -148,11 +148,9 @@ struct DepthPoints {
     std::int32_t ND;
     float DZ;
     float ZLOC(std::int32_t d) const { return -static_cast<float>(d - 1) * DZ; }
-    static std::size_t depth_slot(std::int32_t d) { return static_cast<std::size_t>(d - 1); }
+    static std::size_t depth_slot(std::int32_t d) { return slot(d); }
     // Entry (IW, d) of a frequency-by-depth table.
-    static std::size_t at(std::int32_t IW, std::int32_t d) {
-        return grid_slot(IW) + 100 * static_cast<std::size_t>(d - 1);
-    }
+    static std::size_t at(std::int32_t IW, std::int32_t d) { return grid_slot(IW) + 100 * slot(d); }
 };
 
 // The relative motion of a member per frequency and depth: its magnitude and phase (without the

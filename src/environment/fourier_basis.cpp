@@ -15,7 +15,7 @@ namespace {
 
 // Column IXYZ (1-based) of a family of coefficient sets.
 std::span<const float> component(std::span<const float> family, std::int32_t IXYZ) {
-    const auto first = static_cast<std::size_t>(fourier_terms) * static_cast<std::size_t>(IXYZ - 1);
+    const auto first = static_cast<std::size_t>(fourier_terms) * slot(IXYZ);
     LINTAR_ASSERT(IXYZ >= 1 && first + fourier_terms <= family.size(), "coefficient component");
     return family.subspan(first, fourier_terms);
 }
@@ -52,8 +52,8 @@ void TRIGLD(float THETA) {
     const float sines[10] = {S1, S2, S3, S4, S5, S6, S7, S8, S9, S10};
     const float cosines[10] = {C1, C2, C3, C4, C5, C6, C7, C8, C9, C10};
     for (int k = 1; k <= 10; ++k) {
-        B.S(k) = sines[k - 1];
-        B.C(k) = cosines[k - 1];
+        B.S(k) = sines[slot(k)];
+        B.C(k) = cosines[slot(k)];
     }
 }
 
@@ -69,7 +69,7 @@ float SCOF(std::span<const float> A) {
     LINTAR_ASSERT(A.size() >= 10, "sine series of 10 terms");
     float sum = 0.0f;
     for (int k = 1; k <= 10; ++k)
-        sum += A[static_cast<std::size_t>(k - 1)] * SINES.S(k);
+        sum += A[slot(k)] * SINES.S(k);
     return sum;
 }
 

@@ -32,7 +32,7 @@ float GRPSPD(std::span<const float, 100> PSD, std::int32_t LCOMP, float RELANG, 
     bool FRSTIM = true;
     for (std::int32_t i = 1; i <= T.NWP; ++i) {
         const float c = DRFTC(LCOMP, i, DOUSER, DRFTYP, USERDAT, RELANG, FRSTIM, "GRPSPD", IWAVID);
-        const float load = std::abs(c * PSD[static_cast<std::size_t>(i - 1)]);
+        const float load = std::abs(c * PSD[slot(i)]);
         if (load > PEAK) {
             IPEAK = i;
             PEAK = load;

@@ -468,7 +468,7 @@ void spectral_drag(const SemiDragSea& sea, const PeakSea& peak, const SpectralSu
     if (std::abs(SPECALIGN_TOT_NB) > std::abs(SPECALIGN_TOT_GAUS)) {
         SPECALIGN_TOT_GAUS = SPECALIGN_TOT_NB;
         const float height = IWAVID == 1 ? T.SWHT(1) : IWAVID == 2 ? T.SWELHT : T.SWELHT2;
-        auto& warn = store.FRSTWRN[static_cast<std::size_t>(IWAVID - 1)];
+        auto& warn = store.FRSTWRN[slot(IWAVID)];
         if (sums.prep.VS_COR < 0.5f && warn && height > 1.0f) {
             warn = false;
             warn_with_abort(" +=> Possible correlation underflow in DRAGF: Mode " +

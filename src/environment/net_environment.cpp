@@ -181,7 +181,7 @@ NetForces NETFOR(float TNKANG, bool FORCE_NEW_RAO) {
     for (const WaveSystem& W : wave_systems()) {
         if (!W.on)
             continue;
-        const auto k = static_cast<std::size_t>(W.IWAVID - 1);
+        const auto k = slot(W.IWAVID);
         const float angle = relative_angle(W.heading, TNKANG);
         if (W.angle_word != nullptr)
             *W.angle_word = angle;
@@ -244,7 +244,7 @@ TorqueParts TORQUE2(float TNKANG) {
     for (const WaveSystem& W : wave_systems()) {
         if (!W.on)
             continue;
-        const auto k = static_cast<std::size_t>(W.IWAVID - 1);
+        const auto k = slot(W.IWAVID);
         const float angle = relative_angle(W.heading, TNKANG);
         if (W.angle_word != nullptr)
             *W.angle_word = angle;

@@ -47,8 +47,8 @@ void slow_drift_integral(float DELTAW, std::span<const float, 100> W, std::int32
     std::array<float, 100> GPSD{};
     const float h = 0.5f * DELTAW;
     for (std::int32_t IW = 1; IW <= NWP && IW <= 100; ++IW) {
-        const float w = W[static_cast<std::size_t>(IW - 1)];
-        GPSD[static_cast<std::size_t>(IW - 1)] = product(w + h, std::abs(w - h));
+        const float w = W[slot(IW)];
+        GPSD[slot(IW)] = product(w + h, std::abs(w - h));
     }
     SMPINT(GPSD, GVAR, GVARDOT);
 }

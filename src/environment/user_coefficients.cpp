@@ -1,6 +1,7 @@
 // environment/user_coefficients.cpp: the user force-coefficient files of wind and current.
 #include "environment/user_coefficients.h"
 
+#include "blocks/block_support.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
 #include "runtime/stop.h"
@@ -94,8 +95,7 @@ float coefficient(CoefficientFile& file, std::int32_t LCOMP, float ANGLE, int IO
     std::int32_t IER = 0;
     std::int32_t MIN = 0;
     BSRCH(headings, h, IER, MIN, static_cast<std::int32_t>(headings.size()));
-    const auto column =
-        static_cast<std::size_t>(std::clamp(LCOMP, std::int32_t{1}, std::int32_t{3}) - 1);
+    const auto column = slot(std::clamp(LCOMP, std::int32_t{1}, std::int32_t{3}));
     float value = 0.0f;
     INTERP(headings, file.COF[column], h, value, MIN);
     return value;

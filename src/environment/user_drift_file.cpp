@@ -37,8 +37,7 @@ struct DriftTable {
     std::vector<float> COF;
 
     std::span<const float> plane(std::int32_t LCOMP) const {
-        return std::span<const float>(COF).subspan(static_cast<std::size_t>(LCOMP - 1) * plane_size,
-                                                   plane_size);
+        return std::span<const float>(COF).subspan(slot(LCOMP) * plane_size, plane_size);
     }
 };
 

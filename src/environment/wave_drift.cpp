@@ -205,7 +205,7 @@ float response_at_wave_number(float WAVK, std::int32_t IWAVID) {
     const std::span<const float> WVK(&WAVCOM.WVK(1), static_cast<std::size_t>(NWP));
     std::array<float, 100> column{};
     for (std::int32_t k = 1; k <= NWP; ++k)
-        column[static_cast<std::size_t>(k - 1)] = PASCOM.RLRAOH2(k, IWAVID);
+        column[slot(k)] = PASCOM.RLRAOH2(k, IWAVID);
     const std::span<const float> RAO(column.data(), static_cast<std::size_t>(NWP));
     std::int32_t IER = 0;
     std::int32_t MIN = 0;
@@ -410,7 +410,7 @@ float DRIFTF(std::int32_t LVARST, std::int32_t LCOMP, float RELANG, std::span<co
     std::array<float, 100> TPSD{};
     bool FRSTIM = true;
     for (std::int32_t IW = 1; IW <= T.NWP; ++IW) {
-        const auto i = static_cast<std::size_t>(IW - 1);
+        const auto i = slot(IW);
         TPSD[i] =
             DRFTC(LCOMP, IW, DOUSER, DRFTYP, USERDAT, RELANG, FRSTIM, "DRIFTF", IWAVID) * PSD[i];
     }

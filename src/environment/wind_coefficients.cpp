@@ -61,7 +61,7 @@ const StateReset reset_store{[] { store = WindStore{}; }, StoreKind::analysis};
 // Component IXYZ of a set, by its series (CCOF for surge, SCOF otherwise).
 float series(const CoefficientSet& set, std::int32_t IXYZ) {
     const std::span<const float> A = std::span<const float>(set).subspan(
-        static_cast<std::size_t>(fourier_terms * (IXYZ - 1)), fourier_terms);
+        static_cast<std::size_t>(fourier_terms) * slot(IXYZ), fourier_terms);
     return IXYZ == 1 ? CCOF(A) : SCOF(A);
 }
 
@@ -132,7 +132,7 @@ void check_coefficient_tables(int IOSCRN) {
         fatal_stop(IOSCRN, keyboard_unit,
                    {std::string(" ++> FATAL error: the ") + load +
                         " coefficient table of the low-frequency data has no points for the " +
-                        components[k - 1] + ";",
+                        components[slot(k)] + ";",
                     "     choose another force model for it."});
     };
     if (TPCM.LWIND == 1)

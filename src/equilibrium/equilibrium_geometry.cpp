@@ -113,7 +113,7 @@ void NODE_EVAL2(std::int32_t ITYPQ, std::int32_t ILINQ, float DELTAZP, float RFO
     ITER8P(TOPT1, TOPT2);
 
     for (int k = 1; k <= NELEM + 1; ++k) {
-        const auto n = static_cast<std::size_t>(k - 1);
+        const auto n = slot(k);
         nodes.NODE_T[n] = static_cast<float>(C.TMPTAN(k));
         nodes.NODE_LOAD[n] = static_cast<float>(C.SECARR(k) * RFORCE);
     }

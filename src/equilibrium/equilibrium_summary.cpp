@@ -486,7 +486,7 @@ void EQLOUT(const LineTables& tables, const MooringLines& lines, std::span<const
         if (sums) {
             const float vertical = row.TTEN * std::sin(row.TANG);
             NET_TNDN_FRC += vertical;
-            TEND_F_RZ += lines.RFL[static_cast<std::size_t>(3 * (i - 1) + 2)] * vertical;
+            TEND_F_RZ += lines.RFL[3 * slot(i) + 2] * vertical;
         }
         if (print)
             write_line_row(page.IUNIT, i, lines.LINEID[slot(i)] % 1024, row);

@@ -252,7 +252,7 @@ ElementSamples sample_element(const DragLine& line, double DQF, double DQB, floa
         s.wf_y.resize(n);
     s.monotonic = true;
     for (std::int32_t j = 1; j <= NQP; ++j) {
-        const auto k = static_cast<std::size_t>(j - 1);
+        const auto k = slot(j);
         const double q = DQF - (j - 1) * s.h;
         const double R = SECFCN(q);
         const double depth = -ZELMTOP - 0.0001 + drop_below_top(line, ZF, R, IELEM);
@@ -292,10 +292,10 @@ ElementSamples sample_element(const DragLine& line, double DQF, double DQB, floa
 std::array<float, max_nodes> element_tops(const DragLine& line, float ZLINTOP) {
     std::array<float, max_nodes> tops{};
     for (std::int32_t e = 1; e <= line.NELEM; ++e)
-        tops[static_cast<std::size_t>(e - 1)] =
-            e == 1 ? ZLINTOP
-                   : ZLINTOP - static_cast<float>(ZDIST(line.SCLWT, line.SECARR, line.BETA, e - 1,
-                                                        line.SLEN, line.TMPTAN));
+        tops[slot(e)] = e == 1
+                            ? ZLINTOP
+                            : ZLINTOP - static_cast<float>(ZDIST(line.SCLWT, line.SECARR, line.BETA,
+                                                                 e - 1, line.SLEN, line.TMPTAN));
     return tops;
 }
 
@@ -328,7 +328,7 @@ MaskedSum line_drag_below(const DragLine& line, float ZVAR, float ZLINTOP, float
         line.samples == nullptr ? element_tops(line, ZLINTOP) : std::array<float, max_nodes>{};
     for (std::int32_t e = 1; e <= line.NELEM; ++e) {
         const float COFDMP = drag_factor(line, e, DIAMFC);
-        const auto k = static_cast<std::size_t>(e - 1);
+        const auto k = slot(e);
         float fx = 0.0f;
         float fy = 0.0f;
         if (line.samples != nullptr) {

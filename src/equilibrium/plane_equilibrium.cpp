@@ -432,7 +432,7 @@ Next PlaneSearch::completion() {
         ANGTMP = Q.VESANG();
         constexpr float turns[6] = {4.712389f,         pi_single,   half_pi_single,
                                     quarter_pi_single, 0.31415927f, 0.0f};
-        Q.VESANG() += turns[NEWTST - 1];
+        Q.VESANG() += turns[slot(NEWTST)];
         return Next::block;
     }
     return Next::completion;

@@ -43,7 +43,7 @@ LineSpringsStore line_springs_store;
 const StateReset reset_line_springs_store{[] { line_springs_store = {}; }};
 
 void warn_fixed_direction(int line) {
-    bool& warned = line_springs_store.fixed_direction_warned[static_cast<std::size_t>(line - 1)];
+    bool& warned = line_springs_store.fixed_direction_warned[slot(line)];
     if (warned)
         return;
     warned = true;
@@ -165,7 +165,7 @@ LineSpringSums DYNSPR(const std::array<float, 6>& DISP, float WFREQ, std::span<c
         const int t = C.LINEID(line) % 1024;
         if (t == 0)
             continue;
-        const float R = RANCQ[static_cast<std::size_t>(line - 1)];
+        const float R = RANCQ[slot(line)];
         const MeanLineState m = set_up_line(t, R);
 
         // The line's direction at the fairlead and the fairlead's displacement.

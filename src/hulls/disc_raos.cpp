@@ -45,7 +45,7 @@ Complex corrected_surge(Complex rao, float SPRING) {
     offsets[0] = C.WVOFST(1);
     if (P.LSPM != 0)
         for (int k = 1; k <= energy_points; ++k)
-            offsets[static_cast<std::size_t>(k - 1)] = static_cast<float>(k - 1) * C.WVOFST(1);
+            offsets[slot(k)] = static_cast<float>(k - 1) * C.WVOFST(1);
     float DXNLIN = 0.0f;
     std::int32_t MIN = 0;
     NLNCOR(std::span<const float>(C.WFERGF_words, energy_points), 0.0f, offsets, DXLIN, DXNLIN,

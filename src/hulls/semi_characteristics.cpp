@@ -112,11 +112,11 @@ void write_discrepancy(int EDUNIT, const Discrepancy& d) {
 
 // DIMADJ: see the header. Pure.
 void DIMADJ(const float DIM[3], float& LENGTH, float& WIDTH, std::int32_t INDEX) {
-    WIDTH = DIM[INDEX - 1];
+    WIDTH = DIM[slot(INDEX)];
     const std::int32_t second = INDEX % 3 + 1;
     const std::int32_t third = second % 3 + 1;
-    const float a = DIM[second - 1];
-    const float b = DIM[third - 1];
+    const float a = DIM[slot(second)];
+    const float b = DIM[slot(third)];
     LENGTH = a > b ? a : b;
 }
 
@@ -246,7 +246,7 @@ std::optional<WettedMember> wet_member(int ICYL) {
     SimcomBlock& S = SIMCOM;
     WettedMember m{};
     for (int k = 1; k <= 3; ++k)
-        m.RBASE[k - 1] = T.RCYLB(k, ICYL);
+        m.RBASE[slot(k)] = T.RCYLB(k, ICYL);
     const float RTOP[3] = {T.RCYLT(1, ICYL), T.RCYLT(2, ICYL), T.RCYLT(3, ICYL)};
     m.MEMLEN = 0.0f;
     m.WETLEN = 0.0f;
@@ -261,7 +261,7 @@ std::optional<WettedMember> wet_member(int ICYL) {
     if (PIERCE == 99)
         return std::nullopt;
     for (int k = 1; k <= 3; ++k)
-        S.DIRVEC(k, ICYL) = m.DIR[k - 1];
+        S.DIRVEC(k, ICYL) = m.DIR[slot(k)];
 
     m.crossing = PIERCE != 0;
     S.CYLLEN(ICYL) = m.WETLEN;
@@ -277,7 +277,8 @@ std::optional<WettedMember> wet_member(int ICYL) {
     const float dry_start = PIERCE == -1 ? m.WETLEN : 0.0f;
     m.f = m.wet / m.MEMLEN;
     for (int k = 1; k <= 3; ++k)
-        S.CYLCG(k, ICYL) = m.RBASE[k - 1] + (dry_start + m.wet / 2.0f) / m.MEMLEN * m.MEMVEC[k - 1];
+        S.CYLCG(k, ICYL) =
+            m.RBASE[slot(k)] + (dry_start + m.wet / 2.0f) / m.MEMLEN * m.MEMVEC[slot(k)];
     const float x = S.CYLCG(1, ICYL), y = S.CYLCG(2, ICYL), z = S.CYLCG(3, ICYL);
     m.centroid = V3{x, y, z};
     m.volume = m.wet * T.XAREA(ICYL);
@@ -302,7 +303,7 @@ MemberBox member_box(int ICYL, float f) {
     for (int a = 1; a <= 3; ++a) {
         const float b = D[a % 3];
         const float c = D[(a + 1) % 3];
-        const auto ia = static_cast<std::size_t>(a - 1);
+        const auto ia = slot(a);
         box.gyration[ia] = (b * b + c * c) / 12.0f;
         box.PRPAR[ia] = b * c;
         box.EFFAR[ia] = T.CYLCD(a, ICYL) * box.PRPAR[ia];
@@ -400,17 +401,15 @@ void add_member_drag(int ICYL, const M3& R2, const WettedMember& m, const Member
     V3 E{}, PA{};
     for (int i = 1; i <= 3; ++i)
         for (int a = 1; a <= 3; ++a) {
-            E[static_cast<std::size_t>(i - 1)] +=
-                at(R2, a, i) * box.EFFAR[static_cast<std::size_t>(a - 1)];
-            PA[static_cast<std::size_t>(i - 1)] +=
-                at(R2, a, i) * box.PRPAR[static_cast<std::size_t>(a - 1)];
+            E[slot(i)] += at(R2, a, i) * box.EFFAR[slot(a)];
+            PA[slot(i)] += at(R2, a, i) * box.PRPAR[slot(a)];
         }
     S.CQHV += E[2];
     for (int a = 1; a <= 3; ++a)
-        S.DRGFCF(a, ICYL) = ratio_or_zero(E[static_cast<std::size_t>(a - 1)], m.wet);
+        S.DRGFCF(a, ICYL) = ratio_or_zero(E[slot(a)], m.wet);
     const std::int32_t TOPTYP = TPCM.TOPTYP(ICYL);
     if (TOPTYP >= 1 && TOPTYP <= 3)
-        S.DRGFCF(TOPTYP, ICYL) = E[static_cast<std::size_t>(TOPTYP - 1)];
+        S.DRGFCF(TOPTYP, ICYL) = E[slot(TOPTYP)];
     const float x = m.centroid[0], y = m.centroid[1], z = m.centroid[2];
     const float dz3 = std::abs(z - zr) * std::abs(z - zr) * std::abs(z - zr);
     S.CQPT += E[2] * std::abs(x) * x * x + E[0] * dz3 + box.EFMOM[1] / 32.0f;

@@ -164,9 +164,9 @@ void GETRAO(const SemiVector6& CFORCE, const std::array<float, 6>& FCOFS, SemiVe
 // CSIMQ: see the header. Pure.
 void CSIMQ(std::span<SemiComplex> A, std::span<SemiComplex> B, int N, std::int32_t& KS) {
     const auto a = [&](int i, int j) -> C& {
-        return A[static_cast<std::size_t>((j - 1) * N + i - 1)];
+        return A[slot(j) * static_cast<std::size_t>(N) + slot(i)];
     };
-    const auto b = [&](int i) -> C& { return B[static_cast<std::size_t>(i - 1)]; };
+    const auto b = [&](int i) -> C& { return B[slot(i)]; };
     KS = 0;
     for (int j = 1; j <= N; ++j) {
         int pivot = j;
@@ -262,7 +262,7 @@ DragIteration iterate_drag_raos(SemiVector6& CRAO, const DragEvaluation& drag_ma
         // The test, degree of freedom by degree of freedom.
         bool again = false;
         for (int i = 1; i <= 6 && !again; ++i) {
-            const auto ii = static_cast<std::size_t>(i - 1);
+            const auto ii = slot(i);
             float RAMP = std::abs(CRAO[ii]);
             if (RAMP == 0.0f)
                 RAMP = 0.001f;

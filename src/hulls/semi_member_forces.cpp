@@ -498,10 +498,8 @@ void scale_inertia_load(int ICYL, const MemberForce& r, const float RTEMP[3],
     CV3 f{}, mm{};
     for (int i = 1; i <= 3; ++i)
         for (int j = 1; j <= 3; ++j) {
-            f[static_cast<std::size_t>(i - 1)] +=
-                S.FRCCOF(i, j, ICYL) * force[static_cast<std::size_t>(j - 1)];
-            mm[static_cast<std::size_t>(i - 1)] +=
-                S.MNTCOF(i, j, ICYL) * moment[static_cast<std::size_t>(j - 1)];
+            f[slot(i)] += S.FRCCOF(i, j, ICYL) * force[slot(j)];
+            mm[slot(i)] += S.MNTCOF(i, j, ICYL) * moment[slot(j)];
         }
     force = f;
     moment = mm;
@@ -530,7 +528,7 @@ void scale_drag_load(int ICYL, const MemberForce& r, const float RTEMP[3], const
     const C top = r.CQDTOP * face_area;
     CV3 Fb{}, Ft{};
     for (int i = 1; i <= 3; ++i) {
-        const auto ii = static_cast<std::size_t>(i - 1);
+        const auto ii = slot(i);
         const float scale = wave.FORSCL * S.DRGFCF(i, ICYL);
         force[ii] *= scale;
         moment[ii] *= scale;
@@ -569,8 +567,8 @@ void add_member_load(int ICYL, SemiVector6& CFORCE, const SumallWave& wave,
     // A drag face code other than 4 takes no drag in its own direction.
     const std::int32_t TOPTYP = T.TOPTYP(ICYL);
     if (drag && TOPTYP >= 1 && TOPTYP <= 3) {
-        force[static_cast<std::size_t>(TOPTYP - 1)] = 0.0f;
-        moment[static_cast<std::size_t>(TOPTYP - 1)] = 0.0f;
+        force[slot(TOPTYP)] = 0.0f;
+        moment[slot(TOPTYP)] = 0.0f;
     }
 
     // The moment about the middle of the wetted length, scaled, and back to the base point.

@@ -34,7 +34,7 @@ void NLNCOR(std::span<const float> ERG, float EQB, std::span<const float> OFFSET
             std::int32_t& MIN, bool LSPM, int IOSCRN) {
     (void)FENV;
     LINTAR_ASSERT(NERG >= 0 && static_cast<std::size_t>(NERG) <= ERG.size(), "energy table");
-    const auto erg = [&ERG](std::int32_t i) { return ERG[static_cast<std::size_t>(i - 1)]; };
+    const auto erg = [&ERG](std::int32_t i) { return ERG[slot(i)]; };
     const float TMPEN = 0.5f * SPRNGK * DXLIN * DXLIN;
     const float OFF_DIR = EQLOFF >= 0.0f ? 1.0f : -1.0f;
     // Without an interval there is nothing to correct on.
@@ -92,9 +92,7 @@ void NLNCOR(std::span<const float> ERG, float EQB, std::span<const float> OFFSET
             std::copysign((static_cast<float>(NUMINC) + fraction) * std::abs(OFFSET[0]), DXLIN);
         return;
     }
-    const auto offset = [&OFFSET](std::int32_t i) {
-        return OFFSET[static_cast<std::size_t>(i - 1)];
-    };
+    const auto offset = [&OFFSET](std::int32_t i) { return OFFSET[slot(i)]; };
     float XNLIN = offset(MIN);
     if (erg(MIN + 1) != erg(MIN))
         INTERP(table, OFFSET.first(static_cast<std::size_t>(NERG)), TMPEN, XNLIN, MIN);

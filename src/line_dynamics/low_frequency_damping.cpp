@@ -89,7 +89,7 @@ LineSums line_damping(int n, int t, float RANCPQ, const FairleadMotion& motion, 
     std::array<Complex, max_nodes> x{};
     std::array<Complex, max_nodes> z{};
     for (int k = 1; k <= N + 1; ++k) {
-        const auto at = static_cast<std::size_t>(k - 1);
+        const auto at = slot(k);
         x[at] = DXBOT + K.DXSDH(k, n) * (DELH1 + DELH2) + K.DXSDZF(k, n) * (DZFLD - DZBOT);
         z[at] = DZBOT + K.DZSDH(k, n) * (DELH1 + DELH2) + K.DZSDZF(k, n) * (DZFLD - DZBOT);
     }
@@ -111,7 +111,7 @@ LineSums line_damping(int n, int t, float RANCPQ, const FairleadMotion& motion, 
         const auto XBASE =
             static_cast<float>(RANCPQ - XDIST(C.SCLWT_words, C.SECARR_words, C.TMPTAN_words,
                                               C.BETA_words, e, N, T.ANCTYP(t), SLEN, C.DSLOPE));
-        const auto upper = static_cast<std::size_t>(e - 1);
+        const auto upper = slot(e);
         const auto lower = static_cast<std::size_t>(e);
         float d = 0.0f;
         float DISOOP = 0.0f;
@@ -226,7 +226,7 @@ void QDAMP(std::span<const float> RANCPQ, std::span<const float> ANGDPPQ, std::i
         if (t == 0)
             continue;
         C.ITYP = t;
-        const auto at = static_cast<std::size_t>(n - 1);
+        const auto at = slot(n);
 
         // The mean state and the line solved in it. Off the tension-leg programs the end values
         // are the angles of the tables at the line's distance: the fairlead motion along the

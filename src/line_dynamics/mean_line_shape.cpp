@@ -68,7 +68,7 @@ NodeSpans node_spans(const double* SCLWT, const double* SECARR, const double* TM
 // itself is 0; node k > 1 lies at the end of element k - 1.
 double node_change(const std::array<double, max_elements + 1>& perturbed,
                    const std::array<double, max_elements + 1>& mean, int k) {
-    const auto at = static_cast<std::size_t>(k - 1);
+    const auto at = slot(k);
     return k == 1 ? 0.0 : perturbed[at] - mean[at];
 }
 
@@ -94,7 +94,7 @@ void zero_derivatives(int i, int N) {
 
 // The warning on line i, once per run.
 void warn_rigid_line(int i) {
-    bool& warned = mean_shape_store.rigid_warned[static_cast<std::size_t>(i - 1)];
+    bool& warned = mean_shape_store.rigid_warned[slot(i)];
     if (warned)
         return;
     warned = true;
@@ -219,7 +219,7 @@ MeanShape mean_shape(const LineContext& c, float RANCHR) {
     solve_line(c, C.DELTAZ, C.DPHLD);
     MeanShape m;
     for (int e = 1; e <= max_elements; ++e)
-        m.W0[static_cast<std::size_t>(e - 1)] = C.SCLWT(e);
+        m.W0[slot(e)] = C.SCLWT(e);
     for (int k = 1; k <= N + 1; ++k) {
         K.TANARR(k, c.i) = static_cast<float>(C.TMPTAN(k));
         C.AVTAN(k) = C.TMPTAN(k);
@@ -300,7 +300,7 @@ StepSlope raised_load(const LineContext& c, const MeanShape& mean) {
     const double DQF_DH = (C.TMPTAN(1) - mean.DQF0) / Dh;
     BETALD(c.ALPHA, C.BETAP_words, C.DPHLD2, N);
     for (int e = 1; e <= max_elements; ++e)
-        C.SCLWT(e) = mean.W0[static_cast<std::size_t>(e - 1)];
+        C.SCLWT(e) = mean.W0[slot(e)];
     BETALD(c.ALPHA, C.BETA_words, C.DPHLD, N);
     const NodeSpans loaded = c.spans(C.SCLWTP_words, C.SECARR_words, C.TMPTAN_words, C.BETAP_words);
     const auto n = static_cast<std::size_t>(N);
@@ -436,7 +436,7 @@ void LINDRV(std::span<const float> RANCHR, std::span<const float> ZANCHR) {
         if (t == 0)
             continue;
         C.ITYP = t;
-        const auto at = static_cast<std::size_t>(i - 1);
+        const auto at = slot(i);
         mean_shape_of_line(i, t, RANCHR[at], ZANCHR[at], NBUG);
     }
 }

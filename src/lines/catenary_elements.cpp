@@ -117,7 +117,7 @@ double ZDIST(ElementValues SCLWT, NodeValues R, ElementBetas BETA, int IELEM, El
 void ZDIST_all(ElementValues SCLWT, NodeValues R, ElementBetas BETA, ElementReals SLEN,
                NodeValues TMPTAN, std::span<double> rise) {
     (void)rise_walk(SCLWT, R, BETA, static_cast<int>(rise.size()), SLEN, TMPTAN,
-                    [rise](int i, double sum) { rise[static_cast<std::size_t>(i - 1)] = sum; });
+                    [rise](int i, double sum) { rise[slot(i)] = sum; });
 }
 
 // XDIST: the sum over elements 1..IELEM of the suspended span and, over a solid seabed
@@ -179,7 +179,7 @@ double XDIST(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA,
 void XDIST_all(ElementValues SCLWT, NodeValues R, NodeValues P, ElementBetas BETA, int NELEM,
                std::int32_t BOTFLG, ElementReals SLEN, double DSLOPE, std::span<double> span) {
     (void)span_walk(SCLWT, R, P, BETA, static_cast<int>(span.size()), NELEM, BOTFLG, SLEN, DSLOPE,
-                    [span](int i, double sum) { span[static_cast<std::size_t>(i - 1)] = sum; });
+                    [span](int i, double sum) { span[slot(i)] = sum; });
 }
 
 // PNTSEP: the separations from the catenary functions of the element, then its grounded part

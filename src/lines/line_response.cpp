@@ -238,10 +238,9 @@ void LNGWAV(float WFREQ, Complex CYCAT, Complex CYELAS, float CATMASQ, float CQC
     float CA = 1.0f;
     float CB = 0.0f;
     for (int j = 1; j < count; ++j)
-        cross_joint(order[static_cast<std::size_t>(j - 1)], order[static_cast<std::size_t>(j)], CA,
-                    CB);
+        cross_joint(order[slot(j)], order[static_cast<std::size_t>(j)], CA, CB);
     const int NTOP = order[0];
-    const int NBOT = order[static_cast<std::size_t>(count - 1)];
+    const int NBOT = order[slot(count)];
     const float ARG = C.WAVEK(NBOT) * SLEN(NBOT);
     const Complex U = CYELAS / (CA * std::sin(ARG) + CB * std::cos(ARG));
     CBOTF = stiffness(NTOP) * U;

@@ -417,8 +417,8 @@ std::optional<float> slope_estimate(int k, int L, int t) {
         const double slope = C.TANPHI(k - j, L, 1);
         if (!(slope > 0.0))
             return C.TANPHI(k - 1, L, 1);
-        x[static_cast<std::size_t>(j - 1)] = std::log(static_cast<double>(C.HLOD(k - j)));
-        y[static_cast<std::size_t>(j - 1)] = std::log(slope);
+        x[slot(j)] = std::log(static_cast<double>(C.HLOD(k - j)));
+        y[slot(j)] = std::log(slope);
     }
     // Lagrange's polynomial through the n points, at the log of the current load.
     const double at = std::log(C.DPHLD);

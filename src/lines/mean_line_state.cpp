@@ -37,7 +37,7 @@ bool six_dof_lines(std::int32_t SIMTYP, std::int32_t LEGTLP) {
 MeanLineState loadup_line_state(const LineTables& tables, const MooringLines& lines, int ILIN,
                                 int t, float RANC, float ZANC) {
     MeanLineState m;
-    const float ZFLDV = lines.RFL[static_cast<std::size_t>(3 * (ILIN - 1) + 2)];
+    const float ZFLDV = lines.RFL[3 * slot(ILIN) + 2];
     const LineLoad load = LOADUP(RANC, ZANC, ZFLDV, TPCM.DRAFT, t, tables, lines.ANCHGT,
                                  lines.TOTWT, TPCM.EDUNIT, keyboard_unit);
     m.from_loadup = true;

@@ -66,7 +66,7 @@ Mat3 heading_frame(float heading) {
 }
 
 float fairlead(const MooringLines& lines, int c, int i) {
-    return lines.RFL[static_cast<std::size_t>((i - 1) * 3 + c - 1)];
+    return lines.RFL[3 * slot(i) + slot(c)];
 }
 
 // Horizontal distance from the displaced fairlead (DFLXG, DFLYG from its reference position)

@@ -37,10 +37,10 @@ using Evaluate =
     std::function<Loads6<Real>(std::int32_t DRVFLG, const M3<Real>& EPSROT, const V3<Real>& EPS)>;
 
 std::size_t table_slot(int row, int INCVAL) {
-    return static_cast<std::size_t>((INCVAL - 1) * stiffness_table_rows + row - 1);
+    return slot(INCVAL) * stiffness_table_rows + slot(row);
 }
 std::size_t entry(int J, int I) {
-    return static_cast<std::size_t>((I - 1) * 6 + J - 1);
+    return col_major(J, 6, I, 6);
 }
 
 // layout_extent: the extent of the fairlead layout (TPCM's RFLD over NLIN lines) along each
@@ -56,13 +56,13 @@ V3<Real> layout_extent(const StiffnessPoint& point, const Loads6<Real>& base) {
             lo = i == 1 ? TPCM.RFLD(c, i) : std::min(lo, TPCM.RFLD(c, i));
             hi = i == 1 ? TPCM.RFLD(c, i) : std::max(hi, TPCM.RFLD(c, i));
         }
-        RMXDST[static_cast<std::size_t>(c - 1)] = static_cast<Real>(hi - lo);
+        RMXDST[slot(c)] = static_cast<Real>(hi - lo);
     }
     V3<Real> v = times(base.ROTVO, RMXDST);
     RMXDST = times(base.ZROTL, v);
     v = times_t(base.ROTVO, RMXDST);
     const auto Z = [&](int i, int j) {
-        return static_cast<Real>(point.ZROTV[static_cast<std::size_t>((j - 1) * 2 + i - 1)]);
+        return static_cast<Real>(point.ZROTV[col_major(i, 2, j, 2)]);
     };
     return {Z(1, 1) * v[0] + Z(1, 2) * v[1], Z(2, 1) * v[0] + Z(2, 2) * v[1], v[2]};
 }
@@ -94,7 +94,7 @@ template <class Real> struct Setting {
 template <class Real> Setting<Real> setting(int I, Real h, Real sign) {
     Setting<Real> s;
     if (I <= 3) {
-        s.EPS[static_cast<std::size_t>(I - 1)] = sign * h;
+        s.EPS[slot(I)] = sign * h;
         return s;
     }
     const int k = I - 3;
@@ -163,7 +163,7 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
     const std::array<Real, 6> step = difference_steps(request, layout_extent(point, base));
 
     for (int I = 1; I <= 6; ++I) {
-        const Real h = step[static_cast<std::size_t>(I - 1)];
+        const Real h = step[slot(I)];
         const Setting<Real> plus_setting = setting(I, h, Real(1));
         const Setting<Real> minus_setting = setting(I, h, Real(-1));
 
@@ -173,7 +173,7 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
             auto minus = evaluate(1, minus_setting.EPSROT, minus_setting.EPS).V;
             to_trim(minus);
             for (int J = 1; J <= 6; ++J) {
-                const auto j = static_cast<std::size_t>(J - 1);
+                const auto j = slot(J);
                 Real value = (plus[j] - minus[j]) * Real(0.5) / h;
                 if (request.VSTSYM == 1 && I >= 4)
                     value -= vessel_axis_correction(J, I, ASMCOR, base.V);
@@ -185,7 +185,7 @@ void stiffness_columns(std::span<float> STFMXG, std::span<float> STFMXV, Matrix6
             const auto plus = evaluate(2, plus_setting.EPSROT, plus_setting.EPS).G;
             const auto minus = evaluate(2, minus_setting.EPSROT, minus_setting.EPS).G;
             for (int J = 1; J <= 6; ++J) {
-                const auto j = static_cast<std::size_t>(J - 1);
+                const auto j = slot(J);
                 Real value = (plus[j] - minus[j]) * Real(0.5) / h;
                 if (request.GSTSYM == 1 && J >= 4)
                     value -= global_axis_correction(J, I, ASMCOR, base.G);
@@ -308,8 +308,7 @@ void add_wide_line_loads(WideLoads& out, const WidePerturbation& p, V3<double> f
         for (int a = 1; a <= 3; ++a) {
             at(out.ASMCOR, a, a) -= RDOTF;
             for (int b = 1; b <= 3; ++b)
-                at(out.ASMCOR, a, b) +=
-                    fv[static_cast<std::size_t>(a - 1)] * r[static_cast<std::size_t>(b - 1)];
+                at(out.ASMCOR, a, b) += fv[slot(a)] * r[slot(b)];
         }
     }
 }
@@ -331,7 +330,7 @@ WideLoads FMRDP2(const WideState& state, const WidePerturbation& p, const WideLi
     const bool record = IEQSET == 2 && !recorded.RANCP.empty();
 
     for (int i = lines.MINLN; i <= lines.MAXLN; ++i) {
-        const auto n = static_cast<std::size_t>(i - 1);
+        const auto n = slot(i);
         if (lines.LINEID[n] > 1024) {
             // A skipped line keeps its reference geometry.
             if (record) {

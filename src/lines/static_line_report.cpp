@@ -222,7 +222,7 @@ struct EndpointPositions {
     std::vector<double> X, Z; // point k, element i at (k - 2) NELEM + i - 1
 
     double at(char axis, int k, int i) const {
-        const auto n = static_cast<std::size_t>((k - 2) * NELEM + i - 1);
+        const auto n = slot(k - 1) * static_cast<std::size_t>(NELEM) + slot(i);
         return axis == 'X' ? X[n] : Z[n];
     }
 };

@@ -33,7 +33,7 @@ constexpr float natural_threshold = 9.9e29f;
 
 // Entry i (1-based) of a table span.
 inline float at(std::span<const float> a, int i) {
-    return a[static_cast<std::size_t>(i - 1)];
+    return a[slot(i)];
 }
 
 // The tridiagonal sweep of spline and SPLINE2, with a work vector of Capacity values.
@@ -48,8 +48,8 @@ void spline_sweep(std::span<const float> x, std::span<const float> y, std::int32
     std::array<float, Capacity> u{};
     const auto X = [&](int i) { return at(x, i); };
     const auto Y = [&](int i) { return at(y, i); };
-    const auto Y2 = [&](int i) -> float& { return y2[static_cast<std::size_t>(i - 1)]; };
-    const auto U = [&](int i) -> float& { return u[static_cast<std::size_t>(i - 1)]; };
+    const auto Y2 = [&](int i) -> float& { return y2[slot(i)]; };
+    const auto U = [&](int i) -> float& { return u[slot(i)]; };
 
     if (yp1 > natural_threshold) {
         Y2(1) = 0.0f;
@@ -134,13 +134,13 @@ float spline_value(std::span<const float> xa, std::span<const float> ya, std::sp
 void rows_at(std::span<const float> x2a, std::span<const float> ya, std::span<const float> y2a,
              std::int32_t m, std::int32_t n, float x2, std::array<float, table_work>& yytmp) {
     LINTAR_ASSERT(m >= 1 && m <= table_work && n >= 1 && n <= table_work, "splin2: table size");
-    LINTAR_ASSERT(ya.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m) &&
-                      y2a.size() >= static_cast<std::size_t>((n - 1) * spline_table_rows + m),
+    LINTAR_ASSERT(ya.size() >= slot(n) * spline_table_rows + static_cast<std::size_t>(m) &&
+                      y2a.size() >= slot(n) * spline_table_rows + static_cast<std::size_t>(m),
                   "splin2: arrays shorter than the table");
     Bracket across;
     if (bracket(x2a, n, x2, across)) {
-        const auto lo = static_cast<std::size_t>((across.klo - 1) * spline_table_rows);
-        const auto hi = static_cast<std::size_t>((across.khi - 1) * spline_table_rows);
+        const auto lo = slot(across.klo) * spline_table_rows;
+        const auto hi = slot(across.khi) * spline_table_rows;
         const float A = across.A;
         const float B = across.B;
         const float cA = A * A * A - A;
@@ -153,7 +153,7 @@ void rows_at(std::span<const float> x2a, std::span<const float> ya, std::span<co
         // Equal layer coordinates: the guard has told; each row takes its lower entry, as the
         // plain form's splint does.
         for (std::size_t j = 0; j < static_cast<std::size_t>(m); ++j)
-            yytmp[j] = ya[static_cast<std::size_t>((across.klo - 1) * spline_table_rows) + j];
+            yytmp[j] = ya[slot(across.klo) * spline_table_rows + j];
     }
 }
 
@@ -161,8 +161,7 @@ void rows_at(std::span<const float> x2a, std::span<const float> ya, std::span<co
 template <std::size_t N>
 void copy_row(std::span<const float> table, int j, std::int32_t n, std::array<float, N>& work) {
     for (int k = 1; k <= n; ++k)
-        work[static_cast<std::size_t>(k - 1)] =
-            table[static_cast<std::size_t>((k - 1) * spline_table_rows + j - 1)];
+        work[slot(k)] = table[col_major(j, spline_table_rows, k, table_work)];
 }
 
 // The fatal stops of LOAD_ALPHAS.
@@ -226,8 +225,7 @@ void splie2(std::span<const float> x1a, std::span<const float> x2a, std::span<co
             spline(x2a, ytmp, n, natural_end, natural_end, y2tmp);
         }
         for (int k = 1; k <= n; ++k)
-            y2a[static_cast<std::size_t>((k - 1) * spline_table_rows + j - 1)] =
-                n >= 2 ? y2tmp[static_cast<std::size_t>(k - 1)] : 0.0f;
+            y2a[col_major(j, spline_table_rows, k, table_work)] = n >= 2 ? y2tmp[slot(k)] : 0.0f;
     }
 }
 
@@ -316,7 +314,7 @@ void LOAD_ALPHAS(double DP_HMEAN, std::int32_t LAYER) {
                 continue;
             const auto TMPTEN = static_cast<float>(DP_HMEAN * C.SECARR(e));
             std::int32_t IER2 = 0;
-            auto& interval = MIN2[static_cast<std::size_t>(e - 1)];
+            auto& interval = MIN2[slot(e)];
             BSRCH(curve(C.TENS_ARR_words, e), TMPTEN, IER2, interval, C.NSTRS_STRN(e, ITYP));
             if (IER2 != 0)
                 curve_range_stop("MIN2", ITYP, e);
@@ -336,7 +334,7 @@ void LOAD_ALPHAS(double DP_HMEAN, std::int32_t LAYER) {
             BSRCH(curve(C.TENS_ARR_words, e), TMPTEN, IER2, MIN2Q, C.NSTRS_STRN(e, ITYP));
             if (IER2 != 0)
                 curve_range_stop("MIN2Q", ITYP, e);
-            if (MIN2Q != MIN2[static_cast<std::size_t>(e - 1)])
+            if (MIN2Q != MIN2[slot(e)])
                 DO_MORE = true;
         }
         if (!DO_MORE)

@@ -93,8 +93,7 @@ void design_wave(BuoyWaveCycle& C) {
 
 // The values of phase I of a table (150 of them).
 std::span<float> point_column(OffsetTable& table, std::int32_t I) {
-    return std::span<float>(table).subspan(static_cast<std::size_t>(I - 1) *
-                                               static_cast<std::size_t>(offset_table_values),
+    return std::span<float>(table).subspan(slot(I) * static_cast<std::size_t>(offset_table_values),
                                            static_cast<std::size_t>(offset_table_values));
 }
 
@@ -158,11 +157,11 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
     std::array<float, 6> XVEC{};
     C.NOFF = buoy_cycle_phases;
     for (std::int32_t I = 1; I <= buoy_cycle_phases; ++I) {
-        const auto slot = static_cast<std::size_t>(I - 1);
+        const auto at = slot(I);
         // The wave force at this phase added to the mean load.
         std::array<float, 6> FEXT = phase_load(I, F, amplitude, mean);
-        const std::span<float, 3> frcvec(&C.FRCVEC[3 * slot], 3);
-        const std::span<float, 3> trqvec(&C.TRQVEC[3 * slot], 3);
+        const std::span<float, 3> frcvec(&C.FRCVEC[3 * at], 3);
+        const std::span<float, 3> trqvec(&C.TRQVEC[3 * at], 3);
         UNITIZ(std::span<const float, 3>(FEXT.data(), 3), frcvec);
         UNITIZ(std::span<const float, 3>(FEXT.data() + 3, 3), trqvec);
 
@@ -191,8 +190,8 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
         const float TVZTMP = above(q.TVZMOR, 0.1f);
 
         // The offsets the tables are printed against.
-        T.OFFVAL[slot] = static_cast<float>(I);
-        T.BYOFF[slot] =
+        T.OFFVAL[at] = static_cast<float>(I);
+        T.BYOFF[at] =
             buoy ? std::sqrt(XVEC[0] * XVEC[0] + XVEC[1] * XVEC[1]) : static_cast<float>(I);
 
         // The lines, the anchor loads the search does not give, and the rows.
@@ -200,11 +199,9 @@ std::unique_ptr<BuoyWaveCycle> buoy_wave_cycle(float FXXTRN, float FYXTRN, float
             point_line_states(T, I, line_options, rec.OVRFLO, rec.BADLIN, rec.NOVFLO);
         most_exposed_rows(T, I, NBIGLD, PARFRC, q.ERGMOR);
         if (hawser) {
-            const float ERGHWS = point_column(T.LINERG, I)[static_cast<std::size_t>(h - 1)];
+            const float ERGHWS = point_column(T.LINERG, I)[slot(h)];
             hawser_data_row(T, I, h);
-            const auto at = [&](OffsetTable& table) {
-                return point_column(table, I)[static_cast<std::size_t>(h - 1)];
-            };
+            const auto at = [&](OffsetTable& table) { return point_column(table, I)[slot(h)]; };
             fill_rows(T.HWSERG, I,
                       {LINCOM.RANCP(h), at(T.TOPTT), at(T.TOPTH), at(T.TOPTZ), ERGHWS,
                        q.ERGMOR - ERGHWS, q.ERGMOR});

@@ -113,8 +113,7 @@ bool write_turret_mode_pages(const LowReportFlags& flags, const ModeCurve& sway_
         "Low Sway-Yaw mode (relatively long period, low energy)",
         "High Sway-Yaw mode (relatively short period, high energy)"};
     for (int n = 1; n <= 3; ++n) {
-        line(" >>> Mode #" + I(n, 1) + ": " +
-             std::string(descriptions[static_cast<std::size_t>(n - 1)]));
+        line(" >>> Mode #" + I(n, 1) + ": " + std::string(descriptions[slot(n)]));
         line("");
         // Every mode passes the surge damping flag.
         LOWMODE(lf_mode_record(n), surge, sway, yaw, T.LSGLFD, n);

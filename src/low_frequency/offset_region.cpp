@@ -66,8 +66,8 @@ void GET_CORNERS(float VESANG, float NETYAW, std::span<const float> XPOINT,
     XRMIN = 1e30f;
     YRMIN = 1e30f;
     for (std::int32_t k = 1; k <= NPOINT; ++k) {
-        const float x = XPOINT[static_cast<std::size_t>(k - 1)];
-        const float y = YPOINT[static_cast<std::size_t>(k - 1)];
+        const float x = XPOINT[slot(k)];
+        const float y = YPOINT[slot(k)];
         XRMAX = std::fmax(XRMAX, x);
         YRMAX = std::fmax(YRMAX, y);
         XRMIN = std::fmin(XRMIN, x);
@@ -79,8 +79,8 @@ void GET_CORNERS(float VESANG, float NETYAW, std::span<const float> XPOINT,
     float fy_max = -1e30f;
     float fy_min = 1e30f;
     for (std::int32_t k = 1; k <= NPOINT; ++k) {
-        const float x = XPOINT[static_cast<std::size_t>(k - 1)];
-        const float y = YPOINT[static_cast<std::size_t>(k - 1)];
+        const float x = XPOINT[slot(k)];
+        const float y = YPOINT[slot(k)];
         // The point seen from the vessel's stern direction, turned by the yaw excursion either
         // way; each turn carries the heading the vessel has at it.
         const float a = std::atan2(y, x) - VESANG + pi_single;
@@ -249,7 +249,7 @@ int snapshot_column(std::int32_t LFINDEX, std::int32_t XYINDEX, std::int32_t PMI
                                           {1, 3, 2, 4}};
     // clang-format on
     const int kind = (XYINDEX == 1 ? 0 : 2) + (PMINDEX == 1 ? 0 : 1);
-    return columns[LFINDEX - 1][kind];
+    return columns[slot(LFINDEX)][kind];
 }
 
 void LOADVF(std::span<float, snapshot_loads * snapshot_columns> ARRAY,
@@ -266,7 +266,7 @@ void LOADVF(std::span<float, snapshot_loads * snapshot_columns> ARRAY,
     float moment_body[3];
     GTPRD(ROTVES, force, force_body, 3, 3, 1);
     GTPRD(ROTVES, moment, moment_body, 3, 3, 1);
-    const std::size_t first = static_cast<std::size_t>(snapshot_loads * (column - 1));
+    const std::size_t first = snapshot_loads * slot(column);
     for (std::size_t i = 0; i < 3; ++i) {
         ARRAY[first + i] = force_body[i];
         ARRAY[first + 3 + i] = moment_body[i];

@@ -26,10 +26,10 @@ namespace {
 
 // Entry i (1-based) of a 13-entry table.
 float& at(ComponentTable table, int i) {
-    return table[static_cast<std::size_t>(i - 1)];
+    return table[slot(i)];
 }
 float at(ConstComponentTable table, int i) {
-    return table[static_cast<std::size_t>(i - 1)];
+    return table[slot(i)];
 }
 
 // Load sources of the auxiliary forces 1 to 3.
@@ -47,7 +47,7 @@ std::array<EnvelopeAuxForce, 3> envelope_aux_forces(float VESANG) {
     const float s = std::sin(VESANG);
     for (int k = 0; k < 3; ++k) {
         // Each force counts only when the one before it does.
-        if (active[k] != 1 || (k > 0 && !forces[static_cast<std::size_t>(k - 1)].active))
+        if (active[k] != 1 || (k > 0 && !forces[slot(k)].active))
             break;
         EnvelopeAuxForce& f = forces[static_cast<std::size_t>(k)];
         f.active = true;
@@ -202,10 +202,8 @@ float SECOND_DERIV(float THETA) {
 void ENVELOPE_SORT1(std::array<EnvelopeCandidate, 4>& candidates, EnvelopeCandidate& MAX,
                     EnvelopeCandidate& MIN) {
     auto& c = candidates;
-    const auto exchange = [&c](int a, int b) {
-        std::swap(c[static_cast<std::size_t>(a - 1)], c[static_cast<std::size_t>(b - 1)]);
-    };
-    const auto R = [&c](int a) { return c[static_cast<std::size_t>(a - 1)].R; };
+    const auto exchange = [&c](int a, int b) { std::swap(c[slot(a)], c[slot(b)]); };
+    const auto R = [&c](int a) { return c[slot(a)].R; };
     for (;;) {
         if (R(1) < R(2)) {
             exchange(1, 2);

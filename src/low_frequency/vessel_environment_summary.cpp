@@ -45,7 +45,7 @@ template <std::size_t N>
 std::string model_name(const std::array<std::string_view, N>& table, std::int32_t code) {
     std::string name;
     if (code >= 1 && code <= static_cast<std::int32_t>(N))
-        name = table[static_cast<std::size_t>(code - 1)];
+        name = table[slot(code)];
     name.resize(load_model_name_width, ' ');
     return name;
 }

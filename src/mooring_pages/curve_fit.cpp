@@ -1,6 +1,7 @@
 // mooring_pages/curve_fit.cpp: the stress-strain curve fit of a subline's compliance law.
 #include "mooring_pages/curve_fit.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/program_state.h"
@@ -35,7 +36,7 @@ CurveFitStore curve_fit;
 const StateReset reset_curve_fit{[] { curve_fit = {}; }};
 
 double& at(std::span<double> ARRAY, std::int32_t j, std::int32_t k) {
-    return ARRAY[static_cast<std::size_t>((j - 1) + leading_dimension * (k - 1))];
+    return ARRAY[slot(j) + leading_dimension * slot(k)];
 }
 
 // The entry of ARAYIN's list: r in two columns, ")", the value in F13.4.
@@ -90,12 +91,12 @@ bool POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const 
         }
         double xterm = weight;
         for (std::int32_t n = 1; n <= NMAX; ++n) {
-            SUMX[static_cast<std::size_t>(n - 1)] += xterm;
+            SUMX[slot(n)] += xterm;
             xterm *= x;
         }
         double yterm = weight * y;
         for (std::int32_t n = 1; n <= NTERMS; ++n) {
-            SUMY[static_cast<std::size_t>(n - 1)] += yterm;
+            SUMY[slot(n)] += yterm;
             yterm *= x;
         }
         CHISQ += weight * y * y;
@@ -117,15 +118,14 @@ bool POLFIT(std::span<const float> X, std::span<const float> Y, std::span<const 
     for (std::int32_t l = 1; l <= NTERMS; ++l) {
         build();
         for (std::int32_t j = 1; j <= NTERMS; ++j)
-            at(ARRAY, j, l) = SUMY[static_cast<std::size_t>(j - 1)];
-        A[static_cast<std::size_t>(l - 1)] = DETRM(ARRAY, NTERMS) / DELTA;
+            at(ARRAY, j, l) = SUMY[slot(j)];
+        A[slot(l)] = DETRM(ARRAY, NTERMS) / DELTA;
     }
     for (std::int32_t j = 1; j <= NTERMS; ++j) {
-        const double aj = A[static_cast<std::size_t>(j - 1)];
-        CHISQ -= 2.0 * aj * SUMY[static_cast<std::size_t>(j - 1)];
+        const double aj = A[slot(j)];
+        CHISQ -= 2.0 * aj * SUMY[slot(j)];
         for (std::int32_t k = 1; k <= NTERMS; ++k)
-            CHISQ +=
-                aj * A[static_cast<std::size_t>(k - 1)] * SUMX[static_cast<std::size_t>(j + k - 2)];
+            CHISQ += aj * A[slot(k)] * SUMX[static_cast<std::size_t>(j + k - 2)];
     }
     const auto FREE = static_cast<float>(NPTS - NTERMS);
     if (FREE != 0.0f)
@@ -139,9 +139,7 @@ void ARAYIN(std::int32_t NWP, std::int32_t NUMPRD, int EDUNIT, int KBD, std::spa
             std::int32_t& ITEMP, std::string_view THENAM) {
     (void)NUMPRD;
     LINTAR_ASSERT(NWP >= 0 && static_cast<std::size_t>(NWP) <= USRPSD.size(), "array length");
-    const auto value = [&](std::int32_t r) -> float& {
-        return USRPSD[static_cast<std::size_t>(r - 1)];
-    };
+    const auto value = [&](std::int32_t r) -> float& { return USRPSD[slot(r)]; };
     for (;;) {
         CLEAR(EDUNIT);
         std::string title = " -->> Array input for ";

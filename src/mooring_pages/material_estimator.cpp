@@ -218,7 +218,7 @@ void taut_wire_length(int EDUNIT, std::int32_t ITYP) {
 
 const MaterialSlot& material_slot(int n) {
     LINTAR_ASSERT(n >= 1 && n <= material_slots, "material slot");
-    return materials[static_cast<std::size_t>(n - 1)];
+    return materials[slot(n)];
 }
 
 // HELPUS: the facility menu, repeated after every estimate until 0 or a page command.
@@ -297,8 +297,7 @@ void HELP(float& WLNGTH, std::span<float, 3> ALPHA, std::int32_t NUNTS, float OD
         // square millimetre.
         if (IFLAG == submerged_weight) {
             const float SPG = m.SPG;
-            WLNGTH =
-                (SPG - WCOEFF[static_cast<std::size_t>(NUM1 - 1)]) / SPG * 0.001f * m.WIA * OD * OD;
+            WLNGTH = (SPG - WCOEFF[slot(NUM1)]) / SPG * 0.001f * m.WIA * OD * OD;
         } else {
             WLNGTH = m.WIA * 0.001f * OD * OD;
         }

@@ -89,7 +89,7 @@ void LOADEXCLUDE(std::int32_t N, std::span<std::int32_t> IARRAY, std::int32_t& I
         int j = 1;
         for (int i = 1; i <= std::min(held(NLIN, lincom_lines), places); ++i) {
             const bool excluded = line_in_set(i, ID1, ID2, ID3, ID4);
-            IARRAY[static_cast<std::size_t>(j - 1)] = excluded ? i : 0;
+            IARRAY[slot(j)] = excluded ? i : 0;
             if (excluded)
                 ++j;
         }
@@ -98,7 +98,7 @@ void LOADEXCLUDE(std::int32_t N, std::span<std::int32_t> IARRAY, std::int32_t& I
     for (std::int32_t* word : words)
         *word = 0;
     for (int k = 1; k <= held(N, places); ++k)
-        if (const auto at = exclusion_bit(IARRAY[static_cast<std::size_t>(k - 1)]))
+        if (const auto at = exclusion_bit(IARRAY[slot(k)]))
             BITSET(*words[at->word - 1], at->bit, 1, IOSCRN);
 }
 

@@ -50,8 +50,7 @@ void write_type_counts(std::span<const std::int32_t> counts) {
     const int types = held(TPCM.NTYP, lincom_types);
     std::string row;
     for (int t = 1; t <= types; ++t) {
-        row += I(counts[static_cast<std::size_t>(t - 1)], 4) + " in Type " + I(t, 3) + " {" +
-               line_type_letter(t) + "}";
+        row += I(counts[slot(t)], 4) + " in Type " + I(t, 3) + " {" + line_type_letter(t) + "}";
         if (t % entries_per_count_row == 0 || t == types) {
             write_record(TPCM.EDUNIT, " " + row);
             row.clear();
@@ -125,7 +124,7 @@ void draw(std::string_view PAGE) {
         const int shown = held(T.NEXCLUDE, exclusion_capacity);
         std::string row;
         for (int k = 1; k <= shown; ++k) {
-            row += I(store.IEXCLUDE[static_cast<std::size_t>(k - 1)], 3) + ",";
+            row += I(store.IEXCLUDE[slot(k)], 3) + ",";
             if (k % entries_per_exclusion_row == 0 || k == shown) {
                 write_record(unit, X(5) + row);
                 row.clear();
@@ -226,7 +225,7 @@ void edit_excluded_lines() {
     const int count = held(T.NEXCLUDE, exclusion_capacity);
     const auto valid = [&, count] {
         for (int k = 1; k <= count; ++k) {
-            const std::int32_t line = store.IEXCLUDE[static_cast<std::size_t>(k - 1)];
+            const std::int32_t line = store.IEXCLUDE[slot(k)];
             if (line <= 0 || line > T.NLIN)
                 return false;
         }

@@ -111,7 +111,7 @@ void draw_other_programs_items(const ExclusionList& list) {
                 const int shown = held(T.NEXCLD_I, lincom_lines);
                 std::string row;
                 for (int k = 1; k <= shown; ++k) {
-                    row += I_fit(list.lines[static_cast<std::size_t>(k - 1)], 2) + ",";
+                    row += I_fit(list.lines[slot(k)], 2) + ",";
                     if (k % entries_per_exclusion_row == 0 || k == shown) {
                         write_record(unit, X(5) + row);
                         row.clear();
@@ -210,7 +210,7 @@ void edit_inertia_exclusions(ExclusionList& list) {
     const int count = held(T.NEXCLD_I, lincom_lines);
     const auto valid = [&, count] {
         for (int k = 1; k <= count; ++k) {
-            const std::int32_t line = list.lines[static_cast<std::size_t>(k - 1)];
+            const std::int32_t line = list.lines[slot(k)];
             if (line <= 0 || line > T.NLIN)
                 return false;
         }

@@ -57,12 +57,12 @@ double DVSTER(double SLENP, TautWireProblem& DUMMY2) {
     // The tension at the top of each subline; TK(N + 1) is the tension at the anchor.
     double TK[max_elements + 1] = {};
     for (int i = 1; i <= N; ++i)
-        DTKLTN(SLENDP, WETWDP, i, N, N, TK[i - 1], TN);
+        DTKLTN(SLENDP, WETWDP, i, N, N, TK[slot(i)], TN);
     TK[N] = TN;
     double stretched = 0.0;
     for (int i = 1; i <= N; ++i) {
         const StrainCoefficients ALPHA(&DUMMY2.ALPHDP(1, i));
-        const double Ttop = TK[i - 1];
+        const double Ttop = TK[slot(i)];
         const double Tbot = TK[i];
         if (Ttop != Tbot) {
             double upper = 0.0;

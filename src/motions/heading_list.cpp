@@ -19,7 +19,7 @@ namespace lintar {
 void LOGFIL(std::int32_t& MATCH, float HEADG, std::span<const float> RAOANG, std::int32_t NRAO) {
     MATCH = 0;
     for (std::int32_t i = 1; i <= NRAO; ++i) {
-        if (std::abs(RAOANG[static_cast<std::size_t>(i - 1)] - HEADG) < 0.05f)
+        if (std::abs(RAOANG[slot(i)] - HEADG) < 0.05f)
             MATCH = i;
     }
 }

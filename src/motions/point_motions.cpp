@@ -53,7 +53,7 @@ struct PointValues {
 };
 
 float coordinate(std::span<const float> RRR, int i, int c) {
-    return RRR[static_cast<std::size_t>(3 * (i - 1) + c - 1)];
+    return RRR[3 * slot(i) + slot(c)];
 }
 
 // The line axes of a point from its angles: the tangent t, the normal n = z x t (0, 1, 0 for a
@@ -135,11 +135,11 @@ void store_squared_moduli(const std::vector<std::vector<PointValues>>& values,
                 column[f] = hinge ? values[f][p].hinge[c] : values[f][p].shown[c];
             const std::int32_t first = H.LBASEX + static_cast<std::int32_t>(p * 3 + c) * H.NARRAY;
             for (int IW = 1; IW <= NWP; ++IW) {
-                Cx v = column[static_cast<std::size_t>(IW - 1)];
+                Cx v = column[slot(IW)];
                 if (moving) {
                     std::int32_t IER = 0;
                     std::int32_t MIN = 1;
-                    const float w = omega[static_cast<std::size_t>(IW - 1)];
+                    const float w = omega[slot(IW)];
                     BSRCH(omega_e, w, IER, MIN, NWP);
                     CINTRP(omega_e, column, w, v, MIN);
                 }
@@ -158,8 +158,8 @@ const std::vector<Cx>& other_body_record(std::int32_t j, int IW) {
     const auto NWP = static_cast<std::size_t>(TPCM.NWP);
     const std::int32_t first = j % 2 == 0 ? j - 1 : j;
     const std::int32_t ncol = std::min(first + 1, store.other_points) - first + 1;
-    const std::size_t index = static_cast<std::size_t>(first - 1) * NWP +
-                              static_cast<std::size_t>((IW - 1) * ncol + (j - first));
+    const std::size_t index = slot(first) * NWP + slot(IW) * static_cast<std::size_t>(ncol) +
+                              static_cast<std::size_t>(j - first);
     return store.other[index];
 }
 
@@ -285,7 +285,7 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
         for (int IW = 1; IW <= NWP; ++IW) {
             H.IW = IW;
             INDXUP();
-            const auto f = static_cast<std::size_t>(IW - 1);
+            const auto f = slot(IW);
             const float w = H.RLDUM(H.LW);
             const float k = H.RLDUM(H.LWK);
             const float we = P.VFWD != 0.0f ? w - k * VCOMP : w;
@@ -352,7 +352,7 @@ void ACCOUT(std::int32_t NNN, std::span<const float> RRR) {
                     write_point_record(motion_file_unit, rec);
                 }
                 if (line_axes_on) {
-                    const LineAxes a = line_axes(store.angles[static_cast<std::size_t>(i - 1)]);
+                    const LineAxes a = line_axes(store.angles[slot(i)]);
                     pv.shown = on_line_axes({X, Yp, Z}, a);
                     pv.hinge = on_line_axes({R, Pt, Y}, a);
                     // The tension-leg program takes the tangent component from the rotation of

@@ -58,7 +58,7 @@ void save_raos(SavedSystem& saved) {
         INDXUP();
         const auto slots = rao_slots();
         for (std::size_t d = 0; d < 6; ++d)
-            saved.RAOS[static_cast<std::size_t>(IW - 1)][d] = H.CRLDUM(slots[d]).get();
+            saved.RAOS[slot(IW)][d] = H.CRLDUM(slots[d]).get();
     }
 }
 
@@ -69,7 +69,7 @@ void restore_raos(const SavedSystem& saved) {
         INDXUP();
         const auto slots = rao_slots();
         for (std::size_t d = 0; d < 6; ++d)
-            H.CRLDUM(slots[d]) = saved.RAOS[static_cast<std::size_t>(IW - 1)][d];
+            H.CRLDUM(slots[d]) = saved.RAOS[slot(IW)][d];
     }
 }
 
@@ -172,8 +172,8 @@ void take_statistics(const ResponseSpectra& R, std::span<const float, 100> wave,
     add_variance(R.MOORCTR_Z_MOT, P.MOORCTR_Z_VAR);
     for (int p = 1; p <= 2; ++p)
         for (int axis = 1; axis <= 3; ++axis)
-            combine(R.ACPT[static_cast<std::size_t>(3 * (p - 1) + axis - 1)], P.ACPNT(axis, p),
-                    P.ACPNT(axis + 3, p), &P.ACPNT(axis + 6, p), &P.ACPNT(axis + 9, p), dominant);
+            combine(R.ACPT[3 * slot(p) + slot(axis)], P.ACPNT(axis, p), P.ACPNT(axis + 3, p),
+                    &P.ACPNT(axis + 6, p), &P.ACPNT(axis + 9, p), dominant);
     // The wave spectrum's own bandwidth, per system.
     float rms = 0.0f;
     float rate = 0.0f;
@@ -219,7 +219,7 @@ void RELRAO(float VESANG, bool DOSPEC, std::int32_t IWAVID) {
     for (std::int32_t IW = 1; IW <= T.NWP; ++IW) {
         H.IW = IW;
         INDXUP();
-        const auto n = static_cast<std::size_t>(IW - 1);
+        const auto n = slot(IW);
         const float k = H.RLDUM(H.LWK);
         const float w2 = H.RLDUM(H.LW2);
         const Complex surge = H.CRLDUM(H.LSG).get();
@@ -317,7 +317,7 @@ void RELRAOUP(float& RELDEG, float TNKANG, std::int32_t ITYPFLG, bool DOSPEC, bo
     const std::array<bool, 3> present = {T.LRANDM != 0, T.LSWELL != 0, T.LSWEL2 != 0};
     const std::array<float, 3> direction = {T.SEAHDG(1), T.SWLHDG, T.SWLHDG2};
     for (std::int32_t IWAVID = 1; IWAVID <= 3; ++IWAVID) {
-        const auto s = static_cast<std::size_t>(IWAVID - 1);
+        const auto s = slot(IWAVID);
         if (!present[s])
             continue;
         if (ITYPFLG == 1)

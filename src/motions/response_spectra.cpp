@@ -49,7 +49,7 @@ void STATCP(std::span<const float> RAOSQ, std::int32_t LWPSD, std::int32_t LSIG)
     const int NWP = TPCM.NWP;
     LINTAR_ASSERT(RAOSQ.size() >= static_cast<std::size_t>(NWP), "RAO column");
     for (int IW = 1; IW <= NWP; ++IW)
-        HIMEM.PSD(IW) = RAOSQ[static_cast<std::size_t>(IW - 1)] * HIMEM.RLDUM(LWPSD - 1 + IW);
+        HIMEM.PSD(IW) = RAOSQ[slot(IW)] * HIMEM.RLDUM(LWPSD - 1 + IW);
     SMPIN2(HIMEM.PSD_words, LSIG);
 }
 
@@ -95,14 +95,14 @@ void STATCM(std::int32_t LCNRAO, std::int32_t LWPSD, std::int32_t LSIG) {
             v = v + (CTMPP / H.GML) * H.CRLDUM(H.LSG).get();
         if (HEVFLG)
             v = v * H.RLDUM(H.LWK);
-        V[static_cast<std::size_t>(IW - 1)] = v;
+        V[slot(IW)] = v;
         if (moving)
-            WENC[static_cast<std::size_t>(IW - 1)] = H.RLDUM(H.LW) - H.RLDUM(H.LWK) * VCOMP;
+            WENC[slot(IW)] = H.RLDUM(H.LW) - H.RLDUM(H.LWK) * VCOMP;
     }
     for (int IW = 1; IW <= NWP; ++IW) {
         H.IW = IW;
         INDXUP();
-        std::complex<float> v = V[static_cast<std::size_t>(IW - 1)];
+        std::complex<float> v = V[slot(IW)];
         if (moving) {
             // The response at the wave frequency, read from the encounter-frequency table.
             const std::span<const float> we(WENC.data(), static_cast<std::size_t>(NWP));

@@ -104,20 +104,18 @@ void read_table(UserRaoTable& T, const std::string& name, int EDUNIT) {
                      EDUNIT);
     }
     for (std::int32_t j = 1; j <= T.NAZ; ++j) {
-        if (ListReader(next_line).read(T.DEGARR[static_cast<std::size_t>(j - 1)]) != ListStatus::ok)
+        if (ListReader(next_line).read(T.DEGARR[slot(j)]) != ListStatus::ok)
             read_error();
         for (std::int32_t i = 1; i <= T.NFREQ; ++i) {
             ListReader row(next_line);
-            if (row.read(T.WARRAY[static_cast<std::size_t>(i - 1)]) != ListStatus::ok)
+            if (row.read(T.WARRAY[slot(i)]) != ListStatus::ok)
                 read_error();
             for (std::size_t k = 0; k < 6; ++k) {
                 float re = 0.0f;
                 float im = 0.0f;
                 if (row.read(re) != ListStatus::ok || row.read(im) != ListStatus::ok)
                     read_error();
-                T.CURAO[static_cast<std::size_t>(i - 1) +
-                        static_cast<std::size_t>(j - 1) * max_user_rao_frequencies +
-                        k * plane_size] = {re, im};
+                T.CURAO[slot(i) + slot(j) * max_user_rao_frequencies + k * plane_size] = {re, im};
             }
         }
     }

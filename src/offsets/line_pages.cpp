@@ -53,7 +53,7 @@ constexpr LinePageKind line_page_kinds[13] = {
 // Lines run 8p - 7 to 8p on page p and to TPCM NLIN on the last page, never beyond the 150
 // values a row holds. Reads the options' NUNTS and NLIN; sets TPCM IPAG.
 void write_line_pages(const TableCall& call) {
-    const LinePageKind& kind = line_page_kinds[call.IDENT - 1];
+    const LinePageKind& kind = line_page_kinds[slot(call.IDENT)];
     const std::int32_t code =
         kind.by_unit_system ? kind.unit_code + call.options->NUNTS : kind.unit_code;
     const int W = kind.shown;

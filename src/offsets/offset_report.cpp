@@ -22,21 +22,21 @@ namespace {
 std::array<float, 3> direction(std::span<const float, 30> table, std::int32_t IREP) {
     if (IREP < 1 || IREP > 10)
         return {};
-    const auto k = static_cast<std::size_t>(3 * (IREP - 1));
+    const auto k = 3 * slot(IREP);
     return {table[k], table[k + 1], table[k + 2]};
 }
 
 template <std::size_t N> float angle(std::span<const float, N> table, std::int32_t IREP) {
     if (IREP < 1 || IREP > static_cast<std::int32_t>(N))
         return 0.0f;
-    return table[static_cast<std::size_t>(IREP - 1)];
+    return table[slot(IREP)];
 }
 
 // F of OFF(row), or asterisks when OFF holds no such row.
 std::string offset_field(std::span<const float> OFF, std::int32_t row, int w, int d) {
     if (row < 1 || static_cast<std::size_t>(row) > OFF.size())
         return std::string(static_cast<std::size_t>(w), '*');
-    return F(OFF[static_cast<std::size_t>(row - 1)], w, d);
+    return F(OFF[slot(row)], w, d);
 }
 
 } // namespace

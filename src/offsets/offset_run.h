@@ -82,7 +82,7 @@ struct OffsetRun {
 
 // The values of point INCVAL of a table (150 of them).
 inline std::span<float> point_column(OffsetTable& table, std::int32_t INCVAL) {
-    return std::span<float>(table).subspan(static_cast<std::size_t>(INCVAL - 1) *
+    return std::span<float>(table).subspan(slot(INCVAL) *
                                                static_cast<std::size_t>(offset_table_values),
                                            static_cast<std::size_t>(offset_table_values));
 }

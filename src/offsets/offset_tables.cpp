@@ -122,7 +122,7 @@ std::array<float, 3> unit_vector(float x, float y, float z) {
 // the force routines take the rotation from R.P. The copies are for a caller of CATTBL.
 void publish_state(const OffsetRun& R) {
     for (int i = 1; i <= 3; ++i)
-        EQUILB.ROTDIR(i) = R.P.ROTDIR[static_cast<std::size_t>(i - 1)];
+        EQUILB.ROTDIR(i) = R.P.ROTDIR[slot(i)];
     EQUILB.ROTVAL = R.P.ROTVAL_DEG;
     EQUILB.ROTMOD = R.P.ROTMOD;
 }
@@ -269,7 +269,7 @@ void set_up_sequence(OffsetRun& R) {
 // couples), and row INCVAL of T.OFFVAL and T.BYOFF.
 void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
     const std::int32_t n = R.INCVAL;
-    const auto slot = static_cast<std::size_t>(n - 1);
+    const auto at = slot(n);
     const float RVES1 = EQUILB.RVES(1);
     const float RVES2 = EQUILB.RVES(2);
     const float ZCGVAR = EQUILB.ZCGVAR;
@@ -278,7 +278,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
     R.MINLN = 1;
     R.MAXLN = all_lines;
     R.P.VESAN0 = TPCM.VESAN0;
-    float& OFFVAL = R.T.OFFVAL[slot];
+    float& OFFVAL = R.T.OFFVAL[at];
     switch (R.TABTYP) {
     case kind_lateral: {
         const float d = TPCM.OFFL(n);
@@ -332,7 +332,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
         break;
     }
     case kind_user: {
-        R.XVEC = block.XVEC[slot];
+        R.XVEC = block.XVEC[at];
         VARUPD(R.XVEC, R.P);
         R.FUNIT = unit_vector(R.XVEC[0] - RVES1, R.XVEC[1] - RVES2, R.XVEC[2] - ZCGVAR);
         // RCTDIR holds ten directions; every block's direction is kept in the run's state,
@@ -340,7 +340,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
         R.user_direction = R.FUNIT;
         if (R.IREP <= 10)
             for (int i = 1; i <= 3; ++i)
-                TPCM.RCTDIR(i, R.IREP) = R.FUNIT[static_cast<std::size_t>(i - 1)];
+                TPCM.RCTDIR(i, R.IREP) = R.FUNIT[slot(i)];
         OFFVAL = std::sqrt(R.XVEC[0] * R.XVEC[0] + R.XVEC[1] * R.XVEC[1] + R.XVEC[2] * R.XVEC[2]);
         break;
     }
@@ -361,7 +361,7 @@ void set_up_point(OffsetRun& R, const UserOffsetBlock& block) {
         break;
     }
     }
-    R.T.BYOFF[slot] = OFFVAL;
+    R.T.BYOFF[at] = OFFVAL;
     publish_state(R);
 }
 
@@ -492,7 +492,7 @@ void run_kind(OffsetRun& R, std::int32_t TABTYP) {
     R.TABTYP = TABTYP;
     R.NREP = sequence_count(TABTYP);
     if (R.NREP > 0) {
-        std::string_view message = progress_messages[TABTYP - 1];
+        std::string_view message = progress_messages[slot(TABTYP)];
         if (TABTYP == kind_forces && TPCM.MTCHFT != 0)
             message = matched_progress_message;
         std::string field(message);
@@ -510,10 +510,10 @@ void run_kind(OffsetRun& R, std::int32_t TABTYP) {
 } // namespace
 
 float& offset_value(OffsetTable& table, int k, int INCVAL) {
-    return table[static_cast<std::size_t>((INCVAL - 1) * offset_table_values + k - 1)];
+    return table[slot(INCVAL) * offset_table_values + slot(k)];
 }
 float offset_value(const OffsetTable& table, int k, int INCVAL) {
-    return table[static_cast<std::size_t>((INCVAL - 1) * offset_table_values + k - 1)];
+    return table[slot(INCVAL) * offset_table_values + slot(k)];
 }
 
 void observe_offset_sequences(OffsetSequenceObserver observer) {

@@ -517,9 +517,7 @@ void most_exposed_rows(OffsetTables& T, std::int32_t INCVAL, std::int32_t NBIGLD
 
 // hawser_data_row: see point_lines.h.
 void hawser_data_row(OffsetTables& T, std::int32_t INCVAL, std::int32_t h) {
-    const auto hawser = [&](OffsetTable& table) {
-        return point_column(table, INCVAL)[static_cast<std::size_t>(h - 1)];
-    };
+    const auto hawser = [&](OffsetTable& table) { return point_column(table, INCVAL)[slot(h)]; };
     const float row[8] = {LINCOM.RANCP(h),  hawser(T.TOPTT), hawser(T.TOPTH), hawser(T.TOPTZ),
                           hawser(T.SUSLNQ), hawser(T.BOTTH), hawser(T.BOTTZ), hawser(T.TOPTH)};
     std::copy(std::begin(row), std::end(row), point_column(T.HWSDAT, INCVAL).begin());

@@ -24,15 +24,14 @@ std::int32_t TableCall::rows() const {
 
 float TableCall::value(int k, int r) const {
     LINTAR_ASSERT(k >= 1 && k <= report_values_per_row, "result value index");
-    const auto at =
-        static_cast<std::size_t>(r - 1) * report_values_per_row + static_cast<std::size_t>(k - 1);
+    const auto at = slot(r) * report_values_per_row + slot(k);
     LINTAR_ASSERT(r >= 1 && at < ARRAY.size(), "result row index");
     return ARRAY[at];
 }
 
 float TableCall::offset(int r) const {
     LINTAR_ASSERT(r >= 1 && static_cast<std::size_t>(r) <= OFF.size(), "offset row index");
-    return OFF[static_cast<std::size_t>(r - 1)];
+    return OFF[slot(r)];
 }
 
 bool TableCall::first_out_of_range(int r) const {

@@ -1,6 +1,7 @@
 // offsets/user_offsets.cpp: the user offsets file "INPUTOFF.txt".
 #include "offsets/user_offsets.h"
 
+#include "blocks/block_support.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/input_fields.h"
 #include "runtime/stop.h"
@@ -83,7 +84,7 @@ void read_user_offset_block(int EDUNIT, UserOffsetBlock& block) {
     }
     block.NOFF = NOFF;
     for (std::int32_t k = 1; k <= block.NOFF; ++k)
-        read_row(block.XVEC[static_cast<std::size_t>(k - 1)], EDUNIT);
+        read_row(block.XVEC[slot(k)], EDUNIT);
     // The rows beyond the fiftieth are read and dropped: were they left, the next block's row
     // count would be taken from the first of them.
     std::array<float, 6> dropped{};

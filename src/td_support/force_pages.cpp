@@ -16,7 +16,7 @@ namespace lintar {
 namespace {
 
 std::size_t entry(std::int32_t m) {
-    return static_cast<std::size_t>(m - 1);
+    return slot(m);
 }
 
 } // namespace

@@ -53,8 +53,7 @@ void write_wave_spectrum(std::string_view base, int unit, std::span<const float,
     const std::int32_t NWP = std::clamp(TPCM.NWP, 0, 100);
     write_record(unit, list_directed_int(NWP));
     for (int i = 1; i <= NWP; ++i)
-        write_record(unit,
-                     " " + E(WAVCOM.W(i), 18, 8) + E(PSD[static_cast<std::size_t>(i - 1)], 18, 8));
+        write_record(unit, " " + E(WAVCOM.W(i), 18, 8) + E(PSD[slot(i)], 18, 8));
     file.commit();
 }
 
@@ -209,7 +208,7 @@ void WRITE_LF_WAV_FRC_SPEC(TdAuxFileSpec WrfSpec, TdAuxFileSpec WSpec, TdAuxFile
                     float pure = 0.0f;
                     float mixed = 0.0f;
                     DRAGF(1, c, r, WPSD, w, pure, mixed, 1);
-                    SF[c - 1] += pure + mixed;
+                    SF[slot(c)] += pure + mixed;
                 }
             total_rows.push_back(row());
         }

@@ -71,7 +71,7 @@ std::string force_map_digest() {
 OffsetCorners offset_corners_of_blocks() {
     OffsetCorners c;
     for (int k = 1; k <= 4; ++k) {
-        const auto at = static_cast<std::size_t>(k - 1);
+        const auto at = slot(k);
         c.GXMAXQ[at] = OUTCOM.GXMAXQ(k, 3);
         c.GXMINQ[at] = OUTCOM.GXMINQ(k, 3);
         c.GYMAXQ[at] = OUTCOM.GYMAXQ(k, 3);

@@ -73,7 +73,7 @@ void GET_NET_LF_LINES_QUAD_DAMP(float RX, float RY, float VESANG, int IOUNIT_DMP
     std::array<float, 3> DISSIP{};
     std::array<float, 3> inertia{};
     for (std::int32_t m = 1; m <= 3; ++m) {
-        const auto at = static_cast<std::size_t>(m - 1);
+        const auto at = slot(m);
         float MASS_L = 0.0f;
         float MASS_T = 0.0f;
         float MASS_OOP = 0.0f;
@@ -135,7 +135,7 @@ void GET_NET_WF_DAMP(float RX, float RY, float VESANG, int IO_WF_LN_DAMP, int IO
     VESL1();
     std::vector<std::array<float, 2>> angles(static_cast<std::size_t>(std::max(T.NLIN, 0)));
     for (int n = 1; n <= T.NLIN; ++n) {
-        const auto at = static_cast<std::size_t>(n - 1);
+        const auto at = slot(n);
         angles[at] = {ANGDPR[at] * radians_per_degree - h,
                       line_vertical_angle(n, RANCHR[at], ZANCHR[at])};
         if (T.NBUG != 0) {
@@ -154,8 +154,8 @@ void GET_NET_WF_DAMP(float RX, float RY, float VESANG, int IO_WF_LN_DAMP, int IO
     std::array<float, 3> GAMCOF{};
     for (std::int32_t m = 1; m <= 3; ++m) {
         float HAMCOF = 0.0f;
-        LDAMP(RANCHR, ANGDPR, m, h, GAMCOF[static_cast<std::size_t>(m - 1)], HAMCOF, false,
-              IO_FLD_LOAD_MAP, m == 1 ? 1 : 0);
+        LDAMP(RANCHR, ANGDPR, m, h, GAMCOF[slot(m)], HAMCOF, false, IO_FLD_LOAD_MAP,
+              m == 1 ? 1 : 0);
     }
     write_record(
         IO_WF_LN_DAMP,

@@ -401,7 +401,7 @@ std::array<float, 3> top_tension_levels(int i, const WaveEndMotion& w, float DIA
         DYNCOD(i, TX, CATSKP, WFREQ, DIAMFC, TFAC, CYCATP, CYCATM, CYELAP, CYELAM, CTOPFP, CBOTFP,
                CTOPFM, CBOTFM, STOPFP, STOPFM, RANCPQ, scratch.CTOPFIP, scratch.CTOPFIM,
                scratch.CXTEND_N, scratch.C_ADA_END_N, 0, XCATP, true);
-        TMPLOD[static_cast<std::size_t>(level - 1)] = std::abs(CTOPFP);
+        TMPLOD[slot(level)] = std::abs(CTOPFP);
     }
     return TMPLOD;
 }
@@ -432,10 +432,9 @@ LineWaveDamping line_wave_damping(int i, int t, std::span<const float> RANCPQ, f
     // tension-leg programs bracket the shape about the top angle of the mean results their
     // state comes from; the shape is solved again only with the water-level search on, else
     // the solve's arrays stand as they are.
-    const FairleadState m =
-        fairlead_mean_state(lincom_tables(), i, t, RANCPQ[static_cast<std::size_t>(i - 1)],
-                            six_dof_lines(T.SIMTYP, T.LEGTLP),
-                            {LineEnds::solved_tangents, TensionLegBracket::mean_top_angle});
+    const FairleadState m = fairlead_mean_state(
+        lincom_tables(), i, t, RANCPQ[slot(i)], six_dof_lines(T.SIMTYP, T.LEGTLP),
+        {LineEnds::solved_tangents, TensionLegBracket::mean_top_angle});
     const float TFAC = m.HMEAN / WAVCOM.G;
     solve_in_mean_state(i, t, m, T.WLFLAG == 1);
     C.FXCOMP = COSPHT(m.QF);
@@ -518,8 +517,8 @@ void LDAMP(std::span<const float> RANCPQ, std::span<const float> ANGDPPQ, std::i
         if (id <= 1024 && t != 0) {
             C.ITYP = t;
             const LineWaveDamping line =
-                line_wave_damping(i, t, RANCPQ, ANGDPPQ[static_cast<std::size_t>(i - 1)], IMOTN,
-                                  VESANGQ, ROT_ANG, DIAMFC, EXPORT_WF_LOADS, scratch);
+                line_wave_damping(i, t, RANCPQ, ANGDPPQ[slot(i)], IMOTN, VESANGQ, ROT_ANG, DIAMFC,
+                                  EXPORT_WF_LOADS, scratch);
             if (line.FAC2 && T.SIMTYP == 13 && t == T.HAWSTP)
                 HAMCOF = *line.FAC2;
             else if (line.FAC2)

@@ -1,6 +1,7 @@
 // util/algebra.cpp: vector, matrix and complex algebra, and three closed-form coefficients.
 #include "util/algebra.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -19,9 +20,7 @@ namespace {
 template <class T> struct ColumnMajor {
     T* a;
     int rows;
-    T& operator()(int i, int j) const {
-        return a[static_cast<std::size_t>(i - 1) + static_cast<std::size_t>(j - 1) * rows];
-    }
+    T& operator()(int i, int j) const { return a[slot(i) + slot(j) * rows]; }
 };
 
 template <class T>
@@ -35,7 +34,7 @@ ColumnMajor<T> column_major(std::span<T> a, int rows, [[maybe_unused]] int colum
 // Element i (1-based) of a vector.
 template <class T> T& at(std::span<T> v, int i) {
     LINTAR_ASSERT(i >= 1 && static_cast<std::size_t>(i) <= v.size(), "vector index");
-    return v[static_cast<std::size_t>(i - 1)];
+    return v[slot(i)];
 }
 
 // R = A B in the precision of R: each element cleared, then summed in ascending k.
@@ -78,12 +77,12 @@ template <class T>
 void square_product(std::span<const float> AM, std::span<const T> RI, std::span<T> RO, int N) {
     T RD[max_square_order];
     for (int j = 1; j <= N; ++j)
-        RD[j - 1] = at(RI, j);
+        RD[slot(j)] = at(RI, j);
     const auto am = column_major(AM, N, N);
     for (int i = 1; i <= N; ++i) {
         T sum{};
         for (int j = 1; j <= N; ++j)
-            sum += am(i, j) * RD[j - 1];
+            sum += am(i, j) * RD[slot(j)];
         at(RO, i) = sum;
     }
 }

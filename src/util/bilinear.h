@@ -3,6 +3,8 @@
 // by a float (float, std::complex<float>).
 #pragma once
 
+#include "blocks/block_support.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -23,10 +25,10 @@ Value bilinear_in_cell(std::span<const Value> PLANE, std::size_t LEADING,
                        std::span<const float> WARRAY, std::span<const float> ANGARR, float WVAL,
                        float AVAL, std::int32_t MINW, std::int32_t MINA) {
     const auto at = [&](std::int32_t i, std::int32_t j) {
-        return PLANE[static_cast<std::size_t>(i - 1) + static_cast<std::size_t>(j - 1) * LEADING];
+        return PLANE[slot(i) + slot(j) * LEADING];
     };
-    const auto wi = static_cast<std::size_t>(MINW - 1);
-    const auto ai = static_cast<std::size_t>(MINA - 1);
+    const auto wi = slot(MINW);
+    const auto ai = slot(MINA);
     const float fa = (AVAL - ANGARR[ai]) / (ANGARR[ai + 1] - ANGARR[ai]);
     const Value CYWMIN = at(MINW, MINA) + (at(MINW, MINA + 1) - at(MINW, MINA)) * fa;
     const Value CYWMAX = at(MINW + 1, MINA) + (at(MINW + 1, MINA + 1) - at(MINW + 1, MINA)) * fa;

@@ -1,6 +1,7 @@
 // util/column_editor.cpp: the full-screen editor of one column of reals, with auto repeat.
 #include "util/column_editor.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/stop.h"
@@ -42,9 +43,9 @@ void show_column(std::string_view HEADER, std::span<const float> UPDAT, std::int
     write_record(IOSCRN, "");
     const std::int32_t shown = std::min(NUPDAT, max_rows_shown);
     for (std::int32_t i = 1; i <= std::min(shown, rows_per_column); ++i) {
-        std::string line = " " + entry(i, UPDAT[static_cast<std::size_t>(i - 1)]);
+        std::string line = " " + entry(i, UPDAT[slot(i)]);
         for (std::int32_t k = i + rows_per_column; k <= shown; k += rows_per_column)
-            line += X(6) + entry(k, UPDAT[static_cast<std::size_t>(k - 1)]);
+            line += X(6) + entry(k, UPDAT[slot(k)]);
         write_record(IOSCRN, line);
     }
 }
@@ -59,7 +60,7 @@ void show_menu(std::int32_t NUPDAT, int IOSCRN) {
     };
     write_record(IOSCRN, "");
     for (std::int32_t k = 1; k <= 5; ++k) {
-        write_record(IOSCRN, " " + I(NUPDAT + k, 3) + std::string(items[k - 1]));
+        write_record(IOSCRN, " " + I(NUPDAT + k, 3) + std::string(items[slot(k)]));
         if (k == 1)
             write_record(IOSCRN, "");
     }
@@ -101,9 +102,7 @@ void AUTORP(std::string_view HEADER, std::span<float> UPDAT, std::int32_t NUPDAT
     LINTAR_ASSERT(static_cast<std::size_t>(std::min(NUPDAT, max_rows_shown)) <= UPDAT.size(),
                   "rows shown lie in the column");
     // Rows are numbered from 1 as the user sees them; value(k) is row k.
-    const auto value = [&](std::int32_t k) -> float& {
-        return UPDAT[static_cast<std::size_t>(k - 1)];
-    };
+    const auto value = [&](std::int32_t k) -> float& { return UPDAT[slot(k)]; };
     for (;;) {
         if (LCOPY == 0)
             CLEAR(IOSCRN);

@@ -1,6 +1,7 @@
 // util/coordinate_editor.cpp: the editor of a list of points given as (x, y, z) rows.
 #include "util/coordinate_editor.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 #include "runtime/edit_descriptors.h"
 #include "runtime/units.h"
@@ -41,12 +42,12 @@ using Row = std::array<double, 3>;
 struct Rows {
     std::span<float> R;
     float& at(std::int32_t coordinate, std::int32_t row) const {
-        return R[static_cast<std::size_t>(3 * (row - 1) + (coordinate - 1))];
+        return R[3 * slot(row) + slot(coordinate)];
     }
     Row get(std::int32_t row) const { return {at(1, row), at(2, row), at(3, row)}; }
     void set(std::int32_t row, const Row& value) const {
         for (int c = 1; c <= 3; ++c)
-            at(c, row) = static_cast<float>(value[static_cast<std::size_t>(c - 1)]);
+            at(c, row) = static_cast<float>(value[slot(c)]);
     }
 };
 
@@ -103,8 +104,8 @@ const std::vector<std::string_view> help_topics[] = {
 // clang-format on
 
 void show_help_topic(int IOSCRN, std::int32_t topic) {
-    write_record(IOSCRN, " " + I(topic, 1) + std::string(menu_items[topic - 1]));
-    for (const auto line : help_topics[topic - 1])
+    write_record(IOSCRN, " " + I(topic, 1) + std::string(menu_items[slot(topic)]));
+    for (const auto line : help_topics[slot(topic)])
         write_record(IOSCRN, line);
     write_record(IOSCRN, "");
 }
@@ -171,7 +172,7 @@ void show_rows(std::string_view CTYPE, const Rows& rows, std::int32_t N, bool CH
     for (std::int32_t k = 1; k <= items; ++k) {
         if (k == copy_row || k == translate || k == rotate)
             write_record(IOSCRN, "");
-        write_record(IOSCRN, " " + I(N + k, 3) + std::string(menu_items[k - 1]));
+        write_record(IOSCRN, " " + I(N + k, 3) + std::string(menu_items[slot(k)]));
     }
 }
 
@@ -239,7 +240,7 @@ namespace {
 using SourceRows = std::vector<Row>;
 
 const Row& source_row(const SourceRows& sources, std::int32_t row) {
-    return sources[static_cast<std::size_t>(row - 1)];
+    return sources[slot(row)];
 }
 
 // edit_rows_from: a running edit of the rows from row ITEMP on, each row's values serving as
@@ -429,7 +430,7 @@ bool fill_with_turned_group(const Rows& rows, const SourceRows& sources, const d
             const std::int32_t row = (k - 1) * G + j;
             if (row > N)
                 break;
-            const Row& xy = turned_group[static_cast<std::size_t>(j - 1)];
+            const Row& xy = turned_group[slot(j)];
             rows.set(row, {xy[0], xy[1], rows.at(3, group->first + j - 1)});
         }
         for (auto& member : turned_group)
@@ -499,7 +500,7 @@ void CORDIN(std::string_view CTYPE, std::span<float> R, std::int32_t N, int IOSC
             return;
         }
         for (std::int32_t i = 1; i <= N; ++i)
-            RTDP2[static_cast<std::size_t>(i - 1)] = rows.get(i);
+            RTDP2[slot(i)] = rows.get(i);
         ENTSEL(ITEMP, IOSCRN, KBD, IPAG);
 
         if (ITEMP == code_help) {
@@ -533,7 +534,7 @@ void CORDIN(std::string_view CTYPE, std::span<float> R, std::int32_t N, int IOSC
                 CHGFLG = true;
         } else if (CHGFLG) {
             for (std::int32_t i = 1; i <= static_cast<std::int32_t>(RSAVE.size()); ++i)
-                rows.set(i, RSAVE[static_cast<std::size_t>(i - 1)]);
+                rows.set(i, RSAVE[slot(i)]);
             CHGFLG = false;
         }
     }

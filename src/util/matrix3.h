@@ -5,6 +5,8 @@
 // so a routine gives the same bits whichever of its callers it serves.
 #pragma once
 
+#include "blocks/block_support.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,10 +23,10 @@ template <class Real> constexpr Matrix3<Real> identity_matrix3() {
 
 // Entry (i, j), both 1 to 3.
 template <class Real> Real& at(Matrix3<Real>& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+    return A[col_major(i, 3, j, 3)];
 }
 template <class Real> Real at(const Matrix3<Real>& A, int i, int j) {
-    return A[static_cast<std::size_t>((j - 1) * 3 + i - 1)];
+    return A[col_major(i, 3, j, 3)];
 }
 
 // A B.
@@ -53,8 +55,7 @@ template <class Real> Matrix3<Real> transposed(const Matrix3<Real>& A) {
 template <class Real> Vector3<Real> times(const Matrix3<Real>& A, const Vector3<Real>& x) {
     Vector3<Real> r{};
     for (int i = 1; i <= 3; ++i)
-        r[static_cast<std::size_t>(i - 1)] =
-            at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
+        r[slot(i)] = at(A, i, 1) * x[0] + at(A, i, 2) * x[1] + at(A, i, 3) * x[2];
     return r;
 }
 
@@ -62,8 +63,7 @@ template <class Real> Vector3<Real> times(const Matrix3<Real>& A, const Vector3<
 template <class Real> Vector3<Real> times_t(const Matrix3<Real>& A, const Vector3<Real>& x) {
     Vector3<Real> r{};
     for (int j = 1; j <= 3; ++j)
-        r[static_cast<std::size_t>(j - 1)] =
-            at(A, 1, j) * x[0] + at(A, 2, j) * x[1] + at(A, 3, j) * x[2];
+        r[slot(j)] = at(A, 1, j) * x[0] + at(A, 2, j) * x[1] + at(A, 3, j) * x[2];
     return r;
 }
 

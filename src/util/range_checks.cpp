@@ -1,6 +1,7 @@
 // util/range_checks.cpp: range and index checks, and the waterline test of a hull member.
 #include "util/range_checks.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 
 #include <algorithm>
@@ -14,8 +15,7 @@ namespace {
 // (rising: steps >= 0; falling or flat: steps <= 0). Equal neighbours are allowed.
 bool monotonic(std::span<const float> ARRAY, std::int32_t first, std::int32_t last, bool ASCEND) {
     for (std::int32_t k = first; k < last; ++k) {
-        const float step =
-            ARRAY[static_cast<std::size_t>(k)] - ARRAY[static_cast<std::size_t>(k - 1)];
+        const float step = ARRAY[static_cast<std::size_t>(k)] - ARRAY[slot(k)];
         if (ASCEND ? step < 0.0f : step > 0.0f)
             return false;
     }
@@ -35,8 +35,8 @@ void RNGCHK(std::span<const float> ARRAY, std::int32_t MINI, std::int32_t MAXI, 
     LINTAR_ASSERT(MINI >= 1 && MAXI >= 1 &&
                       static_cast<std::size_t>(std::max(MINI, MAXI)) <= ARRAY.size(),
                   "table rows");
-    const float first = ARRAY[static_cast<std::size_t>(MINI - 1)];
-    const float last = ARRAY[static_cast<std::size_t>(MAXI - 1)];
+    const float first = ARRAY[slot(MINI)];
+    const float last = ARRAY[slot(MAXI)];
     const bool ASCEND = last - first > 0.0f;
     const bool MONOTN = monotonic(ARRAY, MINI, MAXI, ASCEND);
     if (ASCEND) {
@@ -62,10 +62,10 @@ void MAX_MIN(std::span<const float> ARRAY, std::int32_t N, std::int32_t& MINI, s
         return;
     }
     LINTAR_ASSERT(static_cast<std::size_t>(N) <= ARRAY.size(), "table rows");
-    ASCEND = ARRAY[static_cast<std::size_t>(N - 1)] - ARRAY[0] > 0.0f;
+    ASCEND = ARRAY[slot(N)] - ARRAY[0] > 0.0f;
     MONOTN = monotonic(ARRAY, 1, N, ASCEND);
     for (std::int32_t k = 1; k <= N; ++k) {
-        const float value = ARRAY[static_cast<std::size_t>(k - 1)];
+        const float value = ARRAY[slot(k)];
         if (value > MAXVAL) {
             MAXVAL = value;
             MAXI = k;

@@ -15,7 +15,7 @@ void BRACKT(std::span<const float> W, float WP, std::int32_t& IER, std::int32_t&
     LINTAR_ASSERT(NLOWER >= 1 && NUPPER >= 1 && static_cast<std::size_t>(NUPPER) <= W.size(),
                   "BRACKT table bounds");
     // w(i): entry i (1-based) of the table.
-    const auto w = [&W](std::int32_t i) { return W[static_cast<std::size_t>(i - 1)]; };
+    const auto w = [&W](std::int32_t i) { return W[slot(i)]; };
     float WMAX = w(NUPPER);
     float WMIN = w(NUPPER);
     std::int32_t IMAX = NUPPER;

@@ -8,6 +8,7 @@
 // are kept as names for the callers that use them).
 #pragma once
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 
 #include <cmath>
@@ -193,9 +194,7 @@ void QATR(float XL, float XU, float EPS, std::int32_t NDIM, Fct&& FCT, float& Y,
     LINTAR_ASSERT(NDIM < 1 || AUX.size() >= static_cast<std::size_t>(NDIM), "QATR work table");
     const auto f = [&FCT](float x) { return static_cast<float>(FCT(x)); };
     // aux(i): entry i (1-based) of the work table.
-    const auto aux = [&AUX](std::int32_t i) -> float& {
-        return AUX[static_cast<std::size_t>(i - 1)];
-    };
+    const auto aux = [&AUX](std::int32_t i) -> float& { return AUX[slot(i)]; };
 
     aux(1) = 0.5f * (f(XL) + f(XU));
     const float H = XU - XL;

@@ -121,7 +121,7 @@ void tma_depth_factors(std::array<float, 100>& SHALLO_COR, int IOSCRN) {
             continue;
         }
         const float x = 2.0f * WH_TMA * WH_TMA * R;
-        SHALLO_COR[static_cast<std::size_t>(k - 1)] = 1.0f / (R * R * (1.0f + x / std::sinh(x)));
+        SHALLO_COR[slot(k)] = 1.0f / (R * R * (1.0f + x / std::sinh(x)));
         ++k;
     }
 }
@@ -153,7 +153,7 @@ void user_spectrum_peak(std::span<float, 100> PSDQ, float& QSWH, float& QTPK, in
     int first = 0;
     int last = 0;
     for (int k = 1; k <= TPCM.NWP; ++k) {
-        const float p = PSDQ[static_cast<std::size_t>(k - 1)];
+        const float p = PSDQ[slot(k)];
         if (p > peak) {
             peak = p;
             first = k;
@@ -260,7 +260,7 @@ namespace {
 // Entry k (1..100) of a spectrum on the wave grid.
 float& grid_entry(std::span<float, 100> PSDQ, int k) {
     LINTAR_ASSERT(k >= 1 && k <= 100, "grid index");
-    return PSDQ[static_cast<std::size_t>(k - 1)];
+    return PSDQ[slot(k)];
 }
 
 // gaussian_spectrum: the Gaussian in frequency about the grid frequency nearest the peak period
@@ -292,8 +292,7 @@ void keep_deep_water_variance(std::span<float, 100> PSDQ,
     const int NWP = TPCM.NWP;
     std::array<float, 100> SCRATCH_FUN{};
     for (int k = 1; k <= NWP; ++k)
-        SCRATCH_FUN[static_cast<std::size_t>(k - 1)] =
-            grid_entry(PSDQ, k) * SHALLO_COR[static_cast<std::size_t>(k - 1)];
+        SCRATCH_FUN[slot(k)] = grid_entry(PSDQ, k) * SHALLO_COR[slot(k)];
     float VARQ = 0.0f;
     float VARQ2 = 0.0f;
     float m2 = 0.0f;
@@ -301,7 +300,7 @@ void keep_deep_water_variance(std::span<float, 100> PSDQ,
     SMPINT(SCRATCH_FUN, VARQ2, m2);
     const float CORRECTION = VARQ2 > 0.0f ? VARQ / VARQ2 : 0.0f;
     for (int k = 1; k <= NWP; ++k)
-        grid_entry(PSDQ, k) = SCRATCH_FUN[static_cast<std::size_t>(k - 1)] * CORRECTION;
+        grid_entry(PSDQ, k) = SCRATCH_FUN[slot(k)] * CORRECTION;
 }
 
 // pierson_moskowitz_family: the Pierson-Moskowitz shape of level ALPHA and peak frequency QWPK
@@ -357,7 +356,7 @@ void ochi_hubble_spectrum(std::span<float, 100> PSDQ, int IOSCRN) {
             write_record(IOSCRN, " ++> Gamma function error in WVSPEC");
             fatal_stop(IOSCRN, keyboard_unit);
         }
-        TMP_FAC[static_cast<std::size_t>(j - 1)] = 0.25f * TPCM.SWHT(j) * TPCM.SWHT(j) / GX;
+        TMP_FAC[slot(j)] = 0.25f * TPCM.SWHT(j) * TPCM.SWHT(j) / GX;
     }
     for (int k = 1; k <= NWP; ++k) {
         const float w = WAVCOM.W(k);
@@ -366,8 +365,7 @@ void ochi_hubble_spectrum(std::span<float, 100> PSDQ, int IOSCRN) {
             const float lambda = TPCM.RTPCM0(j);
             const float w_m = two_pi_single / TPCM.SIGPD(j);
             const float q = (lambda + 0.25f) / pow4(w / w_m);
-            sum +=
-                TMP_FAC[static_cast<std::size_t>(j - 1)] * std::exp(-q) * std::pow(q, lambda) / w;
+            sum += TMP_FAC[slot(j)] * std::exp(-q) * std::pow(q, lambda) / w;
         }
         grid_entry(PSDQ, k) = sum;
     }
@@ -460,8 +458,7 @@ void GRPSPC(std::span<const float, 100> PSDQ, float& GRPPSD, float WFREQ) {
     for (int k = 1; k <= TPCM.NWP; ++k) {
         const float w_plus = std::abs(WAVCOM.W(k) + WFREQ / 2.0f);
         const float w_minus = std::abs(WAVCOM.W(k) - WFREQ / 2.0f);
-        product[static_cast<std::size_t>(k - 1)] =
-            ordinate_at(PSDQ, w_plus) * ordinate_at(PSDQ, w_minus);
+        product[slot(k)] = ordinate_at(PSDQ, w_plus) * ordinate_at(PSDQ, w_minus);
     }
     float m0 = 0.0f;
     float m2 = 0.0f;

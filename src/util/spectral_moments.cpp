@@ -20,7 +20,7 @@ namespace {
 // Entry k (from 1) of a grid spectrum.
 float at(GridSpectrum a, int k) {
     LINTAR_ASSERT(k >= 1 && k <= static_cast<int>(a.size()), "grid index");
-    return a[static_cast<std::size_t>(k - 1)];
+    return a[slot(k)];
 }
 
 } // namespace
@@ -37,7 +37,7 @@ void simpson_period_moments(GridSpectrum PSDEN, std::span<const float> OMEGA2, i
                             float& m0, float& m2) {
     LINTAR_ASSERT(NWP >= 2 && NWP <= wave_grid_capacity, "wave grid size");
     LINTAR_ASSERT(OMEGA2.size() >= static_cast<std::size_t>(NWP), "omega^2 column");
-    const auto w2 = [&](int k) { return OMEGA2[static_cast<std::size_t>(k - 1)]; };
+    const auto w2 = [&](int k) { return OMEGA2[slot(k)]; };
     const auto v0 = [&](int k) { return at(PSDEN, k) * w2(k); };
     const auto v2 = [&](int k) { return at(PSDEN, k) * w2(k) * w2(k); };
     float even0 = 0.0f;

@@ -2,6 +2,7 @@
 // of the line tables and Simpson weights.
 #include "util/table_search.h"
 
+#include "blocks/block_support.h"
 #include "runtime/assert.h"
 
 #include <algorithm>
@@ -61,10 +62,8 @@ void search_blended(std::span<const T> W, T DELLAY, T WP, std::int32_t& IER, std
                   "blended table holds two rows");
     if (short_table(W, WP, IER, MIN, NWP))
         return;
-    const auto value = [&](std::int32_t i) {
-        return blend(&W[static_cast<std::size_t>(i - 1)], DELLAY);
-    };
-    IER = range_code(WP, W[0], W[static_cast<std::size_t>(NWP - 1)]);
+    const auto value = [&](std::int32_t i) { return blend(&W[slot(i)], DELLAY); };
+    IER = range_code(WP, W[0], W[slot(NWP)]);
     const bool rising = !(value(1) - value(NWP) > T{0});
     MIN = bisect(value, WP, rising, NWP);
 }
@@ -80,7 +79,7 @@ template <class T> struct Column {
         return blended ? std::max<std::int64_t>(size - layer_row_length, 0) : size;
     }
     T operator()(std::int32_t i) const {
-        const T* entry = &a[static_cast<std::size_t>(i - 1)];
+        const T* entry = &a[slot(i)];
         return blended ? blend(entry, DELLAY) : *entry;
     }
 };
@@ -116,7 +115,7 @@ void BSRCH(std::span<const float> W, float WP, std::int32_t& IER, std::int32_t& 
     LINTAR_ASSERT(NWP < 1 || W.size() >= static_cast<std::size_t>(NWP), "table size");
     if (short_table(W, WP, IER, MIN, NWP))
         return;
-    const auto value = [&W](std::int32_t i) { return W[static_cast<std::size_t>(i - 1)]; };
+    const auto value = [&W](std::int32_t i) { return W[slot(i)]; };
     const bool rising = !(value(1) - value(NWP) > 0.0f);
     IER = range_code(WP, value(1), value(NWP));
     MIN = bisect(value, WP, rising, NWP);
@@ -129,7 +128,7 @@ void BSRCH_MOOR(std::span<const float> W, float WP, std::int32_t& IER, std::int3
     LINTAR_ASSERT(NWP < 1 || W.size() >= static_cast<std::size_t>(NWP), "table size");
     if (short_table(W, WP, IER, MIN, NWP))
         return;
-    const auto value = [&W](std::int32_t i) { return W[static_cast<std::size_t>(i - 1)]; };
+    const auto value = [&W](std::int32_t i) { return W[slot(i)]; };
     // The direction comes from the interior points W(2) and W(NWP-1). A table of two or three
     // entries has no two interior points (W(2) - W(1) would read a rising pair as falling,
     // W(2) - W(2) every table as rising): there the end points give it, as in BSRCH.
@@ -194,7 +193,7 @@ void CINTRP(std::span<const float> X, std::span<const std::complex<float>> CY, f
         CYVAL = CY[0];
         return;
     }
-    const auto m = static_cast<std::size_t>(std::clamp<std::int64_t>(MN, 1, n - 1) - 1);
+    const auto m = slot(static_cast<std::int32_t>(std::clamp<std::int64_t>(MN, 1, n - 1)));
     const float t = (XVAL - X[m]) / (X[m + 1] - X[m]);
     CYVAL = {CY[m].real() + t * (CY[m + 1].real() - CY[m].real()),
              CY[m].imag() + t * (CY[m + 1].imag() - CY[m].imag())};
