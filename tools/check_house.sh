@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The house rules that a compiler does not check, run by .ci/run:
 # 1. Layering: a folder under src/ includes only folders on a lower level (and itself).
-# 2. Console and file I/O (streams, C stdio, std::filesystem, std::exit) only in src/runtime/
-#    and src/app/: every other folder talks through the unit table.
+# 2. Console and file I/O (streams, C stdio, std::filesystem) and ending the process (exit,
+#    _Exit, quick_exit, with or without std::) only in src/runtime/ and src/app/: every other
+#    folder talks through the unit table and ends the run by throwing ProgramStop.
 # 3. One of each small kit: no local copy of slot(), pi or the line capacity, degrees per
 #    radian, 2 pi, the tension-leg predicate, the offset pages' count line or a list-directed
 #    formatter; no written-out crossing from a 1-based count to a 0-based place.
@@ -48,9 +49,10 @@ for dir in src/*/; do
   done < <(grep -rnE '#include "[a-z_]+/' "$dir" || true)
 done
 
-io_pattern='#include <(iostream|fstream|cstdio|stdio\.h|filesystem)>|std::(cout|cerr|clog|exit|filesystem|ifstream|ofstream|fstream|printf|fopen)\b|\b(printf|fprintf|fopen|puts)\('
+io_pattern='#include <(iostream|fstream|cstdio|stdio\.h|filesystem)>|std::(cout|cerr|clog|exit|_Exit|quick_exit|filesystem|ifstream|ofstream|fstream|printf|fopen)\b|(^|[^A-Za-z0-9_.>:])(printf|fprintf|fopen|puts|exit|_Exit|quick_exit)\('
 if grep -rnE "$io_pattern" src --include='*.cpp' --include='*.h' | grep -vE '^src/(runtime|app)/'; then
-  echo "I/O outside src/runtime/ and src/app/ (above): write through the unit table"
+  echo "I/O or a process exit outside src/runtime/ and src/app/ (above): write through the unit"
+  echo "table, and end the run by throwing ProgramStop (runtime/stop.h)"
   status=1
 fi
 

@@ -166,9 +166,10 @@ int main(int argc, char** argv) {
     });
     if (finished)
         std::cout << closing_line() << "\n";
-    // A run that would end with status 0 (finished, or stopped at the user's choice) with a
-    // value that is no number in a report says so and ends with a status of its own.
-    const std::string invalid = status == 0 ? invalid_results_lines() : std::string();
+    // A value that is no number in a report is named however the run ended, since the reports
+    // written are kept. A run that would end with status 0 (finished, or stopped at the user's
+    // choice) then ends with a status of its own; an error stop keeps its status 1.
+    const std::string invalid = invalid_results_lines();
     std::cout << invalid << std::flush;
-    return invalid.empty() ? status : invalid_results_status;
+    return status == 0 && !invalid.empty() ? invalid_results_status : status;
 }

@@ -466,6 +466,22 @@ TEST(Engine, AReportShownOnTheScreenHoldingAValueThatIsNoNumberMakesTheRunInvali
     EXPECT_EQ(names, std::vector<std::string>{"CATDAT"});
 }
 
+// The same run with its input ending at the last page's pause: the error stop keeps status 1,
+// and still names the reports that hold values that are no numbers.
+TEST(Engine, AnErrorStopAfterAValueThatIsNoNumberStillNamesTheReports) {
+    ScratchFolder folder;
+    write_data(folder, [] {
+        fill_absurd_moment_centre();
+        TPCM.IUNIT = TPCM.EDUNIT;
+    });
+    const ProgramRun run = run_program("lintar-engine", std::string(16, '\n'), folder.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.screen.find(" NaN"), std::string::npos);
+    EXPECT_TRUE(run.screen.ends_with(invalid_results("the reports shown on the screen")))
+        << run.screen;
+    EXPECT_EQ(run.screen.find(" >>> Reports written:"), std::string::npos) << run.screen;
+}
+
 // A file the editor would load with notes, updates or repairs is refused before any prompt:
 // the engine runs a file as the editor saves it.
 TEST(Engine, RefusesAFileThatNeedsTheEditorFirst) {
