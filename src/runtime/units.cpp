@@ -55,6 +55,21 @@ int seam_refuses(FileOperation operation, const std::filesystem::path& from,
     return error_number;
 }
 
+// Writes all `size` bytes at `data` to the descriptor, a piece at a time as the system takes
+// them, again after an interruption: 0 when all went, else the error number of the write that
+// failed (EIO for one that wrote nothing without a reason).
+int write_fully(int descriptor, const char* data, std::size_t size) {
+    for (std::size_t written = 0; written < size;) {
+        const ::ssize_t done = ::write(descriptor, data + written, size - written);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return done < 0 ? errno : EIO;
+        written += static_cast<std::size_t>(done);
+    }
+    return 0;
+}
+
 // The output buffer of a unit connected to a descriptor: whole-buffer writes through
 // write(2), each checked, so a full disk shows as a failed write (badbit) and a failed close.
 // It reads nothing.
@@ -116,18 +131,10 @@ private:
     // Writes the buffered bytes, a piece at a time as the system takes them. After a write
     // that failed the file has a gap, so every later write-out fails too (and the close).
     bool write_out() {
-        const char* next = pbase();
-        while (!failed_ && next < pptr()) {
-            const ::ssize_t done =
-                ::write(descriptor_.get(), next, static_cast<std::size_t>(pptr() - next));
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done <= 0) {
-                failed_ = true;
-                error_ = done < 0 ? errno : EIO;
-            } else {
-                next += done;
-            }
+        if (!failed_) {
+            error_ =
+                write_fully(descriptor_.get(), pbase(), static_cast<std::size_t>(pptr() - pbase()));
+            failed_ = error_ != 0;
         }
         setp(buffer_.data(), buffer_.data() + buffer_.size());
         return !failed_;
@@ -624,15 +631,8 @@ bool copy_file_contents(const FileDescriptor& from, const FileDescriptor& to) {
         if (got == 0)
             return true;
         offset += got;
-        for (::ssize_t written = 0; written < got;) {
-            const ::ssize_t done =
-                ::write(to.get(), buffer.data() + written, static_cast<std::size_t>(got - written));
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done <= 0)
-                return failed_because(done < 0 ? errno : EIO);
-            written += done;
-        }
+        if (const int error = write_fully(to.get(), buffer.data(), static_cast<std::size_t>(got)))
+            return failed_because(error);
     }
 }
 

@@ -184,11 +184,9 @@ void TemporaryFile::commit() {
     if (!rename_file(temporary_name_, final_name_))
         fail_step(step);
     (void)file_.close();
-    if (!sync_folder_of(final_name_)) {
-        stop_({final_name_, "Syncing the folder after the rename to " + final_name_,
-               last_file_error(), true});
-        stop_program(StopKind::error);
-    }
+    if (!sync_folder_of(final_name_))
+        fail({final_name_, "Syncing the folder after the rename to " + final_name_,
+              last_file_error(), true});
 }
 
 // The message of a name that is not the writer's own file, and the refusal; whatever stands
