@@ -406,6 +406,12 @@ void fill_absurd_moment_centre() {
     TPCM.XSALM = -3.4e38f;
 }
 
+// The same with the reports sent to the screen (the output options' console).
+void fill_absurd_moment_centre_on_screen() {
+    fill_absurd_moment_centre();
+    TPCM.IUNIT = TPCM.EDUNIT;
+}
+
 // The closing lines of a run whose reports hold values that are no numbers, after the line
 // naming the reports written: `where` names the reports that hold them.
 std::string invalid_results(const std::string& where) {
@@ -444,10 +450,7 @@ TEST(Engine, AReportHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
 // and the run is just as invalid.
 TEST(Engine, AReportShownOnTheScreenHoldingAValueThatIsNoNumberMakesTheRunInvalid) {
     ScratchFolder folder;
-    write_data(folder, [] {
-        fill_absurd_moment_centre();
-        TPCM.IUNIT = TPCM.EDUNIT;
-    });
+    write_data(folder, fill_absurd_moment_centre_on_screen);
     // Each page of the reports on the screen waits for a Return: 17 of them.
     const ProgramRun run = run_program("lintar-engine", std::string(17, '\n'), folder.path());
     EXPECT_EQ(run.status, 3);
@@ -470,10 +473,7 @@ TEST(Engine, AReportShownOnTheScreenHoldingAValueThatIsNoNumberMakesTheRunInvali
 // and still names the reports that hold values that are no numbers.
 TEST(Engine, AnErrorStopAfterAValueThatIsNoNumberStillNamesTheReports) {
     ScratchFolder folder;
-    write_data(folder, [] {
-        fill_absurd_moment_centre();
-        TPCM.IUNIT = TPCM.EDUNIT;
-    });
+    write_data(folder, fill_absurd_moment_centre_on_screen);
     const ProgramRun run = run_program("lintar-engine", std::string(16, '\n'), folder.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.screen.find(" NaN"), std::string::npos);
